@@ -1,0 +1,317 @@
+// JwwGaibu.h: the exchange with the host CAD program through JWC_TEMP.TXT.
+//
+// Contract:
+// - One JwwState per run holds everything: header values, first-seen and current attributes,
+//   picked points, the entities the host handed over and the output list. Every operation takes
+//   the state by reference; tests make as many states as they like.
+// - Texts are Shift-JIS byte strings, stored and written as they are. Coordinates are drawing
+//   units, angles degrees, text sizes paper millimetres.
+// - Reading is lenient: any byte sequence is a possible file; a token that is no number reads as
+//   0; no line is ever rejected. Nothing throws; file operations report failure by their result.
+// - The attribute commands write a line only on a change (or while still pending); the entity
+//   commands skip degenerate input silently.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+// ---- Records ---------------------------------------------------------------------------------
+
+struct TJwwTextType {
+  double Width = 3.0;
+  double Height = 3.0;
+  double Spacing = 0.0;
+  int32_t Colour = 2;
+};
+
+enum TJwwPickKind : int32_t { pkPlain = 0, pkDash = 1, pkLn = 2, pkCi = 3, pkCh = 4 };
+
+struct TJwwPickedPoint {
+  bool Used = false;
+  double X = 0.0;
+  double Y = 0.0;
+  int32_t Kind = pkPlain;
+};
+
+// Colour and line-type numbers: cmList maps a list number to the host's numbering first,
+// cmNone (and any value other than cmList) writes the number as it is.
+enum TJwwNumberMode : int32_t { cmNone = 0, cmList = 1 };
+
+// The seven attribute integers stamped into every entity read.
+struct TJwwAttrHead {
+  int32_t HhpNo, Group, Layer, Colour, LineType, LineWidth, ZFlags;
+};
+
+// A string kept in the state's string pool (JwwState::Strings): records stay small and
+// trivially copyable. Read it with JwwStr(state, ref).
+struct TJwwStrRef {
+  uint32_t Offset, Length;
+};
+
+struct TJwwEntLine {
+  TJwwAttrHead Head;
+  int32_t PolylineNo;
+  double X1, Y1, X2, Y2;
+};
+struct TJwwEntCircle {
+  TJwwAttrHead Head;
+  double X, Y, Radius;
+};
+struct TJwwEntArc {
+  TJwwAttrHead Head;
+  double X, Y, Radius, Value4, Value5, Value6, Value7;
+};
+struct TJwwEntPoint {
+  TJwwAttrHead Head;
+  double X, Y;
+};
+struct TJwwEntPointEx {
+  TJwwAttrHead Head;
+  double X, Y, Scale, Angle;
+  int32_t Code;
+};
+struct TJwwEntText {
+  TJwwAttrHead Head;
+  int32_t TextKind, TextCode, TextType;
+  double Width, Height, Spacing, X, Y, DirX, DirY;
+  TJwwStrRef FontName, Text;  // each at most 255 bytes
+};
+struct TJwwEntMsg {
+  TJwwEntLine Line;
+  TJwwEntText Text;
+};
+struct TJwwEntBlk {
+  TJwwAttrHead Head;
+  double X, Y;
+  TJwwStrRef Name;  // any length
+};
+struct TJwwEntSolid2 {
+  TJwwAttrHead Head;
+  int32_t SolidColour;
+  double X1, Y1, X2, Y2;
+};
+struct TJwwEntSolid3 {
+  TJwwAttrHead Head;
+  int32_t SolidColour;
+  double X1, Y1, X2, Y2, X3, Y3;
+};
+struct TJwwEntSolid4 {
+  TJwwAttrHead Head;
+  int32_t SolidColour;
+  double X1, Y1, X2, Y2, X3, Y3, X4, Y4;
+};
+struct TJwwEntSolidSc {  // also the record of "se"
+  TJwwAttrHead Head;
+  int32_t SolidColour;
+  double Values[7];  // Values 1 to 7 at [0]..[6]
+  int32_t Code;
+};
+struct TJwwEntSolidSo {  // also the record of "sg"
+  TJwwAttrHead Head;
+  int32_t SolidColour;
+  double Values[8];  // Values 1 to 8 at [0]..[7]
+};
+using TJwwEntSolidSe = TJwwEntSolidSc;
+using TJwwEntSolidSg = TJwwEntSolidSo;
+
+enum TJwwEntityKind : int32_t {
+  ekLine = 1, ekCircle, ekArc, ekText, ekPoint, ekPointEx, ekMsg, ekBlock,
+  ekSolid2, ekSolid3, ekSolid4, ekSolidSc, ekSolidSe, ekSolidSo, ekSolidSg
+};
+struct TJwwOrderItem {
+  int32_t Kind;   // a TJwwEntityKind
+  int32_t Index;  // zero-based position in that kind's list
+};
+
+// A growable list: a count and an array whose capacity grows in steps of 1000 elements (the
+// 1001st element makes room for 2000). Elements are trivially copyable, so growth is a realloc.
+// Allocation failure throws std::bad_alloc, which JwwReadFile turns into a false result.
+template <class T>
+class TJwwList {
+  static_assert(std::is_trivially_copyable_v<T>);
+
+ public:
+  TJwwList() = default;
+  TJwwList(const TJwwList&) = delete;
+  TJwwList& operator=(const TJwwList&) = delete;
+  ~TJwwList() { std::free(data_); }
+
+  int32_t Count() const { return count_; }
+  int32_t Capacity() const { return capacity_; }
+  const T& operator[](int32_t i) const { return data_[i]; }
+  T& operator[](int32_t i) { return data_[i]; }
+  const T* begin() const { return data_; }
+  const T* end() const { return data_ + count_; }
+
+  // Appends a zero-filled element and returns it.
+  T& Add() {
+    if (count_ >= capacity_) {
+      const int32_t grown = count_ + 1000;  // count mod 1000 == 0 here: the next multiple of 1000
+      void* p = std::realloc(data_, sizeof(T) * static_cast<std::size_t>(grown));
+      if (!p) throw std::bad_alloc();
+      data_ = static_cast<T*>(p);
+      capacity_ = grown;
+    }
+    T& e = data_[count_++];
+    e = T{};
+    return e;
+  }
+  // Empties the list and frees its array.
+  void Clear() {
+    std::free(data_);
+    data_ = nullptr;
+    count_ = capacity_ = 0;
+  }
+
+ private:
+  T* data_ = nullptr;
+  int32_t count_ = 0;
+  int32_t capacity_ = 0;
+};
+
+// One slot of the output list: at most 255 bytes, no line end. A text's head line is marked
+// when it is appended, and the writer joins it with the slot that follows (the text itself).
+struct TJwwOutputSlot {
+  std::string Text;
+  bool JoinNext = false;
+};
+
+// ---- The exchange state ------------------------------------------------------------------------
+
+struct JwwState {
+  // Header values.
+  std::string DrawingFileName;
+  double AxisAngle = 0.0;
+  double GroupScale[16];               // by layer group 0..15; default 1.0
+  double SheetWidth = 1189.0, SheetHeight = 841.0;
+  TJwwTextType TextTypes[11];          // [1]..[10]; [0] unused
+  bool BzFlag = false;
+  double HnValues[5];                  // [1]..[4]; [0] unused
+
+  // Layer tables (filled while reading, read by nothing else).
+  std::vector<int32_t> GroupValues;    // 16
+  std::vector<std::string> GroupNames; // 16
+  std::vector<int32_t> LayerValues;    // 256, group * 16 + layer
+  std::vector<std::string> LayerNames; // 256
+
+  // First-seen attributes: what the dimension is drawn with.
+  int32_t FirstGroup = 0, FirstLayer = 0, FirstLineColour = 1, FirstLineType = 1, FirstLineWidth = 0;
+  int32_t FirstTextType = 1;
+  TJwwTextType FirstFreeText{2.0, 2.0, 0.0, 1};
+  std::string FirstFontName;
+
+  // Current attributes: followed while reading; after JwwResetCurrent, the last written ones.
+  int32_t CurGroup = 0, CurLayer = 0, CurLineColour = 1, CurLineType = 1, CurLineWidth = 0;
+  int32_t CurTextType = 1;
+  TJwwTextType CurFreeText{2.0, 2.0, 0.0, 1};
+  int32_t CurTextCode = 0;
+  std::string CurFontName;             // "<ＭＳ ゴシック>" after JwwInit / JwwResetCurrent
+  int32_t CurPointColour = 1;
+  int32_t CurSolidColour = 0;
+  bool AttrPending[10] = {};           // [1]..[9]
+
+  // Picked points: slots 0..99, slot 0 never filled.
+  std::vector<TJwwPickedPoint> PickedPoints;
+  int32_t PickedCount = 0;
+
+  // Reading state.
+  int32_t CurHhpNo = 0;
+  int32_t CurZFlags = 0;
+  int32_t PolylineCount = 0;
+  bool InPolyline = false, InMessage = false;
+  TJwwEntLine CurMessageLine{};
+  TJwwStrRef CurFontRef{};             // CurFontName in the pool, shared by the texts read after it
+
+  // Entities read, and their reading order.
+  TJwwList<TJwwEntLine> Lines;
+  TJwwList<TJwwEntCircle> Circles;
+  TJwwList<TJwwEntArc> Arcs;
+  TJwwList<TJwwEntText> Texts;
+  TJwwList<TJwwEntPoint> Points;
+  TJwwList<TJwwEntPointEx> PointsEx;
+  TJwwList<TJwwEntMsg> Messages;
+  TJwwList<TJwwEntBlk> Blocks;
+  TJwwList<TJwwEntSolid2> Solids2;
+  TJwwList<TJwwEntSolid3> Solids3;
+  TJwwList<TJwwEntSolid4> Solids4;
+  TJwwList<TJwwEntSolidSc> SolidsSc;
+  TJwwList<TJwwEntSolidSe> SolidsSe;
+  TJwwList<TJwwEntSolidSo> SolidsSo;
+  TJwwList<TJwwEntSolidSg> SolidsSg;
+  TJwwList<TJwwOrderItem> EntityOrder;
+  std::string Strings;                 // the string pool of the records' texts and names
+
+  // The output list: OutputCount == OutputLines.size(); capacity grows in steps of 1000.
+  std::vector<TJwwOutputSlot> OutputLines;
+  int32_t OutputCount = 0;
+
+  JwwState();
+  JwwState(const JwwState&) = delete;
+  JwwState& operator=(const JwwState&) = delete;
+};
+
+// The default current font.
+inline constexpr std::string_view kJwwDefaultFont = "<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>";
+
+// ---- Lifecycle -------------------------------------------------------------------------------
+
+void JwwInit(JwwState& st);           // every datum to its default; lists and output emptied
+void JwwResetCurrent(JwwState& st);   // current attributes to defaults, all nine flags pending
+void JwwRelease(JwwState& st);        // frees tables, lists and the output list
+
+// ---- Reading ---------------------------------------------------------------------------------
+
+// Reads the whole file line by line (CR LF, LF or a lone CR end a line). False when the file is
+// missing, is no regular file or cannot be read to its end (what was read keeps its effect).
+bool JwwReadFile(JwwState& st, const std::filesystem::path& fileName);
+// Reads a buffer as a file's content (the same rules; for tests, fuzzing and benchmarks).
+void JwwReadBuffer(JwwState& st, std::string_view content);
+// Interprets one line (without its line end).
+void JwwReadLine(JwwState& st, std::string_view line);
+
+// The text of a pooled string.
+inline std::string_view JwwStr(const JwwState& st, TJwwStrRef r) {
+  return std::string_view(st.Strings).substr(r.Offset, r.Length);
+}
+
+// ---- Output list and writing -------------------------------------------------------------------
+
+// Appends one slot, cut to at most 255 bytes at a character boundary.
+void JwwAddOutputLine(JwwState& st, std::string_view line, bool joinNext = false);
+// Writes the output list ("hq" when empty) with CR LF line ends, joining a text's head with its
+// text. Written to a temporary file beside the target and renamed over it; on any failure no
+// file of that name remains and the result is false.
+bool JwwWriteFile(const JwwState& st, const std::filesystem::path& fileName);
+// The bytes JwwWriteFile writes.
+std::string JwwOutputText(const JwwState& st);
+
+// ---- Attribute commands ----------------------------------------------------------------------
+
+int32_t JwwMapColourNo(const JwwState& st, int32_t n);
+int32_t JwwMapLineTypeNo(const JwwState& st, int32_t n);
+void JwwSetGroup(JwwState& st, int32_t n);
+void JwwSetLayer(JwwState& st, int32_t n);
+void JwwSetLineColour(JwwState& st, int32_t n, int32_t mode);
+void JwwSetLineType(JwwState& st, int32_t n, int32_t mode);
+void JwwSetLineWidth(JwwState& st, int32_t n);
+void JwwSetTextType(JwwState& st, int32_t textType, int32_t colour, int32_t mode, double width,
+                    double height, double spacing);
+void JwwSetTextCode(JwwState& st, int32_t n);
+void JwwSetFontName(JwwState& st, std::string_view name);
+void JwwSetPointColour(JwwState& st, int32_t n, int32_t mode);
+
+// ---- Entity commands -----------------------------------------------------------------------------
+
+void JwwAddZFlags(JwwState& st, uint8_t mask);
+void JwwAddLine(JwwState& st, double x1, double y1, double x2, double y2);
+void JwwAddPoint(JwwState& st, int32_t code, double x, double y, double scale, double angle);
+void JwwAddText(JwwState& st, int32_t kind, std::string_view text, double x, double y, double dirX,
+                double dirY);
+void JwwAddMessage(JwwState& st, std::string_view text, double x1, double y1, double x2, double y2,
+                   double x, double y, double dirX, double dirY);

@@ -1,0 +1,101 @@
+// The exchange state's defaults, its reset between reading and writing, and its release.
+#include "JwwGaibu.h"
+
+namespace {
+
+void ResetCurrentAttributes(JwwState& st) {
+  st.CurGroup = 0;
+  st.CurLayer = 0;
+  st.CurLineColour = 1;
+  st.CurLineType = 1;
+  st.CurLineWidth = 0;
+  st.CurTextType = 1;
+  st.CurFreeText = TJwwTextType{2.0, 2.0, 0.0, 1};
+  st.CurTextCode = 0;
+  st.CurFontName.assign(kJwwDefaultFont);
+  st.CurPointColour = 1;
+  st.CurSolidColour = 0;
+}
+
+void ClearLists(JwwState& st) {
+  st.Lines.Clear();
+  st.Circles.Clear();
+  st.Arcs.Clear();
+  st.Texts.Clear();
+  st.Points.Clear();
+  st.PointsEx.Clear();
+  st.Messages.Clear();
+  st.Blocks.Clear();
+  st.Solids2.Clear();
+  st.Solids3.Clear();
+  st.Solids4.Clear();
+  st.SolidsSc.Clear();
+  st.SolidsSe.Clear();
+  st.SolidsSo.Clear();
+  st.SolidsSg.Clear();
+  st.EntityOrder.Clear();
+  std::string().swap(st.Strings);
+  std::vector<TJwwOutputSlot>().swap(st.OutputLines);
+  st.OutputCount = 0;
+}
+
+}  // namespace
+
+JwwState::JwwState() { JwwInit(*this); }
+
+void JwwInit(JwwState& st) {
+  st.DrawingFileName.clear();
+  st.AxisAngle = 0.0;
+  for (double& s : st.GroupScale) s = 1.0;
+  st.SheetWidth = 1189.0;
+  st.SheetHeight = 841.0;
+  for (TJwwTextType& t : st.TextTypes) t = TJwwTextType{3.0, 3.0, 0.0, 2};
+  st.BzFlag = false;
+  for (double& h : st.HnValues) h = 0.0;
+
+  st.GroupValues.assign(16, 0);
+  st.GroupNames.assign(16, std::string());
+  st.LayerValues.assign(256, 0);
+  st.LayerNames.assign(256, std::string());
+
+  st.FirstGroup = 0;
+  st.FirstLayer = 0;
+  st.FirstLineColour = 1;
+  st.FirstLineType = 1;
+  st.FirstLineWidth = 0;
+  st.FirstTextType = 1;
+  st.FirstFreeText = TJwwTextType{2.0, 2.0, 0.0, 1};
+  st.FirstFontName.clear();
+
+  ResetCurrentAttributes(st);
+  // Only the six "first line still to be taken" flags; 7 to 9 have no reading role.
+  for (int i = 1; i <= 6; ++i) st.AttrPending[i] = true;
+
+  st.PickedPoints.assign(100, TJwwPickedPoint{});
+  st.PickedCount = 0;
+
+  st.CurHhpNo = 0;
+  st.CurZFlags = 0;
+  st.PolylineCount = 0;
+  st.InPolyline = false;
+  st.InMessage = false;
+  st.CurMessageLine = TJwwEntLine{{0, 0, 0, 1, 1, 0, 0}, 0, 0.0, 0.0, 1.0, 0.0};
+  st.CurFontRef = TJwwStrRef{0, 0};
+
+  ClearLists(st);
+}
+
+void JwwResetCurrent(JwwState& st) {
+  for (int i = 1; i <= 9; ++i) st.AttrPending[i] = true;
+  ResetCurrentAttributes(st);
+  st.CurFontRef = TJwwStrRef{0, 0};
+}
+
+void JwwRelease(JwwState& st) {
+  std::vector<int32_t>().swap(st.GroupValues);
+  std::vector<std::string>().swap(st.GroupNames);
+  std::vector<int32_t>().swap(st.LayerValues);
+  std::vector<std::string>().swap(st.LayerNames);
+  std::vector<TJwwPickedPoint>().swap(st.PickedPoints);
+  ClearLists(st);
+}
