@@ -1,0 +1,57 @@
+// The output list and the writing of the exchange file.
+#include <algorithm>
+#include <exception>
+
+#include "AtomicFile.h"
+#include "JwwGaibu.h"
+#include "MyFunc.h"
+
+namespace {
+
+constexpr std::size_t kMaxSlotBytes = 255;
+constexpr int32_t kGrowthStep = 1000;
+
+}  // namespace
+
+void JwwAddOutputLine(JwwState& st, std::string_view line, bool joinNext) {
+  const int32_t count = st.OutputCount + 1;
+  // Room for the next thousand slots at once: appending must not reallocate every time.
+  if (count % kGrowthStep == 1) st.OutputLines.reserve(static_cast<std::size_t>(count) + kGrowthStep - 1);
+  std::string text(CutSjis(line, kMaxSlotBytes));
+  // Every slot is one line of the file: a line break inside a text would hand the host lines
+  // of our caller's choosing. CR and LF are single bytes in Shift-JIS, never trail bytes.
+  std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  st.OutputLines.push_back(TJwwOutputSlot{std::move(text), joinNext});
+  st.OutputCount = count;
+}
+
+std::string JwwOutputText(const JwwState& st) {
+  static constexpr std::string_view kLineEnd = "\r\n";
+  const std::vector<TJwwOutputSlot>& slots = st.OutputLines;
+  if (slots.empty()) return "hq\r\n";
+
+  std::size_t size = 0;
+  for (const TJwwOutputSlot& s : slots) size += s.Text.size() + kLineEnd.size();
+  std::string out;
+  out.reserve(size);
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    out += slots[i].Text;
+    // A text's head and the text itself make one line; the text keeps its own bytes whatever
+    // they end with, so a text ending in a double quote cannot swallow the line after it.
+    if (slots[i].JoinNext && i + 1 < slots.size()) out += slots[++i].Text;
+    out += kLineEnd;
+  }
+  return out;
+}
+
+bool JwwWriteFile(const JwwState& st, const std::filesystem::path& fileName) {
+  // The host must never read its own input back as our output: a failed write leaves no file.
+  std::string bytes;
+  try {
+    bytes = JwwOutputText(st);
+  } catch (const std::exception&) {
+    RemoveFileIfPresent(fileName);
+    return false;
+  }
+  return ReplaceFileContents(fileName, bytes, true);
+}

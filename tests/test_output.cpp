@@ -1,0 +1,475 @@
+// The output list, the bytes of the exchange file, its replacement on disk, and whole command
+// sequences compared byte for byte with golden files in tests/data/commands/.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "AtomicFile.h"
+#include "JwwGaibu.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadAll(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const fs::path& file, std::string_view bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> Entries(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const fs::directory_entry& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A fresh folder of its own for every test: the native, sanitizer and Wine runs may overlap.
+class TempDir {
+ public:
+  TempDir() {
+    std::random_device rd;
+    std::mt19937_64 gen((static_cast<uint64_t>(rd()) << 32) ^ rd());
+    do {
+      path_ = fs::temp_directory_path() / ("q748-output-" + std::to_string(gen()));
+    } while (!fs::create_directory(path_));
+  }
+  ~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+std::string Repeat(std::string_view s, int n) {
+  std::string r;
+  for (int i = 0; i < n; ++i) r += s;
+  return r;
+}
+
+const std::string kHostInput = "hq\r\nhk0\r\nhp1 0 0\r\nhp2 0 1000\r\nlg0\r\nly0\r\n";
+
+// ---- The list ------------------------------------------------------------------------------
+
+TEST(OutputList, GrowsInStepsOfAThousandSlots) {
+  struct Step {
+    int appendsSoFar;
+    std::size_t capacity;
+  };
+  const Step steps[] = {{1, 1000}, {2, 1000}, {1000, 1000}, {1001, 2000}, {2000, 2000}, {2001, 3000}};
+  JwwState st;
+  const TJwwOutputSlot* firstBlock = nullptr;
+  int appended = 0;
+  for (const Step& s : steps) {
+    while (appended < s.appendsSoFar) JwwAddOutputLine(st, "z3"), ++appended;
+    EXPECT_EQ(st.OutputCount, s.appendsSoFar);
+    EXPECT_EQ(st.OutputLines.size(), static_cast<std::size_t>(s.appendsSoFar));
+    EXPECT_EQ(st.OutputLines.capacity(), s.capacity) << "after " << s.appendsSoFar << " appends";
+    if (s.appendsSoFar == 1) firstBlock = st.OutputLines.data();
+    // No reallocation inside a block of a thousand.
+    if (s.appendsSoFar == 1000) {
+      EXPECT_EQ(st.OutputLines.data(), firstBlock);
+    }
+  }
+  JwwInit(st);
+  EXPECT_EQ(st.OutputCount, 0);
+  EXPECT_TRUE(st.OutputLines.empty());
+}
+
+TEST(OutputList, CutsAt255BytesOnACharacterBoundary) {
+  const std::string kanji = "\x90\xA1";  // one double-byte character
+  struct Case {
+    const char* name;
+    std::string line;
+    std::string slot;
+  };
+  const Case cases[] = {
+      {"short", "lg0", "lg0"},
+      {"empty", "", ""},
+      {"exactly 255 bytes", std::string(255, 'a'), std::string(255, 'a')},
+      {"300 bytes", std::string(300, 'a'), std::string(255, 'a')},
+      {"character across the cut", std::string(254, 'a') + kanji + "b", std::string(254, 'a')},
+      {"character ending at byte 255", std::string(253, 'a') + kanji + "bb", std::string(253, 'a') + kanji},
+      {"double-byte only", Repeat(kanji, 200), Repeat(kanji, 127)},
+      // 0x5C as a trail byte must not be taken for a character of its own.
+      {"trail byte 0x5C", std::string(252, 'a') + "\x95\x5C\x95\x5C", std::string(252, 'a') + "\x95\x5C"},
+      {"line breaks", "a\rb\nc\r\nd", "a b c  d"},
+  };
+  for (const Case& c : cases) {
+    JwwState st;
+    JwwAddOutputLine(st, c.line, true);
+    ASSERT_EQ(st.OutputCount, 1) << c.name;
+    EXPECT_EQ(st.OutputLines[0].Text, c.slot) << c.name;
+    EXPECT_TRUE(st.OutputLines[0].JoinNext) << c.name;
+  }
+}
+
+// ---- The bytes of the file ---------------------------------------------------------------------
+
+TEST(OutputText, JoinsOnlyATextHeadWithItsText) {
+  using Slots = std::vector<std::pair<std::string, bool>>;
+  struct Case {
+    const char* name;
+    Slots slots;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"empty list", {}, "hq\r\n"},
+      {"plain lines", {{"lg0", false}, {"ly0", false}}, "lg0\r\nly0\r\n"},
+      {"head and text", {{"cs 10 20 10 0 \"", true}, {"123", false}}, "cs 10 20 10 0 \"123\r\n"},
+      {"text ending in a double quote",
+       {{"ch 0 0 1 0 \"", true}, {"12\"", false}, {"z3", false}, {"0 0 1 1", false}},
+       "ch 0 0 1 0 \"12\"\r\nz3\r\n0 0 1 1\r\n"},
+      {"unmarked slot ending in a double quote", {{"cn\"$Font\"", false}, {"z3", false}},
+       "cn\"$Font\"\r\nz3\r\n"},
+      {"head followed by a head", {{"ch 0 0 1 0 \"", true}, {"cs 0 0 1 0 \"", true}, {"x", false}},
+       "ch 0 0 1 0 \"cs 0 0 1 0 \"\r\nx\r\n"},
+      {"head as the last slot", {{"z3", false}, {"ch 0 0 1 0 \"", true}}, "z3\r\nch 0 0 1 0 \"\r\n"},
+      {"empty slot", {{"", false}, {"z3", false}}, "\r\nz3\r\n"},
+  };
+  for (const Case& c : cases) {
+    JwwState st;
+    for (const auto& [text, join] : c.slots) JwwAddOutputLine(st, text, join);
+    EXPECT_EQ(JwwOutputText(st), c.bytes) << c.name;
+  }
+}
+
+// ---- Writing the file --------------------------------------------------------------------------
+
+TEST(WriteFile, ReplacesTheHostsInputAndLeavesNothingElse) {
+  TempDir dir;
+  const fs::path target = dir.Path() / "JWC_TEMP.TXT";
+  struct Case {
+    const char* name;
+    bool hostInputThere;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {"empty list over the host's input", true, {}},
+      {"lines over the host's input", true, {"lg0", "0 0 10 0"}},
+      {"no file before", false, {"z3"}},
+  };
+  for (const Case& c : cases) {
+    if (c.hostInputThere) WriteAll(target, kHostInput + std::string(5000, 'x'));
+    JwwState st;
+    for (const std::string& l : c.lines) JwwAddOutputLine(st, l);
+    ASSERT_TRUE(JwwWriteFile(st, target)) << c.name;
+    EXPECT_EQ(ReadAll(target), JwwOutputText(st)) << c.name;
+    EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"JWC_TEMP.TXT"}) << c.name;
+  }
+}
+
+TEST(WriteFile, FailureLeavesNoExchangeFileAndNoTemporaryFile) {
+  struct Case {
+    const char* name;
+    // Prepares the folder and returns the target.
+    std::function<fs::path(const fs::path&)> prepare;
+    std::vector<std::string> entriesAfter;
+  };
+  const Case cases[] = {
+      {"folder missing", [](const fs::path& d) { return d / "missing" / "JWC_TEMP.TXT"; }, {}},
+      {"a folder in the target's place",
+       [](const fs::path& d) {
+         fs::create_directory(d / "JWC_TEMP.TXT");
+         WriteAll(d / "JWC_TEMP.TXT" / "keep", "x");
+         return d / "JWC_TEMP.TXT";
+       },
+       {"JWC_TEMP.TXT"}},
+      {"temporary file cannot be created",
+       [](const fs::path& d) {
+         WriteAll(d / "JWC_TEMP.TXT", kHostInput);
+         fs::create_directory(TemporaryFileFor(d / "JWC_TEMP.TXT"));
+         return d / "JWC_TEMP.TXT";
+       },
+       {"JWC_TEMP.TXT.tmp"}},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const fs::path target = c.prepare(dir.Path());
+    JwwState st;
+    JwwAddOutputLine(st, "0 0 10 0");
+    EXPECT_FALSE(JwwWriteFile(st, target)) << c.name;
+    EXPECT_FALSE(fs::is_regular_file(target)) << c.name;
+    EXPECT_FALSE(fs::is_regular_file(TemporaryFileFor(target))) << c.name;
+    EXPECT_EQ(Entries(dir.Path()), c.entriesAfter) << c.name;
+  }
+  // What stood in the way is not ours and stays.
+  TempDir dir;
+  fs::create_directory(dir.Path() / "JWC_TEMP.TXT");
+  WriteAll(dir.Path() / "JWC_TEMP.TXT" / "keep", "x");
+  JwwState st;
+  EXPECT_FALSE(JwwWriteFile(st, dir.Path() / "JWC_TEMP.TXT"));
+  EXPECT_EQ(ReadAll(dir.Path() / "JWC_TEMP.TXT" / "keep"), "x");
+}
+
+TEST(ReplaceFileContents, KeepsTheOldContentOnFailureWhenAsked) {
+  struct Case {
+    const char* name;
+    bool blockTemporary;
+    bool removeTargetOnFailure;
+    bool result;
+    bool targetThere;
+    std::string content;
+  };
+  const Case cases[] = {
+      {"written, old file kept on failure", false, false, true, true, "new"},
+      {"written, old file removed on failure", false, true, true, true, "new"},
+      {"failed, old file kept", true, false, false, true, "old"},
+      {"failed, old file removed", true, true, false, false, ""},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const fs::path target = dir.Path() / "q746.dat";
+    WriteAll(target, "old");
+    if (c.blockTemporary) fs::create_directory(TemporaryFileFor(target));
+    EXPECT_EQ(ReplaceFileContents(target, "new", c.removeTargetOnFailure), c.result) << c.name;
+    EXPECT_EQ(fs::is_regular_file(target), c.targetThere) << c.name;
+    if (c.targetThere) {
+      EXPECT_EQ(ReadAll(target), c.content) << c.name;
+    }
+    EXPECT_FALSE(fs::is_regular_file(TemporaryFileFor(target))) << c.name;
+  }
+}
+
+// ---- Golden files --------------------------------------------------------------------------------
+
+const std::string kMsMincho = "<\x82\x6C\x82\x72 \x96\xBE\x92\xA9>";
+const std::string kMsGothic(kJwwDefaultFont);
+const std::string kSunpou = "\x90\xA1\x96\x40";  // a two-character Japanese word
+const std::string kFullWidthBlank = "\x81\x40";
+
+struct GoldenCase {
+  const char* name;
+  std::function<void(JwwState&)> run;
+};
+
+const GoldenCase kGoldenCases[] = {
+    {"empty_list", [](JwwState&) {}},
+    {"group_and_layer",
+     [](JwwState& st) {
+       JwwSetGroup(st, 3);
+       JwwSetGroup(st, 3);
+       JwwSetGroup(st, 10);
+       JwwSetLayer(st, 5);
+       JwwSetGroup(st, 2);
+       JwwSetLayer(st, 5);
+       JwwSetGroup(st, 2);
+       JwwSetLayer(st, 5);
+       JwwSetGroup(st, 3);
+       JwwSetLayer(st, 5);
+       JwwSetLayer(st, 15);
+       JwwSetLayer(st, 15);
+     }},
+    {"line_attributes",
+     [](JwwState& st) {
+       st.FirstLineWidth = 7;
+       st.FirstLineColour = 4;
+       st.FirstLineType = 2;
+       JwwSetLineWidth(st, -1);
+       JwwSetLineWidth(st, 40000);
+       JwwSetLineWidth(st, -5);
+       JwwSetLineWidth(st, 30000);
+       JwwSetLineWidth(st, -5);
+       JwwSetTextCode(st, 9);
+       JwwSetTextCode(st, 0);
+       JwwSetTextCode(st, 8);
+       JwwSetLineColour(st, 12, cmList);
+       JwwSetLineColour(st, 0, cmList);
+       JwwSetLineColour(st, 4, cmNone);
+       JwwSetLineColour(st, 0, cmNone);
+       JwwSetLineColour(st, 10, 7);
+       JwwSetLineType(st, 10, cmList);
+       JwwSetLineType(st, 19, cmList);
+       JwwSetLineType(st, -3, cmList);
+       JwwSetLineType(st, 9, cmList);
+       JwwSetPointColour(st, 1, cmNone);
+       JwwSetPointColour(st, 1, cmNone);
+       JwwSetPointColour(st, 11, cmList);
+     }},
+    {"text_types",
+     [](JwwState& st) {
+       JwwSetTextType(st, 0, 1, cmNone, 2.5, 2.5, 0);
+       JwwSetTextType(st, 0, 1, cmNone, 2.5, 2.5, 0);
+       JwwSetTextType(st, 0, 1, cmNone, 2.5, 2.6, 0);
+       JwwSetTextType(st, 0, 1, cmNone, 2.5, 2.6, 0.25);
+       JwwSetTextType(st, 0, 12, cmList, 2.5, 2.6, 0.25);
+       JwwSetTextType(st, 3, 1, cmNone, 2, 2, 0);
+       JwwSetTextType(st, 3, 5, cmNone, 7, 7, 1);
+       st.FirstTextType = 0;
+       st.FirstFreeText = TJwwTextType{3.5, 4, 0.5, 6};
+       JwwSetTextType(st, 11, 1, cmNone, 9, 9, 9);
+       JwwSetTextType(st, -1, 1, cmNone, 9, 9, 9);
+       st.FirstTextType = 5;
+       JwwSetTextType(st, 11, 1, cmNone, 9, 9, 9);
+       JwwSetTextType(st, 10, 1, cmNone, 9, 9, 9);
+     }},
+    {"font_names",
+     [](JwwState& st) {
+       JwwSetFontName(st, "");
+       JwwSetFontName(st, "<>");
+       JwwAddLine(st, 0, 0, 10, 0);
+       JwwSetFontName(st, kMsMincho);
+       JwwSetFontName(st, kMsMincho);
+       st.FirstFontName = kMsGothic;
+       JwwSetFontName(st, "<>");
+       JwwSetFontName(st, kMsGothic);
+       JwwSetFontName(st, "<Arial>");
+       JwwSetFontName(st, "<arial>");
+       JwwSetFontName(st, "Font\"");
+       JwwAddZFlags(st, 4);
+       JwwAddLine(st, 0, 0, 10, 0);
+     }},
+    {"z_flags",
+     [](JwwState& st) {
+       for (uint8_t mask : {24, 8, 31, 0, 32, 12, 255}) JwwAddZFlags(st, mask);
+     }},
+    {"lines",
+     [](JwwState& st) {
+       JwwAddLine(st, 1, 1, 1, 1);
+       JwwAddLine(st, 0, 0, 5e-9, 5e-9);
+       JwwAddLine(st, 0, 0, 5e-9, 1);
+       JwwAddLine(st, 0, 0, 1e-8, 0);
+       JwwAddLine(st, 0, 0, 10.5, -3);
+       JwwAddLine(st, -0.0, 1234.56789, 1e15, 0.00012);
+       JwwAddLine(st, 1.0 / 3, -2.0 / 3, 123456789012345678.0, 6.123031769111886e-17);
+     }},
+    {"points",
+     [](JwwState& st) {
+       JwwAddPoint(st, 3, 100, 50, 1, 270);
+       JwwAddPoint(st, 12, 100, 50, 1, 270);
+       JwwAddPoint(st, -8, 100, 50, 1, 270);
+       JwwAddPoint(st, -7, 100, 50, 1, 270);
+       JwwAddPoint(st, 11, 100, 50, 1, 270);
+       JwwAddPoint(st, 1, -1.5, 0, 0, 0);
+       JwwAddPoint(st, 1, 0, 0, 5e-9, 45);
+       JwwAddPoint(st, 1, 0, 0, -2, 45);
+     }},
+    {"texts",
+     [](JwwState& st) {
+       JwwAddText(st, 2, "   ", 0, 0, 10, 0);
+       JwwAddText(st, 2, kFullWidthBlank, 0, 0, 10, 0);
+       JwwAddText(st, 2, "", 0, 0, 10, 0);
+       JwwAddText(st, 2, "\t", 0, 0, 10, 0);
+       JwwAddText(st, 2, "12", 0, 0, 0, 0);
+       JwwAddText(st, 2, "12", 0, 0, 1e-8, -1e-8);
+       JwwAddText(st, 2, "12", 0, 0, 2e-8, 0);
+       for (int32_t kind = -1; kind <= 10; ++kind) JwwAddText(st, kind, "A", kind, 0, 0, 10);
+       JwwAddText(st, 15, "A", 0, 0, 10, 0);
+       JwwAddText(st, 2, "  12 ", 5, 6, 0, 10);
+       JwwAddText(st, 2, kSunpou + kFullWidthBlank + "1,500", 5, 6, -7.0710678118654755, 7.0710678118654755);
+     }},
+    {"text_ending_in_quote",
+     [](JwwState& st) {
+       JwwAddZFlags(st, 4);
+       JwwAddText(st, 2, "12\"", 0, 0, 10, 0);
+       JwwAddZFlags(st, 4);
+       JwwAddLine(st, 0, 0, 10, 0);
+       JwwAddText(st, 0, "\"", 0, 0, 10, 0);
+       JwwAddMessage(st, "3'4\"", 0, 0, 10, 0, 5, 1, 10, 0);
+       JwwAddZFlags(st, 4);
+       JwwAddPoint(st, 3, 0, 0, 1, 0);
+     }},
+    {"messages",
+     [](JwwState& st) {
+       JwwAddMessage(st, "", 0, 0, 3, 4, 1, 2, 10, 0);
+       JwwAddMessage(st, "", 0, 0, 0, 0, 1, 2, 10, 0);
+       JwwAddMessage(st, "1", 0, 0, 5e-9, 5e-9, 1, 2, 10, 0);
+       JwwAddMessage(st, "1", 0, 0, 3, 4, 1, 2, 0, 0);
+       JwwAddMessage(st, kFullWidthBlank, 0, 0, 1, 1, 1, 2, 0, 10);
+       JwwAddMessage(st, " ", 0, 0, 0, 1000.000000004, 1, 2, 0, 10);
+       JwwAddMessage(st, kSunpou, 10, 20, 10, -20, 12, 0, 0, 10);
+     }},
+    {"long_lines",
+     [](JwwState& st) {
+       JwwAddOutputLine(st, std::string(300, 'a'));
+       JwwAddText(st, 2, std::string(300, '1'), 0, 0, 10, 0);
+       JwwAddText(st, 2, std::string(254, '1') + kSunpou, 0, 0, 10, 0);
+       JwwAddMessage(st, std::string(253, '1') + kSunpou, 0, 0, 10, 0, 5, 1, 10, 0);
+     }},
+    {"growth_1001",
+     [](JwwState& st) {
+       for (int i = 0; i <= 1000; ++i) JwwAddLine(st, i, 0, i, 1);
+     }},
+    {"dimension_like",
+     [](JwwState& st) {
+       // The shape of a vertical dimension's output: attributes, extension lines, the dimension
+       // line with its value, end markers, and the host's text type restored.
+       st.FirstGroup = 1;
+       st.FirstLayer = 2;
+       st.FirstTextType = 0;
+       st.FirstFreeText = TJwwTextType{2.5, 2.5, 0, 1};
+       st.FirstFontName = kMsMincho;
+       JwwSetGroup(st, st.FirstGroup);
+       JwwSetLayer(st, st.FirstLayer);
+       JwwSetLineColour(st, 1, cmNone);
+       JwwSetLineType(st, 1, cmNone);
+       JwwSetLineWidth(st, -1);
+       JwwSetTextType(st, 0, 1, cmNone, 2.5, 2.5, 0);
+       JwwSetFontName(st, "");
+       JwwSetPointColour(st, 1, cmNone);
+       JwwAddZFlags(st, 4);
+       JwwAddLine(st, 100, 0, 150, 0);
+       JwwAddZFlags(st, 4);
+       JwwAddLine(st, 100, 1000, 150, 1000);
+       JwwAddZFlags(st, 4);
+       JwwAddLine(st, 140, 0, 140, 1000);
+       JwwAddZFlags(st, 4);
+       JwwAddText(st, 2, "1,000", 160, 480, 0, 10);
+       JwwAddZFlags(st, 4);
+       JwwAddPoint(st, 3, 140, 0, 1, 270);
+       JwwAddZFlags(st, 4);
+       JwwAddPoint(st, 3, 140, 1000, 1, 90);
+       JwwSetTextType(st, -1, 1, cmNone, 0, 0, 0);
+     }},
+};
+
+class GoldenCommands : public ::testing::TestWithParam<GoldenCase> {};
+
+TEST_P(GoldenCommands, WriteTheExpectedBytes) {
+  const GoldenCase& c = GetParam();
+  JwwState st;
+  JwwResetCurrent(st);
+  c.run(st);
+
+  TempDir dir;
+  const fs::path written = dir.Path() / "JWC_TEMP.TXT";
+  WriteAll(written, kHostInput);
+  ASSERT_TRUE(JwwWriteFile(st, written));
+  const std::string actual = ReadAll(written);
+
+  const fs::path folder = fs::path(Q748_TEST_DATA) / "commands";
+  const fs::path expectedFile = folder / (std::string(c.name) + ".txt");
+  const fs::path actualFile = folder / (std::string(c.name) + ".actual");
+  ASSERT_TRUE(fs::is_regular_file(expectedFile)) << expectedFile;
+  const std::string expected = ReadAll(expectedFile);
+  if (actual == expected) {
+    std::error_code ec;
+    fs::remove(actualFile, ec);
+  } else {
+    WriteAll(actualFile, actual);  // beside the expected bytes, for a reviewer to diff
+  }
+  EXPECT_TRUE(actual == expected) << c.name << ": output differs; see " << actualFile;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenCommands, ::testing::ValuesIn(kGoldenCases),
+                         [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
