@@ -8,7 +8,7 @@
 //   them at its edge. Distances typed in the dialog are paper millimetres; coordinates drawing
 //   units; angles degrees.
 // - Lenient and quiet: an edit that is no number reads as 0; a refused OK moves the focus (or
-//   shows the one confirmation message) and leaves the dialog open; nothing throws.
+//   shows one confirmation message) and leaves the dialog open; nothing throws.
 #pragma once
 
 #include <array>
@@ -58,26 +58,44 @@ enum class TControlKind { List, Edit, RadioGroup, CheckBox, Button, Memo, Scroll
 
 // One control of the dialog: the model builds its controls from this table, and the Win32 view
 // creates its windows from the same table. Texts here are UTF-8 source literals; the model keeps
-// them as Shift-JIS (see ControlCaption / ControlItems).
+// them as Shift-JIS (SjisText).
 struct TControlSpec {
   const char* Name;          // "ComboBox1", "Edit7", "Label6", ...
   TControlKind Kind;
   int TabOrder;              // -1 for controls outside the tab order (labels)
-  int Left, Top, Width, Height;  // client pixels at 96 dpi
+  int Left, Top, Width, Height;  // client pixels at 96 dpi; a label of 0 x 0 fits its caption
   const char* Caption;       // button, check box, radio group or label caption; edit starting text
   std::vector<const char*> Items;  // list and radio group items
   int StartIndex;            // starting item index (-1 none), or 1 for a check box checked
   int MaxLength;             // edits; 0 for none
   bool ImeOff;               // the input method is switched off while the control has the focus
   bool TabStop;
+  int FontHeight = 0;        // character height in pixels; 0: the form's font (13)
+  int BackColour = -1;       // 0xRRGGBB background; -1: the parent's
 };
 
 const std::vector<TControlSpec>& ControlTable();
-const TControlSpec* FindControl(std::string_view name);
+const TControlSpec* FindControl(std::string_view name);  // nullptr for an unknown name
 
 // The dialog's fixed texts, as Shift-JIS.
 std::string SjisText(std::string_view utf8);  // a UTF-8 source literal as Shift-JIS
 const std::vector<std::string>& Memo1Lines();   // the thirty lines of notes
+
+// The window itself (UTF-8 source literals like the table).
+inline constexpr const char* kFormCaption = "ソラトＫ";
+inline constexpr const char* kApplicationTitle = "q748_ソラトＫ";
+inline constexpr const char* kFormFontName = "ＭＳ ゴシック";
+inline constexpr int kFormFontHeight = 13;
+inline constexpr int kFormClientWidth = 492;
+inline constexpr int kFormClientHeight = 436;
+
+// The messages and status texts of the OK handling (UTF-8 source literals; SjisText them).
+inline constexpr const char* kConfirmationCaption = "確認";
+inline constexpr const char* kMessageZeroLength = "寸法が「0」になりますので作図出来ません";
+inline constexpr const char* kMessageMissingPoint = "指示点が不足していますので作図出来ません";
+inline constexpr const char* kStatusProcessing = "処理中です";
+inline constexpr const char* kStatusWriting = "ファイル生成中です";
+inline constexpr const char* kStatusIdle = "　";  // one full-width blank
 
 // ---- What the model asks of its view ---------------------------------------------------------------
 
@@ -104,14 +122,142 @@ struct TValueSettings {
   std::string Suffix;      // Edit3, likewise
 };
 
-// The value text of a dimension of length L (drawing units).
+// The value text of a dimension of length L (drawing units). The decimal point is always "." and
+// the thousands separator ",", whatever the user's locale.
 std::string BuildValueText(double length, const TValueSettings& v);
+// A prefix or suffix as typed, or empty when it holds nothing but blanks and control characters.
+std::string CleanAffix(std::string_view typed);
+
+// ---- The dimension: inputs, checks and construction -------------------------------------------------------
+
+struct TPointD {
+  double X = 0.0, Y = 0.0;
+};
+
+// Everything one dimension is built from: the dialog's values (read and checked) and the values
+// of the exchange state that the construction reads. A copy, so that the construction can run on
+// a scratch state (a preview) exactly as it runs on the real one.
+struct TDimensionInput {
+  // Dialog.
+  int StartMarker = 0;          // ComboBox1 index (0 line arrow, 1..11 host point markers)
+  int EndMarker = 0;            // ComboBox2 index
+  double MarkerFactor = 1.0;    // Edit1: size factor of point markers, unscaled
+  double ArrowLength = 3.0;     // Edit7: line arrow length, paper mm
+  double ArrowAngle = 15.0;     // Edit8: line arrow angle, degrees
+  int TextTypeItem = 0;         // ComboBox3 index: 0 the host's current text type, 1..10 that type
+  bool Combined = false;        // CheckBox4: dimension line and value text as one entity
+  TValueSettings Value;         // ComboBox4, ComboBox5, RadioGroup1..2, CheckBox1..3, Edit2..3
+  double TextGap = 0.5;         // Edit4: value text to base line, and margins; paper mm; any sign
+  double PointGap = 2.0;        // Edit5: measured point to extension line, paper mm
+  double Overhang = 2.0;        // Edit6: extension lines past the dimension line, paper mm
+  double ReverseOverhang = 2.0; // Edit9: dimension line past reversed markers, paper mm
+
+  // Exchange state.
+  double AxisAngle = 0.0;       // degrees
+  double Scale = 1.0;           // GroupScale[FirstGroup]
+  std::array<TJwwPickedPoint, 5> Points{};  // picked points 1..4; [0] unused
+  int32_t FirstGroup = 0, FirstLayer = 0, FirstLineColour = 1, FirstLineType = 1, FirstLineWidth = 0;
+  int32_t FirstTextType = 1;
+  TJwwTextType FirstFreeText{2.0, 2.0, 0.0, 1};
+  std::string FirstFontName;
+  std::array<TJwwTextType, 11> TextTypes{};  // [1]..[10]
+};
+
+class TForm1;
+
+// The drawing scale: the scale of the layer group that was current in the host (GroupScale of
+// FirstGroup). Paper millimetres times this are drawing units.
+double DrawingScale(const JwwState& st);
+
+// Reads the dialog and the exchange state and checks the inputs in the dialog's order. On the
+// first refused input `focus` is set to that control's name ("ComboBox1", "Edit7", ...) and the
+// result is to be ignored; otherwise `focus` is empty.
+TDimensionInput ReadInputs(const TForm1& form, std::string& focus);
+
+// Why a checked input still draws nothing.
+enum class TRefusal {
+  None,
+  MissingPoint,  // one of the picked points 1 to 4 was not handed over by the host
+  ZeroLength,    // the measured points are level in the axis frame
+};
+TRefusal CheckDimension(const TDimensionInput& in);
+std::string RefusalMessage(TRefusal r);  // Shift-JIS; empty for None
+
+// The dimension's frame: the ends of the dimension line and where it stands across the axis.
+struct TDimensionFrame {
+  TPointD A1, A2;        // ends of the dimension line, belonging to picked points 1 and 2
+  double U1 = 0, U2 = 0; // across-axis position of the dimension line in the frame turned about P1 / P2
+  double Length = 0;     // distance A1-A2
+};
+TDimensionFrame DimensionFrame(const TDimensionInput& in);
+
+// Appends the whole dimension to `out`: the attribute preamble, the extension lines, the dimension
+// line with its value text, base line and leader, the end markers and the restored text type.
+// Appends nothing when CheckDimension refuses. `out` only needs its current attributes in their
+// output role (after JwwResetCurrent); for a scratch state use PrepareScratchState first.
+void ConstructDimension(const TDimensionInput& in, JwwState& out);
+// Gives a fresh state the first-seen attributes of `in` (the fallbacks of the attribute commands)
+// and puts it in its output role, so that ConstructDimension writes there what it writes on OK.
+void PrepareScratchState(const TDimensionInput& in, JwwState& scratch);
+
+// The pieces of the construction, for tests and the preview.
+
+// How far a marker of `kind` takes up the dimension line from its end, paper mm (before the
+// drawing scale): the line arrow's al*cos(aa), a point marker's reach times the factor.
+double MarkerReach(int kind, double factor, double arrowLength, double arrowAngle);
+// Both end markers (the first end's, then the second's), reversed when they do not fit.
+void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, JwwState& out);
+
+// The text type of the value text: the number written and its sizes.
+struct TValueTextType {
+  int32_t Number = 1;
+  TJwwTextType Size;
+};
+TValueTextType ChooseTextType(const TDimensionInput& in);
+// Direction of the value text, degrees in [0, 90.00000001] or (270.00000001, 360).
+double ValueTextAngle(double axisAngle);
+// Base line T0-T1 of a text at p4 of extent `extent` (drawing units) in direction ta, with the
+// gap g (drawing units), and the end of the leader from the middle M of a1-a2.
+struct TBaseLine {
+  TPointD T0, T1, Middle, LeaderEnd;
+};
+TBaseLine PlaceBaseLine(TPointD a1, TPointD a2, TPointD p4, double ta, double extent, double g);
+// The dimension line with its value text (plain or combined), then the leader and the base line.
+void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double length, JwwState& out);
+
+// The ComboBox3 items for the exchange state: the host's current text type, then types 1 to 10.
+std::vector<std::string> TextTypeItems(const JwwState& st);
+
+// ---- The settings file --------------------------------------------------------------------------------
+
+// One line of q746.dat; SaveSettings and LoadSettings both walk SettingsTable().
+enum class TSettingKind {
+  SavedLeft,   // decimal integer; read without bounds
+  SavedTop,
+  ListIndex,   // decimal integer; read: negative -> 0, past the last item -> no selection
+  EditText,    // the text as it is; read whole
+  RadioIndex,  // decimal integer; read: negative -> 0, past the last item -> the last item
+  CheckBox,    // "1" / "0"; read: checked when the integer is not 0
+  FirstGroup,  // the run's exchange state, written only
+  GroupScale,
+  AxisAngle,
+  PointX,
+  PointY,
+};
+struct TSettingLine {
+  int Line;             // 1..31
+  TSettingKind Kind;
+  const char* Control;  // control name for the dialog's lines, nullptr for the others
+  int Point;            // picked point of PointX / PointY
+};
+const std::vector<TSettingLine>& SettingsTable();
+inline constexpr int kSettingsLinesRead = 22;
 
 // ---- The form -----------------------------------------------------------------------------------------
 
 class TForm1 {
  public:
-  TForm1(std::filesystem::path exeDir, TFormView* view);
+  TForm1(std::filesystem::path exeDir, TFormView* view);  // view may be null (no messages)
 
   // Controls.
   TComboBox ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5;
@@ -134,19 +280,28 @@ class TForm1 {
 
   // Handlers.
   void FormShow();
-  void FormClose();
+  // Writes the output list to JWC_TEMP.TXT and releases the exchange state. The result is the
+  // write's: the dialog ignores it, the command line reports it.
+  bool FormClose();
   void Button1Click();
   void Button2Click();
   void LoadSettings(const std::filesystem::path& fileName);
   void SaveSettings(const std::filesystem::path& fileName);
 
-  // Control access by name, for the views and the command line's --set.
+  // Control access by name, for the views and the command line's --set (nullptr when `name` is
+  // not a control of that kind).
   TComboBox* ComboBoxByName(std::string_view name);
   TEdit* EditByName(std::string_view name);
   TCheckBox* CheckBoxByName(std::string_view name);
   TRadioGroup* RadioGroupByName(std::string_view name);
+  const TComboBox* ComboBoxByName(std::string_view name) const;
+  const TEdit* EditByName(std::string_view name) const;
+  const TCheckBox* CheckBoxByName(std::string_view name) const;
+  const TRadioGroup* RadioGroupByName(std::string_view name) const;
 
  private:
+  void SetStatus(const char* utf8);
+
   std::filesystem::path exeDir_;
   TFormView* view_;
 };

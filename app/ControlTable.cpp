@@ -1,0 +1,88 @@
+// The dialog's controls as one table: the model takes its starting values from it and the Win32
+// view creates its windows from it.
+#include <vector>
+
+#include "Unit1.h"
+
+namespace {
+
+using K = TControlKind;
+
+const std::vector<const char*> kMarkerItems = {"線矢印", "△", "□", "Ｏ", "○", "■",
+                                               "▲",     "●",  "～", "＞", "／", "△"};
+const std::vector<const char*> kPrecisionItems = {"1",      "0.1",     "0.01",     "0.001",     "0.0001",
+                                                  "0.00001", "0.000001", "0.0000001", "0.00000001"};
+const std::vector<const char*> kRoundingItems = {"切り捨て", "切り上げ", "四捨五入"};
+
+// Tab order, then the static labels. Columns: name, kind, tab, left, top, width, height, caption
+// (edit: starting text), items, starting index (check box: 1 checked), length limit, IME off,
+// tab stop, font height, background.
+std::vector<TControlSpec> BuildTable() {
+  const int w = kFormClientWidth;
+  return {
+      {"ComboBox1", K::List, 0, 48, 4, 81, 21, "", kMarkerItems, 0, 0, true, true},
+      {"ComboBox2", K::List, 1, 48, 28, 81, 21, "", kMarkerItems, 0, 0, true, true},
+      {"Edit7", K::Edit, 2, 48, 64, 33, 21, "3", {}, -1, 8, true, true},
+      {"Edit8", K::Edit, 3, 48, 88, 33, 21, "15", {}, -1, 8, true, true},
+      {"Edit1", K::Edit, 4, 72, 112, 57, 21, "1", {}, -1, 16, true, true},
+      {"ComboBox3", K::List, 5, 136, 28, 169, 21, "", {}, -1, 0, true, true},
+      {"Edit2", K::Edit, 6, 200, 56, 105, 21, "", {}, -1, 32, false, true},
+      {"Edit3", K::Edit, 7, 200, 80, 105, 21, "", {}, -1, 32, false, true},
+      {"ComboBox4", K::List, 8, 200, 136, 105, 21, "", kPrecisionItems, 3, 0, true, true},
+      {"ComboBox5", K::List, 9, 200, 160, 105, 21, "", kRoundingItems, 2, 0, true, true},
+      {"RadioGroup1", K::RadioGroup, 10, 8, 184, 145, 41, "小数点以下の０表示", {"無", "有"}, 0, 0, false, true},
+      {"RadioGroup2", K::RadioGroup, 11, 160, 184, 145, 41, "寸法値の単位", {"mm", "ｍ"}, 0, 0, false, true},
+      {"CheckBox1", K::CheckBox, 12, 8, 232, 145, 17, "３桁毎カンマ付加", {}, 0, 0, false, true},
+      {"CheckBox2", K::CheckBox, 13, 152, 232, 105, 17, "単位の付加", {}, 0, 0, false, true},
+      {"CheckBox3", K::CheckBox, 14, 256, 232, 129, 17, "寸法値を全角化", {}, 0, 0, false, true},
+      {"CheckBox4", K::CheckBox, 15, 384, 232, 105, 17, "寸法図形化", {}, 0, 0, false, true},
+      {"Edit4", K::Edit, 16, 200, 252, 57, 21, "0.5", {}, -1, 16, true, true},
+      {"Edit5", K::Edit, 17, 200, 276, 57, 21, "2", {}, -1, 16, true, true},
+      {"Edit6", K::Edit, 18, 200, 300, 57, 21, "2", {}, -1, 16, true, true},
+      {"Edit9", K::Edit, 19, 200, 324, 57, 21, "2", {}, -1, 16, true, true},
+      {"Button1", K::Button, 20, 360, 264, 121, 33, "ＯＫ(&Y)", {}, -1, 0, false, true},
+      {"Button2", K::Button, 21, 360, 312, 121, 33, "キャンセル(&N)", {}, -1, 0, false, true},
+      {"Memo1", K::Memo, 22, 312, 0, 177, 225, "", {}, -1, 0, false, false, 0, 0xBBEBF4},
+      // Docked at the bottom, 65 high, below the status line; holds the (blank) information pane.
+      {"ScrollBox1", K::ScrollBox, 23, 0, 371, w, 65, "", {}, -1, 0, false, false},
+
+      {"Label6", K::Label, -1, 8, 8, 0, 0, "始点", {}, -1, 0, false, false},
+      {"Label7", K::Label, -1, 8, 32, 0, 0, "終点", {}, -1, 0, false, false},
+      {"Label15", K::Label, -1, 8, 52, 0, 0, "（線矢印）", {}, -1, 0, false, false, 11},
+      {"Label17", K::Label, -1, 8, 68, 0, 0, "長さ", {}, -1, 0, false, false},
+      {"Label18", K::Label, -1, 88, 68, 0, 0, "図寸mm", {}, -1, 0, false, false},
+      {"Label16", K::Label, -1, 8, 92, 0, 0, "角度", {}, -1, 0, false, false},
+      {"Label19", K::Label, -1, 88, 92, 0, 0, "°", {}, -1, 0, false, false},
+      {"Label1", K::Label, -1, 8, 116, 0, 0, "端点倍率", {}, -1, 0, false, false},
+      {"Label20", K::Label, -1, 128, 116, 0, 0, "（点マーカ　線矢印を除く）", {}, -1, 0, false, false},
+      {"Label2", K::Label, -1, 136, 8, 0, 0, "寸法値の文字種", {}, -1, 0, false, false},
+      {"Label11", K::Label, -1, 136, 60, 0, 0, "接頭文字", {}, -1, 0, false, false},
+      {"Label12", K::Label, -1, 136, 84, 0, 0, "接尾文字", {}, -1, 0, false, false},
+      {"Label13", K::Label, -1, 8, 140, 0, 0, "寸法値の精度", {}, -1, 0, false, false},
+      {"Label21", K::Label, -1, 8, 164, 0, 0, "寸法値の丸め", {}, -1, 0, false, false},
+      {"Label3", K::Label, -1, 8, 256, 0, 0, "寸法値と水平線との距離", {}, -1, 0, false, false},
+      {"Label4", K::Label, -1, 264, 256, 0, 0, "図寸mm", {}, -1, 0, false, false},
+      {"Label5", K::Label, -1, 8, 280, 0, 0, "計測点と寸法補助線の距離", {}, -1, 0, false, false},
+      {"Label8", K::Label, -1, 264, 280, 0, 0, "図寸mm", {}, -1, 0, false, false},
+      {"Label9", K::Label, -1, 8, 304, 0, 0, "寸法補助線のはみ出し距離", {}, -1, 0, false, false},
+      {"Label10", K::Label, -1, 264, 304, 0, 0, "図寸mm", {}, -1, 0, false, false},
+      {"Label14", K::Label, -1, 8, 328, 0, 0, "逆矢印の寸法はみだし距離", {}, -1, 0, false, false},
+      {"Label22", K::Label, -1, 264, 328, 0, 0, "図寸mm", {}, -1, 0, false, false},
+      // The status line: docked above the information pane, full width, text centred.
+      {"LabelA1", K::Label, -1, 0, 347, w, 24, kStatusIdle, {}, -1, 0, false, false, 0, 0xE7E7E7},
+  };
+}
+
+}  // namespace
+
+const std::vector<TControlSpec>& ControlTable() {
+  static const std::vector<TControlSpec> table = BuildTable();
+  return table;
+}
+
+const TControlSpec* FindControl(std::string_view name) {
+  for (const TControlSpec& c : ControlTable()) {
+    if (name == c.Name) return &c;
+  }
+  return nullptr;
+}

@@ -1,0 +1,110 @@
+// Reading and checking what OK draws from: the dialog's values and the host's picked points.
+#include <string>
+
+#include "MyFunc.h"
+#include "Unit1.h"
+
+// The reading side keeps FirstGroup within 0..15; the mask only guards the array.
+double DrawingScale(const JwwState& st) { return st.GroupScale[st.FirstGroup & 15]; }
+
+TDimensionInput ReadInputs(const TForm1& f, std::string& focus) {
+  TDimensionInput in;
+  focus.clear();
+  // The checks run in the dialog's order; the first refused control takes the focus.
+  const auto refuse = [&focus](const char* control) {
+    focus = control;
+    return false;
+  };
+  const auto check = [&]() {
+    in.StartMarker = f.ComboBox1.ItemIndex;
+    in.EndMarker = f.ComboBox2.ItemIndex;
+    in.MarkerFactor = TextToFloat(f.Edit1.Text);
+    if (in.StartMarker < 0) return refuse("ComboBox1");
+    if (in.EndMarker < 0) return refuse("ComboBox2");
+    if (!(in.MarkerFactor > 0)) return refuse("Edit1");
+
+    in.ArrowLength = TextToFloat(f.Edit7.Text);
+    in.ArrowAngle = TextToFloat(f.Edit8.Text);
+    if (!(in.ArrowLength > 0) || in.ArrowLength > 1000) return refuse("Edit7");
+    if (!(in.ArrowAngle > 0) || in.ArrowAngle >= 180) return refuse("Edit8");
+
+    in.TextTypeItem = f.ComboBox3.ItemIndex;
+    in.Value.Prefix = CleanAffix(f.Edit2.Text);
+    in.Value.Suffix = CleanAffix(f.Edit3.Text);
+    in.Value.Decimals = f.ComboBox4.ItemIndex;
+    in.Value.Mode = f.ComboBox5.ItemIndex;
+    in.Value.Zeros = f.RadioGroup1.ItemIndex;
+    in.Value.Unit = f.RadioGroup2.ItemIndex;
+    in.Value.Grouped = f.CheckBox1.Checked;
+    in.Value.WithUnit = f.CheckBox2.Checked;
+    in.Value.FullWidth = f.CheckBox3.Checked;
+    in.Combined = f.CheckBox4.Checked;
+    in.TextGap = TextToFloat(f.Edit4.Text);  // any value, zero and negative ones included
+    in.PointGap = TextToFloat(f.Edit5.Text);
+    in.Overhang = TextToFloat(f.Edit6.Text);
+    in.ReverseOverhang = TextToFloat(f.Edit9.Text);
+    if (in.TextTypeItem < 0) return refuse("ComboBox3");
+    if (in.Value.Decimals < 0) return refuse("ComboBox4");
+    if (in.Value.Mode < 0) return refuse("ComboBox5");
+    if (in.Value.Zeros < 0) return refuse("RadioGroup1");
+    if (in.Value.Unit < 0) return refuse("RadioGroup2");
+    if (in.PointGap < 0) return refuse("Edit5");
+    if (in.Overhang < 0) return refuse("Edit6");
+    if (in.ReverseOverhang < 0) return refuse("Edit9");
+    return true;
+  };
+  if (!check()) return in;
+
+  const JwwState& st = f.Jww;
+  in.AxisAngle = st.AxisAngle;
+  in.Scale = DrawingScale(st);
+  for (int i = 1; i <= 4; ++i) in.Points[i] = st.PickedPoints[i];
+  in.FirstGroup = st.FirstGroup;
+  in.FirstLayer = st.FirstLayer;
+  in.FirstLineColour = st.FirstLineColour;
+  in.FirstLineType = st.FirstLineType;
+  in.FirstLineWidth = st.FirstLineWidth;
+  in.FirstTextType = st.FirstTextType;
+  in.FirstFreeText = st.FirstFreeText;
+  in.FirstFontName = st.FirstFontName;
+  for (int i = 0; i <= 10; ++i) in.TextTypes[i] = st.TextTypes[i];
+  return in;
+}
+
+TDimensionFrame DimensionFrame(const TDimensionInput& in) {
+  TDimensionFrame fr;
+  const TPointD p3{in.Points[3].X, in.Points[3].Y};
+  // In the frame turned by the axis angle about P_i, the end A_i keeps the height of P_i and
+  // takes the across-axis position of P3: the foot of P_i on the dimension line.
+  const auto end = [&](const TJwwPickedPoint& p, double& u) {
+    double qx = 0, qy = 0;
+    RotatePointDeg(p3.X, p3.Y, p.X, p.Y, -in.AxisAngle, qx, qy);
+    u = qx;
+    TPointD a;
+    RotatePointDeg(u, p.Y, p.X, p.Y, in.AxisAngle, a.X, a.Y);
+    return a;
+  };
+  fr.A1 = end(in.Points[1], fr.U1);
+  fr.A2 = end(in.Points[2], fr.U2);
+  fr.Length = Distance(fr.A1.X, fr.A1.Y, fr.A2.X, fr.A2.Y);
+  return fr;
+}
+
+TRefusal CheckDimension(const TDimensionInput& in) {
+  // A point the host did not hand over would silently be the origin: refuse before measuring,
+  // as a missing point makes the length meaningless.
+  for (int i = 1; i <= 4; ++i) {
+    if (!in.Points[i].Used) return TRefusal::MissingPoint;
+  }
+  if (DimensionFrame(in).Length < 1e-10) return TRefusal::ZeroLength;
+  return TRefusal::None;
+}
+
+std::string RefusalMessage(TRefusal r) {
+  switch (r) {
+    case TRefusal::None: return std::string();
+    case TRefusal::MissingPoint: return SjisText(kMessageMissingPoint);
+    case TRefusal::ZeroLength: return SjisText(kMessageZeroLength);
+  }
+  return std::string();
+}

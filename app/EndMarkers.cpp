@@ -1,0 +1,55 @@
+// The markers at the two ends of the dimension line, turned outwards-in when they do not fit.
+#include <cmath>
+
+#include "DrawingSteps.h"
+#include "MyFunc.h"
+#include "Unit1.h"
+
+namespace {
+
+TPointD Along(TPointD from, double length, double deg) {
+  const TPointD d = DirectionDeg(deg);
+  return {from.X + length * d.X, from.Y + length * d.Y};
+}
+
+double Below360(double a) { return a >= 360.0 ? a - 360.0 : a; }
+
+void AddMarker(const TDimensionInput& in, TPointD a, int kind, double angle, bool reversed,
+               JwwState& out) {
+  const double overshoot = in.ReverseOverhang * in.Scale;
+  if (reversed && overshoot > 1e-10) AddDimensionLine(out, a, Along(a, overshoot, angle + 180.0));
+  if (kind == 0) {
+    // Both lines start at the end; each stands the arrow angle off the dimension line.
+    const double ls = in.ArrowLength * in.Scale;
+    AddDimensionLine(out, a, Along(a, ls, angle + 180.0 + in.ArrowAngle));
+    AddDimensionLine(out, a, Along(a, ls, angle + 180.0 - in.ArrowAngle));
+  } else {
+    // The host draws its own marker of this code; the factor reaches it unscaled.
+    JwwAddZFlags(out, 4);
+    JwwAddPoint(out, kind, a.X, a.Y, in.MarkerFactor, angle);
+  }
+}
+
+}  // namespace
+
+double MarkerReach(int kind, double factor, double arrowLength, double arrowAngle) {
+  if (kind == 0) return arrowLength * DirectionDeg(arrowAngle).X;
+  // Point markers by host code 1..11: the triangles and the arrow head reach far, the rest little.
+  static const double kReach[12] = {0.0,    7.5,  1.25, 1.25, 1.25, 1.25,
+                                    7.5,    1.25, 1.25 * std::sqrt(2.0), 7.5, 1.25 * std::sqrt(2.0), 7.5};
+  const double reach = kind >= 1 && kind <= 11 ? kReach[kind] : 1.25;
+  return reach * factor;
+}
+
+void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, JwwState& out) {
+  const double m1 = MarkerReach(in.StartMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle) * in.Scale;
+  const double m2 = MarkerReach(in.EndMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle) * in.Scale;
+  const double length = Distance(a1.X, a1.Y, a2.X, a2.Y);
+  // One decision for both ends: when the two do not fit between the ends, both turn about.
+  const bool reversed = m1 + m2 > length;
+  const double offset = reversed ? 180.0 : 0.0;
+  const double angle1 = Below360(VectorAngleDeg(a1.X - a2.X, a1.Y - a2.Y) + offset);
+  const double angle2 = Below360(VectorAngleDeg(a2.X - a1.X, a2.Y - a1.Y) + offset);
+  AddMarker(in, a1, in.StartMarker, angle1, reversed, out);
+  AddMarker(in, a2, in.EndMarker, angle2, reversed, out);
+}

@@ -1,0 +1,78 @@
+// The dimension line with its value text set apart at the fourth point, on a base line of its
+// own, and the leader from the middle of the dimension line to that base line.
+#include "DrawingSteps.h"
+#include "MyFunc.h"
+#include "Unit1.h"
+
+TValueTextType ChooseTextType(const TDimensionInput& in) {
+  TValueTextType t;
+  const int item = in.TextTypeItem;
+  if (item >= 1 && item <= 10) {
+    t.Number = item;
+    t.Size = in.TextTypes[item];
+    return t;
+  }
+  // Item 0: the host's current text type, or its free size.
+  t.Number = in.FirstTextType;
+  if (t.Number == 0) {
+    t.Size = in.FirstFreeText;
+    return t;
+  }
+  if (t.Number < 1 || t.Number > 10) t.Number = 1;
+  t.Size = in.TextTypes[t.Number];
+  return t;
+}
+
+double ValueTextAngle(double axisAngle) {
+  // Parallel to the dimension line, and never reading towards the left half of the plane.
+  double ta = NormalizeDeg(axisAngle + 90.0);
+  if (ta >= 180.0) ta -= 180.0;
+  if (ta > 90.00000001) ta += 180.0;
+  return ta;
+}
+
+TBaseLine PlaceBaseLine(TPointD a1, TPointD a2, TPointD p4, double ta, double extent, double g) {
+  TBaseLine b;
+  // The base line starts g before the text and g below it, and ends g after the text.
+  TPointD off;
+  RotatePointDeg(-g, -g, 0.0, 0.0, ta, off.X, off.Y);
+  b.T0 = {p4.X + off.X, p4.Y + off.Y};
+  const TPointD d = DirectionDeg(ta);
+  const double length = extent + 2.0 * g;
+  b.T1 = {b.T0.X + length * d.X, b.T0.Y + length * d.Y};
+  b.Middle = {(a1.X + a2.X) / 2.0, (a1.Y + a2.Y) / 2.0};
+  // Where T1 lies along the text direction, seen from the middle: a base line reaching beyond
+  // the middle is joined at its start, one wholly before it at its end.
+  double rx = 0, ry = 0;
+  RotatePointDeg(b.T1.X, b.T1.Y, b.Middle.X, b.Middle.Y, -ta, rx, ry);
+  b.LeaderEnd = rx > b.Middle.X ? b.T0 : b.T1;
+  return b;
+}
+
+void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double length, JwwState& out) {
+  const TValueTextType type = ChooseTextType(in);
+  const TJwwTextType& size = type.Size;
+  const std::string text = BuildValueText(length, in.Value);
+  const double extent = TextExtent(text, size.Width, size.Spacing);
+  const double ta = ValueTextAngle(in.AxisAngle);
+  // The host takes the text direction as a vector; ten long, as it has always been handed over.
+  TPointD dir = DirectionDeg(ta);
+  dir = {10.0 * dir.X, 10.0 * dir.Y};
+  const TPointD p4{in.Points[4].X, in.Points[4].Y};
+
+  if (!in.Combined) {
+    AddDimensionLine(out, a1, a2);
+    JwwSetTextType(out, type.Number, size.Colour, cmNone, size.Width, size.Height, size.Spacing);
+    JwwSetTextCode(out, 0);
+    JwwAddZFlags(out, 4);
+    JwwAddText(out, 2, text, p4.X, p4.Y, dir.X, dir.Y);
+  } else {
+    JwwSetTextType(out, type.Number, size.Colour, cmNone, size.Width, size.Height, size.Spacing);
+    JwwAddMessage(out, text, a1.X, a1.Y, a2.X, a2.Y, p4.X, p4.Y, dir.X, dir.Y);
+  }
+
+  const double g = in.TextGap * in.Scale;
+  const TBaseLine b = PlaceBaseLine(a1, a2, p4, ta, extent * in.Scale, g);
+  AddDimensionLine(out, b.Middle, b.LeaderEnd);
+  AddDimensionLine(out, b.T0, b.T1);
+}

@@ -1,0 +1,113 @@
+// The headless front end: the dialog's model driven by the command line, the same handlers as
+// the window.
+#include "CommandLine.h"
+
+#include <ostream>
+
+#include "MyFunc.h"
+#include "Options.h"
+#include "Unit1.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The message box of the window becomes a line on standard error; there is nothing to repaint.
+class THeadlessView : public TFormView {
+ public:
+  explicit THeadlessView(std::ostream& err) : err_(err) {}
+  void ShowConfirmation(const std::string& messageSjis) override {
+    err_ << "q748: " << SjisToUtf8(messageSjis) << '\n';
+  }
+  void RepaintStatus() override {}
+
+ private:
+  std::ostream& err_;
+};
+
+void Apply(TForm1& form, const TCliSetting& s) {
+  if (TComboBox* c = form.ComboBoxByName(s.Control)) c->SetItemIndex(s.Index);
+  if (TRadioGroup* r = form.RadioGroupByName(s.Control)) r->SetItemIndex(s.Index);
+  if (TCheckBox* c = form.CheckBoxByName(s.Control)) c->Checked = s.Index != 0;
+  if (TEdit* e = form.EditByName(s.Control)) e->Text = s.Text;
+}
+
+int Dump(const fs::path& dir, std::ostream& out, std::ostream& err) {
+  const fs::path file = dir / kExchangeFileName;
+  std::error_code ec;
+  JwwState st;
+  JwwInit(st);
+  if (!fs::is_regular_file(file, ec) || !JwwReadFile(st, file)) {
+    err << "q748: cannot read " << PathToUtf8(file) << '\n';
+    return 2;
+  }
+  std::string json = JwwStateToJson(st);
+  if (json.empty() || json.back() != '\n') json += '\n';
+  out << json;
+  return 0;
+}
+
+int ShowAndClose(const TCliOptions& o, const fs::path& dir, std::ostream& out, std::ostream& err) {
+  THeadlessView view(err);
+  TForm1 form(dir, &view);
+  form.FormShow();
+  bool refused = false;
+  if (o.Action == TCliAction::Ok) {
+    for (const TCliSetting& s : o.Settings) Apply(form, s);
+    form.Button1Click();
+    if (!form.CloseRequested) {
+      refused = true;
+      if (!form.FocusControl.empty()) err << "q748: OK refused: focus on " << form.FocusControl << '\n';
+      form.Button2Click();  // closed as Cancel would close it
+    }
+  } else {
+    form.Button2Click();
+  }
+
+  if (o.ToStdout) {
+    const std::string bytes = JwwOutputText(form.Jww);
+    JwwRelease(form.Jww);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+      err << "q748: cannot write to standard output\n";
+      return 2;
+    }
+  } else if (!form.FormClose()) {
+    err << "q748: cannot write " << PathToUtf8(dir / kExchangeFileName) << '\n';
+    return 2;
+  }
+  return refused ? 1 : 0;
+}
+
+}  // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, const fs::path& exeDir, std::ostream& out,
+                   std::ostream& err) {
+  TCliOptions o;
+  std::string error;
+  if (!ParseOptions(args, o, error)) {
+    err << "q748: " << error << "\nTry 'q748 --help'.\n";
+    return 2;
+  }
+  switch (o.Action) {
+    case TCliAction::Help:
+      out << HelpText();
+      return 0;
+    case TCliAction::None:
+      err << HelpText();
+      return 2;
+    case TCliAction::Ok:
+    case TCliAction::Cancel:
+    case TCliAction::Dump:
+      break;
+  }
+  const fs::path dir = o.Dir ? *o.Dir : exeDir;
+  std::error_code ec;
+  if (!fs::is_directory(dir, ec)) {
+    err << "q748: no such folder: " << PathToUtf8(dir) << '\n';
+    return 2;
+  }
+  if (o.Action == TCliAction::Dump) return Dump(dir, out, err);
+  return ShowAndClose(o, dir, out, err);
+}

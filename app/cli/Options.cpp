@@ -1,0 +1,129 @@
+// Parsing the headless command line into TCliOptions; nothing is touched before it succeeds.
+#include "Options.h"
+
+#include <charconv>
+
+#include "MyFunc.h"
+#include "Unit1.h"
+
+namespace {
+
+bool ParseIndex(std::string_view s, int& value) {
+  const char* end = s.data() + s.size();
+  const auto [ptr, ec] = std::from_chars(s.data(), end, value);
+  return !s.empty() && ec == std::errc() && ptr == end;
+}
+
+// The text must survive the trip to Shift-JIS: a character without a Shift-JIS form (or bytes that
+// are no UTF-8) would silently become "?" in the dialog.
+bool ToSjis(std::string_view utf8, std::string& sjis) {
+  sjis = Utf8ToSjis(utf8);
+  return SjisToUtf8(sjis) == utf8;
+}
+
+bool ParseSetting(std::string_view arg, TCliSetting& s, std::string& error) {
+  const std::size_t eq = arg.find('=');
+  if (eq == std::string_view::npos) {
+    error = "--set takes CONTROL=VALUE, not '" + std::string(arg) + "'";
+    return false;
+  }
+  s.Control = std::string(arg.substr(0, eq));
+  const std::string_view value = arg.substr(eq + 1);
+  const TControlSpec* spec = FindControl(s.Control);
+  const TControlKind kind = spec ? spec->Kind : TControlKind::Label;
+  switch (kind) {
+    case TControlKind::List:
+    case TControlKind::RadioGroup:
+      if (ParseIndex(value, s.Index)) return true;
+      error = s.Control + " takes an item index (an integer), not '" + std::string(value) + "'";
+      return false;
+    case TControlKind::CheckBox:
+      if (value == "0" || value == "1") {
+        s.Index = value == "1" ? 1 : 0;
+        return true;
+      }
+      error = s.Control + " takes 0 or 1, not '" + std::string(value) + "'";
+      return false;
+    case TControlKind::Edit:
+      if (ToSjis(value, s.Text)) return true;
+      error = s.Control + ": the text '" + std::string(value) + "' has characters without a Shift-JIS form";
+      return false;
+    case TControlKind::Button:
+    case TControlKind::Memo:
+    case TControlKind::ScrollBox:
+    case TControlKind::Label:
+      break;
+  }
+  error = "unknown control '" + s.Control +
+          "' (--set takes ComboBox1..5, RadioGroup1..2, Edit1..9, CheckBox1..4)";
+  return false;
+}
+
+bool SetAction(TCliOptions& o, TCliAction a, std::string& error) {
+  if (o.Action != TCliAction::None) {
+    error = "give only one of --ok, --cancel, --dump, --help";
+    return false;
+  }
+  o.Action = a;
+  return true;
+}
+
+}  // namespace
+
+std::filesystem::path PathFromUtf8(std::string_view utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string PathToUtf8(const std::filesystem::path& path) {
+  const std::u8string u = path.u8string();
+  return std::string(u.begin(), u.end());
+}
+
+bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::string& error) {
+  o = TCliOptions{};
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    bool ok = true;
+    if (a == "--ok") {
+      ok = SetAction(o, TCliAction::Ok, error);
+    } else if (a == "--cancel") {
+      ok = SetAction(o, TCliAction::Cancel, error);
+    } else if (a == "--dump") {
+      ok = SetAction(o, TCliAction::Dump, error);
+    } else if (a == "--help" || a == "-h") {
+      ok = SetAction(o, TCliAction::Help, error);
+    } else if (a == "--stdout") {
+      o.ToStdout = true;
+    } else if (a == "--set") {
+      if (i + 1 == args.size()) {
+        error = "--set needs CONTROL=VALUE";
+        return false;
+      }
+      TCliSetting s;
+      ok = ParseSetting(args[++i], s, error);
+      o.Settings.push_back(std::move(s));
+    } else if (a.size() > 1 && a[0] == '-') {
+      error = "unknown option '" + a + "'";
+      return false;
+    } else if (o.Dir) {
+      error = "only one folder may be given";
+      return false;
+    } else {
+      o.Dir = PathFromUtf8(a);
+    }
+    if (!ok) return false;
+  }
+  if (o.Action == TCliAction::None && (!o.Settings.empty() || o.ToStdout || o.Dir)) {
+    error = "say what to do: --ok, --cancel, --dump or --help";
+    return false;
+  }
+  if (!o.Settings.empty() && o.Action != TCliAction::Ok) {
+    error = "--set goes with --ok only";
+    return false;
+  }
+  if (o.ToStdout && o.Action != TCliAction::Ok && o.Action != TCliAction::Cancel) {
+    error = "--stdout goes with --ok or --cancel only";
+    return false;
+  }
+  return true;
+}

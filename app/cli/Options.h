@@ -1,0 +1,40 @@
+// Options.h: the command line as a plain struct, and its parser.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class TCliAction {
+  None,    // no action given: usage
+  Ok,      // --ok: show without a window, press OK, close
+  Cancel,  // --cancel: show without a window, close
+  Dump,    // --dump: print what reading JWC_TEMP.TXT gave, as JSON
+  Help,    // --help
+};
+
+// One --set CONTROL=VALUE, already converted: an item index, a Shift-JIS text or a check state.
+struct TCliSetting {
+  std::string Control;   // "ComboBox3", "Edit2", ...
+  int Index = 0;         // lists and radio groups; check boxes: 0 or 1
+  std::string Text;      // edits, Shift-JIS
+};
+
+struct TCliOptions {
+  TCliAction Action = TCliAction::None;
+  std::vector<TCliSetting> Settings;        // --set, applied in the order given
+  bool ToStdout = false;                    // --stdout: output bytes to standard output
+  std::optional<std::filesystem::path> Dir; // DIR; the executable's folder when not given
+};
+
+// False with a one-line reason (UTF-8) when the arguments are not a valid command line.
+bool ParseOptions(const std::vector<std::string>& args, TCliOptions& options, std::string& error);
+
+// A UTF-8 argument as a path, so that folders with Japanese names work on every platform; and back.
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+std::string PathToUtf8(const std::filesystem::path& path);
+
+// The text of --help (UTF-8).
+std::string_view HelpText();
