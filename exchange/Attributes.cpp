@@ -5,6 +5,7 @@
 
 namespace {
 
+// Indexes into AttrPending.
 enum : int {
   kPendGroup = 1, kPendLayer, kPendLineColour, kPendLineType, kPendLineWidth,
   kPendTextType, kPendTextCode, kPendFontName, kPendPointColour
@@ -53,7 +54,8 @@ int32_t JwwMapLineTypeNo(const JwwState& st, int32_t n) {
 
 void JwwSetGroup(JwwState& st, int32_t n) {
   // A new group makes the host forget which layer was meant: state the layer again.
-  if (WriteIfChanged(st, kPendGroup, st.CurGroup, n, "lg", IntToHex(n))) st.AttrPending[kPendLayer] = true;
+  if (WriteIfChanged(st, kPendGroup, st.CurGroup, n, "lg", IntToHex(n)))
+    st.AttrPending[kPendLayer] = true;
 }
 
 void JwwSetLayer(JwwState& st, int32_t n) {
@@ -89,8 +91,9 @@ void JwwSetTextType(JwwState& st, int32_t textType, int32_t colour, int32_t mode
     }
   }
   // The sizes count only for a free text size; a numbered type carries its own.
-  const bool changed = textType != st.CurTextType ||
-                       (textType == 0 && !SameSizes(st.CurFreeText, width, height, spacing, colour));
+  const bool changed =
+      textType != st.CurTextType ||
+      (textType == 0 && !SameSizes(st.CurFreeText, width, height, spacing, colour));
   if (!st.AttrPending[kPendTextType] && !changed) return;
 
   if (textType == 0) {

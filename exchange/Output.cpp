@@ -1,5 +1,4 @@
 // The output list and the writing of the exchange file.
-#include <algorithm>
 #include <exception>
 
 #include "AtomicFile.h"
@@ -16,11 +15,14 @@ constexpr int32_t kGrowthStep = 1000;
 void JwwAddOutputLine(JwwState& st, std::string_view line, bool joinNext) {
   const int32_t count = st.OutputCount + 1;
   // Room for the next thousand slots at once: appending must not reallocate every time.
-  if (count % kGrowthStep == 1) st.OutputLines.reserve(static_cast<std::size_t>(count) + kGrowthStep - 1);
+  if (count % kGrowthStep == 1)
+    st.OutputLines.reserve(static_cast<std::size_t>(count) + kGrowthStep - 1);
   std::string text(CutSjis(line, kMaxSlotBytes));
   // Every slot is one line of the file: a line break inside a text would hand the host lines
   // of our caller's choosing. CR and LF are single bytes in Shift-JIS, never trail bytes.
-  std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  for (char& c : text) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
   st.OutputLines.push_back(TJwwOutputSlot{std::move(text), joinNext});
   st.OutputCount = count;
 }

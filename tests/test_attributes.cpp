@@ -25,8 +25,16 @@ TEST(Attributes, MapListNumbersToTheHostsNumbering) {
     int32_t n, colour, lineType;
   };
   const Case cases[] = {
-      {INT_MIN, 6, 4}, {-1, 6, 4}, {0, 6, 4},  {1, 1, 1},      {9, 9, 9},
-      {10, 101, 11},   {11, 102, 12}, {18, 109, 19}, {19, 110, 31}, {20, 111, 32},
+      {INT_MIN, 6, 4},
+      {-1, 6, 4},
+      {0, 6, 4},
+      {1, 1, 1},
+      {9, 9, 9},
+      {10, 101, 11},
+      {11, 102, 12},
+      {18, 109, 19},
+      {19, 110, 31},
+      {20, 111, 32},
       {INT_MAX, INT_MAX, INT_MAX},  // no overflow at the top of the range
   };
   for (const Case& c : cases) {
@@ -51,16 +59,36 @@ TEST(Attributes, WriteOnlyWhenPendingOrChangedAndKeepTheValue) {
     std::vector<Call> calls;
   };
   const Case cases[] = {
-      {"group", JwwSetGroup, 1, &JwwState::CurGroup, {{0, "lg0", 0}, {0, "", 0}, {15, "lgF", 15}, {-1, "lgFFFFFFFF", -1}}},
+      {"group",
+       JwwSetGroup,
+       1,
+       &JwwState::CurGroup,
+       {{0, "lg0", 0}, {0, "", 0}, {15, "lgF", 15}, {-1, "lgFFFFFFFF", -1}}},
       {"layer", JwwSetLayer, 2, &JwwState::CurLayer, {{0, "ly0", 0}, {0, "", 0}, {11, "lyB", 11}}},
-      {"line colour", [](JwwState& st, int32_t n) { JwwSetLineColour(st, n, cmList); }, 3, &JwwState::CurLineColour,
+      {"line colour",
+       [](JwwState& st, int32_t n) { JwwSetLineColour(st, n, cmList); },
+       3,
+       &JwwState::CurLineColour,
        {{1, "lc1", 1}, {1, "", 1}, {10, "lc101", 101}, {10, "", 101}, {0, "lc5", 5}}},
-      {"line type", [](JwwState& st, int32_t n) { JwwSetLineType(st, n, cmList); }, 4, &JwwState::CurLineType,
+      {"line type",
+       [](JwwState& st, int32_t n) { JwwSetLineType(st, n, cmList); },
+       4,
+       &JwwState::CurLineType,
        {{1, "lt1", 1}, {11, "lt12", 12}, {12, "lt13", 13}, {-2, "lt3", 3}}},
-      {"line width", JwwSetLineWidth, 5, &JwwState::CurLineWidth,
+      {"line width",
+       JwwSetLineWidth,
+       5,
+       &JwwState::CurLineWidth,
        {{0, "lw0", 0}, {-1, "lw8", 8}, {8, "", 8}, {30001, "lw0", 0}, {-5, "", 0}}},
-      {"text code", JwwSetTextCode, 7, &JwwState::CurTextCode, {{0, "cc0", 0}, {9, "", 0}, {-1, "", 0}, {8, "cc8", 8}}},
-      {"point colour", [](JwwState& st, int32_t n) { JwwSetPointColour(st, n, cmNone); }, 9, &JwwState::CurPointColour,
+      {"text code",
+       JwwSetTextCode,
+       7,
+       &JwwState::CurTextCode,
+       {{0, "cc0", 0}, {9, "", 0}, {-1, "", 0}, {8, "cc8", 8}}},
+      {"point colour",
+       [](JwwState& st, int32_t n) { JwwSetPointColour(st, n, cmNone); },
+       9,
+       &JwwState::CurPointColour,
        {{1, "pn1", 1}, {1, "", 1}, {0, "pn0", 0}, {12, "pn12", 12}}},
   };
   for (const Case& c : cases) {

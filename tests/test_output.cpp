@@ -32,7 +32,8 @@ void WriteAll(const fs::path& file, std::string_view bytes) {
 
 std::vector<std::string> Entries(const fs::path& dir) {
   std::vector<std::string> names;
-  for (const fs::directory_entry& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  for (const fs::directory_entry& e : fs::directory_iterator(dir))
+    names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -74,7 +75,8 @@ TEST(OutputList, GrowsInStepsOfAThousandSlots) {
     int appendsSoFar;
     std::size_t capacity;
   };
-  const Step steps[] = {{1, 1000}, {2, 1000}, {1000, 1000}, {1001, 2000}, {2000, 2000}, {2001, 3000}};
+  const Step steps[] = {{1, 1000},    {2, 1000},    {1000, 1000},
+                        {1001, 2000}, {2000, 2000}, {2001, 3000}};
   JwwState st;
   const TJwwOutputSlot* firstBlock = nullptr;
   int appended = 0;
@@ -107,10 +109,12 @@ TEST(OutputList, CutsAt255BytesOnACharacterBoundary) {
       {"exactly 255 bytes", std::string(255, 'a'), std::string(255, 'a')},
       {"300 bytes", std::string(300, 'a'), std::string(255, 'a')},
       {"character across the cut", std::string(254, 'a') + kanji + "b", std::string(254, 'a')},
-      {"character ending at byte 255", std::string(253, 'a') + kanji + "bb", std::string(253, 'a') + kanji},
+      {"character ending at byte 255", std::string(253, 'a') + kanji + "bb",
+       std::string(253, 'a') + kanji},
       {"double-byte only", Repeat(kanji, 200), Repeat(kanji, 127)},
       // 0x5C as a trail byte must not be taken for a character of its own.
-      {"trail byte 0x5C", std::string(252, 'a') + "\x95\x5C\x95\x5C", std::string(252, 'a') + "\x95\x5C"},
+      {"trail byte 0x5C", std::string(252, 'a') + "\x95\x5C\x95\x5C",
+       std::string(252, 'a') + "\x95\x5C"},
       {"line breaks", "a\rb\nc\r\nd", "a b c  d"},
   };
   for (const Case& c : cases) {
@@ -138,11 +142,15 @@ TEST(OutputText, JoinsOnlyATextHeadWithItsText) {
       {"text ending in a double quote",
        {{"ch 0 0 1 0 \"", true}, {"12\"", false}, {"z3", false}, {"0 0 1 1", false}},
        "ch 0 0 1 0 \"12\"\r\nz3\r\n0 0 1 1\r\n"},
-      {"unmarked slot ending in a double quote", {{"cn\"$Font\"", false}, {"z3", false}},
+      {"unmarked slot ending in a double quote",
+       {{"cn\"$Font\"", false}, {"z3", false}},
        "cn\"$Font\"\r\nz3\r\n"},
-      {"head followed by a head", {{"ch 0 0 1 0 \"", true}, {"cs 0 0 1 0 \"", true}, {"x", false}},
+      {"head followed by a head",
+       {{"ch 0 0 1 0 \"", true}, {"cs 0 0 1 0 \"", true}, {"x", false}},
        "ch 0 0 1 0 \"cs 0 0 1 0 \"\r\nx\r\n"},
-      {"head as the last slot", {{"z3", false}, {"ch 0 0 1 0 \"", true}}, "z3\r\nch 0 0 1 0 \"\r\n"},
+      {"head as the last slot",
+       {{"z3", false}, {"ch 0 0 1 0 \"", true}},
+       "z3\r\nch 0 0 1 0 \"\r\n"},
       {"empty slot", {{"", false}, {"z3", false}}, "\r\nz3\r\n"},
   };
   for (const Case& c : cases) {
@@ -249,7 +257,8 @@ TEST(ReplaceFileContents, KeepsTheOldContentOnFailureWhenAsked) {
   }
 }
 
-// ---- Golden files --------------------------------------------------------------------------------
+// ---- Golden files
+// --------------------------------------------------------------------------------
 
 const std::string kMsMincho = "<\x82\x6C\x82\x72 \x96\xBE\x92\xA9>";
 const std::string kMsGothic(kJwwDefaultFont);
@@ -374,7 +383,8 @@ const GoldenCase kGoldenCases[] = {
        for (int32_t kind = -1; kind <= 10; ++kind) JwwAddText(st, kind, "A", kind, 0, 0, 10);
        JwwAddText(st, 15, "A", 0, 0, 10, 0);
        JwwAddText(st, 2, "  12 ", 5, 6, 0, 10);
-       JwwAddText(st, 2, kSunpou + kFullWidthBlank + "1,500", 5, 6, -7.0710678118654755, 7.0710678118654755);
+       JwwAddText(st, 2, kSunpou + kFullWidthBlank + "1,500", 5, 6, -7.0710678118654755,
+                  7.0710678118654755);
      }},
     {"text_ending_in_quote",
      [](JwwState& st) {
@@ -470,6 +480,8 @@ TEST_P(GoldenCommands, WriteTheExpectedBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenCommands, ::testing::ValuesIn(kGoldenCases),
-                         [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<GoldenCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace
