@@ -1,0 +1,122 @@
+// ExactDecimal.cpp: exact decimal digits of doubles and decimal rounding.
+#include "ExactDecimal.h"
+
+#include <charconv>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace {
+
+// A double has at most 767 significant decimal digits; asking for more gives them all exactly.
+constexpr int kExactPrecision = 780;
+
+void Normalize(TExactDecimal& d) {
+  const auto last = d.Digits.find_last_not_of('0');
+  if (last == std::string::npos) {
+    d.Digits.clear();
+    d.Exponent = 0;
+  } else {
+    d.Digits.resize(last + 1);
+  }
+}
+
+}  // namespace
+
+TExactDecimal ExactDecimal(double value) {
+  TExactDecimal d;
+  if (value == 0.0) {
+    return d;
+  }
+  d.Negative = value < 0;
+  // "d.ddd...e+XX": one digit before the point, kExactPrecision after it.
+  char buf[kExactPrecision + 16];
+  const auto res = std::to_chars(buf, buf + sizeof buf, value < 0 ? -value : value,
+                                 std::chars_format::scientific, kExactPrecision);
+  const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+  const std::size_t mark = text.rfind('e');
+  std::string_view expText = text.substr(mark + 1);
+  if (!expText.empty() && expText.front() == '+') {
+    expText.remove_prefix(1);
+  }
+  int exp10 = 0;
+  std::from_chars(expText.data(), expText.data() + expText.size(), exp10);
+  d.Digits.reserve(kExactPrecision + 1);
+  d.Digits.push_back(text[0]);
+  d.Digits.append(text.substr(2, mark - 2));
+  d.Exponent = exp10 + 1;
+  Normalize(d);
+  return d;
+}
+
+void RoundToSignificant(TExactDecimal& d, int count, TDecimalRounding how) {
+  if (d.IsZero() || count >= static_cast<int>(d.Digits.size())) {
+    return;
+  }
+  // The first dropped digit decides: the ones behind it cannot lift a tenth or a half any higher
+  // and, the digits being exact, anything non-zero after it never pulls the part below.
+  const int first = count < 0 ? 0 : d.Digits[count] - '0';
+  bool raise = false;
+  switch (how) {
+    case TDecimalRounding::Truncate: raise = false; break;
+    case TDecimalRounding::UpFromTenth: raise = count >= 0 && first >= 1; break;
+    case TDecimalRounding::HalfAway: raise = count >= 0 && first >= 5; break;
+  }
+  if (count <= 0) {
+    if (raise) {
+      // One unit of the digit just above the first significant one.
+      d.Digits = "1";
+      d.Exponent += 1;
+    } else {
+      d.Digits.clear();
+      d.Exponent = 0;
+    }
+    return;
+  }
+  d.Digits.resize(count);
+  if (raise) {
+    int i = count - 1;
+    while (i >= 0 && d.Digits[i] == '9') {
+      d.Digits[i] = '0';
+      --i;
+    }
+    if (i >= 0) {
+      ++d.Digits[i];
+    } else {
+      d.Digits.insert(d.Digits.begin(), '1');
+      d.Exponent += 1;
+    }
+  }
+  Normalize(d);
+}
+
+void RoundToDecimals(TExactDecimal& d, int decimals, TDecimalRounding how) {
+  if (d.IsZero()) {
+    return;
+  }
+  RoundToSignificant(d, d.Exponent + decimals, how);
+}
+
+double ToDouble(const TExactDecimal& d) {
+  if (d.IsZero()) {
+    return d.Negative ? -0.0 : 0.0;
+  }
+  // "-0.DIGITSe<exponent>"
+  std::string text;
+  text.reserve(d.Digits.size() + 16);
+  if (d.Negative) {
+    text.push_back('-');
+  }
+  text.append("0.");
+  text.append(d.Digits);
+  text.push_back('e');
+  char expBuf[16];
+  const auto res = std::to_chars(expBuf, expBuf + sizeof expBuf, d.Exponent);
+  text.append(expBuf, res.ptr);
+  double value = 0.0;
+  const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (parsed.ec != std::errc{}) {
+    return 0.0;
+  }
+  return value;
+}

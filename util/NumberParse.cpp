@@ -1,0 +1,108 @@
+// NumberParse.cpp: the lenient conversions of texts to numbers. They read every number of the
+// exchange file, so they allocate nothing: the grammar is checked on the bytes, then
+// std::from_chars (locale-free) converts the very same bytes.
+#include "MyFunc.h"
+
+#include <charconv>
+#include <cstdint>
+#include <string_view>
+#include <system_error>
+
+namespace {
+
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+int32_t TextToInt(std::string_view s) {
+  const char* p = s.data();
+  const char* const end = p + s.size();
+  while (p != end && *p == ' ') {
+    ++p;
+  }
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) {
+    negative = *p == '-';
+    ++p;
+  }
+  if (p == end) {
+    return 0;
+  }
+  uint32_t magnitude = 0;
+  if (*p == '$' || *p == 'x' || *p == 'X' || (*p == '0' && end - p >= 2 && (p[1] == 'x' || p[1] == 'X'))) {
+    p += *p == '0' ? 2 : 1;
+    // from_chars takes neither a sign nor a prefix here, so only hexadecimal digits pass;
+    // more than eight significant digits overflow 32 bits and fail.
+    if (p == end) {
+      return 0;
+    }
+    const auto res = std::from_chars(p, end, magnitude, 16);
+    if (res.ec != std::errc{} || res.ptr != end) {
+      return 0;
+    }
+  } else {
+    if (!IsDigit(*p)) {
+      return 0;
+    }
+    const auto res = std::from_chars(p, end, magnitude, 10);
+    if (res.ec != std::errc{} || res.ptr != end) {
+      return 0;
+    }
+    if (magnitude > (negative ? 2147483648u : 2147483647u)) {
+      return 0;
+    }
+  }
+  // Two's complement: $FFFFFFFF is -1, and -$A is -10.
+  return static_cast<int32_t>(negative ? 0u - magnitude : magnitude);
+}
+
+double TextToFloat(std::string_view s) {
+  const char* p = s.data();
+  const char* const end = p + s.size();
+  while (p != end && *p == ' ') {
+    ++p;
+  }
+  // from_chars takes "-" but not "+".
+  const char* const number = (p != end && *p == '+') ? p + 1 : p;
+  const char* q = number;
+  if (q != end && *q == '-' && q == p) {
+    ++q;
+  }
+  bool anyDigit = false;
+  while (q != end && IsDigit(*q)) {
+    ++q;
+    anyDigit = true;
+  }
+  if (q != end && *q == '.') {
+    ++q;
+    while (q != end && IsDigit(*q)) {
+      ++q;
+      anyDigit = true;
+    }
+  }
+  if (!anyDigit) {
+    return 0.0;
+  }
+  if (q != end && (*q == 'e' || *q == 'E')) {
+    ++q;
+    if (q != end && (*q == '+' || *q == '-')) {
+      ++q;
+    }
+    if (q == end || !IsDigit(*q)) {
+      return 0.0;
+    }
+    while (q != end && IsDigit(*q)) {
+      ++q;
+    }
+  }
+  if (q != end) {
+    return 0.0;
+  }
+  double value = 0.0;
+  const auto res = std::from_chars(number, end, value);
+  // Out of range (beyond the largest double, or below the smallest) reads as 0 as well.
+  if (res.ec != std::errc{} || res.ptr != end) {
+    return 0.0;
+  }
+  return value;
+}
