@@ -1,0 +1,265 @@
+// The keyword rules of a line of JWC_TEMP.TXT: header values, layer names, attributes, blocks,
+// picked points and the pick number. The rules keep their fixed order; the switch on the first
+// byte of token 0 only skips rules that cannot match.
+#include <climits>
+#include <cstring>
+
+#include "MyFunc.h"
+#include "ReadRules.h"
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+// Counters of lines stop at the largest integer rather than wrap.
+int32_t CountUp(int32_t n) { return n < INT32_MAX ? n + 1 : n; }
+
+bool StartsWith(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && std::memcmp(s.data(), prefix.data(), prefix.size()) == 0;
+}
+
+// Token 0 from its (one-based) position `from` to its end; empty when shorter.
+std::string_view From(std::string_view s, std::size_t from) {
+  return from - 1 < s.size() ? s.substr(from - 1) : std::string_view();
+}
+
+// The one hexadecimal digit after a two-letter keyword ("lga" is group 10); anything else is 0.
+int32_t OneHexDigit(std::string_view k) {
+  if (k.size() < 3) return 0;
+  const char digit[2] = {'$', k[2]};
+  return TextToInt(std::string_view(digit, 2));
+}
+
+// Reals of tokens 1..n into dst[first]..dst[first + n - 1].
+void ReadReals(const TJwwTokens& t, int n, double* dst) {
+  for (int i = 1; i <= n; ++i) dst[i - 1] = TextToFloat(t[i]);
+}
+
+// Rules 2 to 10, 26 and 27: the header lines, picked points and the pick number.
+bool HeaderRule(JwwState& st, const TJwwTokens& t) {
+  const std::string_view k = t[0];
+  const int32_t n = t.Count;
+  if (k == "hk" && n >= 2) {
+    st.AxisAngle = TextToFloat(t[1]);
+    return true;
+  }
+  if (k == "hs" && n >= 17) {
+    ReadReals(t, 16, st.GroupScale);
+    return true;
+  }
+  if (k == "hzs" && n >= 3) {
+    st.SheetWidth = TextToFloat(t[1]);
+    st.SheetHeight = TextToFloat(t[2]);
+    return true;
+  }
+  if ((k == "hcw" || k == "hch" || k == "hcd" || k == "hcc") && n >= 11) {
+    for (int i = 1; i <= 10; ++i) {
+      TJwwTextType& type = st.TextTypes[i];
+      switch (k[2]) {
+        case 'w': type.Width = TextToFloat(t[i]); break;
+        case 'h': type.Height = TextToFloat(t[i]); break;
+        case 'd': type.Spacing = TextToFloat(t[i]); break;
+        default: type.Colour = TextToInt(t[i]); break;
+      }
+    }
+    return true;
+  }
+  if (k == "hn" && n >= 5) {
+    ReadReals(t, 4, st.HnValues + 1);
+    return true;
+  }
+  if (StartsWith(k, "hp") && n >= 3) {
+    // Digits run from the third byte up to the last suffix found; a later suffix wins, so
+    // "hp1-ln" keeps "1-" as its digits and names no slot.
+    static constexpr struct {
+      std::string_view Suffix;
+      int32_t Kind;
+    } kSuffixes[] = {{"-", pkDash}, {"ln", pkLn}, {"ci", pkCi}, {"ch", pkCh}};
+    std::string_view digits = k.substr(2);
+    int32_t kind = pkPlain;
+    for (const auto& s : kSuffixes) {
+      const std::size_t p = JwwFindSjis(k, s.Suffix);
+      if (p == npos) continue;
+      digits = p > 2 ? k.substr(2, p - 2) : std::string_view();
+      kind = s.Kind;
+    }
+    const int32_t slot = TextToInt(digits);
+    if (slot >= 1 && slot <= 99 && static_cast<std::size_t>(slot) < st.PickedPoints.size()) {
+      st.PickedPoints[slot] = TJwwPickedPoint{true, TextToFloat(t[1]), TextToFloat(t[2]), kind};
+      st.PickedCount = CountUp(st.PickedCount);
+    }
+    return true;
+  }
+  if (StartsWith(k, "hhp")) {
+    // The number stops before an "ln", "ci" or "ch" suffix (the last one found wins); a "-" stays
+    // and makes the number 0.
+    std::size_t len = k.size();
+    for (std::string_view s : {"ln", "ci", "ch"}) {
+      const std::size_t p = JwwFindSjis(k, s);
+      if (p != npos && p >= 4) len = p - 3;
+    }
+    st.CurHhpNo = TextToInt(k.substr(3, len));
+    return true;
+  }
+  return false;
+}
+
+// The layer tables' index of a layer within a group (wide, whatever the current values hold).
+int64_t LayerEntry(int32_t group, int32_t layer) { return int64_t{group} * 16 + layer; }
+
+void TakeFirst(bool& pending, int32_t& first, int32_t value) {
+  if (pending) {
+    first = value;
+    pending = false;
+  }
+}
+
+// Rules 11 to 17: layer names, layer group, layer, line colour, line type, line width.
+bool LayerAndPenRule(JwwState& st, const TJwwTokens& t) {
+  const std::string_view k = t[0];
+  if (k.size() < 2) return false;
+  const int32_t n = t.Count;
+  if (StartsWith(k, "lgn")) {
+    if (st.CurGroup >= 0 && static_cast<std::size_t>(st.CurGroup) < st.GroupNames.size())
+      st.GroupNames[st.CurGroup].assign(k.substr(3));
+    return true;
+  }
+  if (StartsWith(k, "lyn")) {
+    const int64_t entry = LayerEntry(st.CurGroup, st.CurLayer);
+    if (entry >= 0 && static_cast<std::size_t>(entry) < st.LayerNames.size())
+      st.LayerNames[entry].assign(k.substr(3));
+    return true;
+  }
+  switch (k[1]) {
+    case 'g': {
+      const int32_t g = OneHexDigit(k);
+      TakeFirst(st.AttrPending[1], st.FirstGroup, g);
+      st.CurGroup = g;
+      if (n >= 2 && static_cast<std::size_t>(g) < st.GroupValues.size())
+        st.GroupValues[g] = TextToInt(t[1]);
+      return true;
+    }
+    case 'y': {
+      const int32_t l = OneHexDigit(k);
+      TakeFirst(st.AttrPending[2], st.FirstLayer, l);
+      st.CurLayer = l;
+      const int64_t entry = LayerEntry(st.CurGroup, l);
+      if (n >= 2 && entry >= 0 && static_cast<std::size_t>(entry) < st.LayerValues.size())
+        st.LayerValues[entry] = TextToInt(t[1]);
+      return true;
+    }
+    case 'c': {
+      const int32_t c = TextToInt(k.substr(2));
+      TakeFirst(st.AttrPending[3], st.FirstLineColour, c);
+      st.CurLineColour = c;
+      if (c == 10 && n >= 2) st.CurSolidColour = TextToInt(t[1]);
+      return true;
+    }
+    case 't': {
+      const int32_t v = TextToInt(k.substr(2));
+      TakeFirst(st.AttrPending[4], st.FirstLineType, v);
+      st.CurLineType = v;
+      return true;
+    }
+    case 'w': {
+      const int32_t v = TextToInt(k.substr(2));
+      TakeFirst(st.AttrPending[5], st.FirstLineWidth, v);
+      st.CurLineWidth = v;
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+// Rules 18 to 20: font name, text type, text code.
+bool TextAttributeRule(JwwState& st, const TJwwTokens& t) {
+  const std::string_view k = t[0];
+  if (StartsWith(k, "cn$")) {
+    const std::string_view font = k.substr(3);
+    if (st.FirstFontName.empty()) st.FirstFontName.assign(font);
+    st.CurFontName.assign(font);
+    return true;
+  }
+  if (StartsWith(k, "cn")) {
+    const int32_t type = TextToInt(k.substr(2));
+    const bool freeSize = type == 0 && t.Count >= 5;
+    TJwwTextType size{};
+    if (freeSize) size = {TextToFloat(t[1]), TextToFloat(t[2]), TextToFloat(t[3]), TextToInt(t[4])};
+    if (st.AttrPending[6]) {
+      st.FirstTextType = type;
+      if (freeSize) st.FirstFreeText = size;
+      st.AttrPending[6] = false;
+    }
+    st.CurTextType = type;
+    if (freeSize) st.CurFreeText = size;
+    return true;
+  }
+  if (StartsWith(k, "cc")) {
+    // One decimal digit only: "cc12" is code 1; a code above 8, or no digit, is 0.
+    const int32_t code = k.size() > 2 && k[2] >= '0' && k[2] <= '8' ? k[2] - '0' : 0;
+    st.CurTextCode = code;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool JwwApplyKeywordRule(JwwState& st, const TJwwTokens& t) {
+  const std::string_view k = t[0];
+  // Rule 1 looks anywhere in token 0; an equals sign must be there first.
+  if (k.size() >= 5 && std::memchr(k.data(), '=', k.size()) && JwwFindSjis(k, "file=") != npos) {
+    st.DrawingFileName.assign(From(k, 6));
+    return true;
+  }
+  if (k.empty()) return false;
+  switch (k[0]) {
+    case 'h':
+      return HeaderRule(st, t);
+    case 'b':
+      if (k == "bz") {
+        st.BzFlag = true;
+        return true;
+      }
+      return false;
+    case 'l':
+      return LayerAndPenRule(st, t);
+    case 'c':
+      return TextAttributeRule(st, t);
+    case 'z':
+      if (k.size() == 2 && k[1] >= '1' && k[1] <= '5') {
+        st.CurZFlags |= 1 << (k[1] - '1');
+        return true;
+      }
+      return false;
+    case 'p':
+      if (StartsWith(k, "pn")) {
+        st.CurPointColour = TextToInt(k.substr(2));
+        return true;
+      }
+      if (k == "pl") {
+        st.PolylineCount = CountUp(st.PolylineCount);
+        st.InPolyline = true;
+        st.InMessage = false;
+        return true;
+      }
+      return false;
+    case 'm':
+      if (k == "msg") {
+        st.InMessage = true;
+        st.InPolyline = false;
+        return true;
+      }
+      return false;
+    case '#':
+      if (k == "#") {
+        st.InPolyline = false;
+        st.InMessage = false;
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}

@@ -1,0 +1,586 @@
+// Reading JWC_TEMP.TXT: the tokenizer, the keyword rules in their order, line ends, the host's
+// own sample files, and inputs that are no proper exchange file at all.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "JwwGaibu.h"
+#include "ReadRules.h"
+#include "Tokenizer.h"
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+namespace {
+
+// "ＭＳ ゴシック" and "ＭＳ 明朝" in Shift-JIS.
+const std::string kGothic = "<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>";
+const std::string kMincho = "<\x82\x6c\x82\x72 \x96\xbe\x92\xa9>";
+
+// ---- Tokenizer ----------------------------------------------------------------------------------
+
+struct TokenCase {
+  std::string Line;
+  std::vector<std::string> Tokens;
+  int32_t Count;
+};
+
+TEST(Tokenizer, SplitsByteForByte) {
+  const TokenCase cases[] = {
+      {"hk 0", {"hk", "0"}, 2},
+      {"hk 30 ", {"hk", "30", ""}, 3},  // a trailing blank opens an empty token and counts
+      {"  lg0", {"lg0"}, 1},
+      {"a  b\t\tc", {"a", "b", "c"}, 3},
+      {"hcc      1      2", {"hcc", "1", "2"}, 3},
+      {"ch 1 2 3 4 \"text with  \"quote\" = and\ttab",
+       {"ch", "1", "2", "3", "4", "text with  \"quote\" = andtab"}, 6},
+      {"ch 1 2 3 4 \"", {"ch", "1", "2", "3", "4", ""}, 6},
+      {"ch 1 2 3 4\"x y", {"ch", "1", "2", "3", "4x y"}, 5},
+      {"file=C:\\jww\\a b\tc.jww", {"file=C:\\jww\\a bc.jww"}, 1},
+      {"a=b c", {"a=b c"}, 1},
+      {"a =b c", {"a", "=b c"}, 2},
+      {"\"abc def", {"abc def"}, 1},
+      {"cn\"$" + kMincho, {"cn$" + kMincho}, 1},
+      {"cn\"$" + kGothic + "/", {"cn$" + kGothic + "/"}, 1},
+      // A full-width blank is a character, never a separator.
+      {"a\x81\x40" "b c", {"a\x81\x40" "b", "c"}, 2},
+      // The byte after a lead byte goes with it, quote, blank or control alike.
+      {"\x82\x22x y", {"\x82\x22x", "y"}, 2},
+      {"\x82 x", {"\x82 x"}, 1},
+      {"\x81\x09x", {"\x81\x09x"}, 1},
+      {"\x80 x \xFD y", {"\x80 x", "\xFD y"}, 2},
+      {"\xA0 \xDF x", {"\xA0", "\xDF", "x"}, 3},  // single-byte katakana range: no lead bytes
+      // A lone lead byte at the line's end is dropped.
+      {"ab\x82", {"ab"}, 1},
+      {"ab \x82", {"ab", ""}, 2},
+      {"\"ab\x9F", {"ab"}, 1},
+      // Controls (Ctrl-Z and NUL among them), 0xFE and 0xFF are dropped.
+      {"l\x01g\x1A" "0", {"lg0"}, 1},
+      {"a\xFE" "b\xFF" " c\0d"s, {"ab", "cd"}, 2},
+      {"x \"a\tb\x1A" "c", {"x", "abc"}, 2},
+      {"~\x7F", {"~\x7F"}, 1},
+  };
+  TJwwTokenizer tokenizer;
+  for (const TokenCase& c : cases) {
+    const TJwwTokens& t = tokenizer.Split(c.Line);
+    EXPECT_EQ(t.Count, c.Count) << c.Line;
+    for (int i = 0; i < kJwwMaxTokens; ++i) {
+      const std::string expected = i < static_cast<int>(c.Tokens.size()) ? c.Tokens[i] : "";
+      EXPECT_EQ(std::string(t[i]), expected) << c.Line << " token " << i;
+    }
+  }
+}
+
+TEST(Tokenizer, EmptyLines) {
+  TJwwTokenizer tokenizer;
+  for (const std::string& line : {""s, "   "s, " \t \t"s, "\x01\x02\x1A"s, "\0\0"s, "\xFE\xFF"s, "\x82"s,
+                                 "\""s, "\t\""s})
+    EXPECT_TRUE(tokenizer.Split(line).Empty()) << line;
+  EXPECT_FALSE(tokenizer.Split("a").Empty());
+  EXPECT_FALSE(tokenizer.Split(" a ").Empty());
+}
+
+TEST(Tokenizer, TokensBeyondTheArrayAreDroppedButCounted) {
+  std::string line;
+  for (int i = 1; i <= 40; ++i) line += std::to_string(i) + " ";
+  TJwwTokenizer tokenizer;
+  const TJwwTokens& t = tokenizer.Split(line);
+  EXPECT_EQ(t.Count, 41);  // forty numbers and the empty token after the trailing blank
+  EXPECT_EQ(t[0], "1");
+  EXPECT_EQ(t[31], "32");
+
+  line.pop_back();
+  EXPECT_EQ(tokenizer.Split(line).Count, 40);
+  // Past the array a quote still ends splitting, and a lone lead byte is still dropped.
+  EXPECT_EQ(tokenizer.Split(line + " \"a b c d").Count, 41);
+  EXPECT_EQ(tokenizer.Split(line + " \x82\x40 \x82").Count, 42);
+  // A new line starts with empty tokens again.
+  const TJwwTokens& u = tokenizer.Split("x y");
+  EXPECT_EQ(u.Count, 2);
+  EXPECT_EQ(u[2], "");
+  EXPECT_EQ(u[31], "");
+}
+
+TEST(Tokenizer, HugeLines) {
+  TJwwTokenizer tokenizer;
+  std::string many;
+  for (int i = 0; i < 100000; ++i) many += "ab ";
+  EXPECT_EQ(tokenizer.Split(many).Count, 100001);
+  const std::string one(4 << 20, 'x');
+  const TJwwTokens& t = tokenizer.Split("\"" + one);
+  EXPECT_EQ(t.Count, 1);
+  EXPECT_EQ(t[0].size(), one.size());
+}
+
+TEST(TokenSearch, NeverMatchesOnASecondByte) {
+  // 0x83 0x63 is a double-byte character whose second byte is "c".
+  EXPECT_EQ(JwwFindSjis("hp1ln", "ln"), 3u);
+  EXPECT_EQ(JwwFindSjis("\x83" "ci", "ci"), std::string_view::npos);
+  EXPECT_EQ(JwwFindSjis("\x83" "cci", "ci"), 2u);
+  EXPECT_EQ(JwwFindSjis("ab", "abc"), std::string_view::npos);
+  EXPECT_EQ(JwwFindSjis("x\x82", "\x82"), 1u);
+}
+
+TEST(StringPool, StopsAtItsLimit) {
+  std::string pool = "abc";
+  const TJwwStrRef r = JwwPoolString(pool, "de", 5);
+  EXPECT_EQ(r.Offset, 3u);
+  EXPECT_EQ(r.Length, 2u);
+  EXPECT_THROW(JwwPoolString(pool, "f", 5), JwwPoolFull);
+  EXPECT_EQ(pool, "abcde");
+  EXPECT_NO_THROW(JwwPoolString(pool, "", 5));
+}
+
+// ---- Keyword rules ------------------------------------------------------------------------------
+
+void Read(JwwState& st, const std::string& content) { JwwReadBuffer(st, content); }
+
+int32_t ListCount(const JwwState& st, int32_t kind) {
+  switch (kind) {
+    case ekLine: return st.Lines.Count();
+    case ekCircle: return st.Circles.Count();
+    case ekArc: return st.Arcs.Count();
+    case ekText: return st.Texts.Count();
+    case ekPoint: return st.Points.Count();
+    case ekPointEx: return st.PointsEx.Count();
+    case ekMsg: return st.Messages.Count();
+    case ekBlock: return st.Blocks.Count();
+    case ekSolid2: return st.Solids2.Count();
+    case ekSolid3: return st.Solids3.Count();
+    case ekSolid4: return st.Solids4.Count();
+    case ekSolidSc: return st.SolidsSc.Count();
+    case ekSolidSe: return st.SolidsSe.Count();
+    case ekSolidSo: return st.SolidsSo.Count();
+    case ekSolidSg: return st.SolidsSg.Count();
+    default: return -1;
+  }
+}
+
+struct FieldCase {
+  const char* Input;  // lines separated by "\n"
+  double (*Field)(const JwwState&);
+  double Expected;
+};
+
+#define FIELD(expr) [](const JwwState& s) -> double { return (expr); }
+
+TEST(KeywordRules, SetTheirFields) {
+  const FieldCase cases[] = {
+      {"hk 30", FIELD(s.AxisAngle), 30},
+      {"hk 30 ", FIELD(s.AxisAngle), 30},   // count 3 is at least 2
+      {"hk", FIELD(s.AxisAngle), 0},
+      {"hk 1 2 3 ", FIELD(s.AxisAngle), 1},
+      {"hkx 5", FIELD(s.AxisAngle), 0},     // "is" compares the whole keyword
+      {"hs 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16", FIELD(s.GroupScale[0]), 1},
+      {"hs 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16", FIELD(s.GroupScale[15]), 16},
+      {"hs 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15", FIELD(s.GroupScale[0]), 1.0},
+      {"hs 7 2 3 4 5 6 7 8 9 10 11 12 13 14 15", FIELD(s.GroupScale[14]), 1.0},
+      {"hzs 420 297", FIELD(s.SheetWidth), 420},
+      {"hzs 420 297", FIELD(s.SheetHeight), 297},
+      {"hzs 420", FIELD(s.SheetWidth), 1189},
+      {"hcw 1 2 3 4 5 6 7 8 9 10", FIELD(s.TextTypes[10].Width), 10},
+      {"hch 1 2 3 4 5 6 7 8 9 10", FIELD(s.TextTypes[1].Height), 1},
+      {"hcd 0 0 0.5 0.5 0.5 0.5 1 1 1 1", FIELD(s.TextTypes[3].Spacing), 0.5},
+      {"hcc      1      1      2      2      3      3      4      4      5      5",
+       FIELD(s.TextTypes[9].Colour), 5},
+      {"hcc 1 2 3 4 5 6 7 8 9", FIELD(s.TextTypes[1].Colour), 2},
+      {"hcw 1 2 3 4 5 6 7 8 9", FIELD(s.TextTypes[1].Width), 3},
+      {"bz", FIELD(s.BzFlag), 1},
+      {"bz 0", FIELD(s.BzFlag), 1},
+      {"hn 1 2 3 4", FIELD(s.HnValues[4]), 4},
+      {"hn 1 2 3 4", FIELD(s.Lines.Count()), 0},
+      {"hn 1 2 3", FIELD(s.HnValues[1]), 0},
+      // Layer group: one hexadecimal digit after "lg", either case.
+      {"lg12", FIELD(s.CurGroup), 1},
+      {"lga", FIELD(s.CurGroup), 10},
+      {"lgA", FIELD(s.CurGroup), 10},
+      {"lgf", FIELD(s.FirstGroup), 15},
+      {"lgz", FIELD(s.CurGroup), 0},
+      {"lg", FIELD(s.CurGroup), 0},
+      {"lg3\nlg5", FIELD(s.FirstGroup), 3},
+      {"lg3\nlg5", FIELD(s.CurGroup), 5},
+      {"lgf 7", FIELD(s.GroupValues[15]), 7},
+      {"lg2 7 8", FIELD(s.GroupValues[2]), 7},
+      {"lg2", FIELD(s.GroupValues[2]), 0},
+      // Layer, with its value at group * 16 + layer.
+      {"ly1", FIELD(s.FirstLayer), 1},
+      {"lyF\nly2", FIELD(s.FirstLayer), 15},
+      {"lyF\nly2", FIELD(s.CurLayer), 2},
+      {"lg2\nly5 9", FIELD(s.LayerValues[2 * 16 + 5]), 9},
+      {"ly\x82\x60", FIELD(s.CurLayer), 0},
+      // Layer names take the rest of token 0.
+      {"lg3\nlgnWalls", FIELD(s.GroupNames[3] == "Walls"), 1},
+      {"lg3\nly4\nlynDoors x", FIELD(s.LayerNames[3 * 16 + 4] == "Doors"), 1},
+      {"lgnA\nlg", FIELD(s.CurGroup), 0},  // "lgn" is no group line
+      // Line colour, type and width: every character after the keyword, decimal.
+      {"lc2", FIELD(s.FirstLineColour), 2},
+      {"lc2\nlc12", FIELD(s.FirstLineColour), 2},
+      {"lc2\nlc12", FIELD(s.CurLineColour), 12},
+      {"lc12 34", FIELD(s.CurSolidColour), 0},
+      {"lc10 255", FIELD(s.CurSolidColour), 255},
+      {"lc10", FIELD(s.CurSolidColour), 0},
+      {"lc10 255\nlc3", FIELD(s.CurSolidColour), 255},
+      {"lcx", FIELD(s.CurLineColour), 0},
+      {"lt2", FIELD(s.FirstLineType), 2},
+      {"lt2\nlt3", FIELD(s.CurLineType), 3},
+      {"lw35", FIELD(s.FirstLineWidth), 35},
+      {"lw35\nlw1", FIELD(s.FirstLineWidth), 35},
+      {"lw35\nlw1", FIELD(s.CurLineWidth), 1},
+      // Text type, with a free size for type 0 and at least five tokens.
+      {"cn2", FIELD(s.FirstTextType), 2},
+      {"cn2\ncn7", FIELD(s.FirstTextType), 2},
+      {"cn2\ncn7", FIELD(s.CurTextType), 7},
+      {"cn0 3.5 4 0.35 2", FIELD(s.FirstFreeText.Width), 3.5},
+      {"cn0 3.5 4 0.35 2", FIELD(s.FirstFreeText.Height), 4},
+      {"cn0 3.5 4 0.35 2", FIELD(s.FirstFreeText.Spacing), 0.35},
+      {"cn0 3.5 4 0.35 2", FIELD(s.CurFreeText.Colour), 2},
+      {"cn0 3.5 4 0.35", FIELD(s.FirstFreeText.Width), 2},
+      {"cn3 3.5 4 0.35 2", FIELD(s.CurFreeText.Width), 2},
+      {"cn2\ncn0 3.5 4 0.35 2", FIELD(s.FirstFreeText.Width), 2},
+      {"cn2\ncn0 3.5 4 0.35 2", FIELD(s.CurFreeText.Width), 3.5},
+      // Text code: one digit, above 8 gives 0.
+      {"cc12", FIELD(s.CurTextCode), 1},
+      {"cc9", FIELD(s.CurTextCode), 0},
+      {"cc8", FIELD(s.CurTextCode), 8},
+      {"cc", FIELD(s.CurTextCode), 0},
+      {"cc-1", FIELD(s.CurTextCode), 0},
+      // Flags for the next entity.
+      {"z1", FIELD(s.CurZFlags), 1},
+      {"z1\nz1", FIELD(s.CurZFlags), 1},
+      {"z1\nz3\nz5", FIELD(s.CurZFlags), 1 + 4 + 16},
+      {"z6", FIELD(s.CurZFlags), 0},
+      {"z11", FIELD(s.CurZFlags), 0},
+      {"pn3", FIELD(s.CurPointColour), 3},
+      // Blocks.
+      {"pl", FIELD(s.InPolyline), 1},
+      {"pl\npl", FIELD(s.PolylineCount), 2},
+      {"msg\npl", FIELD(s.InMessage), 0},
+      {"pl\nmsg", FIELD(s.InPolyline), 0},
+      {"pl\nmsg", FIELD(s.InMessage), 1},
+      {"pl\n#", FIELD(s.InPolyline), 0},
+      {"msg\n#", FIELD(s.InMessage), 0},
+      {"msg\n# x", FIELD(s.InMessage), 0},
+      {"msg\n##", FIELD(s.InMessage), 1},
+      // Pick number: digits before an "ln", "ci" or "ch" suffix; a "-" spoils them.
+      {"hhp7", FIELD(s.CurHhpNo), 7},
+      {"hhp7ci", FIELD(s.CurHhpNo), 7},
+      {"hhp12ln", FIELD(s.CurHhpNo), 12},
+      {"hhp7ch", FIELD(s.CurHhpNo), 7},
+      {"hhp7-", FIELD(s.CurHhpNo), 0},
+      {"hhp7ci8ln", FIELD(s.CurHhpNo), 7},
+      {"hhpch7", FIELD(s.CurHhpNo), 0},
+      {"hhp7\nhhp", FIELD(s.CurHhpNo), 0},
+      // The file name: token 0 after "file=", blanks kept, tabs dropped.
+      {"file=C:\\jww\\a b\tc.jww", FIELD(s.DrawingFileName == "C:\\jww\\a bc.jww"), 1},
+      {"file=", FIELD(s.DrawingFileName.empty()), 1},
+  };
+  for (const FieldCase& c : cases) {
+    JwwState st;
+    Read(st, c.Input);
+    EXPECT_EQ(c.Field(st), c.Expected) << c.Input;
+  }
+}
+
+TEST(KeywordRules, FontNames) {
+  JwwState st;
+  Read(st, "cn$\ncn\"$" + kMincho + "/\ncn$<B>");
+  EXPECT_EQ(st.FirstFontName, kMincho + "/");  // the first non-empty one
+  EXPECT_EQ(st.CurFontName, "<B>");
+  JwwResetCurrent(st);
+  EXPECT_EQ(st.CurFontName, kGothic);
+  EXPECT_EQ(st.FirstFontName, kMincho + "/");
+}
+
+struct PickCase {
+  const char* Line;
+  int Slot;  // 0: no slot filled
+  int32_t Kind;
+};
+
+TEST(KeywordRules, PickedPoints) {
+  const PickCase cases[] = {
+      {"hp1 1.5 -2.25", 1, pkPlain},   {"hp12ln 1.5 -2.25", 12, pkLn},
+      {"hp3- 1.5 -2.25", 3, pkDash},   {"hp4ci 1.5 -2.25", 4, pkCi},
+      {"hp5ch 1.5 -2.25", 5, pkCh},    {"hp99 1.5 -2.25", 99, pkPlain},
+      {"hp0 1.5 -2.25", 0, 0},         {"hp100 1.5 -2.25", 0, 0},
+      {"hp1-ln 1.5 -2.25", 0, 0},      {"hp 1.5 -2.25", 0, 0},
+      {"hp-1 1.5 -2.25", 0, 0},        {"hp$A 1.5 -2.25", 10, pkPlain},
+  };
+  for (const PickCase& c : cases) {
+    JwwState st;
+    Read(st, c.Line);
+    EXPECT_EQ(st.PickedCount, c.Slot ? 1 : 0) << c.Line;
+    for (int slot = 0; slot < 100; ++slot) {
+      const TJwwPickedPoint& p = st.PickedPoints[slot];
+      EXPECT_EQ(p.Used, slot == c.Slot && c.Slot != 0) << c.Line << " slot " << slot;
+      if (slot == c.Slot && c.Slot != 0) {
+        EXPECT_EQ(p.X, 1.5);
+        EXPECT_EQ(p.Y, -2.25);
+        EXPECT_EQ(p.Kind, c.Kind) << c.Line;
+      }
+    }
+    EXPECT_EQ(st.Lines.Count(), 0) << c.Line;  // taken by the rule even when no slot is named
+  }
+}
+
+TEST(KeywordRules, PickedPointGivenTwiceCountsTwice) {
+  JwwState st;
+  Read(st, "hp1 1 2\nhp1 3 4\nhp2 5");
+  EXPECT_EQ(st.PickedCount, 2);
+  EXPECT_EQ(st.PickedPoints[1].X, 3);
+  EXPECT_EQ(st.PickedPoints[1].Y, 4);
+  EXPECT_FALSE(st.PickedPoints[2].Used);  // too few tokens
+  EXPECT_FALSE(st.PickedPoints[0].Used);
+}
+
+TEST(KeywordRules, CountFailureFallsThroughToTheLineRule) {
+  // Too few tokens for their own rule, four in all: read as lines, token 0 giving 0.
+  for (const char* line : {"hn 1 2 3", "hcw 1 2 3", "hs 1 2 3", "hcc 1 2 3"}) {
+    JwwState st;
+    Read(st, line);
+    ASSERT_EQ(st.Lines.Count(), 1) << line;
+    EXPECT_EQ(st.Lines[0].X1, 0.0);
+    EXPECT_EQ(st.Lines[0].Y1, 1.0);
+    EXPECT_EQ(st.Lines[0].X2, 2.0);
+    EXPECT_EQ(st.Lines[0].Y2, 3.0);
+  }
+  // Keywords of the attribute rules take any count: never a line.
+  for (const char* line : {"lg1 2 3 4", "lc1 2 3 4", "cn1 2 3 4", "pn1 2 3 4", "hp1 2 3 4",
+                           "hhp1 2 3 4", "bz 2 3 4", "lgn 2 3 4", "pl 1 2 3", "# 1 2 3"}) {
+    JwwState st;
+    Read(st, line);
+    EXPECT_EQ(st.Lines.Count(), 0) << line;
+  }
+}
+
+TEST(KeywordRules, AFileWithoutAttributesKeepsTheDefaults) {
+  JwwState st;
+  Read(st, "hq\nhk 0\nunknown\n   \n");
+  EXPECT_EQ(st.FirstGroup, 0);
+  EXPECT_EQ(st.GroupScale[st.FirstGroup], 1.0);
+  EXPECT_EQ(st.FirstTextType, 1);
+  EXPECT_EQ(st.TextTypes[1].Width, 3.0);
+  EXPECT_EQ(st.TextTypes[1].Colour, 2);
+  EXPECT_EQ(st.FirstFontName, "");
+  EXPECT_EQ(st.CurFontName, kGothic);
+  EXPECT_EQ(st.EntityOrder.Count(), 0);
+  for (int i = 1; i <= 6; ++i) EXPECT_TRUE(st.AttrPending[i]) << i;
+}
+
+// ---- Line ends and odd bytes --------------------------------------------------------------------
+
+TEST(ReadBuffer, LineEnds) {
+  JwwState st;
+  // CR LF, a lone CR, a lone LF, and a last line without a line end.
+  Read(st, "hk 1\r\nhzs 2 3\rhn 1 2 3 4\nlc5\r\r\n\nlt6");
+  EXPECT_EQ(st.AxisAngle, 1);
+  EXPECT_EQ(st.SheetWidth, 2);
+  EXPECT_EQ(st.HnValues[4], 4);
+  EXPECT_EQ(st.CurLineColour, 5);
+  EXPECT_EQ(st.CurLineType, 6);
+
+  JwwState cr;
+  std::string lines;
+  for (int i = 0; i < 2000; ++i) lines += "1 2 3 4\r";
+  Read(cr, lines);
+  EXPECT_EQ(cr.Lines.Count(), 2000);
+}
+
+TEST(ReadBuffer, ControlBytesAreDropped) {
+  JwwState st;
+  Read(st, "hk 1\x1A\r\nhzs 4 5\r\n\x1Al\0c3\r\n"s);
+  EXPECT_EQ(st.AxisAngle, 1);  // Ctrl-Z is no end of file
+  EXPECT_EQ(st.SheetWidth, 4);
+  EXPECT_EQ(st.CurLineColour, 3);
+}
+
+TEST(ReadBuffer, OddInputsDoNoHarm) {
+  std::mt19937 gen(748);
+  std::uniform_int_distribution<int> byte(0, 255);
+  const std::string prefixes[] = {"", "hp1 ", "ch 1 2 3 4 \"", "sl ", "BL 1 2 ", "cn$", "lg"};
+  for (int round = 0; round < 300; ++round) {
+    std::string content = prefixes[round % 7];
+    const int n = 1 + round * 7;
+    for (int i = 0; i < n; ++i) content += static_cast<char>(byte(gen));
+    JwwState st;
+    Read(st, content);
+    // Every order item names an existing record; every pooled string lies inside the pool.
+    for (const TJwwOrderItem& o : st.EntityOrder) {
+      EXPECT_GE(o.Index, 0);
+      EXPECT_LT(o.Index, ListCount(st, o.Kind));
+    }
+    for (const TJwwEntText& t : st.Texts) {
+      EXPECT_LE(t.Text.Length, 255u);
+      EXPECT_LE(uint64_t{t.Text.Offset} + t.Text.Length, st.Strings.size());
+    }
+  }
+}
+
+TEST(ReadBuffer, NumbersWithHundredsOfDigits) {
+  JwwState st;
+  const std::string digits(400, '7');
+  Read(st, "hk " + digits + "\nhzs 0." + digits + " -" + digits + "e-900\nhp1 " + digits + ".5 1e99999");
+  EXPECT_TRUE(std::isfinite(st.AxisAngle));
+  EXPECT_NEAR(st.SheetWidth, 0.7777777, 1e-6);
+  EXPECT_TRUE(std::isfinite(st.SheetHeight));
+  EXPECT_TRUE(st.PickedPoints[1].Used);
+  EXPECT_TRUE(std::isfinite(st.PickedPoints[1].X));
+  EXPECT_TRUE(std::isfinite(st.PickedPoints[1].Y));
+}
+
+TEST(ReadLine, OneLineAtATime) {
+  JwwState st;
+  JwwReadLine(st, "pl");
+  JwwReadLine(st, "1 2 3 4");
+  JwwReadLine(st, "");
+  EXPECT_EQ(st.Lines.Count(), 1);
+  EXPECT_EQ(st.Lines[0].PolylineNo, 1);
+  // After the release nothing is left to fill; reading must still not write out of bounds.
+  JwwRelease(st);
+  JwwReadLine(st, "hp1 1 2");
+  JwwReadLine(st, "lg3 4");
+  JwwReadLine(st, "ly3 4");
+  JwwReadLine(st, "lgnX");
+  JwwReadLine(st, "lynX");
+  EXPECT_EQ(st.PickedCount, 0);
+  EXPECT_EQ(st.CurGroup, 3);
+}
+
+// ---- Files --------------------------------------------------------------------------------------
+
+class TempDir {
+ public:
+  TempDir() {
+    std::random_device rd;
+    std::mt19937_64 gen((static_cast<uint64_t>(rd()) << 32) ^ rd());
+    do {
+      path_ = fs::temp_directory_path() / ("q748-reader-" + std::to_string(gen()));
+    } while (!fs::create_directory(path_));
+  }
+  ~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+void WriteAll(const fs::path& file, std::string_view bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST(ReadFile, MissingFileOrDirectory) {
+  TempDir dir;
+  JwwState st;
+  EXPECT_FALSE(JwwReadFile(st, dir.Path() / "JWC_TEMP.TXT"));
+  EXPECT_FALSE(JwwReadFile(st, dir.Path()));
+  fs::create_directory(dir.Path() / "JWC_TEMP.TXT");
+  EXPECT_FALSE(JwwReadFile(st, dir.Path() / "JWC_TEMP.TXT"));
+  EXPECT_EQ(st.AxisAngle, 0.0);
+  EXPECT_EQ(st.CurFontName, kGothic);
+}
+
+TEST(ReadFile, ReadsWhatTheBufferReads) {
+  TempDir dir;
+  const std::string content = "hq\r\nhk 12.5\r\nlg2\r\nz3\r\n1 2 3 4\r\nch 0 0 1 0 \"a b\r\n";
+  WriteAll(dir.Path() / "JWC_TEMP.TXT", content);
+  JwwState fromFile, fromBuffer;
+  EXPECT_TRUE(JwwReadFile(fromFile, dir.Path() / "JWC_TEMP.TXT"));
+  JwwReadBuffer(fromBuffer, content);
+  EXPECT_EQ(fromFile.AxisAngle, 12.5);
+  EXPECT_EQ(fromFile.FirstGroup, 2);
+  ASSERT_EQ(fromFile.Lines.Count(), 1);
+  EXPECT_EQ(fromFile.Lines[0].Head.ZFlags, 4);
+  ASSERT_EQ(fromFile.Texts.Count(), 1);
+  EXPECT_EQ(JwwStr(fromFile, fromFile.Texts[0].Text), "a b");
+  EXPECT_EQ(fromFile.Strings, fromBuffer.Strings);
+  EXPECT_EQ(fromFile.EntityOrder.Count(), fromBuffer.EntityOrder.Count());
+}
+
+TEST(ReadFile, EmptyAndOddFiles) {
+  TempDir dir;
+  const fs::path file = dir.Path() / "JWC_TEMP.TXT";
+  const std::string odd[] = {""s, "\0\0\0\0"s, "\r\r\r"s, "\x82"s, "hk 3\x82"s,
+                             std::string(3 << 20, 'a'), std::string(1 << 20, ' ') + "hk 9"};
+  for (const std::string& content : odd) {
+    WriteAll(file, content);
+    JwwState st;
+    EXPECT_TRUE(JwwReadFile(st, file)) << content.size();
+    EXPECT_EQ(st.EntityOrder.Count(), 0);
+  }
+  JwwState st;
+  WriteAll(file, "hk 3\x82");
+  EXPECT_TRUE(JwwReadFile(st, file));
+  EXPECT_EQ(st.AxisAngle, 3);
+  WriteAll(file, std::string(1 << 20, ' ') + "hk 9");
+  EXPECT_TRUE(JwwReadFile(st, file));
+  EXPECT_EQ(st.AxisAngle, 9);
+}
+
+// ---- The host's own files -----------------------------------------------------------------------
+
+TEST(HostSamples, FirstSample) {
+  JwwState st;
+  ASSERT_TRUE(JwwReadFile(st, fs::path(Q748_TEST_DATA) / "hosts" / "host-input-1.txt"));
+  EXPECT_EQ(st.AxisAngle, 0.0);
+  for (double scale : st.GroupScale) EXPECT_EQ(scale, 100.0);
+  EXPECT_EQ(st.TextTypes[2].Width, 2.5);
+  EXPECT_EQ(st.TextTypes[10].Height, 10.0);
+  EXPECT_EQ(st.TextTypes[3].Spacing, 0.5);
+  EXPECT_EQ(st.TextTypes[9].Colour, 5);
+  EXPECT_EQ(st.PickedCount, 4);
+  EXPECT_EQ(st.PickedPoints[1].X, -1820.4);
+  EXPECT_EQ(st.PickedPoints[1].Y, -955.25);
+  EXPECT_EQ(st.PickedPoints[4].X, -3705.09184620973);
+  EXPECT_EQ(st.PickedPoints[4].Y, 1203.33721089515);
+  EXPECT_EQ(st.FirstGroup, 0);
+  EXPECT_EQ(st.FirstLayer, 1);
+  EXPECT_EQ(st.FirstLineColour, 2);
+  EXPECT_EQ(st.FirstLineType, 1);
+  EXPECT_EQ(st.FirstLineWidth, 0);
+  EXPECT_EQ(st.FirstTextType, 2);
+  EXPECT_EQ(st.FirstFontName, kGothic);
+  EXPECT_EQ(st.DrawingFileName, "");
+  EXPECT_EQ(st.EntityOrder.Count(), 0);
+}
+
+TEST(HostSamples, SecondSample) {
+  JwwState st;
+  ASSERT_TRUE(JwwReadFile(st, fs::path(Q748_TEST_DATA) / "hosts" / "host-input-2.txt"));
+  // "C:\jww\表\A棟_断面図.jww" in Shift-JIS: the second byte of "表" is a backslash.
+  EXPECT_EQ(st.DrawingFileName, "C:\\jww\\\x95\\\\A\x93\x8f_\x92\x66\x96\xca\x90\x7d.jww");
+  EXPECT_EQ(st.AxisAngle, 30.0);
+  EXPECT_EQ(st.GroupScale[2], 50.0);
+  EXPECT_EQ(st.GroupScale[10], 30.0);
+  EXPECT_EQ(st.GroupScale[15], 1.0);
+  EXPECT_EQ(st.SheetWidth, 420.0);
+  EXPECT_EQ(st.SheetHeight, 297.0);
+  EXPECT_EQ(st.PickedPoints[1].X, 512.883331298828);
+  EXPECT_EQ(st.PickedPoints[2].Y, 377.249999999999);
+  EXPECT_EQ(st.PickedPoints[4].Y, 415.3);
+  EXPECT_EQ(st.FirstGroup, 10);  // "lga", read before the text sizes
+  EXPECT_EQ(st.FirstLayer, 15);
+  EXPECT_EQ(st.FirstLineColour, 9);
+  EXPECT_EQ(st.FirstLineType, 2);
+  EXPECT_EQ(st.FirstLineWidth, 35);
+  EXPECT_EQ(st.FirstTextType, 0);
+  EXPECT_EQ(st.FirstFreeText.Width, 3.5);
+  EXPECT_EQ(st.FirstFreeText.Height, 3.5);
+  EXPECT_EQ(st.FirstFreeText.Spacing, 0.35);
+  EXPECT_EQ(st.FirstFreeText.Colour, 2);
+  EXPECT_EQ(st.FirstFontName, kMincho + "/");  // the italic mark stays part of the name
+  EXPECT_EQ(st.GroupScale[st.FirstGroup], 30.0);
+}
+
+}  // namespace
