@@ -1,0 +1,602 @@
+// OK: the input checks and their order, the refusals, and the construction of the dimension with
+// its extension lines, value text, base line, leader and end markers.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Unit1.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempDir {
+ public:
+  TempDir() {
+    static int counter = 0;
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    path_ = fs::temp_directory_path() / ("q748-dim-" + std::to_string(stamp) + "-" + std::to_string(++counter));
+    fs::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+void WriteFile(const fs::path& p, const std::string& bytes) {
+  std::ofstream(p, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Records what the model asks of its view, with the status text at each repaint.
+class TRecordingView : public TFormView {
+ public:
+  void ShowConfirmation(const std::string& m) override { Messages.push_back(m); }
+  void RepaintStatus() override { Repaints.push_back(Form ? Form->LabelA1.Caption : std::string()); }
+  const TForm1* Form = nullptr;
+  std::vector<std::string> Messages;
+  std::vector<std::string> Repaints;
+};
+
+// The host file of the complete run: axis 0, scale 1, text type 1 current, no font.
+const char* kHost =
+    "hq\r\nhk 0\r\nhs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhp1 0 0\r\nhp2 0 100\r\nhp3 50 30\r\n"
+    "hp4 80 40\r\nlg0\r\nly0\r\nlc1\r\nlt1\r\nlw0\r\ncn1\r\n";
+
+// A form shown on kHost (or another host file), with ComboBox3 at text type 1.
+struct TShownForm {
+  explicit TShownForm(const std::string& host = kHost) : form(dir.path(), &view) {
+    view.Form = &form;
+    WriteFile(dir.path() / "JWC_TEMP.TXT", host);
+    form.FormShow();
+    form.ComboBox3.ItemIndex = 1;
+  }
+  TempDir dir;
+  TRecordingView view;
+  TForm1 form;
+};
+
+// The dialog's starting values, the four points of the complete run, axis 0, scale 1.
+TDimensionInput Input(TPointD p1 = {0, 0}, TPointD p2 = {0, 100}, TPointD p3 = {50, 30},
+                      TPointD p4 = {80, 40}) {
+  TDimensionInput in;
+  in.TextTypeItem = 1;
+  const TPointD p[] = {{}, p1, p2, p3, p4};
+  for (int i = 1; i <= 4; ++i) in.Points[i] = {true, p[i].X, p[i].Y, 0};
+  for (TJwwTextType& t : in.TextTypes) t = {3, 3, 0, 2};
+  return in;
+}
+
+std::vector<std::string> Slots(const JwwState& st) {
+  std::vector<std::string> v;
+  for (const TJwwOutputSlot& s : st.OutputLines) v.push_back(s.Text);
+  return v;
+}
+
+std::vector<std::string> Construct(const TDimensionInput& in) {
+  JwwState out;
+  PrepareScratchState(in, out);
+  ConstructDimension(in, out);
+  return Slots(out);
+}
+
+// The numbers of a slot after an optional keyword.
+std::vector<double> Numbers(const std::string& slot) {
+  std::istringstream s(slot);
+  std::vector<double> v;
+  std::string word;
+  while (s >> word) {
+    char* end = nullptr;
+    const double d = std::strtod(word.c_str(), &end);
+    if (end && *end == '\0') v.push_back(d);
+  }
+  return v;
+}
+
+// The slots that are lines (four numbers, no keyword), in order.
+std::vector<std::vector<double>> LineSlots(const std::vector<std::string>& slots) {
+  std::vector<std::vector<double>> v;
+  for (const std::string& s : slots) {
+    const std::vector<double> n = Numbers(s);
+    if (n.size() == 4 && !s.empty() && (std::isdigit(static_cast<unsigned char>(s[0])) || s[0] == '-'))
+      v.push_back(n);
+  }
+  return v;
+}
+
+void ExpectLine(const std::vector<double>& actual, std::vector<double> expected, double tol = 1e-4) {
+  ASSERT_EQ(actual.size(), 4u);
+  for (int i = 0; i < 4; ++i) EXPECT_NEAR(actual[i], expected[i], tol) << "coordinate " << i;
+}
+
+}  // namespace
+
+// ---- The checks -----------------------------------------------------------------------------------
+
+TEST(Inputs, ChecksInTheirOrder) {
+  struct Case {
+    const char* name;
+    void (*change)(TForm1&);
+    const char* focus;  // "" accepted
+  } cases[] = {
+      {"starting values", [](TForm1&) {}, ""},
+      {"ComboBox1 none", [](TForm1& f) { f.ComboBox1.ItemIndex = -1; }, "ComboBox1"},
+      {"ComboBox2 none", [](TForm1& f) { f.ComboBox2.ItemIndex = -1; }, "ComboBox2"},
+      {"Edit1 0", [](TForm1& f) { f.Edit1.Text = "0"; }, "Edit1"},
+      {"Edit1 no number", [](TForm1& f) { f.Edit1.Text = "1a"; }, "Edit1"},
+      {"Edit1 empty", [](TForm1& f) { f.Edit1.Text = ""; }, "Edit1"},
+      {"Edit1 negative", [](TForm1& f) { f.Edit1.Text = "-2"; }, "Edit1"},
+      {"Edit7 0", [](TForm1& f) { f.Edit7.Text = "0"; }, "Edit7"},
+      {"Edit7 1000", [](TForm1& f) { f.Edit7.Text = "1000"; }, ""},
+      {"Edit7 1000.001", [](TForm1& f) { f.Edit7.Text = "1000.001"; }, "Edit7"},
+      {"Edit8 179.9", [](TForm1& f) { f.Edit8.Text = "179.9"; }, ""},
+      {"Edit8 180", [](TForm1& f) { f.Edit8.Text = "180"; }, "Edit8"},
+      {"Edit8 0", [](TForm1& f) { f.Edit8.Text = "0"; }, "Edit8"},
+      {"ComboBox3 none", [](TForm1& f) { f.ComboBox3.ItemIndex = -1; }, "ComboBox3"},
+      {"ComboBox4 none", [](TForm1& f) { f.ComboBox4.ItemIndex = -1; }, "ComboBox4"},
+      {"ComboBox5 none", [](TForm1& f) { f.ComboBox5.ItemIndex = -1; }, "ComboBox5"},
+      {"RadioGroup1 none", [](TForm1& f) { f.RadioGroup1.ItemIndex = -1; }, "RadioGroup1"},
+      {"RadioGroup2 none", [](TForm1& f) { f.RadioGroup2.ItemIndex = -1; }, "RadioGroup2"},
+      {"Edit5 negative", [](TForm1& f) { f.Edit5.Text = "-0.1"; }, "Edit5"},
+      {"Edit5 0", [](TForm1& f) { f.Edit5.Text = "0"; }, ""},
+      {"Edit5 no number reads 0", [](TForm1& f) { f.Edit5.Text = "x"; }, ""},
+      {"Edit6 negative", [](TForm1& f) { f.Edit6.Text = "-1"; }, "Edit6"},
+      {"Edit9 negative", [](TForm1& f) { f.Edit9.Text = "-1"; }, "Edit9"},
+      {"Edit4 any value", [](TForm1& f) { f.Edit4.Text = "-1"; }, ""},
+      // The first refused control in the dialog's order takes the focus.
+      {"ComboBox2 before Edit1",
+       [](TForm1& f) {
+         f.Edit1.Text = "0";
+         f.ComboBox2.ItemIndex = -1;
+       },
+       "ComboBox2"},
+      {"Edit8 before ComboBox3",
+       [](TForm1& f) {
+         f.ComboBox3.ItemIndex = -1;
+         f.Edit8.Text = "200";
+       },
+       "Edit8"},
+      {"ComboBox1 before everything",
+       [](TForm1& f) {
+         f.Edit9.Text = "-1";
+         f.Edit7.Text = "0";
+         f.ComboBox1.ItemIndex = -1;
+       },
+       "ComboBox1"},
+      {"Edit5 before Edit9",
+       [](TForm1& f) {
+         f.Edit9.Text = "-1";
+         f.Edit5.Text = "-1";
+       },
+       "Edit5"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TShownForm s;
+    c.change(s.form);
+    std::string focus = "stale";
+    ReadInputs(s.form, focus);
+    EXPECT_EQ(focus, c.focus);
+  }
+}
+
+TEST(Inputs, ReadTheDialogAndTheExchangeState) {
+  TShownForm s("hq\r\nhk 30\r\nhs 1 1 50 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhp1 1 2\r\nhp2 3 4\r\nhp4 7 8\r\nlg2\r\nly5\r\nlc9\r\nlt2\r\nlw35\r\n"
+               "cn0 3.5 3.5 0.35 2\r\ncn\"$<font>\r\n");
+  s.form.Edit2.Text = "\x81\x40";
+  s.form.Edit3.Text = " mm";
+  s.form.Edit4.Text = "abc";
+  std::string focus;
+  const TDimensionInput in = ReadInputs(s.form, focus);
+  ASSERT_EQ(focus, "");
+  EXPECT_EQ(in.AxisAngle, 30);
+  EXPECT_EQ(in.Scale, 50);
+  EXPECT_EQ(in.FirstGroup, 2);
+  EXPECT_EQ(in.FirstLayer, 5);
+  EXPECT_EQ(in.FirstLineColour, 9);
+  EXPECT_EQ(in.FirstLineType, 2);
+  EXPECT_EQ(in.FirstLineWidth, 35);
+  EXPECT_EQ(in.FirstTextType, 0);
+  EXPECT_EQ(in.FirstFreeText.Spacing, 0.35);
+  EXPECT_EQ(in.FirstFontName, "<font>");
+  EXPECT_TRUE(in.Points[1].Used);
+  EXPECT_FALSE(in.Points[3].Used);
+  EXPECT_EQ(in.Points[4].Y, 8);
+  EXPECT_EQ(in.Value.Prefix, "");
+  EXPECT_EQ(in.Value.Suffix, " mm");
+  EXPECT_EQ(in.TextGap, 0);
+  EXPECT_EQ(in.ArrowAngle, 15);
+  EXPECT_EQ(in.Value.Decimals, 3);
+}
+
+// ---- OK from start to end ----------------------------------------------------------------------------
+
+TEST(Button1Click, RefusedInputMovesTheFocusAndDoesNothingElse) {
+  TShownForm s;
+  s.form.Left = 7;
+  s.form.Top = 9;
+  s.form.Edit7.Text = "1000.001";
+  s.form.Button1Click();
+  EXPECT_EQ(s.form.FocusControl, "Edit7");
+  EXPECT_FALSE(s.form.CloseRequested);
+  EXPECT_EQ(s.form.Jww.OutputCount, 0);
+  EXPECT_TRUE(s.view.Messages.empty());
+  EXPECT_TRUE(s.view.Repaints.empty());
+  EXPECT_FALSE(fs::exists(s.dir.path() / "q746.dat"));
+  EXPECT_EQ(s.form.SavedLeft, 7);  // the position is taken before anything is examined
+  EXPECT_EQ(s.form.SavedTop, 9);
+}
+
+TEST(Button1Click, ZeroLengthIsRefusedAfterTheSave) {
+  TShownForm s("hq\r\nhp1 0 5\r\nhp2 40 5\r\nhp3 50 30\r\nhp4 80 40\r\n");
+  s.form.Left = 44;
+  s.form.Button1Click();
+  ASSERT_EQ(s.view.Messages.size(), 1u);
+  EXPECT_EQ(s.view.Messages[0], SjisText("寸法が「0」になりますので作図出来ません"));
+  EXPECT_FALSE(s.form.CloseRequested);
+  EXPECT_TRUE(s.form.FocusControl.empty());
+  EXPECT_EQ(s.form.Jww.OutputCount, 0);
+  EXPECT_TRUE(s.view.Repaints.empty());
+  EXPECT_EQ(s.form.LabelA1.Caption, "\x81\x40");
+  const std::string saved = ReadFile(s.dir.path() / "q746.dat");
+  EXPECT_EQ(saved.substr(0, 13), "44\r\n100\r\n0\r\n0");
+  // Closing now writes the empty output.
+  s.form.Button2Click();
+  EXPECT_TRUE(s.form.FormClose());
+  EXPECT_EQ(ReadFile(s.dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
+}
+
+// A point the host did not hand over would be taken as the origin; it is refused instead, after
+// the save, before anything is appended, and before the length is looked at.
+TEST(Button1Click, MissingPointIsRefused) {
+  const char* hosts[] = {
+      "hq\r\nhp1 0 0\r\nhp2 0 100\r\nhp3 50 30\r\n",              // no fourth point
+      "hq\r\nhp1 0 0\r\nhp2 0 100\r\n",                           // only two points picked
+      "hq\r\nhp2 0 100\r\nhp3 50 30\r\nhp4 80 40\r\n",            // no first point
+      "hq\r\nhp1 0 5\r\nhp2 40 5\r\nhp4 80 40\r\n",               // zero length as well
+      "",                                                         // no host file at all
+  };
+  for (const char* host : hosts) {
+    SCOPED_TRACE(host);
+    TShownForm s(host);
+    s.form.Button1Click();
+    ASSERT_EQ(s.view.Messages.size(), 1u);
+    EXPECT_EQ(s.view.Messages[0], SjisText("指示点が不足していますので作図出来ません"));
+    EXPECT_EQ(RefusalMessage(TRefusal::MissingPoint), s.view.Messages[0]);
+    EXPECT_FALSE(s.form.CloseRequested);
+    EXPECT_EQ(s.form.Jww.OutputCount, 0);
+    EXPECT_TRUE(fs::exists(s.dir.path() / "q746.dat"));
+  }
+}
+
+// The complete run: every command in order, the status texts, and the close.
+TEST(Button1Click, CompleteRun) {
+  TShownForm s;
+  s.form.Button1Click();
+  EXPECT_TRUE(s.form.CloseRequested);
+  EXPECT_TRUE(s.view.Messages.empty());
+  ASSERT_EQ(s.view.Repaints.size(), 2u);
+  EXPECT_EQ(s.view.Repaints[0], SjisText("処理中です"));
+  EXPECT_EQ(s.view.Repaints[1], SjisText("ファイル生成中です"));
+  EXPECT_EQ(s.form.LabelA1.Caption, SjisText("ファイル生成中です"));
+
+  const std::vector<std::string> slots = Slots(s.form.Jww);
+  const std::vector<std::string> keywords = {"lg0", "ly0", "lc1", "pn1", "lt1", "lw0", "cn\"$"};
+  ASSERT_EQ(slots.size(), 7u + 4 + 11 + 8);
+  for (std::size_t i = 0; i < keywords.size(); ++i) EXPECT_EQ(slots[i], keywords[i]);
+  for (int i : {7, 9, 11, 15, 18, 20, 22, 24, 26, 28}) EXPECT_EQ(slots[i], "z3") << i;
+  EXPECT_EQ(slots[13], "cn1");
+  EXPECT_EQ(slots[14], "cc0");
+  EXPECT_EQ(slots[16].substr(0, 9), "cs 80 40 ");
+  const std::vector<double> dir = Numbers(slots[16]);
+  ASSERT_EQ(dir.size(), 4u);
+  EXPECT_NEAR(dir[2], 0, 1e-12);
+  EXPECT_NEAR(dir[3], 10, 1e-12);
+  EXPECT_EQ(slots[16].substr(slots[16].size() - 2), " \"");
+  EXPECT_EQ(slots[17], "100");
+
+  const std::vector<std::vector<double>> lines = LineSlots(slots);
+  ASSERT_EQ(lines.size(), 9u);
+  ExpectLine(lines[0], {2, 0, 52, 0});
+  ExpectLine(lines[1], {2, 100, 52, 100});
+  ExpectLine(lines[2], {50, 0, 50, 100});
+  ExpectLine(lines[3], {50, 50, 80.5, 45});
+  ExpectLine(lines[4], {80.5, 39.5, 80.5, 45});
+  ExpectLine(lines[5], {50, 0, 49.2235, 2.8978});
+  ExpectLine(lines[6], {50, 0, 50.7765, 2.8978});
+  ExpectLine(lines[7], {50, 100, 50.7765, 97.1022});
+  ExpectLine(lines[8], {50, 100, 49.2235, 97.1022});
+
+  // The saved file records this run's exchange state in its last lines.
+  const std::string saved = ReadFile(s.dir.path() / "q746.dat");
+  const std::string tail = "\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n50\r\n30\r\n";
+  ASSERT_GT(saved.size(), tail.size());
+  EXPECT_EQ(saved.substr(saved.size() - tail.size()), tail);
+}
+
+// The preview runs the same construction on a scratch state: it must give the same lines.
+TEST(Button1Click, ScratchConstructionWritesWhatOkWrites) {
+  const char* hosts[] = {
+      kHost,
+      "hq\r\nhk 30\r\nhs 1 1 50 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhcw 2 2.5 3 4 5 6 7 8 9 10\r\nhp1 512.88 -120.5\r\nhp2 640.1 377.25\r\nhp3 300 0\r\n"
+      "hp4 150.75 415.3\r\nlg2\r\nlyf\r\nlc9\r\nlt2\r\nlw35\r\ncn0 3.5 3.5 0.35 2\r\ncn\"$<x>/\r\n",
+  };
+  for (const char* host : hosts) {
+    for (int item : {0, 1, 3}) {
+      TShownForm s(host);
+      s.form.ComboBox3.ItemIndex = item;
+      s.form.CheckBox4.Checked = item == 3;
+      s.form.ComboBox2.ItemIndex = 9;
+      std::string focus;
+      const TDimensionInput in = ReadInputs(s.form, focus);
+      ASSERT_EQ(focus, "");
+      JwwState scratch;
+      PrepareScratchState(in, scratch);
+      ConstructDimension(in, scratch);
+      s.form.Button1Click();
+      ASSERT_TRUE(s.form.CloseRequested);
+      EXPECT_EQ(JwwOutputText(scratch), JwwOutputText(s.form.Jww)) << host << " item " << item;
+    }
+  }
+}
+
+// ---- The frame and the extension lines ------------------------------------------------------------
+
+TEST(Construction, FrameAndExtensionLines) {
+  struct Case {
+    const char* name;
+    double axis, scale, gap, overhang;
+    TPointD p1, p2, p3;
+    TPointD a1, a2;
+    std::vector<double> ext1, ext2;  // empty: not written
+  } cases[] = {
+      {"P3 on the positive side", 0, 1, 2, 2, {0, 0}, {0, 100}, {50, 30}, {50, 0}, {50, 100},
+       {2, 0, 52, 0}, {2, 100, 52, 100}},
+      {"P3 on the negative side", 0, 1, 2, 2, {0, 0}, {0, 100}, {-50, 30}, {-50, 0}, {-50, 100},
+       {-2, 0, -52, 0}, {-2, 100, -52, 100}},
+      {"axis angle 90", 90, 1, 2, 2, {0, 0}, {100, 0}, {30, 50}, {0, 50}, {100, 50},
+       {0, 2, 0, 52}, {100, 2, 100, 52}},
+      {"scale 100", 0, 100, 2, 2, {0, 0}, {0, 1000}, {500, 30}, {500, 0}, {500, 1000},
+       {200, 0, 700, 0}, {200, 1000, 700, 1000}},
+      {"P3 closer than the gap", 0, 1, 5, 1, {0, 0}, {0, 100}, {2, 30}, {2, 0}, {2, 100},
+       {5, 0, 3, 0}, {5, 100, 3, 100}},
+      {"dimension line through P1, gap equal to overhang", 0, 1, 2, 2, {0, 0}, {-30, 100}, {0, 30},
+       {0, 0}, {0, 100}, {}, {-28, 100, 2, 100}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TDimensionInput in = Input(c.p1, c.p2, c.p3);
+    in.AxisAngle = c.axis;
+    in.Scale = c.scale;
+    in.PointGap = c.gap;
+    in.Overhang = c.overhang;
+    const TDimensionFrame fr = DimensionFrame(in);
+    EXPECT_NEAR(fr.A1.X, c.a1.X, 1e-9);
+    EXPECT_NEAR(fr.A1.Y, c.a1.Y, 1e-9);
+    EXPECT_NEAR(fr.A2.X, c.a2.X, 1e-9);
+    EXPECT_NEAR(fr.A2.Y, c.a2.Y, 1e-9);
+    const std::vector<std::string> slots = Construct(in);
+    ASSERT_GE(slots.size(), 11u);
+    EXPECT_EQ(slots[7], "z3");
+    // A zero-length line is not written; its flags line is.
+    std::size_t next = 8;
+    if (!c.ext1.empty()) ExpectLine(Numbers(slots[next++]), c.ext1, 1e-9);
+    EXPECT_EQ(slots[next++], "z3");
+    ExpectLine(Numbers(slots[next]), c.ext2, 1e-9);
+  }
+}
+
+TEST(Construction, RefusedInputAppendsNothing) {
+  TDimensionInput level = Input({0, 5}, {40, 5});
+  EXPECT_EQ(CheckDimension(level), TRefusal::ZeroLength);
+  EXPECT_TRUE(Construct(level).empty());
+  TDimensionInput missing = Input();
+  missing.Points[3].Used = false;
+  EXPECT_EQ(CheckDimension(missing), TRefusal::MissingPoint);
+  EXPECT_TRUE(Construct(missing).empty());
+  EXPECT_EQ(CheckDimension(Input()), TRefusal::None);
+  EXPECT_EQ(RefusalMessage(TRefusal::None), "");
+}
+
+// ---- End markers -------------------------------------------------------------------------------------
+
+TEST(EndMarkers, Reach) {
+  const struct {
+    int kind;
+    double factor, al, aa, expected;
+  } cases[] = {
+      {0, 1, 3, 15, 2.897777}, {0, 5, 3, 15, 2.897777},  // the factor does not size a line arrow
+      {0, 1, 3, 100, -0.520945}, {1, 1, 3, 15, 7.5},     {6, 2, 3, 15, 15},
+      {11, 1, 3, 15, 7.5},       {9, 1, 3, 15, 7.5},     {2, 1, 3, 15, 1.25},
+      {7, 4, 3, 15, 5},          {8, 1, 3, 15, 1.767767}, {10, 2, 3, 15, 3.535534},
+  };
+  for (const auto& c : cases)
+    EXPECT_NEAR(MarkerReach(c.kind, c.factor, c.al, c.aa), c.expected, 1e-6) << "kind " << c.kind;
+}
+
+TEST(EndMarkers, Lines) {
+  struct Case {
+    const char* name;
+    TPointD a1, a2;
+    int k1, k2;
+    double factor, scale, overshoot, angle;
+    std::vector<std::string> expected;  // slots; numbers compared to 1e-4
+  } cases[] = {
+      {"line arrows inside", {50, 0}, {50, 100}, 0, 0, 1, 1, 2, 15,
+       {"z3", "50 0 49.2235 2.8978", "z3", "50 0 50.7765 2.8978", "z3", "50 100 50.7765 97.1022", "z3",
+        "50 100 49.2235 97.1022"}},
+      {"5.80 is long enough", {0, 0}, {0, 5.80}, 0, 0, 1, 1, 2, 15,
+       {"z3", "0 0 -0.7765 2.8978", "z3", "0 0 0.7765 2.8978", "z3", "0 5.8 0.7765 2.9022", "z3",
+        "0 5.8 -0.7765 2.9022"}},
+      {"5.79 is reversed, with overshoot", {0, 0}, {0, 5.79}, 0, 0, 1, 1, 2, 15,
+       {"z3", "0 0 0 -2", "z3", "0 0 0.7765 -2.8978", "z3", "0 0 -0.7765 -2.8978", "z3", "0 5.79 0 7.79",
+        "z3", "0 5.79 -0.7765 8.6878", "z3", "0 5.79 0.7765 8.6878"}},
+      {"reversed without overshoot", {0, 0}, {0, 10}, 0, 0, 1, 3, 0, 15,
+       {"z3", "0 0 2.3294 -8.6933", "z3", "0 0 -2.3294 -8.6933", "z3", "0 10 -2.3294 18.6933", "z3",
+        "0 10 2.3294 18.6933"}},
+      {"triangles at scale 50 fit 1501", {0, 0}, {0, 1501}, 6, 6, 2, 50, 2, 15,
+       {"z3", "pt 0 0 2 270 6", "z3", "pt 0 1501 2 90 6"}},
+      {"triangles at scale 50 reverse in 1499", {0, 0}, {0, 1499}, 6, 6, 2, 50, 2, 15,
+       {"z3", "0 0 0 -100", "z3", "pt 0 0 2 90 6", "z3", "0 1499 0 1599", "z3", "pt 0 1499 2 270 6"}},
+      {"item 11 is code 11, the factor unscaled", {0, 0}, {100, 0}, 11, 3, 2.5, 100, 2, 15,
+       {"z3", "0 0 -200 0", "z3", "pt 0 0 2.5 0 11", "z3", "100 0 300 0", "z3", "pt 100 0 2.5 180 3"}},
+      {"arrows wider than 90 degrees never reverse", {0, 0}, {0, 0.001}, 0, 0, 1, 1, 2, 100,
+       {"z3", "0 0 -2.9544 -0.5209", "z3", "0 0 2.9544 -0.5209", "z3", "0 0.001 2.9544 0.5219", "z3",
+        "0 0.001 -2.9544 0.5219"}},
+      {"a tiny factor draws at factor 1", {0, 0}, {0, 100}, 4, 4, 1e-9, 1, 2, 15,
+       {"z3", "pt 0 0 1 270 4", "z3", "pt 0 100 1 90 4"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TDimensionInput in = Input();
+    in.StartMarker = c.k1;
+    in.EndMarker = c.k2;
+    in.MarkerFactor = c.factor;
+    in.Scale = c.scale;
+    in.ReverseOverhang = c.overshoot;
+    in.ArrowAngle = c.angle;
+    JwwState out;
+    PrepareScratchState(in, out);
+    AddEndMarkers(in, c.a1, c.a2, out);
+    const std::vector<std::string> slots = Slots(out);
+    ASSERT_EQ(slots.size(), c.expected.size());
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+      const std::vector<double> got = Numbers(slots[i]), want = Numbers(c.expected[i]);
+      EXPECT_EQ(slots[i].substr(0, 2), c.expected[i].substr(0, 2)) << i;
+      ASSERT_EQ(got.size(), want.size()) << slots[i];
+      for (std::size_t k = 0; k < got.size(); ++k) EXPECT_NEAR(got[k], want[k], 1e-4) << slots[i];
+    }
+  }
+}
+
+// ---- The value text, its base line and leader -----------------------------------------------------
+
+TEST(ValuePlacement, TextAngle) {
+  const struct {
+    double axis, expected;
+  } cases[] = {{0, 90}, {10, 280}, {100, 10}, {90, 0}, {180, 90}, {-90, 0}, {80, 350}, {270, 0}, {-10, 80}};
+  for (const auto& c : cases) EXPECT_NEAR(ValueTextAngle(c.axis), c.expected, 1e-9) << c.axis;
+}
+
+TEST(ValuePlacement, BaseLineAndLeader) {
+  const struct {
+    const char* name;
+    TPointD p4;
+    double ta, extent, g;
+    TPointD t0, t1, leader;
+  } cases[] = {
+      {"base line before the middle: leader to its end", {80, 40}, 90, 4.5, 0.5, {80.5, 39.5}, {80.5, 45},
+       {80.5, 45}},
+      {"base line beyond the middle: leader to its start", {80, 60}, 90, 4.5, 0.5, {80.5, 59.5}, {80.5, 65},
+       {80.5, 59.5}},
+      {"straddling the middle: leader to its start", {80, 48}, 90, 4.5, 0.5, {80.5, 47.5}, {80.5, 53},
+       {80.5, 47.5}},
+      {"no gap: the base line is the text", {80, 40}, 90, 4.5, 0, {80, 40}, {80, 44.5}, {80, 44.5}},
+      {"negative gap: shorter than the text", {80, 40}, 90, 4.5, -1, {79, 41}, {79, 43.5}, {79, 43.5}},
+      {"text at 0 degrees", {10, 80}, 0, 6, 1, {9, 79}, {17, 79}, {17, 79}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TBaseLine b = PlaceBaseLine({50, 0}, {50, 100}, c.p4, c.ta, c.extent, c.g);
+    EXPECT_NEAR(b.Middle.X, 50, 1e-12);
+    EXPECT_NEAR(b.Middle.Y, 50, 1e-12);
+    EXPECT_NEAR(b.T0.X, c.t0.X, 1e-9);
+    EXPECT_NEAR(b.T0.Y, c.t0.Y, 1e-9);
+    EXPECT_NEAR(b.T1.X, c.t1.X, 1e-9);
+    EXPECT_NEAR(b.T1.Y, c.t1.Y, 1e-9);
+    EXPECT_NEAR(b.LeaderEnd.X, c.leader.X, 1e-9);
+    EXPECT_NEAR(b.LeaderEnd.Y, c.leader.Y, 1e-9);
+  }
+}
+
+TEST(ValuePlacement, TextType) {
+  const struct {
+    int item, hostType;
+    int number;
+    double width;
+  } cases[] = {{0, 5, 5, 5}, {0, 0, 0, 2.25}, {0, 12, 1, 1}, {0, -1, 1, 1}, {3, 7, 3, 3}, {10, 0, 10, 10}};
+  for (const auto& c : cases) {
+    TDimensionInput in = Input();
+    for (int i = 1; i <= 10; ++i) in.TextTypes[i].Width = i;
+    in.FirstFreeText = {2.25, 2.5, 0.25, 6};
+    in.TextTypeItem = c.item;
+    in.FirstTextType = c.hostType;
+    const TValueTextType t = ChooseTextType(in);
+    EXPECT_EQ(t.Number, c.number) << c.item << " " << c.hostType;
+    EXPECT_EQ(t.Size.Width, c.width) << c.item << " " << c.hostType;
+  }
+}
+
+TEST(ValuePlacement, PlainCombinedAndFreeSize) {
+  struct Case {
+    const char* name;
+    int item, hostType;
+    bool combined;
+    double axis;
+    std::vector<std::string> expected;  // slots after the extension lines, before the markers
+  } cases[] = {
+      {"plain", 1, 1, false, 0,
+       {"z3", "50 0 50 100", "cn1", "cc0", "z3", "cs 80 40 0 10 \"", "100", "z3", "50 50 80.5 45", "z3",
+        "80.5 39.5 80.5 45"}},
+      {"combined: no separate line, no text code", 1, 1, true, 0,
+       {"cn1", "msg", "50 0 50 100", "cs 80 40 0 10 \"", "100", "z3", "50 50 80.5 45", "z3",
+        "80.5 39.5 80.5 45"}},
+      {"the host's free size", 0, 0, false, 0,
+       {"z3", "50 0 50 100", "cn0 3.5 3.5 0.35 2", "cc0", "z3", "cs 80 40 0 10 \"", "100", "z3",
+        "50 50 80.5 46.1", "z3", "80.5 39.5 80.5 46.1"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TDimensionInput in = Input();
+    in.TextTypeItem = c.item;
+    in.FirstTextType = c.hostType;
+    in.FirstFreeText = {3.5, 3.5, 0.35, 2};
+    in.Combined = c.combined;
+    in.AxisAngle = c.axis;
+    JwwState out;
+    PrepareScratchState(in, out);
+    AddValueText(in, {50, 0}, {50, 100}, 100, out);
+    const std::vector<std::string> slots = Slots(out);
+    ASSERT_EQ(slots.size(), c.expected.size());
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+      const std::vector<double> got = Numbers(slots[i]), want = Numbers(c.expected[i]);
+      EXPECT_EQ(slots[i].substr(0, 2), c.expected[i].substr(0, 2)) << i;
+      ASSERT_EQ(got.size(), want.size()) << slots[i];
+      for (std::size_t k = 0; k < got.size(); ++k) EXPECT_NEAR(got[k], want[k], 1e-9) << slots[i];
+    }
+  }
+}
+
+TEST(ValuePlacement, AxisAngle100) {
+  TDimensionInput in = Input({0, 0}, {-17.36, 98.48}, {50, 30});
+  in.AxisAngle = 100;
+  const std::vector<std::string> slots = Construct(in);
+  // The text runs at 10 degrees, the direction vector ten long.
+  std::vector<double> text;
+  for (const std::string& s : slots)
+    if (s.rfind("cs ", 0) == 0) text = Numbers(s);
+  ASSERT_EQ(text.size(), 4u);
+  EXPECT_NEAR(text[2], 10 * std::cos(std::numbers::pi / 18), 1e-9);
+  EXPECT_NEAR(text[3], 10 * std::sin(std::numbers::pi / 18), 1e-9);
+  // The host's text type is given back after a value text in another type.
+  in.TextTypeItem = 4;
+  EXPECT_EQ(Construct(in).back(), "cn1");
+}

@@ -1,0 +1,296 @@
+// The dialog model: its control table, starting values, texts in Shift-JIS, item indexes, the
+// text-type list, and showing, cancelling and closing the dialog.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "Unit1.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempDir {
+ public:
+  TempDir() {
+    static int counter = 0;
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    path_ = fs::temp_directory_path() / ("q748-form-" + std::to_string(stamp) + "-" + std::to_string(++counter));
+    fs::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+void WriteFile(const fs::path& p, const std::string& bytes) {
+  std::ofstream(p, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+}  // namespace
+
+TEST(ControlTable, EveryControlOfTheModelIsInTheTableOnceAndInTabOrder) {
+  const TForm1 form("", nullptr);
+  std::set<std::string> names;
+  std::set<int> tabs;
+  for (const TControlSpec& c : ControlTable()) {
+    EXPECT_TRUE(names.insert(c.Name).second) << c.Name;
+    EXPECT_EQ(FindControl(c.Name), &c);
+    if (c.TabOrder >= 0) {
+      EXPECT_TRUE(tabs.insert(c.TabOrder).second) << c.Name;
+    }
+    switch (c.Kind) {
+      case TControlKind::List: EXPECT_TRUE(form.ComboBoxByName(c.Name)) << c.Name; break;
+      case TControlKind::Edit: EXPECT_TRUE(form.EditByName(c.Name)) << c.Name; break;
+      case TControlKind::RadioGroup: EXPECT_TRUE(form.RadioGroupByName(c.Name)) << c.Name; break;
+      case TControlKind::CheckBox: EXPECT_TRUE(form.CheckBoxByName(c.Name)) << c.Name; break;
+      case TControlKind::Label: EXPECT_EQ(c.TabOrder, -1) << c.Name; break;
+      case TControlKind::Button:
+      case TControlKind::Memo:
+      case TControlKind::ScrollBox: break;
+    }
+  }
+  // 24 controls in the tab order 0..23, 22 static labels and the status line.
+  EXPECT_EQ(tabs.size(), 24u);
+  EXPECT_EQ(*tabs.begin(), 0);
+  EXPECT_EQ(*tabs.rbegin(), 23);
+  EXPECT_EQ(names.size(), 24u + 23u);
+  EXPECT_EQ(FindControl("Edit10"), nullptr);
+
+  // The tab order of the dialog, which is not the order of the names.
+  const char* order[] = {"ComboBox1", "ComboBox2", "Edit7", "Edit8", "Edit1", "ComboBox3", "Edit2",
+                         "Edit3", "ComboBox4", "ComboBox5", "RadioGroup1", "RadioGroup2", "CheckBox1",
+                         "CheckBox2", "CheckBox3", "CheckBox4", "Edit4", "Edit5", "Edit6", "Edit9",
+                         "Button1", "Button2", "Memo1", "ScrollBox1"};
+  for (int i = 0; i < 24; ++i) EXPECT_EQ(FindControl(order[i])->TabOrder, i) << order[i];
+  EXPECT_FALSE(FindControl("Memo1")->TabStop);
+  EXPECT_FALSE(FindControl("ScrollBox1")->TabStop);
+  EXPECT_TRUE(FindControl("Edit7")->ImeOff);
+  EXPECT_FALSE(FindControl("Edit2")->ImeOff);
+  EXPECT_EQ(FindControl("Label15")->FontHeight, 11);
+  // The status line sits directly above the 65-pixel information pane at the foot of the window.
+  const TControlSpec* status = FindControl("LabelA1");
+  const TControlSpec* pane = FindControl("ScrollBox1");
+  EXPECT_EQ(status->Top, 347);
+  EXPECT_EQ(status->Top + status->Height, pane->Top);
+  EXPECT_EQ(pane->Top + pane->Height, kFormClientHeight);
+}
+
+TEST(Form, StartingValues) {
+  const TForm1 f("", nullptr);
+  struct List {
+    const TComboBox& box;
+    std::size_t items;
+    int index;
+  } lists[] = {{f.ComboBox1, 12, 0}, {f.ComboBox2, 12, 0}, {f.ComboBox3, 0, -1},
+               {f.ComboBox4, 9, 3}, {f.ComboBox5, 3, 2}};
+  for (const List& l : lists) {
+    EXPECT_EQ(l.box.Items.size(), l.items);
+    EXPECT_EQ(l.box.ItemIndex, l.index);
+  }
+  struct Edit {
+    const TEdit& edit;
+    const char* text;
+    int maxLength;
+  } edits[] = {{f.Edit1, "1", 16}, {f.Edit2, "", 32}, {f.Edit3, "", 32},
+               {f.Edit4, "0.5", 16}, {f.Edit5, "2", 16}, {f.Edit6, "2", 16},
+               {f.Edit7, "3", 8}, {f.Edit8, "15", 8}, {f.Edit9, "2", 16}};
+  for (const Edit& e : edits) {
+    EXPECT_EQ(e.edit.Text, e.text);
+    EXPECT_EQ(e.edit.MaxLength, e.maxLength);
+  }
+  EXPECT_EQ(f.RadioGroup1.ItemIndex, 0);
+  EXPECT_EQ(f.RadioGroup2.ItemIndex, 0);
+  EXPECT_FALSE(f.CheckBox1.Checked || f.CheckBox2.Checked || f.CheckBox3.Checked || f.CheckBox4.Checked);
+  EXPECT_EQ(f.ComboBox4.Items[3], "0.001");
+  EXPECT_EQ(f.ComboBox4.Items[8], "0.00000001");
+  EXPECT_EQ(f.RadioGroup2.Items[0], "mm");
+  EXPECT_EQ(f.SavedLeft, 100);
+  EXPECT_EQ(f.SavedTop, 100);
+  EXPECT_TRUE(f.FocusControl.empty());
+  EXPECT_FALSE(f.CloseRequested);
+}
+
+// The Shift-JIS bytes of texts whose code-page-932 form differs from a plain JIS mapping or
+// whose trail byte is an ASCII character.
+TEST(Form, TextsAreShiftJis) {
+  const TForm1 f("", nullptr);
+  const struct {
+    std::string actual, expected;
+  } cases[] = {
+      {f.ComboBox1.Items[0], "\x90\xFC\x96\xEE\x88\xF3"},  // 線矢印
+      {f.ComboBox1.Items[1], "\x81\xA2"},                  // △
+      {f.ComboBox1.Items[3], "\x82\x6E"},                  // Ｏ
+      {f.ComboBox1.Items[8], "\x81\x60"},                  // ～ (not the wave dash of JIS)
+      {f.ComboBox1.Items[9], "\x81\x84"},                  // ＞
+      {f.ComboBox1.Items[10], "\x81\x5E"},                 // ／
+      {f.ComboBox1.Items[11], "\x81\xA2"},                 // △ again
+      {f.ComboBox2.Items[8], "\x81\x60"},
+      {f.RadioGroup2.Items[1], "\x82\x8D"},                // ｍ
+      {f.RadioGroup1.Items[0], "\x96\xB3"},                // 無
+      {f.RadioGroup1.Items[1], "\x97\x4C"},                // 有
+      {f.ComboBox5.Items[2], "\x8E\x6C\x8E\xCC\x8C\xDC\x93\xFC"},  // 四捨五入
+      {f.LabelA1.Caption, "\x81\x40"},                     // one full-width blank
+      {SjisText(kConfirmationCaption), "\x8A\x6D\x94\x46"},  // 確認
+      {SjisText(kFormCaption), "\x83\x5C\x83\x89\x83\x67\x82\x6A"},  // ソラトＫ, trail byte 0x5C
+      {SjisText(kStatusProcessing), "\x8F\x88\x97\x9D\x92\x86\x82\xC5\x82\xB7"},
+      {SjisText(kMessageZeroLength),
+       "\x90\xA1\x96\x40\x82\xAA\x81\x75\x30\x81\x76\x82\xC9\x82\xC8\x82\xE8\x82\xDC\x82\xB7\x82\xCC"
+       "\x82\xC5\x8D\xEC\x90\x7D\x8F\x6F\x97\x88\x82\xDC\x82\xB9\x82\xF1"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected);
+}
+
+TEST(Form, Memo1HasThirtyLinesOfNotes) {
+  const std::vector<std::string>& lines = Memo1Lines();
+  ASSERT_EQ(lines.size(), 30u);
+  EXPECT_EQ(lines[0], SjisText("◇垂直寸法線の設定は"));
+  EXPECT_TRUE(lines[5].empty());
+  EXPECT_TRUE(lines[14].empty());
+  EXPECT_EQ(lines[20], SjisText("　Jw_cadのインストール・"));
+  EXPECT_EQ(lines[29], SjisText("　下さい。"));
+  // Continuation lines start with one full-width blank.
+  for (int i : {1, 2, 3, 4, 7, 8, 9, 11, 12, 13, 16, 17, 18, 19, 20, 21, 22, 24, 25, 26, 27, 28, 29})
+    EXPECT_EQ(lines[i].substr(0, 2), "\x81\x40") << i;
+}
+
+TEST(Form, ItemIndexBeyondTheItems) {
+  struct Case {
+    int given, list, radio;
+  } cases[] = {{0, 0, 0}, {1, 1, 1}, {2, -1, 1}, {7, -1, 1}, {-1, -1, -1}, {-5, -1, -1}};
+  for (const Case& c : cases) {
+    TComboBox list{{"a", "b"}, 0};
+    TRadioGroup radio{{"a", "b"}, 0};
+    list.SetItemIndex(c.given);
+    radio.SetItemIndex(c.given);
+    EXPECT_EQ(list.ItemIndex, c.list) << c.given;
+    EXPECT_EQ(radio.ItemIndex, c.radio) << c.given;
+  }
+}
+
+TEST(Form, AccessByName) {
+  TForm1 f("", nullptr);
+  EXPECT_EQ(f.ComboBoxByName("ComboBox3"), &f.ComboBox3);
+  EXPECT_EQ(f.EditByName("Edit9"), &f.Edit9);
+  EXPECT_EQ(f.CheckBoxByName("CheckBox4"), &f.CheckBox4);
+  EXPECT_EQ(f.RadioGroupByName("RadioGroup2"), &f.RadioGroup2);
+  EXPECT_EQ(f.EditByName("ComboBox1"), nullptr);
+  EXPECT_EQ(f.ComboBoxByName("combobox1"), nullptr);
+  EXPECT_EQ(f.CheckBoxByName(""), nullptr);
+  const TForm1& c = f;
+  EXPECT_EQ(c.EditByName("Edit1"), &f.Edit1);
+}
+
+TEST(TextTypeList, ItemsFromTheHeader) {
+  struct Case {
+    int firstTextType;
+    double width2;
+    double spacing3;
+    const char* first;
+    const char* second;  // the item of text type 2
+    const char* third;
+  } cases[] = {
+      {1, 3, 0, "現在の文字種(No1)", "No2: W3 H3 D0", "No3: W3 H3 D0"},
+      {0, 2.5, 0.5, "現在の文字種(Free)", "No2: W2.5 H3 D0", "No3: W3 H3 D0.5"},
+      {7, 3, 0.00005, "現在の文字種(No7)", "No2: W3 H3 D0", "No3: W3 H3 D5E-5"},
+      {-2, 10, 0.0005, "現在の文字種(No-2)", "No2: W10 H3 D0", "No3: W3 H3 D0.0005"},
+  };
+  for (const Case& c : cases) {
+    JwwState st;
+    st.FirstTextType = c.firstTextType;
+    st.TextTypes[2].Width = c.width2;
+    st.TextTypes[3].Spacing = c.spacing3;
+    const std::vector<std::string> items = TextTypeItems(st);
+    ASSERT_EQ(items.size(), 11u);
+    EXPECT_EQ(items[0], SjisText(c.first));
+    EXPECT_EQ(items[1], "No1: W3 H3 D0");
+    EXPECT_EQ(items[2], c.second);
+    EXPECT_EQ(items[3], c.third);
+    EXPECT_EQ(items[10], "No10: W3 H3 D0");
+  }
+}
+
+TEST(Form, ShowReadsTheHostFileBuildsTheListAndLoadsTheSettings) {
+  TempDir dir;
+  WriteFile(dir.path() / "JWC_TEMP.TXT",
+            "hq\r\nhk 0\r\nhcw 2 2.5 3 4 5 6 7 8 9 10\r\nhp1 1 2\r\ncn7\r\n");
+  std::string settings = "320\r\n-40\r\n8\r\n11\r\n10\r\n0\r\n1\r\n";
+  for (int i = 8; i <= 22; ++i) settings += "1\r\n";
+  WriteFile(dir.path() / "q746.dat", settings);
+
+  TForm1 f(dir.path(), nullptr);
+  EXPECT_TRUE(f.ExeDir.empty());
+  f.FormShow();
+  EXPECT_EQ(f.ExeDir, dir.path());
+  EXPECT_EQ(f.Jww.PickedPoints[1].X, 1.0);
+  ASSERT_EQ(f.ComboBox3.Items.size(), 11u);
+  EXPECT_EQ(f.ComboBox3.Items[0], SjisText("現在の文字種(No7)"));
+  EXPECT_EQ(f.ComboBox3.Items[2], "No2: W2.5 H3 D0");
+  EXPECT_EQ(f.ComboBox3.ItemIndex, 10);  // the saved index selects an item of the new list
+  EXPECT_EQ(f.ComboBox1.ItemIndex, 8);
+  EXPECT_EQ(f.ComboBox2.ItemIndex, 11);
+  EXPECT_EQ(f.SavedLeft, 320);
+  EXPECT_EQ(f.Left, 320);
+  EXPECT_EQ(f.Top, -40);
+  // Reading done, the current attributes are in their output role: every one pending.
+  for (int i = 1; i <= 9; ++i) EXPECT_TRUE(f.Jww.AttrPending[i]) << i;
+}
+
+TEST(Form, ShowWithoutAnyFile) {
+  TempDir dir;
+  TForm1 f(dir.path(), nullptr);
+  f.FormShow();
+  ASSERT_EQ(f.ComboBox3.Items.size(), 11u);
+  EXPECT_EQ(f.ComboBox3.Items[0], SjisText("現在の文字種(No1)"));
+  EXPECT_EQ(f.ComboBox3.ItemIndex, -1);
+  EXPECT_EQ(f.Left, 100);
+  EXPECT_EQ(f.Top, 100);
+  EXPECT_EQ(f.ComboBox1.ItemIndex, 0);
+  EXPECT_EQ(f.Edit8.Text, "15");
+}
+
+TEST(Form, SavedTextTypeIndexPastTheListLeavesNoSelection) {
+  TempDir dir;
+  WriteFile(dir.path() / "q746.dat", "1\r\n2\r\n0\r\n0\r\n11\r\n");
+  TForm1 f(dir.path(), nullptr);
+  f.FormShow();
+  EXPECT_EQ(f.ComboBox3.ItemIndex, -1);
+}
+
+TEST(Form, CancelAtOnceWritesTheEmptyOutput) {
+  TempDir dir;
+  WriteFile(dir.path() / "JWC_TEMP.TXT", "hq\r\nhp1 1 2\r\nhp2 1 5\r\n");
+  TForm1 f(dir.path(), nullptr);
+  f.FormShow();
+  f.Button2Click();
+  EXPECT_TRUE(f.CloseRequested);
+  EXPECT_TRUE(f.FocusControl.empty());
+  EXPECT_TRUE(f.FormClose());
+  EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
+  EXPECT_FALSE(fs::exists(dir.path() / "q746.dat"));  // Cancel never saves
+}
+
+TEST(Form, CloseReportsAFailedWrite) {
+  TempDir dir;
+  TForm1 f(dir.path() / "gone", nullptr);
+  f.FormShow();
+  EXPECT_FALSE(f.FormClose());
+  EXPECT_FALSE(fs::exists(dir.path() / "gone"));
+}

@@ -1,0 +1,274 @@
+// q746.dat: what is written, how each line reads back, and that a failed save keeps the old file.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Unit1.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempDir {
+ public:
+  TempDir() {
+    static int counter = 0;
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    path_ = fs::temp_directory_path() / ("q748-settings-" + std::to_string(stamp) + "-" + std::to_string(++counter));
+    fs::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+void WriteFile(const fs::path& p, const std::string& bytes) {
+  std::ofstream(p, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string Lines(const std::vector<std::string>& lines, const char* end = "\r\n") {
+  std::string s;
+  for (const std::string& l : lines) s += l + end;
+  return s;
+}
+
+// A full file of 22 dialog lines that differs from the starting values everywhere.
+std::vector<std::string> DialogLines() {
+  return {"250", "-30", "5", "11", "4", "8", "0", "2.5", "R=", "\x81\x40\x82\x8D", "-1", "0", "1.5",
+          "4", "30", "0.25", "1", "1", "1", "0", "1", "1"};
+}
+
+void CheckDialogLines(const TForm1& f) {
+  EXPECT_EQ(f.SavedLeft, 250);
+  EXPECT_EQ(f.SavedTop, -30);
+  EXPECT_EQ(f.ComboBox1.ItemIndex, 5);
+  EXPECT_EQ(f.ComboBox2.ItemIndex, 11);
+  EXPECT_EQ(f.ComboBox3.ItemIndex, 4);
+  EXPECT_EQ(f.ComboBox4.ItemIndex, 8);
+  EXPECT_EQ(f.ComboBox5.ItemIndex, 0);
+  EXPECT_EQ(f.Edit1.Text, "2.5");
+  EXPECT_EQ(f.Edit2.Text, "R=");
+  EXPECT_EQ(f.Edit3.Text, "\x81\x40\x82\x8D");
+  EXPECT_EQ(f.Edit4.Text, "-1");
+  EXPECT_EQ(f.Edit7.Text, "4");
+  EXPECT_EQ(f.Edit9.Text, "0.25");
+  EXPECT_EQ(f.RadioGroup1.ItemIndex, 1);
+  EXPECT_EQ(f.RadioGroup2.ItemIndex, 1);
+  EXPECT_TRUE(f.CheckBox1.Checked);
+  EXPECT_FALSE(f.CheckBox2.Checked);
+  EXPECT_TRUE(f.CheckBox3.Checked);
+  EXPECT_TRUE(f.CheckBox4.Checked);
+}
+
+}  // namespace
+
+TEST(Settings, TableHasThirtyOneLinesInOrder) {
+  const std::vector<TSettingLine>& t = SettingsTable();
+  ASSERT_EQ(t.size(), 31u);
+  for (int i = 0; i < 31; ++i) EXPECT_EQ(t[i].Line, i + 1);
+  // The edits stand in the order of their names.
+  for (int i = 1; i <= 9; ++i) EXPECT_EQ(std::string(t[6 + i].Control), "Edit" + std::to_string(i));
+}
+
+TEST(Settings, SaveWritesEveryLine) {
+  TempDir dir;
+  TForm1 f(dir.path(), nullptr);
+  f.SavedLeft = -12;
+  f.SavedTop = 345;
+  f.ComboBox1.ItemIndex = 11;
+  f.ComboBox2.ItemIndex = 0;
+  f.ComboBox3.Items.assign(11, "x");
+  f.ComboBox3.ItemIndex = 10;
+  f.Edit2.Text = "R ";
+  f.Edit3.Text = "\x81\x40\x82\x8D";  // full-width blank and ｍ: stored as they are
+  f.Edit4.Text = "";
+  f.Edit9.Text = "abc";
+  f.RadioGroup1.ItemIndex = 1;
+  f.CheckBox2.Checked = true;
+  f.CheckBox4.Checked = true;
+  f.Jww.FirstGroup = 3;
+  f.Jww.GroupScale[3] = 0.00005;
+  f.Jww.GroupScale[0] = 7;
+  f.Jww.AxisAngle = -12.5;
+  f.Jww.PickedPoints[1] = {true, 1234.56789, -0.5, 0};
+  f.Jww.PickedPoints[2] = {true, 1e15, 0.1 + 0.2, 0};
+  f.Jww.PickedPoints[3] = {false, 0, 0, 0};
+  f.Jww.PickedPoints[4] = {true, 99, 99, 0};
+  f.SaveSettings(dir.path() / "q746.dat");
+  EXPECT_EQ(ReadFile(dir.path() / "q746.dat"),
+            Lines({"-12", "345", "11", "0", "10", "3", "2", "1", "R ", "\x81\x40\x82\x8D", "", "2",
+                   "2", "3", "15", "abc", "1", "0", "0", "1", "0", "1", "3", "5E-5", "-12.5",
+                   "1234.56789", "-0.5", "1E15", "0.3", "0", "0"}));
+  EXPECT_FALSE(fs::exists(dir.path() / "q746.dat.tmp"));
+}
+
+TEST(Settings, SaveThenLoadGivesTheSameDialog) {
+  TempDir dir;
+  const fs::path file = dir.path() / "q746.dat";
+  WriteFile(file, Lines(DialogLines()));
+  TForm1 a(dir.path(), nullptr);
+  a.ComboBox3.Items.assign(11, "x");
+  a.LoadSettings(file);
+  a.SaveSettings(file);
+  TForm1 b(dir.path(), nullptr);
+  b.ComboBox3.Items.assign(11, "x");
+  b.LoadSettings(file);
+  EXPECT_EQ(b.SavedLeft, 250);
+  EXPECT_EQ(b.SavedTop, -30);
+  for (const TSettingLine& l : SettingsTable()) {
+    if (!l.Control) continue;
+    SCOPED_TRACE(l.Control);
+    if (auto* c = a.ComboBoxByName(l.Control)) {
+      EXPECT_EQ(c->ItemIndex, b.ComboBoxByName(l.Control)->ItemIndex);
+    } else if (auto* e = a.EditByName(l.Control)) {
+      EXPECT_EQ(e->Text, b.EditByName(l.Control)->Text);
+    } else if (auto* r = a.RadioGroupByName(l.Control)) {
+      EXPECT_EQ(r->ItemIndex, b.RadioGroupByName(l.Control)->ItemIndex);
+    } else {
+      EXPECT_EQ(a.CheckBoxByName(l.Control)->Checked, b.CheckBoxByName(l.Control)->Checked);
+    }
+  }
+  EXPECT_EQ(b.Edit3.Text, "\x81\x40\x82\x8D");
+  EXPECT_EQ(b.ComboBox2.ItemIndex, 11);
+  EXPECT_EQ(b.Edit4.Text, "-1");
+}
+
+// Each line of the file applied to the dialog, with the rules of its kind.
+TEST(Settings, LoadRules) {
+  struct Case {
+    const char* name;
+    std::string content;
+    void (*check)(const TForm1&);
+  } cases[] = {
+      {"a file of 22 lines", Lines(DialogLines()), CheckDialogLines},
+      {"a full file of 31 lines loads the same",
+       Lines(DialogLines()) + Lines({"3", "100", "0", "1", "2", "3", "4", "5", "6"}), CheckDialogLines},
+      {"two lines: the rest reads as empty lines", Lines({"10", "20"}),
+       [](const TForm1& f) {
+         EXPECT_EQ(f.SavedLeft, 10);
+         EXPECT_EQ(f.SavedTop, 20);
+         for (const TComboBox* c : {&f.ComboBox1, &f.ComboBox2, &f.ComboBox3, &f.ComboBox4, &f.ComboBox5})
+           EXPECT_EQ(c->ItemIndex, 0);
+         for (const TEdit* e : {&f.Edit1, &f.Edit4, &f.Edit7, &f.Edit8, &f.Edit9}) EXPECT_EQ(e->Text, "");
+         EXPECT_EQ(f.RadioGroup1.ItemIndex, 0);
+         EXPECT_EQ(f.RadioGroup2.ItemIndex, 0);
+         EXPECT_FALSE(f.CheckBox1.Checked);
+       }},
+      {"line 3 of -5 selects item 0", Lines({"1", "1", "-5", "-1"}),
+       [](const TForm1& f) {
+         EXPECT_EQ(f.ComboBox1.ItemIndex, 0);
+         EXPECT_EQ(f.ComboBox2.ItemIndex, 0);
+       }},
+      {"line 3 of 12 leaves no selection", Lines({"1", "1", "12", "11"}),
+       [](const TForm1& f) {
+         EXPECT_EQ(f.ComboBox1.ItemIndex, -1);
+         EXPECT_EQ(f.ComboBox2.ItemIndex, 11);
+       }},
+      {"line 17 of 7 selects the last item, negative the first",
+       Lines({"1", "1", "0", "0", "0", "0", "0", "1", "", "", "1", "1", "1", "1", "1", "1", "7", "-3"}),
+       [](const TForm1& f) {
+         EXPECT_EQ(f.RadioGroup1.ItemIndex, 1);
+         EXPECT_EQ(f.RadioGroup2.ItemIndex, 0);
+       }},
+      {"line 1 of abc places the dialog at 0", Lines({"abc", " 7"}),
+       [](const TForm1& f) {
+         EXPECT_EQ(f.SavedLeft, 0);
+         EXPECT_EQ(f.SavedTop, 7);
+       }},
+      {"check boxes: any integer but 0",
+       Lines({"1", "1", "0", "0", "0", "0", "0", "1", "", "", "1", "1", "1", "1", "1", "1", "0", "0",
+              "2", "-1", "x", "0"}),
+       [](const TForm1& f) {
+         EXPECT_TRUE(f.CheckBox1.Checked);
+         EXPECT_TRUE(f.CheckBox2.Checked);
+         EXPECT_FALSE(f.CheckBox3.Checked);
+         EXPECT_FALSE(f.CheckBox4.Checked);
+       }},
+      {"LF alone ends a line too; a CR elsewhere stays", "11\n22\r\n1\n\n\n\n\nA\rB\r\r\n R \r\n",
+       [](const TForm1& f) {
+         EXPECT_EQ(f.SavedLeft, 11);
+         EXPECT_EQ(f.SavedTop, 22);
+         EXPECT_EQ(f.ComboBox1.ItemIndex, 1);
+         EXPECT_EQ(f.Edit1.Text, "A\rB\r");
+         EXPECT_EQ(f.Edit2.Text, " R ");
+       }},
+      {"last line without a line end", "5\r\n6\r\n3",
+       [](const TForm1& f) {
+         EXPECT_EQ(f.SavedTop, 6);
+         EXPECT_EQ(f.ComboBox1.ItemIndex, 3);
+         EXPECT_EQ(f.ComboBox2.ItemIndex, 0);
+       }},
+      {"a long saved text is shown whole", Lines({"1", "1", "0", "0", "0", "0", "0", std::string(300, '9')}),
+       [](const TForm1& f) { EXPECT_EQ(f.Edit1.Text.size(), 300u); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const fs::path file = dir.path() / "q746.dat";
+    WriteFile(file, c.content);
+    TForm1 f(dir.path(), nullptr);
+    f.ComboBox3.Items.assign(11, "x");
+    f.LoadSettings(file);
+    c.check(f);
+  }
+}
+
+TEST(Settings, NoFileKeepsTheStartingValues) {
+  TempDir dir;
+  TForm1 f(dir.path(), nullptr);
+  f.SavedLeft = 5;
+  f.LoadSettings(dir.path() / "q746.dat");
+  EXPECT_EQ(f.SavedLeft, 100);
+  EXPECT_EQ(f.SavedTop, 100);
+  EXPECT_EQ(f.ComboBox4.ItemIndex, 3);
+  EXPECT_EQ(f.Edit4.Text, "0.5");
+
+  // A folder of that name is no settings file either.
+  fs::create_directory(dir.path() / "q746.dat");
+  f.LoadSettings(dir.path() / "q746.dat");
+  EXPECT_EQ(f.ComboBox4.ItemIndex, 3);
+  EXPECT_EQ(f.Edit4.Text, "0.5");
+}
+
+// A save that fails keeps the settings of the last good save and leaves no temporary file.
+TEST(Settings, FailedSaveKeepsTheOldFile) {
+  TempDir dir;
+  const fs::path file = dir.path() / "q746.dat";
+  const std::string old = Lines(DialogLines());
+  WriteFile(file, old);
+
+  // The temporary file cannot be created: a folder stands in its place.
+  fs::create_directory(dir.path() / "q746.dat.tmp");
+  TForm1 f(dir.path(), nullptr);
+  f.SaveSettings(file);
+  EXPECT_EQ(ReadFile(file), old);
+  fs::remove(dir.path() / "q746.dat.tmp");
+
+  // The target cannot be replaced: it is a folder. The temporary file does not stay behind.
+  const fs::path folder = dir.path() / "sub";
+  fs::create_directories(folder / "q746.dat" / "inner");
+  f.SaveSettings(folder / "q746.dat");
+  EXPECT_TRUE(fs::is_directory(folder / "q746.dat" / "inner"));
+  EXPECT_FALSE(fs::exists(folder / "q746.dat.tmp"));
+
+  // The folder is gone: nothing is created, nothing thrown.
+  f.SaveSettings(dir.path() / "gone" / "q746.dat");
+  EXPECT_FALSE(fs::exists(dir.path() / "gone"));
+}
