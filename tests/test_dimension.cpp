@@ -586,7 +586,9 @@ TEST(ValuePlacement, PlainCombinedAndFreeSize) {
 }
 
 TEST(ValuePlacement, AxisAngle100) {
-  TDimensionInput in = Input({0, 0}, {-17.36, 98.48}, {50, 30});
+  // The measured points lie 100 apart along 190 degrees, the direction of the dimension line.
+  TDimensionInput in = Input({0, 0}, {-98.4807753012208, -17.364817766693}, {50, 30});
+  ASSERT_NEAR(DimensionFrame(in).Length, 100, 1e-9);
   in.AxisAngle = 100;
   const std::vector<std::string> slots = Construct(in);
   // The text runs at 10 degrees, the direction vector ten long.

@@ -1,0 +1,288 @@
+// The headless command line: options, exit status, diagnostics, and the golden cases that run
+// the whole command on a host file in a folder of its own.
+//
+// A golden case is a folder of tests/data/cases: JWC_TEMP.TXT (what the host wrote), optionally
+// q746.dat (the settings before the run) and set.txt (one CONTROL=VALUE per line, UTF-8), and
+// what is expected: expected.txt (JWC_TEMP.TXT after the run, byte for byte), for a refused OK
+// expected-stderr.txt, and for the settings file expected-q746.dat or expected-q746.absent.
+// On a mismatch the actual file is written beside the expected one (actual.txt, actual-q746.dat,
+// actual-stderr.txt) for review.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CommandLine.h"
+#include "Options.h"
+#include "Unit1.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempDir {
+ public:
+  explicit TempDir(const std::string& name = "") {
+    static int counter = 0;
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    root_ = fs::temp_directory_path() / ("q748-cli-" + std::to_string(stamp) + "-" + std::to_string(++counter));
+    path_ = name.empty() ? root_ : root_ / PathFromUtf8(name);
+    fs::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path root_, path_;
+};
+
+void WriteFile(const fs::path& p, const std::string& bytes) {
+  std::ofstream(p, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+struct TRun {
+  int status;
+  std::string out, err;
+};
+
+TRun RunCli(std::vector<std::string> args, const fs::path& exeDir = fs::path("nowhere")) {
+  std::ostringstream out, err;
+  const int status = RunCommandLine(args, exeDir, out, err);
+  return {status, out.str(), err.str()};
+}
+
+const char* kHost =
+    "hq\r\nhk 0\r\nhs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhp1 0 0\r\nhp2 0 100\r\nhp3 50 30\r\n"
+    "hp4 80 40\r\nlg0\r\nly0\r\nlc1\r\nlt1\r\nlw0\r\ncn1\r\n";
+
+}  // namespace
+
+TEST(CommandLine, UsageErrors) {
+  TempDir dir;
+  WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
+  const std::string d = PathToUtf8(dir.path());
+  const struct {
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {{}, "Usage: q748"},
+      {{"--frobnicate"}, "unknown option '--frobnicate'"},
+      {{"--ok", "--cancel", d}, "only one of"},
+      {{"--ok", "--set"}, "--set needs CONTROL=VALUE"},
+      {{"--ok", "--set", "Edit1"}, "--set takes CONTROL=VALUE"},
+      {{"--ok", "--set", "Edit10=1", d}, "unknown control 'Edit10'"},
+      {{"--ok", "--set", "Button1=1", d}, "unknown control 'Button1'"},
+      {{"--ok", "--set", "LabelA1=x", d}, "unknown control 'LabelA1'"},
+      {{"--ok", "--set", "ComboBox1=x", d}, "ComboBox1 takes an item index"},
+      {{"--ok", "--set", "ComboBox1=1.0", d}, "ComboBox1 takes an item index"},
+      {{"--ok", "--set", "RadioGroup2=", d}, "RadioGroup2 takes an item index"},
+      {{"--ok", "--set", "CheckBox1=2", d}, "CheckBox1 takes 0 or 1"},
+      {{"--ok", "--set", "Edit2=\xE2\x82\xAC", d}, "without a Shift-JIS form"},  // the euro sign
+      {{"--ok", "--set", "Edit2=\xFF", d}, "without a Shift-JIS form"},          // no UTF-8
+      {{"--cancel", "--set", "Edit1=1", d}, "--set goes with --ok only"},
+      {{"--dump", "--stdout", d}, "--stdout goes with --ok or --cancel only"},
+      {{"--ok", d, d}, "only one folder"},
+      {{d}, "say what to do"},
+      {{"--ok", PathToUtf8(dir.path() / "missing")}, "no such folder"},
+      {{"--ok"}, "no such folder: nowhere"},  // DIR defaults to the executable's folder
+  };
+  for (const auto& c : cases) {
+    const TRun r = RunCli(c.args);
+    EXPECT_EQ(r.status, 2) << c.message;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty());
+  }
+  // Nothing was touched.
+  EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), kHost);
+  EXPECT_FALSE(fs::exists(dir.path() / "q746.dat"));
+}
+
+TEST(CommandLine, HelpNamesEveryControlThatCanBeSet) {
+  const TRun r = RunCli({"--help"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(r.err.empty());
+  for (const TControlSpec& c : ControlTable()) {
+    const bool settable = c.Kind == TControlKind::List || c.Kind == TControlKind::Edit ||
+                          c.Kind == TControlKind::RadioGroup || c.Kind == TControlKind::CheckBox;
+    if (settable) {
+      EXPECT_NE(r.out.find(std::string(c.Name) + " "), std::string::npos) << c.Name;
+    }
+  }
+  for (const char* word : {"--ok", "--cancel", "--dump", "--set", "--stdout", "Exit status", "端点倍率"})
+    EXPECT_NE(r.out.find(word), std::string::npos) << word;
+}
+
+TEST(CommandLine, CancelWritesTheEmptyOutput) {
+  TempDir dir;
+  WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
+  const TRun r = RunCli({"--cancel", PathToUtf8(dir.path())});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(r.err.empty());
+  EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
+  EXPECT_FALSE(fs::exists(dir.path() / "q746.dat"));
+}
+
+TEST(CommandLine, DefaultFolderIsTheExecutables) {
+  TempDir dir;
+  WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
+  const TRun r = RunCli({"--ok", "--set", "ComboBox3=1"}, dir.path());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT").substr(0, 5), "lg0\r\n");
+  EXPECT_TRUE(fs::exists(dir.path() / "q746.dat"));
+}
+
+TEST(CommandLine, StdoutLeavesTheHostFileAlone) {
+  TempDir dir;
+  WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
+  const TRun ok = RunCli({"--ok", "--stdout", "--set", "ComboBox3=1", PathToUtf8(dir.path())});
+  EXPECT_EQ(ok.status, 0) << ok.err;
+  EXPECT_EQ(ok.out.substr(0, 10), "lg0\r\nly0\r\n");
+  EXPECT_NE(ok.out.find("cs 80 40 "), std::string::npos);
+  EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), kHost);
+
+  const TRun refused = RunCli({"--ok", "--stdout", "--set", "Edit8=0", PathToUtf8(dir.path())});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.out, "hq\r\n");
+
+  const TRun cancel = RunCli({"--cancel", "--stdout", PathToUtf8(dir.path())});
+  EXPECT_EQ(cancel.status, 0);
+  EXPECT_EQ(cancel.out, "hq\r\n");
+  EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), kHost);
+}
+
+TEST(CommandLine, SetTakesEffectAfterTheSettingsAreLoaded) {
+  TempDir dir;
+  WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
+  // Saved: text type 1, prefix R=. Given: prefix "Ｌ＝" (UTF-8 on the command line).
+  WriteFile(dir.path() / "q746.dat", "5\r\n6\r\n0\r\n0\r\n1\r\n3\r\n2\r\n1\r\nR=\r\n");
+  const TRun r = RunCli({"--ok", "--stdout", "--set", "Edit2=Ｌ＝", "--set", "Edit1=1", "--set", "Edit7=3", "--set",
+                      "Edit8=15", "--set", "ComboBox1=0", PathToUtf8(dir.path())});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\"\x82\x6B\x81\x81" "100\r\n"), std::string::npos);  // Ｌ＝100 in Shift-JIS
+  const std::string saved = ReadFile(dir.path() / "q746.dat");
+  EXPECT_EQ(saved.substr(0, 8), "5\r\n6\r\n0\r");  // the loaded position is saved again
+  EXPECT_NE(saved.find("\r\n\x82\x6B\x81\x81\r\n"), std::string::npos);
+}
+
+TEST(CommandLine, RefusalNamesTheControlAndClosesAsCancel) {
+  TempDir dir;
+  WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
+  const TRun r = RunCli({"--ok", PathToUtf8(dir.path())});  // no settings file: no text type chosen
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "q748: OK refused: focus on ComboBox3\n");
+  EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
+}
+
+TEST(CommandLine, FailedWriteIsAnError) {
+  TempDir dir;
+  WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
+  // A folder where the temporary file would go: the exchange file cannot be replaced.
+  fs::create_directory(dir.path() / "JWC_TEMP.TXT.tmp");
+  const TRun r = RunCli({"--ok", "--set", "ComboBox3=1", PathToUtf8(dir.path())});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("q748: cannot write "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("JWC_TEMP.TXT"), std::string::npos) << r.err;
+  // The host must never read its own input back as our output.
+  EXPECT_FALSE(fs::exists(dir.path() / "JWC_TEMP.TXT"));
+}
+
+TEST(CommandLine, DumpPrintsWhatReadingGave) {
+  TempDir dir;
+  const TRun missing = RunCli({"--dump", PathToUtf8(dir.path())});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("JWC_TEMP.TXT"), std::string::npos) << missing.err;
+  EXPECT_TRUE(missing.out.empty());
+
+  WriteFile(dir.path() / "JWC_TEMP.TXT", std::string(kHost) + "cn\"$<font>\r\n");
+  const TRun r = RunCli({"--dump", PathToUtf8(dir.path())});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.front(), '{');
+  EXPECT_EQ(r.out.back(), '\n');
+  // Before the reset: the current font is still the one the host named.
+  EXPECT_NE(r.out.find("\"CurFontName\": \"<font>\""), std::string::npos) << r.out;
+  EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), std::string(kHost) + "cn\"$<font>\r\n");
+}
+
+TEST(CommandLine, FolderWithAJapaneseName) {
+  TempDir dir("作図 テスト");
+  WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
+  const TRun r = RunCli({"--ok", "--set", "ComboBox3=1", "--set", "Edit3=　ｍ", PathToUtf8(dir.path())});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(ReadFile(dir.path() / "JWC_TEMP.TXT").find("\"100\x81\x40\x82\x8D\r\n"), std::string::npos);
+  EXPECT_TRUE(fs::exists(dir.path() / "q746.dat"));
+}
+
+// ---- Golden cases ----------------------------------------------------------------------------------
+
+namespace {
+
+// Compares and, on a mismatch, leaves the actual bytes beside the expected file.
+void Compare(const fs::path& expected, const fs::path& actualFile, const std::string& actual) {
+  const std::string want = ReadFile(expected);
+  EXPECT_EQ(actual, want) << "see " << actualFile.string();
+  if (actual != want) WriteFile(actualFile, actual);
+}
+
+void RunCase(const fs::path& c) {
+  TempDir dir;
+  fs::copy_file(c / "JWC_TEMP.TXT", dir.path() / "JWC_TEMP.TXT");
+  const bool hadSettings = fs::exists(c / "q746.dat");
+  if (hadSettings) fs::copy_file(c / "q746.dat", dir.path() / "q746.dat");
+
+  std::vector<std::string> args = {"--ok"};
+  std::istringstream sets(ReadFile(c / "set.txt"));
+  for (std::string line; std::getline(sets, line);) {
+    if (line.empty()) continue;
+    args.push_back("--set");
+    args.push_back(line);
+  }
+  args.push_back(PathToUtf8(dir.path()));
+  const TRun r = RunCli(args);
+
+  const bool refused = fs::exists(c / "expected-stderr.txt");
+  EXPECT_EQ(r.status, refused ? 1 : 0) << r.err;
+  if (refused) {
+    Compare(c / "expected-stderr.txt", c / "actual-stderr.txt", r.err);
+  } else {
+    EXPECT_EQ(r.err, "");
+  }
+  Compare(c / "expected.txt", c / "actual.txt", ReadFile(dir.path() / "JWC_TEMP.TXT"));
+  if (fs::exists(c / "expected-q746.dat")) {
+    Compare(c / "expected-q746.dat", c / "actual-q746.dat", ReadFile(dir.path() / "q746.dat"));
+  } else {
+    EXPECT_TRUE(fs::exists(c / "expected-q746.absent")) << "a case says what becomes of q746.dat";
+    EXPECT_FALSE(fs::exists(dir.path() / "q746.dat"));
+  }
+  EXPECT_FALSE(fs::exists(dir.path() / "q746.dat.tmp"));
+  EXPECT_FALSE(fs::exists(dir.path() / "JWC_TEMP.TXT.tmp"));
+}
+
+}  // namespace
+
+TEST(Golden, Cases) {
+  const fs::path root = fs::path(Q748_TEST_DATA) / "cases";
+  std::vector<fs::path> cases;
+  for (const fs::directory_entry& e : fs::directory_iterator(root))
+    if (e.is_directory()) cases.push_back(e.path());
+  std::sort(cases.begin(), cases.end());
+  ASSERT_GE(cases.size(), 30u);
+  for (const fs::path& c : cases) {
+    SCOPED_TRACE(c.filename().string());
+    RunCase(c);
+  }
+}
