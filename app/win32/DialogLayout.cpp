@@ -1,0 +1,107 @@
+#include "DialogLayout.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+// The radio buttons of a two-column group stand side by side below the caption, as the form
+// designer arranges them: columns of (width - 10) / 2 from 8 pixels in, below a caption of the
+// form's 13-pixel font.
+constexpr int kRadioColumns = 2;
+constexpr int kRadioInset = 8;
+constexpr int kRadioCaptionHeight = 13;
+
+// Panel1 of the information pane lies at -3, -3 so that its border stays out of sight.
+constexpr TBounds kInformationPanel{-3, -3, 600, 200};
+
+TChildClass ClassOf(const TControlSpec& spec) {
+  switch (spec.Kind) {
+    case TControlKind::List: return TChildClass::ComboList;
+    case TControlKind::Edit: return TChildClass::Edit;
+    case TControlKind::RadioGroup: return TChildClass::GroupBox;
+    case TControlKind::CheckBox: return TChildClass::CheckBox;
+    case TControlKind::Button: return TChildClass::PushButton;
+    case TControlKind::Memo: return TChildClass::Memo;
+    case TControlKind::ScrollBox: return TChildClass::Pane;
+    case TControlKind::Label: return TChildClass::Label;
+  }
+  return TChildClass::Label;
+}
+
+TChildWindow FromSpec(const TControlSpec& spec) {
+  TChildWindow w;
+  w.Name = spec.Name;
+  w.Class = ClassOf(spec);
+  w.Bounds = {spec.Left, spec.Top, spec.Width, spec.Height};
+  w.TabStop = spec.TabStop;
+  w.ImeOff = spec.ImeOff;
+  if (spec.FontHeight > 0) w.FontHeight = spec.FontHeight;
+  w.BackColour = spec.BackColour;
+  if (spec.Kind != TControlKind::Edit && spec.Kind != TControlKind::List) w.CaptionSjis = SjisText(spec.Caption);
+  return w;
+}
+
+void AddRadioGroup(const TControlSpec& spec, std::vector<TChildWindow>& out) {
+  const int count = static_cast<int>(spec.Items.size());
+  const int perColumn = std::max(1, (count + kRadioColumns - 1) / kRadioColumns);
+  const int width = (spec.Width - 10) / kRadioColumns;
+  const int free = spec.Height - kRadioCaptionHeight - 5;
+  const int height = free / perColumn;
+  const int top = kRadioCaptionHeight + 1 + (free % perColumn) / 2;
+  for (int i = 0; i < count; ++i) {
+    TChildWindow b = FromSpec(spec);
+    b.Class = TChildClass::RadioButton;
+    b.Item = i;
+    b.Bounds = {spec.Left + kRadioInset + (i / perColumn) * width, spec.Top + top + (i % perColumn) * height,
+                width, height};
+    b.CaptionSjis = SjisText(spec.Items[static_cast<size_t>(i)]);
+    b.GroupStart = i == 0;  // the buttons of one group share a WS_GROUP run
+    out.push_back(b);
+  }
+  // The frame comes after its buttons: it closes their group and lies beneath them.
+  TChildWindow frame = FromSpec(spec);
+  frame.TabStop = false;
+  out.push_back(frame);
+}
+
+}  // namespace
+
+std::vector<TChildWindow> DialogChildren(const std::vector<TControlSpec>& table) {
+  std::vector<const TControlSpec*> ordered;
+  for (const TControlSpec& spec : table) ordered.push_back(&spec);
+  // Tab order first (creation order is the tab order), then the rest as listed.
+  std::stable_sort(ordered.begin(), ordered.end(), [](const TControlSpec* a, const TControlSpec* b) {
+    const int ka = a->TabOrder < 0 ? 1 << 30 : a->TabOrder;
+    const int kb = b->TabOrder < 0 ? 1 << 30 : b->TabOrder;
+    return ka < kb;
+  });
+
+  std::vector<TChildWindow> out;
+  for (const TControlSpec* spec : ordered) {
+    if (spec->Kind == TControlKind::RadioGroup) {
+      AddRadioGroup(*spec, out);
+      continue;
+    }
+    out.push_back(FromSpec(*spec));
+    if (spec->Kind == TControlKind::ScrollBox) {
+      TChildWindow panel;
+      panel.Name = "Panel1";
+      panel.Class = TChildClass::Pane;
+      panel.Parent = static_cast<int>(out.size()) - 1;
+      panel.Bounds = kInformationPanel;
+      out.push_back(panel);
+    }
+  }
+  for (size_t i = 0; i < out.size(); ++i) {
+    TChildWindow& w = out[i];
+    if (w.Name == "Button1") {
+      w.Id = kOkButtonId;
+    } else if (w.Name == "Button2") {
+      w.Id = kCancelButtonId;
+    } else {
+      w.Id = kFirstControlId + static_cast<int>(i);
+    }
+  }
+  return out;
+}

@@ -1,0 +1,49 @@
+// DialogLayout.h: the windows of the dialog, derived from the control table of Unit1.h. The
+// table names each control with its place at 96 dpi; this adds what Win32 needs besides: the
+// group box and buttons of a radio group, the panel inside the scroll box, the creation order
+// (which is the tab order), group starts and control ids. A new control is a new table row.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Unit1.h"
+
+enum class TChildClass {
+  ComboList,      // drop-down list that cannot be typed into
+  Edit,
+  GroupBox,       // the frame and caption of a radio group
+  RadioButton,    // one item of a radio group
+  CheckBox,
+  PushButton,
+  Memo,           // read-only multi-line text
+  Pane,           // scroll box or panel: a plain white area
+  Label,
+};
+
+struct TBounds {
+  int Left = 0, Top = 0, Width = 0, Height = 0;  // 96-dpi pixels in the parent's client area
+};
+
+struct TChildWindow {
+  std::string Name;          // the control's name; a radio button carries its group's name
+  int Item = -1;             // radio button: its item index
+  TChildClass Class = TChildClass::Label;
+  int Parent = -1;           // index of the parent window in the list; -1: the dialog itself
+  TBounds Bounds;            // a label of width 0 takes the size of its text
+  int Id = 0;                // control id (IDOK and IDCANCEL for the two buttons)
+  bool TabStop = false;
+  bool GroupStart = true;    // WS_GROUP: every window but the later buttons of a radio group
+  bool ImeOff = false;
+  int FontHeight = 13;       // 96-dpi pixels
+  int BackColour = -1;       // 0xRRGGBB; -1: the dialog's white
+  std::string CaptionSjis;   // caption of a label, button, check box, group box or radio button
+};
+
+// In creation order: the tab-order controls first, by tab order, then the rest.
+std::vector<TChildWindow> DialogChildren(const std::vector<TControlSpec>& table);
+
+// The ids of the two buttons; the other controls are numbered from kFirstControlId.
+inline constexpr int kOkButtonId = 1;      // IDOK
+inline constexpr int kCancelButtonId = 2;  // IDCANCEL
+inline constexpr int kFirstControlId = 1000;
