@@ -88,7 +88,9 @@ TEST(NumberForms, IntegerForms) {
     EXPECT_EQ(IntToHex(c.value), c.hex);
     // Both forms read back to the same value.
     EXPECT_EQ(TextToInt(IntToText(c.value)), c.value);
-    EXPECT_EQ(TextToInt("$" + IntToHex(c.value)), c.value);
+    std::string prefixed(1, '$');
+    prefixed += IntToHex(c.value);
+    EXPECT_EQ(TextToInt(prefixed), c.value);
   }
 }
 

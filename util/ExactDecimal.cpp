@@ -41,9 +41,9 @@ TExactDecimal ExactDecimal(double value) {
   }
   int exp10 = 0;
   std::from_chars(expText.data(), expText.data() + expText.size(), exp10);
-  d.Digits.reserve(kExactPrecision + 1);
-  d.Digits.push_back(text[0]);
-  d.Digits.append(text.substr(2, mark - 2));
+  // Move the first digit onto the decimal point: the digits then stand together.
+  buf[1] = buf[0];
+  d.Digits.assign(buf + 1, mark - 1);
   d.Exponent = exp10 + 1;
   Normalize(d);
   return d;
@@ -65,7 +65,7 @@ void RoundToSignificant(TExactDecimal& d, int count, TDecimalRounding how) {
   if (count <= 0) {
     if (raise) {
       // One unit of the digit just above the first significant one.
-      d.Digits = "1";
+      d.Digits.assign(1, '1');
       d.Exponent += 1;
     } else {
       d.Digits.clear();

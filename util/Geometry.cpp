@@ -1,6 +1,9 @@
-// Geometry.cpp: plane geometry of the dimension, in doubles. Only operations that IEEE 754
-// rounds exactly (and the C library's atan2/cos/sin) are used.
+// Geometry.cpp: plane geometry of the dimension, in doubles. Square roots are IEEE 754's own;
+// sine, cosine and arc tangent are the command's (PortableMath.h), so that the coordinates
+// written are the same from every build.
 #include "MyFunc.h"
+
+#include "PortableMath.h"
 
 #include <cmath>
 
@@ -22,7 +25,7 @@ double VectorAngle(double dx, double dy) {
   if (std::fabs(dx) < kZeroVector && std::fabs(dy) < kZeroVector) {
     return 0.0;
   }
-  double t = std::atan2(dy, dx);
+  double t = portable::Atan2(dy, dx);
   if (t < 0) {
     t += kTwoPi;
     // A direction a hair below the x axis would otherwise come out as 2 pi itself.
@@ -58,8 +61,8 @@ double NormalizeDeg(double a) {
 }
 
 void RotatePoint(double px, double py, double cx, double cy, double angle, double& x, double& y) {
-  const double c = std::cos(angle);
-  const double s = std::sin(angle);
+  const double c = portable::Cos(angle);
+  const double s = portable::Sin(angle);
   const double dx = px - cx;
   const double dy = py - cy;
   x = cx + (c * dx - s * dy);
