@@ -35,7 +35,8 @@ std::string IntToText(int32_t value);
 std::string IntToHex(int32_t value);
 // General real form: 15 significant digits rounded half away from zero from the double's exact
 // value; fixed point for 0.0001 <= |x| < 1e15 (and zero), else "d.dddE-5" style; no sign on
-// zero; no trailing fraction zeros. Identical on every platform.
+// zero; no trailing fraction zeros. Identical on every platform. Infinity and NaN, which no
+// reader accepts as a number, are written "0".
 std::string FloatToText(double value);
 
 // ---- Shift-JIS text -------------------------------------------------------------------------
@@ -49,7 +50,9 @@ std::string RemoveBlanks(std::string_view s);
 std::string CopyMbcs(std::string_view s, int start, int count, int& taken);
 // Printable ASCII to full-width forms, half-width katakana to full-width katakana (voiced and
 // semi-voiced marks combined where a combined character exists), hiragana to katakana; every
-// other character unchanged. The project's own code-page-932 table: no locale involved.
+// other character unchanged. The project's own code-page-932 table: no locale involved. As on a
+// Japanese Windows system, 0x5C becomes the full-width yen sign, 0x7E the full-width overline,
+// and the quotes " and ' the typographic closing quotes.
 std::string ToFullWidth(std::string_view s);
 // Width of S for character width W and spacing D: a double-byte character counts W (+ D when a
 // byte follows), a single-byte one W/2 (none for control characters) (+ D/2 when a byte follows).
@@ -59,7 +62,9 @@ double TextExtent(std::string_view s, double width, double spacing);
 std::string_view CutSjis(std::string_view s, std::size_t maxBytes);
 
 // Code page 932 to UTF-8 and back, for the program's edges (command line, JSON, SVG). Bytes that
-// are no character become U+FFFD; characters without a code-page-932 form become "?".
+// are no character become U+FFFD; characters without a code-page-932 form become "?" (no
+// best-fit substitutes), and so does every byte of malformed UTF-8. Where a character has two
+// codes (NEC and IBM extensions) the one Windows writes is chosen.
 std::string SjisToUtf8(std::string_view sjis);
 std::string Utf8ToSjis(std::string_view utf8);
 
@@ -67,7 +72,8 @@ std::string Utf8ToSjis(std::string_view utf8);
 
 // Fixed point with exactly `decimals` fraction digits (0..18; anything else gives 2), the value
 // first taken to 18 significant digits, then rounded half away from zero; "-" only when the
-// written value is not zero. FormatGrouped puts "," between groups of three integer digits.
+// written value is not zero; "." always, whatever the locale. FormatGrouped puts "," between
+// groups of three integer digits. Infinity and NaN are written as zero.
 std::string FormatFixed(int decimals, double value);
 std::string FormatGrouped(int decimals, double value);
 
@@ -85,8 +91,11 @@ double RoundDigits(int digits, int mode, double x);
 
 double Distance(double x1, double y1, double x2, double y2);
 // Direction of (dx, dy) in radians, 0 <= result < 2*pi; 0 for |dx|, |dy| both below 1e-10.
+// Sine, cosine and arc tangent here are the command's own, correctly rounded, so every build
+// computes the same coordinates.
 double VectorAngle(double dx, double dy);
-// The same in degrees, passed through RoundTiny (a vector straight up gives exactly 90).
+// The same in degrees, passed through RoundTiny (a vector straight up gives exactly 90); a
+// direction that rounds to 360 is 0.
 double VectorAngleDeg(double dx, double dy);
 // A brought into 0 <= result < 360.
 double NormalizeDeg(double a);
