@@ -332,6 +332,17 @@ TEST(Button1Click, CompleteRun) {
   EXPECT_EQ(saved.substr(saved.size() - tail.size()), tail);
 }
 
+// The preamble: the host's first attributes, and the line colour for the point markers too.
+TEST(Button1Click, PreambleTakesTheHostsFirstAttributes) {
+  TShownForm s("hq\r\nhp1 0 0\r\nhp2 0 100\r\nhp3 50 30\r\nhp4 80 40\r\nlg3\r\nlyc\r\nlc3\r\npn7\r\nlt4\r\n"
+               "lw12\r\ncn\"$<x>\r\nlg5\r\nlc6\r\n");
+  s.form.Button1Click();
+  const std::vector<std::string> slots = Slots(s.form.Jww);
+  ASSERT_GE(slots.size(), 7u);
+  const std::vector<std::string> expected = {"lg3", "lyC", "lc3", "pn3", "lt4", "lw12", "cn\"$<x>"};
+  EXPECT_EQ(std::vector<std::string>(slots.begin(), slots.begin() + 7), expected);
+}
+
 // The preview runs the same construction on a scratch state: it must give the same lines.
 TEST(Button1Click, ScratchConstructionWritesWhatOkWrites) {
   const char* hosts[] = {
@@ -588,8 +599,8 @@ TEST(ValuePlacement, PlainCombinedAndFreeSize) {
 TEST(ValuePlacement, AxisAngle100) {
   // The measured points lie 100 apart along 190 degrees, the direction of the dimension line.
   TDimensionInput in = Input({0, 0}, {-98.4807753012208, -17.364817766693}, {50, 30});
-  ASSERT_NEAR(DimensionFrame(in).Length, 100, 1e-9);
   in.AxisAngle = 100;
+  ASSERT_NEAR(DimensionFrame(in).Length, 100, 1e-9);
   const std::vector<std::string> slots = Construct(in);
   // The text runs at 10 degrees, the direction vector ten long.
   std::vector<double> text;
