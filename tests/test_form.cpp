@@ -93,37 +93,32 @@ TEST(ControlTable, EveryControlOfTheModelIsInTheTableOnceAndInTabOrder) {
   EXPECT_EQ(pane->Top + pane->Height, kFormClientHeight);
 }
 
-TEST(Form, StartingValues) {
+// The model starts with what the table gives each control.
+TEST(Form, StartingValuesComeFromTheTable) {
   const TForm1 f("", nullptr);
-  struct List {
-    const TComboBox& box;
-    std::size_t items;
-    int index;
-  } lists[] = {{f.ComboBox1, 12, 0}, {f.ComboBox2, 12, 0}, {f.ComboBox3, 0, -1},
-               {f.ComboBox4, 9, 3}, {f.ComboBox5, 3, 2}};
-  for (const List& l : lists) {
-    EXPECT_EQ(l.box.Items.size(), l.items);
-    EXPECT_EQ(l.box.ItemIndex, l.index);
+  for (const TControlSpec& c : ControlTable()) {
+    SCOPED_TRACE(c.Name);
+    if (const TComboBox* box = f.ComboBoxByName(c.Name)) {
+      ASSERT_EQ(box->Items.size(), c.Items.size());
+      for (std::size_t i = 0; i < c.Items.size(); ++i) EXPECT_EQ(box->Items[i], SjisText(c.Items[i]));
+      EXPECT_EQ(box->ItemIndex, c.StartIndex);
+    } else if (const TRadioGroup* group = f.RadioGroupByName(c.Name)) {
+      ASSERT_EQ(group->Items.size(), c.Items.size());
+      EXPECT_EQ(group->ItemIndex, c.StartIndex);
+    } else if (const TEdit* edit = f.EditByName(c.Name)) {
+      EXPECT_EQ(edit->Text, SjisText(c.Caption));
+      EXPECT_EQ(edit->MaxLength, c.MaxLength);
+    } else if (const TCheckBox* box = f.CheckBoxByName(c.Name)) {
+      EXPECT_EQ(box->Checked, c.StartIndex == 1);
+    }
   }
-  struct Edit {
-    const TEdit& edit;
-    const char* text;
-    int maxLength;
-  } edits[] = {{f.Edit1, "1", 16}, {f.Edit2, "", 32}, {f.Edit3, "", 32},
-               {f.Edit4, "0.5", 16}, {f.Edit5, "2", 16}, {f.Edit6, "2", 16},
-               {f.Edit7, "3", 8}, {f.Edit8, "15", 8}, {f.Edit9, "2", 16}};
-  for (const Edit& e : edits) {
-    EXPECT_EQ(e.edit.Text, e.text);
-    EXPECT_EQ(e.edit.MaxLength, e.maxLength);
-  }
-  EXPECT_EQ(f.RadioGroup1.ItemIndex, 0);
-  EXPECT_EQ(f.RadioGroup2.ItemIndex, 0);
-  EXPECT_FALSE(f.CheckBox1.Checked || f.CheckBox2.Checked || f.CheckBox3.Checked || f.CheckBox4.Checked);
-  EXPECT_EQ(f.ComboBox4.Items[3], "0.001");
-  EXPECT_EQ(f.ComboBox4.Items[8], "0.00000001");
-  EXPECT_EQ(f.RadioGroup2.Items[0], "mm");
+  // A few values as the dialog shows them.
+  EXPECT_EQ(f.ComboBox4.Items[f.ComboBox4.ItemIndex], "0.001");
+  EXPECT_EQ(f.ComboBox5.Items[f.ComboBox5.ItemIndex], SjisText("四捨五入"));
+  EXPECT_EQ(f.Edit7.Text, "3");
+  EXPECT_EQ(f.Edit8.MaxLength, 8);
+  EXPECT_EQ(f.ComboBox3.ItemIndex, -1);
   EXPECT_EQ(f.SavedLeft, 100);
-  EXPECT_EQ(f.SavedTop, 100);
   EXPECT_TRUE(f.FocusControl.empty());
   EXPECT_FALSE(f.CloseRequested);
 }
