@@ -45,6 +45,9 @@ std::vector<TControlSpec> BuildTable() {
       {"Memo1", K::Memo, 22, 312, 0, 177, 225, "", {}, -1, 0, false, false, 0, 0xBBEBF4},
       // Docked at the bottom, 65 high, below the status line; holds the (blank) information pane.
       {"ScrollBox1", K::ScrollBox, 23, 0, 371, w, 65, "", {}, -1, 0, false, false},
+      // Beside the preview panel, right of the original controls: the preview can be hidden.
+      {"CheckBox5", K::CheckBox, 24, kPreviewLeft, kPreviewTop + kPreviewHeight + 4, 129, 17, "プレビュー表示", {}, 1, 0,
+       false, true},
 
       {"Label6", K::Label, -1, 8, 8, 0, 0, "始点", {}, -1, 0, false, false},
       {"Label7", K::Label, -1, 8, 32, 0, 0, "終点", {}, -1, 0, false, false},

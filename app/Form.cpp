@@ -87,7 +87,8 @@ constexpr TNamedMember<TEdit> kEdits[] = {
     {"Edit7", &TForm1::Edit7}, {"Edit8", &TForm1::Edit8}, {"Edit9", &TForm1::Edit9}};
 constexpr TNamedMember<TCheckBox> kCheckBoxes[] = {
     {"CheckBox1", &TForm1::CheckBox1}, {"CheckBox2", &TForm1::CheckBox2},
-    {"CheckBox3", &TForm1::CheckBox3}, {"CheckBox4", &TForm1::CheckBox4}};
+    {"CheckBox3", &TForm1::CheckBox3}, {"CheckBox4", &TForm1::CheckBox4},
+    {"CheckBox5", &TForm1::CheckBox5}};
 constexpr TNamedMember<TRadioGroup> kRadioGroups[] = {
     {"RadioGroup1", &TForm1::RadioGroup1}, {"RadioGroup2", &TForm1::RadioGroup2}};
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "MyFunc.h"
-#include "Preview.h"
+#include "Unit1.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ class TReader {
     }
   }
 
-  TPreviewPicture Read() {
+  TPreviewPicture Read(const std::vector<TPreviewPoint>& measured) {
     const auto& slots = out_.OutputLines;
     for (std::size_t i = 0; i < slots.size(); ++i) {
       const TJwwOutputSlot& slot = slots[i];
@@ -63,6 +63,7 @@ class TReader {
       }
       ReadLine(slot.Text);
     }
+    for (const TPreviewPoint& p : measured) Add(Shape(TPreviewShapeKind::Measured, {p}));
     Bounds();
     return std::move(picture_);
   }
@@ -216,7 +217,10 @@ class TReader {
 
 }  // namespace
 
-TPreviewPicture PictureFromOutput(const JwwState& out, double scale) { return TReader(out, scale).Read(); }
+TPreviewPicture PictureFromOutput(const JwwState& out, double scale,
+                                  const std::vector<TPreviewPoint>& measured) {
+  return TReader(out, scale).Read(measured);
+}
 
 TPreviewFit FitPicture(const TPreviewPicture& picture, int width, int height, int margin) {
   TPreviewFit fit;

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "MyFunc.h"
-#include "Preview.h"
+#include "Unit1.h"
 
 namespace {
 

@@ -28,6 +28,8 @@ const std::vector<TSettingLine>& SettingsTable() {
       {27, K::PointY, nullptr, 1},       {28, K::PointX, nullptr, 2},
       {29, K::PointY, nullptr, 2},       {30, K::PointX, nullptr, 3},
       {31, K::PointY, nullptr, 3},
+      // Added after the original lines, which readers of the original 31 lines never reach.
+      {32, K::CheckBox, "CheckBox5", 0},
   };
   return table;
 }
@@ -79,15 +81,26 @@ void TForm1::LoadSettings(const std::filesystem::path& fileName) {
   std::ifstream in(fileName, std::ios::binary);
   if (!in.is_open()) return;
   bool atEnd = false;
+  int lineNo = 0;
   for (const TSettingLine& l : SettingsTable()) {
-    if (l.Line > kSettingsLinesRead) break;
-    // A line ends at LF; a CR just before it is no part of the value. A missing line reads empty.
+    const bool original = l.Line <= kSettingsLinesRead;
+    if (!original && l.Line != kSettingsPreviewLine) continue;
+    // A line ends at LF; a CR just before it is no part of the value. A missing original line
+    // reads empty; a missing added line keeps the control's starting value (an older file).
     std::string value;
-    if (!atEnd && !std::getline(in, value)) {
-      if (in.bad()) return;  // what was applied stays, the rest keeps its starting value
-      atEnd = true;
-      value.clear();
+    bool present = false;
+    while (!atEnd && lineNo < l.Line) {
+      if (!std::getline(in, value)) {
+        if (in.bad()) return;  // what was applied stays, the rest keeps its starting value
+        atEnd = true;
+        value.clear();
+        break;
+      }
+      ++lineNo;
+      present = lineNo == l.Line;
     }
+    if (!present) value.clear();
+    if (!present && !original) continue;
     if (!in.eof() && !value.empty() && value.back() == '\r') value.pop_back();
     ApplyValue(*this, l, value);
   }

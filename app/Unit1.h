@@ -88,6 +88,12 @@ inline constexpr const char* kFormFontName = "ＭＳ ゴシック";
 inline constexpr int kFormFontHeight = 13;
 inline constexpr int kFormClientWidth = 492;
 inline constexpr int kFormClientHeight = 436;
+// The preview panel, right of the original controls (client pixels at 96 dpi); also the size of
+// the command line's SVG.
+inline constexpr int kPreviewLeft = 496;
+inline constexpr int kPreviewTop = 4;
+inline constexpr int kPreviewWidth = 232;
+inline constexpr int kPreviewHeight = 318;
 
 // The messages and status texts of the OK handling (UTF-8 source literals; SjisText them).
 inline constexpr const char* kConfirmationCaption = "確認";
@@ -245,13 +251,14 @@ enum class TSettingKind {
   PointY,
 };
 struct TSettingLine {
-  int Line;             // 1..31
+  int Line;             // 1..32
   TSettingKind Kind;
   const char* Control;  // control name for the dialog's lines, nullptr for the others
   int Point;            // picked point of PointX / PointY
 };
 const std::vector<TSettingLine>& SettingsTable();
-inline constexpr int kSettingsLinesRead = 22;
+inline constexpr int kSettingsLinesRead = 22;   // lines 1..22 are read back, 23..31 only written
+inline constexpr int kSettingsPreviewLine = 32; // CheckBox5; a file without it keeps the preview on
 
 // ---- The form -----------------------------------------------------------------------------------------
 
@@ -263,6 +270,7 @@ class TForm1 {
   TComboBox ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5;
   TEdit Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9;
   TCheckBox CheckBox1, CheckBox2, CheckBox3, CheckBox4;
+  TCheckBox CheckBox5;  // the preview is shown
   TRadioGroup RadioGroup1, RadioGroup2;
   TLabel LabelA1;
 
@@ -305,6 +313,73 @@ class TForm1 {
   std::filesystem::path exeDir_;
   TFormView* view_;
 };
+
+// ---- The preview ------------------------------------------------------------------------------------
+//
+// What OK would draw, drawn in the dialog before OK: the same construction run on a scratch output
+// list, read back from that list as the host would read it, so the picture cannot disagree with
+// the drawing.
+
+struct TPreviewPoint {
+  double X = 0.0, Y = 0.0;
+};
+
+enum class TPreviewShapeKind {
+  Line,           // Points[0]-Points[1]
+  Polyline,       // open path through Points
+  Polygon,        // closed outline through Points
+  FilledPolygon,  // closed and filled
+  Circle,         // centre Points[0], Radius
+  FilledCircle,
+  Text,           // baseline start Points[0], direction AngleDeg, cap height Height (Shift-JIS Text)
+  TextBox,        // the extent of a text: closed outline through Points
+  Measured        // a picked measured point: Points[0]
+};
+
+struct TPreviewShape {
+  TPreviewShapeKind Kind = TPreviewShapeKind::Line;
+  std::vector<TPreviewPoint> Points;  // drawing units, y up
+  double Radius = 0.0;
+  double AngleDeg = 0.0;
+  double Height = 0.0;
+  std::string Text;  // Shift-JIS
+};
+
+struct TPreviewPicture {
+  std::vector<TPreviewShape> Shapes;
+  double MinX = 0.0, MinY = 0.0, MaxX = 0.0, MaxY = 0.0;  // bounds of every shape
+};
+
+// Interprets the output list of a state (lines, "pt" markers, "cs" texts, "msg" entities, the text
+// type lines that size the texts) into shapes in drawing units, plus a mark at each measured
+// point. `scale` is the drawing scale that turns paper millimetres (text sizes, marker sizes) into
+// drawing units.
+TPreviewPicture PictureFromOutput(const JwwState& out, double scale,
+                                  const std::vector<TPreviewPoint>& measured = {});
+
+// The picture fitted into a width x height pixel box (y down, a margin kept), as an SVG document
+// (UTF-8). An empty picture gives an empty SVG of that size.
+std::string PictureToSvg(const TPreviewPicture& picture, int width, int height);
+
+// The mapping from drawing units to the pixels of a width x height box, y flipped, uniform scale.
+struct TPreviewFit {
+  double Scale = 1.0, OffsetX = 0.0, OffsetY = 0.0;
+  TPreviewPoint ToPixel(TPreviewPoint p) const { return {OffsetX + p.X * Scale, OffsetY - p.Y * Scale}; }
+};
+TPreviewFit FitPicture(const TPreviewPicture& picture, int width, int height, int margin);
+
+// The preview of the dialog as it stands.
+struct TPreview {
+  bool Drawable = false;    // false: OK would refuse; Status says why and the picture is empty
+  std::string Status;       // Shift-JIS: the reason OK would refuse, or empty
+  std::string Info;         // Shift-JIS: value text, measured length, scale and axis angle
+  std::string ValueText;    // Shift-JIS: the value text as it will be written
+  double Length = 0.0;      // measured length, drawing units
+  TPreviewPicture Picture;  // drawing units
+};
+TPreview BuildPreview(const TForm1& form);
+
+// The preview panel's size at 96 dpi, also the size of the command line's SVG.
 
 inline constexpr const char* kSettingsFileName = "q746.dat";
 inline constexpr const char* kExchangeFileName = "JWC_TEMP.TXT";

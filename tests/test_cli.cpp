@@ -94,7 +94,7 @@ TEST(CommandLine, UsageErrors) {
       {{"--ok", "--set", "CheckBox1=2", d}, "CheckBox1 takes 0 or 1"},
       {{"--ok", "--set", "Edit2=\xE2\x82\xAC", d}, "without a Shift-JIS form"},  // the euro sign
       {{"--ok", "--set", "Edit2=\xFF", d}, "without a Shift-JIS form"},          // no UTF-8
-      {{"--cancel", "--set", "Edit1=1", d}, "--set goes with --ok only"},
+      {{"--cancel", "--set", "Edit1=1", d}, "--set goes with --ok or --preview only"},
       {{"--dump", "--stdout", d}, "--stdout goes with --ok or --cancel only"},
       {{"--ok", d, d}, "only one folder"},
       {{d}, "say what to do"},

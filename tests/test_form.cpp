@@ -67,11 +67,12 @@ TEST(ControlTable, EveryControlOfTheModelIsInTheTableOnceAndInTabOrder) {
       case TControlKind::ScrollBox: break;
     }
   }
-  // 24 controls in the tab order 0..23, 22 static labels and the status line.
-  EXPECT_EQ(tabs.size(), 24u);
+  // 25 controls in the tab order 0..24 (the preview's check box last), 22 static labels and the
+  // status line.
+  EXPECT_EQ(tabs.size(), 25u);
   EXPECT_EQ(*tabs.begin(), 0);
-  EXPECT_EQ(*tabs.rbegin(), 23);
-  EXPECT_EQ(names.size(), 24u + 23u);
+  EXPECT_EQ(*tabs.rbegin(), 24);
+  EXPECT_EQ(names.size(), 25u + 23u);
   EXPECT_EQ(FindControl("Edit10"), nullptr);
 
   // The tab order of the dialog, which is not the order of the names.

@@ -79,10 +79,11 @@ void CheckDialogLines(const TForm1& f) {
 
 }  // namespace
 
-TEST(Settings, TableHasThirtyOneLinesInOrder) {
+TEST(Settings, TableHasThirtyTwoLinesInOrder) {
   const std::vector<TSettingLine>& t = SettingsTable();
-  ASSERT_EQ(t.size(), 31u);
-  for (int i = 0; i < 31; ++i) EXPECT_EQ(t[i].Line, i + 1);
+  ASSERT_EQ(t.size(), 32u);
+  for (int i = 0; i < 32; ++i) EXPECT_EQ(t[i].Line, i + 1);
+  EXPECT_EQ(std::string(t[31].Control), "CheckBox5");
   // The edits stand in the order of their names.
   for (int i = 1; i <= 9; ++i) EXPECT_EQ(std::string(t[6 + i].Control), "Edit" + std::to_string(i));
 }
@@ -115,7 +116,7 @@ TEST(Settings, SaveWritesEveryLine) {
   EXPECT_EQ(ReadFile(dir.path() / "q746.dat"),
             Lines({"-12", "345", "11", "0", "10", "3", "2", "1", "R ", "\x81\x40\x82\x8D", "", "2",
                    "2", "3", "15", "abc", "1", "0", "0", "1", "0", "1", "3", "5E-5", "-12.5",
-                   "1234.56789", "-0.5", "1E15", "0.3", "0", "0"}));
+                   "1234.56789", "-0.5", "1E15", "0.3", "0", "0", "1"}));
   EXPECT_FALSE(fs::exists(dir.path() / "q746.dat.tmp"));
 }
 
@@ -271,4 +272,35 @@ TEST(Settings, FailedSaveKeepsTheOldFile) {
   // The folder is gone: nothing is created, nothing thrown.
   f.SaveSettings(dir.path() / "gone" / "q746.dat");
   EXPECT_FALSE(fs::exists(dir.path() / "gone"));
+}
+
+// The preview's check box stands in an added line 32: files of the original 31 lines (or fewer)
+// keep it at its starting value, checked; the lines between are skipped, not read.
+TEST(Settings, PreviewLineIsReadOnlyWhenPresent) {
+  const std::vector<std::string> record = {"3", "100", "0", "1", "2", "3", "4", "5", "6"};
+  struct Case {
+    const char* name;
+    std::string content;
+    bool shown;
+  } cases[] = {
+      {"22 lines", Lines(DialogLines()), true},
+      {"31 lines", Lines(DialogLines()) + Lines(record), true},
+      {"32 lines, hidden", Lines(DialogLines()) + Lines(record) + Lines({"0"}), false},
+      {"32 lines, shown", Lines(DialogLines()) + Lines(record) + Lines({"1"}), true},
+      {"32 lines, hidden, no line end", Lines(DialogLines()) + Lines(record) + "0", false},
+      {"32 lines, empty line 32 hides", Lines(DialogLines()) + Lines(record) + Lines({""}), false},
+      {"a line 23 of 0 is no line 32", Lines(DialogLines()) + Lines({"0"}), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const fs::path file = dir.path() / "q746.dat";
+    WriteFile(file, c.content);
+    TForm1 f(dir.path(), nullptr);
+    f.ComboBox3.Items.assign(11, "x");
+    EXPECT_TRUE(f.CheckBox5.Checked);  // the starting value
+    f.LoadSettings(file);
+    EXPECT_EQ(f.CheckBox5.Checked, c.shown);
+    CheckDialogLines(f);  // the original lines read as before
+  }
 }

@@ -4,6 +4,7 @@
 
 #include <ostream>
 
+#include "AtomicFile.h"
 #include "MyFunc.h"
 #include "Options.h"
 #include "Unit1.h"
@@ -47,13 +48,33 @@ int Dump(const fs::path& dir, std::ostream& out, std::ostream& err) {
   return 0;
 }
 
+// The preview as the dialog would show it now, written as SVG. False on an I/O error; `drawable`
+// tells whether OK would draw anything.
+bool WritePreview(const TForm1& form, const fs::path& file, bool& drawable, std::ostream& err) {
+  const TPreview p = BuildPreview(form);
+  drawable = p.Drawable;
+  if (!p.Drawable) err << "q748: preview: " << SjisToUtf8(p.Status) << '\n';
+  const std::string svg = PictureToSvg(p.Picture, kPreviewWidth, kPreviewHeight);
+  if (!ReplaceFileContents(file, svg, /*removeTargetOnFailure=*/true)) {
+    err << "q748: cannot write " << PathToUtf8(file) << '\n';
+    return false;
+  }
+  return true;
+}
+
 int ShowAndClose(const TCliOptions& o, const fs::path& dir, std::ostream& out, std::ostream& err) {
   THeadlessView view(err);
   TForm1 form(dir, &view);
   form.FormShow();
+  for (const TCliSetting& s : o.Settings) Apply(form, s);
+  if (o.PreviewFile) {
+    bool drawable = false;
+    if (!WritePreview(form, *o.PreviewFile, drawable, err)) return 2;
+    // Alone, the preview leaves JWC_TEMP.TXT as the host wrote it: the dialog has not closed.
+    if (o.Action == TCliAction::Preview) return drawable ? 0 : 1;
+  }
   bool refused = false;
   if (o.Action == TCliAction::Ok) {
-    for (const TCliSetting& s : o.Settings) Apply(form, s);
     form.Button1Click();
     if (!form.CloseRequested) {
       refused = true;
@@ -99,6 +120,7 @@ int RunCommandLine(const std::vector<std::string>& args, const fs::path& exeDir,
       return 2;
     case TCliAction::Ok:
     case TCliAction::Cancel:
+    case TCliAction::Preview:
     case TCliAction::Dump:
       break;
   }

@@ -4,6 +4,7 @@
 std::string_view HelpText() {
   return R"(Usage: q748 --ok [--set CONTROL=VALUE]... [--stdout] [DIR]
        q748 --cancel [--stdout] [DIR]
+       q748 --preview FILE.svg [--set CONTROL=VALUE]... [DIR]
        q748 --dump [DIR]
        q748 --help
 
@@ -16,6 +17,10 @@ window. DIR defaults to the folder of the executable; the settings are kept in D
   --ok       show the dialog without a window, press ＯＫ and close: the dimension is written to
              DIR/JWC_TEMP.TXT and the dialog's settings to DIR/q746.dat
   --cancel   show the dialog without a window and press キャンセル: JWC_TEMP.TXT becomes "hq"
+  --preview FILE.svg
+             draw the dialog's preview of the dimension (what ＯＫ would hand to Jw_cad) into
+             FILE.svg; alone it leaves JWC_TEMP.TXT untouched and exits 1 when ＯＫ would refuse,
+             with --ok or --cancel it draws the preview before the button is pressed
   --dump     print what reading DIR/JWC_TEMP.TXT gave, as JSON
   --set CONTROL=VALUE
              set one control after the saved settings are loaded (may be repeated):
@@ -32,6 +37,7 @@ window. DIR defaults to the folder of the executable; the settings are kept in D
                CheckBox2    単位の付加, the unit after the value: 0 or 1
                CheckBox3    寸法値を全角化, full-width value: 0 or 1
                CheckBox4    寸法図形化, dimension line and value as one entity: 0 or 1
+               CheckBox5    プレビュー表示, the preview panel is shown: 0 or 1
                Edit1        端点倍率, size factor of point markers (> 0)
                Edit2        接頭文字, prefix of the value
                Edit3        接尾文字, suffix of the value

@@ -92,6 +92,12 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
       ok = SetAction(o, TCliAction::Dump, error);
     } else if (a == "--help" || a == "-h") {
       ok = SetAction(o, TCliAction::Help, error);
+    } else if (a == "--preview") {
+      if (i + 1 == args.size()) {
+        error = "--preview needs a file name";
+        return false;
+      }
+      o.PreviewFile = PathFromUtf8(args[++i]);
     } else if (a == "--stdout") {
       o.ToStdout = true;
     } else if (a == "--set") {
@@ -113,12 +119,19 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
     }
     if (!ok) return false;
   }
+  if (o.PreviewFile) {
+    if (o.Action == TCliAction::None) o.Action = TCliAction::Preview;
+    if (o.Action != TCliAction::Ok && o.Action != TCliAction::Cancel && o.Action != TCliAction::Preview) {
+      error = "--preview goes with --ok, --cancel or alone";
+      return false;
+    }
+  }
   if (o.Action == TCliAction::None && (!o.Settings.empty() || o.ToStdout || o.Dir)) {
-    error = "say what to do: --ok, --cancel, --dump or --help";
+    error = "say what to do: --ok, --cancel, --preview, --dump or --help";
     return false;
   }
-  if (!o.Settings.empty() && o.Action != TCliAction::Ok) {
-    error = "--set goes with --ok only";
+  if (!o.Settings.empty() && o.Action != TCliAction::Ok && o.Action != TCliAction::Preview) {
+    error = "--set goes with --ok or --preview only";
     return false;
   }
   if (o.ToStdout && o.Action != TCliAction::Ok && o.Action != TCliAction::Cancel) {

@@ -12,6 +12,7 @@ enum class TCliAction {
   Ok,      // --ok: show without a window, press OK, close
   Cancel,  // --cancel: show without a window, close
   Dump,    // --dump: print what reading JWC_TEMP.TXT gave, as JSON
+  Preview, // --preview FILE alone: show without a window, draw the preview, leave JWC_TEMP.TXT
   Help,    // --help
 };
 
@@ -27,6 +28,7 @@ struct TCliOptions {
   std::vector<TCliSetting> Settings;        // --set, applied in the order given
   bool ToStdout = false;                    // --stdout: output bytes to standard output
   std::optional<std::filesystem::path> Dir; // DIR; the executable's folder when not given
+  std::optional<std::filesystem::path> PreviewFile;  // --preview: the dialog's preview as SVG
 };
 
 // False with a one-line reason (UTF-8) when the arguments are not a valid command line.

@@ -1,0 +1,69 @@
+// The preview of the dialog as it stands: the inputs read and checked as OK reads them, the
+// dimension built by the same construction on a scratch state, and the picture read back from it.
+#include <string>
+
+#include "MyFunc.h"
+#include "Unit1.h"
+
+namespace {
+
+// What the status line calls a control that OK would refuse: the caption beside it.
+struct TControlCaption {
+  const char* Control;
+  const char* Caption;
+};
+constexpr TControlCaption kCaptions[] = {
+    {"ComboBox1", "始点"},
+    {"ComboBox2", "終点"},
+    {"Edit1", "端点倍率"},
+    {"Edit7", "線矢印の長さ"},
+    {"Edit8", "線矢印の角度"},
+    {"ComboBox3", "寸法値の文字種"},
+    {"ComboBox4", "寸法値の精度"},
+    {"ComboBox5", "寸法値の丸め"},
+    {"RadioGroup1", "小数点以下の０表示"},
+    {"RadioGroup2", "寸法値の単位"},
+    {"Edit5", "計測点と寸法補助線の距離"},
+    {"Edit6", "寸法補助線のはみ出し距離"},
+    {"Edit9", "逆矢印の寸法はみだし距離"},
+};
+
+std::string RefusedControlStatus(const std::string& control) {
+  std::string caption = control;
+  for (const TControlCaption& c : kCaptions) {
+    if (control == c.Control) caption = c.Caption;
+  }
+  const TControlSpec* spec = FindControl(control);
+  const bool choice = spec && (spec->Kind == TControlKind::List || spec->Kind == TControlKind::RadioGroup);
+  return SjisText("「" + caption + (choice ? "」を選択して下さい" : "」の値では作図出来ません"));
+}
+
+}  // namespace
+
+TPreview BuildPreview(const TForm1& form) {
+  TPreview p;
+  std::string focus;
+  const TDimensionInput in = ReadInputs(form, focus);
+  if (!focus.empty()) {
+    p.Status = RefusedControlStatus(focus);
+    return p;
+  }
+  const TRefusal refusal = CheckDimension(in);
+  if (refusal != TRefusal::None) {
+    p.Status = RefusalMessage(refusal);
+    return p;
+  }
+
+  JwwState scratch;
+  PrepareScratchState(in, scratch);
+  ConstructDimension(in, scratch);
+  p.Picture = PictureFromOutput(scratch, in.Scale,
+                                {{in.Points[1].X, in.Points[1].Y}, {in.Points[2].X, in.Points[2].Y}});
+  p.Drawable = true;
+  p.Length = DimensionFrame(in).Length;
+  p.ValueText = BuildValueText(p.Length, in.Value);
+  p.Info = SjisText("寸法値 ") + p.ValueText + SjisText("　長さ ") +
+           FloatToText(RoundDigits(4, rmRoundHalf, p.Length)) + SjisText("　縮尺 1/") + FloatToText(in.Scale) +
+           SjisText("　軸角 ") + FloatToText(in.AxisAngle) + SjisText("°");
+  return p;
+}

@@ -1,0 +1,282 @@
+// The dialog's preview: what it draws for the dimension OK would write, why it draws nothing when
+// OK would refuse, its SVG form, and the command line's --preview.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CommandLine.h"
+#include "MyFunc.h"
+#include "TestSupport.h"
+#include "Unit1.h"
+
+namespace fs = std::filesystem;
+using testsupport::ReadFile;
+using testsupport::TempDir;
+using testsupport::WriteFile;
+
+namespace {
+
+std::string HostFile(double axis, double scale, const std::vector<std::string>& points) {
+  std::string s = "hq\r\nhk " + FloatToText(axis) + "\r\nhs";
+  for (int i = 0; i < 16; ++i) s += " " + FloatToText(scale);
+  s += "\r\nhcw 3 2.5 3 4 5 6 7 8 9 10\r\nhch 3 2.5 3 4 5 6 7 8 9 10\r\n";
+  for (const std::string& p : points) s += p + "\r\n";
+  return s + "lg0\r\nly0\r\nlc1\r\nlt1\r\nlw0\r\ncn1\r\n";
+}
+
+// The complete run: P1 (0, 0), P2 (0, 100), P3 (50, 30), P4 (80, 40), axis 0, scale 1.
+const std::vector<std::string> kCompleteRun = {"hp1 0 0", "hp2 0 100", "hp3 50 30", "hp4 80 40"};
+
+struct TShown {
+  TempDir dir{"q748-preview"};
+  TForm1 form{dir.path(), nullptr};
+  explicit TShown(const std::string& host) {
+    WriteFile(dir.path() / kExchangeFileName, host);
+    form.FormShow();
+    form.ComboBox3.SetItemIndex(1);
+  }
+};
+
+std::vector<const TPreviewShape*> OfKind(const TPreviewPicture& p, TPreviewShapeKind k) {
+  std::vector<const TPreviewShape*> out;
+  for (const TPreviewShape& s : p.Shapes) {
+    if (s.Kind == k) out.push_back(&s);
+  }
+  return out;
+}
+
+bool HasLine(const TPreviewPicture& p, double x1, double y1, double x2, double y2) {
+  for (const TPreviewShape* s : OfKind(p, TPreviewShapeKind::Line)) {
+    const auto near = [](double a, double b) { return std::abs(a - b) < 1e-4; };
+    if (near(s->Points[0].X, x1) && near(s->Points[0].Y, y1) && near(s->Points[1].X, x2) &&
+        near(s->Points[1].Y, y2))
+      return true;
+  }
+  return false;
+}
+
+std::size_t Count(const std::string& text, const std::string& what) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+}  // namespace
+
+TEST(Preview, CompleteRunDrawsWhatOkWrites) {
+  TShown s(HostFile(0, 1, kCompleteRun));
+  const TPreview p = BuildPreview(s.form);
+  ASSERT_TRUE(p.Drawable);
+  EXPECT_TRUE(p.Status.empty());
+  EXPECT_EQ(p.ValueText, "100");
+  EXPECT_DOUBLE_EQ(p.Length, 100.0);
+  EXPECT_NE(p.Info.find(SjisText("寸法値 100")), std::string::npos);
+  EXPECT_NE(p.Info.find(SjisText("縮尺 1/1")), std::string::npos);
+  EXPECT_NE(p.Info.find(SjisText("軸角 0°")), std::string::npos);
+
+  // Extension lines, dimension line, leader, base line, and the two line arrows.
+  const TPreviewPicture& pic = p.Picture;
+  EXPECT_EQ(OfKind(pic, TPreviewShapeKind::Line).size(), 9u);
+  EXPECT_TRUE(HasLine(pic, 2, 0, 52, 0));
+  EXPECT_TRUE(HasLine(pic, 2, 100, 52, 100));
+  EXPECT_TRUE(HasLine(pic, 50, 0, 50, 100));
+  EXPECT_TRUE(HasLine(pic, 50, 50, 80.5, 45));
+  EXPECT_TRUE(HasLine(pic, 80.5, 39.5, 80.5, 45));
+  EXPECT_TRUE(HasLine(pic, 50, 0, 49.2235, 2.8978));
+  EXPECT_TRUE(HasLine(pic, 50, 100, 50.7765, 97.1022));
+
+  // The value text at P4, reading upwards, text type 1 (3 high), three half-width digits long.
+  const auto texts = OfKind(pic, TPreviewShapeKind::Text);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0]->Text, "100");
+  EXPECT_NEAR(texts[0]->Points[0].X, 80, 1e-9);
+  EXPECT_NEAR(texts[0]->Points[0].Y, 40, 1e-9);
+  EXPECT_NEAR(texts[0]->AngleDeg, 90, 1e-9);
+  EXPECT_NEAR(texts[0]->Height, 3, 1e-9);
+  EXPECT_NEAR(texts[0]->Radius, 4.5, 1e-9);
+  ASSERT_EQ(OfKind(pic, TPreviewShapeKind::TextBox).size(), 1u);
+  EXPECT_EQ(OfKind(pic, TPreviewShapeKind::Measured).size(), 2u);
+  EXPECT_DOUBLE_EQ(pic.MinX, 0);
+  EXPECT_DOUBLE_EQ(pic.MaxX, 80.5);
+  EXPECT_DOUBLE_EQ(pic.MinY, 0);
+  EXPECT_DOUBLE_EQ(pic.MaxY, 100);
+
+  // The SVG: one element per shape, the dimension line where the fit puts it.
+  const std::string svg = PictureToSvg(pic, kPreviewWidth, kPreviewHeight);
+  EXPECT_EQ(Count(svg, "<line "), 9u);
+  EXPECT_EQ(Count(svg, "<text "), 1u);
+  EXPECT_EQ(Count(svg, "class=\"text-extent\""), 1u);
+  EXPECT_EQ(Count(svg, "class=\"measured\""), 2u);
+  const TPreviewFit fit = FitPicture(pic, kPreviewWidth, kPreviewHeight, 8);
+  const TPreviewPoint a = fit.ToPixel({50, 0}), b = fit.ToPixel({50, 100});
+  EXPECT_NE(svg.find("x1=\"" + FormatFixed(2, a.X) + "\" y1=\"" + FormatFixed(2, a.Y) + "\" x2=\"" +
+                     FormatFixed(2, b.X) + "\" y2=\"" + FormatFixed(2, b.Y) + "\""),
+            std::string::npos)
+      << svg;
+  // The picture fills the box's height (100 units tall, 80.5 wide) within the margin.
+  EXPECT_NEAR(fit.ToPixel({0, 0}).X, 8.0, 1e-9);
+  EXPECT_NEAR(fit.ToPixel({80.5, 0}).X, kPreviewWidth - 8.0, 1e-9);
+  EXPECT_GT(a.Y, b.Y);  // y up in the drawing, down in the picture
+}
+
+TEST(Preview, EqualsTheOutputOfOk) {
+  TShown s(HostFile(30, 50, {"hp1 512.88 -120.5", "hp2 640.1 377.25", "hp3 300 0", "hp4 150.75 415.3"}));
+  s.form.ComboBox1.SetItemIndex(6);
+  s.form.CheckBox4.Checked = true;
+  const TPreview p = BuildPreview(s.form);
+  ASSERT_TRUE(p.Drawable);
+  s.form.Button1Click();
+  ASSERT_TRUE(s.form.CloseRequested);
+  // The output of OK read back gives exactly the preview's picture (measured points aside).
+  const TPreviewPicture fromOk = PictureFromOutput(s.form.Jww, DrawingScale(s.form.Jww),
+                                                   {{512.88, -120.5}, {640.1, 377.25}});
+  EXPECT_EQ(PictureToSvg(fromOk, kPreviewWidth, kPreviewHeight),
+            PictureToSvg(p.Picture, kPreviewWidth, kPreviewHeight));
+}
+
+// Shapes for the choices that change the picture.
+TEST(Preview, MarkersTextAndEntityForms) {
+  struct Case {
+    const char* name;
+    double axis;
+    std::vector<std::string> points;
+    void (*set)(TForm1&);
+    void (*check)(const TPreviewPicture&);
+  } cases[] = {
+      {"reversed line arrows with overshoot", 0, {"hp1 0 0", "hp2 0 5", "hp3 50 30", "hp4 80 40"},
+       [](TForm1&) {},
+       [](const TPreviewPicture& p) {
+         // 2 extension lines, the dimension line, leader, base line, and per end 2 arrow lines
+         // plus the overshoot.
+         EXPECT_EQ(OfKind(p, TPreviewShapeKind::Line).size(), 11u);
+         EXPECT_TRUE(HasLine(p, 50, 0, 50, -2));
+         EXPECT_TRUE(HasLine(p, 50, 5, 50, 7));
+       }},
+      {"reversed without overshoot", 0, {"hp1 0 0", "hp2 0 5", "hp3 50 30", "hp4 80 40"},
+       [](TForm1& f) { f.Edit9.Text = "0"; },
+       [](const TPreviewPicture& p) {
+         EXPECT_EQ(OfKind(p, TPreviewShapeKind::Line).size(), 9u);
+         EXPECT_FALSE(HasLine(p, 50, 0, 50, -2));
+       }},
+      {"point markers: a filled triangle and a filled circle", 0, kCompleteRun,
+       [](TForm1& f) {
+         f.ComboBox1.SetItemIndex(6);
+         f.ComboBox2.SetItemIndex(7);
+       },
+       [](const TPreviewPicture& p) {
+         EXPECT_EQ(OfKind(p, TPreviewShapeKind::Line).size(), 5u);
+         const auto tri = OfKind(p, TPreviewShapeKind::FilledPolygon);
+         ASSERT_EQ(tri.size(), 1u);
+         EXPECT_NEAR(tri[0]->Points[0].X, 50, 1e-9);  // its tip on the end A1
+         EXPECT_NEAR(tri[0]->Points[0].Y, 0, 1e-9);
+         const auto dot = OfKind(p, TPreviewShapeKind::FilledCircle);
+         ASSERT_EQ(dot.size(), 1u);
+         EXPECT_NEAR(dot[0]->Radius, 1.25, 1e-9);
+       }},
+      {"every other marker kind has a shape", 0, kCompleteRun,
+       [](TForm1& f) {
+         f.ComboBox1.SetItemIndex(8);   // tilde
+         f.ComboBox2.SetItemIndex(10);  // slash
+       },
+       [](const TPreviewPicture& p) {
+         EXPECT_EQ(OfKind(p, TPreviewShapeKind::Polyline).size(), 1u);
+         EXPECT_EQ(OfKind(p, TPreviewShapeKind::Line).size(), 6u);
+       }},
+      {"combined entity: the same picture as the plain one", 0, kCompleteRun,
+       [](TForm1& f) { f.CheckBox4.Checked = true; },
+       [](const TPreviewPicture& p) {
+         EXPECT_EQ(OfKind(p, TPreviewShapeKind::Line).size(), 9u);
+         EXPECT_TRUE(HasLine(p, 50, 0, 50, 100));
+         EXPECT_EQ(OfKind(p, TPreviewShapeKind::Text).size(), 1u);
+       }},
+      {"axis angle 100: the text runs at 10 degrees", 100, kCompleteRun, [](TForm1&) {},
+       [](const TPreviewPicture& p) {
+         const auto texts = OfKind(p, TPreviewShapeKind::Text);
+         ASSERT_EQ(texts.size(), 1u);
+         EXPECT_NEAR(texts[0]->AngleDeg, 10, 1e-9);
+         EXPECT_EQ(OfKind(p, TPreviewShapeKind::Line).size(), 9u);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TShown s(HostFile(c.axis, 1, c.points));
+    c.set(s.form);
+    const TPreview p = BuildPreview(s.form);
+    ASSERT_TRUE(p.Drawable) << SjisToUtf8(p.Status);
+    c.check(p.Picture);
+  }
+}
+
+// When OK would refuse, the preview says why and draws nothing.
+TEST(Preview, RefusalsDrawNothingAndSayWhy) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> points;
+    void (*set)(TForm1&);
+    const char* status;
+  } cases[] = {
+      {"no end marker", kCompleteRun, [](TForm1& f) { f.ComboBox1.SetItemIndex(-1); }, "「始点」を選択して下さい"},
+      {"end-point factor 0", kCompleteRun, [](TForm1& f) { f.Edit1.Text = "0"; }, "「端点倍率」の値では作図出来ません"},
+      {"arrow angle 180", kCompleteRun, [](TForm1& f) { f.Edit8.Text = "180"; }, "「線矢印の角度」の値では作図出来ません"},
+      {"no text type", kCompleteRun, [](TForm1& f) { f.ComboBox3.SetItemIndex(-1); }, "「寸法値の文字種」を選択して下さい"},
+      {"negative overhang", kCompleteRun, [](TForm1& f) { f.Edit9.Text = "-1"; },
+       "「逆矢印の寸法はみだし距離」の値では作図出来ません"},
+      {"zero length", {"hp1 0 0", "hp2 10 0", "hp3 50 30", "hp4 80 40"}, [](TForm1&) {},
+       "寸法が「0」になりますので作図出来ません"},
+      {"a missing point", {"hp1 0 0", "hp2 0 100", "hp3 50 30"}, [](TForm1&) {},
+       "指示点が不足していますので作図出来ません"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TShown s(HostFile(0, 1, c.points));
+    c.set(s.form);
+    const TPreview p = BuildPreview(s.form);
+    EXPECT_FALSE(p.Drawable);
+    EXPECT_EQ(SjisToUtf8(p.Status), c.status);
+    EXPECT_TRUE(p.Picture.Shapes.empty());
+    EXPECT_EQ(Count(PictureToSvg(p.Picture, kPreviewWidth, kPreviewHeight), "<line"), 0u);
+    // Nothing of the real output list was touched.
+    EXPECT_EQ(s.form.Jww.OutputCount, 0);
+  }
+}
+
+TEST(Preview, CommandLine) {
+  TempDir dir("q748-preview-cli");
+  const std::string host = HostFile(0, 1, kCompleteRun);
+  WriteFile(dir.path() / kExchangeFileName, host);
+  const fs::path svg = dir.path() / "p.svg";
+  const auto run = [&](std::vector<std::string> args, std::string& err) {
+    std::ostringstream out, e;
+    const int status = RunCommandLine(args, dir.path(), out, e);
+    err = e.str();
+    return status;
+  };
+  std::string err;
+
+  // Alone: the SVG is written, JWC_TEMP.TXT stays as the host wrote it.
+  ASSERT_EQ(run({"--preview", svg.string(), "--set", "ComboBox3=1"}, err), 0) << err;
+  const std::string drawn = ReadFile(svg);
+  EXPECT_EQ(Count(drawn, "<line "), 9u);
+  EXPECT_NE(drawn.find(">100</text>"), std::string::npos);
+  EXPECT_EQ(ReadFile(dir.path() / kExchangeFileName), host);
+  EXPECT_FALSE(fs::exists(dir.path() / kSettingsFileName));
+
+  // Refused: exit 1, the reason on standard error, an empty picture.
+  EXPECT_EQ(run({"--preview", svg.string(), "--set", "ComboBox3=1", "--set", "Edit1=0"}, err), 1);
+  EXPECT_NE(err.find("「端点倍率」の値では作図出来ません"), std::string::npos) << err;
+  EXPECT_EQ(Count(ReadFile(svg), "<line"), 0u);
+  EXPECT_EQ(ReadFile(dir.path() / kExchangeFileName), host);
+
+  // With --ok: the preview, then the dimension written as OK writes it.
+  ASSERT_EQ(run({"--ok", "--preview", svg.string(), "--set", "ComboBox3=1"}, err), 0) << err;
+  EXPECT_EQ(ReadFile(svg), drawn);
+  EXPECT_NE(ReadFile(dir.path() / kExchangeFileName).find("z3\r\n50 0 50 100\r\n"), std::string::npos);
+
+  // Not with --dump; a file name is required.
+  EXPECT_EQ(run({"--dump", "--preview", svg.string()}, err), 2);
+  EXPECT_EQ(run({"--preview"}, err), 2);
+}
