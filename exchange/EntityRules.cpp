@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 #include "MyFunc.h"
+#include "ReadNumbers.h"
 #include "ReadRules.h"
 
 namespace {
@@ -15,7 +16,7 @@ namespace {
 // Texts and font names of text records are kept to 255 bytes, cut between characters.
 constexpr std::size_t kTextLimit = 255;
 
-double Real(const TJwwTokens& t, int i) { return TextToFloat(t[i]); }
+double Real(const TJwwTokens& t, int i) { return JwwReal(t[i]); }
 
 // Clears the one-entity flags, and (for every entity but a plain line) closes the block.
 void EndEntity(JwwState& st, bool closesBlock) {
@@ -153,7 +154,7 @@ void AddSolidWithCode(JwwState& st, const TJwwTokens& t, TJwwList<TJwwEntSolidSc
   e.Head = JwwStampHead(st);
   e.SolidColour = st.CurSolidColour;
   for (int i = 0; i < 7; ++i) e.Values[i] = Real(t, i + 1);
-  e.Code = TextToInt(t[8]);
+  e.Code = JwwInt(t[8]);
   JwwAddOrder(st, kind, list.Count() - 1);
   EndEntity(st, true);
 }
@@ -231,7 +232,7 @@ bool JwwApplyEntityRule(JwwState& st, const TJwwTokens& t) {
         }
         if (k[1] == 't' && n >= 6) {
           TJwwEntPointEx& e = st.PointsEx.Add();
-          e = {JwwStampHead(st), Real(t, 1), Real(t, 2), Real(t, 3), Real(t, 4), TextToInt(t[5])};
+          e = {JwwStampHead(st), Real(t, 1), Real(t, 2), Real(t, 3), Real(t, 4), JwwInt(t[5])};
           e.Head.Colour = st.CurPointColour;
           JwwAddOrder(st, ekPointEx, st.PointsEx.Count() - 1);
           EndEntity(st, true);

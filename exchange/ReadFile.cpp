@@ -1,9 +1,14 @@
-// Reading JWC_TEMP.TXT: the whole file in one go, split into lines, each line tokenized once and
-// handed to the keyword rules and then the entity rules.
+// Reading JWC_TEMP.TXT: the file in large blocks, each line tokenized once (the tokenizer finds
+// the line ends in the same pass) and handed to the keyword rules and then the entity rules.
 //
 // Line ends: CR LF, LF and a lone CR each end a line; text after the last line end is a line too.
 // A Ctrl-Z byte is no end of file here: it is a control byte like any other, which the tokenizer
 // drops, so nothing after it is lost.
+//
+// Blocks rather than the whole file: the records read take about as much memory as the file's
+// own bytes, and keeping the whole file beside them would double the peak for nothing. A block
+// ends after its last line end; the unfinished line moves to the front of the next. A line
+// longer than a block grows the buffer to that line's length.
 //
 // Failure: a missing file, a directory or any other non-regular file, an open or read error, and
 // running out of memory (or out of string-pool offsets) end the reading with false. What was
@@ -23,83 +28,74 @@ class TJwwReader {
  public:
   explicit TJwwReader(JwwState& st) : st_(st) {}
 
-  void Line(std::string_view line) {
-    const TJwwTokens& t = tokenizer_.Split(line);
-    if (t.Empty()) return;
-    if (!JwwApplyKeywordRule(st_, t)) JwwApplyEntityRule(st_, t);
-  }
+  void Line(std::string_view line) { Apply(tokenizer_.Split(line)); }
 
-  void Content(std::string_view content) {
+  // Every line of CONTENT.
+  void Lines(std::string_view content) {
     const char* p = content.data();
     const char* const end = p + content.size();
-    const char* lf = p;  // the next LF at or after p (or end), found again once passed
-    bool lfKnown = false;
     while (p < end) {
-      if (!lfKnown || lf < p) {
-        lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-        if (!lf) lf = end;
-        lfKnown = true;
-      }
-      // A CR before the LF ends the line there: CR LF, or a lone CR.
-      const auto* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(lf - p)));
-      if (cr) {
-        Line(std::string_view(p, static_cast<std::size_t>(cr - p)));
-        p = cr + 1;
-        if (p == lf && lf != end) ++p;  // CR LF
-      } else {
-        Line(std::string_view(p, static_cast<std::size_t>(lf - p)));
-        if (lf == end) break;
-        p = lf + 1;
-      }
+      p = tokenizer_.SplitNext(p, end);
+      Apply(tokenizer_.Tokens());
     }
   }
 
  private:
+  void Apply(const TJwwTokens& t) {
+    if (t.Empty()) return;
+    if (!JwwApplyKeywordRule(st_, t)) JwwApplyEntityRule(st_, t);
+  }
+
   JwwState& st_;
   TJwwTokenizer tokenizer_;
 };
 
-// Interprets CONTENT; false when memory (or the string pool's range) ran out on the way.
-bool ReadContent(JwwState& st, std::string_view content) noexcept {
-  try {
-    TJwwReader reader(st);
-    reader.Content(content);
-    return true;
-  } catch (const std::exception&) {
-    return false;
+// Where the last line end of [p, p + n) is followed by: the end of the complete lines; 0 when
+// there is no line end at all.
+std::size_t CompleteLines(const char* p, std::size_t n) {
+  for (std::size_t i = n; i > 0; --i) {
+    if (p[i - 1] == '\n' || p[i - 1] == '\r') return i;
   }
+  return 0;
 }
 
 struct TFreeDeleter {
   void operator()(char* p) const { std::free(p); }
 };
 
-// The file's bytes, read to its end even if it grew after its size was taken. False on an open
-// or read error.
-bool ReadWholeFile(const std::filesystem::path& fileName, std::unique_ptr<char, TFreeDeleter>& data,
-                   std::size_t& size) {
+constexpr std::size_t kBlock = 1 << 20;
+
+// Reads and interprets the file block by block. False on an open or read error.
+bool ReadBlocks(TJwwReader& reader, const std::filesystem::path& fileName) {
   std::ifstream in(fileName, std::ios::binary);
   if (!in) return false;
-  in.seekg(0, std::ios::end);
-  const std::streamoff expected = in.tellg();
-  in.seekg(0, std::ios::beg);
-  if (expected < 0 || !in) return false;
-  // One byte more than expected, so that reaching the end needs no second read in the usual case.
-  std::size_t capacity = static_cast<std::size_t>(expected) + 1;
-  data.reset(static_cast<char*>(std::malloc(capacity)));  // not zero-filled: read fills it
-  if (!data) throw std::bad_alloc();
-  size = 0;
+  std::size_t capacity = kBlock;
+  std::unique_ptr<char, TFreeDeleter> buffer(static_cast<char*>(std::malloc(capacity)));
+  if (!buffer) throw std::bad_alloc();
+  std::size_t kept = 0;  // the unfinished line at the front of the buffer
   for (;;) {
-    in.read(data.get() + size, static_cast<std::streamsize>(capacity - size));
-    size += static_cast<std::size_t>(in.gcount());
+    in.read(buffer.get() + kept, static_cast<std::streamsize>(capacity - kept));
+    const std::size_t filled = kept + static_cast<std::size_t>(in.gcount());
     if (in.bad()) return false;
-    if (in.eof()) return true;
+    if (in.eof()) {
+      reader.Lines(std::string_view(buffer.get(), filled));
+      return true;
+    }
     if (!in) return false;
-    capacity += capacity / 2 + 4096;  // the file grew while it was read
-    char* grown = static_cast<char*>(std::realloc(data.get(), capacity));
-    if (!grown) throw std::bad_alloc();
-    data.release();
-    data.reset(grown);
+    // A CR LF split between two blocks reads as a lone CR and an empty line, which is ignored.
+    const std::size_t complete = CompleteLines(buffer.get(), filled);
+    reader.Lines(std::string_view(buffer.get(), complete));
+    kept = filled - complete;
+    if (kept == capacity) {
+      // One line fills the whole buffer: make room for more of it.
+      capacity *= 2;
+      char* grown = static_cast<char*>(std::realloc(buffer.get(), capacity));
+      if (!grown) throw std::bad_alloc();
+      (void)buffer.release();
+      buffer.reset(grown);
+    } else if (kept > 0) {
+      std::memmove(buffer.get(), buffer.get() + complete, kept);
+    }
   }
 }
 
@@ -109,21 +105,25 @@ bool JwwReadFile(JwwState& st, const std::filesystem::path& fileName) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(fileName, ec)) return false;
   try {
-    std::unique_ptr<char, TFreeDeleter> data;
-    std::size_t size = 0;
-    if (!ReadWholeFile(fileName, data, size)) return false;
-    return ReadContent(st, std::string_view(data.get(), size));
+    TJwwReader reader(st);
+    return ReadBlocks(reader, fileName);
   } catch (const std::exception&) {
-    return false;
+    return false;  // out of memory, or the string pool is full
   }
 }
 
-void JwwReadBuffer(JwwState& st, std::string_view content) { ReadContent(st, content); }
+void JwwReadBuffer(JwwState& st, std::string_view content) {
+  try {
+    TJwwReader(st).Lines(content);
+  } catch (const std::exception&) {
+    // Out of memory: reading stops at the line that needed it.
+  }
+}
 
 void JwwReadLine(JwwState& st, std::string_view line) {
   try {
     TJwwReader(st).Line(line);
   } catch (const std::exception&) {
-    // Out of memory: the line is left unread, as reading would stop at it.
+    // Out of memory: the line is left unread.
   }
 }

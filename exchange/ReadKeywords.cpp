@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "MyFunc.h"
+#include "ReadNumbers.h"
 #include "ReadRules.h"
 
 namespace {
@@ -27,12 +28,12 @@ std::string_view From(std::string_view s, std::size_t from) {
 int32_t OneHexDigit(std::string_view k) {
   if (k.size() < 3) return 0;
   const char digit[2] = {'$', k[2]};
-  return TextToInt(std::string_view(digit, 2));
+  return JwwInt(std::string_view(digit, 2));
 }
 
 // Reals of tokens 1..n into dst[first]..dst[first + n - 1].
 void ReadReals(const TJwwTokens& t, int n, double* dst) {
-  for (int i = 1; i <= n; ++i) dst[i - 1] = TextToFloat(t[i]);
+  for (int i = 1; i <= n; ++i) dst[i - 1] = JwwReal(t[i]);
 }
 
 // Rules 2 to 10, 26 and 27: the header lines, picked points and the pick number.
@@ -40,7 +41,7 @@ bool HeaderRule(JwwState& st, const TJwwTokens& t) {
   const std::string_view k = t[0];
   const int32_t n = t.Count;
   if (k == "hk" && n >= 2) {
-    st.AxisAngle = TextToFloat(t[1]);
+    st.AxisAngle = JwwReal(t[1]);
     return true;
   }
   if (k == "hs" && n >= 17) {
@@ -48,18 +49,18 @@ bool HeaderRule(JwwState& st, const TJwwTokens& t) {
     return true;
   }
   if (k == "hzs" && n >= 3) {
-    st.SheetWidth = TextToFloat(t[1]);
-    st.SheetHeight = TextToFloat(t[2]);
+    st.SheetWidth = JwwReal(t[1]);
+    st.SheetHeight = JwwReal(t[2]);
     return true;
   }
   if ((k == "hcw" || k == "hch" || k == "hcd" || k == "hcc") && n >= 11) {
     for (int i = 1; i <= 10; ++i) {
       TJwwTextType& type = st.TextTypes[i];
       switch (k[2]) {
-        case 'w': type.Width = TextToFloat(t[i]); break;
-        case 'h': type.Height = TextToFloat(t[i]); break;
-        case 'd': type.Spacing = TextToFloat(t[i]); break;
-        default: type.Colour = TextToInt(t[i]); break;
+        case 'w': type.Width = JwwReal(t[i]); break;
+        case 'h': type.Height = JwwReal(t[i]); break;
+        case 'd': type.Spacing = JwwReal(t[i]); break;
+        default: type.Colour = JwwInt(t[i]); break;
       }
     }
     return true;
@@ -83,9 +84,9 @@ bool HeaderRule(JwwState& st, const TJwwTokens& t) {
       digits = p > 2 ? k.substr(2, p - 2) : std::string_view();
       kind = s.Kind;
     }
-    const int32_t slot = TextToInt(digits);
+    const int32_t slot = JwwInt(digits);
     if (slot >= 1 && slot <= 99 && static_cast<std::size_t>(slot) < st.PickedPoints.size()) {
-      st.PickedPoints[slot] = TJwwPickedPoint{true, TextToFloat(t[1]), TextToFloat(t[2]), kind};
+      st.PickedPoints[slot] = TJwwPickedPoint{true, JwwReal(t[1]), JwwReal(t[2]), kind};
       st.PickedCount = CountUp(st.PickedCount);
     }
     return true;
@@ -98,7 +99,7 @@ bool HeaderRule(JwwState& st, const TJwwTokens& t) {
       const std::size_t p = JwwFindSjis(k, s);
       if (p != npos && p >= 4) len = p - 3;
     }
-    st.CurHhpNo = TextToInt(k.substr(3, len));
+    st.CurHhpNo = JwwInt(k.substr(3, len));
     return true;
   }
   return false;
@@ -136,7 +137,7 @@ bool LayerAndPenRule(JwwState& st, const TJwwTokens& t) {
       TakeFirst(st.AttrPending[1], st.FirstGroup, g);
       st.CurGroup = g;
       if (n >= 2 && static_cast<std::size_t>(g) < st.GroupValues.size())
-        st.GroupValues[g] = TextToInt(t[1]);
+        st.GroupValues[g] = JwwInt(t[1]);
       return true;
     }
     case 'y': {
@@ -145,24 +146,24 @@ bool LayerAndPenRule(JwwState& st, const TJwwTokens& t) {
       st.CurLayer = l;
       const int64_t entry = LayerEntry(st.CurGroup, l);
       if (n >= 2 && entry >= 0 && static_cast<std::size_t>(entry) < st.LayerValues.size())
-        st.LayerValues[entry] = TextToInt(t[1]);
+        st.LayerValues[entry] = JwwInt(t[1]);
       return true;
     }
     case 'c': {
-      const int32_t c = TextToInt(k.substr(2));
+      const int32_t c = JwwInt(k.substr(2));
       TakeFirst(st.AttrPending[3], st.FirstLineColour, c);
       st.CurLineColour = c;
-      if (c == 10 && n >= 2) st.CurSolidColour = TextToInt(t[1]);
+      if (c == 10 && n >= 2) st.CurSolidColour = JwwInt(t[1]);
       return true;
     }
     case 't': {
-      const int32_t v = TextToInt(k.substr(2));
+      const int32_t v = JwwInt(k.substr(2));
       TakeFirst(st.AttrPending[4], st.FirstLineType, v);
       st.CurLineType = v;
       return true;
     }
     case 'w': {
-      const int32_t v = TextToInt(k.substr(2));
+      const int32_t v = JwwInt(k.substr(2));
       TakeFirst(st.AttrPending[5], st.FirstLineWidth, v);
       st.CurLineWidth = v;
       return true;
@@ -182,10 +183,10 @@ bool TextAttributeRule(JwwState& st, const TJwwTokens& t) {
     return true;
   }
   if (StartsWith(k, "cn")) {
-    const int32_t type = TextToInt(k.substr(2));
+    const int32_t type = JwwInt(k.substr(2));
     const bool freeSize = type == 0 && t.Count >= 5;
     TJwwTextType size{};
-    if (freeSize) size = {TextToFloat(t[1]), TextToFloat(t[2]), TextToFloat(t[3]), TextToInt(t[4])};
+    if (freeSize) size = {JwwReal(t[1]), JwwReal(t[2]), JwwReal(t[3]), JwwInt(t[4])};
     if (st.AttrPending[6]) {
       st.FirstTextType = type;
       if (freeSize) st.FirstFreeText = size;
@@ -208,8 +209,9 @@ bool TextAttributeRule(JwwState& st, const TJwwTokens& t) {
 
 bool JwwApplyKeywordRule(JwwState& st, const TJwwTokens& t) {
   const std::string_view k = t[0];
-  // Rule 1 looks anywhere in token 0; an equals sign must be there first.
-  if (k.size() >= 5 && std::memchr(k.data(), '=', k.size()) && JwwFindSjis(k, "file=") != npos) {
+  // Rule 1 looks anywhere in token 0. An equals sign ends splitting, so a token 0 that holds one
+  // is the line's only token.
+  if (t.Count == 1 && k.size() >= 5 && JwwFindSjis(k, "file=") != npos) {
     st.DrawingFileName.assign(From(k, 6));
     return true;
   }
@@ -235,7 +237,7 @@ bool JwwApplyKeywordRule(JwwState& st, const TJwwTokens& t) {
       return false;
     case 'p':
       if (StartsWith(k, "pn")) {
-        st.CurPointColour = TextToInt(k.substr(2));
+        st.CurPointColour = JwwInt(k.substr(2));
         return true;
       }
       if (k == "pl") {

@@ -1,4 +1,4 @@
-// Tokenizer.h: cutting one line of JWC_TEMP.TXT into tokens (internal to the reader).
+// Tokenizer.h: cutting the lines of JWC_TEMP.TXT into tokens (internal to the reader).
 //
 // The rules, byte for byte:
 // - A lead byte (0x80..0x9F, 0xE0..0xFD) and the byte after it go into the current token together,
@@ -12,11 +12,14 @@
 // At most kJwwMaxTokens tokens are kept. The bytes of tokens beyond the last slot are dropped, but
 // Count keeps counting them, so a rule that wants "exactly 4" or "at least N" tokens still sees
 // the line's true count.
+//
+// Reading a buffer, the tokenizer also finds the line ends (CR LF, LF or a lone CR) in the same
+// pass over the bytes, so each byte of the file is looked at once.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <string_view>
 
 inline constexpr int kJwwMaxTokens = 32;
@@ -35,13 +38,24 @@ struct TJwwTokens {
 };
 
 // Reuses one scratch buffer for every line: no allocation per token, and per line only when a
-// line is longer than every line before it.
+// line is longer than every line before it. May throw std::bad_alloc for such a line.
 class TJwwTokenizer {
  public:
-  // May throw std::bad_alloc when a line is longer than any before and memory is short.
+  // One line given without its line end; a CR or LF in it is a control byte like any other.
   const TJwwTokens& Split(std::string_view line);
+  // The line of [p, end) that starts at P, up to its line end: CR LF, LF, a lone CR, or END.
+  // Returns where the next line starts.
+  const char* SplitNext(const char* p, const char* end);
+  const TJwwTokens& Tokens() const { return tokens_; }
 
  private:
-  std::string scratch_;
+  template <bool kLineEnds>
+  const unsigned char* Run(const unsigned char* p, const unsigned char* limit,
+                           const unsigned char* end, bool& complete);
+  void Reserve(std::size_t bytes);
+
+  std::unique_ptr<char[]> scratch_;
+  std::size_t capacity_ = 0;
+  int used_ = kJwwMaxTokens;  // tokens the last line may have set
   TJwwTokens tokens_;
 };

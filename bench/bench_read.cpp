@@ -1,0 +1,151 @@
+// bench_read FILE [RUNS]: how fast, and in how much memory, JwwReadFile reads a large exchange
+// file, against a raw baseline over the same file (read it whole, count its lines with memchr).
+//
+// Each run is a fresh child process, so that its peak memory (ru_maxrss) is its own. Of RUNS runs
+// (default 5) of each kind, interleaved, the best time and the highest peak are reported. Prints the
+// throughputs, the ratio of the two times, both peaks, and the memory the entity lists hold.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "JwwGaibu.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct TResult {
+  double Seconds;     // best run
+  long PeakKiB;       // the child's ru_maxrss
+  int64_t Items;      // lines counted (raw) or entities read (reader)
+  int64_t Bytes;      // the reader: bytes held by the entity lists and the string pool
+};
+
+// The baseline: the whole file into memory in one read, then its lines counted with memchr.
+int64_t RawPass(const std::string& file, int64_t& bytes) {
+  std::ifstream in(file, std::ios::binary);
+  in.seekg(0, std::ios::end);
+  const auto size = static_cast<std::size_t>(in.tellg());
+  in.seekg(0, std::ios::beg);
+  std::unique_ptr<char[]> data(new char[size]);
+  in.read(data.get(), static_cast<std::streamsize>(size));
+  int64_t lines = 0;
+  const char* p = data.get();
+  const char* const end = p + in.gcount();
+  while (p < end) {
+    const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+    if (!lf) break;
+    ++lines;
+    p = static_cast<const char*>(lf) + 1;
+  }
+  bytes = 0;
+  return lines;
+}
+
+template <class T>
+int64_t Held(const TJwwList<T>& list) {
+  return static_cast<int64_t>(sizeof(T)) * list.Capacity();
+}
+
+int64_t ReaderPass(const std::string& file, int64_t& bytes) {
+  JwwState st;
+  if (!JwwReadFile(st, file)) {
+    std::fprintf(stderr, "JwwReadFile failed on %s\n", file.c_str());
+    std::exit(3);
+  }
+  bytes = Held(st.Lines) + Held(st.Circles) + Held(st.Arcs) + Held(st.Texts) + Held(st.Points) +
+          Held(st.PointsEx) + Held(st.Messages) + Held(st.Blocks) + Held(st.Solids2) +
+          Held(st.Solids3) + Held(st.Solids4) + Held(st.SolidsSc) + Held(st.SolidsSe) +
+          Held(st.SolidsSo) + Held(st.SolidsSg) + Held(st.EntityOrder) +
+          static_cast<int64_t>(st.Strings.capacity());
+  return st.EntityOrder.Count();
+}
+
+using TPass = int64_t (*)(const std::string&, int64_t&);
+
+// One run of PASS in a fresh child process: its time, and its peak memory (ru_maxrss), which a
+// run in the same process as an earlier one could not show.
+TResult RunInChild(TPass pass, const std::string& file) {
+  int fds[2];
+  if (pipe(fds) != 0) std::exit(2);
+  const pid_t pid = fork();
+  if (pid < 0) std::exit(2);
+  if (pid == 0) {
+    close(fds[0]);
+    const auto t0 = Clock::now();
+    TResult r{0, 0, 0, 0};
+    r.Items = pass(file, r.Bytes);
+    r.Seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+    const ssize_t n = write(fds[1], &r, sizeof r);
+    _exit(n == static_cast<ssize_t>(sizeof r) ? 0 : 1);
+  }
+  close(fds[1]);
+  TResult r{};
+  const ssize_t n = read(fds[0], &r, sizeof r);
+  close(fds[0]);
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  if (n != static_cast<ssize_t>(sizeof r) || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    std::fprintf(stderr, "measurement failed\n");
+    std::exit(3);
+  }
+  r.PeakKiB = usage.ru_maxrss;
+  return r;
+}
+
+// Keeps the best time and the highest peak.
+void Keep(TResult& best, const TResult& r) {
+  if (r.Seconds < best.Seconds) best.Seconds = r.Seconds;
+  if (r.PeakKiB > best.PeakKiB) best.PeakKiB = r.PeakKiB;
+  best.Items = r.Items;
+  best.Bytes = r.Bytes;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: %s FILE [RUNS]\n", argv[0]);
+    return 2;
+  }
+  const std::string file = argv[1];
+  const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(file, ec);
+  if (ec) {
+    std::fprintf(stderr, "%s: %s\n", file.c_str(), ec.message().c_str());
+    return 2;
+  }
+  const double mb = static_cast<double>(size) / 1e6;
+
+  TResult raw{1e300, 0, 0, 0}, reader{1e300, 0, 0, 0};
+  for (int i = 0; i < runs; ++i) {
+    Keep(raw, RunInChild(RawPass, file));
+    Keep(reader, RunInChild(ReaderPass, file));
+  }
+
+  std::printf("file              %s, %.1f MB, %lld lines\n", file.c_str(), mb,
+              static_cast<long long>(raw.Items));
+  std::printf("raw baseline      %.3f s  %8.1f MB/s  peak %.1f MB\n", raw.Seconds, mb / raw.Seconds,
+              raw.PeakKiB / 1024.0);
+  std::printf("JwwReadFile       %.3f s  %8.1f MB/s  peak %.1f MB  (%lld entities)\n", reader.Seconds,
+              mb / reader.Seconds, reader.PeakKiB / 1024.0, static_cast<long long>(reader.Items));
+  std::printf("entity lists      %.1f MB (%.2fx the file size)\n", reader.Bytes / 1048576.0,
+              static_cast<double>(reader.Bytes) / static_cast<double>(size));
+  std::printf("time ratio        %.1fx the baseline (target: at most 20x)\n", reader.Seconds / raw.Seconds);
+  std::printf("peak memory       %.2fx the file size (target: under 2x)\n",
+              reader.PeakKiB * 1024.0 / static_cast<double>(size));
+  return 0;
+}
