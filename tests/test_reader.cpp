@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <iterator>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -10,7 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "CommandLine.h"
 #include "JwwGaibu.h"
+#include "MyFunc.h"
+#include "ReadNumbers.h"
 #include "ReadRules.h"
 #include "Tokenizer.h"
 
@@ -118,6 +124,76 @@ TEST(Tokenizer, HugeLines) {
   EXPECT_EQ(t[0].size(), one.size());
 }
 
+// The lines of a buffer as a text reader would cut them: CR LF, LF or a lone CR end a line.
+std::vector<std::string> CutLines(const std::string& content) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (std::size_t i = 0; i < content.size(); ++i) {
+    const char c = content[i];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(line);
+      line.clear();
+      if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+// Tokenizing a buffer line by line must give what tokenizing each cut line gives.
+void ExpectSameAsCutLines(const std::string& content, const std::string& what) {
+  const std::vector<std::string> lines = CutLines(content);
+  TJwwTokenizer buffer, single;
+  const char* p = content.data();
+  const char* const end = p + content.size();
+  std::size_t n = 0;
+  while (p < end) {
+    p = buffer.SplitNext(p, end);
+    ASSERT_LT(n, lines.size()) << what;
+    const TJwwTokens& a = buffer.Tokens();
+    const TJwwTokens& b = single.Split(lines[n]);
+    ASSERT_EQ(a.Count, b.Count) << what << " line " << n;
+    for (int i = 0; i < kJwwMaxTokens; ++i) ASSERT_EQ(a[i], b[i]) << what << " line " << n << " token " << i;
+    ++n;
+  }
+  EXPECT_EQ(n, lines.size()) << what;
+}
+
+TEST(Tokenizer, BufferLinesMatchSingleLines) {
+  using namespace std::string_literals;
+  const std::string cases[] = {
+      "a b\r\nc\rd\n\ne"s, "x\x82\r\ny"s, "x \x82\ny\x82"s, "\r\r\n\n\r"s, "\"a\rb\"c\nd"s,
+      "a=b\r\x82\x0d\x0a"s, "\x81\x40\x81\r"s, ""s, "1 2 3 4"s, "\x82"s,
+  };
+  for (const std::string& c : cases) ExpectSameAsCutLines(c, c);
+
+  // Lines around and beyond the tokenizer's one-pass window, with lead bytes and quotes at
+  // every offset near its edge.
+  for (std::size_t length : {65534u, 65535u, 65536u, 65537u, 65543u, 200000u}) {
+    for (const char* tail : {"\x82\xa0", "\x82", " \"x y", "=z", " "}) {
+      std::string line;
+      while (line.size() + 3 < length) line += (line.size() % 7 == 0) ? "\x82\xa0 " : "ab ";
+      line += tail;
+      ExpectSameAsCutLines(line + "\r\n1 2 3 4\r\n" + line + "\x82", std::to_string(length) + tail);
+    }
+  }
+}
+
+TEST(Tokenizer, RandomBuffersMatchSingleLines) {
+  std::mt19937 gen(7480);
+  const std::string alphabet[] = {"a", "1", "-", ".", " ", " ", "\t", "\"", "=", "\r", "\n", "\r\n",
+                                  "\x82", "\x82\xa0", "\xa0", "\x1a", std::string(1, '\0'), "\xfe", "\x7f"};
+  std::uniform_int_distribution<int> pick(0, static_cast<int>(std::size(alphabet)) - 1);
+  for (int round = 0; round < 400; ++round) {
+    std::string content;
+    const int pieces = round < 390 ? 1 + round : 40000 + round * 100;  // a few long ones
+    for (int i = 0; i < pieces; ++i) content += alphabet[pick(gen)];
+    ExpectSameAsCutLines(content, "round " + std::to_string(round));
+  }
+}
+
 TEST(TokenSearch, NeverMatchesOnASecondByte) {
   // 0x83 0x63 is a double-byte character whose second byte is "c".
   EXPECT_EQ(JwwFindSjis("hp1ln", "ln"), 3u);
@@ -135,6 +211,38 @@ TEST(StringPool, StopsAtItsLimit) {
   EXPECT_THROW(JwwPoolString(pool, "f", 5), JwwPoolFull);
   EXPECT_EQ(pool, "abcde");
   EXPECT_NO_THROW(JwwPoolString(pool, "", 5));
+}
+
+// ---- Numbers ------------------------------------------------------------------------------------
+
+TEST(ReaderNumbers, SameAsTheLenientConversions) {
+  std::vector<std::string> texts = {
+      "0", "-0", "1", "-1", "0.1", "-0.5", ".5", "-.5", "5.", "-", ".", "-.", "", "+1", " 1", "1 ",
+      "1e3", "1.5E-3", "00012.50", "-3705.09184620973", "1203.33721089515", "9007199254740992",
+      "9007199254740993", "900719925474099.3", "0.9007199254740993", "1234567890123456789",
+      "12345678901234567890", "0.0000000000000000000001", "0.00000000000000000000001",
+      "1.0000000000000000000000", "99999999999999999999999", "2147483647", "2147483648", "-2147483648",
+      "-2147483649", "$A", "0x1F", "12a", "1.2.3", "--1", "1-", "\x82\x4f", "999999999", "-999999999",
+      "1000000000", "0000000000012", "3.4028236692093846346e38"};
+  std::mt19937 gen(748);
+  const char alphabet[] = "0123456789012345678901234567890123456789..--eE+ $x";
+  std::uniform_int_distribution<int> length(1, 26), pick(0, static_cast<int>(sizeof alphabet) - 2);
+  for (int i = 0; i < 20000; ++i) {
+    std::string t;
+    for (int n = length(gen); n > 0; --n) t += alphabet[pick(gen)];
+    texts.push_back(t);
+  }
+  std::uniform_real_distribution<double> coordinate(-20000, 20000);
+  char buf[64];
+  for (int i = 0; i < 20000; ++i) {
+    std::snprintf(buf, sizeof buf, i % 3 == 0 ? "%.15g" : i % 3 == 1 ? "%.3f" : "%.17g", coordinate(gen));
+    texts.push_back(buf);
+  }
+  for (const std::string& t : texts) {
+    const double fast = JwwReal(t), exact = TextToFloat(t);
+    EXPECT_EQ(std::memcmp(&fast, &exact, sizeof fast), 0) << t << ": " << fast << " " << exact;
+    EXPECT_EQ(JwwInt(t), TextToInt(t)) << t;
+  }
 }
 
 // ---- Keyword rules ------------------------------------------------------------------------------
@@ -526,6 +634,29 @@ TEST(ReadFile, EmptyAndOddFiles) {
   WriteAll(file, std::string(1 << 20, ' ') + "hk 9");
   EXPECT_TRUE(JwwReadFile(st, file));
   EXPECT_EQ(st.AxisAngle, 9);
+}
+
+TEST(ReadFile, LinesAcrossBlocksReadAsFromABuffer) {
+  TempDir dir;
+  const fs::path file = dir.Path() / "JWC_TEMP.TXT";
+  std::string body;
+  for (int i = 0; body.size() < (1u << 20) + 300; ++i)
+    body += "ch " + std::to_string(i) + " 2 1 0 \"\x90\xa1\x96\x40 " + std::to_string(i) + "\r\n";
+  std::string longLine = "ch 0 0 1 0 \"";
+  while (longLine.size() < (3u << 20)) longLine += "\x82\xa0 x";
+  // A CR LF split between the first two blocks, a line longer than a block, lone CRs, and a last
+  // line without a line end.
+  std::string content = body;
+  content.resize((1u << 20) - 1);
+  content += "\r\n1 2 3 4\r\n" + longLine + "\r\npl\r5 6 7 8\r" + body + "hk 7";
+  WriteAll(file, content);
+  JwwState fromFile, fromBuffer;
+  ASSERT_TRUE(JwwReadFile(fromFile, file));
+  JwwReadBuffer(fromBuffer, content);
+  EXPECT_EQ(JwwStateToJson(fromFile), JwwStateToJson(fromBuffer));
+  EXPECT_EQ(fromFile.AxisAngle, 7);
+  EXPECT_GT(fromFile.Texts.Count(), 20000);
+  EXPECT_EQ(fromFile.Lines.Count(), 2);
 }
 
 // ---- The host's own files -----------------------------------------------------------------------
