@@ -81,6 +81,25 @@ std::wstring MemoText() {
 
 bool IsPushButton(const TChildWindow& c) { return c.Class == TChildClass::PushButton; }
 
+// A drop-down list's field is as high as its font makes it; the layout gives the field's height,
+// so the field's item height is set to what is left of it after the frame.
+void FitComboField(HWND combo, int x, int y, int width, int fieldHeight) {
+  const int rowHeight = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
+  const int dropDown = kDropDownRows * (rowHeight > 0 ? rowHeight : fieldHeight) + 2;
+  Q748_WIN(SetWindowPos(combo, nullptr, x, y, width, fieldHeight + dropDown, SWP_NOZORDER | SWP_NOACTIVATE));
+  // Setting and reading the item height do not agree on every system (Wine reads back two
+  // pixels more than was set): correct what was asked for by what the field turned out to be.
+  int asked = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int attempt = 0; attempt < 3 && asked > 0; ++attempt) {
+    RECT field{};
+    GetWindowRect(combo, &field);
+    const int error = (field.bottom - field.top) - fieldHeight;
+    if (error == 0 || asked - error <= 0) return;
+    asked -= error;
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), asked);
+  }
+}
+
 }  // namespace
 
 TDialogWindow::TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir)
@@ -218,16 +237,8 @@ void TDialogWindow::ApplyDpi(UINT dpi) {
       hgt = r.bottom - r.top;
     }
     if (c.Class == TChildClass::ComboList) {
-      // A drop-down list's field is as high as its items allow: size the items to the field.
-      RECT field{};
-      GetWindowRect(h, &field);
-      const int itemHeight = static_cast<int>(SendMessageW(h, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-      const int frame = (field.bottom - field.top) - itemHeight;
-      if (itemHeight > 0 && frame > 0 && hgt - frame > 0) {
-        SendMessageW(h, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), hgt - frame);
-      }
-      const int rowHeight = static_cast<int>(SendMessageW(h, CB_GETITEMHEIGHT, 0, 0));
-      hgt += kDropDownRows * (rowHeight > 0 ? rowHeight : hgt) + 2;
+      FitComboField(h, x, y, w, hgt);
+      continue;
     }
     Q748_WIN(SetWindowPos(h, nullptr, x, y, w, hgt, SWP_NOZORDER | SWP_NOACTIVATE));
   }

@@ -1,0 +1,209 @@
+#!/bin/bash
+# One end-to-end case on the real q748.exe: Xvfb + Wine + xdotool.
+# usage: run-case.sh CASE EXE SOURCE_DIR WORK_DIR [TEST_EXE]
+#   prefix       make the Wine prefix (once; the other cases need it)
+#   ok           the sample with its settings: Enter writes what the headless OK writes
+#   cancel       Esc leaves "hq" and does not touch the settings
+#   close-box    the title bar's close box likewise
+#   invalid      Edit1 "0": Enter leaves the dialog open and writes nothing until Cancel
+#   invalid-fix  Edit1 "0": Enter puts the focus on Edit1; typing 2 and Enter then completes
+#   zero-length  the measured points coincide: the "確認" box, then back to the dialog
+#   screenshot   the dialog as the user sees it, with a Japanese font; kept as screenshot.png
+#   hidpi        at 144 dpi the whole dialog is scaled by 1.5; kept as screenshot-144dpi.png
+#   view         the in-process tests of the Win32 view (TEST_EXE) on the display
+set -eu
+case_name=$1
+E2E_EXE=$(realpath "$2")
+E2E_SOURCE=$(realpath "$3")
+mkdir -p "$4"
+E2E_WORK=$(realpath "$4")
+E2E_TEST_EXE=${5:+$(realpath "$5")}
+. "$E2E_SOURCE/tests/e2e/lib.sh"
+
+readonly DIALOG='^ソラトＫ$'
+readonly CONFIRM='^確認$'
+cases="$E2E_WORK/cases/$case_name"
+
+# Opens the dialog on `dir` and returns when it is shown with the input focus.
+open_dialog() {
+  start_dialog "$1"
+  dialog_id=$(wait_window "$DIALOG" 60)
+  focus_window "$dialog_id"
+}
+
+case_prefix() {
+  ensure_prefix
+  [ -f "$WINEPREFIX/system.reg" ] || fail "the prefix has no registry"
+}
+
+case_ok() {
+  local dialog="$cases/ダイアログ" reference="$cases/headless"
+  prepare_dir "$dialog" "$(sample_input)" "$(sample_settings)"
+  prepare_dir "$reference" "$(sample_input)" "$(sample_settings)"
+  start_xvfb
+  headless "$reference" --ok || fail "the headless OK failed: $(cat "$reference/headless.err")"
+  is_hq_only "$reference/JWC_TEMP.TXT" && fail "the headless OK drew nothing: the sample is unusable"
+  open_dialog "$dialog"
+  xdotool key Return
+  wait_app_exit 30
+  cmp "$dialog/JWC_TEMP.TXT" "$reference/JWC_TEMP.TXT" || fail "Enter in the dialog wrote another JWC_TEMP.TXT than the headless OK"
+  # The same settings too: the dialog stood where the settings file put it.
+  cmp "$dialog/q746.dat" "$reference/q746.dat" || fail "the dialog saved other settings than the headless OK"
+}
+
+cancel_by() {
+  local key=$1 dir="$cases/ダイアログ"
+  prepare_dir "$dir" "$(sample_input)" "$(sample_settings)"
+  start_xvfb
+  open_dialog "$dir"
+  if [ "$key" = close-box ]; then
+    # The × of the title bar, which Wine draws at the top right of the frame.
+    eval "$(xdotool getwindowgeometry --shell "$dialog_id")"
+    xdotool mousemove $((X + WIDTH - 12)) $((Y + 11)) click 1
+  else
+    xdotool key "$key"
+  fi
+  wait_app_exit 30
+  is_hq_only "$dir/JWC_TEMP.TXT" || fail "$key did not leave the single line hq: $(od -c "$dir/JWC_TEMP.TXT" | head -n 3)"
+  cmp "$dir/q746.dat" "$(sample_settings)" || fail "$key changed the settings file"
+}
+case_cancel() { cancel_by Escape; }
+case_close_box() { cancel_by close-box; }
+
+case_invalid() {
+  local dir="$cases/ダイアログ"
+  prepare_dir "$dir" "$(sample_input)"
+  settings_with_line "$(sample_settings)" 8 0 "$dir/q746.dat"
+  cp "$dir/q746.dat" "$cases/q746.dat.before"
+  start_xvfb
+  open_dialog "$dir"
+  xdotool key Return
+  stays_open "$DIALOG" 3 || fail "Enter closed the dialog although Edit1 is 0"
+  cmp "$dir/JWC_TEMP.TXT" "$(sample_input)" || fail "a refused OK wrote JWC_TEMP.TXT"
+  cmp "$dir/q746.dat" "$cases/q746.dat.before" || fail "a refused OK wrote the settings"
+  xdotool key Escape
+  wait_app_exit 30
+  is_hq_only "$dir/JWC_TEMP.TXT" || fail "Cancel after a refused OK did not leave hq"
+}
+
+case_invalid_fix() {
+  local dir="$cases/ダイアログ" reference="$cases/headless"
+  prepare_dir "$dir" "$(sample_input)"
+  settings_with_line "$(sample_settings)" 8 0 "$dir/q746.dat"
+  prepare_dir "$reference" "$(sample_input)" "$dir/q746.dat"
+  start_xvfb
+  headless "$reference" --ok --set Edit1=2 || fail "the headless OK failed: $(cat "$reference/headless.err")"
+  open_dialog "$dir"
+  # The refused OK selects Edit1's text; "2" replaces it.
+  xdotool key Return
+  stays_open "$DIALOG" 1 || fail "Enter closed the dialog although Edit1 is 0"
+  xdotool type 2
+  xdotool key Return
+  wait_app_exit 30
+  cmp "$dir/JWC_TEMP.TXT" "$reference/JWC_TEMP.TXT" || fail "after the focus went to Edit1, typing 2 did not give the output of Edit1=2"
+}
+
+case_zero_length() {
+  local dir="$cases/ダイアログ" reference="$cases/headless"
+  mkdir -p "$cases"
+  input_with_zero_length "$(sample_input)" "$cases/input.txt"
+  prepare_dir "$dir" "$cases/input.txt" "$(sample_settings)"
+  prepare_dir "$reference" "$cases/input.txt" "$(sample_settings)"
+  start_xvfb
+  # The headless OK refuses the same inputs (status 1), after saving the settings.
+  if headless "$reference" --ok; then fail "the headless OK drew a dimension of zero length"; fi
+  open_dialog "$dir"
+  xdotool key Return
+  box=$(wait_window "$CONFIRM" 30)
+  capture_window "$box" "$E2E_WORK/confirmation.png"
+  check_not_blank "$E2E_WORK/confirmation.png"
+  # The checks had passed: the settings are saved before the length is looked at.
+  cmp "$dir/q746.dat" "$reference/q746.dat" || fail "the settings were not saved before the zero-length refusal"
+  cmp "$dir/JWC_TEMP.TXT" "$cases/input.txt" || fail "the refusal wrote JWC_TEMP.TXT"
+  focus_window "$box"
+  xdotool key Return
+  wait_no_window "$CONFIRM" 30
+  stays_open "$DIALOG" 1 || fail "closing the message box closed the dialog"
+  dialog_id=$(wait_window "$DIALOG" 5)
+  focus_window "$dialog_id"
+  xdotool key Escape
+  wait_app_exit 30
+  is_hq_only "$dir/JWC_TEMP.TXT" || fail "Cancel after the refusal did not leave hq"
+}
+
+# Waits until the dialog has painted (two equal captures in a row), then keeps the picture.
+capture_settled() {
+  local id=$1 out=$2 previous="" current deadline
+  deadline=$(($(now_ms) + 20000))
+  while [ "$(now_ms)" -lt "$deadline" ]; do
+    capture_window "$id" "$out"
+    current=$(identify -format '%#' "$out")
+    [ "$current" = "$previous" ] && return 0
+    previous=$current
+    sleep 0.2
+  done
+  fail "the dialog did not settle on one picture"
+}
+
+case_screenshot() {
+  local dir="$cases/ダイアログ"
+  prepare_dir "$dir" "$(sample_input)" "$(sample_settings)"
+  start_xvfb
+  open_dialog "$dir"
+  capture_settled "$dialog_id" "$E2E_WORK/screenshot.png"
+  check_not_blank "$E2E_WORK/screenshot.png"
+  eval "$(xdotool getwindowgeometry --shell "$dialog_id")"
+  # 492 x 436 of client area with Wine's frame around it.
+  [ "$WIDTH" -ge 492 ] && [ "$WIDTH" -le 520 ] && [ "$HEIGHT" -ge 436 ] && [ "$HEIGHT" -le 480 ] ||
+    fail "the dialog is ${WIDTH}x${HEIGHT}, not 492x436 with a frame"
+  if [ -n "${Q748_UPDATE_SCREENSHOT:-}" ]; then
+    convert "$E2E_WORK/screenshot.png" -strip "$E2E_SOURCE/docs/screenshot.png"
+  fi
+  xdotool key Escape
+  wait_app_exit 30
+}
+
+case_hidpi() {
+  local dir="$cases/ダイアログ"
+  prepare_dir "$dir" "$(sample_input)" "$(sample_settings)"
+  # 144 dpi for this case only; the prefix is put back to 96 dpi whatever happens.
+  set_dpi() {
+    timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 || true
+    timeout 60 wineserver -k >/dev/null 2>&1 || true
+    timeout 60 wineserver -w >/dev/null 2>&1 || true
+  }
+  trap 'status=$?; set_dpi 96; cleanup_and_exit $status' EXIT
+  start_xvfb
+  set_dpi 144
+  open_dialog "$dir"
+  capture_settled "$dialog_id" "$E2E_WORK/screenshot-144dpi.png"
+  check_not_blank "$E2E_WORK/screenshot-144dpi.png"
+  eval "$(xdotool getwindowgeometry --shell "$dialog_id")"
+  [ "$WIDTH" -ge 738 ] && [ "$WIDTH" -le 770 ] && [ "$HEIGHT" -ge 654 ] && [ "$HEIGHT" -le 710 ] ||
+    fail "at 144 dpi the dialog is ${WIDTH}x${HEIGHT}, not 738x654 with a frame"
+  xdotool key Escape
+  wait_app_exit 30
+  is_hq_only "$dir/JWC_TEMP.TXT" || fail "Esc at 144 dpi did not leave hq"
+}
+
+case_view() {
+  [ -n "$E2E_TEST_EXE" ] || fail "no test executable given"
+  start_xvfb
+  mkdir -p "$cases"
+  (cd "$cases" && timeout 300 wine "$E2E_TEST_EXE") || fail "the Win32 view tests failed"
+}
+
+case "$case_name" in
+  prefix) case_prefix ;;
+  ok) case_ok ;;
+  cancel) case_cancel ;;
+  close-box) case_close_box ;;
+  invalid) case_invalid ;;
+  invalid-fix) case_invalid_fix ;;
+  zero-length) case_zero_length ;;
+  screenshot) case_screenshot ;;
+  hidpi) case_hidpi ;;
+  view) case_view ;;
+  *) fail "unknown case $case_name" ;;
+esac
+log "PASS: $case_name"

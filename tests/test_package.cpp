@@ -1,0 +1,176 @@
+// The files a user installs beside q748.exe: the launchers that the host reads for its directives
+// (Shift-JIS, CR LF, "#" before the 10th byte) and the readme.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "Unit1.h"
+
+namespace {
+
+const std::filesystem::path kPackage = std::filesystem::path(Q748_TEST_DATA) / ".." / ".." / "package";
+
+std::string ReadBytes(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The lines of a file whose every line ends in CR LF; `ok` is false at a lone CR or LF.
+std::vector<std::string> CrLfLines(const std::string& bytes, bool& ok) {
+  std::vector<std::string> lines;
+  ok = !bytes.empty() && bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0;
+  std::string line;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+      lines.push_back(line);
+      line.clear();
+      ++i;
+    } else if (bytes[i] == '\r' || bytes[i] == '\n') {
+      ok = false;
+    } else {
+      line += bytes[i];
+    }
+  }
+  return lines;
+}
+
+// Where a text stops being valid code page 932 (lead byte and its trail byte), or npos.
+size_t FirstInvalidSjis(const std::string& s) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    if (b < 0x80 || (b >= 0xA1 && b <= 0xDF)) continue;
+    if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) {
+      if (i + 1 >= s.size()) return i;
+      const auto t = static_cast<unsigned char>(s[i + 1]);
+      if (t < 0x40 || t == 0x7F || t > 0xFC) return i;
+      ++i;
+      continue;
+    }
+    return i;
+  }
+  return std::string::npos;
+}
+
+bool HasDoubleByte(const std::string& s) {
+  for (char c : s) {
+    if (static_cast<unsigned char>(c) >= 0x81) return true;
+  }
+  return false;
+}
+
+// A directive line as the host reads it: REM, then "#" within the first nine bytes.
+bool IsDirective(const std::string& line) {
+  const size_t hash = line.find('#');
+  return line.compare(0, 4, "REM ") == 0 && hash != std::string::npos && hash < 9;
+}
+
+std::string DirectiveName(const std::string& line) {
+  const size_t hash = line.find('#');
+  size_t end = line.find(' ', hash);
+  return line.substr(hash, end == std::string::npos ? std::string::npos : end - hash);
+}
+
+}  // namespace
+
+TEST(Package, LaunchersCarryTheHostsDirectives) {
+  const struct {
+    const char* File;
+    bool Repeats;  // #hr: the host runs the command again after each dimension
+  } launchers[] = {{"q748.bat", false}, {"q748r.bat", true}};
+  for (const auto& launcher : launchers) {
+    SCOPED_TRACE(launcher.File);
+    const std::string bytes = ReadBytes(kPackage / launcher.File);
+    ASSERT_FALSE(bytes.empty());
+    bool crlf = false;
+    const std::vector<std::string> lines = CrLfLines(bytes, crlf);
+    EXPECT_TRUE(crlf) << "every line must end in CR LF";
+    EXPECT_EQ(FirstInvalidSjis(bytes), std::string::npos);
+    ASSERT_GE(lines.size(), 3u);
+
+    // The first line is the memo the host shows beside the file name.
+    EXPECT_EQ(lines[0].compare(0, 4, "REM "), 0);
+    EXPECT_TRUE(HasDoubleByte(lines[0]));
+    EXPECT_FALSE(IsDirective(lines[0]));
+
+    // cmd jumps over the directives to a label after them.
+    std::vector<std::string> directives;
+    size_t gotoLine = std::string::npos, endLine = std::string::npos, labelLine = std::string::npos;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      const std::string& l = lines[i];
+      if (l.compare(0, 5, "goto ") == 0 && gotoLine == std::string::npos) gotoLine = i;
+      if (IsDirective(l)) {
+        EXPECT_EQ(endLine, std::string::npos) << "directive after #e: " << l;
+        directives.push_back(DirectiveName(l));
+        if (directives.back() == "#e") endLine = i;
+      }
+      if (gotoLine != std::string::npos && l.size() > 1 && l[0] == ':' &&
+          l.compare(1, std::string::npos, lines[gotoLine], 5) == 0) {
+        labelLine = i;
+      }
+    }
+    ASSERT_NE(gotoLine, std::string::npos);
+    ASSERT_NE(endLine, std::string::npos);
+    ASSERT_NE(labelLine, std::string::npos) << "no label for " << lines[gotoLine];
+    for (size_t i = gotoLine + 1; i < endLine; ++i) {
+      EXPECT_TRUE(IsDirective(lines[i])) << "cmd would skip, the host would ignore: " << lines[i];
+    }
+    EXPECT_LT(gotoLine, labelLine);
+    EXPECT_GT(labelLine, endLine);
+
+    std::vector<std::string> expected = {"#jww", "#cd", "#h0", "#1", "#2", "#3", "#4", "#zw"};
+    if (launcher.Repeats) expected.push_back("#hr");
+    expected.push_back("#e");
+    EXPECT_EQ(directives, expected);
+
+    // The four point prompts: a blank after the number (a glued character changes the prompt's
+    // kind), a Japanese text, and the customary mouse legend at the end.
+    for (const std::string& l : lines) {
+      if (!IsDirective(l)) continue;
+      const std::string name = DirectiveName(l);
+      if (name.size() != 2 || name[1] < '1' || name[1] > '4') continue;
+      SCOPED_TRACE(name);
+      const size_t hash = l.find('#');
+      EXPECT_EQ(l[hash + 2], ' ');
+      const std::string prompt = l.substr(hash + 3);
+      EXPECT_TRUE(HasDoubleByte(prompt));
+      const std::string legend = " (L)free (R)Read";
+      ASSERT_GT(prompt.size(), legend.size());
+      EXPECT_EQ(prompt.compare(prompt.size() - legend.size(), legend.size(), legend), 0);
+    }
+
+    // After the label, the program, started so that the batch waits for it.
+    bool started = false;
+    for (size_t i = labelLine + 1; i < lines.size(); ++i) {
+      const std::string& l = lines[i];
+      if (l.find("q748.exe") == std::string::npos) continue;
+      started = l.compare(0, 9, "start /w ") == 0 || l.compare(0, 8, "q748.exe") == 0 ||
+                l.compare(0, 9, "\"q748.exe") == 0;
+    }
+    EXPECT_TRUE(started);
+  }
+}
+
+TEST(Package, ReadmeIsShiftJisWithCrLfAndNamesTheFiles) {
+  const std::string bytes = ReadBytes(kPackage / "readme.txt");
+  bool crlf = false;
+  CrLfLines(bytes, crlf);
+  EXPECT_TRUE(crlf);
+  EXPECT_EQ(FirstInvalidSjis(bytes), std::string::npos);
+  for (const char* name : {"q748.exe", "q748.bat", "q748r.bat", kSettingsFileName}) {
+    EXPECT_NE(bytes.find(name), std::string::npos) << name;
+  }
+  // Every setting the dialog shows is explained under its caption (units and notes aside).
+  for (const TControlSpec& c : ControlTable()) {
+    const bool setting = c.Kind == TControlKind::CheckBox || c.Kind == TControlKind::RadioGroup ||
+                         (c.Kind == TControlKind::Label && c.Width == 0);
+    if (c.Left >= kFormClientWidth) continue;  // outside the window
+    const std::string caption = c.Caption;
+    if (!setting || caption == "図寸mm" || caption == "°" || caption.rfind("（", 0) == 0) continue;
+    EXPECT_NE(bytes.find(SjisText(caption)), std::string::npos) << caption;
+  }
+}
