@@ -157,6 +157,7 @@ bool TDialogWindow::Create(std::wstring& error) {
   Q748_WIN(SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
 
   form_.FormShow();
+  shown_ = true;
   CopyIntoControls();
   PlaceAt(form_.Left, form_.Top);
   return true;
@@ -475,7 +476,7 @@ void TDialogWindow::MakeDefaultButton(HWND button) {
 void TDialogWindow::CloseDialog() {
   if (closed_) return;
   closed_ = true;
-  form_.FormClose();
+  if (shown_) form_.FormClose();
   if (window_ != nullptr) DestroyWindow(window_);
 }
 
@@ -562,10 +563,11 @@ LRESULT TDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       if (wParam) CloseDialog();
       return 0;
     case WM_DESTROY:
-      // Destroyed by another path than CloseDialog: the exchange file is written all the same.
+      // Destroyed by another path than CloseDialog: the exchange file is written all the same
+      // (but not before FormShow, when there is no exchange state and no folder to write to).
       if (!closed_) {
         closed_ = true;
-        form_.FormClose();
+        if (shown_) form_.FormClose();
       }
       PostQuitMessage(0);
       return 0;

@@ -78,5 +78,6 @@ class TDialogWindow final : public TFormView {
   HICON bigIcon_ = nullptr, smallIcon_ = nullptr;
   HWND savedFocus_ = nullptr;
   bool inHandler_ = false;
-  bool closed_ = false;
+  bool shown_ = false;   // FormShow has run: closing writes the exchange file
+  bool closed_ = false;  // FormClose has run (or is no longer due)
 };

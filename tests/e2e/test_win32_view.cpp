@@ -225,6 +225,34 @@ TEST(Win32View, EveryWindowOfTheTableStandsAtItsPlaceWithItsKind) {
   EXPECT_LE(label20.right, RectInParent(d->ControlWindow("Memo1")).left);
 }
 
+TEST(Win32View, DpiChangeScalesEveryControlAndFont) {
+  TFolder folder(SettingsFile(100, 100));
+  auto d = Open(folder, false);
+  for (const UINT dpi : {144u, 192u, 120u, 96u}) {
+    SCOPED_TRACE(dpi);
+    RECT suggested{100, 100, 100 + ScaleToDpi(500, dpi), 100 + ScaleToDpi(470, dpi)};
+    SendMessageW(d->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(d->Dpi(), dpi);
+    for (const char* name : {"ComboBox3", "Edit9", "Button2", "Memo1", "LabelA1", "ScrollBox1"}) {
+      const TControlSpec& spec = *FindControl(name);
+      const RECT r = RectInParent(d->ControlWindow(name));
+      EXPECT_EQ(r.left, ScaleToDpi(spec.Left, dpi)) << name;
+      EXPECT_EQ(r.top, ScaleToDpi(spec.Top, dpi)) << name;
+      EXPECT_EQ(r.right - r.left, ScaleToDpi(spec.Width, dpi)) << name;
+      EXPECT_EQ(r.bottom - r.top, ScaleToDpi(spec.Height, dpi)) << name;
+    }
+    const RECT radio = RectInParent(d->ControlWindow("RadioGroup2", 1));
+    EXPECT_EQ(radio.left, ScaleToDpi(160 + 8 + (145 - 10) / 2, dpi));
+    LOGFONTW lf{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(d->ControlWindow("Label15"), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    EXPECT_EQ(lf.lfHeight, -ScaleToDpi(11, dpi));
+    RECT outer{};
+    GetWindowRect(d->Handle(), &outer);
+    EXPECT_EQ(outer.left, suggested.left);
+    EXPECT_EQ(outer.top, suggested.top);
+  }
+}
+
 TEST(Win32View, WindowIsAFixedDialogOfTheLayoutsSize) {
   TFolder folder(SettingsFile(100, 100));
   auto d = Open(folder, false);
@@ -329,7 +357,7 @@ TEST(Win32View, OkCopiesTheControlsIntoTheModelBeforeItRuns) {
   PressOk(*d);
   ASSERT_TRUE(d->Closed());
   const std::vector<std::string> saved = Lines(folder.Settings());
-  ASSERT_EQ(saved.size(), 31u);
+  ASSERT_EQ(saved.size(), SettingsTable().size());
   EXPECT_EQ(saved[0], "100");  // the window's own position
   EXPECT_EQ(saved[1], "100");
   EXPECT_EQ(saved[3], "3");
@@ -413,7 +441,7 @@ TEST(Win32View, ZeroLengthShowsTheConfirmationBoxAndTheDialogStaysOpen) {
   EXPECT_TRUE(hasIcon);
   EXPECT_EQ(buttons, 1);
   EXPECT_FALSE(d->Closed());
-  EXPECT_EQ(Lines(folder.Settings()).size(), 31u);  // saved before the length was looked at
+  EXPECT_EQ(Lines(folder.Settings()).size(), SettingsTable().size());  // saved before the length was looked at
   EXPECT_EQ(folder.Exchange(), input);
   SendMessageW(d->Handle(), WM_CLOSE, 0, 0);
   Pump(nullptr);
