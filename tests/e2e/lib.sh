@@ -36,11 +36,14 @@ cleanup_and_exit() {
 trap 'cleanup_and_exit $?' EXIT
 trap 'exit 130' INT TERM
 
-# The Wine prefix of these tests lives in the build tree and is made once: Windows' own fonts
+# The Wine prefix of these tests lives in the build tree and is made once (again when its
+# settings change): Windows' own fonts
 # of Wine (caption buttons, message boxes) and the IPA Gothic font for Japanese text in the
 # prefix's font folder, and the system's captions and messages in IPA P Gothic.
 ensure_prefix() {
-  if [ ! -f "$WINEPREFIX/.q748-ready" ]; then
+  local settings
+  settings=$(cksum <"$E2E_SOURCE/tests/e2e/data/prefix.reg")
+  if [ "$(cat "$WINEPREFIX/.q748-ready" 2>/dev/null || true)" != "$settings" ]; then
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     log "initialising the Wine prefix $WINEPREFIX"
@@ -57,7 +60,7 @@ ensure_prefix() {
     DISPLAY= timeout 120 wine regedit /S "$(winepath_of "$E2E_SOURCE/tests/e2e/data/prefix.reg")" >/dev/null 2>&1 ||
       fail "the prefix settings could not be imported"
     timeout 60 wineserver -w || true
-    touch "$WINEPREFIX/.q748-ready"
+    echo "$settings" >"$WINEPREFIX/.q748-ready"
   fi
 }
 

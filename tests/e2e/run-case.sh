@@ -10,6 +10,7 @@
 #   zero-length  the measured points coincide: the "確認" box, then back to the dialog
 #   screenshot   the dialog as the user sees it, with a Japanese font; kept as screenshot.png
 #   hidpi        at 144 dpi the whole dialog is scaled by 1.5; kept as screenshot-144dpi.png
+#   command-line q748.exe with arguments: the headless front end, its output and exit status
 #   view         the in-process tests of the Win32 view (TEST_EXE) on the display
 set -eu
 case_name=$1
@@ -186,6 +187,22 @@ case_hidpi() {
   is_hq_only "$dir/JWC_TEMP.TXT" || fail "Esc at 144 dpi did not leave hq"
 }
 
+case_command_line() {
+  local dir="$cases/フォルダ" status
+  prepare_dir "$dir" "$(sample_input)" "$(sample_settings)"
+  status=0
+  (cd "$dir" && timeout 120 wine ./q748.exe --help >"$cases/help.txt" 2>"$cases/help.err") || status=$?
+  [ "$status" -eq 0 ] || fail "--help ended with status $status"
+  grep -q -- '--ok' "$cases/help.txt" || fail "--help printed no usage: $(head -c 300 "$cases/help.txt")"
+  status=0
+  (cd "$dir" && timeout 120 wine ./q748.exe --no-such-option >/dev/null 2>"$cases/usage.err") || status=$?
+  [ "$status" -eq 2 ] || fail "an unknown option ended with status $status, not 2"
+  [ -s "$cases/usage.err" ] || fail "an unknown option was not reported on standard error"
+  # Output bytes unchanged on the way out: CR LF stays CR LF.
+  (cd "$dir" && timeout 120 wine ./q748.exe --cancel --stdout >"$cases/cancel.txt") || fail "--cancel --stdout failed"
+  is_hq_only "$cases/cancel.txt" || fail "--cancel --stdout wrote $(od -c "$cases/cancel.txt" | head -n 2)"
+}
+
 case_view() {
   [ -n "$E2E_TEST_EXE" ] || fail "no test executable given"
   start_xvfb
@@ -203,6 +220,7 @@ case "$case_name" in
   zero-length) case_zero_length ;;
   screenshot) case_screenshot ;;
   hidpi) case_hidpi ;;
+  command-line) case_command_line ;;
   view) case_view ;;
   *) fail "unknown case $case_name" ;;
 esac
