@@ -640,8 +640,9 @@ TEST(ReadFile, LinesAcrossBlocksReadAsFromABuffer) {
   TempDir dir;
   const fs::path file = dir.Path() / "JWC_TEMP.TXT";
   std::string body;
+  const std::string filler(200, 'x');  // long lines: few records, many bytes
   for (int i = 0; body.size() < (1u << 20) + 300; ++i)
-    body += "ch " + std::to_string(i) + " 2 1 0 \"\x90\xa1\x96\x40 " + std::to_string(i) + "\r\n";
+    body += "ch " + std::to_string(i) + " 2 1 0 \"\x90\xa1\x96\x40 " + filler + "\r\n";
   std::string longLine = "ch 0 0 1 0 \"";
   while (longLine.size() < (3u << 20)) longLine += "\x82\xa0 x";
   // A CR LF split between the first two blocks, a line longer than a block, lone CRs, and a last
@@ -655,7 +656,7 @@ TEST(ReadFile, LinesAcrossBlocksReadAsFromABuffer) {
   JwwReadBuffer(fromBuffer, content);
   EXPECT_EQ(JwwStateToJson(fromFile), JwwStateToJson(fromBuffer));
   EXPECT_EQ(fromFile.AxisAngle, 7);
-  EXPECT_GT(fromFile.Texts.Count(), 20000);
+  EXPECT_GT(fromFile.Texts.Count(), 8000);
   EXPECT_EQ(fromFile.Lines.Count(), 2);
 }
 
