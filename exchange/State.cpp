@@ -80,6 +80,8 @@ void JwwInit(JwwState& st) {
   st.InPolyline = false;
   st.InMessage = false;
   st.CurMessageLine = TJwwEntLine{{0, 0, 0, 1, 1, 0, 0}, 0, 0.0, 0.0, 1.0, 0.0};
+  // No pooled copy of the current font yet: the first text read pools the default font once,
+  // and so does the first text after each font line (the copy is checked against CurFontName).
   st.CurFontRef = TJwwStrRef{0, 0};
 
   ClearLists(st);
