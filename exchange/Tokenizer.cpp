@@ -46,11 +46,9 @@ int32_t CountUp(int32_t n) { return n < INT32_MAX ? n + 1 : n; }
 // Lines up to this length are tokenized in one pass; a longer line is measured first.
 constexpr std::size_t kWindow = 64 * 1024;
 
-// Room past the scratch buffer's capacity: a word is stored whole before its length is known.
-constexpr std::size_t kSlack = 8;
-
 // Ordinary bytes while splitting, eight at a time: printable ASCII but blank, quote and equals
-// sign. Returns how many lead the word; bytes of other kinds go through the table.
+// sign. Returns how many lead the word; bytes of other kinds go through the table. A word is
+// copied whole before its count is known: it lies within the limit, so within the scratch buffer.
 inline int PlainSplitting(uint64_t x) {
   const uint64_t special = (x & JwwBytes(0x80)) | JwwBytesBelow(x, 0x21) | JwwBytesEqual(x, '"') |
                            JwwBytesEqual(x, '=');
@@ -70,7 +68,7 @@ void TJwwTokenizer::Reserve(std::size_t bytes) {
   const std::size_t grown = bytes > 2 * capacity_ ? bytes : 2 * capacity_;
   scratch_.reset();  // the old tokens are dead: never hold both buffers
   capacity_ = 0;
-  scratch_.reset(new char[grown + kSlack]);
+  scratch_.reset(new char[grown]);
   capacity_ = grown;
 }
 
