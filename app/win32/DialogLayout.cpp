@@ -69,7 +69,12 @@ void AddRadioGroup(const TControlSpec& spec, std::vector<TChildWindow>& out) {
 
 std::vector<TChildWindow> DialogChildren(const std::vector<TControlSpec>& table) {
   std::vector<const TControlSpec*> ordered;
-  for (const TControlSpec& spec : table) ordered.push_back(&spec);
+  for (const TControlSpec& spec : table) {
+    // A control beyond the window's client area would be out of sight yet reachable with Tab:
+    // it is left out until the window is made wide enough to show it.
+    if (spec.Left >= kFormClientWidth) continue;
+    ordered.push_back(&spec);
+  }
   // Tab order first (creation order is the tab order), then the rest as listed.
   std::stable_sort(ordered.begin(), ordered.end(), [](const TControlSpec* a, const TControlSpec* b) {
     const int ka = a->TabOrder < 0 ? 1 << 30 : a->TabOrder;

@@ -40,7 +40,8 @@ struct TChildWindow {
   std::string CaptionSjis;   // caption of a label, button, check box, group box or radio button
 };
 
-// In creation order: the tab-order controls first, by tab order, then the rest.
+// In creation order: the tab-order controls first, by tab order, then the rest. Controls that
+// lie beyond the client area (kFormClientWidth) are not among them.
 std::vector<TChildWindow> DialogChildren(const std::vector<TControlSpec>& table);
 
 // The ids of the two buttons; the other controls are numbered from kFirstControlId.
