@@ -28,10 +28,10 @@ std::string_view From(std::string_view s, std::size_t from) {
 int32_t OneHexDigit(std::string_view k) {
   if (k.size() < 3) return 0;
   const char digit[2] = {'$', k[2]};
-  return JwwInt(std::string_view(digit, 2));
+  return TextToInt(std::string_view(digit, 2));
 }
 
-// Reals of tokens 1..n into dst[first]..dst[first + n - 1].
+// Reals of tokens 1..n into dst[0]..dst[n - 1].
 void ReadReals(const TJwwTokens& t, int n, double* dst) {
   for (int i = 1; i <= n; ++i) dst[i - 1] = JwwReal(t[i]);
 }

@@ -616,6 +616,16 @@ TEST(ReadFile, ReadsWhatTheBufferReads) {
   EXPECT_EQ(fromFile.EntityOrder.Count(), fromBuffer.EntityOrder.Count());
 }
 
+TEST(ReadFile, FolderWithAJapaneseName) {
+  TempDir dir;
+  const fs::path folder = dir.Path() / fs::path(u8"\u5916\u90e8\u5909\u5f62 \uff11");  // 外部変形 １
+  fs::create_directory(folder);
+  WriteAll(folder / "JWC_TEMP.TXT", "hq\r\nhk 45\r\n");
+  JwwState st;
+  EXPECT_TRUE(JwwReadFile(st, folder / "JWC_TEMP.TXT"));
+  EXPECT_EQ(st.AxisAngle, 45);
+}
+
 TEST(ReadFile, EmptyAndOddFiles) {
   TempDir dir;
   const fs::path file = dir.Path() / "JWC_TEMP.TXT";
