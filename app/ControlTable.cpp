@@ -14,7 +14,7 @@ const std::vector<const char*> kPrecisionItems = {"1",      "0.1",     "0.01",  
                                                   "0.00001", "0.000001", "0.0000001", "0.00000001"};
 const std::vector<const char*> kRoundingItems = {"切り捨て", "切り上げ", "四捨五入"};
 
-// Tab order, then the static labels. Columns: name, kind, tab, left, top, width, height, caption
+// Tab order, then the preview panel and the static labels. Columns: name, kind, tab, left, top, width, height, caption
 // (edit: starting text), items, starting index (check box: 1 checked), length limit, IME off,
 // tab stop, font height, background.
 std::vector<TControlSpec> BuildTable() {
@@ -48,6 +48,9 @@ std::vector<TControlSpec> BuildTable() {
       // Beside the preview panel, right of the original controls: the preview can be hidden.
       {"CheckBox5", K::CheckBox, 24, kPreviewLeft, kPreviewTop + kPreviewHeight + 4, 129, 17, "プレビュー表示", {}, 1, 0,
        false, true},
+      // What OK would draw, redrawn as the controls change; outside the tab order.
+      {"PreviewPanel", K::Preview, -1, kPreviewLeft, kPreviewTop, kPreviewWidth, kPreviewHeight, "", {}, -1, 0, false,
+       false},
 
       {"Label6", K::Label, -1, 8, 8, 0, 0, "始点", {}, -1, 0, false, false},
       {"Label7", K::Label, -1, 8, 32, 0, 0, "終点", {}, -1, 0, false, false},

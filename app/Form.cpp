@@ -35,6 +35,7 @@ TForm1::TForm1(std::filesystem::path exeDir, TFormView* view)
       case TControlKind::Button:
       case TControlKind::Memo:
       case TControlKind::ScrollBox:
+      case TControlKind::Preview:
         break;  // nothing of theirs is model data
     }
   }
@@ -52,7 +53,6 @@ void TForm1::FormShow() {
   LoadSettings(ExeDir / kSettingsFileName);
   Left = SavedLeft;
   Top = SavedTop;
-  // The information pane is not built in this product: it stays blank.
 }
 
 bool TForm1::FormClose() {

@@ -54,7 +54,7 @@ struct TLabel {
 
 // ---- The table of the dialog's controls --------------------------------------------------------------
 
-enum class TControlKind { List, Edit, RadioGroup, CheckBox, Button, Memo, ScrollBox, Label };
+enum class TControlKind { List, Edit, RadioGroup, CheckBox, Button, Memo, ScrollBox, Label, Preview };
 
 // One control of the dialog: the model builds its controls from this table, and the Win32 view
 // creates its windows from the same table. Texts here are UTF-8 source literals; the model keeps
@@ -86,14 +86,15 @@ inline constexpr const char* kFormCaption = "ソラトＫ";
 inline constexpr const char* kApplicationTitle = "q748_ソラトＫ";
 inline constexpr const char* kFormFontName = "ＭＳ ゴシック";
 inline constexpr int kFormFontHeight = 13;
-inline constexpr int kFormClientWidth = 492;
-inline constexpr int kFormClientHeight = 436;
 // The preview panel, right of the original controls (client pixels at 96 dpi); also the size of
 // the command line's SVG.
 inline constexpr int kPreviewLeft = 496;
 inline constexpr int kPreviewTop = 4;
 inline constexpr int kPreviewWidth = 232;
 inline constexpr int kPreviewHeight = 318;
+// The original controls fill 492 pixels; the window is widened to the right by the preview.
+inline constexpr int kFormClientWidth = kPreviewLeft + kPreviewWidth + 4;  // 732
+inline constexpr int kFormClientHeight = 436;
 
 // The messages and status texts of the OK handling (UTF-8 source literals; SjisText them).
 inline constexpr const char* kConfirmationCaption = "確認";
@@ -378,8 +379,6 @@ struct TPreview {
   TPreviewPicture Picture;  // drawing units
 };
 TPreview BuildPreview(const TForm1& form);
-
-// The preview panel's size at 96 dpi, also the size of the command line's SVG.
 
 inline constexpr const char* kSettingsFileName = "q746.dat";
 inline constexpr const char* kExchangeFileName = "JWC_TEMP.TXT";

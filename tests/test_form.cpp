@@ -61,18 +61,19 @@ TEST(ControlTable, EveryControlOfTheModelIsInTheTableOnceAndInTabOrder) {
       case TControlKind::Edit: EXPECT_TRUE(form.EditByName(c.Name)) << c.Name; break;
       case TControlKind::RadioGroup: EXPECT_TRUE(form.RadioGroupByName(c.Name)) << c.Name; break;
       case TControlKind::CheckBox: EXPECT_TRUE(form.CheckBoxByName(c.Name)) << c.Name; break;
-      case TControlKind::Label: EXPECT_EQ(c.TabOrder, -1) << c.Name; break;
+      case TControlKind::Label:
+      case TControlKind::Preview: EXPECT_EQ(c.TabOrder, -1) << c.Name; break;
       case TControlKind::Button:
       case TControlKind::Memo:
       case TControlKind::ScrollBox: break;
     }
   }
-  // 25 controls in the tab order 0..24 (the preview's check box last), 22 static labels and the
-  // status line.
+  // 25 controls in the tab order 0..24 (the preview's check box last), 22 static labels, the
+  // status line and the preview panel.
   EXPECT_EQ(tabs.size(), 25u);
   EXPECT_EQ(*tabs.begin(), 0);
   EXPECT_EQ(*tabs.rbegin(), 24);
-  EXPECT_EQ(names.size(), 25u + 23u);
+  EXPECT_EQ(names.size(), 25u + 24u);
   EXPECT_EQ(FindControl("Edit10"), nullptr);
 
   // The tab order of the dialog, which is not the order of the names.
@@ -92,6 +93,55 @@ TEST(ControlTable, EveryControlOfTheModelIsInTheTableOnceAndInTabOrder) {
   EXPECT_EQ(status->Top, 347);
   EXPECT_EQ(status->Top + status->Height, pane->Top);
   EXPECT_EQ(pane->Top + pane->Height, kFormClientHeight);
+}
+
+// The preview widens the window to the right: the original controls keep their places in the
+// left 492 pixels, the preview and its check box stand right of them, and everything is inside
+// the client area, so that nothing reachable with Tab is out of sight.
+TEST(ControlTable, PreviewStandsRightOfTheOriginalControlsInsideTheWindow) {
+  constexpr int kOriginalWidth = 492;
+  struct TRect {
+    int Left, Top, Right, Bottom;
+  };
+  auto rect = [](const TControlSpec& c) { return TRect{c.Left, c.Top, c.Left + c.Width, c.Top + c.Height}; };
+  const TControlSpec* panel = FindControl("PreviewPanel");
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->Kind, TControlKind::Preview);
+  EXPECT_FALSE(panel->TabStop);
+  EXPECT_EQ(rect(*panel).Left, kPreviewLeft);
+  EXPECT_EQ(rect(*panel).Top, kPreviewTop);
+  EXPECT_EQ(rect(*panel).Right, kPreviewLeft + kPreviewWidth);
+  EXPECT_EQ(rect(*panel).Bottom, kPreviewTop + kPreviewHeight);
+  const TControlSpec* check = FindControl("CheckBox5");
+  EXPECT_EQ(check->Left, 496);
+  EXPECT_EQ(check->Top, 326);
+  EXPECT_EQ(kFormClientWidth, 732);
+  for (const TControlSpec& c : ControlTable()) {
+    SCOPED_TRACE(c.Name);
+    const TRect r = rect(c);
+    EXPECT_GE(r.Left, 0);
+    EXPECT_GE(r.Top, 0);
+    EXPECT_LE(r.Right, kFormClientWidth);
+    EXPECT_LE(r.Bottom, kFormClientHeight);
+    const std::string name = c.Name;
+    const bool docked = name == "LabelA1" || name == "ScrollBox1";
+    if (docked) {
+      EXPECT_EQ(c.Left, 0);
+      EXPECT_EQ(c.Width, kFormClientWidth);  // full width, under the preview too
+    } else if (name != "PreviewPanel" && name != "CheckBox5") {
+      EXPECT_LE(r.Left, kOriginalWidth);
+      // An automatic label (0 x 0) has no extent in the table; the others end left of the preview.
+      if (c.Width > 0) {
+        EXPECT_LE(r.Right, kPreviewLeft);
+      }
+    }
+    // Nothing overlaps the preview panel.
+    if (&c != panel && c.Width > 0 && c.Height > 0) {
+      const TRect p = rect(*panel);
+      const bool apart = r.Right <= p.Left || r.Left >= p.Right || r.Bottom <= p.Top || r.Top >= p.Bottom;
+      EXPECT_TRUE(apart);
+    }
+  }
 }
 
 // The model starts with what the table gives each control.

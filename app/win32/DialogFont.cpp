@@ -49,9 +49,13 @@ std::wstring ChooseFace(const std::wstring& wanted, const std::vector<TFontFace>
   return wanted;
 }
 
-HFONT CreateDialogFont(const std::wstring& face, int pixelHeight) {
+HFONT CreateDialogFont(const std::wstring& face, int pixelHeight) { return CreateTurnedFont(face, pixelHeight, 0); }
+
+HFONT CreateTurnedFont(const std::wstring& face, int pixelHeight, int angleTenths) {
   LOGFONTW lf{};
   lf.lfHeight = -pixelHeight;
+  lf.lfEscapement = angleTenths;
+  lf.lfOrientation = angleTenths;
   lf.lfWeight = FW_NORMAL;
   lf.lfCharSet = SHIFTJIS_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;

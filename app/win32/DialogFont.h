@@ -23,3 +23,5 @@ std::wstring ChooseFace(const std::wstring& wanted, const std::vector<TFontFace>
 
 // A font of `face` whose characters are `pixelHeight` high (the em height, not the cell).
 HFONT CreateDialogFont(const std::wstring& face, int pixelHeight);
+// The same, its baseline turned `angleTenths` tenths of a degree anticlockwise from the x axis.
+HFONT CreateTurnedFont(const std::wstring& face, int pixelHeight, int angleTenths);

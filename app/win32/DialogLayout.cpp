@@ -12,8 +12,11 @@ constexpr int kRadioColumns = 2;
 constexpr int kRadioInset = 8;
 constexpr int kRadioCaptionHeight = 13;
 
-// Panel1 of the information pane lies at -3, -3 so that its border stays out of sight.
-constexpr TBounds kInformationPanel{-3, -3, 600, 200};
+// Panel1 of the information pane lies at -3, -3 so that its border stays out of sight; it is as
+// wide as the window.
+constexpr TBounds kInformationPanel{-3, -3, kFormClientWidth + 6, 200};
+// The preview's line in Panel1: one row of the form's font, 8 pixels in from the pane's edge.
+constexpr TBounds kInformationLine{3 + 8, 3 + 6, kFormClientWidth - 20, 16};
 
 TChildClass ClassOf(const TControlSpec& spec) {
   switch (spec.Kind) {
@@ -25,6 +28,7 @@ TChildClass ClassOf(const TControlSpec& spec) {
     case TControlKind::Memo: return TChildClass::Memo;
     case TControlKind::ScrollBox: return TChildClass::Pane;
     case TControlKind::Label: return TChildClass::Label;
+    case TControlKind::Preview: return TChildClass::Preview;
   }
   return TChildClass::Label;
 }
@@ -69,12 +73,7 @@ void AddRadioGroup(const TControlSpec& spec, std::vector<TChildWindow>& out) {
 
 std::vector<TChildWindow> DialogChildren(const std::vector<TControlSpec>& table) {
   std::vector<const TControlSpec*> ordered;
-  for (const TControlSpec& spec : table) {
-    // A control beyond the window's client area would be out of sight yet reachable with Tab:
-    // it is left out until the window is made wide enough to show it.
-    if (spec.Left >= kFormClientWidth) continue;
-    ordered.push_back(&spec);
-  }
+  for (const TControlSpec& spec : table) ordered.push_back(&spec);
   // Tab order first (creation order is the tab order), then the rest as listed.
   std::stable_sort(ordered.begin(), ordered.end(), [](const TControlSpec* a, const TControlSpec* b) {
     const int ka = a->TabOrder < 0 ? 1 << 30 : a->TabOrder;
@@ -96,6 +95,12 @@ std::vector<TChildWindow> DialogChildren(const std::vector<TControlSpec>& table)
       panel.Parent = static_cast<int>(out.size()) - 1;
       panel.Bounds = kInformationPanel;
       out.push_back(panel);
+      TChildWindow info;
+      info.Name = kPreviewInfo;
+      info.Class = TChildClass::Label;
+      info.Parent = static_cast<int>(out.size()) - 1;
+      info.Bounds = kInformationLine;
+      out.push_back(info);
     }
   }
   for (size_t i = 0; i < out.size(); ++i) {

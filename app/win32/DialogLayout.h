@@ -1,6 +1,7 @@
 // DialogLayout.h: the windows of the dialog, derived from the control table of Unit1.h. The
 // table names each control with its place at 96 dpi; this adds what Win32 needs besides: the
-// group box and buttons of a radio group, the panel inside the scroll box, the creation order
+// group box and buttons of a radio group, the panel inside the scroll box with the preview's
+// line of information, the creation order
 // (which is the tab order), group starts and control ids. A new control is a new table row.
 #pragma once
 
@@ -19,6 +20,7 @@ enum class TChildClass {
   Memo,           // read-only multi-line text
   Pane,           // scroll box or panel: a plain white area
   Label,
+  Preview,        // the picture of what OK would draw
 };
 
 struct TBounds {
@@ -40,9 +42,12 @@ struct TChildWindow {
   std::string CaptionSjis;   // caption of a label, button, check box, group box or radio button
 };
 
-// In creation order: the tab-order controls first, by tab order, then the rest. Controls that
-// lie beyond the client area (kFormClientWidth) are not among them.
+// In creation order: the tab-order controls first, by tab order, then the rest. The scroll box
+// brings its Panel1, and Panel1 the preview's line of information (kPreviewInfo).
 std::vector<TChildWindow> DialogChildren(const std::vector<TControlSpec>& table);
+
+// The label in the information pane that tells the previewed value text, length, scale and axis.
+inline constexpr const char* kPreviewInfo = "PreviewInfo";
 
 // The ids of the two buttons; the other controls are numbered from kFirstControlId.
 inline constexpr int kOkButtonId = 1;      // IDOK

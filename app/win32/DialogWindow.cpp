@@ -50,9 +50,13 @@ TWindowKind KindOf(const TChildWindow& c) {
     case TChildClass::Pane:
       return {kPaneClass, WS_CLIPCHILDREN, static_cast<DWORD>(c.Parent < 0 ? WS_EX_CLIENTEDGE : 0)};
     case TChildClass::Label:
-      // The status line centres its text both ways; the other labels are plain.
+      // The status line centres its text both ways; the preview's line stays one line; the other
+      // labels are plain.
       if (c.Name == "LabelA1") return {L"STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0};
+      if (c.Name == kPreviewInfo) return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
       return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case TChildClass::Preview:
+      return {TPreviewPanel::kClassName, 0, 0};
   }
   return {L"STATIC", 0, 0};
 }
@@ -80,6 +84,30 @@ std::wstring MemoText() {
 }
 
 bool IsPushButton(const TChildWindow& c) { return c.Class == TChildClass::PushButton; }
+
+// The controls whose changes the preview follows, and the notification of a change.
+bool IsPreviewInput(const TChildWindow& c, int code) {
+  switch (c.Class) {
+    case TChildClass::Edit: return code == EN_CHANGE;
+    case TChildClass::ComboList: return code == CBN_SELCHANGE;
+    case TChildClass::CheckBox:
+    case TChildClass::RadioButton: return code == BN_CLICKED;
+    case TChildClass::GroupBox:
+    case TChildClass::PushButton:
+    case TChildClass::Memo:
+    case TChildClass::Pane:
+    case TChildClass::Label:
+    case TChildClass::Preview: return false;
+  }
+  return false;
+}
+
+// The panes hold labels (the preview's line): their colour is asked of the pane, and the dialog
+// answers it as it answers for its own labels.
+LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CTLCOLORSTATIC) return SendMessageW(GetAncestor(window, GA_ROOT), message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
 
 // A drop-down list's field is as high as its font makes it; the layout gives the field's height,
 // so the field's item height is set to what is left of it after the frame.
@@ -125,7 +153,7 @@ bool TDialogWindow::RegisterClasses(std::wstring& error) {
   form.lpszClassName = kFormClass;
   form.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(kIconResource));
   WNDCLASSEXW pane = form;
-  pane.lpfnWndProc = DefWindowProcW;
+  pane.lpfnWndProc = PaneProc;
   pane.lpszClassName = kPaneClass;
   pane.hIcon = nullptr;
   for (const WNDCLASSEXW* wc : {&form, &pane}) {
@@ -135,7 +163,7 @@ bool TDialogWindow::RegisterClasses(std::wstring& error) {
       return false;
     }
   }
-  return true;
+  return TPreviewPanel::Register(instance_, error);
 }
 
 bool TDialogWindow::Create(std::wstring& error) {
@@ -160,6 +188,8 @@ bool TDialogWindow::Create(std::wstring& error) {
   shown_ = true;
   CopyIntoControls();
   PlaceAt(form_.Left, form_.Top);
+  // After the placing: copying the controls back takes the window's place as well.
+  UpdatePreview();
   return true;
 }
 
@@ -173,8 +203,9 @@ bool TDialogWindow::CreateChildren(std::wstring& error) {
     if (c.GroupStart) style |= WS_GROUP;
     HWND parent = c.Parent >= 0 ? handles_[static_cast<size_t>(c.Parent)] : window_;
     const std::wstring caption = SjisToWide(c.CaptionSjis);
+    void* param = c.Class == TChildClass::Preview ? static_cast<void*>(&previewPanel_) : nullptr;
     HWND h = CreateWindowExW(kind.ExStyle, kind.ClassName, caption.c_str(), style, 0, 0, 0, 0, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.Id)), instance_, nullptr);
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.Id)), instance_, param);
     if (h == nullptr) {
       error = WinFailureText(("CreateWindowExW(" + c.Name + ")").c_str(), GetLastError());
       return false;
@@ -217,6 +248,7 @@ void TDialogWindow::LoadIcons() {
 // Fonts, places and sizes of every control for `dpi`; the form's own size is the caller's.
 void TDialogWindow::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
+  previewPanel_.SetStyle({faceName_, dpi});
   std::map<int, HFONT> oldFonts;
   oldFonts.swap(fonts_);
   HDC dc = GetDC(window_);
@@ -306,6 +338,8 @@ int TDialogWindow::ChildIndex(HWND control) const {
 }
 
 void TDialogWindow::CopyIntoControls() {
+  // Setting an edit's text notifies a change; the preview is not to copy back half-filled controls.
+  copyingIn_ = true;
   for (size_t i = 0; i < children_.size(); ++i) {
     const TChildWindow& c = children_[i];
     HWND h = handles_[i];
@@ -343,9 +377,11 @@ void TDialogWindow::CopyIntoControls() {
       case TChildClass::PushButton:
       case TChildClass::Memo:
       case TChildClass::Pane:
-        break;  // fixed texts, set when created
+      case TChildClass::Preview:
+        break;  // fixed texts, set when created; the preview's are UpdatePreview's
     }
   }
+  copyingIn_ = false;
 }
 
 void TDialogWindow::CopyFromControls() {
@@ -378,6 +414,7 @@ void TDialogWindow::CopyFromControls() {
       case TChildClass::Memo:
       case TChildClass::Pane:
       case TChildClass::Label:
+      case TChildClass::Preview:
         break;  // nothing the user can change
     }
   }
@@ -398,6 +435,29 @@ void TDialogWindow::CopyFromControls() {
   }
   form_.Left = outer.left;
   form_.Top = outer.top;
+}
+
+// The preview of the controls as they stand: the picture in the panel, the information line, and
+// in the status line why OK would refuse. Synchronous: building it takes microseconds. While a
+// handler runs the status line is the handler's.
+void TDialogWindow::UpdatePreview() {
+  if (!shown_ || closed_ || inHandler_ || copyingIn_) return;
+  CopyFromControls();
+  const bool on = form_.CheckBox5.Checked;
+  TPreview preview = on ? BuildPreview(form_) : TPreview{};
+  form_.LabelA1.Caption = on && !preview.Drawable ? preview.Status : SjisText(kStatusIdle);
+  SetControlText("LabelA1", form_.LabelA1.Caption);
+  SetControlText(kPreviewInfo, preview.Drawable ? preview.Info : std::string());
+  previewPanel_.SetPicture(preview.Drawable ? std::move(preview.Picture) : TPreviewPicture{});
+  if (HWND panel = ControlWindow("PreviewPanel")) InvalidateRect(panel, nullptr, FALSE);
+}
+
+// A label's text, set only when it differs, so that a keystroke repaints only what changed.
+void TDialogWindow::SetControlText(const char* name, const std::string& sjis) {
+  HWND h = ControlWindow(name);
+  if (h == nullptr) return;
+  const std::wstring text = SjisToWide(sjis);
+  if (WindowText(h) != text) Q748_WIN(SetWindowTextW(h, text.c_str()));
 }
 
 void TDialogWindow::RunHandler(void (TForm1::*handler)()) {
@@ -594,6 +654,7 @@ LRESULT TDialogWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (c.Class == TChildClass::RadioButton && code == BN_CLICKED) UpdateRadioTabStops(c.Name);
   if (IsPushButton(c) && code == BN_SETFOCUS) MakeDefaultButton(control);
   if (IsPushButton(c) && code == BN_KILLFOCUS) MakeDefaultButton(ControlWindow("Button1"));
+  if (IsPreviewInput(c, code)) UpdatePreview();
   return 0;
 }
 

@@ -1,6 +1,7 @@
 // DialogWindow.h: the Win32 dialog, a binding over the TForm1 model. It creates the windows of
 // the control table, copies the model into them after FormShow, copies them back into the model
-// before a handler runs, and carries out what the handler asks for (focus, close). It parses
+// before a handler runs, and carries out what the handler asks for (focus, close). At every change
+// of a control it copies the controls back as well and shows the model's preview. It parses
 // nothing itself. Layout is in 96-dpi pixels, scaled to the monitor's dpi.
 #pragma once
 
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "DialogLayout.h"
+#include "PreviewPanel.h"
 #include "Unit1.h"
 
 class TDialogWindow final : public TFormView {
@@ -35,6 +37,8 @@ class TDialogWindow final : public TFormView {
   TForm1& Form() { return form_; }
   bool Closed() const { return closed_; }
   UINT Dpi() const { return dpi_; }
+  // The picture the preview panel shows (empty when it shows none).
+  const TPreviewPicture& PreviewPicture() const { return previewPanel_.Picture(); }
 
   // TFormView
   void ShowConfirmation(const std::string& messageSjis) override;
@@ -56,6 +60,8 @@ class TDialogWindow final : public TFormView {
 
   void CopyIntoControls();
   void CopyFromControls();
+  void UpdatePreview();
+  void SetControlText(const char* name, const std::string& sjis);
   void RunHandler(void (TForm1::*handler)());
   void FocusNamedControl(const std::string& name);
   void RestoreFocus();
@@ -77,7 +83,9 @@ class TDialogWindow final : public TFormView {
   std::map<int, HBRUSH> brushes_;      // by 0xRRGGBB
   HICON bigIcon_ = nullptr, smallIcon_ = nullptr;
   HWND savedFocus_ = nullptr;
+  TPreviewPanel previewPanel_;
   bool inHandler_ = false;
+  bool copyingIn_ = false;  // CopyIntoControls runs: the controls' notifications are its own
   bool shown_ = false;   // FormShow has run: closing writes the exchange file
   bool closed_ = false;  // FormClose has run (or is no longer due)
 };

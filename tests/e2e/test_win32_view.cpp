@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -22,6 +25,7 @@
 #include "DialogWindow.h"
 #include "DpiScale.h"
 #include "MonitorPlacement.h"
+#include "PreviewPainter.h"
 #include "WideText.h"
 
 namespace fs = std::filesystem;
@@ -141,6 +145,7 @@ const wchar_t* ExpectedClass(TChildClass c) {
     case TChildClass::PushButton: return L"Button";
     case TChildClass::Pane: return L"q748.Pane";
     case TChildClass::Label: return L"Static";
+    case TChildClass::Preview: return L"q748.Preview";
   }
   return L"";
 }
@@ -220,11 +225,9 @@ TEST(Win32View, EveryWindowOfTheTableStandsAtItsPlaceWithItsKind) {
       EXPECT_EQ(style & BS_TYPEMASK, BS_AUTORADIOBUTTON);
     }
   }
-  // Nothing of the table inside the window is missing.
+  // Nothing of the table is missing.
   for (const TControlSpec& s : ControlTable()) {
-    if (s.Left < kFormClientWidth) {
-      EXPECT_NE(d->ControlWindow(s.Name), nullptr) << s.Name;
-    }
+    EXPECT_NE(d->ControlWindow(s.Name), nullptr) << s.Name;
   }
   // The labels stand clear of what is right of them on their row.
   const RECT label20 = RectInParent(d->ControlWindow("Label20"));
@@ -239,7 +242,8 @@ TEST(Win32View, DpiChangeScalesEveryControlAndFont) {
     RECT suggested{100, 100, 100 + ScaleToDpi(500, dpi), 100 + ScaleToDpi(470, dpi)};
     SendMessageW(d->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(d->Dpi(), dpi);
-    for (const char* name : {"ComboBox3", "Edit9", "Button2", "Memo1", "LabelA1", "ScrollBox1"}) {
+    for (const char* name : {"ComboBox3", "Edit9", "Button2", "Memo1", "LabelA1", "ScrollBox1", "PreviewPanel",
+                             "CheckBox5"}) {
       const TControlSpec& spec = *FindControl(name);
       const RECT r = RectInParent(d->ControlWindow(name));
       EXPECT_EQ(r.left, ScaleToDpi(spec.Left, dpi)) << name;
@@ -286,7 +290,7 @@ TEST(Win32View, TabGoesThroughTheControlsInTheTablesOrder) {
       if (s.TabOrder == tab) found = &s;
     }
     if (found == nullptr) break;
-    if (found->TabStop && found->Left < kFormClientWidth) expected.push_back(found->Name);
+    if (found->TabStop) expected.push_back(found->Name);
   }
   std::vector<std::string> visited;
   HWND first = d->ControlWindow(expected.front());
@@ -556,6 +560,13 @@ TEST(Win32View, ColoursOfTheNotesAndTheStatusLine) {
     EXPECT_EQ(lb.lbColor, c.Colour) << c.Name;
     EXPECT_EQ(GetBkColor(dc), c.Colour) << c.Name;
   }
+  // The preview's line asks its pane, which asks the dialog.
+  const auto infoBrush = reinterpret_cast<HBRUSH>(
+      SendMessageW(d->ControlWindow("Panel1"), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(d->ControlWindow("PreviewInfo"))));
+  LOGBRUSH info{};
+  ASSERT_NE(GetObjectW(infoBrush, sizeof info, &info), 0);
+  EXPECT_EQ(info.lbColor, RGB(255, 255, 255));
   DeleteDC(dc);
   const LONG_PTR status = GetWindowLongPtrW(d->ControlWindow("LabelA1"), GWL_STYLE);
   EXPECT_EQ(status & SS_TYPEMASK, SS_CENTER);
@@ -567,7 +578,7 @@ TEST(Win32View, ControlsUseTheFormsJapaneseFont) {
   auto d = Open(folder, false);
   const std::wstring face = ChooseFace(Utf8LiteralToWide(kFormFontName), ShiftJisFaces());
   for (const TChildWindow& c : DialogChildren(ControlTable())) {
-    if (c.Class == TChildClass::Pane) continue;  // no text of its own
+    if (c.Class == TChildClass::Pane || c.Class == TChildClass::Preview) continue;  // no text of its own
     HWND h = d->ControlWindow(c.Name, c.Item);
     LOGFONTW lf{};
     ASSERT_NE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), sizeof lf, &lf), 0) << c.Name;
@@ -647,4 +658,407 @@ TEST(Win32View, ChooseFacePrefersTheFormsFaceThenJapaneseStandIns) {
       {{}, wanted},
   };
   for (const auto& c : cases) EXPECT_EQ(ChooseFace(wanted, c.Installed), c.Expected);
+}
+
+// ---- The preview ---------------------------------------------------------------------------------------
+
+namespace {
+
+// The pixels of a window's client area as it shows on screen, after any pending paint.
+struct TPixels {
+  int Width = 0, Height = 0;
+  std::vector<uint32_t> Bgr;  // 0x00RRGGBB, top-down
+  uint32_t At(int x, int y) const { return Bgr[static_cast<size_t>(y) * static_cast<size_t>(Width) + static_cast<size_t>(x)]; }
+};
+
+TPixels Capture(HDC source, int width, int height) {
+  TPixels out;
+  out.Width = width;
+  out.Height = height;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;  // top-down
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP dib = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+  GdiFlush();
+  const auto* p = static_cast<const uint32_t*>(bits);
+  out.Bgr.assign(p, p + static_cast<size_t>(width) * static_cast<size_t>(height));
+  for (uint32_t& v : out.Bgr) v &= 0xFFFFFF;
+  SelectObject(memory, old);
+  DeleteObject(dib);
+  DeleteDC(memory);
+  return out;
+}
+
+TPixels PanelPixels(TDialogWindow& d) {
+  HWND panel = d.ControlWindow("PreviewPanel");
+  Pump(d.Handle());
+  UpdateWindow(panel);
+  RECT client{};
+  GetClientRect(panel, &client);
+  HDC dc = GetDC(panel);
+  TPixels out = Capture(dc, client.right, client.bottom);
+  ReleaseDC(panel, dc);
+  return out;
+}
+
+// Pixels inside the panel's frame that are not white.
+int Inked(const TPixels& p, int inset) {
+  int n = 0;
+  for (int y = inset; y < p.Height - inset; ++y) {
+    for (int x = inset; x < p.Width - inset; ++x) n += p.At(x, y) != 0xFFFFFF;
+  }
+  return n;
+}
+
+int Red(uint32_t v) { return static_cast<int>((v >> 16) & 0xFF); }
+int Green(uint32_t v) { return static_cast<int>((v >> 8) & 0xFF); }
+int Blue(uint32_t v) { return static_cast<int>(v & 0xFF); }
+bool IsReddish(uint32_t v) { return Red(v) > Blue(v) + 60 && Red(v) > Green(v) + 60; }
+bool IsBluish(uint32_t v) { return Blue(v) > Red(v) + 50 && Blue(v) > Green(v); }
+
+int Count(const TPixels& p, bool (*test)(uint32_t)) {
+  int n = 0;
+  for (uint32_t v : p.Bgr) n += test(v);
+  return n;
+}
+
+// A control changed as the user changes it, so that it notifies the dialog as it would then.
+void SelectNext(TDialogWindow& d, const char* list) {
+  HWND h = d.ControlWindow(list);
+  SetFocus(h);
+  PostMessageW(h, WM_KEYDOWN, VK_DOWN, 1);
+  Pump(d.Handle());
+}
+
+void TypeInto(TDialogWindow& d, const char* edit, const wchar_t* text) {
+  SetWindowTextW(d.ControlWindow(edit), text);  // sends EN_CHANGE, as typing does
+  Pump(d.Handle());
+}
+
+void Click(TDialogWindow& d, const char* name, int item = -1) {
+  SendMessageW(d.ControlWindow(name, item), BM_CLICK, 0, 0);
+  Pump(d.Handle());
+}
+
+const std::wstring kIdle = L"\u3000";
+
+int FrameWidth(const TDialogWindow& d) { return std::max(1, ScaleToDpi(1, d.Dpi())); }
+
+}  // namespace
+
+TEST(Win32View, PreviewPanelWidensTheWindowBesideTheOriginalControls) {
+  TFolder folder(SettingsFile(100, 100));
+  auto d = Open(folder, false);
+  const UINT dpi = d->Dpi();
+  RECT client{};
+  GetClientRect(d->Handle(), &client);
+  EXPECT_EQ(client.right, ScaleToDpi(732, dpi));
+  const RECT panel = RectInParent(d->ControlWindow("PreviewPanel"));
+  EXPECT_EQ(panel.left, ScaleToDpi(496, dpi));
+  EXPECT_EQ(panel.top, ScaleToDpi(4, dpi));
+  EXPECT_EQ(panel.right, ScaleToDpi(496 + 232, dpi));
+  EXPECT_EQ(panel.bottom, ScaleToDpi(4 + 318, dpi));
+  EXPECT_LE(panel.right, client.right);
+  const RECT check = RectInParent(d->ControlWindow("CheckBox5"));
+  EXPECT_EQ(check.left, ScaleToDpi(496, dpi));
+  EXPECT_EQ(check.top, ScaleToDpi(326, dpi));
+  EXPECT_EQ(Text(d->ControlWindow("CheckBox5")), L"\u30d7\u30ec\u30d3\u30e5\u30fc\u8868\u793a");  // プレビュー表示
+  EXPECT_EQ(SendMessageW(d->ControlWindow("CheckBox5"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  // The status line and the information pane run under the preview too.
+  for (const char* name : {"LabelA1", "ScrollBox1"}) {
+    const RECT r = RectInParent(d->ControlWindow(name));
+    EXPECT_EQ(r.left, 0) << name;
+    EXPECT_EQ(r.right, client.right) << name;
+  }
+  // The information line is inside what the pane shows, one row of text high.
+  HWND info = d->ControlWindow("PreviewInfo");
+  RECT line{}, pane{};
+  GetWindowRect(info, &line);
+  GetClientRect(d->ControlWindow("ScrollBox1"), &pane);
+  MapWindowPoints(d->ControlWindow("ScrollBox1"), HWND_DESKTOP, reinterpret_cast<POINT*>(&pane), 2);
+  EXPECT_GE(line.left, pane.left);
+  EXPECT_LE(line.right, pane.right);
+  EXPECT_GE(line.top, pane.top);
+  EXPECT_LE(line.bottom, pane.bottom);
+  EXPECT_EQ(GetWindowLongPtrW(info, GWL_STYLE) & SS_TYPEMASK, SS_LEFTNOWORDWRAP);
+}
+
+TEST(Win32View, PreviewShowsTheDimensionAndItsInformationAfterFormShow) {
+  TFolder folder(SettingsFile(100, 100));
+  auto d = Open(folder);
+  const TPreview expected = BuildPreview(d->Form());
+  ASSERT_TRUE(expected.Drawable);
+  EXPECT_EQ(WideToSjis(Text(d->ControlWindow("PreviewInfo"))), expected.Info);
+  // 寸法値 Ｈ＝2,700.00 (the settings: prefix Ｈ＝, two decimals, zeros shown, thousands grouped)
+  EXPECT_EQ(Text(d->ControlWindow("PreviewInfo")).find(L"\u5bf8\u6cd5\u5024 \uff28\uff1d2,700.00"), 0u);
+  EXPECT_EQ(Text(d->ControlWindow("LabelA1")), kIdle);
+  EXPECT_EQ(d->PreviewPicture().Shapes.size(), expected.Picture.Shapes.size());
+  const TPixels p = PanelPixels(*d);
+  ASSERT_GT(p.Width, 0);
+  // The frame, the lines in black, the measured points in red, the value text in blue.
+  EXPECT_NE(p.At(0, p.Height / 2), 0xFFFFFFu);
+  EXPECT_GT(Inked(p, 2 * FrameWidth(*d)), 400);
+  EXPECT_GT(Count(p, IsReddish), 8);
+  EXPECT_GT(Count(p, IsBluish), 30);
+}
+
+TEST(Win32View, PreviewFollowsEveryKindOfControl) {
+  struct TCase {
+    const char* Name;
+    void (*Change)(TDialogWindow&);
+    bool InfoChanges;  // the value text changes with it
+  };
+  const TCase cases[] = {
+      {"Edit4 typed", [](TDialogWindow& d) { TypeInto(d, "Edit4", L"3"); }, false},
+      {"Edit2 typed", [](TDialogWindow& d) { TypeInto(d, "Edit2", L"\uff2c\uff1d"); }, true},  // Ｌ＝
+      {"ComboBox1 Down", [](TDialogWindow& d) { SelectNext(d, "ComboBox1"); }, false},
+      {"ComboBox4 Down", [](TDialogWindow& d) { SelectNext(d, "ComboBox4"); }, true},
+      {"RadioGroup2 m", [](TDialogWindow& d) { Click(d, "RadioGroup2", 1); }, true},
+      {"CheckBox1 off", [](TDialogWindow& d) { Click(d, "CheckBox1"); }, true},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TFolder folder(SettingsFile(100, 100));
+    auto d = Open(folder);
+    const std::wstring infoBefore = Text(d->ControlWindow("PreviewInfo"));
+    const TPixels before = PanelPixels(*d);
+    c.Change(*d);
+    const TPixels after = PanelPixels(*d);
+    const std::wstring infoAfter = Text(d->ControlWindow("PreviewInfo"));
+    EXPECT_NE(before.Bgr, after.Bgr) << "the panel was not redrawn";
+    EXPECT_GT(Inked(after, 2 * FrameWidth(*d)), 400);
+    EXPECT_EQ(infoAfter != infoBefore, c.InfoChanges) << WideToUtf8(infoBefore) << " / " << WideToUtf8(infoAfter);
+    // The model follows the control: the preview is what OK would now draw.
+    EXPECT_EQ(WideToSjis(infoAfter), BuildPreview(d->Form()).Info);
+    EXPECT_EQ(Text(d->ControlWindow("LabelA1")), kIdle);
+  }
+}
+
+TEST(Win32View, RefusedInputShowsItsReasonInTheStatusLineAndNoPicture) {
+  std::string zero = ReadBytes(kHostInput);
+  const size_t hp2 = zero.find("hp2 ");
+  zero.replace(hp2, zero.find('\n', hp2) - hp2, "hp2 -1820.4 -955.25\r");  // the first point again
+  struct TCase {
+    const char* Name;
+    std::string Input;
+    void (*Change)(TDialogWindow&);
+    void (*Fix)(TDialogWindow&);
+    const char* Status;
+  };
+  const TCase cases[] = {
+      {"Edit1 0", ReadBytes(kHostInput), [](TDialogWindow& d) { TypeInto(d, "Edit1", L"0"); },
+       [](TDialogWindow& d) { TypeInto(d, "Edit1", L"1.5"); }, "「端点倍率」の値では作図出来ません"},
+      {"Edit7 1000.5", ReadBytes(kHostInput), [](TDialogWindow& d) { TypeInto(d, "Edit7", L"1000.5"); },
+       [](TDialogWindow& d) { TypeInto(d, "Edit7", L"3"); }, "「線矢印の長さ」の値では作図出来ません"},
+      {"Edit6 -0.5", ReadBytes(kHostInput), [](TDialogWindow& d) { TypeInto(d, "Edit6", L"-0.5"); },
+       [](TDialogWindow& d) { TypeInto(d, "Edit6", L"2"); }, "「寸法補助線のはみ出し距離」の値では作図出来ません"},
+      {"zero length", zero, nullptr, nullptr, kMessageZeroLength},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TFolder folder(SettingsFile(100, 100), c.Input);
+    auto d = Open(folder);
+    if (c.Change != nullptr) c.Change(*d);
+    EXPECT_EQ(Text(d->ControlWindow("LabelA1")), Utf8LiteralToWide(c.Status));
+    EXPECT_EQ(Text(d->ControlWindow("PreviewInfo")), L"");
+    EXPECT_TRUE(d->PreviewPicture().Shapes.empty());
+    EXPECT_EQ(Inked(PanelPixels(*d), 2 * FrameWidth(*d)), 0) << "something drawn for a refused input";
+    if (c.Fix == nullptr) continue;
+    // A refused OK leaves the reason standing: the status line is not reset by the handler.
+    PressOk(*d);
+    EXPECT_FALSE(d->Closed());
+    EXPECT_EQ(Text(d->ControlWindow("LabelA1")), Utf8LiteralToWide(c.Status));
+    c.Fix(*d);
+    EXPECT_EQ(Text(d->ControlWindow("LabelA1")), kIdle);
+    EXPECT_NE(Text(d->ControlWindow("PreviewInfo")), L"");
+    EXPECT_GT(Inked(PanelPixels(*d), 2 * FrameWidth(*d)), 400);
+  }
+}
+
+TEST(Win32View, PreviewCheckBoxHidesAndShowsThePreview) {
+  TFolder folder(SettingsFile(100, 100));
+  auto d = Open(folder);
+  const int inset = 2 * FrameWidth(*d);
+  const TPixels shown = PanelPixels(*d);
+  ASSERT_GT(Inked(shown, inset), 400);
+  Click(*d, "CheckBox5");
+  EXPECT_FALSE(d->Form().CheckBox5.Checked);
+  EXPECT_EQ(Inked(PanelPixels(*d), inset), 0);
+  EXPECT_EQ(Text(d->ControlWindow("PreviewInfo")), L"");
+  // Hidden, the preview gives no reasons either.
+  TypeInto(*d, "Edit1", L"0");
+  EXPECT_EQ(Text(d->ControlWindow("LabelA1")), kIdle);
+  EXPECT_EQ(Inked(PanelPixels(*d), inset), 0);
+  TypeInto(*d, "Edit1", L"1.5");
+  Click(*d, "CheckBox5");
+  EXPECT_EQ(PanelPixels(*d).Bgr, shown.Bgr);  // the same settings draw the same picture
+  EXPECT_NE(Text(d->ControlWindow("PreviewInfo")), L"");
+  // Off again, and OK remembers it in the settings' last line.
+  Click(*d, "CheckBox5");
+  PressOk(*d);
+  ASSERT_TRUE(d->Closed());
+  const std::vector<std::string> saved = Lines(folder.Settings());
+  ASSERT_EQ(saved.size(), 32u);
+  EXPECT_EQ(saved[31], "0");
+}
+
+TEST(Win32View, PreviewKeepsUpWithTheDpi) {
+  TFolder folder(SettingsFile(100, 100));
+  auto d = Open(folder);
+  for (const UINT dpi : {144u, 96u}) {
+    SCOPED_TRACE(dpi);
+    RECT suggested{100, 100, 100 + ScaleToDpi(760, dpi), 100 + ScaleToDpi(470, dpi)};
+    SendMessageW(d->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    const TPixels p = PanelPixels(*d);
+    EXPECT_EQ(p.Width, ScaleToDpi(232, dpi));
+    EXPECT_EQ(p.Height, ScaleToDpi(318, dpi));
+    // The picture fills the panel one way: inked pixels near both of its sides or both its ends.
+    int left = p.Width, right = 0, top = p.Height, bottom = 0;
+    const int inset = 2 * FrameWidth(*d);
+    for (int y = inset; y < p.Height - inset; ++y) {
+      for (int x = inset; x < p.Width - inset; ++x) {
+        if (p.At(x, y) == 0xFFFFFF) continue;
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+    }
+    const int edge = ScaleToDpi(kPreviewMargin + 4, dpi);
+    const bool fillsWidth = left <= edge && right >= p.Width - edge;
+    const bool fillsHeight = top <= edge && bottom >= p.Height - edge;
+    EXPECT_TRUE(fillsWidth || fillsHeight) << left << "-" << right << " x " << top << "-" << bottom;
+    // Centred the other way.
+    EXPECT_NEAR(left + right, p.Width, ScaleToDpi(6, dpi));
+    EXPECT_NEAR(top + bottom, p.Height, ScaleToDpi(6, dpi));
+  }
+}
+
+// The painter on its own: each kind of shape lands where the fit puts it, in its colour, and the
+// value text runs from its start point along its direction over its extent.
+TEST(PreviewPainter, ShapesLandWhereTheFitPutsThem) {
+  constexpr int kSize = 240;
+  TPreviewPicture picture;
+  auto shape = [](TPreviewShapeKind kind, std::vector<TPreviewPoint> points, double radius = 0.0) {
+    TPreviewShape s;
+    s.Kind = kind;
+    s.Points = std::move(points);
+    s.Radius = radius;
+    return s;
+  };
+  picture.Shapes = {shape(TPreviewShapeKind::Line, {{-100, -100}, {100, -100}}),
+                    shape(TPreviewShapeKind::FilledCircle, {{-60, 60}}, 6),
+                    shape(TPreviewShapeKind::Circle, {{60, 60}}, 12),
+                    shape(TPreviewShapeKind::Measured, {{0, 100}})};
+  picture.MinX = picture.MinY = -100;
+  picture.MaxX = picture.MaxY = 100;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, kSize, kSize);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all{0, 0, kSize, kSize};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  PaintPreviewPicture(dc, picture, kSize, kSize, {L"", 96});
+  const TPixels p = Capture(dc, kSize, kSize);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+
+  const TPreviewFit fit = FitPicture(picture, kSize, kSize, kPreviewMargin);
+  // Whether a pixel within one pixel of where (x, y) falls passes `test` (points are rounded).
+  auto around = [&](double x, double y, auto test) {
+    const TPreviewPoint q = fit.ToPixel({x, y});
+    const int cx = static_cast<int>(std::lround(q.X)), cy = static_cast<int>(std::lround(q.Y));
+    for (int dy = -1; dy <= 1; ++dy) {
+      for (int dx = -1; dx <= 1; ++dx) {
+        if (test(p.At(cx + dx, cy + dy))) return true;
+      }
+    }
+    return false;
+  };
+  auto black = [](uint32_t v) { return v == 0x000000; };
+  auto notWhite = [](uint32_t v) { return v != 0xFFFFFF; };
+  EXPECT_TRUE(around(-100, -100, black));  // both ends of the line and its middle
+  EXPECT_TRUE(around(100, -100, black));
+  EXPECT_TRUE(around(0, -100, black));
+  EXPECT_FALSE(around(0, -90, notWhite));
+  EXPECT_TRUE(around(-60, 60, black));     // filled
+  EXPECT_FALSE(around(60, 60, notWhite));  // hollow inside, inked on the rim
+  EXPECT_TRUE(around(72, 60, black));
+  EXPECT_TRUE(around(60, 48, black));
+  EXPECT_TRUE(around(0, 100, IsReddish));
+  // The margin stays free.
+  for (int i = 0; i < kSize; ++i) {
+    EXPECT_EQ(p.At(i, 2), 0xFFFFFFu);
+    EXPECT_EQ(p.At(2, i), 0xFFFFFFu);
+  }
+}
+
+TEST(PreviewPainter, ValueTextRunsFromItsStartAlongItsDirection) {
+  constexpr int kSize = 240;
+  const std::wstring face = ChooseFace(Utf8LiteralToWide(kFormFontName), ShiftJisFaces());
+  for (const double angle : {0.0, 90.0, 30.0, 300.0}) {
+    SCOPED_TRACE(angle);
+    TPreviewShape text;
+    text.Kind = TPreviewShapeKind::Text;
+    text.Points = {{0, 0}};
+    text.AngleDeg = angle;
+    text.Height = 16;
+    text.Radius = 80;  // the extent along the baseline
+    text.Text = "2,700.25";
+    TPreviewPicture picture;
+    picture.Shapes = {text};
+    picture.MinX = picture.MinY = -100;
+    picture.MaxX = picture.MaxY = 100;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, kSize, kSize);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all{0, 0, kSize, kSize};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    PaintPreviewPicture(dc, picture, kSize, kSize, {face, 96});
+    const TPixels p = Capture(dc, kSize, kSize);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+
+    // Every text pixel in the text's own frame: along the baseline from the start, across it up
+    // to the height (a little below it for the comma's tail).
+    const TPreviewFit fit = FitPicture(picture, kSize, kSize, kPreviewMargin);
+    const TPreviewPoint start = fit.ToPixel({0, 0});
+    const double a = angle * 3.14159265358979 / 180.0;
+    const double extent = text.Radius * fit.Scale, height = text.Height * fit.Scale;
+    double minAlong = 1e9, maxAlong = -1e9, maxAcross = -1e9;
+    int inked = 0;
+    for (int y = 0; y < kSize; ++y) {
+      for (int x = 0; x < kSize; ++x) {
+        if (!IsBluish(p.At(x, y))) continue;
+        ++inked;
+        const double dx = x + 0.5 - start.X, dy = -(y + 0.5 - start.Y);  // y up
+        const double along = dx * std::cos(a) + dy * std::sin(a);
+        const double across = -dx * std::sin(a) + dy * std::cos(a);
+        minAlong = std::min(minAlong, along);
+        maxAlong = std::max(maxAlong, along);
+        maxAcross = std::max(maxAcross, across);
+        EXPECT_GE(across, -0.35 * height) << x << "," << y;
+        EXPECT_LE(across, height + 2) << x << "," << y;
+      }
+    }
+    ASSERT_GT(inked, 50);
+    EXPECT_GE(minAlong, -2.5);
+    EXPECT_LE(minAlong, 0.15 * extent);      // starts at its start point
+    EXPECT_GE(maxAlong, 0.85 * extent);      // spread over its extent
+    EXPECT_LE(maxAlong, extent + 2.5);
+    EXPECT_GE(maxAcross, 0.5 * height);      // upright: the glyphs stand on the baseline's left
+  }
 }
