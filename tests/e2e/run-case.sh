@@ -10,6 +10,7 @@
 #   zero-length  the measured points coincide: the "確認" box, then back to the dialog
 #   screenshot   the dialog as the user sees it, with a Japanese font; kept as screenshot.png
 #   hidpi        at 144 dpi the whole dialog is scaled by 1.5; kept as screenshot-144dpi.png
+#   preview      the preview panel holds a picture; Down in ComboBox1 redraws it, and OK draws that
 #   command-line q748.exe with arguments: the headless front end, its output and exit status
 #   view         the in-process tests of the Win32 view (TEST_EXE) on the display
 set -eu
@@ -154,9 +155,9 @@ case_screenshot() {
   capture_settled "$dialog_id" "$E2E_WORK/screenshot.png"
   check_not_blank "$E2E_WORK/screenshot.png"
   eval "$(xdotool getwindowgeometry --shell "$dialog_id")"
-  # 492 x 436 of client area with Wine's frame around it.
-  [ "$WIDTH" -ge 492 ] && [ "$WIDTH" -le 520 ] && [ "$HEIGHT" -ge 436 ] && [ "$HEIGHT" -le 480 ] ||
-    fail "the dialog is ${WIDTH}x${HEIGHT}, not 492x436 with a frame"
+  # 732 x 436 of client area (the original 492 and the preview) with Wine's frame around it.
+  [ "$WIDTH" -ge 732 ] && [ "$WIDTH" -le 760 ] && [ "$HEIGHT" -ge 436 ] && [ "$HEIGHT" -le 480 ] ||
+    fail "the dialog is ${WIDTH}x${HEIGHT}, not 732x436 with a frame"
   if [ -n "${Q748_UPDATE_SCREENSHOT:-}" ]; then
     convert "$E2E_WORK/screenshot.png" -strip "$E2E_SOURCE/docs/screenshot.png"
   fi
@@ -180,11 +181,72 @@ case_hidpi() {
   capture_settled "$dialog_id" "$E2E_WORK/screenshot-144dpi.png"
   check_not_blank "$E2E_WORK/screenshot-144dpi.png"
   eval "$(xdotool getwindowgeometry --shell "$dialog_id")"
-  [ "$WIDTH" -ge 738 ] && [ "$WIDTH" -le 770 ] && [ "$HEIGHT" -ge 654 ] && [ "$HEIGHT" -le 710 ] ||
-    fail "at 144 dpi the dialog is ${WIDTH}x${HEIGHT}, not 738x654 with a frame"
+  [ "$WIDTH" -ge 1098 ] && [ "$WIDTH" -le 1130 ] && [ "$HEIGHT" -ge 654 ] && [ "$HEIGHT" -le 710 ] ||
+    fail "at 144 dpi the dialog is ${WIDTH}x${HEIGHT}, not 1098x654 with a frame"
   xdotool key Escape
   wait_app_exit 30
   is_hq_only "$dir/JWC_TEMP.TXT" || fail "Esc at 144 dpi did not leave hq"
+}
+
+# Where the preview panel is on the screen, as WxH+X+Y: the client area (732 x 436 at 96 dpi) sits
+# in Wine's frame, whose sides and bottom are equally thick; the panel is at 496, 4 in it.
+panel_region() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW border top
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  border=$(((WIDTH - 732) / 2))
+  top=$((HEIGHT - 436 - border))
+  echo "232x318+$((X + border + 496))+$((Y + top + 4))"
+}
+
+capture_region() { import -window root -crop "$1" +repage "$2"; }
+
+# Pixels of the panel (inside its frame) that are not white.
+inked_pixels() {
+  convert "$1" -shave 3x3 -colorspace gray -threshold 95% -negate -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+# Differing pixels of two pictures of the same size.
+pixels_differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1 || true; }
+
+case_preview() {
+  local dir="$cases/ダイアログ" reference="$cases/headless" region
+  local before="$E2E_WORK/preview-before.png" after="$E2E_WORK/preview-after.png" inked changed deadline
+  prepare_dir "$dir" "$(sample_input)" "$(sample_settings)"
+  prepare_dir "$reference" "$(sample_input)" "$(sample_settings)"
+  start_xvfb
+  headless "$reference" --ok --set ComboBox1=1 || fail "the headless OK failed: $(cat "$reference/headless.err")"
+  open_dialog "$dir"
+  region=$(panel_region "$dialog_id")
+  # The preview is drawn once the dialog shows: wait until the panel holds a picture.
+  deadline=$(($(now_ms) + 20000))
+  inked=0
+  while [ "$(now_ms)" -lt "$deadline" ]; do
+    capture_region "$region" "$before"
+    inked=$(inked_pixels "$before")
+    [ "$inked" -ge 300 ] && break
+    sleep 0.1
+  done
+  [ "$inked" -ge 300 ] || fail "the preview panel stayed blank ($inked inked pixels)"
+  capture_settled "$dialog_id" "$cases/dialog.png"
+  capture_region "$region" "$before"
+  # The first control, ComboBox1, has the focus: Down picks the next end marker (線矢印 -> △).
+  xdotool key Down
+  deadline=$(($(now_ms) + 10000))
+  changed=0
+  while [ "$(now_ms)" -lt "$deadline" ]; do
+    capture_region "$region" "$after"
+    changed=$(pixels_differing "$before" "$after")
+    [ "${changed:-0}" -gt 0 ] 2>/dev/null && break
+    sleep 0.1
+  done
+  log "preview: $inked inked pixels before, $changed pixels changed by Down"
+  [ "${changed:-0}" -gt 0 ] 2>/dev/null || fail "the preview panel did not change when ComboBox1 changed"
+  inked=$(inked_pixels "$after")
+  [ "$inked" -ge 300 ] || fail "after the change the preview panel is blank ($inked inked pixels)"
+  # What the preview followed is what OK draws: the triangle, as the headless OK with ComboBox1=1.
+  xdotool key Return
+  wait_app_exit 30
+  cmp "$dir/JWC_TEMP.TXT" "$reference/JWC_TEMP.TXT" || fail "after Down the dialog did not draw what ComboBox1=1 draws"
 }
 
 case_command_line() {
@@ -221,6 +283,7 @@ case "$case_name" in
   screenshot) case_screenshot ;;
   hidpi) case_hidpi ;;
   command-line) case_command_line ;;
+  preview) case_preview ;;
   view) case_view ;;
   *) fail "unknown case $case_name" ;;
 esac
