@@ -167,7 +167,9 @@ case_screenshot() {
 
 case_hidpi() {
   local dir="$cases/ダイアログ"
-  prepare_dir "$dir" "$(sample_input)" "$(sample_settings)"
+  prepare_dir "$dir" "$(sample_input)"
+  # At the screen's left edge, so that the whole of the 1.5 times wider dialog is in the picture.
+  settings_with_line "$(sample_settings)" 1 0 "$dir/q746.dat"
   # 144 dpi for this case only; the prefix is put back to 96 dpi whatever happens.
   set_dpi() {
     timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 || true
