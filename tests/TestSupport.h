@@ -2,44 +2,49 @@
 // reads and writes of raw bytes.
 #pragma once
 
-#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
+#include <random>
 #include <string>
+#include <string_view>
 
 namespace testsupport {
 
+// A fresh folder of its own (optionally with a subfolder, e.g. one with a Japanese name): the
+// native, sanitizer and Wine runs of the same test may overlap.
 class TempDir {
  public:
-  explicit TempDir(const std::string& prefix = "q748-test") {
-    static int counter = 0;
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = std::filesystem::temp_directory_path() /
-            (prefix + "-" + std::to_string(stamp) + "-" + std::to_string(++counter));
+  explicit TempDir(const std::string& prefix = "q748-test", const std::filesystem::path& subfolder = {}) {
+    std::random_device rd;
+    std::mt19937_64 gen((static_cast<uint64_t>(rd()) << 32) ^ rd());
+    do {
+      root_ = std::filesystem::temp_directory_path() / (prefix + "-" + std::to_string(gen()));
+    } while (!std::filesystem::create_directory(root_));
+    path_ = subfolder.empty() ? root_ : root_ / subfolder;
     std::filesystem::create_directories(path_);
   }
   ~TempDir() {
     std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
+    std::filesystem::remove_all(root_, ec);
   }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   const std::filesystem::path& path() const { return path_; }
 
  private:
-  std::filesystem::path path_;
+  std::filesystem::path root_, path_;
 };
 
-inline void WriteFile(const std::filesystem::path& p, const std::string& bytes) {
-  std::ofstream(p, std::ios::binary) << bytes;
+inline void WriteFile(const std::filesystem::path& p, std::string_view bytes) {
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::string ReadFile(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace testsupport

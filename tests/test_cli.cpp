@@ -19,41 +19,16 @@
 
 #include "CommandLine.h"
 #include "Options.h"
+#include "TestSupport.h"
 #include "Unit1.h"
 
 namespace fs = std::filesystem;
+using testsupport::ReadFile;
+using testsupport::TempDir;
+using testsupport::WriteFile;
 
 namespace {
 
-class TempDir {
- public:
-  explicit TempDir(const std::string& name = "") {
-    static int counter = 0;
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    root_ = fs::temp_directory_path() / ("q748-cli-" + std::to_string(stamp) + "-" + std::to_string(++counter));
-    path_ = name.empty() ? root_ : root_ / PathFromUtf8(name);
-    fs::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path root_, path_;
-};
-
-void WriteFile(const fs::path& p, const std::string& bytes) {
-  std::ofstream(p, std::ios::binary) << bytes;
-}
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 struct TRun {
   int status;
@@ -73,7 +48,7 @@ const char* kHost =
 }  // namespace
 
 TEST(CommandLine, UsageErrors) {
-  TempDir dir;
+  TempDir dir("q748-cli");
   WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
   const std::string d = PathToUtf8(dir.path());
   const struct {
@@ -128,7 +103,7 @@ TEST(CommandLine, HelpNamesEveryControlThatCanBeSet) {
 }
 
 TEST(CommandLine, CancelWritesTheEmptyOutput) {
-  TempDir dir;
+  TempDir dir("q748-cli");
   WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
   const TRun r = RunCli({"--cancel", PathToUtf8(dir.path())});
   EXPECT_EQ(r.status, 0);
@@ -138,7 +113,7 @@ TEST(CommandLine, CancelWritesTheEmptyOutput) {
 }
 
 TEST(CommandLine, DefaultFolderIsTheExecutables) {
-  TempDir dir;
+  TempDir dir("q748-cli");
   WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
   const TRun r = RunCli({"--ok", "--set", "ComboBox3=1"}, dir.path());
   EXPECT_EQ(r.status, 0) << r.err;
@@ -147,7 +122,7 @@ TEST(CommandLine, DefaultFolderIsTheExecutables) {
 }
 
 TEST(CommandLine, StdoutLeavesTheHostFileAlone) {
-  TempDir dir;
+  TempDir dir("q748-cli");
   WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
   const TRun ok = RunCli({"--ok", "--stdout", "--set", "ComboBox3=1", PathToUtf8(dir.path())});
   EXPECT_EQ(ok.status, 0) << ok.err;
@@ -166,7 +141,7 @@ TEST(CommandLine, StdoutLeavesTheHostFileAlone) {
 }
 
 TEST(CommandLine, SetTakesEffectAfterTheSettingsAreLoaded) {
-  TempDir dir;
+  TempDir dir("q748-cli");
   WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
   // Saved: text type 1, prefix R=. Given: prefix "Ｌ＝" (UTF-8 on the command line).
   WriteFile(dir.path() / "q746.dat", "5\r\n6\r\n0\r\n0\r\n1\r\n3\r\n2\r\n1\r\nR=\r\n");
@@ -180,7 +155,7 @@ TEST(CommandLine, SetTakesEffectAfterTheSettingsAreLoaded) {
 }
 
 TEST(CommandLine, RefusalNamesTheControlAndClosesAsCancel) {
-  TempDir dir;
+  TempDir dir("q748-cli");
   WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
   const TRun r = RunCli({"--ok", PathToUtf8(dir.path())});  // no settings file: no text type chosen
   EXPECT_EQ(r.status, 1);
@@ -189,7 +164,7 @@ TEST(CommandLine, RefusalNamesTheControlAndClosesAsCancel) {
 }
 
 TEST(CommandLine, FailedWriteIsAnError) {
-  TempDir dir;
+  TempDir dir("q748-cli");
   WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
   // A folder where the temporary file would go: the exchange file cannot be replaced.
   fs::create_directory(dir.path() / "JWC_TEMP.TXT.tmp");
@@ -202,7 +177,7 @@ TEST(CommandLine, FailedWriteIsAnError) {
 }
 
 TEST(CommandLine, DumpPrintsWhatReadingGave) {
-  TempDir dir;
+  TempDir dir("q748-cli");
   const TRun missing = RunCli({"--dump", PathToUtf8(dir.path())});
   EXPECT_EQ(missing.status, 2);
   EXPECT_NE(missing.err.find("JWC_TEMP.TXT"), std::string::npos) << missing.err;
@@ -219,7 +194,7 @@ TEST(CommandLine, DumpPrintsWhatReadingGave) {
 }
 
 TEST(CommandLine, FolderWithAJapaneseName) {
-  TempDir dir("作図 テスト");
+  TempDir dir("q748-cli", PathFromUtf8("作図 テスト"));
   WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
   const TRun r = RunCli({"--ok", "--set", "ComboBox3=1", "--set", "Edit3=　ｍ", PathToUtf8(dir.path())});
   EXPECT_EQ(r.status, 0) << r.err;
@@ -239,7 +214,7 @@ void Compare(const fs::path& expected, const fs::path& actualFile, const std::st
 }
 
 void RunCase(const fs::path& c) {
-  TempDir dir;
+  TempDir dir("q748-cli");
   fs::copy_file(c / "JWC_TEMP.TXT", dir.path() / "JWC_TEMP.TXT");
   const bool hadSettings = fs::exists(c / "q746.dat");
   if (hadSettings) fs::copy_file(c / "q746.dat", dir.path() / "q746.dat");

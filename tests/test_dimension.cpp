@@ -11,40 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "Unit1.h"
 
 namespace fs = std::filesystem;
+using testsupport::ReadFile;
+using testsupport::TempDir;
+using testsupport::WriteFile;
 
 namespace {
 
-class TempDir {
- public:
-  TempDir() {
-    static int counter = 0;
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = fs::temp_directory_path() / ("q748-dim-" + std::to_string(stamp) + "-" + std::to_string(++counter));
-    fs::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-void WriteFile(const fs::path& p, const std::string& bytes) {
-  std::ofstream(p, std::ios::binary) << bytes;
-}
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Records what the model asks of its view, with the status text at each repaint.
 class TRecordingView : public TFormView {
@@ -69,7 +45,7 @@ struct TShownForm {
     form.FormShow();
     form.ComboBox3.ItemIndex = 1;
   }
-  TempDir dir;
+  TempDir dir{"q748-dim"};
   TRecordingView view;
   TForm1 form;
 };

@@ -9,40 +9,16 @@
 #include <sstream>
 #include <string>
 
+#include "TestSupport.h"
 #include "Unit1.h"
 
 namespace fs = std::filesystem;
+using testsupport::ReadFile;
+using testsupport::TempDir;
+using testsupport::WriteFile;
 
 namespace {
 
-class TempDir {
- public:
-  TempDir() {
-    static int counter = 0;
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = fs::temp_directory_path() / ("q748-form-" + std::to_string(stamp) + "-" + std::to_string(++counter));
-    fs::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-void WriteFile(const fs::path& p, const std::string& bytes) {
-  std::ofstream(p, std::ios::binary) << bytes;
-}
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 }  // namespace
 
@@ -274,7 +250,7 @@ TEST(TextTypeList, ItemsFromTheHeader) {
 }
 
 TEST(Form, ShowReadsTheHostFileBuildsTheListAndLoadsTheSettings) {
-  TempDir dir;
+  TempDir dir("q748-form");
   WriteFile(dir.path() / "JWC_TEMP.TXT",
             "hq\r\nhk 0\r\nhcw 2 2.5 3 4 5 6 7 8 9 10\r\nhp1 1 2\r\ncn7\r\n");
   std::string settings = "320\r\n-40\r\n8\r\n11\r\n10\r\n0\r\n1\r\n";
@@ -300,7 +276,7 @@ TEST(Form, ShowReadsTheHostFileBuildsTheListAndLoadsTheSettings) {
 }
 
 TEST(Form, ShowWithoutAnyFile) {
-  TempDir dir;
+  TempDir dir("q748-form");
   TForm1 f(dir.path(), nullptr);
   f.FormShow();
   ASSERT_EQ(f.ComboBox3.Items.size(), 11u);
@@ -313,7 +289,7 @@ TEST(Form, ShowWithoutAnyFile) {
 }
 
 TEST(Form, SavedTextTypeIndexPastTheListLeavesNoSelection) {
-  TempDir dir;
+  TempDir dir("q748-form");
   WriteFile(dir.path() / "q746.dat", "1\r\n2\r\n0\r\n0\r\n11\r\n");
   TForm1 f(dir.path(), nullptr);
   f.FormShow();
@@ -321,7 +297,7 @@ TEST(Form, SavedTextTypeIndexPastTheListLeavesNoSelection) {
 }
 
 TEST(Form, CancelAtOnceWritesTheEmptyOutput) {
-  TempDir dir;
+  TempDir dir("q748-form");
   WriteFile(dir.path() / "JWC_TEMP.TXT", "hq\r\nhp1 1 2\r\nhp2 1 5\r\n");
   TForm1 f(dir.path(), nullptr);
   f.FormShow();
@@ -334,7 +310,7 @@ TEST(Form, CancelAtOnceWritesTheEmptyOutput) {
 }
 
 TEST(Form, CloseReportsAFailedWrite) {
-  TempDir dir;
+  TempDir dir("q748-form");
   TForm1 f(dir.path() / "gone", nullptr);
   f.FormShow();
   EXPECT_FALSE(f.FormClose());

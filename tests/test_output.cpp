@@ -15,20 +15,15 @@
 
 #include "AtomicFile.h"
 #include "JwwGaibu.h"
+#include "TestSupport.h"
 
 namespace fs = std::filesystem;
+using testsupport::ReadFile;
+using testsupport::TempDir;
+using testsupport::WriteFile;
 
 namespace {
 
-std::string ReadAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const fs::path& file, std::string_view bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 std::vector<std::string> Entries(const fs::path& dir) {
   std::vector<std::string> names;
@@ -38,27 +33,6 @@ std::vector<std::string> Entries(const fs::path& dir) {
   return names;
 }
 
-// A fresh folder of its own for every test: the native, sanitizer and Wine runs may overlap.
-class TempDir {
- public:
-  TempDir() {
-    std::random_device rd;
-    std::mt19937_64 gen((static_cast<uint64_t>(rd()) << 32) ^ rd());
-    do {
-      path_ = fs::temp_directory_path() / ("q748-output-" + std::to_string(gen()));
-    } while (!fs::create_directory(path_));
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 std::string Repeat(std::string_view s, int n) {
   std::string r;
@@ -163,8 +137,8 @@ TEST(OutputText, JoinsOnlyATextHeadWithItsText) {
 // ---- Writing the file --------------------------------------------------------------------------
 
 TEST(WriteFile, ReplacesTheHostsInputAndLeavesNothingElse) {
-  TempDir dir;
-  const fs::path target = dir.Path() / "JWC_TEMP.TXT";
+  TempDir dir("q748-output");
+  const fs::path target = dir.path() / "JWC_TEMP.TXT";
   struct Case {
     const char* name;
     bool hostInputThere;
@@ -176,12 +150,12 @@ TEST(WriteFile, ReplacesTheHostsInputAndLeavesNothingElse) {
       {"no file before", false, {"z3"}},
   };
   for (const Case& c : cases) {
-    if (c.hostInputThere) WriteAll(target, kHostInput + std::string(5000, 'x'));
+    if (c.hostInputThere) WriteFile(target, kHostInput + std::string(5000, 'x'));
     JwwState st;
     for (const std::string& l : c.lines) JwwAddOutputLine(st, l);
     ASSERT_TRUE(JwwWriteFile(st, target)) << c.name;
-    EXPECT_EQ(ReadAll(target), JwwOutputText(st)) << c.name;
-    EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"JWC_TEMP.TXT"}) << c.name;
+    EXPECT_EQ(ReadFile(target), JwwOutputText(st)) << c.name;
+    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"JWC_TEMP.TXT"}) << c.name;
   }
 }
 
@@ -197,30 +171,30 @@ TEST(WriteFile, FailureLeavesNoExchangeFileAndNoTemporaryFile) {
       {"a folder in the target's place",
        [](const fs::path& d) {
          fs::create_directory(d / "JWC_TEMP.TXT");
-         WriteAll(d / "JWC_TEMP.TXT" / "keep", "x");
+         WriteFile(d / "JWC_TEMP.TXT" / "keep", "x");
          return d / "JWC_TEMP.TXT";
        },
        {"JWC_TEMP.TXT"}},
       {"temporary file cannot be created",
        [](const fs::path& d) {
-         WriteAll(d / "JWC_TEMP.TXT", kHostInput);
+         WriteFile(d / "JWC_TEMP.TXT", kHostInput);
          fs::create_directory(TemporaryFileFor(d / "JWC_TEMP.TXT"));
          return d / "JWC_TEMP.TXT";
        },
        {"JWC_TEMP.TXT.tmp"}},
   };
   for (const Case& c : cases) {
-    TempDir dir;
-    const fs::path target = c.prepare(dir.Path());
+    TempDir dir("q748-output");
+    const fs::path target = c.prepare(dir.path());
     JwwState st;
     JwwAddOutputLine(st, "0 0 10 0");
     EXPECT_FALSE(JwwWriteFile(st, target)) << c.name;
     EXPECT_FALSE(fs::is_regular_file(target)) << c.name;
     EXPECT_FALSE(fs::is_regular_file(TemporaryFileFor(target))) << c.name;
-    EXPECT_EQ(Entries(dir.Path()), c.entriesAfter) << c.name;
+    EXPECT_EQ(Entries(dir.path()), c.entriesAfter) << c.name;
     // What stood in the way is not ours and stays as it was.
     if (fs::is_directory(target)) {
-      EXPECT_EQ(ReadAll(target / "keep"), "x") << c.name;
+      EXPECT_EQ(ReadFile(target / "keep"), "x") << c.name;
     }
   }
 }
@@ -241,14 +215,14 @@ TEST(ReplaceFileContents, KeepsTheOldContentOnFailureWhenAsked) {
       {"failed, old file removed", true, true, false, false, ""},
   };
   for (const Case& c : cases) {
-    TempDir dir;
-    const fs::path target = dir.Path() / "q746.dat";
-    WriteAll(target, "old");
+    TempDir dir("q748-output");
+    const fs::path target = dir.path() / "q746.dat";
+    WriteFile(target, "old");
     if (c.blockTemporary) fs::create_directory(TemporaryFileFor(target));
     EXPECT_EQ(ReplaceFileContents(target, "new", c.removeTargetOnFailure), c.result) << c.name;
     EXPECT_EQ(fs::is_regular_file(target), c.targetThere) << c.name;
     if (c.targetThere) {
-      EXPECT_EQ(ReadAll(target), c.content) << c.name;
+      EXPECT_EQ(ReadFile(target), c.content) << c.name;
     }
     EXPECT_FALSE(fs::is_regular_file(TemporaryFileFor(target))) << c.name;
   }
@@ -456,22 +430,22 @@ TEST_P(GoldenCommands, WriteTheExpectedBytes) {
   JwwResetCurrent(st);
   c.run(st);
 
-  TempDir dir;
-  const fs::path written = dir.Path() / "JWC_TEMP.TXT";
-  WriteAll(written, kHostInput);
+  TempDir dir("q748-output");
+  const fs::path written = dir.path() / "JWC_TEMP.TXT";
+  WriteFile(written, kHostInput);
   ASSERT_TRUE(JwwWriteFile(st, written));
-  const std::string actual = ReadAll(written);
+  const std::string actual = ReadFile(written);
 
   const fs::path folder = fs::path(Q748_TEST_DATA) / "commands";
   const fs::path expectedFile = folder / (std::string(c.name) + ".txt");
   const fs::path actualFile = folder / (std::string(c.name) + ".actual");
   ASSERT_TRUE(fs::is_regular_file(expectedFile)) << expectedFile;
-  const std::string expected = ReadAll(expectedFile);
+  const std::string expected = ReadFile(expectedFile);
   if (actual == expected) {
     std::error_code ec;
     fs::remove(actualFile, ec);
   } else {
-    WriteAll(actualFile, actual);  // beside the expected bytes, for a reviewer to diff
+    WriteFile(actualFile, actual);  // beside the expected bytes, for a reviewer to diff
   }
   EXPECT_TRUE(actual == expected) << c.name << ": output differs; see " << actualFile;
 }

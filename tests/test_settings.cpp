@@ -8,40 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "Unit1.h"
 
 namespace fs = std::filesystem;
+using testsupport::ReadFile;
+using testsupport::TempDir;
+using testsupport::WriteFile;
 
 namespace {
 
-class TempDir {
- public:
-  TempDir() {
-    static int counter = 0;
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = fs::temp_directory_path() / ("q748-settings-" + std::to_string(stamp) + "-" + std::to_string(++counter));
-    fs::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-void WriteFile(const fs::path& p, const std::string& bytes) {
-  std::ofstream(p, std::ios::binary) << bytes;
-}
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 std::string Lines(const std::vector<std::string>& lines, const char* end = "\r\n") {
   std::string s;
@@ -89,7 +65,7 @@ TEST(Settings, TableHasThirtyTwoLinesInOrder) {
 }
 
 TEST(Settings, SaveWritesEveryLine) {
-  TempDir dir;
+  TempDir dir("q748-settings");
   TForm1 f(dir.path(), nullptr);
   f.SavedLeft = -12;
   f.SavedTop = 345;
@@ -121,7 +97,7 @@ TEST(Settings, SaveWritesEveryLine) {
 }
 
 TEST(Settings, SaveThenLoadGivesTheSameDialog) {
-  TempDir dir;
+  TempDir dir("q748-settings");
   const fs::path file = dir.path() / "q746.dat";
   WriteFile(file, Lines(DialogLines()));
   TForm1 a(dir.path(), nullptr);
@@ -221,7 +197,7 @@ TEST(Settings, LoadRules) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    TempDir dir;
+    TempDir dir("q748-settings");
     const fs::path file = dir.path() / "q746.dat";
     WriteFile(file, c.content);
     TForm1 f(dir.path(), nullptr);
@@ -232,7 +208,7 @@ TEST(Settings, LoadRules) {
 }
 
 TEST(Settings, NoFileKeepsTheStartingValues) {
-  TempDir dir;
+  TempDir dir("q748-settings");
   TForm1 f(dir.path(), nullptr);
   f.SavedLeft = 5;
   f.LoadSettings(dir.path() / "q746.dat");
@@ -250,7 +226,7 @@ TEST(Settings, NoFileKeepsTheStartingValues) {
 
 // A save that fails keeps the settings of the last good save and leaves no temporary file.
 TEST(Settings, FailedSaveKeepsTheOldFile) {
-  TempDir dir;
+  TempDir dir("q748-settings");
   const fs::path file = dir.path() / "q746.dat";
   const std::string old = Lines(DialogLines());
   WriteFile(file, old);
@@ -293,7 +269,7 @@ TEST(Settings, PreviewLineIsReadOnlyWhenPresent) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    TempDir dir;
+    TempDir dir("q748-settings");
     const fs::path file = dir.path() / "q746.dat";
     WriteFile(file, c.content);
     TForm1 f(dir.path(), nullptr);
