@@ -33,8 +33,8 @@ std::string RefusedControlStatus(const std::string& control) {
   for (const TControlCaption& c : kCaptions) {
     if (control == c.Control) caption = c.Caption;
   }
-  const TControlSpec* spec = FindControl(control);
-  const bool choice = spec && (spec->Kind == TControlKind::List || spec->Kind == TControlKind::RadioGroup);
+  const TControlSpec* entry = FindControl(control);
+  const bool choice = entry && (entry->Kind == TControlKind::List || entry->Kind == TControlKind::RadioGroup);
   return SjisText("「" + caption + (choice ? "」を選択して下さい" : "」の値では作図出来ません"));
 }
 

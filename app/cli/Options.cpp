@@ -29,8 +29,8 @@ bool ParseSetting(std::string_view arg, TCliSetting& s, std::string& error) {
   }
   s.Control = std::string(arg.substr(0, eq));
   const std::string_view value = arg.substr(eq + 1);
-  const TControlSpec* spec = FindControl(s.Control);
-  const TControlKind kind = spec ? spec->Kind : TControlKind::Label;
+  const TControlSpec* entry = FindControl(s.Control);
+  const TControlKind kind = entry ? entry->Kind : TControlKind::Label;
   switch (kind) {
     case TControlKind::List:
     case TControlKind::RadioGroup:

@@ -18,8 +18,8 @@ constexpr TBounds kInformationPanel{-3, -3, kFormClientWidth + 6, 200};
 // The preview's line in Panel1: one row of the form's font, 8 pixels in from the pane's edge.
 constexpr TBounds kInformationLine{3 + 8, 3 + 6, kFormClientWidth - 20, 16};
 
-TChildClass ClassOf(const TControlSpec& spec) {
-  switch (spec.Kind) {
+TChildClass ClassOf(const TControlSpec& entry) {
+  switch (entry.Kind) {
     case TControlKind::List: return TChildClass::ComboList;
     case TControlKind::Edit: return TChildClass::Edit;
     case TControlKind::RadioGroup: return TChildClass::GroupBox;
@@ -33,38 +33,38 @@ TChildClass ClassOf(const TControlSpec& spec) {
   return TChildClass::Label;
 }
 
-TChildWindow FromSpec(const TControlSpec& spec) {
+TChildWindow FromSpec(const TControlSpec& entry) {
   TChildWindow w;
-  w.Name = spec.Name;
-  w.Class = ClassOf(spec);
-  w.Bounds = {spec.Left, spec.Top, spec.Width, spec.Height};
-  w.TabStop = spec.TabStop;
-  w.ImeOff = spec.ImeOff;
-  if (spec.FontHeight > 0) w.FontHeight = spec.FontHeight;
-  w.BackColour = spec.BackColour;
-  if (spec.Kind != TControlKind::Edit && spec.Kind != TControlKind::List) w.CaptionSjis = SjisText(spec.Caption);
+  w.Name = entry.Name;
+  w.Class = ClassOf(entry);
+  w.Bounds = {entry.Left, entry.Top, entry.Width, entry.Height};
+  w.TabStop = entry.TabStop;
+  w.ImeOff = entry.ImeOff;
+  if (entry.FontHeight > 0) w.FontHeight = entry.FontHeight;
+  w.BackColour = entry.BackColour;
+  if (entry.Kind != TControlKind::Edit && entry.Kind != TControlKind::List) w.CaptionSjis = SjisText(entry.Caption);
   return w;
 }
 
-void AddRadioGroup(const TControlSpec& spec, std::vector<TChildWindow>& out) {
-  const int count = static_cast<int>(spec.Items.size());
+void AddRadioGroup(const TControlSpec& entry, std::vector<TChildWindow>& out) {
+  const int count = static_cast<int>(entry.Items.size());
   const int perColumn = std::max(1, (count + kRadioColumns - 1) / kRadioColumns);
-  const int width = (spec.Width - 10) / kRadioColumns;
-  const int free = spec.Height - kRadioCaptionHeight - 5;
+  const int width = (entry.Width - 10) / kRadioColumns;
+  const int free = entry.Height - kRadioCaptionHeight - 5;
   const int height = free / perColumn;
   const int top = kRadioCaptionHeight + 1 + (free % perColumn) / 2;
   for (int i = 0; i < count; ++i) {
-    TChildWindow b = FromSpec(spec);
+    TChildWindow b = FromSpec(entry);
     b.Class = TChildClass::RadioButton;
     b.Item = i;
-    b.Bounds = {spec.Left + kRadioInset + (i / perColumn) * width, spec.Top + top + (i % perColumn) * height,
+    b.Bounds = {entry.Left + kRadioInset + (i / perColumn) * width, entry.Top + top + (i % perColumn) * height,
                 width, height};
-    b.CaptionSjis = SjisText(spec.Items[static_cast<size_t>(i)]);
+    b.CaptionSjis = SjisText(entry.Items[static_cast<size_t>(i)]);
     b.GroupStart = i == 0;  // the buttons of one group share a WS_GROUP run
     out.push_back(b);
   }
   // The frame comes after its buttons: it closes their group and lies beneath them.
-  TChildWindow frame = FromSpec(spec);
+  TChildWindow frame = FromSpec(entry);
   frame.TabStop = false;
   out.push_back(frame);
 }
@@ -73,7 +73,7 @@ void AddRadioGroup(const TControlSpec& spec, std::vector<TChildWindow>& out) {
 
 std::vector<TChildWindow> DialogChildren(const std::vector<TControlSpec>& table) {
   std::vector<const TControlSpec*> ordered;
-  for (const TControlSpec& spec : table) ordered.push_back(&spec);
+  for (const TControlSpec& entry : table) ordered.push_back(&entry);
   // Tab order first (creation order is the tab order), then the rest as listed.
   std::stable_sort(ordered.begin(), ordered.end(), [](const TControlSpec* a, const TControlSpec* b) {
     const int ka = a->TabOrder < 0 ? 1 << 30 : a->TabOrder;
@@ -82,13 +82,13 @@ std::vector<TChildWindow> DialogChildren(const std::vector<TControlSpec>& table)
   });
 
   std::vector<TChildWindow> out;
-  for (const TControlSpec* spec : ordered) {
-    if (spec->Kind == TControlKind::RadioGroup) {
-      AddRadioGroup(*spec, out);
+  for (const TControlSpec* entry : ordered) {
+    if (entry->Kind == TControlKind::RadioGroup) {
+      AddRadioGroup(*entry, out);
       continue;
     }
-    out.push_back(FromSpec(*spec));
-    if (spec->Kind == TControlKind::ScrollBox) {
+    out.push_back(FromSpec(*entry));
+    if (entry->Kind == TControlKind::ScrollBox) {
       TChildWindow panel;
       panel.Name = "Panel1";
       panel.Class = TChildClass::Pane;

@@ -244,12 +244,12 @@ TEST(Win32View, DpiChangeScalesEveryControlAndFont) {
     EXPECT_EQ(d->Dpi(), dpi);
     for (const char* name : {"ComboBox3", "Edit9", "Button2", "Memo1", "LabelA1", "ScrollBox1", "PreviewPanel",
                              "CheckBox5"}) {
-      const TControlSpec& spec = *FindControl(name);
+      const TControlSpec& entry = *FindControl(name);
       const RECT r = RectInParent(d->ControlWindow(name));
-      EXPECT_EQ(r.left, ScaleToDpi(spec.Left, dpi)) << name;
-      EXPECT_EQ(r.top, ScaleToDpi(spec.Top, dpi)) << name;
-      EXPECT_EQ(r.right - r.left, ScaleToDpi(spec.Width, dpi)) << name;
-      EXPECT_EQ(r.bottom - r.top, ScaleToDpi(spec.Height, dpi)) << name;
+      EXPECT_EQ(r.left, ScaleToDpi(entry.Left, dpi)) << name;
+      EXPECT_EQ(r.top, ScaleToDpi(entry.Top, dpi)) << name;
+      EXPECT_EQ(r.right - r.left, ScaleToDpi(entry.Width, dpi)) << name;
+      EXPECT_EQ(r.bottom - r.top, ScaleToDpi(entry.Height, dpi)) << name;
     }
     const RECT radio = RectInParent(d->ControlWindow("RadioGroup2", 1));
     EXPECT_EQ(radio.left, ScaleToDpi(160 + 8 + (145 - 10) / 2, dpi));
