@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -16,6 +15,7 @@
 
 #include "CommandLine.h"
 #include "JwwGaibu.h"
+#include "TestSupport.h"
 
 namespace fs = std::filesystem;
 
@@ -23,15 +23,8 @@ namespace {
 
 const fs::path kData = Q748_TEST_DATA;
 
-std::string ReadAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const fs::path& file, std::string_view bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using testsupport::ReadFile;
+using testsupport::WriteFile;
 
 struct GoldenCase {
   const char* Input;   // under tests/data
@@ -50,10 +43,10 @@ TEST(DumpJson, GoldenFiles) {
     ASSERT_TRUE(JwwReadFile(st, kData / c.Input)) << c.Input;
     const std::string actual = JwwStateToJson(st);
     const fs::path golden = kData / "read" / c.Golden;
-    if (update && std::strcmp(update, "1") == 0) WriteAll(golden, actual);
-    const std::string expected = ReadAll(golden);
+    if (update && std::strcmp(update, "1") == 0) WriteFile(golden, actual);
+    const std::string expected = ReadFile(golden);
     EXPECT_EQ(actual, expected) << c.Input << ": see " << fs::absolute(std::string(c.Golden) + ".actual");
-    if (actual != expected) WriteAll(std::string(c.Golden) + ".actual", actual);
+    if (actual != expected) WriteFile(std::string(c.Golden) + ".actual", actual);
   }
 }
 

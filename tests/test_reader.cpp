@@ -8,7 +8,6 @@
 #include <iterator>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -18,6 +17,7 @@
 #include "MyFunc.h"
 #include "ReadNumbers.h"
 #include "ReadRules.h"
+#include "TestSupport.h"
 #include "Tokenizer.h"
 
 namespace fs = std::filesystem;
@@ -562,39 +562,16 @@ TEST(ReadLine, OneLineAtATime) {
 
 // ---- Files --------------------------------------------------------------------------------------
 
-class TempDir {
- public:
-  TempDir() {
-    std::random_device rd;
-    std::mt19937_64 gen((static_cast<uint64_t>(rd()) << 32) ^ rd());
-    do {
-      path_ = fs::temp_directory_path() / ("q748-reader-" + std::to_string(gen()));
-    } while (!fs::create_directory(path_));
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-void WriteAll(const fs::path& file, std::string_view bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using testsupport::TempDir;
+using testsupport::WriteFile;
 
 TEST(ReadFile, MissingFileOrDirectory) {
   TempDir dir;
   JwwState st;
-  EXPECT_FALSE(JwwReadFile(st, dir.Path() / "JWC_TEMP.TXT"));
-  EXPECT_FALSE(JwwReadFile(st, dir.Path()));
-  fs::create_directory(dir.Path() / "JWC_TEMP.TXT");
-  EXPECT_FALSE(JwwReadFile(st, dir.Path() / "JWC_TEMP.TXT"));
+  EXPECT_FALSE(JwwReadFile(st, dir.path() / "JWC_TEMP.TXT"));
+  EXPECT_FALSE(JwwReadFile(st, dir.path()));
+  fs::create_directory(dir.path() / "JWC_TEMP.TXT");
+  EXPECT_FALSE(JwwReadFile(st, dir.path() / "JWC_TEMP.TXT"));
   EXPECT_EQ(st.AxisAngle, 0.0);
   EXPECT_EQ(st.CurFontName, kGothic);
 }
@@ -602,9 +579,9 @@ TEST(ReadFile, MissingFileOrDirectory) {
 TEST(ReadFile, ReadsWhatTheBufferReads) {
   TempDir dir;
   const std::string content = "hq\r\nhk 12.5\r\nlg2\r\nz3\r\n1 2 3 4\r\nch 0 0 1 0 \"a b\r\n";
-  WriteAll(dir.Path() / "JWC_TEMP.TXT", content);
+  WriteFile(dir.path() / "JWC_TEMP.TXT", content);
   JwwState fromFile, fromBuffer;
-  EXPECT_TRUE(JwwReadFile(fromFile, dir.Path() / "JWC_TEMP.TXT"));
+  EXPECT_TRUE(JwwReadFile(fromFile, dir.path() / "JWC_TEMP.TXT"));
   JwwReadBuffer(fromBuffer, content);
   EXPECT_EQ(fromFile.AxisAngle, 12.5);
   EXPECT_EQ(fromFile.FirstGroup, 2);
@@ -618,9 +595,9 @@ TEST(ReadFile, ReadsWhatTheBufferReads) {
 
 TEST(ReadFile, FolderWithAJapaneseName) {
   TempDir dir;
-  const fs::path folder = dir.Path() / fs::path(u8"\u5916\u90e8\u5909\u5f62 \uff11");  // 外部変形 １
+  const fs::path folder = dir.path() / fs::path(u8"\u5916\u90e8\u5909\u5f62 \uff11");  // 外部変形 １
   fs::create_directory(folder);
-  WriteAll(folder / "JWC_TEMP.TXT", "hq\r\nhk 45\r\n");
+  WriteFile(folder / "JWC_TEMP.TXT", "hq\r\nhk 45\r\n");
   JwwState st;
   EXPECT_TRUE(JwwReadFile(st, folder / "JWC_TEMP.TXT"));
   EXPECT_EQ(st.AxisAngle, 45);
@@ -628,27 +605,27 @@ TEST(ReadFile, FolderWithAJapaneseName) {
 
 TEST(ReadFile, EmptyAndOddFiles) {
   TempDir dir;
-  const fs::path file = dir.Path() / "JWC_TEMP.TXT";
+  const fs::path file = dir.path() / "JWC_TEMP.TXT";
   const std::string odd[] = {""s, "\0\0\0\0"s, "\r\r\r"s, "\x82"s, "hk 3\x82"s,
                              std::string(3 << 20, 'a'), std::string(1 << 20, ' ') + "hk 9"};
   for (const std::string& content : odd) {
-    WriteAll(file, content);
+    WriteFile(file, content);
     JwwState st;
     EXPECT_TRUE(JwwReadFile(st, file)) << content.size();
     EXPECT_EQ(st.EntityOrder.Count(), 0);
   }
   JwwState st;
-  WriteAll(file, "hk 3\x82");
+  WriteFile(file, "hk 3\x82");
   EXPECT_TRUE(JwwReadFile(st, file));
   EXPECT_EQ(st.AxisAngle, 3);
-  WriteAll(file, std::string(1 << 20, ' ') + "hk 9");
+  WriteFile(file, std::string(1 << 20, ' ') + "hk 9");
   EXPECT_TRUE(JwwReadFile(st, file));
   EXPECT_EQ(st.AxisAngle, 9);
 }
 
 TEST(ReadFile, LinesAcrossBlocksReadAsFromABuffer) {
   TempDir dir;
-  const fs::path file = dir.Path() / "JWC_TEMP.TXT";
+  const fs::path file = dir.path() / "JWC_TEMP.TXT";
   std::string body;
   const std::string filler(200, 'x');  // long lines: few records, many bytes
   for (int i = 0; body.size() < (1u << 20) + 300; ++i)
@@ -660,7 +637,7 @@ TEST(ReadFile, LinesAcrossBlocksReadAsFromABuffer) {
   std::string content = body;
   content.resize((1u << 20) - 1);
   content += "\r\n1 2 3 4\r\n" + longLine + "\r\npl\r5 6 7 8\r" + body + "hk 7";
-  WriteAll(file, content);
+  WriteFile(file, content);
   JwwState fromFile, fromBuffer;
   ASSERT_TRUE(JwwReadFile(fromFile, file));
   JwwReadBuffer(fromBuffer, content);
