@@ -131,7 +131,10 @@ struct TJwwOrderItem {
 
 // A growable list: a count and an array whose capacity grows in steps of 1000 elements (the
 // 1001st element makes room for 2000). Elements are trivially copyable, so growth is a realloc.
-// Allocation failure throws std::bad_alloc, which JwwReadFile turns into a false result.
+// The memory block behind it is reserved at least an eighth ahead: where realloc copies (the
+// Windows heap does), growing a list of millions of records one step at a time would copy it
+// thousands of times. Allocation failure throws std::bad_alloc, which JwwReadFile turns into a
+// false result.
 template <class T>
 class TJwwList {
   static_assert(std::is_trivially_copyable_v<T>);
@@ -152,11 +155,9 @@ class TJwwList {
   // Appends a zero-filled element and returns it.
   T& Add() {
     if (count_ >= capacity_) {
-      const int32_t grown = count_ + 1000;  // count mod 1000 == 0 here: the next multiple of 1000
-      void* p = std::realloc(data_, sizeof(T) * static_cast<std::size_t>(grown));
-      if (!p) throw std::bad_alloc();
-      data_ = static_cast<T*>(p);
-      capacity_ = grown;
+      if (count_ > kMaxCount - 1000) throw std::bad_alloc();
+      capacity_ = count_ + 1000;  // count mod 1000 == 0 here: the next multiple of 1000
+      if (capacity_ > reserved_) Reserve();
     }
     T& e = data_[count_++];
     e = T{};
@@ -166,13 +167,26 @@ class TJwwList {
   void Clear() {
     std::free(data_);
     data_ = nullptr;
-    count_ = capacity_ = 0;
+    count_ = capacity_ = reserved_ = 0;
   }
 
  private:
+  static constexpr int32_t kMaxCount = 0x7FFFFFFF;
+
+  void Reserve() {
+    const int64_t ahead = static_cast<int64_t>(reserved_) + reserved_ / 8;
+    int64_t want = ahead > capacity_ ? (ahead + 999) / 1000 * 1000 : capacity_;
+    if (want > kMaxCount) want = capacity_;
+    void* p = std::realloc(data_, sizeof(T) * static_cast<std::size_t>(want));
+    if (!p) throw std::bad_alloc();
+    data_ = static_cast<T*>(p);
+    reserved_ = static_cast<int32_t>(want);
+  }
+
   T* data_ = nullptr;
   int32_t count_ = 0;
-  int32_t capacity_ = 0;
+  int32_t capacity_ = 0;  // as the growth rule says: the next multiple of 1000
+  int32_t reserved_ = 0;  // elements the memory block holds
 };
 
 // One slot of the output list: at most 255 bytes, no line end. A text's head line is marked
