@@ -289,6 +289,9 @@ void JwwReadBuffer(JwwState& st, std::string_view content);
 // Interprets one line (without its line end).
 void JwwReadLine(JwwState& st, std::string_view line);
 
+// The number of records in the list of an entity kind (ekLine .. ekSolidSg); -1 for no kind.
+int32_t JwwListCount(const JwwState& st, int32_t kind);
+
 // The text of a pooled string.
 inline std::string_view JwwStr(const JwwState& st, TJwwStrRef r) {
   return std::string_view(st.Strings).substr(r.Offset, r.Length);

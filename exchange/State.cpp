@@ -101,3 +101,24 @@ void JwwRelease(JwwState& st) {
   std::vector<TJwwPickedPoint>().swap(st.PickedPoints);
   ClearLists(st);
 }
+
+int32_t JwwListCount(const JwwState& st, int32_t kind) {
+  switch (kind) {
+    case ekLine: return st.Lines.Count();
+    case ekCircle: return st.Circles.Count();
+    case ekArc: return st.Arcs.Count();
+    case ekText: return st.Texts.Count();
+    case ekPoint: return st.Points.Count();
+    case ekPointEx: return st.PointsEx.Count();
+    case ekMsg: return st.Messages.Count();
+    case ekBlock: return st.Blocks.Count();
+    case ekSolid2: return st.Solids2.Count();
+    case ekSolid3: return st.Solids3.Count();
+    case ekSolid4: return st.Solids4.Count();
+    case ekSolidSc: return st.SolidsSc.Count();
+    case ekSolidSe: return st.SolidsSe.Count();
+    case ekSolidSo: return st.SolidsSo.Count();
+    case ekSolidSg: return st.SolidsSg.Count();
+    default: return -1;
+  }
+}

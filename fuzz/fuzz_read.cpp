@@ -8,27 +8,6 @@
 
 namespace {
 
-int32_t ListCount(const JwwState& st, int32_t kind) {
-  switch (kind) {
-    case ekLine: return st.Lines.Count();
-    case ekCircle: return st.Circles.Count();
-    case ekArc: return st.Arcs.Count();
-    case ekText: return st.Texts.Count();
-    case ekPoint: return st.Points.Count();
-    case ekPointEx: return st.PointsEx.Count();
-    case ekMsg: return st.Messages.Count();
-    case ekBlock: return st.Blocks.Count();
-    case ekSolid2: return st.Solids2.Count();
-    case ekSolid3: return st.Solids3.Count();
-    case ekSolid4: return st.Solids4.Count();
-    case ekSolidSc: return st.SolidsSc.Count();
-    case ekSolidSe: return st.SolidsSe.Count();
-    case ekSolidSo: return st.SolidsSo.Count();
-    case ekSolidSg: return st.SolidsSg.Count();
-    default: return -1;
-  }
-}
-
 void Check(bool ok) {
   if (!ok) __builtin_trap();
 }
@@ -52,9 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   JwwReadBuffer(st, std::string_view(reinterpret_cast<const char*>(data), size));
 
   int64_t records = 0;
-  for (int32_t kind = ekLine; kind <= ekSolidSg; ++kind) records += ListCount(st, kind);
+  for (int32_t kind = ekLine; kind <= ekSolidSg; ++kind) records += JwwListCount(st, kind);
   Check(records == st.EntityOrder.Count());
-  for (const TJwwOrderItem& o : st.EntityOrder) Check(o.Index >= 0 && o.Index < ListCount(st, o.Kind));
+  for (const TJwwOrderItem& o : st.EntityOrder) Check(o.Index >= 0 && o.Index < JwwListCount(st, o.Kind));
   for (const TJwwEntText& t : st.Texts) CheckText(st, t);
   for (const TJwwEntMsg& m : st.Messages) CheckText(st, m.Text);
   for (const TJwwEntBlk& b : st.Blocks) CheckRef(st, b.Name, UINT32_MAX);

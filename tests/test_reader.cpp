@@ -249,27 +249,6 @@ TEST(ReaderNumbers, SameAsTheLenientConversions) {
 
 void Read(JwwState& st, const std::string& content) { JwwReadBuffer(st, content); }
 
-int32_t ListCount(const JwwState& st, int32_t kind) {
-  switch (kind) {
-    case ekLine: return st.Lines.Count();
-    case ekCircle: return st.Circles.Count();
-    case ekArc: return st.Arcs.Count();
-    case ekText: return st.Texts.Count();
-    case ekPoint: return st.Points.Count();
-    case ekPointEx: return st.PointsEx.Count();
-    case ekMsg: return st.Messages.Count();
-    case ekBlock: return st.Blocks.Count();
-    case ekSolid2: return st.Solids2.Count();
-    case ekSolid3: return st.Solids3.Count();
-    case ekSolid4: return st.Solids4.Count();
-    case ekSolidSc: return st.SolidsSc.Count();
-    case ekSolidSe: return st.SolidsSe.Count();
-    case ekSolidSo: return st.SolidsSo.Count();
-    case ekSolidSg: return st.SolidsSg.Count();
-    default: return -1;
-  }
-}
-
 struct FieldCase {
   const char* Input;  // lines separated by "\n"
   double (*Field)(const JwwState&);
@@ -521,7 +500,7 @@ TEST(ReadBuffer, OddInputsDoNoHarm) {
     // Every order item names an existing record; every pooled string lies inside the pool.
     for (const TJwwOrderItem& o : st.EntityOrder) {
       EXPECT_GE(o.Index, 0);
-      EXPECT_LT(o.Index, ListCount(st, o.Kind));
+      EXPECT_LT(o.Index, JwwListCount(st, o.Kind));
     }
     for (const TJwwEntText& t : st.Texts) {
       EXPECT_LE(t.Text.Length, 255u);
