@@ -61,6 +61,17 @@ inline int PlainRest(uint64_t x) {
   return special ? JwwFirstFlagged(special) : 8;
 }
 
+// A lead byte either starts a pair with the byte after it, or stands alone at the line's end
+// (and is dropped), or cannot be judged yet because the window stops right after it.
+enum class TLead { Pair, Lone, Incomplete };
+template <bool kLineEnds>
+inline TLead LeadByte(const unsigned char* p, const unsigned char* limit, const unsigned char* end,
+                      const std::array<uint8_t, 256>& cls) {
+  if (limit - p < 2) return limit != end ? TLead::Incomplete : TLead::Lone;
+  if (kLineEnds && cls[p[1]] == bcLineEnd) return TLead::Lone;
+  return TLead::Pair;
+}
+
 }  // namespace
 
 void TJwwTokenizer::Reserve(std::size_t bytes) {
@@ -106,14 +117,10 @@ const unsigned char* TJwwTokenizer::Run(const unsigned char* p, const unsigned c
       case bcKeep:
         continue;
       case bcLead:
-        if (limit - p < 2) {
-          if (limit != end) goto incomplete;
-          ++p;  // a lone lead byte at the line's end
-          continue;
-        }
-        if (kLineEnds && cls[p[1]] == bcLineEnd) {
-          ++p;
-          continue;
+        switch (LeadByte<kLineEnds>(p, limit, end, cls)) {
+          case TLead::Incomplete: goto incomplete;
+          case TLead::Lone: ++p; continue;  // a lone lead byte at the line's end
+          case TLead::Pair: break;
         }
         w[0] = static_cast<char>(p[0]);
         w[1] = static_cast<char>(p[1]);
@@ -162,14 +169,10 @@ rest_of_line:
     if (p >= limit) goto at_limit;
     const uint8_t c = cls[*p];
     if (c == bcLead) {
-      if (limit - p < 2) {
-        if (limit != end) goto incomplete;
-        ++p;
-        continue;
-      }
-      if (kLineEnds && cls[p[1]] == bcLineEnd) {
-        ++p;
-        continue;
+      switch (LeadByte<kLineEnds>(p, limit, end, cls)) {
+        case TLead::Incomplete: goto incomplete;
+        case TLead::Lone: ++p; continue;
+        case TLead::Pair: break;
       }
       w[0] = static_cast<char>(p[0]);
       w[1] = static_cast<char>(p[1]);
@@ -192,14 +195,10 @@ beyond_the_array:
         ++p;
         continue;
       case bcLead:
-        if (limit - p < 2) {
-          if (limit != end) goto incomplete;
-          ++p;
-          continue;
-        }
-        if (kLineEnds && cls[p[1]] == bcLineEnd) {
-          ++p;
-          continue;
+        switch (LeadByte<kLineEnds>(p, limit, end, cls)) {
+          case TLead::Incomplete: goto incomplete;
+          case TLead::Lone: ++p; continue;  // a lone lead byte at the line's end
+          case TLead::Pair: break;
         }
         nonEmpty = true;
         p += 2;
