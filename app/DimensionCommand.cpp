@@ -17,6 +17,10 @@ void TForm1::Button1Click() {
   // Saved before any geometry: a refused dimension keeps the settings all the same.
   SaveSettings(ExeDir / kSettingsFileName);
 
+  if (!exchangeRead_) {
+    if (view_) view_->ShowConfirmation(SjisText(kMessageReadFailed));
+    return;
+  }
   const TRefusal refusal = CheckDimension(in);
   if (refusal != TRefusal::None) {
     if (view_) view_->ShowConfirmation(RefusalMessage(refusal));

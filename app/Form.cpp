@@ -44,8 +44,9 @@ TForm1::TForm1(std::filesystem::path exeDir, TFormView* view)
 void TForm1::FormShow() {
   JwwInit(Jww);
   ExeDir = exeDir_;
-  // A missing or unreadable exchange file leaves the defaults; the dialog opens all the same.
-  JwwReadFile(Jww, ExeDir / kExchangeFileName);
+  // A missing or unreadable exchange file leaves the defaults; the dialog opens all the same, and
+  // OK says that the file could not be read.
+  exchangeRead_ = JwwReadFile(Jww, ExeDir / kExchangeFileName);
   JwwResetCurrent(Jww);
   ComboBox3.Items = TextTypeItems(Jww);
   ComboBox3.ItemIndex = -1;
@@ -56,8 +57,12 @@ void TForm1::FormShow() {
 }
 
 bool TForm1::FormClose() {
-  const bool written = JwwWriteFile(Jww, ExeDir / kExchangeFileName);
+  const std::filesystem::path file = ExeDir / kExchangeFileName;
+  TWriteError why = TWriteError::None;
+  const bool written = JwwWriteFile(Jww, file, &why);
   JwwRelease(Jww);
+  // The host finds its own input, which begins with "hq", and draws nothing: say why.
+  if (!written && view_) view_->ShowError(WriteFailureMessage(kMessageWriteFailed, file, why));
   return written;
 }
 

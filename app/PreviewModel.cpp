@@ -48,6 +48,10 @@ TPreview BuildPreview(const TForm1& form) {
     p.Status = RefusedControlStatus(focus);
     return p;
   }
+  if (!form.ExchangeRead()) {
+    p.Status = SjisText(kMessageReadFailed);
+    return p;
+  }
   const TRefusal refusal = CheckDimension(in);
   if (refusal != TRefusal::None) {
     p.Status = RefusalMessage(refusal);

@@ -41,7 +41,8 @@ std::string WrittenValue(const TForm1& f, const TSettingLine& l) {
     case TSettingKind::SavedLeft: return IntToText(f.SavedLeft);
     case TSettingKind::SavedTop: return IntToText(f.SavedTop);
     case TSettingKind::ListIndex: return IntToText(f.ComboBoxByName(l.Control)->ItemIndex);
-    case TSettingKind::EditText: return f.EditByName(l.Control)->Text;
+    // One value a line: a line break inside a text would shift every later setting.
+    case TSettingKind::EditText: return SingleLine(f.EditByName(l.Control)->Text);
     case TSettingKind::RadioIndex: return IntToText(f.RadioGroupByName(l.Control)->ItemIndex);
     case TSettingKind::CheckBox: return f.CheckBoxByName(l.Control)->Checked ? "1" : "0";
     case TSettingKind::FirstGroup: return IntToText(f.Jww.FirstGroup);
@@ -106,13 +107,15 @@ void TForm1::LoadSettings(const std::filesystem::path& fileName) {
   }
 }
 
-void TForm1::SaveSettings(const std::filesystem::path& fileName) {
+TWriteError TForm1::SaveSettings(const std::filesystem::path& fileName) {
   std::string content;
   for (const TSettingLine& l : SettingsTable()) {
     content += WrittenValue(*this, l);
     content += "\r\n";
   }
-  // Through a temporary file: a failed write keeps the settings of the last good save. Failure is
-  // not reported; OK goes on as if the save had succeeded.
-  ReplaceFileContents(fileName, content, /*removeTargetOnFailure=*/false);
+  // A failed save keeps the settings of the last good one; OK goes on all the same.
+  const TWriteError why = ReplaceFileContents(fileName, content);
+  if (why != TWriteError::None && view_)
+    view_->ShowNotice(WriteFailureMessage(kMessageSettingsNotSaved, fileName, why));
+  return why;
 }

@@ -103,6 +103,16 @@ inline constexpr const char* kMessageMissingPoint = "指示点が不足してい
 inline constexpr const char* kStatusProcessing = "処理中です";
 inline constexpr const char* kStatusWriting = "ファイル生成中です";
 inline constexpr const char* kStatusIdle = "　";  // one full-width blank
+// Failures of the run's files, and their reasons in words a user can act on.
+inline constexpr const char* kMessageReadFailed = "JWC_TEMP.TXT を読み込めませんでしたので作図出来ません";
+inline constexpr const char* kMessageWriteFailed = "作図結果を書き込めませんでした。何も作図されません。";
+inline constexpr const char* kMessageSettingsNotSaved = "設定を保存できませんでした（前回の設定のままです）";
+inline constexpr const char* kReasonInUse = "他のプログラムがこのファイルを使用中です。";
+inline constexpr const char* kReasonNoPermission = "このフォルダーに書き込む権限がありません。";
+inline constexpr const char* kReasonDiskFull = "ディスクの空き容量が不足しています。";
+inline constexpr const char* kReasonOther = "ファイルを書き込めませんでした。";
+// "MESSAGE\nFILE\nREASON" in Shift-JIS; FILE in the system's own spelling.
+std::string WriteFailureMessage(const char* messageUtf8, const std::filesystem::path& file, TWriteError why);
 
 // ---- What the model asks of its view ---------------------------------------------------------------
 
@@ -113,6 +123,12 @@ class TFormView {
   virtual void ShowConfirmation(const std::string& messageSjis) = 0;
   // LabelA1's caption changed while a handler runs: repaint it at once.
   virtual void RepaintStatus() = 0;
+  // A failure that loses the user's dimension (the exchange file could not be written): a modal
+  // error box the user must close. Returns when closed.
+  virtual void ShowError(const std::string& messageSjis) = 0;
+  // A failure that loses nothing of this run (the settings were not saved): a line on standard
+  // error, no box.
+  virtual void ShowNotice(const std::string& messageSjis) = 0;
 };
 
 // ---- The value settings of the dimension text ----------------------------------------------------------
@@ -132,7 +148,8 @@ struct TValueSettings {
 // The value text of a dimension of length L (drawing units). The decimal point is always "." and
 // the thousands separator ",", whatever the user's locale.
 std::string BuildValueText(double length, const TValueSettings& v);
-// A prefix or suffix as typed, or empty when it holds nothing but blanks and control characters.
+// A prefix or suffix as typed on one line (CR and LF as blanks), or empty when it holds nothing
+// but blanks and control characters.
 std::string CleanAffix(std::string_view typed);
 
 // ---- The dimension: inputs, checks and construction -------------------------------------------------------
@@ -289,13 +306,17 @@ class TForm1 {
 
   // Handlers.
   void FormShow();
-  // Writes the output list to JWC_TEMP.TXT and releases the exchange state. The result is the
-  // write's: the dialog ignores it, the command line reports it.
+  // Writes the output list to JWC_TEMP.TXT and releases the exchange state. A failed write is
+  // shown through the view (ShowError) before the result, false, is returned.
   bool FormClose();
   void Button1Click();
   void Button2Click();
   void LoadSettings(const std::filesystem::path& fileName);
-  void SaveSettings(const std::filesystem::path& fileName);
+  // Edit texts are saved on one line each. A failed save keeps the previous file and is told
+  // through the view (ShowNotice).
+  TWriteError SaveSettings(const std::filesystem::path& fileName);
+  // False when FormShow could not read JWC_TEMP.TXT: OK then refuses with kMessageReadFailed.
+  bool ExchangeRead() const { return exchangeRead_; }
 
   // Control access by name, for the views and the command line's --set (nullptr when `name` is
   // not a control of that kind).
@@ -313,6 +334,7 @@ class TForm1 {
 
   std::filesystem::path exeDir_;
   TFormView* view_;
+  bool exchangeRead_ = false;
 };
 
 // ---- The preview ------------------------------------------------------------------------------------

@@ -19,7 +19,7 @@ void DropTrailingZeros(std::string& text) {
 }  // namespace
 
 std::string CleanAffix(std::string_view typed) {
-  return RemoveBlanks(typed).empty() ? std::string() : std::string(typed);
+  return RemoveBlanks(typed).empty() ? std::string() : SingleLine(typed);
 }
 
 std::string BuildValueText(double length, const TValueSettings& v) {

@@ -1,27 +1,92 @@
-// Replacing a file through a temporary file and a rename.
+// Replacing a file through a temporary file of the run's own and a rename.
 #include "AtomicFile.h"
 
+#include <cstdint>
 #include <exception>
-#include <fstream>
+#include <random>
+#include <string>
 #include <system_error>
+#include <thread>
+
+#include "platform/FileReplace.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-bool WriteWhole(const fs::path& file, std::string_view bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out.is_open()) return false;
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.flush();
-  const bool written = out.good();
-  out.close();
-  return written && !out.fail();
+// <target name>.<process id>-<16 hex digits>.tmp: recognisable as ours, unique per run and try.
+constexpr std::string_view kTemporarySuffix = ".tmp";
+constexpr int kRandomDigits = 16;
+constexpr auto kStaleAfter = std::chrono::minutes(1);
+constexpr auto kRetryPause = std::chrono::milliseconds(50);
+constexpr int kNameTries = 8;
+
+std::uint64_t RandomBits(int attempt) {
+  std::uint64_t bits = static_cast<std::uint64_t>(attempt + 1) * 0x9E3779B97F4A7C15ull;
+  bits ^= static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  try {
+    std::random_device rd;
+    bits ^= (static_cast<std::uint64_t>(rd()) << 32) ^ rd();
+  } catch (const std::exception&) {
+    // No source of randomness: the process id, the clock and the attempt still part the runs.
+  }
+  return bits;
+}
+
+fs::path TemporaryNameFor(const fs::path& target, int attempt) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string name = target.filename().string();
+  name += '.';
+  name += std::to_string(detail::ProcessId());
+  name += '-';
+  std::uint64_t bits = RandomBits(attempt);
+  for (int i = 0; i < kRandomDigits; ++i, bits >>= 4) name += kHex[bits & 15];
+  name += kTemporarySuffix;
+  return target.parent_path() / name;
+}
+
+bool AllOf(std::string_view s, std::string_view allowed) {
+  return !s.empty() && s.find_first_not_of(allowed) == std::string_view::npos;
+}
+
+// Temporary files of a run that was killed between creating and renaming them; an older one
+// cannot belong to a run that is still writing.
+void RemoveStaleTemporaryFiles(const fs::path& target) noexcept {
+  try {
+    std::error_code ec;
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const fs::path targetName = target.filename();
+    const auto now = fs::file_time_type::clock::now();
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+      const fs::path& p = it->path();
+      if (!IsTemporaryNameFor(p.filename(), targetName)) continue;
+      if (!fs::is_regular_file(fs::symlink_status(p, ec)) || ec) continue;
+      const auto written = fs::last_write_time(p, ec);
+      if (!ec && now - written > kStaleAfter) fs::remove(p, ec);
+      ec.clear();
+    }
+  } catch (const std::exception&) {
+    // Tidying is a courtesy; a name that cannot be read is left where it is.
+  }
 }
 
 }  // namespace
 
-// A directory in the file's place is not ours to delete.
+bool IsTemporaryNameFor(const fs::path& name, const fs::path& targetName) {
+  const std::string n = name.string();
+  const std::string prefix = targetName.string() + '.';
+  if (n.size() <= prefix.size() + kTemporarySuffix.size()) return false;
+  if (n.compare(0, prefix.size(), prefix) != 0) return false;
+  if (n.compare(n.size() - kTemporarySuffix.size(), kTemporarySuffix.size(), kTemporarySuffix) != 0)
+    return false;
+  const std::string_view middle = std::string_view(n).substr(
+      prefix.size(), n.size() - prefix.size() - kTemporarySuffix.size());
+  const std::size_t dash = middle.find('-');
+  return dash != std::string_view::npos && AllOf(middle.substr(0, dash), "0123456789") &&
+         middle.size() - dash - 1 == kRandomDigits &&
+         AllOf(middle.substr(dash + 1), "0123456789abcdef");
+}
+
 void RemoveFileIfPresent(const fs::path& file) noexcept {
   std::error_code ec;
   const fs::file_status s = fs::symlink_status(file, ec);
@@ -29,30 +94,32 @@ void RemoveFileIfPresent(const fs::path& file) noexcept {
   fs::remove(file, ec);
 }
 
-fs::path TemporaryFileFor(const fs::path& target) {
-  fs::path temp = target;
-  temp += ".tmp";
-  return temp;
-}
-
-bool ReplaceFileContents(const fs::path& target, std::string_view bytes,
-                         bool removeTargetOnFailure) {
-  bool done = false;
+TWriteError ReplaceFileContents(const fs::path& target, std::string_view bytes,
+                                const TReplaceOptions& options) {
+  fs::path temp;
+  TWriteError error = TWriteError::Other;
   try {
-    const fs::path temp = TemporaryFileFor(target);
-    try {
-      if (WriteWhole(temp, bytes)) {
-        std::error_code ec;
-        fs::rename(temp, target, ec);
-        done = !ec;
-      }
-    } catch (const std::exception&) {
-      // Only allocation can throw here (the stream's buffer); it is a failed write like any other.
+    RemoveStaleTemporaryFiles(target);
+    // A name of our own that nobody else uses; an existing one (another run's, or a planted link)
+    // is never opened: take another name.
+    for (int i = 0; i < kNameTries; ++i) {
+      temp = TemporaryNameFor(target, i);
+      std::error_code ec;
+      if (fs::exists(fs::symlink_status(temp, ec))) continue;
+      error = detail::CreateFlushedFile(temp, bytes);
+      if (error != TWriteError::Other || !fs::exists(fs::symlink_status(temp, ec))) break;
     }
-    if (!done) RemoveFileIfPresent(temp);
   } catch (const std::exception&) {
-    // Not even the temporary file's name could be built: nothing was created.
+    return TWriteError::Other;  // not even a name could be built: nothing was created
   }
-  if (!done && removeTargetOnFailure) RemoveFileIfPresent(target);
-  return done;
+  if (error != TWriteError::None) return error;
+
+  const auto deadline = std::chrono::steady_clock::now() + options.InUseWait;
+  error = detail::RenameOver(temp, target);
+  while (error == TWriteError::InUse && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(kRetryPause);
+    error = detail::RenameOver(temp, target);
+  }
+  if (error != TWriteError::None) RemoveFileIfPresent(temp);
+  return error;
 }

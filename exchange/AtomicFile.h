@@ -1,21 +1,37 @@
 // AtomicFile.h: replacing a file's whole content so that no reader ever sees half of it.
 //
-// The bytes go to a temporary file beside the target (same folder, so the rename stays on one
-// volume), which is flushed, closed and then renamed over the target. Nothing throws; the result
-// says whether the target now holds exactly the given bytes.
+// The bytes go to a temporary file of this run's own beside the target (same folder, so the
+// rename stays on one volume). It is created exclusively, never through a link, flushed to the
+// disk, closed and then renamed over the target. While another program holds the target (Windows
+// refuses the rename then), the rename is retried for a few seconds. On failure only the run's own
+// temporary file goes: the target keeps what it held, whoever put it there. Nothing throws.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string_view>
 
-// The temporary file ReplaceFileContents writes before renaming it over `target`.
-std::filesystem::path TemporaryFileFor(const std::filesystem::path& target);
+// Why a file could not be written, in the terms a user can act on.
+enum class TWriteError {
+  None,
+  InUse,         // another program holds the file
+  NoPermission,  // the folder or the file may not be written
+  DiskFull,
+  Other,         // anything else (a missing folder, a folder in the file's place, ...)
+};
 
-// Makes `target` hold exactly `bytes`. On any failure the temporary file is removed and the result
-// is false; the target then keeps its previous content, or, with removeTargetOnFailure, is deleted
-// (a directory standing in its place is never touched).
-bool ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes,
-                         bool removeTargetOnFailure);
+struct TReplaceOptions {
+  // How long a target held by another program is waited for before the replace counts as failed.
+  std::chrono::milliseconds InUseWait{5000};
+};
+
+// Makes `target` hold exactly `bytes`; TWriteError::None when it does.
+TWriteError ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes,
+                                const TReplaceOptions& options = {});
+
+// Whether `name` is the name of a temporary file that ReplaceFileContents makes for a target named
+// `targetName` (a file name without folder).
+bool IsTemporaryNameFor(const std::filesystem::path& name, const std::filesystem::path& targetName);
 
 // Deletes `file` when it is anything but a directory. Errors are ignored: there is no one to tell.
 void RemoveFileIfPresent(const std::filesystem::path& file) noexcept;

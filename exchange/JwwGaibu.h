@@ -21,6 +21,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "AtomicFile.h"
+
 // ---- Records ---------------------------------------------------------------------------------
 
 struct TJwwTextType {
@@ -302,9 +304,11 @@ inline std::string_view JwwStr(const JwwState& st, TJwwStrRef r) {
 // Appends one slot, cut to at most 255 bytes at a character boundary.
 void JwwAddOutputLine(JwwState& st, std::string_view line, bool joinNext = false);
 // Writes the output list ("hq" when empty) with CR LF line ends, joining a text's head with its
-// text. Written to a temporary file beside the target and renamed over it; on any failure no
-// file of that name remains and the result is false.
-bool JwwWriteFile(const JwwState& st, const std::filesystem::path& fileName);
+// text, through ReplaceFileContents. On failure the result is false, `why` (when given) tells the
+// reason, and the file keeps what it held: the host's own input still begins with "hq", which the
+// host takes as nothing to draw.
+bool JwwWriteFile(const JwwState& st, const std::filesystem::path& fileName,
+                  TWriteError* why = nullptr);
 // The bytes JwwWriteFile writes.
 std::string JwwOutputText(const JwwState& st);
 

@@ -17,12 +17,9 @@ void JwwAddOutputLine(JwwState& st, std::string_view line, bool joinNext) {
   // Room for the next thousand slots at once: appending must not reallocate every time.
   if (count % kGrowthStep == 1)
     st.OutputLines.reserve(static_cast<std::size_t>(count) + kGrowthStep - 1);
-  std::string text(CutSjis(line, kMaxSlotBytes));
   // Every slot is one line of the file: a line break inside a text would hand the host lines
-  // of our caller's choosing. CR and LF are single bytes in Shift-JIS, never trail bytes.
-  for (char& c : text) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
+  // of our caller's choosing.
+  std::string text = SingleLine(CutSjis(line, kMaxSlotBytes));
   st.OutputLines.push_back(TJwwOutputSlot{std::move(text), joinNext});
   st.OutputCount = count;
 }
@@ -46,14 +43,13 @@ std::string JwwOutputText(const JwwState& st) {
   return out;
 }
 
-bool JwwWriteFile(const JwwState& st, const std::filesystem::path& fileName) {
-  // The host must never read its own input back as our output: a failed write leaves no file.
-  std::string bytes;
+bool JwwWriteFile(const JwwState& st, const std::filesystem::path& fileName, TWriteError* why) {
+  TWriteError error = TWriteError::Other;
   try {
-    bytes = JwwOutputText(st);
+    error = ReplaceFileContents(fileName, JwwOutputText(st));
   } catch (const std::exception&) {
-    RemoveFileIfPresent(fileName);
-    return false;
+    // Only building the text can throw (out of memory); the file was not touched.
   }
-  return ReplaceFileContents(fileName, bytes, true);
+  if (why != nullptr) *why = error;
+  return error == TWriteError::None;
 }

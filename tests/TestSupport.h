@@ -1,5 +1,5 @@
-// Small helpers shared by the tests: a temporary folder that cleans up after itself, and whole-file
-// reads and writes of raw bytes.
+// Small helpers shared by the tests: a temporary folder that cleans up after itself, whole-file
+// reads and writes of raw bytes, and a view of the dialog that records what the model asks of it.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,9 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "Unit1.h"
 
 namespace testsupport {
 
@@ -46,5 +49,19 @@ inline std::string ReadFile(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+// Records what the model asks of its view, with the status text at each repaint.
+class TRecordingView : public TFormView {
+ public:
+  void ShowConfirmation(const std::string& m) override { Messages.push_back(m); }
+  void RepaintStatus() override { Repaints.push_back(Form ? Form->LabelA1.Caption : std::string()); }
+  void ShowError(const std::string& m) override { Errors.push_back(m); }
+  void ShowNotice(const std::string& m) override { Notices.push_back(m); }
+  const TForm1* Form = nullptr;
+  std::vector<std::string> Messages;
+  std::vector<std::string> Errors;
+  std::vector<std::string> Notices;
+  std::vector<std::string> Repaints;
+};
 
 }  // namespace testsupport

@@ -163,17 +163,38 @@ TEST(CommandLine, RefusalNamesTheControlAndClosesAsCancel) {
   EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
 }
 
-TEST(CommandLine, FailedWriteIsAnError) {
+// A file that cannot be written is an I/O error (status 2) with the reason in words; whatever stood
+// in its place stays, so the host finds its own input, which begins with "hq", and draws nothing.
+TEST(CommandLine, FailedWriteIsAnErrorAndKeepsWhatWasThere) {
+  const fs::path mounts = Q748_SCRATCH_MOUNTS;
   TempDir dir("q748-cli");
   WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
-  // A folder where the temporary file would go: the exchange file cannot be replaced.
-  fs::create_directory(dir.path() / "JWC_TEMP.TXT.tmp");
-  const TRun r = RunCli({"--ok", "--set", "ComboBox3=1", PathToUtf8(dir.path())});
-  EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.err.find("q748: cannot write "), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("JWC_TEMP.TXT"), std::string::npos) << r.err;
-  // The host must never read its own input back as our output.
-  EXPECT_FALSE(fs::exists(dir.path() / "JWC_TEMP.TXT"));
+  const std::string readOnly = PathToUtf8(mounts / "read-only"), full = PathToUtf8(mounts / "full");
+  const struct {
+    const char* name;
+    std::vector<std::string> args;
+    fs::path kept;  // the file that must stay as it was
+    std::vector<std::string> said;  // on standard error
+  } cases[] = {
+      {"OK in a read-only folder", {"--ok", readOnly}, mounts / "read-only" / "JWC_TEMP.TXT",
+       {"作図結果を書き込めませんでした", "JWC_TEMP.TXT", "このフォルダーに書き込む権限がありません",
+        "設定を保存できませんでした"}},
+      {"Cancel in a read-only folder", {"--cancel", readOnly}, mounts / "read-only" / "JWC_TEMP.TXT",
+       {"作図結果を書き込めませんでした", "このフォルダーに書き込む権限がありません"}},
+      {"OK on a full disk", {"--ok", full}, mounts / "full" / "JWC_TEMP.TXT",
+       {"JWC_TEMP.TXT", "ディスクの空き容量が不足しています"}},
+      {"the preview onto a full disk", {"--preview", full + "/preview.svg", "--set", "ComboBox3=1", PathToUtf8(dir.path())},
+       mounts / "full" / "preview.svg", {"preview.svg", "ディスクの空き容量が不足しています"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string before = ReadFile(c.kept);
+    ASSERT_FALSE(before.empty());
+    const TRun r = RunCli(c.args);
+    EXPECT_EQ(r.status, 2);
+    for (const std::string& s : c.said) EXPECT_NE(r.err.find(s), std::string::npos) << s << " not in " << r.err;
+    EXPECT_EQ(ReadFile(c.kept), before);
+  }
 }
 
 TEST(CommandLine, DumpPrintsWhatReadingGave) {

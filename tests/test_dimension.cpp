@@ -17,20 +17,11 @@
 namespace fs = std::filesystem;
 using testsupport::ReadFile;
 using testsupport::TempDir;
+using testsupport::TRecordingView;
 using testsupport::WriteFile;
 
 namespace {
 
-
-// Records what the model asks of its view, with the status text at each repaint.
-class TRecordingView : public TFormView {
- public:
-  void ShowConfirmation(const std::string& m) override { Messages.push_back(m); }
-  void RepaintStatus() override { Repaints.push_back(Form ? Form->LabelA1.Caption : std::string()); }
-  const TForm1* Form = nullptr;
-  std::vector<std::string> Messages;
-  std::vector<std::string> Repaints;
-};
 
 // The host file of the complete run: axis 0, scale 1, text type 1 current, no font.
 const char* kHost =

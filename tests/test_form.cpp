@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -14,6 +15,7 @@
 
 namespace fs = std::filesystem;
 using testsupport::ReadFile;
+using testsupport::TRecordingView;
 using testsupport::TempDir;
 using testsupport::WriteFile;
 
@@ -309,10 +311,56 @@ TEST(Form, CancelAtOnceWritesTheEmptyOutput) {
   EXPECT_FALSE(fs::exists(dir.path() / "q746.dat"));  // Cancel never saves
 }
 
-TEST(Form, CloseReportsAFailedWrite) {
-  TempDir dir("q748-form");
-  TForm1 f(dir.path() / "gone", nullptr);
-  f.FormShow();
-  EXPECT_FALSE(f.FormClose());
-  EXPECT_FALSE(fs::exists(dir.path() / "gone"));
+// A host file that cannot be read is refused as such on OK, not as a missing point; a result that
+// cannot be written is shown in an error box that names the file and the reason.
+TEST(Form, FileFailuresAreToldAsWhatTheyAre) {
+  const fs::path readOnly = fs::path(Q748_SCRATCH_MOUNTS) / "read-only";
+  struct Case {
+    const char* name;
+    std::function<fs::path(const fs::path&)> folder;  // prepares the run's folder
+    bool read;
+    const char* reason;  // of the failed write; nullptr when it succeeds
+  };
+  const Case cases[] = {
+      {"no host file", [](const fs::path& d) { return d; }, false, nullptr},
+      {"a folder in the host file's place",
+       [](const fs::path& d) {
+         fs::create_directory(d / "JWC_TEMP.TXT");
+         return d;
+       },
+       false, kReasonOther},
+      {"the folder is gone", [](const fs::path& d) { return d / "gone"; }, false, kReasonOther},
+      {"a read-only folder", [&](const fs::path&) { return readOnly; }, true, kReasonNoPermission},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir("q748-form");
+    const fs::path folder = c.folder(dir.path());
+    const std::string hostFile = fs::is_regular_file(folder / "JWC_TEMP.TXT") ? ReadFile(folder / "JWC_TEMP.TXT") : "";
+    TRecordingView view;
+    TForm1 f(folder, &view);
+    f.FormShow();
+    EXPECT_EQ(f.ExchangeRead(), c.read);
+    f.ComboBox3.ItemIndex = 1;
+    f.Button1Click();
+    if (!c.read) {
+      ASSERT_EQ(view.Messages.size(), 1u);
+      EXPECT_EQ(view.Messages[0], SjisText(kMessageReadFailed));
+      EXPECT_EQ(BuildPreview(f).Status, SjisText(kMessageReadFailed));
+      EXPECT_EQ(f.Jww.OutputCount, 0);
+    }
+    EXPECT_EQ(f.FormClose(), c.reason == nullptr);
+    if (c.reason == nullptr) {
+      EXPECT_TRUE(view.Errors.empty());
+    } else {
+      ASSERT_EQ(view.Errors.size(), 1u);
+      const std::u8string file = (folder / "JWC_TEMP.TXT").u8string();
+      EXPECT_EQ(view.Errors[0], SjisText(kMessageWriteFailed) + "\n" + std::string(file.begin(), file.end()) +
+                                    "\n" + SjisText(c.reason));
+    }
+    // Whatever stood there stays: the host's own input still begins with "hq".
+    if (!hostFile.empty()) {
+      EXPECT_EQ(ReadFile(folder / "JWC_TEMP.TXT"), hostFile);
+    }
+  }
 }

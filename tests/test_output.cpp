@@ -3,19 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <iterator>
 #include <random>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "AtomicFile.h"
 #include "JwwGaibu.h"
 #include "TestSupport.h"
+#include "platform/FileReplace.h"
 
 namespace fs = std::filesystem;
 using testsupport::ReadFile;
@@ -39,6 +44,12 @@ std::string Repeat(std::string_view s, int n) {
   for (int i = 0; i < n; ++i) r += s;
   return r;
 }
+
+#ifdef _WIN32
+constexpr bool kWindows = true;
+#else
+constexpr bool kWindows = false;
+#endif
 
 const std::string kHostInput = "hq\r\nhk0\r\nhp1 0 0\r\nhp2 0 1000\r\nlg0\r\nly0\r\n";
 
@@ -159,73 +170,175 @@ TEST(WriteFile, ReplacesTheHostsInputAndLeavesNothingElse) {
   }
 }
 
-TEST(WriteFile, FailureLeavesNoExchangeFileAndNoTemporaryFile) {
+// Every way a replace can fail, and a success beside them: what was in the target's place stays
+// as it was, and no temporary file is left behind. The read-only folder and the full disk are
+// small file systems mounted for the tests (tests/scratch-mounts.sh).
+TEST(ReplaceFileContents, FailsWithoutLosingWhatWasThere) {
+  using std::chrono::milliseconds;
+  constexpr bool kHeldFilesBlockRenames = kWindows;  // POSIX renames over an open file
+  const fs::path mounts = Q748_SCRATCH_MOUNTS;
+  const std::string big(256 * 1024, 'n');  // more than the full file system could ever take
   struct Case {
     const char* name;
-    // Prepares the folder and returns the target.
-    std::function<fs::path(const fs::path&)> prepare;
-    std::vector<std::string> entriesAfter;
+    std::function<fs::path(const fs::path&)> prepare;  // returns the target
+    int holdMs;                                        // the target is held open this long
+    milliseconds wait;
+    std::string bytes;
+    TWriteError result;
+    bool replaced;  // else the target holds what it held (nothing, when there was nothing)
+  };
+  const auto oldFile = [](const fs::path& d) {
+    WriteFile(d / "JWC_TEMP.TXT", kHostInput);
+    return d / "JWC_TEMP.TXT";
   };
   const Case cases[] = {
-      {"folder missing", [](const fs::path& d) { return d / "missing" / "JWC_TEMP.TXT"; }, {}},
+      {"written over the host's input", oldFile, 0, milliseconds(0), "new", TWriteError::None, true},
+      {"folder missing", [](const fs::path& d) { return d / "missing" / "JWC_TEMP.TXT"; }, 0,
+       milliseconds(0), "new", TWriteError::Other, false},
       {"a folder in the target's place",
        [](const fs::path& d) {
          fs::create_directory(d / "JWC_TEMP.TXT");
          WriteFile(d / "JWC_TEMP.TXT" / "keep", "x");
          return d / "JWC_TEMP.TXT";
        },
-       {"JWC_TEMP.TXT"}},
-      {"temporary file cannot be created",
-       [](const fs::path& d) {
-         WriteFile(d / "JWC_TEMP.TXT", kHostInput);
-         fs::create_directory(TemporaryFileFor(d / "JWC_TEMP.TXT"));
-         return d / "JWC_TEMP.TXT";
-       },
-       {"JWC_TEMP.TXT.tmp"}},
+       0, milliseconds(0), "new", TWriteError::Other, false},
+      {"held open for a moment", oldFile, 300, milliseconds(5000), "new", TWriteError::None, true},
+      {"held open for long", oldFile, 3000, milliseconds(300), "new",
+       kHeldFilesBlockRenames ? TWriteError::InUse : TWriteError::None, !kHeldFilesBlockRenames},
+      {"read-only folder", [&](const fs::path&) { return mounts / "read-only" / "JWC_TEMP.TXT"; }, 0,
+       milliseconds(300), "new", TWriteError::NoPermission, false},
+      {"full disk", [&](const fs::path&) { return mounts / "full" / "JWC_TEMP.TXT"; }, 0,
+       milliseconds(300), big, TWriteError::DiskFull, false},
   };
   for (const Case& c : cases) {
     TempDir dir("q748-output");
     const fs::path target = c.prepare(dir.path());
-    JwwState st;
-    JwwAddOutputLine(st, "0 0 10 0");
-    EXPECT_FALSE(JwwWriteFile(st, target)) << c.name;
-    EXPECT_FALSE(fs::is_regular_file(target)) << c.name;
-    EXPECT_FALSE(fs::is_regular_file(TemporaryFileFor(target))) << c.name;
-    EXPECT_EQ(Entries(dir.path()), c.entriesAfter) << c.name;
-    // What stood in the way is not ours and stays as it was.
+    std::error_code ec;
+    const std::vector<std::string> before =
+        fs::is_directory(target.parent_path(), ec) ? Entries(target.parent_path()) : std::vector<std::string>{};
+    const bool existed = fs::is_regular_file(target, ec);
+    const std::string old = existed ? ReadFile(target) : std::string();
+    std::promise<void> opened;
+    std::thread holder;
+    if (c.holdMs > 0) {
+      holder = std::thread([&] {
+        std::ifstream held(target, std::ios::binary);  // readers allowed, as a scanner opens it
+        opened.set_value();
+        std::this_thread::sleep_for(milliseconds(c.holdMs));
+      });
+      opened.get_future().wait();
+    }
+    EXPECT_EQ(ReplaceFileContents(target, c.bytes, TReplaceOptions{c.wait}), c.result) << c.name;
+    if (holder.joinable()) holder.join();
+    if (c.replaced) {
+      EXPECT_EQ(ReadFile(target), c.bytes) << c.name;
+    } else {
+      EXPECT_EQ(fs::is_regular_file(target, ec), existed) << c.name;
+      if (existed) {
+        EXPECT_EQ(ReadFile(target), old) << c.name;
+      }
+    }
+    // Nothing of ours is left, and nothing that stood there is gone.
+    if (fs::is_directory(target.parent_path(), ec)) {
+      EXPECT_EQ(Entries(target.parent_path()), before) << c.name;
+    }
     if (fs::is_directory(target)) {
       EXPECT_EQ(ReadFile(target / "keep"), "x") << c.name;
     }
   }
 }
 
-TEST(ReplaceFileContents, KeepsTheOldContentOnFailureWhenAsked) {
+// The temporary name is created, never opened: whatever already stands there (another run's file,
+// a planted link to a file elsewhere) is left as it is.
+TEST(ReplaceFileContents, NeverOpensAnExistingTemporaryName) {
   struct Case {
     const char* name;
-    bool blockTemporary;
-    bool removeTargetOnFailure;
-    bool result;
-    bool targetThere;
-    std::string content;
+    std::function<void(const fs::path& at, const fs::path& victim)> plant;
   };
   const Case cases[] = {
-      {"written, old file kept on failure", false, false, true, true, "new"},
-      {"written, old file removed on failure", false, true, true, true, "new"},
-      {"failed, old file kept", true, false, false, true, "old"},
-      {"failed, old file removed", true, true, false, false, ""},
+      {"another run's temporary file", [](const fs::path& at, const fs::path&) { WriteFile(at, "theirs"); }},
+      {"a link to a file elsewhere",
+       [](const fs::path& at, const fs::path& victim) { fs::create_symlink(victim, at); }},
+      {"a link to nothing yet",
+       [](const fs::path& at, const fs::path& victim) { fs::create_symlink(victim.parent_path() / "new", at); }},
   };
   for (const Case& c : cases) {
-    TempDir dir("q748-output");
-    const fs::path target = dir.path() / "q746.dat";
-    WriteFile(target, "old");
-    if (c.blockTemporary) fs::create_directory(TemporaryFileFor(target));
-    EXPECT_EQ(ReplaceFileContents(target, "new", c.removeTargetOnFailure), c.result) << c.name;
-    EXPECT_EQ(fs::is_regular_file(target), c.targetThere) << c.name;
-    if (c.targetThere) {
-      EXPECT_EQ(ReadFile(target), c.content) << c.name;
-    }
-    EXPECT_FALSE(fs::is_regular_file(TemporaryFileFor(target))) << c.name;
+    TempDir dir("q748-output"), elsewhere("q748-elsewhere");
+    const fs::path outside = elsewhere.path() / "victim.txt";
+    WriteFile(outside, "victim");
+    const fs::path at = dir.path() / "JWC_TEMP.TXT.1-0123456789abcdef.tmp";
+    c.plant(at, outside);
+    EXPECT_NE(detail::CreateFlushedFile(at, "drawing"), TWriteError::None) << c.name;
+    EXPECT_EQ(ReadFile(outside), "victim") << c.name;
+    EXPECT_FALSE(fs::exists(elsewhere.path() / "new")) << c.name;
+    EXPECT_TRUE(fs::exists(fs::symlink_status(at))) << c.name;
   }
+}
+
+// Temporary files of runs that were killed are tidied once they are a minute old; anything else
+// in the folder, a fresh temporary file of a run still writing included, stays.
+TEST(ReplaceFileContents, RemovesOnlyStaleTemporaryFilesOfItsOwnPattern) {
+  TempDir dir("q748-output");
+  const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+  const std::vector<std::pair<std::string, bool>> files = {
+      {"JWC_TEMP.TXT.4711-0123456789abcdef.tmp", false},      // stale: removed
+      {"JWC_TEMP.TXT.4712-fedcba9876543210.tmp", true},       // fresh: another run's, kept
+      {"JWC_TEMP.TXT.tmp", true},                             // not the pattern
+      {"JWC_TEMP.TXT.4711-0123456789abcdeg.tmp", true},       // not hexadecimal
+      {"JWC_TEMP.TXT.4711-0123456789abcde.tmp", true},        // one digit short
+      {"JWC_TEMP.TXT.x711-0123456789abcdef.tmp", true},       // no process id
+      {"q746.dat.4711-0123456789abcdef.tmp", true},           // another target's
+  };
+  for (const auto& [name, kept] : files) {
+    WriteFile(dir.path() / name, "x");
+    if (name != "JWC_TEMP.TXT.4712-fedcba9876543210.tmp") fs::last_write_time(dir.path() / name, old);
+  }
+  ASSERT_EQ(ReplaceFileContents(dir.path() / "JWC_TEMP.TXT", "new"), TWriteError::None);
+  for (const auto& [name, kept] : files) EXPECT_EQ(fs::exists(dir.path() / name), kept) << name;
+}
+
+// Runs at once in one folder: every rename replaces the whole file, so a reader at any moment
+// finds one complete content, and no temporary file survives.
+TEST(ReplaceFileContents, RunsAtOnceLeaveOneCompleteFile) {
+  TempDir dir("q748-output");
+  const fs::path target = dir.path() / "JWC_TEMP.TXT";
+  WriteFile(target, std::string(1000, 'a'));
+  constexpr int kWriters = 6, kRounds = 20;
+  std::atomic<int> failures{0}, torn{0}, missing{0};
+  std::atomic<bool> done{false};
+  std::thread reader([&] {
+    while (!done) {
+      std::ifstream in(target, std::ios::binary);
+      if (!in) {
+        ++missing;
+        continue;
+      }
+      const std::string s((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      // Content i is 1000 * (i + 1) bytes of one letter.
+      if (s.empty() || s.size() % 1000 != 0 || s.find_first_not_of(s[0]) != std::string::npos ||
+          s.size() != 1000u * static_cast<unsigned>(s[0] - 'a' + 1))
+        ++torn;
+    }
+  });
+  std::vector<std::thread> writers;
+  for (int w = 0; w < kWriters; ++w) {
+    writers.emplace_back([&, w] {
+      const std::string bytes(1000u * static_cast<unsigned>(w + 1), static_cast<char>('a' + w));
+      for (int r = 0; r < kRounds; ++r) {
+        if (ReplaceFileContents(target, bytes) != TWriteError::None) ++failures;
+      }
+    });
+  }
+  for (std::thread& t : writers) t.join();
+  done = true;
+  reader.join();
+  EXPECT_EQ(failures, 0);
+  EXPECT_EQ(torn, 0);
+  // Windows refuses to open a file in the instant it is replaced; it is never gone on POSIX.
+  if (!kWindows) {
+    EXPECT_EQ(missing, 0);
+  }
+  EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"JWC_TEMP.TXT"});
 }
 
 // ---- Golden files

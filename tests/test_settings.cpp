@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 
 namespace fs = std::filesystem;
 using testsupport::ReadFile;
+using testsupport::TRecordingView;
 using testsupport::TempDir;
 using testsupport::WriteFile;
 
@@ -76,7 +78,7 @@ TEST(Settings, SaveWritesEveryLine) {
   f.Edit2.Text = "R ";
   f.Edit3.Text = "\x81\x40\x82\x8D";  // full-width blank and ｍ: stored as they are
   f.Edit4.Text = "";
-  f.Edit9.Text = "abc";
+  f.Edit9.Text = "a\r\nbc";  // a line break would shift every later line
   f.RadioGroup1.ItemIndex = 1;
   f.CheckBox2.Checked = true;
   f.CheckBox4.Checked = true;
@@ -91,9 +93,9 @@ TEST(Settings, SaveWritesEveryLine) {
   f.SaveSettings(dir.path() / "q746.dat");
   EXPECT_EQ(ReadFile(dir.path() / "q746.dat"),
             Lines({"-12", "345", "11", "0", "10", "3", "2", "1", "R ", "\x81\x40\x82\x8D", "", "2",
-                   "2", "3", "15", "abc", "1", "0", "0", "1", "0", "1", "3", "5E-5", "-12.5",
+                   "2", "3", "15", "a  bc", "1", "0", "0", "1", "0", "1", "3", "5E-5", "-12.5",
                    "1234.56789", "-0.5", "1E15", "0.3", "0", "0", "1"}));
-  EXPECT_FALSE(fs::exists(dir.path() / "q746.dat.tmp"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
 TEST(Settings, SaveThenLoadGivesTheSameDialog) {
@@ -231,19 +233,23 @@ TEST(Settings, FailedSaveKeepsTheOldFile) {
   const std::string old = Lines(DialogLines());
   WriteFile(file, old);
 
-  // The temporary file cannot be created: a folder stands in its place.
-  fs::create_directory(dir.path() / "q746.dat.tmp");
-  TForm1 f(dir.path(), nullptr);
-  f.SaveSettings(file);
-  EXPECT_EQ(ReadFile(file), old);
-  fs::remove(dir.path() / "q746.dat.tmp");
+  // A folder that may not be written: the old file stays, and the user is told on the side.
+  TRecordingView view;
+  TForm1 f(dir.path(), &view);
+  const fs::path readOnly = fs::path(Q748_SCRATCH_MOUNTS) / "read-only" / "q746.dat";
+  const std::string before = ReadFile(readOnly);
+  EXPECT_EQ(f.SaveSettings(readOnly), TWriteError::NoPermission);
+  EXPECT_EQ(ReadFile(readOnly), before);
+  ASSERT_EQ(view.Notices.size(), 1u);
+  EXPECT_EQ(view.Notices[0], WriteFailureMessage(kMessageSettingsNotSaved, readOnly, TWriteError::NoPermission));
+  EXPECT_TRUE(view.Errors.empty());  // the dialog goes on
 
   // The target cannot be replaced: it is a folder. The temporary file does not stay behind.
   const fs::path folder = dir.path() / "sub";
   fs::create_directories(folder / "q746.dat" / "inner");
-  f.SaveSettings(folder / "q746.dat");
+  EXPECT_EQ(f.SaveSettings(folder / "q746.dat"), TWriteError::Other);
   EXPECT_TRUE(fs::is_directory(folder / "q746.dat" / "inner"));
-  EXPECT_FALSE(fs::exists(folder / "q746.dat.tmp"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 
   // The folder is gone: nothing is created, nothing thrown.
   f.SaveSettings(dir.path() / "gone" / "q746.dat");

@@ -101,6 +101,7 @@ TEST(ValueText, CleanAffix) {
       {"R ", "R "},
       {" \x81\x40\x82\x8D", " \x81\x40\x82\x8D"},  // a blank and ｍ: kept whole
       {"\x7F", "\x7F"},
+      {"a\r\nb", "a  b"},  // a pasted line break stays on the line
   };
   for (const auto& c : cases) EXPECT_EQ(CleanAffix(c.typed), c.expected) << c.typed;
 }

@@ -60,6 +60,9 @@ double TextExtent(std::string_view s, double width, double spacing);
 // The longest prefix of S of at most maxBytes bytes that does not end inside a double-byte
 // character (a lone lead byte at the very end of S counts as one character).
 std::string_view CutSjis(std::string_view s, std::size_t maxBytes);
+// S with every CR and LF turned into a blank, so that it stays on one line of a file. Both are
+// single bytes in Shift-JIS, never trail bytes.
+std::string SingleLine(std::string_view s);
 
 // Code page 932 to UTF-8 and back, for the program's edges (command line, JSON, SVG). Bytes that
 // are no character become U+FFFD; characters without a code-page-932 form become "?" (no

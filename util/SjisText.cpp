@@ -92,3 +92,11 @@ std::string_view CutSjis(std::string_view s, std::size_t maxBytes) {
   }
   return s.substr(0, end);
 }
+
+std::string SingleLine(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return out;
+}

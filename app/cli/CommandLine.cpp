@@ -13,14 +13,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A message of the dialog as one line on standard error, whatever line breaks it has.
+void Say(std::ostream& err, const std::string& messageSjis) {
+  err << "q748: " << SjisToUtf8(SingleLine(messageSjis)) << '\n';
+}
+
 // The message box of the window becomes a line on standard error; there is nothing to repaint.
 class THeadlessView : public TFormView {
  public:
   explicit THeadlessView(std::ostream& err) : err_(err) {}
-  void ShowConfirmation(const std::string& messageSjis) override {
-    err_ << "q748: " << SjisToUtf8(messageSjis) << '\n';
-  }
+  void ShowConfirmation(const std::string& messageSjis) override { Say(err_, messageSjis); }
   void RepaintStatus() override {}
+  void ShowError(const std::string& messageSjis) override { Say(err_, messageSjis); }
+  void ShowNotice(const std::string& messageSjis) override { Say(err_, messageSjis); }
 
  private:
   std::ostream& err_;
@@ -55,8 +60,10 @@ bool WritePreview(const TForm1& form, const fs::path& file, bool& drawable, std:
   drawable = p.Drawable;
   if (!p.Drawable) err << "q748: preview: " << SjisToUtf8(p.Status) << '\n';
   const std::string svg = PictureToSvg(p.Picture, kPreviewWidth, kPreviewHeight);
-  if (!ReplaceFileContents(file, svg, /*removeTargetOnFailure=*/true)) {
-    err << "q748: cannot write " << PathToUtf8(file) << '\n';
+  // A failure keeps whatever FILE held before.
+  const TWriteError why = ReplaceFileContents(file, svg);
+  if (why != TWriteError::None) {
+    Say(err, WriteFailureMessage(kMessageWriteFailed, file, why));
     return false;
   }
   return true;
@@ -95,8 +102,7 @@ int ShowAndClose(const TCliOptions& o, const fs::path& dir, std::ostream& out, s
       return 2;
     }
   } else if (!form.FormClose()) {
-    err << "q748: cannot write " << PathToUtf8(dir / kExchangeFileName) << '\n';
-    return 2;
+    return 2;  // the view has said why
   }
   return refused ? 1 : 0;
 }

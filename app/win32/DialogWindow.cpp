@@ -3,11 +3,13 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <cstdio>
 #include <utility>
 
 #include "DialogFont.h"
 #include "DpiScale.h"
 #include "MonitorPlacement.h"
+#include "MyFunc.h"
 #include "WideText.h"
 #include "WinCheck.h"
 
@@ -545,6 +547,20 @@ void TDialogWindow::CloseDialog() {
 void TDialogWindow::ShowConfirmation(const std::string& messageSjis) {
   MessageBoxW(window_, SjisToWide(messageSjis).c_str(), Utf8LiteralToWide(kConfirmationCaption).c_str(),
               MB_ICONQUESTION | MB_OK);
+}
+
+void TDialogWindow::ShowError(const std::string& messageSjis) {
+  // Also while the window is going away: owned by it while it is there, else by nobody.
+  HWND owner = window_ != nullptr && IsWindow(window_) ? window_ : nullptr;
+  MessageBoxW(owner, SjisToWide(messageSjis).c_str(), Utf8LiteralToWide(kFormCaption).c_str(),
+              MB_ICONERROR | MB_OK | (owner == nullptr ? MB_TASKMODAL | MB_SETFOREGROUND : 0));
+}
+
+void TDialogWindow::ShowNotice(const std::string& messageSjis) {
+  // A dialog started from a console still has standard error; otherwise this goes nowhere.
+  const std::string line = SjisToUtf8(SingleLine(messageSjis));
+  std::fprintf(stderr, "q748: %s\n", line.c_str());
+  std::fflush(stderr);
 }
 
 void TDialogWindow::RepaintStatus() {

@@ -43,6 +43,8 @@ class TDialogWindow final : public TFormView {
   // TFormView
   void ShowConfirmation(const std::string& messageSjis) override;
   void RepaintStatus() override;
+  void ShowError(const std::string& messageSjis) override;
+  void ShowNotice(const std::string& messageSjis) override;
 
  private:
   static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,25 @@
+// The two file-system steps of a replace that differ between Windows and POSIX, one source file
+// for each (chosen by the build). Both take and return no exceptions.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+#include "AtomicFile.h"
+
+namespace detail {
+
+// Creates `file`, which must not exist yet (a link in its place counts as existing and is never
+// followed), writes `bytes`, flushes them to the disk and closes it. On failure a file it created
+// is removed again.
+TWriteError CreateFlushedFile(const std::filesystem::path& file, std::string_view bytes);
+
+// Renames `from` over `to` in one step, replacing `to`. One attempt; InUse when another program
+// holds `to`, which may pass.
+TWriteError RenameOver(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// The running process's id, for names of its own.
+std::uint32_t ProcessId();
+
+}  // namespace detail

@@ -1,0 +1,74 @@
+// The replace's file-system steps on POSIX systems.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "FileReplace.h"
+
+namespace detail {
+
+namespace {
+
+TWriteError FromErrno(int e) {
+  switch (e) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return TWriteError::NoPermission;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return TWriteError::DiskFull;
+    case EBUSY:
+    case ETXTBSY:
+      return TWriteError::InUse;
+    default:
+      return TWriteError::Other;
+  }
+}
+
+}  // namespace
+
+TWriteError CreateFlushedFile(const std::filesystem::path& file, std::string_view bytes) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return FromErrno(errno);
+  int error = 0;
+  const char* p = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0 && error == 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno != EINTR) error = errno;
+      continue;
+    }
+    if (n == 0) error = ENOSPC;
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  // A rename that reaches the disk before the data would leave an empty file after a power cut.
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) {
+    ::unlink(file.c_str());
+    return FromErrno(error);
+  }
+  return TWriteError::None;
+}
+
+TWriteError RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) return FromErrno(errno);
+  // The new name itself is an entry of the folder: flush the folder too (best effort).
+  const std::filesystem::path folder = to.parent_path().empty() ? "." : to.parent_path();
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return TWriteError::None;
+}
+
+std::uint32_t ProcessId() { return static_cast<std::uint32_t>(::getpid()); }
+
+}  // namespace detail

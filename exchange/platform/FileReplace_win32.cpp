@@ -1,0 +1,79 @@
+// The replace's file-system steps on Windows.
+#include <windows.h>
+
+#include "FileReplace.h"
+
+namespace detail {
+
+namespace {
+
+TWriteError FromWinError(DWORD e) {
+  switch (e) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_NETWORK_ACCESS_DENIED:
+      return TWriteError::NoPermission;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+    case ERROR_DISK_QUOTA_EXCEEDED:
+      return TWriteError::DiskFull;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+      return TWriteError::InUse;
+    default:
+      return TWriteError::Other;
+  }
+}
+
+}  // namespace
+
+TWriteError CreateFlushedFile(const std::filesystem::path& file, std::string_view bytes) {
+  // CREATE_NEW fails on any existing name, a link included, so nothing planted is ever opened.
+  HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return FromWinError(GetLastError());
+  DWORD error = ERROR_SUCCESS;
+  const char* p = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0 && error == ERROR_SUCCESS) {
+    const DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left);
+    DWORD written = 0;
+    if (!WriteFile(h, p, chunk, &written, nullptr)) {
+      error = GetLastError();
+    } else if (written == 0) {
+      error = ERROR_DISK_FULL;
+    }
+    p += written;
+    left -= written;
+  }
+  // A rename that reaches the disk before the data would leave an empty file after a power cut.
+  if (error == ERROR_SUCCESS && !FlushFileBuffers(h)) error = GetLastError();
+  if (!CloseHandle(h) && error == ERROR_SUCCESS) error = GetLastError();
+  if (error != ERROR_SUCCESS) {
+    DeleteFileW(file.c_str());
+    return FromWinError(error);
+  }
+  return TWriteError::None;
+}
+
+TWriteError RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return TWriteError::None;
+  const DWORD e = GetLastError();
+  // The temporary file was just created in the same folder, so a refusal here is about the
+  // target: held open by another program (a scanner, an indexer), or a file marked read-only.
+  if (e == ERROR_ACCESS_DENIED) {
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+      return TWriteError::Other;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+      return TWriteError::NoPermission;
+    return TWriteError::InUse;
+  }
+  return FromWinError(e);
+}
+
+std::uint32_t ProcessId() { return static_cast<std::uint32_t>(GetCurrentProcessId()); }
+
+}  // namespace detail
