@@ -104,6 +104,7 @@ inline constexpr const char* kStatusProcessing = "処理中です";
 inline constexpr const char* kStatusWriting = "ファイル生成中です";
 inline constexpr const char* kStatusIdle = "　";  // one full-width blank
 // Failures of the run's files, and their reasons in words a user can act on.
+inline constexpr const char* kErrorCaption = "書き込みエラー";
 inline constexpr const char* kMessageReadFailed = "JWC_TEMP.TXT を読み込めませんでしたので作図出来ません";
 inline constexpr const char* kMessageWriteFailed = "作図結果を書き込めませんでした。何も作図されません。";
 inline constexpr const char* kMessageSettingsNotSaved = "設定を保存できませんでした（前回の設定のままです）";
@@ -124,7 +125,7 @@ class TFormView {
   // LabelA1's caption changed while a handler runs: repaint it at once.
   virtual void RepaintStatus() = 0;
   // A failure that loses the user's dimension (the exchange file could not be written): a modal
-  // error box the user must close. Returns when closed.
+  // error box with the caption kErrorCaption that the user must close. Returns when closed.
   virtual void ShowError(const std::string& messageSjis) = 0;
   // A failure that loses nothing of this run (the settings were not saved): a line on standard
   // error, no box.

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Two tiny file systems for the tests of failed writes: DIR/read-only (mounted read-only, holding
 # JWC_TEMP.TXT and q746.dat as the host and an earlier run left them) and DIR/full (no room left
-# beside the same two files). Needs root, as the test command runs.
+# beside the same two files). Needs root, as the test command runs. Also DIR/links, links planted
+# at temporary names that point into DIR/victim (made here: the Windows build cannot make links).
 # usage: scratch-mounts.sh up|down DIR
 set -eu
 action=$1
@@ -27,6 +28,11 @@ case "$action" in
       printf '<svg/>\n' >"$d/preview.svg"
     done
     mount -o remount,ro "$dir/read-only"
+    rm -rf "$dir/links" "$dir/victim"
+    mkdir -p "$dir/links" "$dir/victim"
+    printf 'victim' >"$dir/victim/victim.txt"
+    ln -s ../victim/victim.txt "$dir/links/JWC_TEMP.TXT.1-0123456789abcdef.tmp"
+    ln -s ../victim/new "$dir/links/JWC_TEMP.TXT.2-0123456789abcdef.tmp"
     dd if=/dev/zero of="$dir/full/filler" bs=4096 2>/dev/null || true
     ;;
   down)

@@ -249,30 +249,24 @@ TEST(ReplaceFileContents, FailsWithoutLosingWhatWasThere) {
 }
 
 // The temporary name is created, never opened: whatever already stands there (another run's file,
-// a planted link to a file elsewhere) is left as it is.
+// a link planted to a file elsewhere, tests/scratch-mounts.sh) is left as it is.
 TEST(ReplaceFileContents, NeverOpensAnExistingTemporaryName) {
-  struct Case {
-    const char* name;
-    std::function<void(const fs::path& at, const fs::path& victim)> plant;
+  const fs::path links = fs::path(Q748_SCRATCH_MOUNTS) / "links";
+  const fs::path victim = fs::path(Q748_SCRATCH_MOUNTS) / "victim";
+  TempDir dir("q748-output");
+  WriteFile(dir.path() / "JWC_TEMP.TXT.1-0123456789abcdef.tmp", "theirs");
+  const fs::path names[] = {
+      dir.path() / "JWC_TEMP.TXT.1-0123456789abcdef.tmp",  // another run's temporary file
+      links / "JWC_TEMP.TXT.1-0123456789abcdef.tmp",       // a link to victim/victim.txt
+      links / "JWC_TEMP.TXT.2-0123456789abcdef.tmp",       // a link to victim/new, not there yet
   };
-  const Case cases[] = {
-      {"another run's temporary file", [](const fs::path& at, const fs::path&) { WriteFile(at, "theirs"); }},
-      {"a link to a file elsewhere",
-       [](const fs::path& at, const fs::path& victim) { fs::create_symlink(victim, at); }},
-      {"a link to nothing yet",
-       [](const fs::path& at, const fs::path& victim) { fs::create_symlink(victim.parent_path() / "new", at); }},
-  };
-  for (const Case& c : cases) {
-    TempDir dir("q748-output"), elsewhere("q748-elsewhere");
-    const fs::path outside = elsewhere.path() / "victim.txt";
-    WriteFile(outside, "victim");
-    const fs::path at = dir.path() / "JWC_TEMP.TXT.1-0123456789abcdef.tmp";
-    c.plant(at, outside);
-    EXPECT_NE(detail::CreateFlushedFile(at, "drawing"), TWriteError::None) << c.name;
-    EXPECT_EQ(ReadFile(outside), "victim") << c.name;
-    EXPECT_FALSE(fs::exists(elsewhere.path() / "new")) << c.name;
-    EXPECT_TRUE(fs::exists(fs::symlink_status(at))) << c.name;
+  for (const fs::path& at : names) {
+    SCOPED_TRACE(at.string());
+    EXPECT_NE(detail::CreateFlushedFile(at, "drawing"), TWriteError::None);
+    EXPECT_EQ(ReadFile(victim / "victim.txt"), "victim");
+    EXPECT_FALSE(fs::exists(victim / "new"));
   }
+  EXPECT_EQ(ReadFile(names[0]), "theirs");
 }
 
 // Temporary files of runs that were killed are tidied once they are a minute old; anything else

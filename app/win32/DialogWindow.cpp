@@ -552,7 +552,7 @@ void TDialogWindow::ShowConfirmation(const std::string& messageSjis) {
 void TDialogWindow::ShowError(const std::string& messageSjis) {
   // Also while the window is going away: owned by it while it is there, else by nobody.
   HWND owner = window_ != nullptr && IsWindow(window_) ? window_ : nullptr;
-  MessageBoxW(owner, SjisToWide(messageSjis).c_str(), Utf8LiteralToWide(kFormCaption).c_str(),
+  MessageBoxW(owner, SjisToWide(messageSjis).c_str(), Utf8LiteralToWide(kErrorCaption).c_str(),
               MB_ICONERROR | MB_OK | (owner == nullptr ? MB_TASKMODAL | MB_SETFOREGROUND : 0));
 }
 

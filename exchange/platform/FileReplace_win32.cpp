@@ -15,7 +15,6 @@ TWriteError FromWinError(DWORD e) {
       return TWriteError::NoPermission;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-    case ERROR_DISK_QUOTA_EXCEEDED:
       return TWriteError::DiskFull;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:

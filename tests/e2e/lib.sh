@@ -155,7 +155,7 @@ headless() {
 }
 
 start_dialog() {
-  (cd "$1" && exec wine ./q748.exe) >"$1/dialog.log" 2>&1 &
+  (cd "$1" && exec wine ./q748.exe) >"${2:-$1/dialog.log}" 2>&1 &
   E2E_APP_PID=$!
 }
 

@@ -1,6 +1,6 @@
 #!/bin/bash
 # One end-to-end case on the real q748.exe: Xvfb + Wine + xdotool.
-# usage: run-case.sh CASE EXE SOURCE_DIR WORK_DIR [TEST_EXE]
+# usage: run-case.sh CASE EXE SOURCE_DIR WORK_DIR [HELPER_EXE]
 #   prefix       make the Wine prefix (once; the other cases need it)
 #   ok           the sample with its settings: Enter writes what the headless OK writes
 #   cancel       Esc leaves "hq" and does not touch the settings
@@ -12,7 +12,11 @@
 #   hidpi        at 144 dpi the whole dialog is scaled by 1.5; kept as screenshot-144dpi.png
 #   preview      the preview panel holds a picture; Down in ComboBox1 redraws it, and OK draws that
 #   command-line q748.exe with arguments: the headless front end, its output and exit status
-#   view         the in-process tests of the Win32 view (TEST_EXE) on the display
+#   read-only    OK in a folder that cannot be written: the error box names the reason, the
+#                dialog then closes and the host's file still begins with hq
+#   held         another program (HELPER_EXE, hold_file.exe) holds JWC_TEMP.TXT: for 1.5 s the
+#                headless OK waits and writes; for 25 s it gives up within 20 s with status 2
+#   view         the in-process tests of the Win32 view (HELPER_EXE) on the display
 set -eu
 case_name=$1
 E2E_EXE=$(realpath "$2")
@@ -24,11 +28,13 @@ E2E_TEST_EXE=${5:+$(realpath "$5")}
 
 readonly DIALOG='^ソラトＫ$'
 readonly CONFIRM='^確認$'
+readonly WRITE_ERROR='^書き込みエラー$'
 cases="$E2E_WORK/cases/$case_name"
 
-# Opens the dialog on `dir` and returns when it is shown with the input focus.
+# Opens the dialog on `dir` (its output to `log`, by default dir/dialog.log) and returns when it
+# is shown with the input focus.
 open_dialog() {
-  start_dialog "$1"
+  start_dialog "$@"
   dialog_id=$(wait_window "$DIALOG" 60)
   focus_window "$dialog_id"
 }
@@ -267,6 +273,64 @@ case_command_line() {
   is_hq_only "$cases/cancel.txt" || fail "--cancel --stdout wrote $(od -c "$cases/cancel.txt" | head -n 2)"
 }
 
+case_read_only() {
+  readonly_dir="$cases/読み取り専用"
+  local dir=$readonly_dir
+  mkdir -p "$dir"
+  if mountpoint -q "$dir"; then umount "$dir"; fi
+  mount -t tmpfs -o size=8m q748-e2e "$dir" || fail "cannot mount a tmpfs for the read-only folder"
+  trap 'status=$?; umount "$readonly_dir" 2>/dev/null || true; cleanup_and_exit $status' EXIT
+  cp "$E2E_EXE" "$dir/q748.exe"
+  cp "$(sample_input)" "$dir/JWC_TEMP.TXT"
+  cp "$(sample_settings)" "$dir/q746.dat"
+  mount -o remount,ro "$dir"
+  start_xvfb
+  open_dialog "$dir" "$cases/dialog.log"
+  xdotool key Return
+  box=$(wait_window "$WRITE_ERROR" 30)
+  capture_window "$box" "$E2E_WORK/write-error.png"
+  check_not_blank "$E2E_WORK/write-error.png"
+  focus_window "$box"
+  xdotool key Return
+  wait_app_exit 30
+  cmp "$dir/JWC_TEMP.TXT" "$(sample_input)" || fail "the host's file changed in a read-only folder"
+  # The settings could not be saved either: said on standard error, without a box.
+  grep -q '設定を保存できませんでした' "$cases/dialog.log" || fail "the failed save was not said: $(cat "$cases/dialog.log")"
+}
+
+case_held() {
+  local dir="$cases/フォルダ" reference="$cases/headless" started elapsed status holder
+  [ -n "$E2E_TEST_EXE" ] || fail "no hold_file.exe given"
+  prepare_dir "$reference" "$(sample_input)" "$(sample_settings)"
+  headless "$reference" --ok || fail "the headless OK failed: $(cat "$reference/headless.err")"
+  for hold in 1500 25000; do
+    prepare_dir "$dir" "$(sample_input)" "$(sample_settings)"
+    (exec wine "$E2E_TEST_EXE" "$(winepath_of "$dir/JWC_TEMP.TXT")" "$hold") >"$cases/hold.out" 2>&1 &
+    holder=$!
+    deadline=$(($(now_ms) + 30000))
+    until grep -q held "$cases/hold.out" 2>/dev/null; do
+      [ "$(now_ms)" -lt "$deadline" ] || fail "hold_file did not take the file: $(cat "$cases/hold.out")"
+      sleep 0.1
+    done
+    started=$(now_ms)
+    status=0
+    headless "$dir" --ok || status=$?
+    elapsed=$(($(now_ms) - started))
+    log "held for $hold ms: OK ended with status $status after $elapsed ms: $(cat "$dir/headless.err")"
+    if [ "$hold" -eq 1500 ]; then
+      [ "$status" -eq 0 ] || fail "OK gave up on a file held for 1.5 s (status $status)"
+      cmp "$dir/JWC_TEMP.TXT" "$reference/JWC_TEMP.TXT" || fail "after the wait OK did not write the dimension"
+    else
+      [ "$status" -eq 2 ] || fail "OK on a file held for 25 s ended with status $status, not 2"
+      [ "$elapsed" -lt 20000 ] || fail "OK took $elapsed ms to give up"
+      grep -q '使用中' "$dir/headless.err" || fail "the reason was not given: $(cat "$dir/headless.err")"
+      cmp "$dir/JWC_TEMP.TXT" "$(sample_input)" || fail "the host's file changed while it was held"
+    fi
+    kill "$holder" 2>/dev/null || true
+    wait "$holder" 2>/dev/null || true
+  done
+}
+
 case_view() {
   [ -n "$E2E_TEST_EXE" ] || fail "no test executable given"
   start_xvfb
@@ -286,6 +350,8 @@ case "$case_name" in
   hidpi) case_hidpi ;;
   command-line) case_command_line ;;
   preview) case_preview ;;
+  read-only) case_read_only ;;
+  held) case_held ;;
   view) case_view ;;
   *) fail "unknown case $case_name" ;;
 esac
