@@ -1,4 +1,6 @@
 // Reading and checking what OK draws from: the dialog's values and the host's picked points.
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "MyFunc.h"
@@ -90,13 +92,51 @@ TDimensionFrame DimensionFrame(const TDimensionInput& in) {
   return fr;
 }
 
+namespace {
+
+// Whether every number the construction (and the preview after it) computes stays finite. The
+// construction only adds and subtracts coordinates, paper distances in drawing units and unit
+// vectors times those; when all of them together, twice over, still make a finite sum, no point
+// it or the preview computes can overflow. A non-finite number would be written as 0 and draw
+// to the origin.
+bool NumbersAreFinite(const TDimensionInput& in, const TDimensionFrame& fr) {
+  const TValueTextType type = ChooseTextType(in);
+  const std::string text = BuildValueText(fr.Length, in.Value);
+  const double paper[] = {
+      2.0 * in.TextGap, in.PointGap, in.Overhang, in.ReverseOverhang, in.ArrowLength,
+      MarkerReach(in.StartMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle),
+      MarkerReach(in.EndMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle),
+      TextExtent(text, type.Size.Width, type.Size.Spacing), type.Size.Height,
+  };
+  double paperSum = 0;
+  for (double q : paper) paperSum += std::fabs(q);
+  double sum = paperSum * std::fabs(in.Scale);
+  for (int i = 1; i <= 4; ++i) sum += std::fabs(in.Points[i].X) + std::fabs(in.Points[i].Y);
+  for (double q : {fr.A1.X, fr.A1.Y, fr.A2.X, fr.A2.Y, fr.U1, fr.U2, fr.Length}) sum += std::fabs(q);
+  return std::isfinite(in.Scale) && std::isfinite(in.AxisAngle) && std::isfinite(2.0 * sum);
+}
+
+// The measured points count as level when the length is within a double's rounding noise of
+// their coordinates: near 1e6 that noise is larger than any fixed tolerance.
+double LevelTolerance(const TDimensionInput& in) {
+  double largest = 0;
+  for (int i = 1; i <= 3; ++i) {
+    largest = std::max({largest, std::fabs(in.Points[i].X), std::fabs(in.Points[i].Y)});
+  }
+  return std::max(1e-10, 1e-12 * largest);
+}
+
+}  // namespace
+
 TRefusal CheckDimension(const TDimensionInput& in) {
   // A point the host did not hand over would silently be the origin: refuse before measuring,
   // as a missing point makes the length meaningless.
   for (int i = 1; i <= 4; ++i) {
     if (!in.Points[i].Used) return TRefusal::MissingPoint;
   }
-  if (DimensionFrame(in).Length < 1e-10) return TRefusal::ZeroLength;
+  const TDimensionFrame fr = DimensionFrame(in);
+  if (!NumbersAreFinite(in, fr)) return TRefusal::TooLarge;
+  if (fr.Length < LevelTolerance(in)) return TRefusal::ZeroLength;
   return TRefusal::None;
 }
 
@@ -105,6 +145,7 @@ std::string RefusalMessage(TRefusal r) {
     case TRefusal::None: return std::string();
     case TRefusal::MissingPoint: return SjisText(kMessageMissingPoint);
     case TRefusal::ZeroLength: return SjisText(kMessageZeroLength);
+    case TRefusal::TooLarge: return SjisText(kMessageTooLarge);
   }
   return std::string();
 }

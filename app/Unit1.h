@@ -100,6 +100,7 @@ inline constexpr int kFormClientHeight = 436;
 inline constexpr const char* kConfirmationCaption = "確認";
 inline constexpr const char* kMessageZeroLength = "寸法が「0」になりますので作図出来ません";
 inline constexpr const char* kMessageMissingPoint = "指示点が不足していますので作図出来ません";
+inline constexpr const char* kMessageTooLarge = "数値が大きすぎますので作図出来ません";
 inline constexpr const char* kStatusProcessing = "処理中です";
 inline constexpr const char* kStatusWriting = "ファイル生成中です";
 inline constexpr const char* kStatusIdle = "　";  // one full-width blank
@@ -204,6 +205,7 @@ enum class TRefusal {
   None,
   MissingPoint,  // one of the picked points 1 to 4 was not handed over by the host
   ZeroLength,    // the measured points are level in the axis frame
+  TooLarge,      // a number of the dimension (a coordinate, a distance times the scale) is not finite
 };
 TRefusal CheckDimension(const TDimensionInput& in);
 std::string RefusalMessage(TRefusal r);  // Shift-JIS; empty for None

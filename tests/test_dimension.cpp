@@ -383,15 +383,52 @@ TEST(Construction, FrameAndExtensionLines) {
 }
 
 TEST(Construction, RefusedInputAppendsNothing) {
-  TDimensionInput level = Input({0, 5}, {40, 5});
-  EXPECT_EQ(CheckDimension(level), TRefusal::ZeroLength);
-  EXPECT_TRUE(Construct(level).empty());
-  TDimensionInput missing = Input();
-  missing.Points[3].Used = false;
-  EXPECT_EQ(CheckDimension(missing), TRefusal::MissingPoint);
-  EXPECT_TRUE(Construct(missing).empty());
-  EXPECT_EQ(CheckDimension(Input()), TRefusal::None);
+  constexpr double kHuge = 1e308;
+  const auto with = [](TDimensionInput in, auto change) {
+    change(in);
+    return in;
+  };
+  const struct {
+    const char* name;
+    TDimensionInput in;
+    TRefusal expected;
+  } cases[] = {
+      {"drawn", Input(), TRefusal::None},
+      {"level", Input({0, 5}, {40, 5}), TRefusal::ZeroLength},
+      {"missing point", with(Input(), [](TDimensionInput& in) { in.Points[3].Used = false; }),
+       TRefusal::MissingPoint},
+      // Level is judged against the coordinates' own rounding noise (1e-12 of the largest of
+      // points 1 to 3), never finer than 1e-10.
+      {"1.5e-10 near the origin", Input({0, 0}, {0, 1.5e-10}), TRefusal::None},
+      {"0.5e-10 near the origin", Input({0, 0}, {0, 0.5e-10}), TRefusal::ZeroLength},
+      {"1e-6 at 5e5", Input({5e5, 0}, {5e5, 1e-6}), TRefusal::None},
+      {"1e-7 at 5e5", Input({5e5, 0}, {5e5, 1e-7}), TRefusal::ZeroLength},
+      {"1e-7 with P3 at 5e5", Input({0, 0}, {0, 1e-7}, {5e5, 30}), TRefusal::ZeroLength},
+      {"1e-7 with P4 at 5e5", Input({0, 0}, {0, 1e-7}, {50, 30}, {5e5, 40}), TRefusal::None},
+      // A number that does not fit a double would be written as 0 and draw to the origin.
+      {"points at +-1e308", Input({0, -kHuge}, {0, kHuge}), TRefusal::TooLarge},
+      {"text gap times the scale", with(Input(), [](TDimensionInput& in) { in.TextGap = kHuge / 40; in.Scale = 50; }),
+       TRefusal::TooLarge},
+      {"negative text gap", with(Input(), [](TDimensionInput& in) { in.TextGap = -kHuge; }), TRefusal::TooLarge},
+      {"point gap", with(Input(), [](TDimensionInput& in) { in.PointGap = kHuge; in.Scale = 50; }),
+       TRefusal::TooLarge},
+      {"overhang", with(Input(), [](TDimensionInput& in) { in.Overhang = kHuge; in.Scale = 50; }),
+       TRefusal::TooLarge},
+      {"reverse overhang", with(Input(), [](TDimensionInput& in) { in.ReverseOverhang = kHuge; in.Scale = 2; }),
+       TRefusal::TooLarge},
+      {"marker factor", with(Input(), [](TDimensionInput& in) { in.StartMarker = 1; in.MarkerFactor = kHuge; }),
+       TRefusal::TooLarge},
+      {"text width", with(Input(), [](TDimensionInput& in) { in.TextTypes[1].Width = kHuge; }), TRefusal::TooLarge},
+      {"infinite scale", with(Input(), [](TDimensionInput& in) { in.Scale = HUGE_VAL; }), TRefusal::TooLarge},
+      {"point at 1e300", Input({0, 0}, {0, 100}, {50, 30}, {1e300, 40}), TRefusal::None},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(CheckDimension(c.in), c.expected);
+    EXPECT_EQ(Construct(c.in).empty(), c.expected != TRefusal::None);
+  }
   EXPECT_EQ(RefusalMessage(TRefusal::None), "");
+  EXPECT_EQ(RefusalMessage(TRefusal::TooLarge), SjisText("数値が大きすぎますので作図出来ません"));
 }
 
 // ---- End markers -------------------------------------------------------------------------------------

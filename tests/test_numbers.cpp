@@ -218,9 +218,16 @@ TEST(RoundDigits, ModesAreExactInDecimal) {
       {1, rmRoundUp, -2.01, -2.1},
       {2, rmRoundUp, 0.1 + 0.2, 0.3},
       {3, rmRoundHalf, 0.0, 0.0},
-      {13, rmTruncate, 0.1234567890123456, 0.123456789012},  // twelve significant digits first
       {1, rmRoundHalf, 9.96, 10.0},
-      {0, rmTruncate, 123456789012345.0, 123456789012000.0},
+      // Fine precisions keep the asked-for digits: the noise goes two decimals below them, but
+      // never below fifteen significant digits.
+      {8, rmTruncate, 12345.67890123, 12345.67890123},  // 12345.67890122999..., not ...2012
+      {8, rmTruncate, 12345.678901234, 12345.67890123},
+      {7, rmRoundHalf, 122313.11548543, 122313.1154854},
+      {13, rmTruncate, 0.1234567890123456, 0.1234567890123},
+      {8, rmRoundHalf, 123456789012.345678, 123456789012.346},  // fifteen digits at most
+      {0, rmTruncate, 123456789012345.0, 123456789012345.0},
+      {0, rmTruncate, 1234567890123456.0, 1234567890123460.0},
       {2, rmRoundHalf, 1e-20, 0.0},
   };
   for (const auto& c : cases) {

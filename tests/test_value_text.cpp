@@ -83,6 +83,10 @@ TEST(ValueText, Build) {
       {0.1 + 0.2, 1, kTrunc, kNone, kMm, false, false, false, "", "", "0.3"},
       {1234.29, 2, kTrunc, kNone, kMm, false, false, false, "", "", "1234.29"},
       {2700.25, 2, kHalf, kShown, kMm, true, false, false, "", "", "2,700.25"},
+      // Long lengths at fine precisions keep every asked-for digit.
+      {12345.678901234, 8, kTrunc, kShown, kMm, false, false, false, "", "", "12345.67890123"},
+      {122313.11548543, 7, kHalf, kShown, kMm, true, false, false, "", "", "122,313.1154854"},
+      {12345678.90123456, 8, kTrunc, kShown, kM, false, false, false, "", "", "12345.67890123"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(BuildValueText(c.length, Settings(c)), SjisText(c.expected))

@@ -3,6 +3,7 @@
 
 #include "ExactDecimal.h"
 
+#include <algorithm>
 #include <cmath>
 
 double RoundTiny(double x) {
@@ -26,9 +27,15 @@ double RoundDigits(int digits, int mode, double x) {
   const int decimals = (digits >= 1 && digits <= 13) ? digits : 0;
   TExactDecimal d = ExactDecimal(std::fabs(x));
   // A length computed in binary is a hair off its decimal value (1234.29 is stored as
-  // 1234.2899999999999636...). Twelve significant digits put it back on the decimal value
-  // before the mode looks at the digits, or truncation would give 1234.28.
-  RoundToSignificant(d, 12, TDecimalRounding::HalfAway);
+  // 1234.2899999999999636...). Rounding first at twelve significant digits puts it back on the
+  // decimal value before the mode looks at the digits, or truncation would give 1234.28. A long
+  // length at a fine precision asks for more digits than twelve: then the noise goes two decimals
+  // below the asked ones instead, though never below fifteen significant digits, where a double's
+  // own noise begins.
+  if (!d.IsZero()) {
+    const int wanted = std::clamp(d.Exponent + decimals + 2, 12, 15);
+    RoundToSignificant(d, wanted, TDecimalRounding::HalfAway);
+  }
   const TDecimalRounding how = mode == rmTruncate  ? TDecimalRounding::Truncate
                                : mode == rmRoundUp ? TDecimalRounding::UpFromTenth
                                                    : TDecimalRounding::HalfAway;
