@@ -220,15 +220,27 @@ TEST(Preview, RefusalsDrawNothingAndSayWhy) {
     const char* status;
   } cases[] = {
       {"no end marker", kCompleteRun, [](TForm1& f) { f.ComboBox1.SetItemIndex(-1); }, "「始点」を選択して下さい"},
-      {"end-point factor 0", kCompleteRun, [](TForm1& f) { f.Edit1.Text = "0"; }, "「端点倍率」の値では作図出来ません"},
-      {"arrow angle 180", kCompleteRun, [](TForm1& f) { f.Edit8.Text = "180"; }, "「線矢印の角度」の値では作図出来ません"},
+      {"end-point factor 0", kCompleteRun, [](TForm1& f) { f.Edit1.Text = "0"; },
+       "「端点倍率」の値では作図出来ません（0より大きい値）"},
+      {"arrow length 1001", kCompleteRun, [](TForm1& f) { f.Edit7.Text = "1001"; },
+       "「線矢印の長さ」の値では作図出来ません（0より大きく1000以下）"},
+      {"arrow length full width", kCompleteRun, [](TForm1& f) { f.Edit7.Text = SjisText("３"); },
+       "「線矢印の長さ」の値では作図出来ません（0より大きく1000以下）"},
+      {"arrow angle 180", kCompleteRun, [](TForm1& f) { f.Edit8.Text = "180"; },
+       "「線矢印の角度」の値では作図出来ません（0より大きく180未満）"},
+      {"point gap -1", kCompleteRun, [](TForm1& f) { f.Edit5.Text = "-1"; },
+       "「計測点と寸法補助線の距離」の値では作図出来ません（0以上）"},
+      {"overhang -1", kCompleteRun, [](TForm1& f) { f.Edit6.Text = "-1"; },
+       "「寸法補助線のはみ出し距離」の値では作図出来ません（0以上）"},
       {"no text type", kCompleteRun, [](TForm1& f) { f.ComboBox3.SetItemIndex(-1); }, "「寸法値の文字種」を選択して下さい"},
       {"negative overhang", kCompleteRun, [](TForm1& f) { f.Edit9.Text = "-1"; },
-       "「逆矢印の寸法はみだし距離」の値では作図出来ません"},
+       "「逆矢印の寸法はみだし距離」の値では作図出来ません（0以上）"},
       {"zero length", {"hp1 0 0", "hp2 10 0", "hp3 50 30", "hp4 80 40"}, [](TForm1&) {},
        "寸法が「0」になりますので作図出来ません"},
       {"a missing point", {"hp1 0 0", "hp2 0 100", "hp3 50 30"}, [](TForm1&) {},
        "指示点が不足していますので作図出来ません"},
+      {"a point at 1e308", {"hp1 0 -1e308", "hp2 0 1e308", "hp3 50 30", "hp4 80 40"}, [](TForm1&) {},
+       "数値が大きすぎますので作図出来ません"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

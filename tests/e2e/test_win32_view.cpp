@@ -855,11 +855,11 @@ TEST(Win32View, RefusedInputShowsItsReasonInTheStatusLineAndNoPicture) {
   };
   const TCase cases[] = {
       {"Edit1 0", ReadBytes(kHostInput), [](TDialogWindow& d) { TypeInto(d, "Edit1", L"0"); },
-       [](TDialogWindow& d) { TypeInto(d, "Edit1", L"1.5"); }, "「端点倍率」の値では作図出来ません"},
+       [](TDialogWindow& d) { TypeInto(d, "Edit1", L"1.5"); }, "「端点倍率」の値では作図出来ません（0より大きい値）"},
       {"Edit7 1000.5", ReadBytes(kHostInput), [](TDialogWindow& d) { TypeInto(d, "Edit7", L"1000.5"); },
-       [](TDialogWindow& d) { TypeInto(d, "Edit7", L"3"); }, "「線矢印の長さ」の値では作図出来ません"},
+       [](TDialogWindow& d) { TypeInto(d, "Edit7", L"3"); }, "「線矢印の長さ」の値では作図出来ません（0より大きく1000以下）"},
       {"Edit6 -0.5", ReadBytes(kHostInput), [](TDialogWindow& d) { TypeInto(d, "Edit6", L"-0.5"); },
-       [](TDialogWindow& d) { TypeInto(d, "Edit6", L"2"); }, "「寸法補助線のはみ出し距離」の値では作図出来ません"},
+       [](TDialogWindow& d) { TypeInto(d, "Edit6", L"2"); }, "「寸法補助線のはみ出し距離」の値では作図出来ません（0以上）"},
       {"zero length", zero, nullptr, nullptr, kMessageZeroLength},
   };
   for (const TCase& c : cases) {
