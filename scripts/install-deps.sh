@@ -1,9 +1,14 @@
 #!/bin/sh
-# Installs from Debian's packages whatever the build, the tests and the sample run need.
+# Installs from Debian's packages whatever is missing. "sample": only what building and running
+# the headless command needs (scripts/run-sample.sh); otherwise everything the build, the tests
+# (Wine, MinGW-w64, the fonts of the dialog) and the fuzzing need (scripts/run-tests.sh).
 set -e
-pkgs="cmake ninja-build g++ clang libclang-rt-14-dev python3 googletest libgtest-dev libbenchmark-dev
-nlohmann-json3-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xdotool
-x11-utils imagemagick fonts-ipafont-gothic zip unzip"
+pkgs="cmake ninja-build g++ python3 nlohmann-json3-dev"
+if [ "${1:-all}" != sample ]; then
+  pkgs="$pkgs clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
+g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick
+fonts-ipafont-gothic zip unzip"
+fi
 missing=""
 for p in $pkgs; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -3,9 +3,10 @@
 # q748, runs "q748 --ok" on a copy of samples/basic and prints what Jw_cad would read back.
 set -eu
 cd "$(dirname "$0")/.."
-sh scripts/install-deps.sh
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/native -j 2 --target q748
+sh scripts/install-deps.sh sample
+# A tree of its own without the tests: GoogleTest and the rest come with scripts/run-tests.sh.
+cmake -S . -B build/sample -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQ748_TESTS=OFF >/dev/null
+cmake --build build/sample -j 2 --target q748
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -13,7 +14,7 @@ cp samples/basic/JWC_TEMP.TXT samples/basic/q746.dat "$work"/
 
 printf '\n==== q748 --ok, with the host file and settings of samples/basic\n'
 status=0
-build/native/app/cli/q748 --ok "$work" || status=$?
+build/sample/app/cli/q748 --ok "$work" || status=$?
 if [ "$status" -ne 0 ]; then
   echo "q748 ended with status $status" >&2
   exit "$status"
