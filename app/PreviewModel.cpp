@@ -1,5 +1,6 @@
 // The preview of the dialog as it stands: the inputs read and checked as OK reads them, the
 // dimension built by the same construction on a scratch state, and the picture read back from it.
+#include <algorithm>
 #include <string>
 
 #include "MyFunc.h"
@@ -44,6 +45,26 @@ std::string RefusedControlStatus(const std::string& control) {
   return SjisText("「" + caption + (choice ? "」を選択して下さい" : "」の値では作図出来ません" + allowed));
 }
 
+// The part of the picture the preview frames. A prefix or suffix lengthens the value text and its
+// base line without end; framing all of it would shrink the dimension until its text is a few
+// pixels high. So the frame is that of the same dimension with the number alone, widened towards
+// the affixed text by at most half its larger side; a longer text runs out of the panel.
+void FrameByTheDimension(const TDimensionInput& in, TPreviewPicture& picture) {
+  if (in.Value.Prefix.empty() && in.Value.Suffix.empty()) return;
+  TDimensionInput bare = in;
+  bare.Value.Prefix.clear();
+  bare.Value.Suffix.clear();
+  JwwState scratch;
+  PrepareScratchState(bare, scratch);
+  ConstructDimension(bare, scratch);
+  const TPreviewPicture frame = PictureFromOutput(scratch, in.Scale);
+  const double allowance = 0.5 * std::max(frame.MaxX - frame.MinX, frame.MaxY - frame.MinY);
+  picture.MinX = std::max(picture.MinX, frame.MinX - allowance);
+  picture.MinY = std::max(picture.MinY, frame.MinY - allowance);
+  picture.MaxX = std::min(picture.MaxX, frame.MaxX + allowance);
+  picture.MaxY = std::min(picture.MaxY, frame.MaxY + allowance);
+}
+
 }  // namespace
 
 TPreview BuildPreview(const TForm1& form) {
@@ -69,6 +90,7 @@ TPreview BuildPreview(const TForm1& form) {
   ConstructDimension(in, scratch);
   p.Picture = PictureFromOutput(scratch, in.Scale,
                                 {{in.Points[1].X, in.Points[1].Y}, {in.Points[2].X, in.Points[2].Y}});
+  FrameByTheDimension(in, p.Picture);
   p.Drawable = true;
   p.Length = DimensionFrame(in).Length;
   p.ValueText = BuildValueText(p.Length, in.Value);

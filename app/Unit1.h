@@ -373,7 +373,9 @@ struct TPreviewShape {
 
 struct TPreviewPicture {
   std::vector<TPreviewShape> Shapes;
-  double MinX = 0.0, MinY = 0.0, MaxX = 0.0, MaxY = 0.0;  // bounds of every shape
+  // What a fit frames: from PictureFromOutput the bounds of every shape; BuildPreview narrows them
+  // so that a long prefix or suffix runs out of the frame instead of shrinking the dimension.
+  double MinX = 0.0, MinY = 0.0, MaxX = 0.0, MaxY = 0.0;
 };
 
 // Interprets the output list of a state (lines, "pt" markers, "cs" texts, "msg" entities, the text

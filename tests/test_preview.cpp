@@ -123,6 +123,43 @@ TEST(Preview, CompleteRunDrawsWhatOkWrites) {
   EXPECT_GT(a.Y, b.Y);  // y up in the drawing, down in the picture
 }
 
+// A prefix or suffix does not shrink the dimension: a short one is framed whole, a long one runs
+// out of the panel while the dimension keeps its size.
+TEST(Preview, LongAffixesRunOutOfTheFrame) {
+  const auto framed = [](const std::string& prefix, const std::string& suffix) {
+    TShown s(HostFile(0, 1, kCompleteRun));
+    s.form.Edit2.Text = SjisText(prefix);
+    s.form.Edit3.Text = SjisText(suffix);
+    return BuildPreview(s.form).Picture;
+  };
+  const auto scale = [](const TPreviewPicture& p) { return FitPicture(p, kPreviewWidth, kPreviewHeight, 8).Scale; };
+  // Whether every point of every shape lies within the frame.
+  const auto whole = [](const TPreviewPicture& p) {
+    for (const TPreviewShape& s : p.Shapes) {
+      for (const TPreviewPoint& q : s.Points) {
+        if (q.X < p.MinX || q.X > p.MaxX || q.Y < p.MinY || q.Y > p.MaxY) return false;
+      }
+    }
+    return true;
+  };
+  const std::string many(100, 'x');
+  const TPreviewPicture bare = framed("", "");
+  const TPreviewPicture shortPrefix = framed("Ｈ＝", "");
+  const TPreviewPicture medium = framed("", std::string(50, 'x'));
+  const TPreviewPicture longSuffix = framed("", "ｍｍ（" + many + "）");
+  const TPreviewPicture longer = framed(many + many, many + many);
+  EXPECT_TRUE(whole(bare));
+  EXPECT_TRUE(whole(shortPrefix));
+  EXPECT_TRUE(whole(medium));  // beyond the dimension, within the allowance
+  EXPECT_GT(medium.MaxY, bare.MaxY);
+  EXPECT_FALSE(whole(longSuffix));
+  // The text runs upwards from (80, 40): the frame grows by half the dimension's 100 at most.
+  EXPECT_DOUBLE_EQ(longSuffix.MaxY, 150);
+  EXPECT_DOUBLE_EQ(longSuffix.MinY, bare.MinY);
+  EXPECT_GE(scale(longSuffix), 0.5 * scale(bare));
+  EXPECT_DOUBLE_EQ(scale(longer), scale(longSuffix));
+}
+
 TEST(Preview, EqualsTheOutputOfOk) {
   TShown s(HostFile(30, 50, {"hp1 512.88 -120.5", "hp2 640.1 377.25", "hp3 300 0", "hp4 150.75 415.3"}));
   s.form.ComboBox1.SetItemIndex(6);
