@@ -1,15 +1,24 @@
 // MonitorPlacement.h: a remembered window position may point at a monitor that is gone (a laptop
-// undocked, a display rearranged). A window whose title bar would be off every monitor could not
-// be moved back with the mouse, so it is brought into the nearest monitor's work area instead.
+// undocked, a display rearranged), or leave only a sliver of the window on one. A window whose
+// title bar cannot be grabbed could not be moved back with the mouse, and the host would wait for
+// a dialog nobody sees, so it is brought into the nearest monitor's work area instead.
 #pragma once
 
 #include <windows.h>
 
-// The top-left for a window of `size` wanted at `wanted`: `wanted` itself while any part of its
-// caption strip (the top `captionHeight` pixels) lies on a monitor; otherwise the nearest
-// position inside the work area of the nearest monitor.
+#include <vector>
+
+// How much of the title bar must lie on one monitor for the window to stay where it was.
+inline constexpr int kGrabbableCaptionWidth = 100;
+
+// The top-left for a window of `size` wanted at `wanted`: `wanted` itself while the caption strip
+// (the top `captionHeight` pixels) can be grabbed on some monitor (CaptionIsGrabbable); otherwise
+// the nearest position inside the work area of the nearest monitor.
 POINT PlaceOnMonitors(POINT wanted, SIZE size, int captionHeight);
 
-// The pure part: `wanted` moved just far enough to lie within `area` (top-left kept inside when
-// the window is larger than the area).
+// The pure parts. Whether kGrabbableCaptionWidth pixels of the caption's width (all of it when it
+// is narrower) and its full height lie on one of `monitors`.
+bool CaptionIsGrabbable(const RECT& caption, const std::vector<RECT>& monitors);
+// `wanted` moved just far enough to lie within `area` (top-left kept inside when the window is
+// larger than the area).
 POINT ClampIntoArea(POINT wanted, SIZE size, const RECT& area);

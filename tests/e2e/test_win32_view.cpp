@@ -602,7 +602,9 @@ TEST(Win32View, SavedPositionIsKeptWhileTheTitleBarIsOnAMonitor) {
   const struct {
     int Left, Top;
     bool Kept;
-  } cases[] = {{100, 100, true}, {300, 200, true}, {-5000, -5000, false}, {100, 30000, false}, {-200, 50, true}};
+  } cases[] = {{100, 100, true},    {300, 200, true},     {-5000, -5000, false}, {100, 30000, false},
+               {-200, 50, true},     {1180, 500, true},    {1181, 500, false},    {1270, 1020, false},
+               {100, -1, false}};  // the Xvfb screen is 1280 x 1024: 100 pixels of the title bar on it
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.Left) + "," + std::to_string(c.Top));
     TFolder folder(SettingsFile(c.Left, c.Top));
@@ -624,6 +626,30 @@ TEST(Win32View, SavedPositionIsKeptWhileTheTitleBarIsOnAMonitor) {
       EXPECT_LE(r.bottom, info.rcWork.bottom);
     }
   }
+}
+
+TEST(Win32View, CaptionIsGrabbableWith100PixelsOfItOnOneMonitor) {
+  const std::vector<RECT> two = {{0, 0, 1280, 1024}, {1280, 0, 2560, 1024}};
+  const struct {
+    RECT Caption;
+    bool Grabbable;
+  } cases[] = {
+      {{100, 100, 840, 130}, true},
+      {{1180, 100, 1920, 130}, true},     // 100 on the first monitor, the rest on the second
+      {{1230, 100, 1330, 130}, false},    // 50 on each: not 100 on one
+      {{-640, 100, 100, 130}, true},      // 100 on the first
+      {{-640, 100, 99, 130}, false},
+      {{1270, 1020, 2010, 1050}, false},  // the corner of the first, and not the full height
+      {{300, -1, 1040, 29}, false},
+      {{300, 994, 1040, 1024}, true},
+      {{2500, 500, 2560, 530}, true},     // a narrow caption counts whole
+      {{2500, 500, 2561, 530}, false},
+      {{5000, 5000, 5740, 5030}, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CaptionIsGrabbable(c.Caption, two), c.Grabbable) << c.Caption.left << "," << c.Caption.top;
+  }
+  EXPECT_FALSE(CaptionIsGrabbable({100, 100, 840, 130}, {}));
 }
 
 TEST(Win32View, ClampIntoAreaMovesOnlyAsFarAsNeeded) {
