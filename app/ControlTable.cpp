@@ -24,7 +24,8 @@ std::vector<TControlSpec> BuildTable() {
       {"ComboBox2", K::List, 1, 48, 28, 81, 21, "", kMarkerItems, 0, 0, true, true},
       {"Edit7", K::Edit, 2, 48, 64, 33, 21, "3", {}, -1, 8, true, true},
       {"Edit8", K::Edit, 3, 48, 88, 33, 21, "15", {}, -1, 8, true, true},
-      {"Edit1", K::Edit, 4, 72, 112, 57, 21, "1", {}, -1, 16, true, true},
+      // Narrower than the edits below it: the note after it (Label20) needs the room up to Memo1.
+      {"Edit1", K::Edit, 4, 72, 112, 53, 21, "1", {}, -1, 16, true, true},
       {"ComboBox3", K::List, 5, 136, 28, 169, 21, "", {}, -1, 0, true, true},
       {"Edit2", K::Edit, 6, 200, 56, 105, 21, "", {}, -1, 32, false, true},
       {"Edit3", K::Edit, 7, 200, 80, 105, 21, "", {}, -1, 32, false, true},
@@ -42,12 +43,14 @@ std::vector<TControlSpec> BuildTable() {
       {"Edit9", K::Edit, 19, 200, 324, 57, 21, "2", {}, -1, 16, true, true},
       {"Button1", K::Button, 20, 360, 264, 121, 33, "ＯＫ(&Y)", {}, -1, 0, false, true},
       {"Button2", K::Button, 21, 360, 312, 121, 33, "キャンセル(&N)", {}, -1, 0, false, true},
-      {"Memo1", K::Memo, 22, 312, 0, 177, 225, "", {}, -1, 0, false, false, 0, 0xBBEBF4},
+      // The notes in a 12-pixel font: their longest lines (twelve full-width characters) fit the
+      // box beside the scroll bar in the Japanese faces Windows and Wine offer.
+      {"Memo1", K::Memo, 22, 312, 0, 177, 225, "", {}, -1, 0, false, false, 12, 0xBBEBF4},
       // Docked at the bottom, 65 high, below the status line; holds the (blank) information pane.
       {"ScrollBox1", K::ScrollBox, 23, 0, 371, w, 65, "", {}, -1, 0, false, false},
-      // Beside the preview panel, right of the original controls: the preview can be hidden.
-      {"CheckBox5", K::CheckBox, 24, kPreviewLeft, kPreviewTop + kPreviewHeight + 4, 129, 17, "プレビュー表示", {}, 1, 0,
-       false, true},
+      // In the information pane below the preview's line, within the original width: it stays in
+      // reach when the preview is hidden and the window narrows.
+      {"CheckBox5", K::CheckBox, 24, 8, 371 + 28, 129, 17, "プレビュー表示", {}, 1, 0, false, true},
       // What OK would draw, redrawn as the controls change; outside the tab order.
       {"PreviewPanel", K::Preview, -1, kPreviewLeft, kPreviewTop, kPreviewWidth, kPreviewHeight, "", {}, -1, 0, false,
        false},

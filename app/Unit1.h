@@ -92,8 +92,10 @@ inline constexpr int kPreviewLeft = 496;
 inline constexpr int kPreviewTop = 4;
 inline constexpr int kPreviewWidth = 232;
 inline constexpr int kPreviewHeight = 318;
-// The original controls fill 492 pixels; the window is widened to the right by the preview.
+// The original controls fill 492 pixels; the window is widened to the right by the preview, and
+// takes the original width while the preview is hidden.
 inline constexpr int kFormClientWidth = kPreviewLeft + kPreviewWidth + 4;  // 732
+inline constexpr int kFormClientWidthWithoutPreview = kPreviewLeft - 4;    // 492
 inline constexpr int kFormClientHeight = 436;
 
 // The messages and status texts of the OK handling (UTF-8 source literals; SjisText them).

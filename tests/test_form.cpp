@@ -74,8 +74,9 @@ TEST(ControlTable, EveryControlOfTheModelIsInTheTableOnceAndInTabOrder) {
 }
 
 // The preview widens the window to the right: the original controls keep their places in the
-// left 492 pixels, the preview and its check box stand right of them, and everything is inside
-// the client area, so that nothing reachable with Tab is out of sight.
+// left 492 pixels, the preview stands right of them, and everything is inside the client area, so
+// that nothing reachable with Tab is out of sight. The preview's check box stays within the
+// original width, in the information pane, so that it is in reach with the preview hidden.
 TEST(ControlTable, PreviewStandsRightOfTheOriginalControlsInsideTheWindow) {
   constexpr int kOriginalWidth = 492;
   struct TRect {
@@ -91,9 +92,11 @@ TEST(ControlTable, PreviewStandsRightOfTheOriginalControlsInsideTheWindow) {
   EXPECT_EQ(rect(*panel).Right, kPreviewLeft + kPreviewWidth);
   EXPECT_EQ(rect(*panel).Bottom, kPreviewTop + kPreviewHeight);
   const TControlSpec* check = FindControl("CheckBox5");
-  EXPECT_EQ(check->Left, 496);
-  EXPECT_EQ(check->Top, 326);
+  const TControlSpec* pane = FindControl("ScrollBox1");
+  EXPECT_GE(check->Top, pane->Top);
+  EXPECT_LE(check->Top + check->Height, pane->Top + pane->Height);
   EXPECT_EQ(kFormClientWidth, 732);
+  EXPECT_EQ(kFormClientWidthWithoutPreview, kOriginalWidth);
   for (const TControlSpec& c : ControlTable()) {
     SCOPED_TRACE(c.Name);
     const TRect r = rect(c);
@@ -106,11 +109,12 @@ TEST(ControlTable, PreviewStandsRightOfTheOriginalControlsInsideTheWindow) {
     if (docked) {
       EXPECT_EQ(c.Left, 0);
       EXPECT_EQ(c.Width, kFormClientWidth);  // full width, under the preview too
-    } else if (name != "PreviewPanel" && name != "CheckBox5") {
+    } else if (name != "PreviewPanel") {
       EXPECT_LE(r.Left, kOriginalWidth);
-      // An automatic label (0 x 0) has no extent in the table; the others end left of the preview.
+      // An automatic label (0 x 0) has no extent in the table; the others end within the
+      // original width.
       if (c.Width > 0) {
-        EXPECT_LE(r.Right, kPreviewLeft);
+        EXPECT_LE(r.Right, kOriginalWidth);
       }
     }
     // Nothing overlaps the preview panel.

@@ -49,8 +49,10 @@ TWindowKind KindOf(const TChildWindow& c) {
     // Read-only, vertical scroll bar, no word wrap; Enter is left to the dialog.
     case TChildClass::Memo:
       return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL, WS_EX_CLIENTEDGE};
+    // The information pane lies beneath the preview's check box: it leaves that box's pixels alone.
     case TChildClass::Pane:
-      return {kPaneClass, WS_CLIPCHILDREN, static_cast<DWORD>(c.Parent < 0 ? WS_EX_CLIENTEDGE : 0)};
+      return c.Parent < 0 ? TWindowKind{kPaneClass, WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE}
+                          : TWindowKind{kPaneClass, WS_CLIPCHILDREN, 0};
     case TChildClass::Label:
       // The status line centres its text both ways; the preview's line stays one line; the other
       // labels are plain.
@@ -189,6 +191,7 @@ bool TDialogWindow::Create(std::wstring& error) {
   form_.FormShow();
   shown_ = true;
   CopyIntoControls();
+  ShowPreviewPanel(form_.CheckBox5.Checked);  // the window's width before its place is judged
   PlaceAt(form_.Left, form_.Top);
   // After the placing: copying the controls back takes the window's place as well.
   UpdatePreview();
@@ -218,11 +221,22 @@ bool TDialogWindow::CreateChildren(std::wstring& error) {
     if (c.Class == TChildClass::Memo) Q748_WIN(SetWindowTextW(h, MemoText().c_str()));
     if (c.Class == TChildClass::ComboList) SendMessageW(h, CB_SETMINVISIBLE, kDropDownRows, 0);
   }
+  // Beneath every other control, so that what stands on it (the preview's check box) is seen and
+  // clicked; a pane is no tab stop, so the tab order stays the table's.
+  for (size_t i = 0; i < children_.size(); ++i) {
+    if (children_[i].Class == TChildClass::Pane && children_[i].Parent < 0) {
+      Q748_WIN(SetWindowPos(handles_[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
+    }
+  }
   return true;
 }
 
+int TDialogWindow::ClientWidth96() const {
+  return previewShown_ ? kFormClientWidth : kFormClientWidthWithoutPreview;
+}
+
 SIZE TDialogWindow::OuterSize(UINT dpi) const {
-  return OuterSizeForClient(ScaleToDpi(kFormClientWidth, dpi), ScaleToDpi(kFormClientHeight, dpi), kFormStyle,
+  return OuterSizeForClient(ScaleToDpi(ClientWidth96(), dpi), ScaleToDpi(kFormClientHeight, dpi), kFormStyle,
                             kFormExStyle, dpi);
 }
 
@@ -261,6 +275,10 @@ void TDialogWindow::ApplyDpi(UINT dpi) {
     SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     int x = ScaleToDpi(c.Bounds.Left, dpi), y = ScaleToDpi(c.Bounds.Top, dpi);
     int w = ScaleToDpi(c.Bounds.Width, dpi), hgt = ScaleToDpi(c.Bounds.Height, dpi);
+    // The status line and the information pane run the window's full width, whatever it is now.
+    if (c.Parent < 0 && c.Bounds.Left == 0 && c.Bounds.Width == kFormClientWidth) w = ScaleToDpi(ClientWidth96(), dpi);
+    // The notes' lines are measured to the box: the edit's margins would cut their last characters.
+    if (c.Class == TChildClass::Memo) SendMessageW(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     if (c.Class == TChildClass::Label && c.Bounds.Width <= 0 && dc != nullptr) {
       // An automatic label: as large as its text.
       HGDIOBJ old = SelectObject(dc, font);
@@ -445,13 +463,26 @@ void TDialogWindow::CopyFromControls() {
 void TDialogWindow::UpdatePreview() {
   if (!shown_ || closed_ || inHandler_ || copyingIn_) return;
   CopyFromControls();
+  // The reason OK would refuse is told whether the picture is shown or not.
+  TPreview preview = BuildPreview(form_);
   const bool on = form_.CheckBox5.Checked;
-  TPreview preview = on ? BuildPreview(form_) : TPreview{};
-  form_.LabelA1.Caption = on && !preview.Drawable ? preview.Status : SjisText(kStatusIdle);
+  ShowPreviewPanel(on);
+  form_.LabelA1.Caption = !preview.Drawable ? preview.Status : SjisText(kStatusIdle);
   SetControlText("LabelA1", form_.LabelA1.Caption);
-  SetControlText(kPreviewInfo, preview.Drawable ? preview.Info : std::string());
-  previewPanel_.SetPicture(preview.Drawable ? std::move(preview.Picture) : TPreviewPicture{});
+  SetControlText(kPreviewInfo, on && preview.Drawable ? preview.Info : std::string());
+  previewPanel_.SetPicture(on && preview.Drawable ? std::move(preview.Picture) : TPreviewPicture{});
   if (HWND panel = ControlWindow("PreviewPanel")) InvalidateRect(panel, nullptr, FALSE);
+}
+
+// Hidden, the preview leaves no empty frame: the panel goes and the window takes the original
+// width; shown, the window widens again.
+void TDialogWindow::ShowPreviewPanel(bool shown) {
+  if (shown == previewShown_) return;
+  previewShown_ = shown;
+  if (HWND panel = ControlWindow("PreviewPanel")) ShowWindow(panel, shown ? SW_SHOWNA : SW_HIDE);
+  ApplyDpi(dpi_);
+  const SIZE size = OuterSize(dpi_);
+  Q748_WIN(SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
 }
 
 // A label's text, set only when it differs, so that a keystroke repaints only what changed.

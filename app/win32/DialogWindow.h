@@ -55,6 +55,7 @@ class TDialogWindow final : public TFormView {
   bool RegisterClasses(std::wstring& error);
   bool CreateChildren(std::wstring& error);
   void ApplyDpi(UINT dpi);
+  int ClientWidth96() const;  // with or without the preview
   SIZE OuterSize(UINT dpi) const;
   HFONT FontFor(int height96);
   void LoadIcons();
@@ -63,6 +64,7 @@ class TDialogWindow final : public TFormView {
   void CopyIntoControls();
   void CopyFromControls();
   void UpdatePreview();
+  void ShowPreviewPanel(bool shown);
   void SetControlText(const char* name, const std::string& sjis);
   void RunHandler(void (TForm1::*handler)());
   void FocusNamedControl(const std::string& name);
@@ -86,6 +88,7 @@ class TDialogWindow final : public TFormView {
   HICON bigIcon_ = nullptr, smallIcon_ = nullptr;
   HWND savedFocus_ = nullptr;
   TPreviewPanel previewPanel_;
+  bool previewShown_ = true;  // the panel is shown and the window widened by it
   bool inHandler_ = false;
   bool copyingIn_ = false;  // CopyIntoControls runs: the controls' notifications are its own
   bool shown_ = false;   // FormShow has run: closing writes the exchange file

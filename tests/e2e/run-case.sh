@@ -11,6 +11,7 @@
 #   screenshot   the dialog as the user sees it, with a Japanese font; kept as screenshot.png
 #   hidpi        at 144 dpi the whole dialog is scaled by 1.5; kept as screenshot-144dpi.png
 #   preview      the preview panel holds a picture; Down in ComboBox1 redraws it, and OK draws that
+#   preview-hidden  the preview hidden: the original width; a click on プレビュー表示 widens the dialog
 #   command-line q748.exe with arguments: the headless front end, its output and exit status
 #   read-only    OK in a folder that cannot be written: the error box names the reason, the
 #                dialog then closes and the host's file still begins with hq
@@ -257,6 +258,34 @@ case_preview() {
   cmp "$dir/JWC_TEMP.TXT" "$reference/JWC_TEMP.TXT" || fail "after Down the dialog did not draw what ComboBox1=1 draws"
 }
 
+# With the preview hidden (the settings' line 32): the window has the original controls' width
+# and no empty frame; a click on プレビュー表示, in the information pane, widens it again.
+case_preview_hidden() {
+  local dir="$cases/ダイアログ" X Y WIDTH HEIGHT SCREEN WINDOW border top deadline
+  prepare_dir "$dir" "$(sample_input)"
+  awk 'NR <= 31 { print } END { for (i = NR + 1; i <= 31; i++) printf "\r\n"; printf "0\r\n" }' \
+    "$(sample_settings)" >"$dir/q746.dat"
+  start_xvfb
+  open_dialog "$dir"
+  capture_settled "$dialog_id" "$E2E_WORK/preview-hidden.png"
+  eval "$(xdotool getwindowgeometry --shell "$dialog_id")"
+  [ "$WIDTH" -ge 492 ] && [ "$WIDTH" -le 520 ] || fail "with the preview hidden the dialog is $WIDTH wide, not 492 with a frame"
+  border=$(((WIDTH - 492) / 2))
+  top=$((HEIGHT - 436 - border))
+  # The check box stands at 8, 399 in the client area, 129 x 17.
+  xdotool mousemove $((X + border + 20)) $((Y + top + 407)) click 1
+  deadline=$(($(now_ms) + 10000))
+  while [ "$(now_ms)" -lt "$deadline" ]; do
+    eval "$(xdotool getwindowgeometry --shell "$dialog_id")"
+    [ "$WIDTH" -ge 732 ] && break
+    sleep 0.1
+  done
+  [ "$WIDTH" -ge 732 ] && [ "$WIDTH" -le 760 ] || fail "a click on プレビュー表示 left the dialog $WIDTH wide, not 732 with a frame"
+  xdotool key Escape
+  wait_app_exit 30
+  is_hq_only "$dir/JWC_TEMP.TXT" || fail "Esc did not leave hq"
+}
+
 case_command_line() {
   local dir="$cases/フォルダ" status
   prepare_dir "$dir" "$(sample_input)" "$(sample_settings)"
@@ -352,6 +381,7 @@ case "$case_name" in
   preview) case_preview ;;
   read-only) case_read_only ;;
   held) case_held ;;
+  preview-hidden) case_preview_hidden ;;
   view) case_view ;;
   *) fail "unknown case $case_name" ;;
 esac

@@ -229,9 +229,45 @@ TEST(Win32View, EveryWindowOfTheTableStandsAtItsPlaceWithItsKind) {
   for (const TControlSpec& s : ControlTable()) {
     EXPECT_NE(d->ControlWindow(s.Name), nullptr) << s.Name;
   }
-  // The labels stand clear of what is right of them on their row.
-  const RECT label20 = RectInParent(d->ControlWindow("Label20"));
-  EXPECT_LE(label20.right, RectInParent(d->ControlWindow("Memo1")).left);
+}
+
+// At every dpi: each label stands clear of every control it could paint over, and each line of
+// the notes fits the notes' text area in the font in use.
+TEST(Win32View, LabelsAndNotesFitAtEveryDpi) {
+  TFolder folder(SettingsFile(100, 100));
+  auto d = Open(folder, false);
+  const std::vector<TChildWindow> children = DialogChildren(ControlTable());
+  for (const UINT dpi : {96u, 120u, 144u}) {
+    SCOPED_TRACE(dpi);
+    RECT suggested{100, 100, 100 + ScaleToDpi(760, dpi), 100 + ScaleToDpi(470, dpi)};
+    SendMessageW(d->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    for (const TChildWindow& label : children) {
+      if (label.Class != TChildClass::Label || label.Parent >= 0 || label.Name == "LabelA1") continue;
+      const RECT l = RectInParent(d->ControlWindow(label.Name));
+      for (const TChildWindow& other : children) {
+        // Group boxes and panes lie beneath what they hold; labels are checked from their side.
+        if (other.Parent >= 0 || other.Class == TChildClass::Label || other.Class == TChildClass::GroupBox ||
+            other.Class == TChildClass::Pane)
+          continue;
+        const RECT o = RectInParent(d->ControlWindow(other.Name, other.Item));
+        RECT both{};
+        EXPECT_FALSE(IntersectRect(&both, &l, &o)) << label.Name << " over " << other.Name;
+      }
+    }
+    HWND memo = d->ControlWindow("Memo1");
+    RECT area{};
+    SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    HDC dc = GetDC(memo);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(memo, WM_GETFONT, 0, 0)));
+    for (const std::string& line : Memo1Lines()) {
+      const std::wstring text = SjisToWide(line);
+      SIZE extent{};
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+      EXPECT_LE(extent.cx, area.right - area.left) << WideToUtf8(text);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(memo, dc);
+  }
 }
 
 TEST(Win32View, DpiChangeScalesEveryControlAndFont) {
@@ -584,7 +620,7 @@ TEST(Win32View, ControlsUseTheFormsJapaneseFont) {
     ASSERT_NE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), sizeof lf, &lf), 0) << c.Name;
     EXPECT_EQ(lf.lfFaceName, face) << c.Name;
     EXPECT_EQ(lf.lfCharSet, SHIFTJIS_CHARSET) << c.Name;
-    EXPECT_EQ(lf.lfHeight, -ScaleToDpi(c.Name == "Label15" ? 11 : 13, d->Dpi())) << c.Name;
+    EXPECT_EQ(lf.lfHeight, -ScaleToDpi(c.FontHeight, d->Dpi())) << c.Name;
   }
 }
 
@@ -793,9 +829,13 @@ TEST(Win32View, PreviewPanelWidensTheWindowBesideTheOriginalControls) {
   EXPECT_EQ(panel.right, ScaleToDpi(496 + 232, dpi));
   EXPECT_EQ(panel.bottom, ScaleToDpi(4 + 318, dpi));
   EXPECT_LE(panel.right, client.right);
+  // The check box stands in the information pane, above it: seen and clicked, not painted over.
   const RECT check = RectInParent(d->ControlWindow("CheckBox5"));
-  EXPECT_EQ(check.left, ScaleToDpi(496, dpi));
-  EXPECT_EQ(check.top, ScaleToDpi(326, dpi));
+  EXPECT_EQ(check.left, ScaleToDpi(8, dpi));
+  EXPECT_EQ(check.top, ScaleToDpi(399, dpi));
+  const POINT middle{(check.left + check.right) / 2, (check.top + check.bottom) / 2};
+  EXPECT_EQ(ChildWindowFromPointEx(d->Handle(), middle, CWP_SKIPINVISIBLE), d->ControlWindow("CheckBox5"));
+  EXPECT_TRUE(GetWindowLongPtrW(d->ControlWindow("ScrollBox1"), GWL_STYLE) & WS_CLIPSIBLINGS);
   EXPECT_EQ(Text(d->ControlWindow("CheckBox5")), L"\u30d7\u30ec\u30d3\u30e5\u30fc\u8868\u793a");  // プレビュー表示
   EXPECT_EQ(SendMessageW(d->ControlWindow("CheckBox5"), BM_GETCHECK, 0, 0), BST_CHECKED);
   // The status line and the information pane run under the preview too.
@@ -915,16 +955,30 @@ TEST(Win32View, PreviewCheckBoxHidesAndShowsThePreview) {
   const int inset = 2 * FrameWidth(*d);
   const TPixels shown = PanelPixels(*d);
   ASSERT_GT(Inked(shown, inset), 400);
+  const UINT dpi = d->Dpi();
+  // The window as wide as what it shows; the status line and the information pane as wide as it.
+  const auto expectWidth = [&](int width96) {
+    RECT client{};
+    GetClientRect(d->Handle(), &client);
+    EXPECT_EQ(client.right, ScaleToDpi(width96, dpi));
+    for (const char* name : {"LabelA1", "ScrollBox1"}) EXPECT_EQ(RectInParent(d->ControlWindow(name)).right, client.right) << name;
+    EXPECT_LE(RectInParent(d->ControlWindow("CheckBox5")).right, client.right);
+  };
+  expectWidth(kFormClientWidth);
   Click(*d, "CheckBox5");
   EXPECT_FALSE(d->Form().CheckBox5.Checked);
-  EXPECT_EQ(Inked(PanelPixels(*d), inset), 0);
+  EXPECT_FALSE(IsWindowVisible(d->ControlWindow("PreviewPanel")));  // no empty frame left behind
+  expectWidth(kFormClientWidthWithoutPreview);
   EXPECT_EQ(Text(d->ControlWindow("PreviewInfo")), L"");
-  // Hidden, the preview gives no reasons either.
+  // Hidden, the preview still says why OK would refuse.
   TypeInto(*d, "Edit1", L"0");
-  EXPECT_EQ(Text(d->ControlWindow("LabelA1")), kIdle);
-  EXPECT_EQ(Inked(PanelPixels(*d), inset), 0);
+  EXPECT_EQ(Text(d->ControlWindow("LabelA1")), Utf8LiteralToWide("「端点倍率」の値では作図出来ません（0より大きい値）"));
+  EXPECT_EQ(Text(d->ControlWindow("PreviewInfo")), L"");
   TypeInto(*d, "Edit1", L"1.5");
+  EXPECT_EQ(Text(d->ControlWindow("LabelA1")), kIdle);
   Click(*d, "CheckBox5");
+  EXPECT_TRUE(IsWindowVisible(d->ControlWindow("PreviewPanel")));
+  expectWidth(kFormClientWidth);
   EXPECT_EQ(PanelPixels(*d).Bgr, shown.Bgr);  // the same settings draw the same picture
   EXPECT_NE(Text(d->ControlWindow("PreviewInfo")), L"");
   // Off again, and OK remembers it in the settings' last line.
