@@ -52,7 +52,8 @@ window. DIR defaults to the folder of the executable; the settings are kept in D
   --help     print this text
 
 Exit status: 0 done; 1 OK refused: standard error names the control that would take the focus
-or the message shown, and JWC_TEMP.TXT becomes "hq" as after キャンセル; 2 usage or I/O error.
+or the message shown (the measured points level, a point missing, a number too large to compute),
+and JWC_TEMP.TXT becomes "hq" as after キャンセル; 2 usage or I/O error.
 A file that cannot be written (in use by another program for more than about 5 seconds, a folder
 without write permission, a full disk) keeps what it held, and standard error says which and why:
 JWC_TEMP.TXT then still holds Jw_cad's own input, which Jw_cad takes as nothing to draw.
