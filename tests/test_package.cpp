@@ -164,14 +164,17 @@ TEST(Package, ReadmeIsShiftJisWithCrLfAndNamesTheFiles) {
   for (const char* name : {"q748.exe", "q748.bat", "q748r.bat", kSettingsFileName}) {
     EXPECT_NE(bytes.find(name), std::string::npos) << name;
   }
-  // What a user checks first: the version, what it runs on, and what to do when nothing is drawn
-  // (the message the dialog then shows is quoted as it appears).
-  for (const std::string& text : {"バージョン " + std::string(Q748_VERSION), std::string("■ 動作環境"),
-                                  std::string("64 ビット"), std::string("■ 困ったときは"),
-                                  std::string("作図結果を書き込めませんでした"), std::string("■ 不具合の報告"),
-                                  std::string("■ 免責")}) {
-    EXPECT_NE(bytes.find(SjisText(text)), std::string::npos) << text;
+  // What a user checks first: the version, what it runs on, and what to do when nothing is drawn,
+  // with the messages the dialog then shows quoted as they appear (a closing "。" aside).
+  std::vector<std::string> texts = {"バージョン " + std::string(Q748_VERSION), "■ 動作環境", "64 ビット",
+                                     "■ 困ったときは", "■ 不具合の報告", "■ 免責"};
+  for (const char* message : {kMessageWriteFailed, kMessageReadFailed, kReasonInUse, kReasonNoPermission,
+                              kReasonDiskFull}) {
+    std::string text = message;
+    if (text.size() > 3 && text.compare(text.size() - 3, 3, "。") == 0) text.resize(text.size() - 3);
+    texts.push_back(text);
   }
+  for (const std::string& text : texts) EXPECT_NE(bytes.find(SjisText(text)), std::string::npos) << text;
   // Every setting the dialog shows is explained under its caption (units and notes aside).
   for (const TControlSpec& c : ControlTable()) {
     const bool setting = c.Kind == TControlKind::CheckBox || c.Kind == TControlKind::RadioGroup ||
