@@ -15,7 +15,7 @@ void TForm1::Button1Click() {
   }
 
   // Saved before any geometry: a refused dimension keeps the settings all the same.
-  SaveSettings(ExeDir / kSettingsFileName);
+  SaveSettings(SettingsFile());
 
   if (!exchangeRead_) {
     if (view_) view_->ShowConfirmation(SjisText(kMessageReadFailed));

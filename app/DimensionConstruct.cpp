@@ -19,16 +19,14 @@ void AddPreamble(const TDimensionInput& in, JwwState& out) {
 
 // From a gap away from the measured point to an overhang past the dimension line, on the side
 // where the dimension line stands.
-void AddExtensionLine(const TDimensionInput& in, const TJwwPickedPoint& p, double u, JwwState& out) {
+void AddExtensionLine(const TDimensionInput& in, const TFrameTurn& turn, const TJwwPickedPoint& p, double u,
+                      JwwState& out) {
   const double g5 = in.PointGap * in.Scale;
   const double g6 = in.Overhang * in.Scale;
   const bool positive = u >= p.X;
   const double startX = positive ? p.X + g5 : p.X - g5;
   const double endX = positive ? u + g6 : u - g6;
-  TPointD s, e;
-  RotatePointDeg(startX, p.Y, p.X, p.Y, in.AxisAngle, s.X, s.Y);
-  RotatePointDeg(endX, p.Y, p.X, p.Y, in.AxisAngle, e.X, e.Y);
-  AddDimensionLine(out, s, e);
+  AddDimensionLine(out, OutOfFrame({startX, p.Y}, {p.X, p.Y}, turn), OutOfFrame({endX, p.Y}, {p.X, p.Y}, turn));
 }
 
 }  // namespace
@@ -37,8 +35,8 @@ void ConstructDimension(const TDimensionInput& in, JwwState& out) {
   if (CheckDimension(in) != TRefusal::None) return;
   const TDimensionFrame fr = DimensionFrame(in);
   AddPreamble(in, out);
-  AddExtensionLine(in, in.Points[1], fr.U1, out);
-  AddExtensionLine(in, in.Points[2], fr.U2, out);
+  AddExtensionLine(in, fr.Turn, in.Points[1], fr.U1, out);
+  AddExtensionLine(in, fr.Turn, in.Points[2], fr.U2, out);
   AddValueText(in, fr.A1, fr.A2, fr.Length, out);
   AddEndMarkers(in, fr.A1, fr.A2, out);
   // Give the host back its own text type (a line only when the value text used another one).

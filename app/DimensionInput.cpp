@@ -41,6 +41,7 @@ TDimensionInput ReadInputs(const TForm1& f, std::string& focus) {
     in.Value.WithUnit = f.CheckBox2.Checked;
     in.Value.FullWidth = f.CheckBox3.Checked;
     in.Combined = f.CheckBox4.Checked;
+    in.Direction = f.Direction;
     in.TextGap = TextToFloat(f.Edit4.Text);  // any value, zero and negative ones included
     in.PointGap = TextToFloat(f.Edit5.Text);
     in.Overhang = TextToFloat(f.Edit6.Text);
@@ -75,16 +76,13 @@ TDimensionInput ReadInputs(const TForm1& f, std::string& focus) {
 
 TDimensionFrame DimensionFrame(const TDimensionInput& in) {
   TDimensionFrame fr;
+  fr.Turn = FrameTurn(in);
   const TPointD p3{in.Points[3].X, in.Points[3].Y};
-  // In the frame turned by the axis angle about P_i, the end A_i keeps the height of P_i and
-  // takes the across-axis position of P3: the foot of P_i on the dimension line.
+  // In the dimension's frame turned about P_i, the end A_i keeps the height of P_i and takes the
+  // across-axis position of P3: the foot of P_i on the dimension line.
   const auto end = [&](const TJwwPickedPoint& p, double& u) {
-    double qx = 0, qy = 0;
-    RotatePointDeg(p3.X, p3.Y, p.X, p.Y, -in.AxisAngle, qx, qy);
-    u = qx;
-    TPointD a;
-    RotatePointDeg(u, p.Y, p.X, p.Y, in.AxisAngle, a.X, a.Y);
-    return a;
+    u = IntoFrame(p3, {p.X, p.Y}, fr.Turn).X;
+    return OutOfFrame({u, p.Y}, {p.X, p.Y}, fr.Turn);
   };
   fr.A1 = end(in.Points[1], fr.U1);
   fr.A2 = end(in.Points[2], fr.U2);

@@ -7,8 +7,8 @@
 
 namespace {
 
-TPointD Along(TPointD from, double length, double deg) {
-  const TPointD d = DirectionDeg(deg);
+TPointD Along(TPointD from, double length, double deg, bool exactQuarters) {
+  const TPointD d = DirectionDeg(deg, exactQuarters);
   return {from.X + length * d.X, from.Y + length * d.Y};
 }
 
@@ -16,13 +16,14 @@ double Below360(double a) { return a >= 360.0 ? a - 360.0 : a; }
 
 void AddMarker(const TDimensionInput& in, TPointD a, int kind, double angle, bool reversed,
                JwwState& out) {
+  const bool exact = !FrameTurn(in).Rotated;
   const double overshoot = in.ReverseOverhang * in.Scale;
-  if (reversed && overshoot > 1e-10) AddDimensionLine(out, a, Along(a, overshoot, angle + 180.0));
+  if (reversed && overshoot > 1e-10) AddDimensionLine(out, a, Along(a, overshoot, angle + 180.0, exact));
   if (kind == 0) {
     // Both lines start at the end; each stands the arrow angle off the dimension line.
     const double ls = in.ArrowLength * in.Scale;
-    AddDimensionLine(out, a, Along(a, ls, angle + 180.0 + in.ArrowAngle));
-    AddDimensionLine(out, a, Along(a, ls, angle + 180.0 - in.ArrowAngle));
+    AddDimensionLine(out, a, Along(a, ls, angle + 180.0 + in.ArrowAngle, exact));
+    AddDimensionLine(out, a, Along(a, ls, angle + 180.0 - in.ArrowAngle, exact));
   } else {
     // The host draws its own marker of this code; the factor reaches it unscaled.
     JwwAddZFlags(out, 4);

@@ -4,8 +4,8 @@
 
 #include "Unit1.h"
 
-TForm1::TForm1(std::filesystem::path exeDir, TFormView* view)
-    : exeDir_(std::move(exeDir)), view_(view) {
+TForm1::TForm1(std::filesystem::path exeDir, TFormView* view, TDirection direction)
+    : Direction(direction), exeDir_(std::move(exeDir)), view_(view) {
   for (const TControlSpec& c : ControlTable()) {
     switch (c.Kind) {
       case TControlKind::List: {
@@ -51,7 +51,7 @@ void TForm1::FormShow() {
   ComboBox3.Items = TextTypeItems(Jww);
   ComboBox3.ItemIndex = -1;
   // After the list, so that the saved text-type index selects one of its items.
-  LoadSettings(ExeDir / kSettingsFileName);
+  LoadSettings(SettingsFile());
   Left = SavedLeft;
   Top = SavedTop;
 }

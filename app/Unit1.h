@@ -77,9 +77,28 @@ struct TControlSpec {
 const std::vector<TControlSpec>& ControlTable();
 const TControlSpec* FindControl(std::string_view name);  // nullptr for an unknown name
 
+// ---- The three directions ----------------------------------------------------------------------
+
+// Which way the dimension measures; the construction is the same in a frame turned accordingly.
+enum class TDirection {
+  Vertical,    // the dimension line runs at the axis angle + 90 degrees
+  Horizontal,  // the dimension line runs at the axis angle
+  Aligned,     // the dimension line runs from picked point 1 towards picked point 2
+};
+struct TDirectionEntry {
+  TDirection Direction;
+  const char* Name;          // on the command line: "vertical", "horizontal", "aligned"
+  const char* SettingsFile;  // each direction keeps its own settings
+  const char* Caption;       // the dialog's caption (UTF-8 source literal)
+  const char* Word;          // 垂直, 水平, 平行: how the notes and the preview name it
+};
+const TDirectionEntry& DirectionEntry(TDirection d);
+const TDirectionEntry* FindDirection(std::string_view name);  // nullptr for an unknown name
+
 // The dialog's fixed texts, as Shift-JIS.
 std::string SjisText(std::string_view utf8);  // a UTF-8 source literal as Shift-JIS
-const std::vector<std::string>& Memo1Lines();   // the thirty lines of notes
+// The thirty lines of notes; they name the direction that the dialog draws.
+const std::vector<std::string>& Memo1Lines(TDirection d = TDirection::Vertical);
 
 // The window itself (UTF-8 source literals like the table).
 inline constexpr const char* kFormCaption = "ソラトＫ";
@@ -175,6 +194,7 @@ struct TDimensionInput {
   int TextTypeItem = 0;         // ComboBox3 index: 0 the host's current text type, 1..10 that type
   bool Combined = false;        // CheckBox4: dimension line and value text as one entity
   TValueSettings Value;         // ComboBox4, ComboBox5, RadioGroup1..2, CheckBox1..3, Edit2..3
+  TDirection Direction = TDirection::Vertical;  // the dialog's direction
   double TextGap = 0.5;         // Edit4: value text to base line, and margins; paper mm; any sign
   double PointGap = 2.0;        // Edit5: measured point to extension line, paper mm
   double Overhang = 2.0;        // Edit6: extension lines past the dimension line, paper mm
@@ -212,8 +232,23 @@ enum class TRefusal {
 TRefusal CheckDimension(const TDimensionInput& in);
 std::string RefusalMessage(TRefusal r);  // Shift-JIS; empty for None
 
+// The turn from the drawing into the dimension's frame, in which the dimension line runs straight
+// up: Base degrees (with the program's sine and cosine) and Quarter quarter turns (exact), so
+// that a frame that is a whole number of quarter turns adds no rounding noise.
+struct TFrameTurn {
+  double Base = 0.0;
+  int Quarter = 0;
+  bool Rotated = true;  // false: Base is 0 and no rotation is made at all
+  double LineAngle() const { return Base + 90.0 * (Quarter + 1); }  // the dimension line, degrees
+};
+TFrameTurn FrameTurn(const TDimensionInput& in);
+// P turned about C into the frame (by minus the frame's angle) and back out of it.
+TPointD IntoFrame(TPointD p, TPointD c, const TFrameTurn& t);
+TPointD OutOfFrame(TPointD p, TPointD c, const TFrameTurn& t);
+
 // The dimension's frame: the ends of the dimension line and where it stands across the axis.
 struct TDimensionFrame {
+  TFrameTurn Turn;
   TPointD A1, A2;        // ends of the dimension line, belonging to picked points 1 and 2
   double U1 = 0, U2 = 0; // across-axis position of the dimension line in the frame turned about P1 / P2
   double Length = 0;     // distance A1-A2
@@ -243,14 +278,17 @@ struct TValueTextType {
   TJwwTextType Size;
 };
 TValueTextType ChooseTextType(const TDimensionInput& in);
-// Direction of the value text, degrees in [0, 90.00000001] or (270.00000001, 360).
-double ValueTextAngle(double axisAngle);
+// Direction of the value text along a dimension line at `lineAngle` degrees, in
+// [0, 90.00000001] or (270.00000001, 360).
+double ValueTextAngle(double lineAngle);
 // Base line T0-T1 of a text at p4 of extent `extent` (drawing units) in direction ta, with the
 // gap g (drawing units), and the end of the leader from the middle M of a1-a2.
 struct TBaseLine {
   TPointD T0, T1, Middle, LeaderEnd;
 };
-TBaseLine PlaceBaseLine(TPointD a1, TPointD a2, TPointD p4, double ta, double extent, double g);
+// exactQuarters: a text direction of a multiple of 90 degrees is taken exactly (see TFrameTurn).
+TBaseLine PlaceBaseLine(TPointD a1, TPointD a2, TPointD p4, double ta, double extent, double g,
+                        bool exactQuarters = false);
 // The dimension line with its value text (plain or combined), then the leader and the base line.
 void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double length, JwwState& out);
 
@@ -287,7 +325,11 @@ inline constexpr int kSettingsPreviewLine = 32; // CheckBox5; a file without it 
 
 class TForm1 {
  public:
-  TForm1(std::filesystem::path exeDir, TFormView* view);  // view may be null (no messages)
+  // view may be null (no messages).
+  TForm1(std::filesystem::path exeDir, TFormView* view, TDirection direction = TDirection::Vertical);
+
+  const TDirection Direction;  // what the dialog draws; it chooses the settings file
+  std::string Caption() const;  // Shift-JIS
 
   // Controls.
   TComboBox ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5;
@@ -317,6 +359,8 @@ class TForm1 {
   void Button1Click();
   void Button2Click();
   void LoadSettings(const std::filesystem::path& fileName);
+  // The settings file of this dialog's direction in ExeDir.
+  std::filesystem::path SettingsFile() const;
   // Edit texts are saved on one line each. A failed save keeps the previous file and is told
   // through the view (ShowNotice).
   TWriteError SaveSettings(const std::filesystem::path& fileName);

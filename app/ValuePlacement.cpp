@@ -23,21 +23,26 @@ TValueTextType ChooseTextType(const TDimensionInput& in) {
   return t;
 }
 
-double ValueTextAngle(double axisAngle) {
+double ValueTextAngle(double lineAngle) {
   // Parallel to the dimension line, and never reading towards the left half of the plane.
-  double ta = NormalizeDeg(axisAngle + 90.0);
+  double ta = NormalizeDeg(lineAngle);
   if (ta >= 180.0) ta -= 180.0;
   if (ta > 90.00000001) ta += 180.0;
   return ta;
 }
 
-TBaseLine PlaceBaseLine(TPointD a1, TPointD a2, TPointD p4, double ta, double extent, double g) {
+TBaseLine PlaceBaseLine(TPointD a1, TPointD a2, TPointD p4, double ta, double extent, double g,
+                        bool exactQuarters) {
   TBaseLine b;
+  const TPointD d = DirectionDeg(ta, exactQuarters);
   // The base line starts g before the text and g below it, and ends g after the text.
   TPointD off;
-  RotatePointDeg(-g, -g, 0.0, 0.0, ta, off.X, off.Y);
+  if (exactQuarters) {
+    off = {-g * d.X + g * d.Y, -g * d.Y - g * d.X};
+  } else {
+    RotatePointDeg(-g, -g, 0.0, 0.0, ta, off.X, off.Y);
+  }
   b.T0 = {p4.X + off.X, p4.Y + off.Y};
-  const TPointD d = DirectionDeg(ta);
   const double length = extent + 2.0 * g;
   b.T1 = {b.T0.X + length * d.X, b.T0.Y + length * d.Y};
   b.Middle = {(a1.X + a2.X) / 2.0, (a1.Y + a2.Y) / 2.0};
@@ -54,9 +59,11 @@ void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double leng
   const TJwwTextType& size = type.Size;
   const std::string text = BuildValueText(length, in.Value);
   const double extent = TextExtent(text, size.Width, size.Spacing);
-  const double ta = ValueTextAngle(in.AxisAngle);
-  // The host takes the text direction as a vector; ten long, as it has always been handed over.
-  TPointD dir = DirectionDeg(ta);
+  const TFrameTurn turn = FrameTurn(in);
+  const bool exact = !turn.Rotated;
+  const double ta = ValueTextAngle(turn.LineAngle());
+  // The host takes the text direction as a vector, ten long.
+  TPointD dir = DirectionDeg(ta, exact);
   dir = {10.0 * dir.X, 10.0 * dir.Y};
   const TPointD p4{in.Points[4].X, in.Points[4].Y};
 
@@ -72,7 +79,7 @@ void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double leng
   }
 
   const double g = in.TextGap * in.Scale;
-  const TBaseLine b = PlaceBaseLine(a1, a2, p4, ta, extent * in.Scale, g);
+  const TBaseLine b = PlaceBaseLine(a1, a2, p4, ta, extent * in.Scale, g, exact);
   AddDimensionLine(out, b.Middle, b.LeaderEnd);
   AddDimensionLine(out, b.T0, b.T1);
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "MyFunc.h"
 #include "TestSupport.h"
 #include "Unit1.h"
 
@@ -74,6 +75,18 @@ std::vector<double> Numbers(const std::string& slot) {
     char* end = nullptr;
     const double d = std::strtod(word.c_str(), &end);
     if (end && *end == '\0') v.push_back(d);
+  }
+  return v;
+}
+
+// The words of a slot that are no numbers (keywords, the text of a text slot).
+std::vector<std::string> Words(const std::string& slot) {
+  std::istringstream s(slot);
+  std::vector<std::string> v;
+  for (std::string word; s >> word;) {
+    char* end = nullptr;
+    std::strtod(word.c_str(), &end);
+    if (!end || *end != '\0') v.push_back(word);
   }
   return v;
 }
@@ -345,6 +358,7 @@ TEST(Construction, FrameAndExtensionLines) {
     TPointD p1, p2, p3;
     TPointD a1, a2;
     std::vector<double> ext1, ext2;  // empty: not written
+    TDirection direction = TDirection::Vertical;
   } cases[] = {
       {"P3 on the positive side", 0, 1, 2, 2, {0, 0}, {0, 100}, {50, 30}, {50, 0}, {50, 100},
        {2, 0, 52, 0}, {2, 100, 52, 100}},
@@ -358,10 +372,22 @@ TEST(Construction, FrameAndExtensionLines) {
        {5, 0, 3, 0}, {5, 100, 3, 100}},
       {"dimension line through P1, gap equal to overhang", 0, 1, 2, 2, {0, 0}, {-30, 100}, {0, 30},
        {0, 0}, {0, 100}, {}, {-28, 100, 2, 100}},
+      // Horizontal: measured along the axis angle; aligned: along P1 -> P2, whichever way.
+      {"horizontal, axis 0", 0, 1, 2, 2, {0, 0}, {100, 0}, {30, 50}, {0, 50}, {100, 50},
+       {0, 2, 0, 52}, {100, 2, 100, 52}, TDirection::Horizontal},
+      {"horizontal, axis 30, P1 on the far end", 30, 1, 2, 2, {86.60254037844388, 50}, {0, 0},
+       {-25, 43.30127018922194}, {61.60254037844388, 93.30127018922192}, {-25, 43.30127018922194},
+       {85.60254037844388, 51.73205080756887, 60.60254037844388, 95.0333209967908},
+       {-1, 1.7320508075688774, -26, 45.03332099679081}, TDirection::Horizontal},
+      {"aligned, axis 30 not looked at", 30, 1, 2, 2, {0, 0}, {30, 40}, {-34, 38}, {-40, 30}, {-10, 70},
+       {-1.6, 1.2, -41.6, 31.2}, {28.4, 41.2, -11.6, 71.2}, TDirection::Aligned},
+      {"aligned, the points the other way", 0, 1, 2, 2, {30, 40}, {0, 0}, {-34, 38}, {-10, 70}, {-40, 30},
+       {28.4, 41.2, -11.6, 71.2}, {-1.6, 1.2, -41.6, 31.2}, TDirection::Aligned},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TDimensionInput in = Input(c.p1, c.p2, c.p3);
+    in.Direction = c.direction;
     in.AxisAngle = c.axis;
     in.Scale = c.scale;
     in.PointGap = c.gap;
@@ -380,6 +406,62 @@ TEST(Construction, FrameAndExtensionLines) {
     EXPECT_EQ(slots[next++], "z3");
     ExpectLine(Numbers(slots[next]), c.ext2, 1e-9);
   }
+}
+
+// Horizontal and aligned dimensions are the vertical construction in a turned frame: the same
+// lines, markers, text and leader as a vertical dimension at the frame's angle, whatever the
+// inputs; where the frame is a whole number of quarter turns, without any rounding noise.
+TEST(Construction, OtherDirectionsAreTheVerticalOneTurned) {
+  struct Case {
+    const char* name;
+    TDirection direction;
+    double axis;
+    TPointD p1, p2, p3, p4;
+    int marker;       // both ends
+    bool combined;    // CheckBox4
+    bool exact;       // no number in the output carries rounding noise
+  } cases[] = {
+      {"horizontal, axis 0", TDirection::Horizontal, 0, {0, 0}, {100, 0}, {30, 50}, {40, 80}, 0, false, true},
+      {"horizontal, axis 0, P2 first, text below", TDirection::Horizontal, 0, {100, 0}, {0, 0}, {30, -50}, {40, -80}, 1, false, true},
+      {"horizontal, axis 0, reversed on the x axis", TDirection::Horizontal, 0, {0, 0}, {2, 0}, {7, 0}, {10, 20}, 0, false, true},
+      {"horizontal, axis 30", TDirection::Horizontal, 30, {0, 0}, {86.6, 50}, {-25, 43.3}, {10, 90}, 0, true, false},
+      {"horizontal, axis 30, reversed markers", TDirection::Horizontal, 30, {0, 0}, {2, 1}, {-25, 43.3}, {10, 90}, 0, false, false},
+      {"horizontal, axis 90", TDirection::Horizontal, 90, {0, 0}, {0, 100}, {-30, 50}, {-50, 60}, 6, false, true},
+      {"horizontal, axis -123.4", TDirection::Horizontal, -123.4, {5, 7}, {-40, 80}, {60, 20}, {1, 2}, 2, true, false},
+      {"aligned, level", TDirection::Aligned, 30, {0, 0}, {100, 0}, {30, 50}, {40, 80}, 0, false, true},
+      {"aligned, straight down", TDirection::Aligned, 0, {0, 100}, {0, 0}, {30, 50}, {40, 80}, 0, true, true},
+      {"aligned, sloping", TDirection::Aligned, 0, {0, 0}, {30, 40}, {-34, 38}, {-60, 50}, 0, false, false},
+      {"aligned, sloping the other way, reversed", TDirection::Aligned, 10, {3, 4}, {0, 0}, {-34, 38}, {-60, 50}, 1, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TDimensionInput in = Input(c.p1, c.p2, c.p3, c.p4);
+    in.Direction = c.direction;
+    in.AxisAngle = c.axis;
+    in.StartMarker = in.EndMarker = c.marker;
+    in.Combined = c.combined;
+    TDimensionInput vertical = in;
+    vertical.Direction = TDirection::Vertical;
+    vertical.AxisAngle = c.direction == TDirection::Horizontal
+                             ? c.axis - 90.0
+                             : VectorAngleDeg(c.p2.X - c.p1.X, c.p2.Y - c.p1.Y) - 90.0;
+    const std::vector<std::string> turned = Construct(in), reference = Construct(vertical);
+    ASSERT_FALSE(turned.empty());
+    ASSERT_EQ(turned.size(), reference.size());
+    for (std::size_t i = 0; i < turned.size(); ++i) {
+      const std::vector<double> got = Numbers(turned[i]), want = Numbers(reference[i]);
+      EXPECT_EQ(Words(turned[i]), Words(reference[i])) << turned[i];
+      ASSERT_EQ(got.size(), want.size()) << turned[i];
+      for (std::size_t k = 0; k < got.size(); ++k) EXPECT_NEAR(got[k], want[k], 1e-9) << turned[i];
+      if (c.exact) {
+        EXPECT_EQ(turned[i].find("E-"), std::string::npos) << turned[i];
+      }
+    }
+  }
+  // Coincident points measure nothing in the aligned frame either.
+  TDimensionInput same = Input({5, 5}, {5, 5}, {30, 50}, {40, 80});
+  same.Direction = TDirection::Aligned;
+  EXPECT_EQ(CheckDimension(same), TRefusal::ZeroLength);
 }
 
 TEST(Construction, RefusedInputAppendsNothing) {
@@ -508,7 +590,8 @@ TEST(ValuePlacement, TextAngle) {
   const struct {
     double axis, expected;
   } cases[] = {{0, 90}, {10, 280}, {100, 10}, {90, 0}, {180, 90}, {-90, 0}, {80, 350}, {270, 0}, {-10, 80}};
-  for (const auto& c : cases) EXPECT_NEAR(ValueTextAngle(c.axis), c.expected, 1e-9) << c.axis;
+  // The dimension line of a vertical dimension runs at the axis angle + 90 degrees.
+  for (const auto& c : cases) EXPECT_NEAR(ValueTextAngle(c.axis + 90.0), c.expected, 1e-9) << c.axis;
 }
 
 TEST(ValuePlacement, BaseLineAndLeader) {

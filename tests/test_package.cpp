@@ -80,8 +80,15 @@ std::string DirectiveName(const std::string& line) {
 TEST(Package, LaunchersCarryTheHostsDirectives) {
   const struct {
     const char* File;
-    bool Repeats;  // #hr: the host runs the command again after each dimension
-  } launchers[] = {{"q748.bat", false}, {"q748r.bat", true}};
+    bool Repeats;           // #hr: the host runs the command again after each dimension
+    const char* Arguments;  // after q748.exe: the direction drawn
+    const char* Word;       // the direction as the memo names it
+  } launchers[] = {{"q748.bat", false, "", "垂直"},
+                   {"q748r.bat", true, "", "垂直"},
+                   {"q748h.bat", false, " --direction horizontal", "水平"},
+                   {"q748hr.bat", true, " --direction horizontal", "水平"},
+                   {"q748a.bat", false, " --direction aligned", "平行"},
+                   {"q748ar.bat", true, " --direction aligned", "平行"}};
   for (const auto& launcher : launchers) {
     SCOPED_TRACE(launcher.File);
     const std::string bytes = ReadBytes(kPackage / launcher.File);
@@ -96,6 +103,7 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     EXPECT_EQ(lines[0].compare(0, 4, "REM "), 0);
     EXPECT_TRUE(HasDoubleByte(lines[0]));
     EXPECT_FALSE(IsDirective(lines[0]));
+    EXPECT_EQ(lines[0].find(SjisText(launcher.Word)), 4u) << "the memo starts with the direction";
 
     // cmd jumps over the directives to a label after them.
     std::vector<std::string> directives;
@@ -143,13 +151,15 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
       EXPECT_EQ(prompt.compare(prompt.size() - legend.size(), legend.size(), legend), 0);
     }
 
-    // After the label, the program, started so that the batch waits for it.
+    // After the label, the program with its direction, started so that the batch waits for it.
     bool started = false;
     for (size_t i = labelLine + 1; i < lines.size(); ++i) {
       const std::string& l = lines[i];
-      if (l.find("q748.exe") == std::string::npos) continue;
-      started = l.compare(0, 9, "start /w ") == 0 || l.compare(0, 8, "q748.exe") == 0 ||
-                l.compare(0, 9, "\"q748.exe") == 0;
+      const size_t exe = l.find("q748.exe");
+      if (exe == std::string::npos) continue;
+      const size_t args = l.find_first_not_of('"', exe + 8);
+      started = (l.compare(0, 9, "start /w ") == 0 || exe == 0 || exe == 1) &&
+                l.substr(args == std::string::npos ? l.size() : args) == launcher.Arguments;
     }
     EXPECT_TRUE(started);
   }

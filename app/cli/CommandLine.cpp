@@ -71,7 +71,7 @@ bool WritePreview(const TForm1& form, const fs::path& file, bool& drawable, std:
 
 int ShowAndClose(const TCliOptions& o, const fs::path& dir, std::ostream& out, std::ostream& err) {
   THeadlessView view(err);
-  TForm1 form(dir, &view);
+  TForm1 form(dir, &view, o.Direction.value_or(TDirection::Vertical));
   form.FormShow();
   for (const TCliSetting& s : o.Settings) Apply(form, s);
   if (o.PreviewFile) {

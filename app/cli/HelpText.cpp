@@ -2,26 +2,32 @@
 #include "Options.h"
 
 std::string_view HelpText() {
-  return R"(Usage: q748 --ok [--set CONTROL=VALUE]... [--stdout] [DIR]
-       q748 --cancel [--stdout] [DIR]
-       q748 --preview FILE.svg [--set CONTROL=VALUE]... [DIR]
+  return R"(Usage: q748 --ok [--direction D] [--set CONTROL=VALUE]... [--stdout] [DIR]
+       q748 --cancel [--direction D] [--stdout] [DIR]
+       q748 --preview FILE.svg [--direction D] [--set CONTROL=VALUE]... [DIR]
        q748 --dump [DIR]
        q748 --help
 
-q748 (ソラトＫ) draws a vertical dimension for Jw_cad whose value text stands apart on a base line
-of its own, joined to the dimension line by a leader. Jw_cad writes JWC_TEMP.TXT into DIR with the
-four picked points (1, 2: the points to measure; 3: a point of the dimension line; 4: the start of
-the value text), runs the command and reads JWC_TEMP.TXT back. This is the command without its
-window. DIR defaults to the folder of the executable; the settings are kept in DIR/q746.dat.
+q748 (ソラトＫ) draws a vertical, horizontal or aligned dimension for Jw_cad whose value text
+stands apart on a base line of its own, joined to the dimension line by a leader. Jw_cad writes
+JWC_TEMP.TXT into DIR with the four picked points (1, 2: the points to measure; 3: a point of the
+dimension line; 4: the start of the value text), runs the command and reads JWC_TEMP.TXT back. This is the command without its
+window. DIR defaults to the folder of the executable; the settings are kept in DIR/q746.dat
+(DIR/q746h.dat and DIR/q746a.dat for the horizontal and aligned dimensions).
 
   --ok       show the dialog without a window, press ＯＫ and close: the dimension is written to
-             DIR/JWC_TEMP.TXT and the dialog's settings to DIR/q746.dat
+             DIR/JWC_TEMP.TXT and the dialog's settings to the direction's settings file
   --cancel   show the dialog without a window and press キャンセル: JWC_TEMP.TXT becomes "hq"
   --preview FILE.svg
              draw the dialog's preview of the dimension (what ＯＫ would hand to Jw_cad) into
              FILE.svg; alone it leaves JWC_TEMP.TXT untouched and exits 1 when ＯＫ would refuse,
              with --ok or --cancel it draws the preview before the button is pressed
   --dump     print what reading DIR/JWC_TEMP.TXT gave, as JSON
+  --direction vertical|horizontal|aligned
+             which dimension the dialog draws (vertical when not given): vertical in the drawing's
+             axis angle, horizontal along it, or aligned with the line from point 1 to point 2.
+             Each keeps its own settings: DIR/q746.dat, DIR/q746h.dat, DIR/q746a.dat. On Windows,
+             q748.exe --direction D alone shows the dialog of that direction
   --set CONTROL=VALUE
              set one control after the saved settings are loaded (may be repeated):
                ComboBox1    始点, the marker at point 1, an item index:

@@ -99,6 +99,18 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
         return false;
       }
       o.PreviewFile = PathFromUtf8(args[++i]);
+    } else if (a == "--direction") {
+      const TDirectionEntry* d = i + 1 < args.size() ? FindDirection(args[i + 1]) : nullptr;
+      if (d == nullptr) {
+        error = "--direction takes vertical, horizontal or aligned";
+        return false;
+      }
+      if (o.Direction) {
+        error = "give --direction once";
+        return false;
+      }
+      o.Direction = d->Direction;
+      ++i;
     } else if (a == "--stdout") {
       o.ToStdout = true;
     } else if (a == "--set") {
@@ -127,7 +139,7 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
       return false;
     }
   }
-  if (o.Action == TCliAction::None && (!o.Settings.empty() || o.ToStdout || o.Dir)) {
+  if (o.Action == TCliAction::None && (!o.Settings.empty() || o.ToStdout || o.Dir || o.Direction)) {
     error = "say what to do: --ok, --cancel, --preview, --dump or --help";
     return false;
   }
@@ -135,9 +147,21 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
     error = "--set goes with --ok or --preview only";
     return false;
   }
+  if (o.Direction && o.Action == TCliAction::Dump) {
+    error = "--direction goes with --ok, --cancel or --preview";
+    return false;
+  }
   if (o.ToStdout && o.Action != TCliAction::Ok && o.Action != TCliAction::Cancel) {
     error = "--stdout goes with --ok or --cancel only";
     return false;
   }
   return true;
+}
+
+std::optional<TDirection> DialogDirection(const std::vector<std::string>& args) {
+  if (args.empty()) return TDirection::Vertical;
+  if (args.size() == 2 && args[0] == "--direction") {
+    if (const TDirectionEntry* d = FindDirection(args[1])) return d->Direction;
+  }
+  return std::nullopt;
 }

@@ -58,9 +58,9 @@ TWindowKind KindOf(const TChildWindow& c) {
   return {L"STATIC", 0, 0};
 }
 
-std::wstring MemoText() {
+std::wstring MemoText(TDirection direction) {
   std::string joined;
-  for (const std::string& line : Memo1Lines()) {
+  for (const std::string& line : Memo1Lines(direction)) {
     if (!joined.empty()) joined += "\r\n";
     joined += line;
   }
@@ -124,7 +124,7 @@ bool TDialogWindow::Create(std::wstring& error) {
   if (!RegisterClasses(error)) return false;
 
   const SIZE start = OuterSize(kLayoutDpi);
-  window_ = CreateWindowExW(kFormExStyle, kFormClass, Utf8LiteralToWide(kFormCaption).c_str(), kFormStyle,
+  window_ = CreateWindowExW(kFormExStyle, kFormClass, SjisToWide(form_.Caption()).c_str(), kFormStyle,
                             CW_USEDEFAULT, CW_USEDEFAULT, start.cx, start.cy, nullptr, nullptr, instance_, this);
   if (window_ == nullptr) {
     error = WinFailureText("CreateWindowExW(TForm1)", GetLastError());
@@ -166,7 +166,7 @@ bool TDialogWindow::CreateChildren(std::wstring& error) {
     handles_[i] = h;
     // The input method stays off while this control has the focus.
     if (c.ImeOff) Q748_WIN(ImmAssociateContextEx(h, nullptr, 0));
-    if (c.Class == TChildClass::Memo) Q748_WIN(SetWindowTextW(h, MemoText().c_str()));
+    if (c.Class == TChildClass::Memo) Q748_WIN(SetWindowTextW(h, MemoText(form_.Direction).c_str()));
     if (c.Class == TChildClass::ComboList) SendMessageW(h, CB_SETMINVISIBLE, kDropDownRows, 0);
   }
   // Beneath every other control, so that what stands on it (the preview's check box) is seen and

@@ -43,8 +43,8 @@ bool IsPreviewInput(const TChildWindow& c, int code) {
 
 }  // namespace
 
-TDialogWindow::TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir)
-    : instance_(instance), form_(std::move(exeDir), this), children_(DialogChildren(ControlTable())) {}
+TDialogWindow::TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDirection direction)
+    : instance_(instance), form_(std::move(exeDir), this, direction), children_(DialogChildren(ControlTable())) {}
 
 TDialogWindow::~TDialogWindow() {
   if (window_ != nullptr) DestroyWindow(window_);

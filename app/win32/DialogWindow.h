@@ -19,7 +19,7 @@
 
 class TDialogWindow final : public TFormView {
  public:
-  TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir);
+  TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDirection direction = TDirection::Vertical);
   ~TDialogWindow() override;
   TDialogWindow(const TDialogWindow&) = delete;
   TDialogWindow& operator=(const TDialogWindow&) = delete;

@@ -1,5 +1,5 @@
-// The Windows entry: without arguments the dialog, with arguments the headless command line
-// (so that `q748.exe --help` works from a console).
+// The Windows entry: without arguments (or with --direction alone) the dialog, with other
+// arguments the headless command line (so that `q748.exe --help` works from a console).
 #include <windows.h>
 #include <shellapi.h>
 
@@ -9,11 +9,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "CommandLine.h"
 #include "DialogWindow.h"
+#include "Options.h"
 #include "WideText.h"
 #include "WinCheck.h"
 
@@ -68,8 +70,8 @@ void ConnectToConsole() {
   std::cerr.clear();
 }
 
-int RunDialog(HINSTANCE instance, int showCommand, const std::filesystem::path& exeDir) {
-  TDialogWindow dialog(instance, exeDir);
+int RunDialog(HINSTANCE instance, int showCommand, const std::filesystem::path& exeDir, TDirection direction) {
+  TDialogWindow dialog(instance, exeDir, direction);
   std::wstring error;
   if (!dialog.Create(error)) {
     MessageBoxW(nullptr, error.c_str(), Utf8LiteralToWide(kApplicationTitle).c_str(), MB_ICONERROR | MB_OK);
@@ -84,12 +86,12 @@ int RunDialog(HINSTANCE instance, int showCommand, const std::filesystem::path& 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const std::filesystem::path exeDir = ExeFolder();
   const std::vector<std::string> args = Utf8Arguments();
-  if (!args.empty()) {
-    ConnectToConsole();
-    const int status = RunCommandLine(args, exeDir, std::cout, std::cerr);
-    std::cout.flush();
-    std::cerr.flush();
-    return status;
+  if (const std::optional<TDirection> direction = DialogDirection(args)) {
+    return RunDialog(instance, showCommand, exeDir, *direction);
   }
-  return RunDialog(instance, showCommand, exeDir);
+  ConnectToConsole();
+  const int status = RunCommandLine(args, exeDir, std::cout, std::cerr);
+  std::cout.flush();
+  std::cerr.flush();
+  return status;
 }
