@@ -2,17 +2,20 @@
 // the whole command on a host file in a folder of its own.
 //
 // A golden case is a folder of tests/data/cases: JWC_TEMP.TXT (what the host wrote), optionally
-// q746.dat (the settings before the run) and set.txt (one CONTROL=VALUE per line, UTF-8), and
-// what is expected: expected.txt (JWC_TEMP.TXT after the run, byte for byte), for a refused OK
-// expected-stderr.txt, and for the settings file expected-q746.dat or expected-q746.absent.
+// q746.dat (the settings before the run), set.txt (one CONTROL=VALUE per line, UTF-8) and
+// direction.txt (the --direction, vertical when absent), and what is expected: expected.txt
+// (JWC_TEMP.TXT after the run, byte for byte), for a refused OK expected-stderr.txt, and for the
+// direction's settings file expected-q746.dat or expected-q746.absent.
 // On a mismatch the actual file is written beside the expected one (actual.txt, actual-q746.dat,
 // actual-stderr.txt) for review.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -75,6 +78,11 @@ TEST(CommandLine, UsageErrors) {
       {{d}, "say what to do"},
       {{"--ok", PathToUtf8(dir.path() / "missing")}, "no such folder"},
       {{"--ok"}, "no such folder: nowhere"},  // DIR defaults to the executable's folder
+      {{"--ok", "--direction"}, "--direction takes vertical, horizontal or aligned"},
+      {{"--ok", "--direction", "diagonal", d}, "--direction takes vertical, horizontal or aligned"},
+      {{"--ok", "--direction", "aligned", "--direction", "aligned", d}, "give --direction once"},
+      {{"--dump", "--direction", "horizontal", d}, "--direction goes with --ok, --cancel or --preview"},
+      {{"--direction", "horizontal"}, "say what to do"},  // the dialog, where there is one
   };
   for (const auto& c : cases) {
     const TRun r = RunCli(c.args);
@@ -85,6 +93,48 @@ TEST(CommandLine, UsageErrors) {
   // Nothing was touched.
   EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), kHost);
   EXPECT_FALSE(fs::exists(dir.path() / "q746.dat"));
+
+  // What asks for the dialog, and of which direction; anything else is for the command line.
+  const struct {
+    std::vector<std::string> args;
+    std::optional<TDirection> dialog;
+  } entries[] = {
+      {{}, TDirection::Vertical},
+      {{"--direction", "horizontal"}, TDirection::Horizontal},
+      {{"--direction", "aligned"}, TDirection::Aligned},
+      {{"--direction", "vertical"}, TDirection::Vertical},
+      {{"--direction", "up"}, std::nullopt},
+      {{"--direction"}, std::nullopt},
+      {{"--ok", "--direction", "aligned"}, std::nullopt},
+      {{"--help"}, std::nullopt},
+  };
+  for (const auto& e : entries) EXPECT_EQ(DialogDirection(e.args), e.dialog) << e.args.size();
+}
+
+// Each direction keeps its own settings file, which starts from the same defaults; the vertical
+// dimension's q746.dat is never touched by the others.
+TEST(CommandLine, EachDirectionKeepsItsOwnSettings) {
+  TempDir dir("q748-cli"), fresh("q748-cli");
+  const std::string vertical = "1\r\n2\r\n";  // a user's old file, whatever it holds
+  // Points apart in both directions.
+  std::string host = kHost;
+  host.replace(host.find("hp2 0 100"), 9, "hp2 60 100");
+  WriteFile(dir.path() / "q746.dat", vertical);
+  WriteFile(fresh.path() / "JWC_TEMP.TXT", host);
+  ASSERT_EQ(RunCli({"--ok", "--set", "ComboBox3=1", "--set", "Edit2=V", PathToUtf8(fresh.path())}).status, 0);
+  for (const char* d : {"horizontal", "aligned"}) {
+    SCOPED_TRACE(d);
+    const fs::path file = dir.path() / FindDirection(d)->SettingsFile;
+    WriteFile(dir.path() / "JWC_TEMP.TXT", host);
+    const TRun r = RunCli({"--ok", "--direction", d, "--set", "ComboBox3=1", "--set", "Edit2=V", PathToUtf8(dir.path())});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile(file), ReadFile(fresh.path() / "q746.dat"));
+    EXPECT_EQ(ReadFile(dir.path() / "q746.dat"), vertical);
+    // And read back by the next run of the same direction: the prefix is saved there.
+    WriteFile(dir.path() / "JWC_TEMP.TXT", host);
+    EXPECT_EQ(RunCli({"--ok", "--direction", d, "--stdout", PathToUtf8(dir.path())}).status, 0);
+  }
+  EXPECT_EQ(FindDirection("vertical")->SettingsFile, std::string("q746.dat"));
 }
 
 TEST(CommandLine, HelpNamesEveryControlThatCanBeSet) {
@@ -237,10 +287,14 @@ void Compare(const fs::path& expected, const fs::path& actualFile, const std::st
 void RunCase(const fs::path& c) {
   TempDir dir("q748-cli");
   fs::copy_file(c / "JWC_TEMP.TXT", dir.path() / "JWC_TEMP.TXT");
-  const bool hadSettings = fs::exists(c / "q746.dat");
-  if (hadSettings) fs::copy_file(c / "q746.dat", dir.path() / "q746.dat");
+  std::string direction = fs::exists(c / "direction.txt") ? ReadFile(c / "direction.txt") : "vertical";
+  while (!direction.empty() && std::isspace(static_cast<unsigned char>(direction.back()))) direction.pop_back();
+  const TDirectionEntry* entry = FindDirection(direction);
+  ASSERT_NE(entry, nullptr) << direction;
+  const fs::path settings = dir.path() / entry->SettingsFile;
+  if (fs::exists(c / "q746.dat")) fs::copy_file(c / "q746.dat", settings);
 
-  std::vector<std::string> args = {"--ok"};
+  std::vector<std::string> args = {"--ok", "--direction", direction};
   std::istringstream sets(ReadFile(c / "set.txt"));
   for (std::string line; std::getline(sets, line);) {
     if (line.empty()) continue;
@@ -259,13 +313,15 @@ void RunCase(const fs::path& c) {
   }
   Compare(c / "expected.txt", c / "actual.txt", ReadFile(dir.path() / "JWC_TEMP.TXT"));
   if (fs::exists(c / "expected-q746.dat")) {
-    Compare(c / "expected-q746.dat", c / "actual-q746.dat", ReadFile(dir.path() / "q746.dat"));
+    Compare(c / "expected-q746.dat", c / "actual-q746.dat", ReadFile(settings));
   } else {
     EXPECT_TRUE(fs::exists(c / "expected-q746.absent")) << "a case says what becomes of q746.dat";
-    EXPECT_FALSE(fs::exists(dir.path() / "q746.dat"));
+    EXPECT_FALSE(fs::exists(settings));
   }
-  EXPECT_FALSE(fs::exists(dir.path() / "q746.dat.tmp"));
-  EXPECT_FALSE(fs::exists(dir.path() / "JWC_TEMP.TXT.tmp"));
+  // Nothing else: no temporary file, and no settings file of another direction.
+  for (const fs::directory_entry& e : fs::directory_iterator(dir.path())) {
+    EXPECT_TRUE(e.path() == settings || e.path().filename() == "JWC_TEMP.TXT") << e.path();
+  }
 }
 
 }  // namespace
