@@ -154,8 +154,11 @@ headless() {
   (cd "$dir" && timeout 120 wine ./q748.exe "$@" "$(winepath_of "$dir")" >/dev/null 2>"$dir/headless.err")
 }
 
+# start_dialog DIR [LOG [ARGUMENTS...]]: the dialog of q748.exe in DIR, its output to LOG.
 start_dialog() {
-  (cd "$1" && exec wine ./q748.exe) >"${2:-$1/dialog.log}" 2>&1 &
+  local dir=$1 log=${2:-$1/dialog.log}
+  shift $(($# < 2 ? $# : 2))
+  (cd "$dir" && exec wine ./q748.exe "$@") >"$log" 2>&1 &
   E2E_APP_PID=$!
 }
 
@@ -191,6 +194,16 @@ sample_settings() {
 # A copy of a settings file with line `n` replaced (CR LF kept).
 settings_with_line() {
   awk -v n="$2" -v v="$3" 'NR == n { printf "%s\r\n", v; next } { print }' "$1" >"$4"
+}
+
+# A copy of a host input whose second picked point lies level with the first, as far from it as
+# the sample's points are from each other: a horizontal dimension of the same length.
+input_horizontal() {
+  awk '
+    /^hp1 / { split($0, p1, " ") }
+    /^hp2 / { split($0, p2, " "); sub(/\r$/, "", p1[3]); sub(/\r$/, "", p2[3]);
+              printf "hp2 %s %s\r\n", p1[2] + (p2[3] - p1[3]), p1[3]; next }
+    { print }' "$1" >"$2"
 }
 
 # A copy of a host input whose second picked point is the first: a dimension of zero length.

@@ -17,6 +17,9 @@
 #                dialog then closes and the host's file still begins with hq
 #   held         another program (HELPER_EXE, hold_file.exe) holds JWC_TEMP.TXT: for 1.5 s the
 #                headless OK waits and writes; for 25 s it gives up within 20 s with status 2
+#   horizontal   q748.exe --direction horizontal: its caption, its preview, and Enter writes what
+#                the headless OK of that direction writes, with its own settings file; kept as
+#                screenshot-horizontal.png
 #   view         the in-process tests of the Win32 view (HELPER_EXE) on the display
 set -eu
 case_name=$1
@@ -360,6 +363,36 @@ case_held() {
   done
 }
 
+case_horizontal() {
+  local dir="$cases/ダイアログ" reference="$cases/headless"
+  mkdir -p "$cases"
+  input_horizontal "$(sample_input)" "$cases/input.txt"
+  prepare_dir "$dir" "$cases/input.txt"
+  prepare_dir "$reference" "$cases/input.txt"
+  cp "$(sample_settings)" "$dir/q746h.dat"
+  cp "$(sample_settings)" "$reference/q746h.dat"
+  start_xvfb
+  headless "$reference" --ok --direction horizontal || fail "the headless OK failed: $(cat "$reference/headless.err")"
+  is_hq_only "$reference/JWC_TEMP.TXT" && fail "the horizontal sample drew nothing"
+  start_dialog "$dir" "$dir/dialog.log" --direction horizontal
+  dialog_id=$(wait_window '^ソラトＫ（水平）$' 60)
+  focus_window "$dialog_id"
+  capture_settled "$dialog_id" "$E2E_WORK/screenshot-horizontal.png"
+  check_not_blank "$E2E_WORK/screenshot-horizontal.png"
+  region=$(panel_region "$dialog_id")
+  capture_region "$region" "$cases/panel.png"
+  inked=$(inked_pixels "$cases/panel.png")
+  [ "$inked" -ge 300 ] || fail "the horizontal preview panel is blank ($inked inked pixels)"
+  if [ -n "${Q748_UPDATE_SCREENSHOT:-}" ]; then
+    convert "$E2E_WORK/screenshot-horizontal.png" -strip "$E2E_SOURCE/docs/screenshot-horizontal.png"
+  fi
+  xdotool key Return
+  wait_app_exit 30
+  cmp "$dir/JWC_TEMP.TXT" "$reference/JWC_TEMP.TXT" || fail "Enter in the horizontal dialog wrote another JWC_TEMP.TXT than the headless OK"
+  cmp "$dir/q746h.dat" "$reference/q746h.dat" || fail "the horizontal dialog saved other settings than the headless OK"
+  [ ! -e "$dir/q746.dat" ] || fail "the horizontal dialog wrote the vertical dimension's q746.dat"
+}
+
 case_view() {
   [ -n "$E2E_TEST_EXE" ] || fail "no test executable given"
   start_xvfb
@@ -382,6 +415,7 @@ case "$case_name" in
   read-only) case_read_only ;;
   held) case_held ;;
   preview-hidden) case_preview_hidden ;;
+  horizontal) case_horizontal ;;
   view) case_view ;;
   *) fail "unknown case $case_name" ;;
 esac
