@@ -171,7 +171,8 @@ TEST(Package, ReadmeIsShiftJisWithCrLfAndNamesTheFiles) {
   CrLfLines(bytes, crlf);
   EXPECT_TRUE(crlf);
   EXPECT_EQ(FirstInvalidSjis(bytes), std::string::npos);
-  for (const char* name : {"q748.exe", "q748.bat", "q748r.bat", kSettingsFileName}) {
+  for (const char* name : {"q748.exe", "q748.bat", "q748r.bat", "q748h.bat", "q748hr.bat", "q748a.bat", "q748ar.bat",
+                           "q746.dat", "q746h.dat", "q746a.dat"}) {
     EXPECT_NE(bytes.find(name), std::string::npos) << name;
   }
   // What a user checks first: the version, what it runs on, and what to do when nothing is drawn,
