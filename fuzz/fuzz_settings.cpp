@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "MyFunc.h"
 #include "Unit1.h"
 
 namespace {
@@ -42,7 +43,8 @@ bool SameDialog(const TForm1& a, const TForm1& b) {
       // No selection is saved as -1, which reads back as item 0 (OK never saves it so).
       if (std::max(c->ItemIndex, 0) != b.ComboBoxByName(l.Control)->ItemIndex) return false;
     } else if (const TEdit* e = a.EditByName(l.Control)) {
-      if (e->Text != b.EditByName(l.Control)->Text) return false;
+      // Saved on one line: a CR read back at the file's very end (no LF after it) becomes a blank.
+      if (SingleLine(e->Text) != b.EditByName(l.Control)->Text) return false;
     } else if (const TRadioGroup* r = a.RadioGroupByName(l.Control)) {
       if (r->ItemIndex != b.RadioGroupByName(l.Control)->ItemIndex) return false;
     } else if (a.CheckBoxByName(l.Control)->Checked != b.CheckBoxByName(l.Control)->Checked) {
