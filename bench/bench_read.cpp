@@ -53,9 +53,9 @@ int64_t RawPass(const std::string& file, int64_t& bytes) {
   return lines;
 }
 
-template <class T>
-int64_t Held(const TJwwList<T>& list) {
-  return static_cast<int64_t>(sizeof(T)) * list.Capacity();
+template <class L>
+int64_t Held(const L& list) {
+  return list.HeldBytes();
 }
 
 int64_t ReaderPass(const std::string& file, int64_t& bytes) {

@@ -1,5 +1,6 @@
 // The entity rules: every entity line becomes a record in its typed list, stamped with the
-// attributes current when it is read, and an item of EntityOrder.
+// attributes current when it is read (by number, in the shared tables), and an item of
+// EntityOrder.
 //
 // A record is filled (its strings pooled first) before its order item is appended, so that a
 // failed allocation can leave a record without an order item but never an order item that
@@ -38,26 +39,28 @@ TJwwStrRef CurrentFontRef(JwwState& st) {
   return st.CurFontRef;
 }
 
-// A text record of the line "KW x y dx dy "text", without its order item.
-void FillText(JwwState& st, const TJwwTokens& t, int32_t kind, TJwwEntText& e,
-              TJwwStrRef font, TJwwStrRef text) {
-  e.Head = JwwStampHead(st);
-  e.TextKind = kind;
-  e.TextCode = st.CurTextCode;
-  e.TextType = st.CurTextType;
+uint32_t HeadNo(JwwState& st) { return JwwHeadNo(st.Tables, JwwStampHead(st)); }
+
+// The head of a point: the point colour instead of the line colour.
+uint32_t PointHeadNo(JwwState& st) {
+  TJwwAttrHead head = JwwStampHead(st);
+  head.Colour = st.CurPointColour;
+  return JwwHeadNo(st.Tables, head);
+}
+
+// A text record of the line "KW x y dx dy "text", without its order item; its head takes the
+// colour of its text size.
+TJwwRecText MakeText(JwwState& st, const TJwwTokens& t, int32_t kind, TJwwStrRef font,
+                     TJwwStrRef text) {
   const TJwwTextType& size = st.CurTextType >= 1 && st.CurTextType <= 10
                                  ? st.TextTypes[st.CurTextType]
                                  : st.CurFreeText;
-  e.Width = size.Width;
-  e.Height = size.Height;
-  e.Spacing = size.Spacing;
-  e.Head.Colour = size.Colour;
-  e.X = Real(t, 1);
-  e.Y = Real(t, 2);
-  e.DirX = Real(t, 3);
-  e.DirY = Real(t, 4);
-  e.FontName = font;
-  e.Text = text;
+  TJwwAttrHead head = JwwStampHead(st);
+  head.Colour = size.Colour;
+  const TJwwTextStyle style{kind, st.CurTextCode, st.CurTextType, size.Width, size.Height,
+                            size.Spacing, font};
+  return TJwwRecText{JwwHeadNo(st.Tables, head), JwwStyleNo(st.Tables, style),
+                     Real(t, 1), Real(t, 2), Real(t, 3), Real(t, 4), text};
 }
 
 // The text kinds by the second letter of their keyword: "ch" 0, "cv" 1, ... "c2" 9; -1 for none.
@@ -80,15 +83,15 @@ int32_t TextKindOf(char second) {
 void AddTextOrMessage(JwwState& st, const TJwwTokens& t, int32_t kind) {
   const TJwwStrRef font = CurrentFontRef(st);
   const TJwwStrRef text = JwwPoolString(st.Strings, CutSjis(t[5], kTextLimit));
+  const TJwwRecText record = MakeText(st, t, kind, font, text);
   if (st.InMessage && kind == 2) {
-    TJwwEntMsg& m = st.Messages.Add();
-    m.Line = st.CurMessageLine;
-    m.Line.PolylineNo = 0;
-    FillText(st, t, kind, m.Text, font, text);
-    JwwAddOrder(st, ekMsg, st.Messages.Count() - 1);
+    const TJwwEntLine& l = st.CurMessageLine;
+    const TJwwRecLine line{JwwHeadNo(st.Tables, l.Head), 0, l.X1, l.Y1, l.X2, l.Y2};
+    st.Messages.Records().Add() = TJwwRecMsg{line, record};
+    JwwAddOrder(st, ekMsg);
   } else {
-    FillText(st, t, kind, st.Texts.Add(), font, text);
-    JwwAddOrder(st, ekText, st.Texts.Count() - 1);
+    st.Texts.Records().Add() = record;
+    JwwAddOrder(st, ekText);
   }
   EndEntity(st, true);
 }
@@ -102,27 +105,23 @@ bool Same(TPoint a, TPoint b) {
 }
 
 void AddSolid(JwwState& st, std::initializer_list<TPoint> points) {
-  const TJwwAttrHead head = JwwStampHead(st);
+  const uint32_t head = HeadNo(st);
   const TPoint* p = points.begin();
   switch (points.size()) {
-    case 2: {
-      TJwwEntSolid2& e = st.Solids2.Add();
-      e = {head, st.CurSolidColour, p[0].X, p[0].Y, p[1].X, p[1].Y};
-      JwwAddOrder(st, ekSolid2, st.Solids2.Count() - 1);
+    case 2:
+      st.Solids2.Records().Add() = {head, st.CurSolidColour, p[0].X, p[0].Y, p[1].X, p[1].Y};
+      JwwAddOrder(st, ekSolid2);
       break;
-    }
-    case 3: {
-      TJwwEntSolid3& e = st.Solids3.Add();
-      e = {head, st.CurSolidColour, p[0].X, p[0].Y, p[1].X, p[1].Y, p[2].X, p[2].Y};
-      JwwAddOrder(st, ekSolid3, st.Solids3.Count() - 1);
+    case 3:
+      st.Solids3.Records().Add() = {head, st.CurSolidColour, p[0].X, p[0].Y, p[1].X, p[1].Y,
+                                    p[2].X, p[2].Y};
+      JwwAddOrder(st, ekSolid3);
       break;
-    }
-    default: {
-      TJwwEntSolid4& e = st.Solids4.Add();
-      e = {head, st.CurSolidColour, p[0].X, p[0].Y, p[1].X, p[1].Y, p[2].X, p[2].Y, p[3].X, p[3].Y};
-      JwwAddOrder(st, ekSolid4, st.Solids4.Count() - 1);
+    default:
+      st.Solids4.Records().Add() = {head, st.CurSolidColour, p[0].X, p[0].Y, p[1].X, p[1].Y,
+                                    p[2].X, p[2].Y, p[3].X, p[3].Y};
+      JwwAddOrder(st, ekSolid4);
       break;
-    }
   }
   EndEntity(st, true);
 }
@@ -148,38 +147,38 @@ void AddReducedSolid(JwwState& st, const TJwwTokens& t) {
 }
 
 // "sc" and "se": seven reals and a code.
-void AddSolidWithCode(JwwState& st, const TJwwTokens& t, TJwwList<TJwwEntSolidSc>& list,
+void AddSolidWithCode(JwwState& st, const TJwwTokens& t, TJwwList<TJwwRecSolidSc>& list,
                       int32_t kind) {
-  TJwwEntSolidSc& e = list.Add();
-  e.Head = JwwStampHead(st);
+  const uint32_t head = HeadNo(st);
+  TJwwRecSolidSc& e = list.Add();
+  e.HeadNo = head;
   e.SolidColour = st.CurSolidColour;
   for (int i = 0; i < 7; ++i) e.Values[i] = Real(t, i + 1);
   e.Code = JwwInt(t[8]);
-  JwwAddOrder(st, kind, list.Count() - 1);
+  JwwAddOrder(st, kind);
   EndEntity(st, true);
 }
 
 // "so" and "sg": eight reals.
-void AddSolidOfEight(JwwState& st, const TJwwTokens& t, TJwwList<TJwwEntSolidSo>& list,
+void AddSolidOfEight(JwwState& st, const TJwwTokens& t, TJwwList<TJwwRecSolidSo>& list,
                      int32_t kind) {
-  TJwwEntSolidSo& e = list.Add();
-  e.Head = JwwStampHead(st);
+  const uint32_t head = HeadNo(st);
+  TJwwRecSolidSo& e = list.Add();
+  e.HeadNo = head;
   e.SolidColour = st.CurSolidColour;
   for (int i = 0; i < 8; ++i) e.Values[i] = Real(t, i + 1);
-  JwwAddOrder(st, kind, list.Count() - 1);
+  JwwAddOrder(st, kind);
   EndEntity(st, true);
 }
 
 // Any other line of four tokens: a line, a polyline segment, or the line of a message block.
 void AddLineOrMessageLine(JwwState& st, const TJwwTokens& t) {
-  const TJwwEntLine line{JwwStampHead(st), st.InPolyline ? st.PolylineCount : 0,
-                         Real(t, 0), Real(t, 1), Real(t, 2), Real(t, 3)};
+  const double x1 = Real(t, 0), y1 = Real(t, 1), x2 = Real(t, 2), y2 = Real(t, 3);
   if (st.InMessage) {
-    st.CurMessageLine = line;
-    st.CurMessageLine.PolylineNo = 0;
+    st.CurMessageLine = TJwwEntLine{JwwStampHead(st), 0, x1, y1, x2, y2};
   } else {
-    st.Lines.Add() = line;
-    JwwAddOrder(st, ekLine, st.Lines.Count() - 1);
+    st.Lines.Records().Add() = {HeadNo(st), st.InPolyline ? st.PolylineCount : 0, x1, y1, x2, y2};
+    JwwAddOrder(st, ekLine);
   }
   EndEntity(st, false);  // a polyline or message block stays open
 }
@@ -191,9 +190,7 @@ TJwwAttrHead JwwStampHead(const JwwState& st) {
                       st.CurLineType, st.CurLineWidth, st.CurZFlags};
 }
 
-void JwwAddOrder(JwwState& st, int32_t kind, int32_t index) {
-  st.EntityOrder.Add() = TJwwOrderItem{kind, index};
-}
+void JwwAddOrder(JwwState& st, int32_t kind) { st.EntityOrder.Add(kind); }
 
 bool JwwApplyEntityRule(JwwState& st, const TJwwTokens& t) {
   const std::string_view k = t[0];
@@ -202,17 +199,15 @@ bool JwwApplyEntityRule(JwwState& st, const TJwwTokens& t) {
     switch (k[0]) {
       case 'c':
         if (k[1] == 'i' && n == 4) {
-          TJwwEntCircle& e = st.Circles.Add();
-          e = {JwwStampHead(st), Real(t, 1), Real(t, 2), Real(t, 3)};
-          JwwAddOrder(st, ekCircle, st.Circles.Count() - 1);
+          st.Circles.Records().Add() = {HeadNo(st), Real(t, 1), Real(t, 2), Real(t, 3)};
+          JwwAddOrder(st, ekCircle);
           EndEntity(st, true);
           return true;
         }
         if (k[1] == 'i' && n >= 8) {
-          TJwwEntArc& e = st.Arcs.Add();
-          e = {JwwStampHead(st), Real(t, 1), Real(t, 2), Real(t, 3),
-               Real(t, 4),       Real(t, 5), Real(t, 6), Real(t, 7)};
-          JwwAddOrder(st, ekArc, st.Arcs.Count() - 1);
+          st.Arcs.Records().Add() = {HeadNo(st), Real(t, 1), Real(t, 2), Real(t, 3),
+                                     Real(t, 4), Real(t, 5), Real(t, 6), Real(t, 7)};
+          JwwAddOrder(st, ekArc);
           EndEntity(st, true);
           return true;
         }
@@ -223,18 +218,15 @@ bool JwwApplyEntityRule(JwwState& st, const TJwwTokens& t) {
         break;
       case 'p':
         if (k[1] == 't' && n == 3) {
-          TJwwEntPoint& e = st.Points.Add();
-          e = {JwwStampHead(st), Real(t, 1), Real(t, 2)};
-          e.Head.Colour = st.CurPointColour;
-          JwwAddOrder(st, ekPoint, st.Points.Count() - 1);
+          st.Points.Records().Add() = {PointHeadNo(st), Real(t, 1), Real(t, 2)};
+          JwwAddOrder(st, ekPoint);
           EndEntity(st, true);
           return true;
         }
         if (k[1] == 't' && n >= 6) {
-          TJwwEntPointEx& e = st.PointsEx.Add();
-          e = {JwwStampHead(st), Real(t, 1), Real(t, 2), Real(t, 3), Real(t, 4), JwwInt(t[5])};
-          e.Head.Colour = st.CurPointColour;
-          JwwAddOrder(st, ekPointEx, st.PointsEx.Count() - 1);
+          st.PointsEx.Records().Add() = {PointHeadNo(st), JwwInt(t[5]), Real(t, 1), Real(t, 2),
+                                         Real(t, 3), Real(t, 4)};
+          JwwAddOrder(st, ekPointEx);
           EndEntity(st, true);
           return true;
         }
@@ -242,9 +234,8 @@ bool JwwApplyEntityRule(JwwState& st, const TJwwTokens& t) {
       case 'B':
         if (k[1] == 'L' && n >= 4) {
           const TJwwStrRef name = JwwPoolString(st.Strings, t[3]);
-          TJwwEntBlk& e = st.Blocks.Add();
-          e = {JwwStampHead(st), Real(t, 1), Real(t, 2), name};
-          JwwAddOrder(st, ekBlock, st.Blocks.Count() - 1);
+          st.Blocks.Records().Add() = {HeadNo(st), name, Real(t, 1), Real(t, 2)};
+          JwwAddOrder(st, ekBlock);
           EndEntity(st, true);
           return true;
         }
@@ -256,10 +247,10 @@ bool JwwApplyEntityRule(JwwState& st, const TJwwTokens& t) {
         }
         if (n >= 9) {
           switch (k[1]) {
-            case 'c': AddSolidWithCode(st, t, st.SolidsSc, ekSolidSc); return true;
-            case 'e': AddSolidWithCode(st, t, st.SolidsSe, ekSolidSe); return true;
-            case 'o': AddSolidOfEight(st, t, st.SolidsSo, ekSolidSo); return true;
-            case 'g': AddSolidOfEight(st, t, st.SolidsSg, ekSolidSg); return true;
+            case 'c': AddSolidWithCode(st, t, st.SolidsSc.Records(), ekSolidSc); return true;
+            case 'e': AddSolidWithCode(st, t, st.SolidsSe.Records(), ekSolidSe); return true;
+            case 'o': AddSolidOfEight(st, t, st.SolidsSo.Records(), ekSolidSo); return true;
+            case 'g': AddSolidOfEight(st, t, st.SolidsSg.Records(), ekSolidSg); return true;
             default: break;
           }
         }

@@ -13,15 +13,13 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <new>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <vector>
 
 #include "AtomicFile.h"
+#include "JwwRecords.h"
 
 // ---- Records ---------------------------------------------------------------------------------
 
@@ -44,152 +42,6 @@ struct TJwwPickedPoint {
 // Colour and line-type numbers: cmList maps a list number to the host's numbering first,
 // cmNone (and any value other than cmList) writes the number as it is.
 enum TJwwNumberMode : int32_t { cmNone = 0, cmList = 1 };
-
-// The seven attribute integers stamped into every entity read.
-struct TJwwAttrHead {
-  int32_t HhpNo, Group, Layer, Colour, LineType, LineWidth, ZFlags;
-};
-
-// A string kept in the state's string pool (JwwState::Strings): records stay small and
-// trivially copyable. Read it with JwwStr(state, ref).
-struct TJwwStrRef {
-  uint32_t Offset, Length;
-};
-
-struct TJwwEntLine {
-  TJwwAttrHead Head;
-  int32_t PolylineNo;
-  double X1, Y1, X2, Y2;
-};
-struct TJwwEntCircle {
-  TJwwAttrHead Head;
-  double X, Y, Radius;
-};
-struct TJwwEntArc {
-  TJwwAttrHead Head;
-  double X, Y, Radius, Value4, Value5, Value6, Value7;
-};
-struct TJwwEntPoint {
-  TJwwAttrHead Head;
-  double X, Y;
-};
-struct TJwwEntPointEx {
-  TJwwAttrHead Head;
-  double X, Y, Scale, Angle;
-  int32_t Code;
-};
-struct TJwwEntText {
-  TJwwAttrHead Head;
-  int32_t TextKind, TextCode, TextType;
-  double Width, Height, Spacing, X, Y, DirX, DirY;
-  TJwwStrRef FontName, Text;  // each at most 255 bytes
-};
-struct TJwwEntMsg {
-  TJwwEntLine Line;
-  TJwwEntText Text;
-};
-struct TJwwEntBlk {
-  TJwwAttrHead Head;
-  double X, Y;
-  TJwwStrRef Name;  // any length
-};
-struct TJwwEntSolid2 {
-  TJwwAttrHead Head;
-  int32_t SolidColour;
-  double X1, Y1, X2, Y2;
-};
-struct TJwwEntSolid3 {
-  TJwwAttrHead Head;
-  int32_t SolidColour;
-  double X1, Y1, X2, Y2, X3, Y3;
-};
-struct TJwwEntSolid4 {
-  TJwwAttrHead Head;
-  int32_t SolidColour;
-  double X1, Y1, X2, Y2, X3, Y3, X4, Y4;
-};
-struct TJwwEntSolidSc {  // also the record of "se"
-  TJwwAttrHead Head;
-  int32_t SolidColour;
-  double Values[7];  // Values 1 to 7 at [0]..[6]
-  int32_t Code;
-};
-struct TJwwEntSolidSo {  // also the record of "sg"
-  TJwwAttrHead Head;
-  int32_t SolidColour;
-  double Values[8];  // Values 1 to 8 at [0]..[7]
-};
-using TJwwEntSolidSe = TJwwEntSolidSc;
-using TJwwEntSolidSg = TJwwEntSolidSo;
-
-enum TJwwEntityKind : int32_t {
-  ekLine = 1, ekCircle, ekArc, ekText, ekPoint, ekPointEx, ekMsg, ekBlock,
-  ekSolid2, ekSolid3, ekSolid4, ekSolidSc, ekSolidSe, ekSolidSo, ekSolidSg
-};
-struct TJwwOrderItem {
-  int32_t Kind;   // a TJwwEntityKind
-  int32_t Index;  // zero-based position in that kind's list
-};
-
-// A growable list: a count and an array whose capacity grows in steps of 1000 elements (the
-// 1001st element makes room for 2000). Elements are trivially copyable, so growth is a realloc.
-// The memory block behind it is reserved at least an eighth ahead: where realloc copies (the
-// Windows heap does), growing a list of millions of records one step at a time would copy it
-// thousands of times. Allocation failure throws std::bad_alloc, which JwwReadFile turns into a
-// false result.
-template <class T>
-class TJwwList {
-  static_assert(std::is_trivially_copyable_v<T>);
-
- public:
-  TJwwList() = default;
-  TJwwList(const TJwwList&) = delete;
-  TJwwList& operator=(const TJwwList&) = delete;
-  ~TJwwList() { std::free(data_); }
-
-  int32_t Count() const { return count_; }
-  int32_t Capacity() const { return capacity_; }
-  const T& operator[](int32_t i) const { return data_[i]; }
-  T& operator[](int32_t i) { return data_[i]; }
-  const T* begin() const { return data_; }
-  const T* end() const { return data_ + count_; }
-
-  // Appends a zero-filled element and returns it.
-  T& Add() {
-    if (count_ >= capacity_) {
-      if (count_ > kMaxCount - 1000) throw std::bad_alloc();
-      capacity_ = count_ + 1000;  // count mod 1000 == 0 here: the next multiple of 1000
-      if (capacity_ > reserved_) Reserve();
-    }
-    T& e = data_[count_++];
-    e = T{};
-    return e;
-  }
-  // Empties the list and frees its array.
-  void Clear() {
-    std::free(data_);
-    data_ = nullptr;
-    count_ = capacity_ = reserved_ = 0;
-  }
-
- private:
-  static constexpr int32_t kMaxCount = 0x7FFFFFFF;
-
-  void Reserve() {
-    const int64_t ahead = static_cast<int64_t>(reserved_) + reserved_ / 8;
-    int64_t want = ahead > capacity_ ? (ahead + 999) / 1000 * 1000 : capacity_;
-    if (want > kMaxCount) want = capacity_;
-    void* p = std::realloc(data_, sizeof(T) * static_cast<std::size_t>(want));
-    if (!p) throw std::bad_alloc();
-    data_ = static_cast<T*>(p);
-    reserved_ = static_cast<int32_t>(want);
-  }
-
-  T* data_ = nullptr;
-  int32_t count_ = 0;
-  int32_t capacity_ = 0;  // as the growth rule says: the next multiple of 1000
-  int32_t reserved_ = 0;  // elements the memory block holds
-};
 
 // One slot of the output list: at most 255 bytes, no line end. A text's head line is marked
 // when it is appended, and the writer joins it with the slot that follows (the text itself).
@@ -244,23 +96,24 @@ struct JwwState {
   TJwwEntLine CurMessageLine{};
   TJwwStrRef CurFontRef{};             // CurFontName in the pool, shared by the texts read after it
 
-  // Entities read, and their reading order.
-  TJwwList<TJwwEntLine> Lines;
-  TJwwList<TJwwEntCircle> Circles;
-  TJwwList<TJwwEntArc> Arcs;
-  TJwwList<TJwwEntText> Texts;
-  TJwwList<TJwwEntPoint> Points;
-  TJwwList<TJwwEntPointEx> PointsEx;
-  TJwwList<TJwwEntMsg> Messages;
-  TJwwList<TJwwEntBlk> Blocks;
-  TJwwList<TJwwEntSolid2> Solids2;
-  TJwwList<TJwwEntSolid3> Solids3;
-  TJwwList<TJwwEntSolid4> Solids4;
-  TJwwList<TJwwEntSolidSc> SolidsSc;
-  TJwwList<TJwwEntSolidSe> SolidsSe;
-  TJwwList<TJwwEntSolidSo> SolidsSo;
-  TJwwList<TJwwEntSolidSg> SolidsSg;
-  TJwwList<TJwwOrderItem> EntityOrder;
+  // Entities read, and their reading order. The shared tables come first: the lists refer to them.
+  TJwwRecordTables Tables;
+  TJwwRecords<TJwwRecLine, TJwwEntLine> Lines{&Tables};
+  TJwwRecords<TJwwRecCircle, TJwwEntCircle> Circles{&Tables};
+  TJwwRecords<TJwwRecArc, TJwwEntArc> Arcs{&Tables};
+  TJwwRecords<TJwwRecText, TJwwEntText> Texts{&Tables};
+  TJwwRecords<TJwwRecPoint, TJwwEntPoint> Points{&Tables};
+  TJwwRecords<TJwwRecPointEx, TJwwEntPointEx> PointsEx{&Tables};
+  TJwwRecords<TJwwRecMsg, TJwwEntMsg> Messages{&Tables};
+  TJwwRecords<TJwwRecBlk, TJwwEntBlk> Blocks{&Tables};
+  TJwwRecords<TJwwRecSolid2, TJwwEntSolid2> Solids2{&Tables};
+  TJwwRecords<TJwwRecSolid3, TJwwEntSolid3> Solids3{&Tables};
+  TJwwRecords<TJwwRecSolid4, TJwwEntSolid4> Solids4{&Tables};
+  TJwwRecords<TJwwRecSolidSc, TJwwEntSolidSc> SolidsSc{&Tables};
+  TJwwRecords<TJwwRecSolidSc, TJwwEntSolidSe> SolidsSe{&Tables};
+  TJwwRecords<TJwwRecSolidSo, TJwwEntSolidSo> SolidsSo{&Tables};
+  TJwwRecords<TJwwRecSolidSo, TJwwEntSolidSg> SolidsSg{&Tables};
+  TJwwOrderList EntityOrder;
   std::string Strings;                 // the string pool of the records' texts and names
 
   // The output list: OutputCount == OutputLines.size(); capacity grows in steps of 1000.

@@ -105,6 +105,8 @@ bool JwwReadFile(JwwState& st, const std::filesystem::path& fileName) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(fileName, ec)) return false;
   try {
+    const auto size = std::filesystem::file_size(fileName, ec);
+    if (!ec) JwwReserveEntities(st, static_cast<int64_t>(size / kJwwMinEntityBytes) + 1);
     TJwwReader reader(st);
     return ReadBlocks(reader, fileName);
   } catch (const std::exception&) {
@@ -114,6 +116,7 @@ bool JwwReadFile(JwwState& st, const std::filesystem::path& fileName) {
 
 void JwwReadBuffer(JwwState& st, std::string_view content) {
   try {
+    JwwReserveEntities(st, static_cast<int64_t>(content.size() / kJwwMinEntityBytes) + 1);
     TJwwReader(st).Lines(content);
   } catch (const std::exception&) {
     // Out of memory: reading stops at the line that needed it.

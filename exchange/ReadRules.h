@@ -40,7 +40,15 @@ bool JwwApplyKeywordRule(JwwState& st, const TJwwTokens& t);
 // True when one of them took the line.
 bool JwwApplyEntityRule(JwwState& st, const TJwwTokens& t);
 
+// Every entity list is to reserve room for N more records when it first needs memory: the
+// bound a file of N * 7 bytes sets, as an entity line takes at least 7 bytes with its line end.
+void JwwReserveEntities(JwwState& st, int64_t n);
+inline constexpr int64_t kJwwMinEntityBytes = 7;
+
 // Appends one item to EntityOrder.
-void JwwAddOrder(JwwState& st, int32_t kind, int32_t index);
+void JwwAddOrder(JwwState& st, int32_t kind);
 // The attribute head of an entity read now.
 TJwwAttrHead JwwStampHead(const JwwState& st);
+// The number of HEAD, or of STYLE, in the shared tables; added when new.
+uint32_t JwwHeadNo(TJwwRecordTables& t, const TJwwAttrHead& head);
+uint32_t JwwStyleNo(TJwwRecordTables& t, const TJwwTextStyle& style);

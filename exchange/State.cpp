@@ -1,5 +1,5 @@
 // The exchange state's defaults, its reset between reading and writing, and its release.
-#include "JwwGaibu.h"
+#include "ReadRules.h"
 
 namespace {
 
@@ -34,6 +34,7 @@ void ClearLists(JwwState& st) {
   st.SolidsSo.Clear();
   st.SolidsSg.Clear();
   st.EntityOrder.Clear();
+  st.Tables.Clear();
   std::string().swap(st.Strings);
   std::vector<TJwwOutputSlot>().swap(st.OutputLines);
   st.OutputCount = 0;
@@ -121,4 +122,23 @@ int32_t JwwListCount(const JwwState& st, int32_t kind) {
     case ekSolidSg: return st.SolidsSg.Count();
     default: return -1;
   }
+}
+
+void JwwReserveEntities(JwwState& st, int64_t n) {
+  st.Lines.ReserveAhead(n);
+  st.Circles.ReserveAhead(n);
+  st.Arcs.ReserveAhead(n);
+  st.Texts.ReserveAhead(n);
+  st.Points.ReserveAhead(n);
+  st.PointsEx.ReserveAhead(n);
+  st.Messages.ReserveAhead(n);
+  st.Blocks.ReserveAhead(n);
+  st.Solids2.ReserveAhead(n);
+  st.Solids3.ReserveAhead(n);
+  st.Solids4.ReserveAhead(n);
+  st.SolidsSc.ReserveAhead(n);
+  st.SolidsSe.ReserveAhead(n);
+  st.SolidsSo.ReserveAhead(n);
+  st.SolidsSg.ReserveAhead(n);
+  st.EntityOrder.ReserveAhead(n);
 }

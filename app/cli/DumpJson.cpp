@@ -106,10 +106,10 @@ Json SolidSo(const TJwwEntSolidSo& e) {
               {"Values", Array(std::begin(e.Values), std::end(e.Values))}};
 }
 
-template <class T, class F>
-Json List(const TJwwList<T>& list, F convert) {
+template <class L, class F>
+Json List(const L& list, F convert) {
   Json a = Json::array();
-  for (const T& e : list) a.push_back(convert(e));
+  for (const auto& e : list) a.push_back(convert(e));
   return a;
 }
 

@@ -1,0 +1,251 @@
+// JwwRecords.h: the entity records of the exchange state (included by JwwGaibu.h).
+//
+// Entities read from a large file share their attributes: a record stores a 4-byte number of
+// its attribute state (group, layer, colour, ...) in a table of the distinct states, and a text
+// record the number of its text style (kind, code, type, sizes, font) in a table of its own. The
+// order of the entities keeps one byte per entity, its kind. Reading a list gives full records
+// (TJwwEntLine, ...), with the shared parts filled in, so that nothing that reads records needs
+// to know how they are stored.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "JwwList.h"
+
+// The attribute integers of an entity read: the shared state a record refers to. A point's
+// Colour is the point colour and a text's the colour of its text size.
+struct TJwwAttrHead {
+  int32_t HhpNo, Group, Layer, Colour, LineType, LineWidth, ZFlags;
+};
+
+// A string kept in the state's string pool (JwwState::Strings): records stay small and
+// trivially copyable. Read it with JwwStr(state, ref).
+struct TJwwStrRef {
+  uint32_t Offset, Length;
+};
+
+// The style of a text record, shared by the texts read under the same text attributes.
+struct TJwwTextStyle {
+  int32_t TextKind, TextCode, TextType;
+  double Width, Height, Spacing;
+  TJwwStrRef FontName;  // at most 255 bytes
+};
+
+// The shared tables the records refer to by number. An entity whose state (or style) is one of
+// the last few used takes its number; any other state is added. So the tables grow with the
+// changes of attributes in the file, never with its entities. Entry 0 of each is all zeros: what
+// a zero-filled record reads as.
+struct TJwwRecordTables {
+  using TLast = std::array<uint32_t, 4>;  // the numbers found last, newest first
+
+  TJwwList<TJwwAttrHead> Heads;
+  TJwwList<TJwwTextStyle> Styles;
+  // Entities of different kinds take turns between a few states: a point takes the point colour,
+  // a text the colour of its size.
+  TLast LastHeadNo{}, LastStyleNo{};
+
+  TJwwRecordTables() { Clear(); }
+  void Clear();  // back to entry 0 only
+};
+
+// ---- Full records, as reading a list gives them ------------------------------------------------
+
+struct TJwwEntLine {
+  TJwwAttrHead Head;
+  int32_t PolylineNo;
+  double X1, Y1, X2, Y2;
+};
+struct TJwwEntCircle {
+  TJwwAttrHead Head;
+  double X, Y, Radius;
+};
+struct TJwwEntArc {
+  TJwwAttrHead Head;
+  double X, Y, Radius, Value4, Value5, Value6, Value7;
+};
+struct TJwwEntPoint {
+  TJwwAttrHead Head;
+  double X, Y;
+};
+struct TJwwEntPointEx {
+  TJwwAttrHead Head;
+  double X, Y, Scale, Angle;
+  int32_t Code;
+};
+struct TJwwEntText {
+  TJwwAttrHead Head;
+  int32_t TextKind, TextCode, TextType;
+  double Width, Height, Spacing, X, Y, DirX, DirY;
+  TJwwStrRef FontName, Text;  // each at most 255 bytes
+};
+struct TJwwEntMsg {
+  TJwwEntLine Line;
+  TJwwEntText Text;
+};
+struct TJwwEntBlk {
+  TJwwAttrHead Head;
+  double X, Y;
+  TJwwStrRef Name;  // any length
+};
+struct TJwwEntSolid2 {
+  TJwwAttrHead Head;
+  int32_t SolidColour;
+  double X1, Y1, X2, Y2;
+};
+struct TJwwEntSolid3 {
+  TJwwAttrHead Head;
+  int32_t SolidColour;
+  double X1, Y1, X2, Y2, X3, Y3;
+};
+struct TJwwEntSolid4 {
+  TJwwAttrHead Head;
+  int32_t SolidColour;
+  double X1, Y1, X2, Y2, X3, Y3, X4, Y4;
+};
+struct TJwwEntSolidSc {  // also the record of "se"
+  TJwwAttrHead Head;
+  int32_t SolidColour;
+  double Values[7];  // Values 1 to 7 at [0]..[6]
+  int32_t Code;
+};
+struct TJwwEntSolidSo {  // also the record of "sg"
+  TJwwAttrHead Head;
+  int32_t SolidColour;
+  double Values[8];  // Values 1 to 8 at [0]..[7]
+};
+using TJwwEntSolidSe = TJwwEntSolidSc;
+using TJwwEntSolidSg = TJwwEntSolidSo;
+
+// ---- Stored records: the full ones with a head number for the head -----------------------------
+
+struct TJwwRecLine {
+  uint32_t HeadNo;
+  int32_t PolylineNo;
+  double X1, Y1, X2, Y2;
+};
+struct TJwwRecCircle {
+  uint32_t HeadNo;
+  double X, Y, Radius;
+};
+struct TJwwRecArc {
+  uint32_t HeadNo;
+  double X, Y, Radius, Value4, Value5, Value6, Value7;
+};
+struct TJwwRecPoint {
+  uint32_t HeadNo;
+  double X, Y;
+};
+struct TJwwRecPointEx {
+  uint32_t HeadNo;
+  int32_t Code;
+  double X, Y, Scale, Angle;
+};
+struct TJwwRecText {
+  uint32_t HeadNo, StyleNo;
+  double X, Y, DirX, DirY;
+  TJwwStrRef Text;
+};
+struct TJwwRecMsg {  // the line keeps the head (attributes and Z flags) of its own line
+  TJwwRecLine Line;
+  TJwwRecText Text;
+};
+struct TJwwRecBlk {
+  uint32_t HeadNo;
+  TJwwStrRef Name;
+  double X, Y;
+};
+struct TJwwRecSolid2 {
+  uint32_t HeadNo;
+  int32_t SolidColour;
+  double X1, Y1, X2, Y2;
+};
+struct TJwwRecSolid3 {
+  uint32_t HeadNo;
+  int32_t SolidColour;
+  double X1, Y1, X2, Y2, X3, Y3;
+};
+struct TJwwRecSolid4 {
+  uint32_t HeadNo;
+  int32_t SolidColour;
+  double X1, Y1, X2, Y2, X3, Y3, X4, Y4;
+};
+struct TJwwRecSolidSc {
+  uint32_t HeadNo;
+  int32_t SolidColour;
+  double Values[7];
+  int32_t Code;
+};
+struct TJwwRecSolidSo {
+  uint32_t HeadNo;
+  int32_t SolidColour;
+  double Values[8];
+};
+
+TJwwEntLine JwwView(const TJwwRecordTables& t, const TJwwRecLine& r);
+TJwwEntCircle JwwView(const TJwwRecordTables& t, const TJwwRecCircle& r);
+TJwwEntArc JwwView(const TJwwRecordTables& t, const TJwwRecArc& r);
+TJwwEntPoint JwwView(const TJwwRecordTables& t, const TJwwRecPoint& r);
+TJwwEntPointEx JwwView(const TJwwRecordTables& t, const TJwwRecPointEx& r);
+TJwwEntText JwwView(const TJwwRecordTables& t, const TJwwRecText& r);
+TJwwEntMsg JwwView(const TJwwRecordTables& t, const TJwwRecMsg& r);
+TJwwEntBlk JwwView(const TJwwRecordTables& t, const TJwwRecBlk& r);
+TJwwEntSolid2 JwwView(const TJwwRecordTables& t, const TJwwRecSolid2& r);
+TJwwEntSolid3 JwwView(const TJwwRecordTables& t, const TJwwRecSolid3& r);
+TJwwEntSolid4 JwwView(const TJwwRecordTables& t, const TJwwRecSolid4& r);
+TJwwEntSolidSc JwwView(const TJwwRecordTables& t, const TJwwRecSolidSc& r);
+TJwwEntSolidSo JwwView(const TJwwRecordTables& t, const TJwwRecSolidSo& r);
+
+template <class Rec, class View>
+using TJwwRecords = TJwwRecordList<Rec, View, TJwwRecordTables>;
+
+// ---- The reading order -------------------------------------------------------------------------
+
+enum TJwwEntityKind : int32_t {
+  ekLine = 1, ekCircle, ekArc, ekText, ekPoint, ekPointEx, ekMsg, ekBlock,
+  ekSolid2, ekSolid3, ekSolid4, ekSolidSc, ekSolidSe, ekSolidSo, ekSolidSg
+};
+struct TJwwOrderItem {
+  int32_t Kind;   // a TJwwEntityKind
+  int32_t Index;  // zero-based position in that kind's list
+};
+
+// The kind of each entity in reading order, one byte each; an item's index in its kind's list
+// is the number of items of that kind before it, counted as the list is walked.
+class TJwwOrderList {
+ public:
+  class iterator {
+   public:
+    explicit iterator(const uint8_t* p) : p_(p) {}
+    TJwwOrderItem operator*() const { return TJwwOrderItem{*p_, seen_[*p_]}; }
+    iterator& operator++() {
+      ++seen_[*p_++];
+      return *this;
+    }
+    bool operator!=(const iterator& o) const { return p_ != o.p_; }
+
+   private:
+    const uint8_t* p_;
+    std::array<int32_t, 16> seen_{};
+  };
+
+  int32_t Count() const { return list_.Count(); }
+  int32_t Capacity() const { return list_.Capacity(); }
+  int64_t HeldBytes() const { return list_.HeldBytes(); }
+  // Walks the items before I: for tests and single look-ups, not for loops.
+  TJwwOrderItem operator[](int32_t i) const {
+    iterator it(list_.begin());
+    for (int32_t k = 0; k < i; ++k) ++it;
+    return *it;
+  }
+  iterator begin() const { return iterator(list_.begin()); }
+  iterator end() const { return iterator(list_.end()); }
+  void Add(int32_t kind) { list_.Add() = static_cast<uint8_t>(kind); }
+  void ReserveAhead(int64_t n) { list_.ReserveAhead(n); }
+  void Clear() { list_.Clear(); }
+
+ private:
+  TJwwList<uint8_t> list_;
+};
