@@ -50,7 +50,7 @@ uint32_t PointHeadNo(JwwState& st) {
 
 // A text record of the line "KW x y dx dy "text", without its order item; its head takes the
 // colour of its text size.
-TJwwRecText MakeText(JwwState& st, const TJwwTokens& t, int32_t kind, TJwwStrRef font,
+TJwwRecText MakeText(JwwState& st, int32_t kind, const double (&v)[4], TJwwStrRef font,
                      TJwwStrRef text) {
   const TJwwTextType& size = st.CurTextType >= 1 && st.CurTextType <= 10
                                  ? st.TextTypes[st.CurTextType]
@@ -59,12 +59,14 @@ TJwwRecText MakeText(JwwState& st, const TJwwTokens& t, int32_t kind, TJwwStrRef
   head.Colour = size.Colour;
   const TJwwTextStyle style{kind, st.CurTextCode, st.CurTextType, size.Width, size.Height,
                             size.Spacing, font};
-  return TJwwRecText{JwwHeadNo(st.Tables, head), JwwStyleNo(st.Tables, style),
-                     Real(t, 1), Real(t, 2), Real(t, 3), Real(t, 4), text};
+  return TJwwRecText{JwwHeadNo(st.Tables, head), JwwStyleNo(st.Tables, style), v[0], v[1], v[2],
+                     v[3], text};
 }
 
+}  // namespace
+
 // The text kinds by the second letter of their keyword: "ch" 0, "cv" 1, ... "c2" 9; -1 for none.
-int32_t TextKindOf(char second) {
+int32_t JwwTextKindOf(char second) {
   switch (second) {
     case 'h': return 0;
     case 'v': return 1;
@@ -80,10 +82,10 @@ int32_t TextKindOf(char second) {
   }
 }
 
-void AddTextOrMessage(JwwState& st, const TJwwTokens& t, int32_t kind) {
+void JwwAddTextRecord(JwwState& st, int32_t kind, const double (&v)[4], std::string_view text) {
   const TJwwStrRef font = CurrentFontRef(st);
-  const TJwwStrRef text = JwwPoolString(st.Strings, CutSjis(t[5], kTextLimit));
-  const TJwwRecText record = MakeText(st, t, kind, font, text);
+  const TJwwStrRef pooled = JwwPoolString(st.Strings, CutSjis(text, kTextLimit));
+  const TJwwRecText record = MakeText(st, kind, v, font, pooled);
   if (st.InMessage && kind == 2) {
     const TJwwEntLine& l = st.CurMessageLine;
     const TJwwRecLine line{JwwHeadNo(st.Tables, l.Head), 0, l.X1, l.Y1, l.X2, l.Y2};
@@ -95,6 +97,30 @@ void AddTextOrMessage(JwwState& st, const TJwwTokens& t, int32_t kind) {
   }
   EndEntity(st, true);
 }
+
+void JwwAddCircleRecord(JwwState& st, double x, double y, double radius) {
+  st.Circles.Records().Add() = {HeadNo(st), x, y, radius};
+  JwwAddOrder(st, ekCircle);
+  EndEntity(st, true);
+}
+
+void JwwAddPointRecord(JwwState& st, double x, double y) {
+  st.Points.Records().Add() = {PointHeadNo(st), x, y};
+  JwwAddOrder(st, ekPoint);
+  EndEntity(st, true);
+}
+
+void JwwAddLineRecord(JwwState& st, double x1, double y1, double x2, double y2) {
+  if (st.InMessage) {
+    st.CurMessageLine = TJwwEntLine{JwwStampHead(st), 0, x1, y1, x2, y2};
+  } else {
+    st.Lines.Records().Add() = {HeadNo(st), st.InPolyline ? st.PolylineCount : 0, x1, y1, x2, y2};
+    JwwAddOrder(st, ekLine);
+  }
+  EndEntity(st, false);  // a polyline or message block stays open
+}
+
+namespace {
 
 struct TPoint {
   double X, Y;
@@ -171,18 +197,6 @@ void AddSolidOfEight(JwwState& st, const TJwwTokens& t, TJwwList<TJwwRecSolidSo>
   EndEntity(st, true);
 }
 
-// Any other line of four tokens: a line, a polyline segment, or the line of a message block.
-void AddLineOrMessageLine(JwwState& st, const TJwwTokens& t) {
-  const double x1 = Real(t, 0), y1 = Real(t, 1), x2 = Real(t, 2), y2 = Real(t, 3);
-  if (st.InMessage) {
-    st.CurMessageLine = TJwwEntLine{JwwStampHead(st), 0, x1, y1, x2, y2};
-  } else {
-    st.Lines.Records().Add() = {HeadNo(st), st.InPolyline ? st.PolylineCount : 0, x1, y1, x2, y2};
-    JwwAddOrder(st, ekLine);
-  }
-  EndEntity(st, false);  // a polyline or message block stays open
-}
-
 }  // namespace
 
 TJwwAttrHead JwwStampHead(const JwwState& st) {
@@ -199,9 +213,7 @@ bool JwwApplyEntityRule(JwwState& st, const TJwwTokens& t) {
     switch (k[0]) {
       case 'c':
         if (k[1] == 'i' && n == 4) {
-          st.Circles.Records().Add() = {HeadNo(st), Real(t, 1), Real(t, 2), Real(t, 3)};
-          JwwAddOrder(st, ekCircle);
-          EndEntity(st, true);
+          JwwAddCircleRecord(st, Real(t, 1), Real(t, 2), Real(t, 3));
           return true;
         }
         if (k[1] == 'i' && n >= 8) {
@@ -211,16 +223,15 @@ bool JwwApplyEntityRule(JwwState& st, const TJwwTokens& t) {
           EndEntity(st, true);
           return true;
         }
-        if (const int32_t kind = TextKindOf(k[1]); kind >= 0 && n >= 6) {
-          AddTextOrMessage(st, t, kind);
+        if (const int32_t kind = JwwTextKindOf(k[1]); kind >= 0 && n >= 6) {
+          const double v[4] = {Real(t, 1), Real(t, 2), Real(t, 3), Real(t, 4)};
+          JwwAddTextRecord(st, kind, v, t[5]);
           return true;
         }
         break;
       case 'p':
         if (k[1] == 't' && n == 3) {
-          st.Points.Records().Add() = {PointHeadNo(st), Real(t, 1), Real(t, 2)};
-          JwwAddOrder(st, ekPoint);
-          EndEntity(st, true);
+          JwwAddPointRecord(st, Real(t, 1), Real(t, 2));
           return true;
         }
         if (k[1] == 't' && n >= 6) {
@@ -260,7 +271,8 @@ bool JwwApplyEntityRule(JwwState& st, const TJwwTokens& t) {
     }
   }
   if (n == 4) {
-    AddLineOrMessageLine(st, t);
+    // Any other line of four tokens: a line, a polyline segment, or the line of a message block.
+    JwwAddLineRecord(st, Real(t, 0), Real(t, 1), Real(t, 2), Real(t, 3));
     return true;
   }
   return false;

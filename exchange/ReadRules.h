@@ -32,6 +32,10 @@ TJwwStrRef JwwPoolString(std::string& pool, std::string_view s, std::size_t limi
 // (never on the second byte of a double-byte character), or npos.
 std::size_t JwwFindSjis(std::string_view text, std::string_view needle);
 
+// JwwReadBuffer with the fast path (FASTLINES, as JwwReadBuffer reads) or every line through the
+// tokenizer: the two must leave the same state.
+void JwwReadBufferWith(JwwState& st, std::string_view content, bool fastLines);
+
 // Rules 1 to 27: header values, layer names, attributes, blocks, picked points, pick number.
 // True when one of them took the line.
 bool JwwApplyKeywordRule(JwwState& st, const TJwwTokens& t);
@@ -44,6 +48,22 @@ bool JwwApplyEntityRule(JwwState& st, const TJwwTokens& t);
 // bound a file of N * 7 bytes sets, as an entity line takes at least 7 bytes with its line end.
 void JwwReserveEntities(JwwState& st, int64_t n);
 inline constexpr int64_t kJwwMinEntityBytes = 7;
+
+// The records of the common entity lines, as the entity rules and the fast path add them.
+void JwwAddLineRecord(JwwState& st, double x1, double y1, double x2, double y2);
+void JwwAddCircleRecord(JwwState& st, double x, double y, double radius);
+void JwwAddPointRecord(JwwState& st, double x, double y);
+// A text or message text: KIND 0..9, V the position and direction, TEXT as tokenized.
+void JwwAddTextRecord(JwwState& st, int32_t kind, const double (&v)[4], std::string_view text);
+// The text kinds by the second letter of their keyword: "ch" 0, "cv" 1, ... "c2" 9; -1 for none.
+int32_t JwwTextKindOf(char second);
+
+// The fast path of the reader: reads the line at P (of a buffer ending at END) when it is one of
+// the common entity lines in its plain form: four numbers (a line), "ci" with three, "pt" with
+// two, or a text keyword with four numbers and a quoted text. Numbers are converted straight
+// from the buffer. Returns where the next line starts, or nullptr, having changed nothing, for
+// any other line or any unusual byte: the general path then reads it, with the same result.
+const char* JwwReadFastLine(JwwState& st, const char* p, const char* end);
 
 // Appends one item to EntityOrder.
 void JwwAddOrder(JwwState& st, int32_t kind);

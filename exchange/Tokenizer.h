@@ -13,8 +13,6 @@
 // Count keeps counting them, so a rule that wants "exactly 4" or "at least N" tokens still sees
 // the line's true count.
 //
-// Reading a buffer, the tokenizer also finds the line ends (CR LF, LF or a lone CR) in the same
-// pass over the bytes, so each byte of the file is looked at once.
 #pragma once
 
 #include <cstddef>
@@ -43,15 +41,9 @@ class TJwwTokenizer {
  public:
   // One line given without its line end; a CR or LF in it is a control byte like any other.
   const TJwwTokens& Split(std::string_view line);
-  // The line of [p, end) that starts at P, up to its line end: CR LF, LF, a lone CR, or END.
-  // Returns where the next line starts.
-  const char* SplitNext(const char* p, const char* end);
-  const TJwwTokens& Tokens() const { return tokens_; }
 
  private:
-  template <bool kLineEnds>
-  const unsigned char* Run(const unsigned char* p, const unsigned char* limit,
-                           const unsigned char* end, bool& complete);
+  void Clear();
   void Reserve(std::size_t bytes);
 
   std::unique_ptr<char[]> scratch_;

@@ -1,0 +1,126 @@
+// The reader's fast path for the common entity lines (see ReadRules.h). A line qualifies only in
+// the form the host writes: tokens separated by single blanks, no blank at either end, numbers
+// of digits with an optional sign and point. Everything else goes to the tokenizer.
+//
+// Why the results are the same: such a line's tokens are exactly the bytes between its blanks,
+// none of its keywords is taken by a keyword rule, and every number is converted by the same
+// routine as the general path's: a plain decimal of at most 19 digits whose integer of digits is
+// at most 2^53 is that integer divided by a power of ten (one correctly rounded division), and
+// any other token goes to JwwReal itself.
+#include "ReadNumbers.h"
+#include "ReadRules.h"
+
+namespace {
+
+bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+bool IsLineEnd(const char* p, const char* end) { return p == end || *p == '\r' || *p == '\n'; }
+
+// The number token at P, ending at a blank or the line's end; nullptr for an empty token or one
+// with any other byte.
+const char* Number(const char* p, const char* end, double& v) {
+  const char* const start = p;
+  const bool negative = p != end && *p == '-';
+  p += negative;
+  uint64_t m = 0;  // wraps beyond 19 digits: such a number goes to JwwReal
+  const char* const integer = p;
+  while (p != end && IsDigit(*p)) m = m * 10 + static_cast<unsigned>(*p++ - '0');
+  std::size_t digits = static_cast<std::size_t>(p - integer);
+  std::size_t fraction = 0;
+  if (p != end && *p == '.') {
+    const char* const first = ++p;
+    while (p != end && IsDigit(*p)) m = m * 10 + static_cast<unsigned>(*p++ - '0');
+    fraction = static_cast<std::size_t>(p - first);
+    digits += fraction;
+  }
+  if (p == start || (p != end && *p != ' ' && *p != '\r' && *p != '\n')) return nullptr;
+  if (digits == 0 || digits > 19 || m > (uint64_t{1} << 53) || fraction > 22)
+    v = JwwReal(std::string_view(start, static_cast<std::size_t>(p - start)));
+  else
+    v = JwwDecimalValue(m, fraction, negative);
+  return p;
+}
+
+// N number tokens from P, each but the last followed by one blank. Returns the end of the last.
+template <int N>
+const char* Numbers(const char* p, const char* end, double (&v)[N]) {
+  for (int i = 0; i < N; ++i) {
+    if (i > 0) {
+      if (p == end || *p != ' ') return nullptr;
+      ++p;
+    }
+    p = Number(p, end, v[i]);
+    if (!p) return nullptr;
+  }
+  return p;
+}
+
+// Where the line after the line end at P starts.
+const char* NextLine(const char* p, const char* end) {
+  if (p == end) return p;
+  return *p == '\r' && end - p >= 2 && p[1] == '\n' ? p + 2 : p + 1;
+}
+
+// A lead byte of a double-byte character.
+bool IsLead(unsigned char b) { return (b >= 0x80 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFD); }
+
+// The end of a text that runs from P to the line's end, when the tokenizer would keep all of its
+// bytes as they are; nullptr when it would drop one (a control, a tab, 0xFE, 0xFF, or a lead
+// byte without a second byte before the line end).
+const char* PlainText(const char* p, const char* end) {
+  while (p != end) {
+    const auto b = static_cast<unsigned char>(*p);
+    if (b >= 0x20 && b <= 0x7F) {
+      ++p;
+    } else if (IsLead(b)) {
+      if (end - p < 2 || p[1] == '\r' || p[1] == '\n') return nullptr;
+      p += 2;
+    } else if (b >= 0xA0 && b <= 0xDF) {
+      ++p;
+    } else {
+      return b == '\r' || b == '\n' ? p : nullptr;
+    }
+  }
+  return p;
+}
+
+}  // namespace
+
+const char* JwwReadFastLine(JwwState& st, const char* p, const char* end) {
+  const char c = *p;
+  if (IsDigit(c) || c == '-' || c == '.') {
+    double v[4];
+    const char* q = Numbers(p, end, v);
+    if (!q || !IsLineEnd(q, end)) return nullptr;
+    JwwAddLineRecord(st, v[0], v[1], v[2], v[3]);
+    return NextLine(q, end);
+  }
+  if (end - p < 4 || p[2] != ' ') return nullptr;
+  const char* const args = p + 3;
+  if (c == 'c' && p[1] == 'i') {
+    double v[3];
+    const char* q = Numbers(args, end, v);
+    if (!q || !IsLineEnd(q, end)) return nullptr;  // an arc, or no plain circle
+    JwwAddCircleRecord(st, v[0], v[1], v[2]);
+    return NextLine(q, end);
+  }
+  if (c == 'p' && p[1] == 't') {
+    double v[2];
+    const char* q = Numbers(args, end, v);
+    if (!q || !IsLineEnd(q, end)) return nullptr;
+    JwwAddPointRecord(st, v[0], v[1]);
+    return NextLine(q, end);
+  }
+  if (c == 'c') {
+    const int32_t kind = JwwTextKindOf(p[1]);
+    if (kind < 0) return nullptr;
+    double v[4];
+    const char* q = Numbers(args, end, v);
+    if (!q || end - q < 2 || q[0] != ' ' || q[1] != '"') return nullptr;
+    const char* const text = q + 2;
+    const char* const e = PlainText(text, end);
+    if (!e) return nullptr;
+    JwwAddTextRecord(st, kind, v, std::string_view(text, static_cast<std::size_t>(e - text)));
+    return NextLine(e, end);
+  }
+  return nullptr;
+}
