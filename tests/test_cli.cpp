@@ -38,9 +38,19 @@ struct TRun {
   std::string out, err;
 };
 
-TRun RunCli(std::vector<std::string> args, const fs::path& exeDir = fs::path("nowhere")) {
+// A standard output that takes nothing, as /dev/full or a closed descriptor.
+class TFullBuffer : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { return traits_type::eof(); }
+  std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TRun RunCli(std::vector<std::string> args, const fs::path& exeDir = fs::path("nowhere"),
+            bool outFull = false) {
   std::ostringstream out, err;
-  const int status = RunCommandLine(args, exeDir, out, err);
+  TFullBuffer full;
+  std::ostream fullOut(&full);
+  const int status = RunCommandLine(args, exeDir, outFull ? fullOut : out, err);
   return {status, out.str(), err.str()};
 }
 
@@ -57,6 +67,7 @@ TEST(CommandLine, UsageErrors) {
   const struct {
     std::vector<std::string> args;
     const char* message;
+    bool outFull = false;  // standard output cannot be written
   } cases[] = {
       {{}, "Usage: q748"},
       {{"--frobnicate"}, "unknown option '--frobnicate'"},
@@ -83,9 +94,11 @@ TEST(CommandLine, UsageErrors) {
       {{"--ok", "--direction", "aligned", "--direction", "aligned", d}, "give --direction once"},
       {{"--dump", "--direction", "horizontal", d}, "--direction goes with --ok, --cancel or --preview"},
       {{"--direction", "horizontal"}, "say what to do"},  // the dialog, where there is one
+      {{"--dump", d}, "q748: cannot write to standard output", true},
+      {{"--cancel", "--stdout", d}, "q748: cannot write to standard output", true},
   };
   for (const auto& c : cases) {
-    const TRun r = RunCli(c.args);
+    const TRun r = RunCli(c.args, fs::path("nowhere"), c.outFull);
     EXPECT_EQ(r.status, 2) << c.message;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     EXPECT_TRUE(r.out.empty());

@@ -47,9 +47,10 @@ int Dump(const fs::path& dir, std::ostream& out, std::ostream& err) {
     err << "q748: cannot read " << PathToUtf8(file) << '\n';
     return 2;
   }
-  std::string json = JwwStateToJson(st);
-  if (json.empty() || json.back() != '\n') json += '\n';
-  out << json;
+  if (!JwwWriteStateJson(st, out)) {
+    err << "q748: cannot write to standard output\n";
+    return 2;
+  }
   return 0;
 }
 

@@ -17,4 +17,6 @@ int RunCommandLine(const std::vector<std::string>& args, const std::filesystem::
                    std::ostream& out, std::ostream& err);
 
 // The whole exchange state as reading left it, as JSON (UTF-8), keys named as the state's fields.
+// Written to OUT record by record; false when OUT could not take it all.
+bool JwwWriteStateJson(const JwwState& st, std::ostream& out);
 std::string JwwStateToJson(const JwwState& st);

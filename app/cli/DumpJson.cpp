@@ -6,9 +6,15 @@
 // Tables indexed from 1 (TextTypes, HnValues, AttrPending) are arrays starting at index 1;
 // PickedPoints lists only the slots an "hp" line filled, each with its slot number.
 // Layout: an object or array whose members are all plain values takes one line.
+//
+// The dump is written record by record: each record (or small table) becomes a JSON value of its
+// own, is laid out and goes to the stream, so memory stays near what reading itself took, never a
+// document of the whole file.
 #include <charconv>
 #include <cmath>
 #include <nlohmann/json.hpp>
+#include <ostream>
+#include <sstream>
 
 #include "CommandLine.h"
 #include "MyFunc.h"
@@ -106,101 +112,10 @@ Json SolidSo(const TJwwEntSolidSo& e) {
               {"Values", Array(std::begin(e.Values), std::end(e.Values))}};
 }
 
-template <class L, class F>
-Json List(const L& list, F convert) {
-  Json a = Json::array();
-  for (const auto& e : list) a.push_back(convert(e));
-  return a;
-}
-
 Json Texts(const std::vector<std::string>& names) {
   Json a = Json::array();
   for (const std::string& s : names) a.push_back(Text(s));
   return a;
-}
-
-Json StateToJson(const JwwState& st) {
-  Json j;
-  j["AxisAngle"] = st.AxisAngle;
-  j["GroupScale"] = Array(std::begin(st.GroupScale), std::end(st.GroupScale));
-  j["SheetWidth"] = st.SheetWidth;
-  j["SheetHeight"] = st.SheetHeight;
-  Json types = Json::array();
-  for (int i = 1; i <= 10; ++i) types.push_back(TextType(st.TextTypes[i]));
-  j["TextTypes"] = types;
-  j["BzFlag"] = st.BzFlag;
-  j["HnValues"] = Array(std::begin(st.HnValues) + 1, std::end(st.HnValues));
-
-  j["DrawingFileName"] = Text(st.DrawingFileName);
-
-  j["FirstGroup"] = st.FirstGroup;
-  j["FirstLayer"] = st.FirstLayer;
-  j["FirstLineColour"] = st.FirstLineColour;
-  j["FirstLineType"] = st.FirstLineType;
-  j["FirstLineWidth"] = st.FirstLineWidth;
-  j["FirstTextType"] = st.FirstTextType;
-  j["FirstFreeText"] = TextType(st.FirstFreeText);
-  j["FirstFontName"] = Text(st.FirstFontName);
-
-  j["CurGroup"] = st.CurGroup;
-  j["CurLayer"] = st.CurLayer;
-  j["CurLineColour"] = st.CurLineColour;
-  j["CurLineType"] = st.CurLineType;
-  j["CurLineWidth"] = st.CurLineWidth;
-  j["CurTextType"] = st.CurTextType;
-  j["CurFreeText"] = TextType(st.CurFreeText);
-  j["CurTextCode"] = st.CurTextCode;
-  j["CurFontName"] = Text(st.CurFontName);
-  j["CurPointColour"] = st.CurPointColour;
-  j["CurSolidColour"] = st.CurSolidColour;
-  j["AttrPending"] = Array(std::begin(st.AttrPending) + 1, std::end(st.AttrPending));
-
-  Json picked = Json::array();
-  for (std::size_t slot = 0; slot < st.PickedPoints.size(); ++slot) {
-    const TJwwPickedPoint& p = st.PickedPoints[slot];
-    if (!p.Used) continue;
-    picked.push_back(Json{{"Slot", slot}, {"Used", p.Used}, {"X", p.X}, {"Y", p.Y}, {"Kind", p.Kind}});
-  }
-  j["PickedPoints"] = picked;
-  j["PickedCount"] = st.PickedCount;
-
-  j["GroupValues"] = st.GroupValues;
-  j["GroupNames"] = Texts(st.GroupNames);
-  j["LayerValues"] = st.LayerValues;
-  j["LayerNames"] = Texts(st.LayerNames);
-
-  j["CurHhpNo"] = st.CurHhpNo;
-  j["CurZFlags"] = st.CurZFlags;
-  j["PolylineCount"] = st.PolylineCount;
-  j["InPolyline"] = st.InPolyline;
-  j["InMessage"] = st.InMessage;
-  j["CurMessageLine"] = Line(st.CurMessageLine);
-
-  j["Lines"] = List(st.Lines, Line);
-  j["Circles"] = List(st.Circles, Circle);
-  j["Arcs"] = List(st.Arcs, Arc);
-  j["Texts"] = List(st.Texts, [&](const TJwwEntText& e) { return EntText(st, e); });
-  j["Points"] = List(st.Points, Point);
-  j["PointsEx"] = List(st.PointsEx, PointEx);
-  j["Messages"] = List(st.Messages, [&](const TJwwEntMsg& e) { return Message(st, e); });
-  j["Blocks"] = List(st.Blocks, [&](const TJwwEntBlk& e) { return Block(st, e); });
-  j["Solids2"] = List(st.Solids2, Solid2);
-  j["Solids3"] = List(st.Solids3, Solid3);
-  j["Solids4"] = List(st.Solids4, Solid4);
-  j["SolidsSc"] = List(st.SolidsSc, SolidSc);
-  j["SolidsSe"] = List(st.SolidsSe, SolidSc);
-  j["SolidsSo"] = List(st.SolidsSo, SolidSo);
-  j["SolidsSg"] = List(st.SolidsSg, SolidSo);
-  j["EntityOrder"] = List(st.EntityOrder, [](const TJwwOrderItem& e) {
-    return Json{{"Kind", e.Kind}, {"Index", e.Index}};
-  });
-
-  Json output = Json::array();
-  for (const TJwwOutputSlot& s : st.OutputLines)
-    output.push_back(Json{{"Text", Text(s.Text)}, {"JoinNext", s.JoinNext}});
-  j["OutputCount"] = st.OutputCount;
-  j["OutputLines"] = output;
-  return j;
 }
 
 bool IsPlain(const Json& j) { return !j.is_object() && !j.is_array(); }
@@ -267,11 +182,149 @@ void Write(std::string& out, const Json& j, int indent) {
   out += close;
 }
 
+// The state's top-level object, member by member; a list member item by item.
+class TJsonStream {
+ public:
+  explicit TJsonStream(std::ostream& out) : out_(out) {}
+
+  void Member(const char* key, const Json& value) {
+    Key(key);
+    Write(buffer_, value, 2);
+    Drain(false);
+  }
+
+  template <class L, class F>
+  void List(const char* key, const L& list, F convert) {
+    Key(key);
+    bool first = true;
+    for (const auto& e : list) {
+      buffer_ += first ? "[\n    " : ",\n    ";
+      first = false;
+      Write(buffer_, convert(e), 4);
+      Drain(false);
+    }
+    buffer_ += first ? "[]" : "\n  ]";
+  }
+
+  // Ends the object. False when the stream could not take everything.
+  bool Finish() {
+    buffer_ += members_ ? "\n}\n" : "{}\n";
+    Drain(true);
+    out_.flush();
+    return !out_.fail();
+  }
+
+ private:
+  void Key(const char* key) {
+    buffer_ += members_++ ? ",\n  \"" : "{\n  \"";
+    buffer_ += key;
+    buffer_ += "\": ";
+  }
+
+  // Hands the buffer to the stream once it is large (or at the end).
+  void Drain(bool all) {
+    if (!all && buffer_.size() < (1 << 16)) return;
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
+  }
+
+  std::ostream& out_;
+  std::string buffer_;
+  int members_ = 0;
+};
+
+void StateToJson(const JwwState& st, TJsonStream& j) {
+  j.Member("AxisAngle", st.AxisAngle);
+  j.Member("GroupScale", Array(std::begin(st.GroupScale), std::end(st.GroupScale)));
+  j.Member("SheetWidth", st.SheetWidth);
+  j.Member("SheetHeight", st.SheetHeight);
+  Json types = Json::array();
+  for (int i = 1; i <= 10; ++i) types.push_back(TextType(st.TextTypes[i]));
+  j.Member("TextTypes", types);
+  j.Member("BzFlag", st.BzFlag);
+  j.Member("HnValues", Array(std::begin(st.HnValues) + 1, std::end(st.HnValues)));
+
+  j.Member("DrawingFileName", Text(st.DrawingFileName));
+
+  j.Member("FirstGroup", st.FirstGroup);
+  j.Member("FirstLayer", st.FirstLayer);
+  j.Member("FirstLineColour", st.FirstLineColour);
+  j.Member("FirstLineType", st.FirstLineType);
+  j.Member("FirstLineWidth", st.FirstLineWidth);
+  j.Member("FirstTextType", st.FirstTextType);
+  j.Member("FirstFreeText", TextType(st.FirstFreeText));
+  j.Member("FirstFontName", Text(st.FirstFontName));
+
+  j.Member("CurGroup", st.CurGroup);
+  j.Member("CurLayer", st.CurLayer);
+  j.Member("CurLineColour", st.CurLineColour);
+  j.Member("CurLineType", st.CurLineType);
+  j.Member("CurLineWidth", st.CurLineWidth);
+  j.Member("CurTextType", st.CurTextType);
+  j.Member("CurFreeText", TextType(st.CurFreeText));
+  j.Member("CurTextCode", st.CurTextCode);
+  j.Member("CurFontName", Text(st.CurFontName));
+  j.Member("CurPointColour", st.CurPointColour);
+  j.Member("CurSolidColour", st.CurSolidColour);
+  j.Member("AttrPending", Array(std::begin(st.AttrPending) + 1, std::end(st.AttrPending)));
+
+  Json picked = Json::array();
+  for (std::size_t slot = 0; slot < st.PickedPoints.size(); ++slot) {
+    const TJwwPickedPoint& p = st.PickedPoints[slot];
+    if (!p.Used) continue;
+    picked.push_back(Json{{"Slot", slot}, {"Used", p.Used}, {"X", p.X}, {"Y", p.Y}, {"Kind", p.Kind}});
+  }
+  j.Member("PickedPoints", picked);
+  j.Member("PickedCount", st.PickedCount);
+
+  j.Member("GroupValues", st.GroupValues);
+  j.Member("GroupNames", Texts(st.GroupNames));
+  j.Member("LayerValues", st.LayerValues);
+  j.Member("LayerNames", Texts(st.LayerNames));
+
+  j.Member("CurHhpNo", st.CurHhpNo);
+  j.Member("CurZFlags", st.CurZFlags);
+  j.Member("PolylineCount", st.PolylineCount);
+  j.Member("InPolyline", st.InPolyline);
+  j.Member("InMessage", st.InMessage);
+  j.Member("CurMessageLine", Line(st.CurMessageLine));
+
+  j.List("Lines", st.Lines, Line);
+  j.List("Circles", st.Circles, Circle);
+  j.List("Arcs", st.Arcs, Arc);
+  j.List("Texts", st.Texts, [&](const TJwwEntText& e) { return EntText(st, e); });
+  j.List("Points", st.Points, Point);
+  j.List("PointsEx", st.PointsEx, PointEx);
+  j.List("Messages", st.Messages, [&](const TJwwEntMsg& e) { return Message(st, e); });
+  j.List("Blocks", st.Blocks, [&](const TJwwEntBlk& e) { return Block(st, e); });
+  j.List("Solids2", st.Solids2, Solid2);
+  j.List("Solids3", st.Solids3, Solid3);
+  j.List("Solids4", st.Solids4, Solid4);
+  j.List("SolidsSc", st.SolidsSc, SolidSc);
+  j.List("SolidsSe", st.SolidsSe, SolidSc);
+  j.List("SolidsSo", st.SolidsSo, SolidSo);
+  j.List("SolidsSg", st.SolidsSg, SolidSo);
+  j.List("EntityOrder", st.EntityOrder, [](const TJwwOrderItem& e) {
+    return Json{{"Kind", e.Kind}, {"Index", e.Index}};
+  });
+
+  j.Member("OutputCount", st.OutputCount);
+  j.List("OutputLines", st.OutputLines, [](const TJwwOutputSlot& s) {
+    return Json{{"Text", Text(s.Text)}, {"JoinNext", s.JoinNext}};
+  });
+}
+
+
 }  // namespace
 
+bool JwwWriteStateJson(const JwwState& st, std::ostream& out) {
+  TJsonStream stream(out);
+  StateToJson(st, stream);
+  return stream.Finish();
+}
+
 std::string JwwStateToJson(const JwwState& st) {
-  std::string out;
-  Write(out, StateToJson(st), 0);
-  out += '\n';
-  return out;
+  std::ostringstream out;
+  JwwWriteStateJson(st, out);
+  return std::move(out).str();
 }
