@@ -1,9 +1,12 @@
 // bench_read FILE [RUNS]: how fast, and in how much memory, JwwReadFile reads a large exchange
-// file, against a raw baseline over the same file (read it whole, count its lines with memchr).
+// file, against a baseline over the same file that does what `wc -l` does: read it in blocks and
+// count its line ends with memchr.
 //
 // Each run is a fresh child process, so that its peak memory (ru_maxrss) is its own. Of RUNS runs
 // (default 5) of each kind, interleaved, the best time and the highest peak are reported. Prints the
-// throughputs, the ratio of the two times, both peaks, and the memory the entity lists hold.
+// throughputs, the ratio of the two times, the reader's peak over the file's size, and the bytes
+// the records hold (lists, shared tables and string pool) per entity.
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,8 +18,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 
 #include "JwwGaibu.h"
@@ -29,26 +30,26 @@ struct TResult {
   double Seconds;     // best run
   long PeakKiB;       // the child's ru_maxrss
   int64_t Items;      // lines counted (raw) or entities read (reader)
-  int64_t Bytes;      // the reader: bytes held by the entity lists and the string pool
+  int64_t Bytes;      // the reader: bytes the records hold
 };
 
-// The baseline: the whole file into memory in one read, then its lines counted with memchr.
+// The baseline: the file in blocks of 128 KiB, its line ends counted with memchr (`wc -l`).
 int64_t RawPass(const std::string& file, int64_t& bytes) {
-  std::ifstream in(file, std::ios::binary);
-  in.seekg(0, std::ios::end);
-  const auto size = static_cast<std::size_t>(in.tellg());
-  in.seekg(0, std::ios::beg);
-  std::unique_ptr<char[]> data(new char[size]);
-  in.read(data.get(), static_cast<std::streamsize>(size));
+  const int fd = open(file.c_str(), O_RDONLY);
+  if (fd < 0) std::exit(3);
+  static char block[128 * 1024];
   int64_t lines = 0;
-  const char* p = data.get();
-  const char* const end = p + in.gcount();
-  while (p < end) {
-    const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-    if (!lf) break;
-    ++lines;
-    p = static_cast<const char*>(lf) + 1;
+  for (;;) {
+    const ssize_t n = read(fd, block, sizeof block);
+    if (n <= 0) break;
+    const char* p = block;
+    const char* const end = p + n;
+    while (const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p))) {
+      ++lines;
+      p = static_cast<const char*>(lf) + 1;
+    }
   }
+  close(fd);
   bytes = 0;
   return lines;
 }
@@ -67,8 +68,8 @@ int64_t ReaderPass(const std::string& file, int64_t& bytes) {
   bytes = Held(st.Lines) + Held(st.Circles) + Held(st.Arcs) + Held(st.Texts) + Held(st.Points) +
           Held(st.PointsEx) + Held(st.Messages) + Held(st.Blocks) + Held(st.Solids2) +
           Held(st.Solids3) + Held(st.Solids4) + Held(st.SolidsSc) + Held(st.SolidsSe) +
-          Held(st.SolidsSo) + Held(st.SolidsSg) + Held(st.EntityOrder) +
-          static_cast<int64_t>(st.Strings.capacity());
+          Held(st.SolidsSo) + Held(st.SolidsSg) + Held(st.EntityOrder) + Held(st.Tables.Heads) +
+          Held(st.Tables.Styles) + static_cast<int64_t>(st.Strings.capacity());
   return st.EntityOrder.Count();
 }
 
@@ -142,10 +143,9 @@ int main(int argc, char** argv) {
               raw.PeakKiB / 1024.0);
   std::printf("JwwReadFile       %.3f s  %8.1f MB/s  peak %.1f MB  (%lld entities)\n", reader.Seconds,
               mb / reader.Seconds, reader.PeakKiB / 1024.0, static_cast<long long>(reader.Items));
-  std::printf("entity lists      %.1f MB (%.2fx the file size)\n", reader.Bytes / 1048576.0,
-              static_cast<double>(reader.Bytes) / static_cast<double>(size));
-  std::printf("time ratio        %.1fx the baseline (target: at most 20x)\n", reader.Seconds / raw.Seconds);
-  std::printf("peak memory       %.2fx the file size (target: under 2x)\n",
-              reader.PeakKiB * 1024.0 / static_cast<double>(size));
+  std::printf("records           %.1f MB, %.1f bytes per entity\n", reader.Bytes / 1048576.0,
+              static_cast<double>(reader.Bytes) / static_cast<double>(std::max<int64_t>(1, reader.Items)));
+  std::printf("time ratio        %.1fx the baseline\n", reader.Seconds / raw.Seconds);
+  std::printf("peak memory       %.2fx the file size\n", reader.PeakKiB * 1024.0 / static_cast<double>(size));
   return 0;
 }

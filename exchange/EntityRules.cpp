@@ -28,14 +28,25 @@ void EndEntity(JwwState& st, bool closesBlock) {
   }
 }
 
-// The current font's pooled copy, pooled once per font line: CurFontRef caches it for as long
-// as it still matches CurFontName (cut to the text limit).
+// Whether R holds FONT in the pool.
+bool Holds(const JwwState& st, TJwwStrRef r, std::string_view font) {
+  return r.Offset <= st.Strings.size() && r.Length <= st.Strings.size() - r.Offset &&
+         std::string_view(st.Strings).substr(r.Offset, r.Length) == font;
+}
+
+// The current font's pooled copy: CurFontRef caches it for as long as it still matches
+// CurFontName (cut to the text limit). A font seen lately is found again among the last few
+// pooled, so that a file switching between a few fonts pools each once and its texts share
+// their styles.
 TJwwStrRef CurrentFontRef(JwwState& st) {
   const std::string_view font = CutSjis(st.CurFontName, kTextLimit);
-  const TJwwStrRef r = st.CurFontRef;
-  const bool valid = r.Offset <= st.Strings.size() && r.Length <= st.Strings.size() - r.Offset &&
-                     std::string_view(st.Strings).substr(r.Offset, r.Length) == font;
-  if (!valid) st.CurFontRef = JwwPoolString(st.Strings, font);
+  if (Holds(st, st.CurFontRef, font)) return st.CurFontRef;
+  auto& recent = st.Tables.LastFonts;
+  for (const TJwwStrRef r : recent) {
+    if (Holds(st, r, font)) return st.CurFontRef = r;
+  }
+  st.CurFontRef = JwwPoolString(st.Strings, font);
+  recent = {st.CurFontRef, recent[0], recent[1], recent[2]};
   return st.CurFontRef;
 }
 

@@ -9,10 +9,40 @@
 // any other token goes to JwwReal itself.
 #include "ReadNumbers.h"
 #include "ReadRules.h"
+#include "WordScan.h"
 
 namespace {
 
 bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+// Whether all eight bytes of X are ASCII digits.
+bool EightDigits(uint64_t x) {
+  return ((x & JwwBytes(0xF0)) | (((x + JwwBytes(0x06)) & JwwBytes(0xF0)) >> 4)) == JwwBytes(0x33);
+}
+
+// The value of eight ASCII digits, the first in the lowest byte: pairs, then fours, then all
+// eight, combined by multiplication instead of one digit after the other.
+uint32_t EightDigitsValue(uint64_t x) {
+  x -= JwwBytes('0');
+  x = x * 10 + (x >> 8);
+  x = ((x & 0x000000FF000000FFull) * 0x000F424000000064ull +
+       ((x >> 16) & 0x000000FF000000FFull) * 0x0000271000000001ull) >> 32;
+  return static_cast<uint32_t>(x);
+}
+
+// Digits from P into M, eight at a time where they come in runs.
+const char* Digits(const char* p, const char* end, uint64_t& m) {
+  if (kJwwWordScan) {
+    while (end - p >= 8) {
+      const uint64_t x = JwwLoadWord(p);
+      if (!EightDigits(x)) break;
+      m = m * 100000000 + EightDigitsValue(x);
+      p += 8;
+    }
+  }
+  while (p != end && IsDigit(*p)) m = m * 10 + static_cast<unsigned>(*p++ - '0');
+  return p;
+}
 bool IsLineEnd(const char* p, const char* end) { return p == end || *p == '\r' || *p == '\n'; }
 
 // The number token at P, ending at a blank or the line's end; nullptr for an empty token or one
@@ -23,12 +53,12 @@ const char* Number(const char* p, const char* end, double& v) {
   p += negative;
   uint64_t m = 0;  // wraps beyond 19 digits: such a number goes to JwwReal
   const char* const integer = p;
-  while (p != end && IsDigit(*p)) m = m * 10 + static_cast<unsigned>(*p++ - '0');
+  p = Digits(p, end, m);
   std::size_t digits = static_cast<std::size_t>(p - integer);
   std::size_t fraction = 0;
   if (p != end && *p == '.') {
     const char* const first = ++p;
-    while (p != end && IsDigit(*p)) m = m * 10 + static_cast<unsigned>(*p++ - '0');
+    p = Digits(p, end, m);
     fraction = static_cast<std::size_t>(p - first);
     digits += fraction;
   }

@@ -46,6 +46,7 @@ struct TJwwRecordTables {
   // Entities of different kinds take turns between a few states: a point takes the point colour,
   // a text the colour of its size.
   TLast LastHeadNo{}, LastStyleNo{};
+  std::array<TJwwStrRef, 4> LastFonts{};  // the fonts pooled last, newest first
 
   TJwwRecordTables() { Clear(); }
   void Clear();  // back to entry 0 only

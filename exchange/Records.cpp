@@ -49,6 +49,7 @@ void TJwwRecordTables::Clear() {
   Reset(Styles);
   LastHeadNo = {};
   LastStyleNo = {};
+  LastFonts = {};
 }
 
 uint32_t JwwHeadNo(TJwwRecordTables& t, const TJwwAttrHead& head) {
