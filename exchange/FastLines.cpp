@@ -31,7 +31,7 @@ uint32_t EightDigitsValue(uint64_t x) {
 }
 
 // Digits from P into M, eight at a time where they come in runs.
-const char* Digits(const char* p, const char* end, uint64_t& m) {
+[[gnu::always_inline]] inline const char* Digits(const char* p, const char* end, uint64_t& m) {
   if (kJwwWordScan) {
     while (end - p >= 8) {
       const uint64_t x = JwwLoadWord(p);
@@ -45,9 +45,14 @@ const char* Digits(const char* p, const char* end, uint64_t& m) {
 }
 bool IsLineEnd(const char* p, const char* end) { return p == end || *p == '\r' || *p == '\n'; }
 
+// Any number that is no plain decimal of at most 2^53: out of the hot loop.
+[[gnu::noinline]] double GeneralNumber(const char* start, const char* end) {
+  return JwwReal(std::string_view(start, static_cast<std::size_t>(end - start)));
+}
+
 // The number token at P, ending at a blank or the line's end; nullptr for an empty token or one
 // with any other byte.
-const char* Number(const char* p, const char* end, double& v) {
+[[gnu::always_inline]] inline const char* Number(const char* p, const char* end, double& v) {
   const char* const start = p;
   const bool negative = p != end && *p == '-';
   p += negative;
@@ -64,7 +69,7 @@ const char* Number(const char* p, const char* end, double& v) {
   }
   if (p == start || (p != end && *p != ' ' && *p != '\r' && *p != '\n')) return nullptr;
   if (digits == 0 || digits > 19 || m > (uint64_t{1} << 53) || fraction > 22)
-    v = JwwReal(std::string_view(start, static_cast<std::size_t>(p - start)));
+    v = GeneralNumber(start, p);
   else
     v = JwwDecimalValue(m, fraction, negative);
   return p;

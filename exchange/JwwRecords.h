@@ -39,7 +39,7 @@ struct TJwwTextStyle {
 // changes of attributes in the file, never with its entities. Entry 0 of each is all zeros: what
 // a zero-filled record reads as.
 struct TJwwRecordTables {
-  using TLast = std::array<uint32_t, 4>;  // the numbers found last, newest first
+  using TLast = std::array<uint32_t, 8>;  // the numbers found last, newest first
 
   TJwwList<TJwwAttrHead> Heads;
   TJwwList<TJwwTextStyle> Styles;

@@ -1,5 +1,6 @@
 // The shared tables of the entity records: finding or adding an attribute state or a text style,
 // and the full records completed from them.
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <new>
@@ -32,7 +33,8 @@ uint32_t Intern(TJwwList<T>& table, TJwwRecordTables::TLast& last, const T& valu
   if (table.Count() == INT32_MAX) throw std::bad_alloc();
   const auto no = static_cast<uint32_t>(table.Count());
   table.Add() = value;
-  last = {no, last[0], last[1], last[2]};
+  std::copy_backward(last.begin(), last.end() - 1, last.end());
+  last[0] = no;
   return no;
 }
 
