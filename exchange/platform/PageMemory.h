@@ -4,10 +4,12 @@
 
 #include <cstddef>
 
-// The unit in which memory is committed: a multiple of the page size.
-inline constexpr std::size_t kJwwCommitUnit = 4096;
 // The unit in which address space is reserved (Windows reserves in 64 KiB).
 inline constexpr std::size_t kJwwReserveUnit = 65536;
+
+// The unit in which memory is committed, a multiple of the page size: each commit is a system
+// call, so the larger the fewer, as long as committing does not make the memory resident.
+std::size_t JwwCommitUnit();
 
 // BYTES of address space, not usable yet; nullptr when there is none.
 void* JwwPagesReserve(std::size_t bytes);

@@ -4,6 +4,9 @@
 
 #include "PageMemory.h"
 
+// Committed memory is charged at once on Windows: commit a little ahead only.
+std::size_t JwwCommitUnit() { return 65536; }
+
 void* JwwPagesReserve(std::size_t bytes) {
   return VirtualAlloc(nullptr, bytes, MEM_RESERVE, PAGE_NOACCESS);
 }
