@@ -41,16 +41,18 @@ std::vector<TControlSpec> BuildTable() {
       {"Edit5", K::Edit, 17, 200, 276, 57, 21, "2", {}, -1, 16, true, true},
       {"Edit6", K::Edit, 18, 200, 300, 57, 21, "2", {}, -1, 16, true, true},
       {"Edit9", K::Edit, 19, 200, 324, 57, 21, "2", {}, -1, 16, true, true},
-      {"Button1", K::Button, 20, 360, 264, 121, 33, "ＯＫ(&Y)", {}, -1, 0, false, true},
-      {"Button2", K::Button, 21, 360, 312, 121, 33, "キャンセル(&N)", {}, -1, 0, false, true},
+      // Only for an outside dimension, below the notes, which are then shorter (kMemoHeightOutside).
+      {"Edit10", K::Edit, 20, 312, 204, 57, 21, "8", {}, -1, 16, true, true, 0, -1, TNext::Outside},
+      {"Button1", K::Button, 21, 360, 264, 121, 33, "ＯＫ(&Y)", {}, -1, 0, false, true},
+      {"Button2", K::Button, 22, 360, 312, 121, 33, "キャンセル(&N)", {}, -1, 0, false, true},
       // The notes in a 12-pixel font: their longest lines (twelve full-width characters) fit the
       // box beside the scroll bar in the Japanese faces Windows and Wine offer.
-      {"Memo1", K::Memo, 22, 312, 0, 177, 225, "", {}, -1, 0, false, false, 12, 0xBBEBF4},
+      {"Memo1", K::Memo, 23, 312, 0, 177, 225, "", {}, -1, 0, false, false, 12, 0xBBEBF4},
       // Docked at the bottom, 65 high, below the status line; holds the (blank) information pane.
-      {"ScrollBox1", K::ScrollBox, 23, 0, 371, w, 65, "", {}, -1, 0, false, false},
+      {"ScrollBox1", K::ScrollBox, 24, 0, 371, w, 65, "", {}, -1, 0, false, false},
       // In the information pane below the preview's line, within the original width: it stays in
       // reach when the preview is hidden and the window narrows.
-      {"CheckBox5", K::CheckBox, 24, 8, 371 + 28, 129, 17, "プレビュー表示", {}, 1, 0, false, true},
+      {"CheckBox5", K::CheckBox, 25, 8, 371 + 28, 129, 17, "プレビュー表示", {}, 1, 0, false, true},
       // What OK would draw, redrawn as the controls change; outside the tab order.
       {"PreviewPanel", K::Preview, -1, kPreviewLeft, kPreviewTop, kPreviewWidth, kPreviewHeight, "", {}, -1, 0, false,
        false},
@@ -77,6 +79,8 @@ std::vector<TControlSpec> BuildTable() {
       {"Label10", K::Label, -1, 264, 304, 0, 0, "図寸mm", {}, -1, 0, false, false},
       {"Label14", K::Label, -1, 8, 328, 0, 0, "逆矢印の寸法はみだし距離", {}, -1, 0, false, false},
       {"Label22", K::Label, -1, 264, 328, 0, 0, "図寸mm", {}, -1, 0, false, false},
+      {"Label23", K::Label, -1, 312, 186, 0, 0, "外側追加の間隔", {}, -1, 0, false, false, 0, -1, TNext::Outside},
+      {"Label24", K::Label, -1, 376, 208, 0, 0, "図寸mm", {}, -1, 0, false, false, 0, -1, TNext::Outside},
       // The status line: docked above the information pane, full width, text centred.
       {"LabelA1", K::Label, -1, 0, 347, w, 24, kStatusIdle, {}, -1, 0, false, false, 0, 0xE7E7E7},
   };

@@ -54,6 +54,11 @@ TDimensionInput ReadInputs(const TForm1& f, std::string& focus) {
     if (in.PointGap < 0) return refuse("Edit5");
     if (in.Overhang < 0) return refuse("Edit6");
     if (in.ReverseOverhang < 0) return refuse("Edit9");
+    in.Next = f.Next;
+    if (in.Next == TNext::Outside) {
+      in.OutsideGap = TextToFloat(f.Edit10.Text);
+      if (!(in.OutsideGap > 0)) return refuse("Edit10");
+    }
     return true;
   };
   if (!check()) return in;
@@ -71,6 +76,7 @@ TDimensionInput ReadInputs(const TForm1& f, std::string& focus) {
   in.FirstFreeText = st.FirstFreeText;
   in.FirstFontName = st.FirstFontName;
   for (int i = 0; i <= 10; ++i) in.TextTypes[i] = st.TextTypes[i];
+  if (in.Next != TNext::None) in.Continued = ContinuePoints(f.LastDimension(), in);
   return in;
 }
 
@@ -127,6 +133,7 @@ double LevelTolerance(const TDimensionInput& in) {
 }  // namespace
 
 TRefusal CheckDimension(const TDimensionInput& in) {
+  if (in.Continued != TRefusal::None) return in.Continued;
   // A point the host did not hand over would silently be the origin: refuse before measuring,
   // as a missing point makes the length meaningless.
   for (int i = 1; i <= 4; ++i) {
@@ -144,6 +151,8 @@ std::string RefusalMessage(TRefusal r) {
     case TRefusal::MissingPoint: return SjisText(kMessageMissingPoint);
     case TRefusal::ZeroLength: return SjisText(kMessageZeroLength);
     case TRefusal::TooLarge: return SjisText(kMessageTooLarge);
+    case TRefusal::NoLastDimension: return SjisText(kMessageNoLastDimension);
+    case TRefusal::AxisChanged: return SjisText(kMessageAxisChanged);
   }
   return std::string();
 }

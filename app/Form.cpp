@@ -4,8 +4,8 @@
 
 #include "Unit1.h"
 
-TForm1::TForm1(std::filesystem::path exeDir, TFormView* view, TDirection direction)
-    : Direction(direction), exeDir_(std::move(exeDir)), view_(view) {
+TForm1::TForm1(std::filesystem::path exeDir, TFormView* view, TDirection direction, TNext next)
+    : Direction(direction), Next(next), exeDir_(std::move(exeDir)), view_(view) {
   for (const TControlSpec& c : ControlTable()) {
     switch (c.Kind) {
       case TControlKind::List: {
@@ -89,7 +89,8 @@ constexpr TNamedMember<TComboBox> kComboBoxes[] = {
 constexpr TNamedMember<TEdit> kEdits[] = {
     {"Edit1", &TForm1::Edit1}, {"Edit2", &TForm1::Edit2}, {"Edit3", &TForm1::Edit3},
     {"Edit4", &TForm1::Edit4}, {"Edit5", &TForm1::Edit5}, {"Edit6", &TForm1::Edit6},
-    {"Edit7", &TForm1::Edit7}, {"Edit8", &TForm1::Edit8}, {"Edit9", &TForm1::Edit9}};
+    {"Edit7", &TForm1::Edit7}, {"Edit8", &TForm1::Edit8}, {"Edit9", &TForm1::Edit9},
+    {"Edit10", &TForm1::Edit10}};
 constexpr TNamedMember<TCheckBox> kCheckBoxes[] = {
     {"CheckBox1", &TForm1::CheckBox1}, {"CheckBox2", &TForm1::CheckBox2},
     {"CheckBox3", &TForm1::CheckBox3}, {"CheckBox4", &TForm1::CheckBox4},

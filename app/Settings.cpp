@@ -1,6 +1,7 @@
 // q746.dat: the dialog's settings and position between runs, one value per line. Saving and
 // loading both walk the one table of its lines.
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,13 +31,24 @@ const std::vector<TSettingLine>& SettingsTable() {
       {31, K::PointY, nullptr, 3},
       // Added after the original lines, which readers of the original 31 lines never reach.
       {32, K::CheckBox, "CheckBox5", 0},
+      {33, K::EditText, "Edit10", 0},
   };
   return table;
 }
 
 namespace {
 
-std::string WrittenValue(const TForm1& f, const TSettingLine& l) {
+// What lines 23..31 record: the last dimension as this run leaves it.
+TLastDimension RunRecord(const TForm1& f) {
+  TLastDimension r;
+  r.Group = f.Jww.FirstGroup;
+  r.Scale = DrawingScale(f.Jww);
+  r.AxisAngle = f.Jww.AxisAngle;
+  for (int i = 1; i <= 3; ++i) r.Points[i] = {f.Jww.PickedPoints[i].X, f.Jww.PickedPoints[i].Y};
+  return r;
+}
+
+std::string WrittenValue(const TForm1& f, const TLastDimension& record, const TSettingLine& l) {
   switch (l.Kind) {
     case TSettingKind::SavedLeft: return IntToText(f.SavedLeft);
     case TSettingKind::SavedTop: return IntToText(f.SavedTop);
@@ -45,11 +57,11 @@ std::string WrittenValue(const TForm1& f, const TSettingLine& l) {
     case TSettingKind::EditText: return SingleLine(f.EditByName(l.Control)->Text);
     case TSettingKind::RadioIndex: return IntToText(f.RadioGroupByName(l.Control)->ItemIndex);
     case TSettingKind::CheckBox: return f.CheckBoxByName(l.Control)->Checked ? "1" : "0";
-    case TSettingKind::FirstGroup: return IntToText(f.Jww.FirstGroup);
-    case TSettingKind::GroupScale: return FloatToText(DrawingScale(f.Jww));
-    case TSettingKind::AxisAngle: return FloatToText(f.Jww.AxisAngle);
-    case TSettingKind::PointX: return FloatToText(f.Jww.PickedPoints[l.Point].X);
-    case TSettingKind::PointY: return FloatToText(f.Jww.PickedPoints[l.Point].Y);
+    case TSettingKind::FirstGroup: return IntToText(record.Group);
+    case TSettingKind::GroupScale: return FloatToText(record.Scale);
+    case TSettingKind::AxisAngle: return FloatToText(record.AxisAngle);
+    case TSettingKind::PointX: return FloatToText(record.Points[l.Point].X);
+    case TSettingKind::PointY: return FloatToText(record.Points[l.Point].Y);
   }
   return std::string();
 }
@@ -68,8 +80,29 @@ void ApplyValue(TForm1& f, const TSettingLine& l, const std::string& value) {
     case TSettingKind::GroupScale:
     case TSettingKind::AxisAngle:
     case TSettingKind::PointX:
-    case TSettingKind::PointY: break;  // a record of the run that saved them, never read back
+    case TSettingKind::PointY: break;  // the record of the last dimension: see RecordedDimension
   }
+}
+
+bool IsRecord(TSettingKind k) {
+  return k == TSettingKind::FirstGroup || k == TSettingKind::GroupScale || k == TSettingKind::AxisAngle ||
+         k == TSettingKind::PointX || k == TSettingKind::PointY;
+}
+
+// The last dimension from lines 23..31, when its axis angle and points are all numbers (an older
+// or damaged file records none).
+std::optional<TLastDimension> RecordedDimension(const std::vector<std::optional<std::string>>& lines) {
+  TLastDimension r;
+  const auto number = [&](int line, double& value) {
+    return line < static_cast<int>(lines.size()) && lines[line] && TextIsFloat(*lines[line], value);
+  };
+  bool ok = number(25, r.AxisAngle);
+  for (int i = 1; i <= 3; ++i) ok = ok && number(24 + 2 * i, r.Points[i].X) && number(25 + 2 * i, r.Points[i].Y);
+  if (!ok) return std::nullopt;
+  double scale = 0.0;
+  if (number(24, scale)) r.Scale = scale;
+  if (23 < static_cast<int>(lines.size()) && lines[23]) r.Group = TextToInt(*lines[23]);
+  return r;
 }
 
 }  // namespace
@@ -77,15 +110,16 @@ void ApplyValue(TForm1& f, const TSettingLine& l, const std::string& value) {
 void TForm1::LoadSettings(const std::filesystem::path& fileName) {
   SavedLeft = 100;
   SavedTop = 100;
+  last_.reset();
   std::error_code ec;
   if (!std::filesystem::is_regular_file(fileName, ec)) return;
   std::ifstream in(fileName, std::ios::binary);
   if (!in.is_open()) return;
   bool atEnd = false;
   int lineNo = 0;
+  std::vector<std::optional<std::string>> record(kSettingsLinesRead + 10);  // lines 23..31
   for (const TSettingLine& l : SettingsTable()) {
     const bool original = l.Line <= kSettingsLinesRead;
-    if (!original && l.Line != kSettingsPreviewLine) continue;
     // A line ends at LF; a CR just before it is no part of the value. A missing original line
     // reads empty; a missing added line keeps the control's starting value (an older file).
     std::string value;
@@ -103,14 +137,20 @@ void TForm1::LoadSettings(const std::filesystem::path& fileName) {
     if (!present) value.clear();
     if (!present && !original) continue;
     if (!in.eof() && !value.empty() && value.back() == '\r') value.pop_back();
+    if (IsRecord(l.Kind)) {
+      record[static_cast<std::size_t>(l.Line)] = value;
+      continue;
+    }
     ApplyValue(*this, l, value);
   }
+  last_ = RecordedDimension(record);
 }
 
 TWriteError TForm1::SaveSettings(const std::filesystem::path& fileName) {
   std::string content;
+  const TLastDimension record = record_ ? *record_ : RunRecord(*this);
   for (const TSettingLine& l : SettingsTable()) {
-    content += WrittenValue(*this, l);
+    content += WrittenValue(*this, record, l);
     content += "\r\n";
   }
   // A failed save keeps the settings of the last good one; OK goes on all the same.

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,51 @@ struct TLabel {
   std::string Caption;
 };
 
+// A point in drawing units.
+struct TPointD {
+  double X = 0.0, Y = 0.0;
+};
+
+// ---- The three directions ----------------------------------------------------------------------
+
+// Which way the dimension measures; the construction is the same in a frame turned accordingly.
+enum class TDirection {
+  Vertical,    // the dimension line runs at the axis angle + 90 degrees
+  Horizontal,  // the dimension line runs at the axis angle
+  Aligned,     // the dimension line runs from picked point 1 towards picked point 2
+};
+struct TDirectionEntry {
+  TDirection Direction;
+  const char* Name;          // on the command line: "vertical", "horizontal", "aligned"
+  const char* SettingsFile;  // each direction keeps its own settings
+  const char* Caption;       // the dialog's caption (UTF-8 source literal)
+  const char* Word;          // 垂直, 水平, 平行: how the notes and the preview name it
+};
+const TDirectionEntry& DirectionEntry(TDirection d);
+const TDirectionEntry* FindDirection(std::string_view name);  // nullptr for an unknown name
+
+// A dimension continued from the last one of the same direction: the host then hands over two
+// points only, the new measured point and the start of the value text.
+enum class TNext {
+  None,     // four picked points, as always
+  Chain,    // from the last dimension's second point to the new one, on the same dimension line
+  Outside,  // from the last dimension's first point to the new one, on a line moved outwards
+};
+struct TNextEntry {
+  TNext Next;
+  const char* Name;  // on the command line: "chain", "outside"
+  const char* Word;  // in the caption: 連続, 外側追加
+};
+const TNextEntry* FindNext(std::string_view name);  // nullptr for an unknown name; None has none
+
+// The last dimension of a direction as its settings file records it (lines 23 to 31).
+struct TLastDimension {
+  int32_t Group = 0;
+  double Scale = 1.0;
+  double AxisAngle = 0.0;
+  std::array<TPointD, 4> Points{};  // the measured points [1], [2] and the dimension line's [3]
+};
+
 // ---- The table of the dialog's controls --------------------------------------------------------------
 
 enum class TControlKind { List, Edit, RadioGroup, CheckBox, Button, Memo, ScrollBox, Label, Preview };
@@ -72,28 +118,11 @@ struct TControlSpec {
   bool TabStop;
   int FontHeight = 0;        // character height in pixels; 0: the form's font (13)
   int BackColour = -1;       // 0xRRGGBB background; -1: the parent's
+  TNext OnlyWhen = TNext::None;  // shown only in this continued mode (None: always)
 };
 
 const std::vector<TControlSpec>& ControlTable();
 const TControlSpec* FindControl(std::string_view name);  // nullptr for an unknown name
-
-// ---- The three directions ----------------------------------------------------------------------
-
-// Which way the dimension measures; the construction is the same in a frame turned accordingly.
-enum class TDirection {
-  Vertical,    // the dimension line runs at the axis angle + 90 degrees
-  Horizontal,  // the dimension line runs at the axis angle
-  Aligned,     // the dimension line runs from picked point 1 towards picked point 2
-};
-struct TDirectionEntry {
-  TDirection Direction;
-  const char* Name;          // on the command line: "vertical", "horizontal", "aligned"
-  const char* SettingsFile;  // each direction keeps its own settings
-  const char* Caption;       // the dialog's caption (UTF-8 source literal)
-  const char* Word;          // 垂直, 水平, 平行: how the notes and the preview name it
-};
-const TDirectionEntry& DirectionEntry(TDirection d);
-const TDirectionEntry* FindDirection(std::string_view name);  // nullptr for an unknown name
 
 // The dialog's fixed texts, as Shift-JIS.
 std::string SjisText(std::string_view utf8);  // a UTF-8 source literal as Shift-JIS
@@ -116,12 +145,16 @@ inline constexpr int kPreviewHeight = 318;
 inline constexpr int kFormClientWidth = kPreviewLeft + kPreviewWidth + 4;  // 732
 inline constexpr int kFormClientWidthWithoutPreview = kPreviewLeft - 4;    // 492
 inline constexpr int kFormClientHeight = 436;
+// The notes' height when Edit10 and its labels stand below them (an outside dimension).
+inline constexpr int kMemoHeightOutside = 180;
 
 // The messages and status texts of the OK handling (UTF-8 source literals; SjisText them).
 inline constexpr const char* kConfirmationCaption = "確認";
 inline constexpr const char* kMessageZeroLength = "寸法が「0」になりますので作図出来ません";
 inline constexpr const char* kMessageMissingPoint = "指示点が不足していますので作図出来ません";
 inline constexpr const char* kMessageTooLarge = "数値が大きすぎますので作図出来ません";
+inline constexpr const char* kMessageNoLastDimension = "前回の寸法が記録されていませんので作図出来ません";
+inline constexpr const char* kMessageAxisChanged = "前回の寸法と軸角が異なりますので作図出来ません";
 inline constexpr const char* kStatusProcessing = "処理中です";
 inline constexpr const char* kStatusWriting = "ファイル生成中です";
 inline constexpr const char* kStatusIdle = "　";  // one full-width blank
@@ -177,8 +210,14 @@ std::string CleanAffix(std::string_view typed);
 
 // ---- The dimension: inputs, checks and construction -------------------------------------------------------
 
-struct TPointD {
-  double X = 0.0, Y = 0.0;
+// Why a checked input still draws nothing.
+enum class TRefusal {
+  None,
+  MissingPoint,     // one of the picked points 1 to 4 was not handed over by the host
+  ZeroLength,       // the measured points are level in the axis frame
+  TooLarge,         // a number of the dimension (a coordinate, a distance times the scale) is not finite
+  NoLastDimension,  // a continued dimension, but the settings file records no last one
+  AxisChanged,      // a continued vertical or horizontal dimension in another axis angle
 };
 
 // Everything one dimension is built from: the dialog's values (read and checked) and the values
@@ -195,6 +234,9 @@ struct TDimensionInput {
   bool Combined = false;        // CheckBox4: dimension line and value text as one entity
   TValueSettings Value;         // ComboBox4, ComboBox5, RadioGroup1..2, CheckBox1..3, Edit2..3
   TDirection Direction = TDirection::Vertical;  // the dialog's direction
+  TNext Next = TNext::None;     // a continued dimension: Points are made from the last one
+  double OutsideGap = 8.0;      // Edit10: the outside dimension's line beyond the last one, paper mm
+  TRefusal Continued = TRefusal::None;  // why the points of a continued dimension could not be made
   double TextGap = 0.5;         // Edit4: value text to base line, and margins; paper mm; any sign
   double PointGap = 2.0;        // Edit5: measured point to extension line, paper mm
   double Overhang = 2.0;        // Edit6: extension lines past the dimension line, paper mm
@@ -221,14 +263,14 @@ double DrawingScale(const JwwState& st);
 // first refused input `focus` is set to that control's name ("ComboBox1", "Edit7", ...) and the
 // result is to be ignored; otherwise `focus` is empty.
 TDimensionInput ReadInputs(const TForm1& form, std::string& focus);
+// A continued dimension (in.Next): its four points made from the last dimension and the host's
+// two (in.Points[1], the new measured point; in.Points[2], the start of the value text). For a
+// chain: P1 = L2, P2 = the new point, P3 = L3; outside: P1 = L1, P2 = the new point, P3 = L3 moved
+// by in.OutsideGap (paper mm) across the frame, away from the measured points; P4 = the text's
+// start. Refused without a last dimension, in another axis angle (vertical and horizontal), or
+// without both host points; `in` keeps its points then.
+TRefusal ContinuePoints(const std::optional<TLastDimension>& last, TDimensionInput& in);
 
-// Why a checked input still draws nothing.
-enum class TRefusal {
-  None,
-  MissingPoint,  // one of the picked points 1 to 4 was not handed over by the host
-  ZeroLength,    // the measured points are level in the axis frame
-  TooLarge,      // a number of the dimension (a coordinate, a distance times the scale) is not finite
-};
 TRefusal CheckDimension(const TDimensionInput& in);
 std::string RefusalMessage(TRefusal r);  // Shift-JIS; empty for None
 
@@ -312,28 +354,32 @@ enum class TSettingKind {
   PointY,
 };
 struct TSettingLine {
-  int Line;             // 1..32
+  int Line;             // 1..33
   TSettingKind Kind;
   const char* Control;  // control name for the dialog's lines, nullptr for the others
   int Point;            // picked point of PointX / PointY
 };
 const std::vector<TSettingLine>& SettingsTable();
-inline constexpr int kSettingsLinesRead = 22;   // lines 1..22 are read back, 23..31 only written
-inline constexpr int kSettingsPreviewLine = 32; // CheckBox5; a file without it keeps the preview on
+// Lines 1..22 are the dialog's; 23..31 record the last dimension (read only to continue from it);
+// 32 and 33 were added later (CheckBox5, Edit10): a file without them keeps their starting values.
+inline constexpr int kSettingsLinesRead = 22;
 
 // ---- The form -----------------------------------------------------------------------------------------
 
 class TForm1 {
  public:
   // view may be null (no messages).
-  TForm1(std::filesystem::path exeDir, TFormView* view, TDirection direction = TDirection::Vertical);
+  TForm1(std::filesystem::path exeDir, TFormView* view, TDirection direction = TDirection::Vertical,
+         TNext next = TNext::None);
 
   const TDirection Direction;  // what the dialog draws; it chooses the settings file
+  const TNext Next;            // continued from the last dimension of the direction, or not
   std::string Caption() const;  // Shift-JIS
 
   // Controls.
   TComboBox ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5;
   TEdit Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9;
+  TEdit Edit10;  // the outside dimension's distance beyond the last one (outside mode only)
   TCheckBox CheckBox1, CheckBox2, CheckBox3, CheckBox4;
   TCheckBox CheckBox5;  // the preview is shown
   TRadioGroup RadioGroup1, RadioGroup2;
@@ -366,6 +412,8 @@ class TForm1 {
   TWriteError SaveSettings(const std::filesystem::path& fileName);
   // False when FormShow could not read JWC_TEMP.TXT: OK then refuses with kMessageReadFailed.
   bool ExchangeRead() const { return exchangeRead_; }
+  // The last dimension recorded in the settings file that LoadSettings read, if it holds one.
+  const std::optional<TLastDimension>& LastDimension() const { return last_; }
 
   // Control access by name, for the views and the command line's --set (nullptr when `name` is
   // not a control of that kind).
@@ -384,6 +432,8 @@ class TForm1 {
   std::filesystem::path exeDir_;
   TFormView* view_;
   bool exchangeRead_ = false;
+  std::optional<TLastDimension> last_;    // read by LoadSettings
+  std::optional<TLastDimension> record_;  // what SaveSettings records, when not this run's host values
 };
 
 // ---- The preview ------------------------------------------------------------------------------------

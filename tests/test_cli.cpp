@@ -74,7 +74,7 @@ TEST(CommandLine, UsageErrors) {
       {{"--ok", "--cancel", d}, "only one of"},
       {{"--ok", "--set"}, "--set needs CONTROL=VALUE"},
       {{"--ok", "--set", "Edit1"}, "--set takes CONTROL=VALUE"},
-      {{"--ok", "--set", "Edit10=1", d}, "unknown control 'Edit10'"},
+      {{"--ok", "--set", "Edit11=1", d}, "unknown control 'Edit11'"},
       {{"--ok", "--set", "Button1=1", d}, "unknown control 'Button1'"},
       {{"--ok", "--set", "LabelA1=x", d}, "unknown control 'LabelA1'"},
       {{"--ok", "--set", "ComboBox1=x", d}, "ComboBox1 takes an item index"},

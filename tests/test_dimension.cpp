@@ -305,9 +305,10 @@ TEST(Button1Click, CompleteRun) {
   ExpectLine(lines[7], {50, 100, 50.7765, 97.1022});
   ExpectLine(lines[8], {50, 100, 49.2235, 97.1022});
 
-  // The saved file records this run's exchange state in lines 23 to 31, then the preview's box.
+  // The saved file records this run's exchange state in lines 23 to 31, then the preview's box
+  // and the outside distance.
   const std::string saved = ReadFile(s.dir.path() / "q746.dat");
-  const std::string tail = "\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n50\r\n30\r\n1\r\n";
+  const std::string tail = "\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n50\r\n30\r\n1\r\n8\r\n";
   ASSERT_GT(saved.size(), tail.size());
   EXPECT_EQ(saved.substr(saved.size() - tail.size()), tail);
 }

@@ -46,20 +46,26 @@ TEST(ControlTable, EveryControlOfTheModelIsInTheTableOnceAndInTabOrder) {
       case TControlKind::ScrollBox: break;
     }
   }
-  // 25 controls in the tab order 0..24 (the preview's check box last), 22 static labels, the
+  // 26 controls in the tab order 0..25 (the preview's check box last), 24 static labels, the
   // status line and the preview panel.
-  EXPECT_EQ(tabs.size(), 25u);
+  EXPECT_EQ(tabs.size(), 26u);
   EXPECT_EQ(*tabs.begin(), 0);
-  EXPECT_EQ(*tabs.rbegin(), 24);
-  EXPECT_EQ(names.size(), 25u + 24u);
-  EXPECT_EQ(FindControl("Edit10"), nullptr);
+  EXPECT_EQ(*tabs.rbegin(), 25);
+  EXPECT_EQ(names.size(), 26u + 26u);
+  EXPECT_EQ(FindControl("Edit11"), nullptr);
 
   // The tab order of the dialog, which is not the order of the names.
   const char* order[] = {"ComboBox1", "ComboBox2", "Edit7", "Edit8", "Edit1", "ComboBox3", "Edit2",
                          "Edit3", "ComboBox4", "ComboBox5", "RadioGroup1", "RadioGroup2", "CheckBox1",
                          "CheckBox2", "CheckBox3", "CheckBox4", "Edit4", "Edit5", "Edit6", "Edit9",
-                         "Button1", "Button2", "Memo1", "ScrollBox1"};
-  for (int i = 0; i < 24; ++i) EXPECT_EQ(FindControl(order[i])->TabOrder, i) << order[i];
+                         "Edit10", "Button1", "Button2", "Memo1", "ScrollBox1"};
+  for (int i = 0; i < 25; ++i) EXPECT_EQ(FindControl(order[i])->TabOrder, i) << order[i];
+  // The outside dimension's distance and its labels exist in that mode only.
+  for (const TControlSpec& c : ControlTable()) {
+    const std::string name = c.Name;
+    const bool outside = name == "Edit10" || name == "Label23" || name == "Label24";
+    EXPECT_EQ(c.OnlyWhen, outside ? TNext::Outside : TNext::None) << name;
+  }
   EXPECT_FALSE(FindControl("Memo1")->TabStop);
   EXPECT_FALSE(FindControl("ScrollBox1")->TabStop);
   EXPECT_TRUE(FindControl("Edit7")->ImeOff);

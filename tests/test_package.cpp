@@ -81,14 +81,21 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
   const struct {
     const char* File;
     bool Repeats;           // #hr: the host runs the command again after each dimension
-    const char* Arguments;  // after q748.exe: the direction drawn
+    const char* Arguments;  // after q748.exe: the direction drawn, and a continued mode
     const char* Word;       // the direction as the memo names it
+    int Points = 4;         // the points the host asks for: two when continuing the last dimension
   } launchers[] = {{"q748.bat", false, "", "垂直"},
                    {"q748r.bat", true, "", "垂直"},
                    {"q748h.bat", false, " --direction horizontal", "水平"},
                    {"q748hr.bat", true, " --direction horizontal", "水平"},
                    {"q748a.bat", false, " --direction aligned", "平行"},
-                   {"q748ar.bat", true, " --direction aligned", "平行"}};
+                   {"q748ar.bat", true, " --direction aligned", "平行"},
+                   {"q748c.bat", true, " --next chain", "垂直", 2},
+                   {"q748o.bat", false, " --next outside", "垂直", 2},
+                   {"q748hc.bat", true, " --direction horizontal --next chain", "水平", 2},
+                   {"q748ho.bat", false, " --direction horizontal --next outside", "水平", 2},
+                   {"q748ac.bat", true, " --direction aligned --next chain", "平行", 2},
+                   {"q748ao.bat", false, " --direction aligned --next outside", "平行", 2}};
   for (const auto& launcher : launchers) {
     SCOPED_TRACE(launcher.File);
     const std::string bytes = ReadBytes(kPackage / launcher.File);
@@ -130,12 +137,14 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     EXPECT_LT(gotoLine, labelLine);
     EXPECT_GT(labelLine, endLine);
 
-    std::vector<std::string> expected = {"#jww", "#cd", "#h0", "#1", "#2", "#3", "#4", "#zw"};
+    std::vector<std::string> expected = {"#jww", "#cd", "#h0", "#1", "#2"};
+    if (launcher.Points == 4) expected.insert(expected.end(), {"#3", "#4"});
+    expected.push_back("#zw");
     if (launcher.Repeats) expected.push_back("#hr");
     expected.push_back("#e");
     EXPECT_EQ(directives, expected);
 
-    // The four point prompts: a blank after the number (a glued character changes the prompt's
+    // The point prompts: a blank after the number (a glued character changes the prompt's
     // kind), a Japanese text, and the customary mouse legend at the end.
     for (const std::string& l : lines) {
       if (!IsDirective(l)) continue;
@@ -172,6 +181,7 @@ TEST(Package, ReadmeIsShiftJisWithCrLfAndNamesTheFiles) {
   EXPECT_TRUE(crlf);
   EXPECT_EQ(FirstInvalidSjis(bytes), std::string::npos);
   for (const char* name : {"q748.exe", "q748.bat", "q748r.bat", "q748h.bat", "q748hr.bat", "q748a.bat", "q748ar.bat",
+                           "q748c.bat", "q748o.bat", "q748hc.bat", "q748ho.bat", "q748ac.bat", "q748ao.bat",
                            "q746.dat", "q746h.dat", "q746a.dat"}) {
     EXPECT_NE(bytes.find(name), std::string::npos) << name;
   }

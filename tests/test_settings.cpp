@@ -59,9 +59,10 @@ void CheckDialogLines(const TForm1& f) {
 
 TEST(Settings, TableHasThirtyTwoLinesInOrder) {
   const std::vector<TSettingLine>& t = SettingsTable();
-  ASSERT_EQ(t.size(), 32u);
-  for (int i = 0; i < 32; ++i) EXPECT_EQ(t[i].Line, i + 1);
+  ASSERT_EQ(t.size(), 33u);
+  for (int i = 0; i < 33; ++i) EXPECT_EQ(t[i].Line, i + 1);
   EXPECT_EQ(std::string(t[31].Control), "CheckBox5");
+  EXPECT_EQ(std::string(t[32].Control), "Edit10");
   // The edits stand in the order of their names.
   for (int i = 1; i <= 9; ++i) EXPECT_EQ(std::string(t[6 + i].Control), "Edit" + std::to_string(i));
 }
@@ -94,7 +95,7 @@ TEST(Settings, SaveWritesEveryLine) {
   EXPECT_EQ(ReadFile(dir.path() / "q746.dat"),
             Lines({"-12", "345", "11", "0", "10", "3", "2", "1", "R ", "\x81\x40\x82\x8D", "", "2",
                    "2", "3", "15", "a  bc", "1", "0", "0", "1", "0", "1", "3", "5E-5", "-12.5",
-                   "1234.56789", "-0.5", "1E15", "0.3", "0", "0", "1"}));
+                   "1234.56789", "-0.5", "1E15", "0.3", "0", "0", "1", "8"}));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 

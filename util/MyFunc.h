@@ -25,6 +25,8 @@ int32_t TextToInt(std::string_view s);
 // exponent (E/e, optional sign, at least one digit). Nothing may follow; no inf/nan. Anything
 // else, and a value outside the double range, gives 0.0.
 double TextToFloat(std::string_view s);
+// The same grammar, told apart from zero: false (and value 0) when S is no number.
+bool TextIsFloat(std::string_view s, double& value);
 
 // ---- Number forms of everything the command writes ------------------------------------------
 

@@ -56,7 +56,8 @@ int32_t TextToInt(std::string_view s) {
   return static_cast<int32_t>(negative ? 0u - magnitude : magnitude);
 }
 
-double TextToFloat(std::string_view s) {
+bool TextIsFloat(std::string_view s, double& value) {
+  value = 0.0;
   const char* p = s.data();
   const char* const end = p + s.size();
   while (p != end && *p == ' ') {
@@ -81,7 +82,7 @@ double TextToFloat(std::string_view s) {
     }
   }
   if (!anyDigit) {
-    return 0.0;
+    return false;
   }
   if (q != end && (*q == 'e' || *q == 'E')) {
     ++q;
@@ -89,20 +90,27 @@ double TextToFloat(std::string_view s) {
       ++q;
     }
     if (q == end || !IsDigit(*q)) {
-      return 0.0;
+      return false;
     }
     while (q != end && IsDigit(*q)) {
       ++q;
     }
   }
   if (q != end) {
-    return 0.0;
+    return false;
   }
-  double value = 0.0;
-  const auto res = std::from_chars(number, end, value);
-  // Out of range (beyond the largest double, or below the smallest) reads as 0 as well.
+  double parsed = 0.0;
+  const auto res = std::from_chars(number, end, parsed);
+  // Out of range (beyond the largest double, or below the smallest) is no number either.
   if (res.ec != std::errc{} || res.ptr != end) {
-    return 0.0;
+    return false;
   }
+  value = parsed;
+  return true;
+}
+
+double TextToFloat(std::string_view s) {
+  double value = 0.0;
+  TextIsFloat(s, value);
   return value;
 }

@@ -53,6 +53,8 @@ window. DIR defaults to the folder of the executable; the settings are kept in D
                Edit7        線矢印の長さ, line arrow length, paper mm (> 0, <= 1000)
                Edit8        線矢印の角度, line arrow angle, degrees (> 0, < 180)
                Edit9        逆矢印の寸法はみだし距離, dimension line past reversed markers (>= 0)
+               Edit10       外側追加の間隔, with --next outside: the new dimension line beyond the
+                            last one, paper mm (> 0)
              An index past the last item leaves a list without a selection (OK then refuses it).
   --stdout   write the output (Shift-JIS, CR LF) to standard output instead of DIR/JWC_TEMP.TXT
   --help     print this text

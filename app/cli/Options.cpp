@@ -56,7 +56,7 @@ bool ParseSetting(std::string_view arg, TCliSetting& s, std::string& error) {
       break;
   }
   error = "unknown control '" + s.Control +
-          "' (--set takes ComboBox1..5, RadioGroup1..2, Edit1..9, CheckBox1..5)";
+          "' (--set takes ComboBox1..5, RadioGroup1..2, Edit1..10, CheckBox1..5)";
   return false;
 }
 
