@@ -15,14 +15,12 @@ void TForm1::Button1Click() {
   }
 
   // A continued dimension records the points it used, so that the next one goes on from it; one
-  // whose points could not be made keeps the record of the last dimension.
+  // whose points could not be made keeps the record of the last dimension, and without one it
+  // records no points (the host's two are no dimension to go on from).
   if (Next != TNext::None) {
-    if (in.Continued == TRefusal::None) {
-      record_ = TLastDimension{in.FirstGroup, in.Scale, in.AxisAngle, {}};
-      for (int i = 1; i <= 3; ++i) record_->Points[i] = {in.Points[i].X, in.Points[i].Y};
-    } else {
-      record_ = last_;
-    }
+    record_ = TLastDimension{in.FirstGroup, in.Scale, in.AxisAngle, {}, in.Continued == TRefusal::None};
+    for (int i = 1; i <= 3; ++i) record_->Points[i] = {in.Points[i].X, in.Points[i].Y};
+    if (in.Continued != TRefusal::None && last_) record_ = last_;
   }
   // Saved before any geometry: a refused dimension keeps the settings all the same.
   SaveSettings(SettingsFile());

@@ -60,8 +60,8 @@ std::string WrittenValue(const TForm1& f, const TLastDimension& record, const TS
     case TSettingKind::FirstGroup: return IntToText(record.Group);
     case TSettingKind::GroupScale: return FloatToText(record.Scale);
     case TSettingKind::AxisAngle: return FloatToText(record.AxisAngle);
-    case TSettingKind::PointX: return FloatToText(record.Points[l.Point].X);
-    case TSettingKind::PointY: return FloatToText(record.Points[l.Point].Y);
+    case TSettingKind::PointX: return record.HasPoints ? FloatToText(record.Points[l.Point].X) : std::string();
+    case TSettingKind::PointY: return record.HasPoints ? FloatToText(record.Points[l.Point].Y) : std::string();
   }
   return std::string();
 }

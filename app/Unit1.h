@@ -96,6 +96,7 @@ struct TLastDimension {
   double Scale = 1.0;
   double AxisAngle = 0.0;
   std::array<TPointD, 4> Points{};  // the measured points [1], [2] and the dimension line's [3]
+  bool HasPoints = true;            // false: lines 26..31 are left empty (nothing to go on from)
 };
 
 // ---- The table of the dialog's controls --------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "CommandLine.h"
+#include "MyFunc.h"
 #include "Options.h"
 #include "TestSupport.h"
 #include "Unit1.h"
@@ -92,8 +94,11 @@ TEST(CommandLine, UsageErrors) {
       {{"--ok", "--direction"}, "--direction takes vertical, horizontal or aligned"},
       {{"--ok", "--direction", "diagonal", d}, "--direction takes vertical, horizontal or aligned"},
       {{"--ok", "--direction", "aligned", "--direction", "aligned", d}, "give --direction once"},
-      {{"--dump", "--direction", "horizontal", d}, "--direction goes with --ok, --cancel or --preview"},
+      {{"--dump", "--direction", "horizontal", d}, "--direction and --next go with --ok, --cancel or --preview"},
       {{"--direction", "horizontal"}, "say what to do"},  // the dialog, where there is one
+      {{"--ok", "--next", "row", d}, "--next takes chain or outside"},
+      {{"--ok", "--next", "chain", "--next", "outside", d}, "give --next once"},
+      {{"--dump", "--next", "chain", d}, "--direction and --next go with --ok, --cancel or --preview"},
       {{"--dump", d}, "q748: cannot write to standard output", true},
       {{"--cancel", "--stdout", d}, "q748: cannot write to standard output", true},
   };
@@ -107,21 +112,26 @@ TEST(CommandLine, UsageErrors) {
   EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), kHost);
   EXPECT_FALSE(fs::exists(dir.path() / "q746.dat"));
 
-  // What asks for the dialog, and of which direction; anything else is for the command line.
+  // What asks for the dialog, and of which kind; anything else is for the command line.
+  using D = TDirection;
   const struct {
     std::vector<std::string> args;
-    std::optional<TDirection> dialog;
+    std::optional<TDialogMode> dialog;
   } entries[] = {
-      {{}, TDirection::Vertical},
-      {{"--direction", "horizontal"}, TDirection::Horizontal},
-      {{"--direction", "aligned"}, TDirection::Aligned},
-      {{"--direction", "vertical"}, TDirection::Vertical},
+      {{}, TDialogMode{}},
+      {{"--direction", "horizontal"}, TDialogMode{D::Horizontal, TNext::None}},
+      {{"--direction", "aligned"}, TDialogMode{D::Aligned, TNext::None}},
+      {{"--direction", "vertical"}, TDialogMode{}},
+      {{"--next", "outside"}, TDialogMode{D::Vertical, TNext::Outside}},
+      {{"--next", "chain", "--direction", "aligned"}, TDialogMode{D::Aligned, TNext::Chain}},
       {{"--direction", "up"}, std::nullopt},
       {{"--direction"}, std::nullopt},
+      {{"--next", "chain", "--next", "chain"}, std::nullopt},
+      {{"--next", "sideways"}, std::nullopt},
       {{"--ok", "--direction", "aligned"}, std::nullopt},
       {{"--help"}, std::nullopt},
   };
-  for (const auto& e : entries) EXPECT_EQ(DialogDirection(e.args), e.dialog) << e.args.size();
+  for (const auto& e : entries) EXPECT_EQ(DialogMode(e.args), e.dialog) << e.args.size();
 }
 
 // Each direction keeps its own settings file, which starts from the same defaults; the vertical
@@ -148,6 +158,178 @@ TEST(CommandLine, EachDirectionKeepsItsOwnSettings) {
     EXPECT_EQ(RunCli({"--ok", "--direction", d, "--stdout", PathToUtf8(dir.path())}).status, 0);
   }
   EXPECT_EQ(FindDirection("vertical")->SettingsFile, std::string("q746.dat"));
+}
+
+// ---- Continued dimensions ----------------------------------------------------------------------
+
+namespace {
+
+std::string HostFile(double axis, const std::vector<TPointD>& points) {
+  std::string s = "hq\r\nhk " + FloatToText(axis) + "\r\nhs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\n";
+  for (std::size_t i = 0; i < points.size(); ++i)
+    s += "hp" + std::to_string(i + 1) + " " + FloatToText(points[i].X) + " " + FloatToText(points[i].Y) + "\r\n";
+  return s + "lg0\r\nly0\r\nlc1\r\nlt1\r\nlw0\r\ncn1\r\n";
+}
+
+std::vector<std::string> FileLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::istringstream in(bytes);
+  for (std::string l; std::getline(in, l);) lines.push_back(l.empty() || l.back() != '\r' ? l : l.substr(0, l.size() - 1));
+  return lines;
+}
+
+// Two outputs alike but for the last bits of their numbers.
+void ExpectSameDrawing(const std::string& a, const std::string& b) {
+  const std::vector<std::string> la = FileLines(a), lb = FileLines(b);
+  ASSERT_EQ(la.size(), lb.size()) << a << "\n---\n" << b;
+  for (std::size_t i = 0; i < la.size(); ++i) {
+    std::istringstream sa(la[i]), sb(lb[i]);
+    for (std::string wa, wb; sa >> wa;) {
+      ASSERT_TRUE(static_cast<bool>(sb >> wb)) << la[i] << " / " << lb[i];
+      double da = 0, db = 0;
+      if (TextIsFloat(wa, da) && TextIsFloat(wb, db)) {
+        EXPECT_NEAR(da, db, 1e-9 * (1 + std::fabs(db))) << la[i] << " / " << lb[i];
+      } else {
+        EXPECT_EQ(wa, wb) << la[i] << " / " << lb[i];
+      }
+    }
+  }
+}
+
+}  // namespace
+
+// A chain of three and an outside row of two, in each direction: every continued dimension draws
+// what the ordinary one draws on the four points made from the last one, and records the points
+// it used (lines 26 to 31) for the next.
+TEST(CommandLine, ContinuedDimensionsGoOnFromTheLastOne) {
+  struct Step {
+    const char* next;              // "" for an ordinary dimension on four points
+    std::vector<TPointD> host;     // what the host hands over
+    std::vector<TPointD> used;     // the points 1 to 3 the dimension is drawn on
+  };
+  struct Case {
+    const char* direction;
+    double axis;
+    std::vector<Step> steps;
+  };
+  const std::vector<TPointD> vertical = {{0, 0}, {0, 100}, {50, 30}, {80, 40}};
+  const TPointD p30{86.6025403784439, 50}, l3{-25, 43.3012701892219};
+  const std::vector<TPointD> horizontal = {{0, 0}, p30, l3, {10, 90}};
+  const std::vector<TPointD> aligned = {{0, 0}, {30, 40}, {-34, 38}, {-60, 50}};
+  const Case cases[] = {
+      {"vertical", 0,
+       {{"", vertical, {{0, 0}, {0, 100}, {50, 30}}},
+        {"chain", {{0, 250}, {90, 150}}, {{0, 100}, {0, 250}, {50, 30}}},
+        {"chain", {{0, 300}, {90, 280}}, {{0, 250}, {0, 300}, {50, 30}}},
+        {"chain", {{0, 420}, {90, 350}}, {{0, 300}, {0, 420}, {50, 30}}},
+        {"", vertical, {{0, 0}, {0, 100}, {50, 30}}},
+        // Outwards: on the side where the dimension line stands from the first point.
+        {"outside", {{0, 250}, {100, 120}}, {{0, 0}, {0, 250}, {58, 30}}},
+        {"outside", {{0, 420}, {110, 200}}, {{0, 0}, {0, 420}, {66, 30}}}}},
+      {"horizontal", 30,
+       {{"", horizontal, {{0, 0}, p30, l3}},
+        {"chain", {{173.205080756888, 100}, {150, 150}}, {p30, {173.205080756888, 100}, l3}},
+        {"chain", {{259.807621135332, 150}, {200, 210}}, {{173.205080756888, 100}, {259.807621135332, 150}, l3}},
+        {"chain", {{346.410161513775, 200}, {300, 260}}, {{259.807621135332, 150}, {346.410161513775, 200}, l3}},
+        {"", horizontal, {{0, 0}, p30, l3}},
+        {"outside", {{173.205080756888, 100}, {150, 150}}, {{0, 0}, {173.205080756888, 100}, {-29, 50.2294734194975}}},
+        {"outside", {{259.807621135332, 150}, {200, 210}}, {{0, 0}, {259.807621135332, 150}, {-33, 57.157676649773}}}}},
+      {"aligned", 10,
+       {{"", aligned, {{0, 0}, {30, 40}, {-34, 38}}},
+        {"chain", {{60, 80}, {10, 90}}, {{30, 40}, {60, 80}, {-34, 38}}},
+        {"chain", {{90, 120}, {40, 130}}, {{60, 80}, {90, 120}, {-34, 38}}},
+        {"chain", {{120, 160}, {70, 170}}, {{90, 120}, {120, 160}, {-34, 38}}},
+        {"", aligned, {{0, 0}, {30, 40}, {-34, 38}}},
+        {"outside", {{60, 80}, {10, 90}}, {{0, 0}, {60, 80}, {-40.4, 42.8}}},
+        {"outside", {{90, 120}, {40, 130}}, {{0, 0}, {90, 120}, {-46.8, 47.6}}}}},
+  };
+  for (const Case& c : cases) {
+    TempDir dir("q748-cli");
+    const fs::path settings = dir.path() / FindDirection(c.direction)->SettingsFile;
+    for (std::size_t k = 0; k < c.steps.size(); ++k) {
+      const Step& s = c.steps[k];
+      SCOPED_TRACE(std::string(c.direction) + " step " + std::to_string(k) + " " + s.next);
+      WriteFile(dir.path() / "JWC_TEMP.TXT", HostFile(c.axis, s.host));
+      std::vector<std::string> args = {"--ok", "--direction", c.direction, "--set", "ComboBox3=1"};
+      if (*s.next) args.insert(args.end(), {"--next", s.next});
+      args.push_back(PathToUtf8(dir.path()));
+      // The reference: the ordinary dimension on the four points, with the same settings.
+      TempDir reference("q748-cli");
+      if (fs::exists(settings)) fs::copy_file(settings, reference.path() / settings.filename());
+      WriteFile(reference.path() / "JWC_TEMP.TXT", HostFile(c.axis, {s.used[0], s.used[1], s.used[2], s.host.back()}));
+      const TRun r = RunCli(args);
+      ASSERT_EQ(r.status, 0) << r.err;
+      ASSERT_EQ(RunCli({"--ok", "--direction", c.direction, "--set", "ComboBox3=1", PathToUtf8(reference.path())}).status, 0);
+      ExpectSameDrawing(ReadFile(dir.path() / "JWC_TEMP.TXT"), ReadFile(reference.path() / "JWC_TEMP.TXT"));
+      const std::vector<std::string> lines = FileLines(ReadFile(settings));
+      ASSERT_EQ(lines.size(), 33u);
+      EXPECT_EQ(lines[24], FloatToText(c.axis));
+      for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(TextToFloat(lines[25 + 2 * i]), s.used[i].X, 1e-9) << "point " << i + 1;
+        EXPECT_NEAR(TextToFloat(lines[26 + 2 * i]), s.used[i].Y, 1e-9) << "point " << i + 1;
+      }
+    }
+  }
+}
+
+// What a continued dimension refuses, and that the record of the last dimension then stays.
+TEST(CommandLine, ContinuedDimensionRefusals) {
+  const std::string record = "0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n50\r\n30\r\n";  // lines 23..31
+  std::string saved;
+  for (const char* line : {"100", "100", "0", "0", "1", "3", "2", "1", "", "", "0.5", "2", "2", "3", "15", "2", "0",
+                           "0", "0", "0", "0", "0"})
+    saved += std::string(line) + "\r\n";
+  struct Case {
+    const char* name;
+    std::string settings;  // the vertical settings file before the run ("" none)
+    std::string host;
+    std::vector<std::string> args;
+    int status;
+    std::string said;
+  };
+  const std::string twoPoints = HostFile(0, {{0, 250}, {90, 150}});
+  const Case cases[] = {
+      {"no settings file", "", twoPoints, {"--next", "chain", "--set", "ComboBox3=1"}, 1, kMessageNoLastDimension},
+      {"an older file of 22 lines", saved, twoPoints, {"--next", "chain"}, 1, kMessageNoLastDimension},
+      {"a point that is no number", saved + "0\r\n1\r\n0\r\n0\r\n0\r\nabc\r\n100\r\n50\r\n30\r\n", twoPoints,
+       {"--next", "outside"}, 1, kMessageNoLastDimension},
+      {"another axis angle", saved + record, HostFile(15, {{0, 250}, {90, 150}}), {"--next", "chain"}, 1,
+       kMessageAxisChanged},
+      {"the new point only", saved + record, HostFile(0, {{0, 250}}), {"--next", "chain"}, 1, kMessageMissingPoint},
+      {"no outside distance", saved + record, twoPoints, {"--next", "outside", "--set", "Edit10=0"}, 1,
+       "OK refused: focus on Edit10"},
+      {"the outside distance is for outside dimensions only", saved + record, twoPoints,
+       {"--next", "chain", "--set", "Edit10=0"}, 0, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir("q748-cli");
+    if (!c.settings.empty()) WriteFile(dir.path() / "q746.dat", c.settings);
+    WriteFile(dir.path() / "JWC_TEMP.TXT", c.host);
+    std::vector<std::string> args = {"--ok"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.push_back(PathToUtf8(dir.path()));
+    const TRun r = RunCli(args);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
+    if (c.status == 1) {
+      EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
+      // A refused continuation keeps the last dimension's record for the next try.
+      // Without one, no points are recorded: the next try is refused alike.
+      if (r.err.find("focus") == std::string::npos) {
+        const std::vector<std::string> after = FileLines(ReadFile(dir.path() / "q746.dat"));
+        ASSERT_EQ(after.size(), 33u);
+        const std::string kept = c.said == kMessageNoLastDimension ? "" : "0";
+        EXPECT_EQ(after[25], kept);
+        EXPECT_EQ(after[30], c.said == kMessageNoLastDimension ? "" : "30");
+      }
+    }
+  }
+  // An aligned dimension measures along its own points: another axis angle does not matter.
+  TempDir dir("q748-cli");
+  WriteFile(dir.path() / "q746a.dat", saved + record);
+  WriteFile(dir.path() / "JWC_TEMP.TXT", HostFile(15, {{0, 250}, {90, 150}}));
+  EXPECT_EQ(RunCli({"--ok", "--direction", "aligned", "--next", "chain", PathToUtf8(dir.path())}).status, 0);
 }
 
 TEST(CommandLine, HelpNamesEveryControlThatCanBeSet) {

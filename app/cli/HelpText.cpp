@@ -2,9 +2,9 @@
 #include "Options.h"
 
 std::string_view HelpText() {
-  return R"(Usage: q748 --ok [--direction D] [--set CONTROL=VALUE]... [--stdout] [DIR]
-       q748 --cancel [--direction D] [--stdout] [DIR]
-       q748 --preview FILE.svg [--direction D] [--set CONTROL=VALUE]... [DIR]
+  return R"(Usage: q748 --ok [--direction D] [--next N] [--set CONTROL=VALUE]... [--stdout] [DIR]
+       q748 --cancel [--direction D] [--next N] [--stdout] [DIR]
+       q748 --preview FILE.svg [--direction D] [--next N] [--set CONTROL=VALUE]... [DIR]
        q748 --dump [DIR]
        q748 --help
 
@@ -28,6 +28,13 @@ window. DIR defaults to the folder of the executable; the settings are kept in D
              axis angle, horizontal along it, or aligned with the line from point 1 to point 2.
              Each keeps its own settings: DIR/q746.dat, DIR/q746h.dat, DIR/q746a.dat. On Windows,
              q748.exe --direction D alone shows the dialog of that direction
+  --next chain|outside
+             continue the last dimension of the direction (recorded in its settings file): Jw_cad
+             hands over two points only, 1 the new measured point and 2 the start of the value
+             text. chain: from the last dimension's second point to the new one, on its dimension
+             line; outside: from its first point to the new one, on a line Edit10 paper mm further
+             out. The points used are recorded for the next run. With --ok, --cancel, --preview,
+             or (on Windows) alone with --direction for the dialog
   --set CONTROL=VALUE
              set one control after the saved settings are loaded (may be repeated):
                ComboBox1    始点, the marker at point 1, an item index:

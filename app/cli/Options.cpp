@@ -111,6 +111,18 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
       }
       o.Direction = d->Direction;
       ++i;
+    } else if (a == "--next") {
+      const TNextEntry* n = i + 1 < args.size() ? FindNext(args[i + 1]) : nullptr;
+      if (n == nullptr) {
+        error = "--next takes chain or outside";
+        return false;
+      }
+      if (o.Next != TNext::None) {
+        error = "give --next once";
+        return false;
+      }
+      o.Next = n->Next;
+      ++i;
     } else if (a == "--stdout") {
       o.ToStdout = true;
     } else if (a == "--set") {
@@ -139,7 +151,8 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
       return false;
     }
   }
-  if (o.Action == TCliAction::None && (!o.Settings.empty() || o.ToStdout || o.Dir || o.Direction)) {
+  if (o.Action == TCliAction::None &&
+      (!o.Settings.empty() || o.ToStdout || o.Dir || o.Direction || o.Next != TNext::None)) {
     error = "say what to do: --ok, --cancel, --preview, --dump or --help";
     return false;
   }
@@ -147,8 +160,8 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
     error = "--set goes with --ok or --preview only";
     return false;
   }
-  if (o.Direction && o.Action == TCliAction::Dump) {
-    error = "--direction goes with --ok, --cancel or --preview";
+  if ((o.Direction || o.Next != TNext::None) && o.Action == TCliAction::Dump) {
+    error = "--direction and --next go with --ok, --cancel or --preview";
     return false;
   }
   if (o.ToStdout && o.Action != TCliAction::Ok && o.Action != TCliAction::Cancel) {
@@ -158,10 +171,25 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
   return true;
 }
 
-std::optional<TDirection> DialogDirection(const std::vector<std::string>& args) {
-  if (args.empty()) return TDirection::Vertical;
-  if (args.size() == 2 && args[0] == "--direction") {
-    if (const TDirectionEntry* d = FindDirection(args[1])) return d->Direction;
+std::optional<TDialogMode> DialogMode(const std::vector<std::string>& args) {
+  TDialogMode m;
+  bool direction = false, next = false;
+  // Pairs of --direction WORD and --next WORD, each once, and nothing else.
+  for (std::size_t i = 0; i < args.size(); i += 2) {
+    if (i + 1 == args.size()) return std::nullopt;
+    if (args[i] == "--direction" && !direction) {
+      const TDirectionEntry* d = FindDirection(args[i + 1]);
+      if (d == nullptr) return std::nullopt;
+      m.Direction = d->Direction;
+      direction = true;
+    } else if (args[i] == "--next" && !next) {
+      const TNextEntry* n = FindNext(args[i + 1]);
+      if (n == nullptr) return std::nullopt;
+      m.Next = n->Next;
+      next = true;
+    } else {
+      return std::nullopt;
+    }
   }
-  return std::nullopt;
+  return m;
 }

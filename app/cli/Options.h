@@ -32,14 +32,20 @@ struct TCliOptions {
   std::optional<std::filesystem::path> Dir; // DIR; the executable's folder when not given
   std::optional<std::filesystem::path> PreviewFile;  // --preview: the dialog's preview as SVG
   std::optional<TDirection> Direction;      // --direction; vertical when not given
+  TNext Next = TNext::None;                 // --next chain|outside: continue the last dimension
 };
 
 // False with a one-line reason (UTF-8) when the arguments are not a valid command line.
 bool ParseOptions(const std::vector<std::string>& args, TCliOptions& options, std::string& error);
 
-// The direction of the dialog when the arguments ask for nothing but the dialog: none at all, or
-// --direction alone. Nothing otherwise (the headless command line then runs).
-std::optional<TDirection> DialogDirection(const std::vector<std::string>& args);
+// What the dialog draws when the arguments ask for nothing but the dialog: none at all, or only
+// --direction and --next. Nothing otherwise (the headless command line then runs).
+struct TDialogMode {
+  TDirection Direction = TDirection::Vertical;
+  TNext Next = TNext::None;
+  bool operator==(const TDialogMode&) const = default;
+};
+std::optional<TDialogMode> DialogMode(const std::vector<std::string>& args);
 
 // A UTF-8 argument as a path, so that folders with Japanese names work on every platform; and back.
 std::filesystem::path PathFromUtf8(std::string_view utf8);

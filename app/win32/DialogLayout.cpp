@@ -71,9 +71,11 @@ void AddRadioGroup(const TControlSpec& entry, std::vector<TChildWindow>& out) {
 
 }  // namespace
 
-std::vector<TChildWindow> DialogChildren(const std::vector<TControlSpec>& table) {
+std::vector<TChildWindow> DialogChildren(const std::vector<TControlSpec>& table, TNext next) {
   std::vector<const TControlSpec*> ordered;
-  for (const TControlSpec& entry : table) ordered.push_back(&entry);
+  for (const TControlSpec& entry : table) {
+    if (entry.OnlyWhen == TNext::None || entry.OnlyWhen == next) ordered.push_back(&entry);
+  }
   // Tab order first (creation order is the tab order), then the rest as listed.
   std::stable_sort(ordered.begin(), ordered.end(), [](const TControlSpec* a, const TControlSpec* b) {
     const int ka = a->TabOrder < 0 ? 1 << 30 : a->TabOrder;
@@ -88,6 +90,7 @@ std::vector<TChildWindow> DialogChildren(const std::vector<TControlSpec>& table)
       continue;
     }
     out.push_back(FromSpec(*entry));
+    if (entry->Kind == TControlKind::Memo && next == TNext::Outside) out.back().Bounds.Height = kMemoHeightOutside;
     if (entry->Kind == TControlKind::ScrollBox) {
       TChildWindow panel;
       panel.Name = "Panel1";

@@ -43,8 +43,9 @@ bool IsPreviewInput(const TChildWindow& c, int code) {
 
 }  // namespace
 
-TDialogWindow::TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDirection direction)
-    : instance_(instance), form_(std::move(exeDir), this, direction), children_(DialogChildren(ControlTable())) {}
+TDialogWindow::TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDirection direction, TNext next)
+    : instance_(instance), form_(std::move(exeDir), this, direction, next),
+      children_(DialogChildren(ControlTable(), next)) {}
 
 TDialogWindow::~TDialogWindow() {
   if (window_ != nullptr) DestroyWindow(window_);

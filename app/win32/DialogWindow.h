@@ -19,7 +19,8 @@
 
 class TDialogWindow final : public TFormView {
  public:
-  TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDirection direction = TDirection::Vertical);
+  TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDirection direction = TDirection::Vertical,
+                TNext next = TNext::None);
   ~TDialogWindow() override;
   TDialogWindow(const TDialogWindow&) = delete;
   TDialogWindow& operator=(const TDialogWindow&) = delete;

@@ -1,4 +1,4 @@
-// The Windows entry: without arguments (or with --direction alone) the dialog, with other
+// The Windows entry: without arguments (or with only --direction and --next) the dialog, with other
 // arguments the headless command line (so that `q748.exe --help` works from a console).
 #include <windows.h>
 #include <shellapi.h>
@@ -70,8 +70,8 @@ void ConnectToConsole() {
   std::cerr.clear();
 }
 
-int RunDialog(HINSTANCE instance, int showCommand, const std::filesystem::path& exeDir, TDirection direction) {
-  TDialogWindow dialog(instance, exeDir, direction);
+int RunDialog(HINSTANCE instance, int showCommand, const std::filesystem::path& exeDir, TDialogMode mode) {
+  TDialogWindow dialog(instance, exeDir, mode.Direction, mode.Next);
   std::wstring error;
   if (!dialog.Create(error)) {
     MessageBoxW(nullptr, error.c_str(), Utf8LiteralToWide(kApplicationTitle).c_str(), MB_ICONERROR | MB_OK);
@@ -86,8 +86,8 @@ int RunDialog(HINSTANCE instance, int showCommand, const std::filesystem::path& 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const std::filesystem::path exeDir = ExeFolder();
   const std::vector<std::string> args = Utf8Arguments();
-  if (const std::optional<TDirection> direction = DialogDirection(args)) {
-    return RunDialog(instance, showCommand, exeDir, *direction);
+  if (const std::optional<TDialogMode> mode = DialogMode(args)) {
+    return RunDialog(instance, showCommand, exeDir, *mode);
   }
   ConnectToConsole();
   const int status = RunCommandLine(args, exeDir, std::cout, std::cerr);
