@@ -2,6 +2,8 @@
 // dimension built by the same construction on a scratch state, and the picture read back from it.
 #include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "MyFunc.h"
 #include "Unit1.h"
@@ -65,6 +67,38 @@ void FrameByTheDimension(const TDimensionInput& in, TPreviewPicture& picture) {
   picture.MaxY = std::min(picture.MaxY, frame.MaxY + allowance);
 }
 
+// A continued dimension shows the last one faintly behind it: its measured points and its
+// dimension line, in the same direction's frame; the picture is widened to take them in.
+void AddLastDimension(const TForm1& form, const TDimensionInput& in, TPreviewPicture& picture) {
+  if (in.Next == TNext::None || !form.LastDimension()) return;
+  const TLastDimension& last = *form.LastDimension();
+  TDimensionInput previous = in;
+  previous.AxisAngle = last.AxisAngle;
+  for (int i = 1; i <= 3; ++i) previous.Points[i] = {true, last.Points[i].X, last.Points[i].Y, 0};
+  const TDimensionFrame fr = DimensionFrame(previous);
+  const auto shape = [](TPreviewShapeKind kind, std::vector<TPreviewPoint> points) {
+    TPreviewShape s;
+    s.Kind = kind;
+    s.Points = std::move(points);
+    return s;
+  };
+  const std::vector<TPreviewShape> shapes = {
+      shape(TPreviewShapeKind::LastLine, {{fr.A1.X, fr.A1.Y}, {fr.A2.X, fr.A2.Y}}),
+      shape(TPreviewShapeKind::LastMeasured, {{last.Points[1].X, last.Points[1].Y}}),
+      shape(TPreviewShapeKind::LastMeasured, {{last.Points[2].X, last.Points[2].Y}}),
+  };
+  for (const TPreviewShape& s : shapes) {
+    for (const TPreviewPoint& p : s.Points) {
+      picture.MinX = std::min(picture.MinX, p.X);
+      picture.MaxX = std::max(picture.MaxX, p.X);
+      picture.MinY = std::min(picture.MinY, p.Y);
+      picture.MaxY = std::max(picture.MaxY, p.Y);
+    }
+  }
+  // Drawn first, so that the new dimension stands in front.
+  picture.Shapes.insert(picture.Shapes.begin(), shapes.begin(), shapes.end());
+}
+
 }  // namespace
 
 TPreview BuildPreview(const TForm1& form) {
@@ -91,6 +125,7 @@ TPreview BuildPreview(const TForm1& form) {
   p.Picture = PictureFromOutput(scratch, in.Scale,
                                 {{in.Points[1].X, in.Points[1].Y}, {in.Points[2].X, in.Points[2].Y}});
   FrameByTheDimension(in, p.Picture);
+  AddLastDimension(form, in, p.Picture);
   p.Drawable = true;
   p.Length = DimensionFrame(in).Length;
   p.ValueText = BuildValueText(p.Length, in.Value);

@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int kMargin = 8;
+constexpr const char* kFaint = "#b4b4b4";  // the last dimension, behind the new one
 
 std::string Num(double v) { return FormatFixed(2, v); }
 
@@ -82,13 +83,22 @@ std::string PictureToSvg(const TPreviewPicture& picture, int width, int height) 
                Num(p0.X) + " " + Num(p0.Y) + ")\" fill=\"#1040a0\">" + XmlEscaped(SjisToUtf8(s.Text)) +
                "</text>\n";
         break;
-      case TPreviewShapeKind::Measured: {
+      case TPreviewShapeKind::Measured:
+      case TPreviewShapeKind::LastMeasured: {
         const double r = 3.0;
-        svg += "<path class=\"measured\" d=\"M" + Num(p0.X - r) + "," + Num(p0.Y - r) + " L" + Num(p0.X + r) + "," +
-               Num(p0.Y + r) + " M" + Num(p0.X - r) + "," + Num(p0.Y + r) + " L" + Num(p0.X + r) + "," +
-               Num(p0.Y - r) + "\" stroke=\"#c03030\" stroke-width=\"1\"/>\n";
+        const bool last = s.Kind == TPreviewShapeKind::LastMeasured;
+        svg += std::string("<path class=\"") + (last ? "last-measured" : "measured") + "\" d=\"M" + Num(p0.X - r) +
+               "," + Num(p0.Y - r) + " L" + Num(p0.X + r) + "," + Num(p0.Y + r) + " M" + Num(p0.X - r) + "," +
+               Num(p0.Y + r) + " L" + Num(p0.X + r) + "," + Num(p0.Y - r) + "\" stroke=\"" +
+               (last ? kFaint : "#c03030") + "\" stroke-width=\"1\"/>\n";
         break;
       }
+      case TPreviewShapeKind::LastLine:
+        if (s.Points.size() < 2) break;
+        svg += "<line class=\"last\" x1=\"" + Num(p0.X) + "\" y1=\"" + Num(p0.Y) + "\" x2=\"" +
+               Num(fit.ToPixel(s.Points[1]).X) + "\" y2=\"" + Num(fit.ToPixel(s.Points[1]).Y) + "\" stroke=\"" + kFaint +
+               "\" stroke-width=\"1\"/>\n";
+        break;
     }
   }
   svg += "</svg>\n";

@@ -203,6 +203,31 @@ TEST(Form, Memo1HasThirtyLinesOfNotes) {
   // Continuation lines start with one full-width blank.
   for (int i : {1, 2, 3, 4, 7, 8, 9, 11, 12, 13, 16, 17, 18, 19, 20, 21, 22, 24, 25, 26, 27, 28, 29})
     EXPECT_EQ(lines[i].substr(0, 2), "\x81\x40") << i;
+
+  // The notes and the caption name the direction drawn, the caption also a continued mode.
+  const struct {
+    TDirection direction;
+    TNext next;
+    const char *caption, *first, *second, *draws;
+  } kinds[] = {
+      {TDirection::Vertical, TNext::None, "ソラトＫ", "◇垂直寸法線の設定は", "　水平寸法線の設定とは", "　垂直寸法線を作図します"},
+      {TDirection::Vertical, TNext::Chain, "ソラトＫ（連続）", "◇垂直寸法線の設定は", "　水平寸法線の設定とは", "　垂直寸法線を作図します"},
+      {TDirection::Horizontal, TNext::None, "ソラトＫ（水平）", "◇水平寸法線の設定は", "　垂直寸法線の設定とは", "　水平寸法線を作図します"},
+      {TDirection::Horizontal, TNext::Outside, "ソラトＫ（水平・外側追加）", "◇水平寸法線の設定は", "　垂直寸法線の設定とは",
+       "　水平寸法線を作図します"},
+      {TDirection::Aligned, TNext::Chain, "ソラトＫ（平行・連続）", "◇平行寸法線の設定は", "　他の寸法線の設定とは", "　平行寸法線を作図します"},
+  };
+  for (const auto& k : kinds) {
+    const TForm1 f("", nullptr, k.direction, k.next);
+    EXPECT_EQ(f.Caption(), SjisText(k.caption));
+    const std::vector<std::string>& notes = Memo1Lines(k.direction);
+    ASSERT_EQ(notes.size(), 30u);
+    EXPECT_EQ(notes[0], SjisText(k.first));
+    EXPECT_EQ(notes[1], SjisText(k.second));
+    EXPECT_EQ(notes[3], SjisText(k.second).substr(0, notes[3].size() - 2) + SjisText("を"));
+    EXPECT_EQ(notes[7], SjisText(k.draws));
+    EXPECT_EQ(notes[2], lines[2]);
+  }
 }
 
 TEST(Form, ItemIndexBeyondTheItems) {

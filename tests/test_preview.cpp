@@ -293,6 +293,44 @@ TEST(Preview, RefusalsDrawNothingAndSayWhy) {
   }
 }
 
+// A dimension continued from the last one shows the last one faintly behind it; without a last
+// one the preview says why OK refuses.
+TEST(Preview, ContinuedShowsTheLastDimensionFaintly) {
+  TempDir dir("q748-preview");
+  WriteFile(dir.path() / kExchangeFileName, HostFile(0, 1, {"hp1 0 250", "hp2 90 150"}));
+  TForm1 none(dir.path(), nullptr, TDirection::Vertical, TNext::Chain);
+  none.FormShow();
+  none.ComboBox3.SetItemIndex(1);
+  EXPECT_EQ(SjisToUtf8(BuildPreview(none).Status), kMessageNoLastDimension);
+
+  std::string settings;
+  for (const char* line : {"100", "100", "0", "0", "1", "3", "2", "1", "", "", "0.5", "2", "2", "3", "15", "2", "0", "0",
+                           "0", "0", "0", "0", "0", "1", "0", "0", "0", "0", "100", "50", "30"})
+    settings += std::string(line) + "\r\n";
+  WriteFile(dir.path() / kSettingsFileName, settings);
+  TForm1 chain(dir.path(), nullptr, TDirection::Vertical, TNext::Chain);
+  chain.FormShow();
+  const TPreview p = BuildPreview(chain);
+  ASSERT_TRUE(p.Drawable) << SjisToUtf8(p.Status);
+  // The new dimension from the last one's second point, on the same dimension line.
+  EXPECT_TRUE(HasLine(p.Picture, 50, 100, 50, 250));
+  const std::vector<const TPreviewShape*> lines = OfKind(p.Picture, TPreviewShapeKind::LastLine);
+  const std::vector<const TPreviewShape*> points = OfKind(p.Picture, TPreviewShapeKind::LastMeasured);
+  ASSERT_EQ(lines.size(), 1u);
+  ASSERT_EQ(points.size(), 2u);
+  EXPECT_NEAR(lines[0]->Points[0].X, 50, 1e-9);
+  EXPECT_NEAR(lines[0]->Points[0].Y, 0, 1e-9);
+  EXPECT_NEAR(lines[0]->Points[1].Y, 100, 1e-9);
+  EXPECT_NEAR(points[0]->Points[0].Y, 0, 1e-9);
+  EXPECT_NEAR(points[1]->Points[0].Y, 100, 1e-9);
+  // Behind the new dimension, and inside the frame.
+  EXPECT_EQ(&p.Picture.Shapes.front(), lines[0]);
+  EXPECT_LE(p.Picture.MinY, 0);
+  const std::string svg = PictureToSvg(p.Picture, kPreviewWidth, kPreviewHeight);
+  EXPECT_EQ(Count(svg, "class=\"last\""), 1u);
+  EXPECT_EQ(Count(svg, "class=\"last-measured\""), 2u);
+}
+
 TEST(Preview, CommandLine) {
   TempDir dir("q748-preview-cli");
   const std::string host = HostFile(0, 1, kCompleteRun);

@@ -16,6 +16,7 @@ constexpr COLORREF kInk = RGB(0, 0, 0);
 constexpr COLORREF kText = RGB(0x10, 0x40, 0xA0);
 constexpr COLORREF kTextBox = RGB(0x30, 0x70, 0xC0);
 constexpr COLORREF kMeasured = RGB(0xC0, 0x30, 0x30);
+constexpr COLORREF kFaint = RGB(0xB4, 0xB4, 0xB4);  // the last dimension, behind the new one
 constexpr int kMeasuredArm = 3;  // half the size of the measured point's cross, 96 dpi
 
 // Selects a GDI object for the lifetime of the holder and deletes it afterwards (stock objects
@@ -99,6 +100,7 @@ void PaintPreviewPicture(HDC dc, const TPreviewPicture& picture, int width, int 
   HPEN ink = CreatePen(PS_SOLID, penWidth, kInk);
   HPEN dotted = CreatePen(PS_DOT, 1, kTextBox);  // dots exist for one-pixel pens only
   HPEN red = CreatePen(PS_SOLID, penWidth, kMeasured);
+  HPEN faint = CreatePen(PS_SOLID, penWidth, kFaint);
   HBRUSH fill = CreateSolidBrush(kInk);
   HGDIOBJ hollow = GetStockObject(NULL_BRUSH);
   for (const TPreviewShape& s : picture.Shapes) {
@@ -139,8 +141,15 @@ void PaintPreviewPicture(HDC dc, const TPreviewPicture& picture, int width, int 
       case TPreviewShapeKind::Text:
         PaintText(dc, fit, s, style);
         break;
+      case TPreviewShapeKind::LastLine:
+        if (n < 2) break;
+        SelectObject(dc, faint);
+        MoveToEx(dc, p[0].x, p[0].y, nullptr);
+        LineTo(dc, p[1].x, p[1].y);
+        break;
       case TPreviewShapeKind::Measured:
-        SelectObject(dc, red);
+      case TPreviewShapeKind::LastMeasured:
+        SelectObject(dc, s.Kind == TPreviewShapeKind::Measured ? red : faint);
         MoveToEx(dc, p[0].x - arm, p[0].y - arm, nullptr);
         LineTo(dc, p[0].x + arm + 1, p[0].y + arm + 1);
         MoveToEx(dc, p[0].x - arm, p[0].y + arm, nullptr);
@@ -152,5 +161,6 @@ void PaintPreviewPicture(HDC dc, const TPreviewPicture& picture, int width, int 
   DeleteObject(ink);
   DeleteObject(dotted);
   DeleteObject(red);
+  DeleteObject(faint);
   DeleteObject(fill);
 }
