@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cmath>
 #include <sstream>
 #include <string>
@@ -329,6 +330,36 @@ TEST(Preview, ContinuedShowsTheLastDimensionFaintly) {
   const std::string svg = PictureToSvg(p.Picture, kPreviewWidth, kPreviewHeight);
   EXPECT_EQ(Count(svg, "class=\"last\""), 1u);
   EXPECT_EQ(Count(svg, "class=\"last-measured\""), 2u);
+}
+
+// A chain as the repeating launcher draws it, one segment a run: the dimension lines follow on
+// from each other on one line. The picture of the whole chain is the README's (written there
+// with Q748_UPDATE_SCREENSHOT set).
+TEST(Preview, AChainDrawnRunByRun) {
+  TempDir dir("q748-preview");
+  const std::vector<std::vector<std::string>> runs = {
+      {"hp1 0 0", "hp2 0 1800", "hp3 900 300", "hp4 1300 700"},
+      {"hp1 0 2700", "hp2 1300 2000"},
+      {"hp1 0 3300", "hp2 1300 3100"},
+      {"hp1 0 5100", "hp2 1300 4000"}};
+  JwwState all;
+  for (std::size_t k = 0; k < runs.size(); ++k) {
+    WriteFile(dir.path() / kExchangeFileName, HostFile(0, 50, runs[k]));
+    TForm1 f(dir.path(), nullptr, TDirection::Vertical, k == 0 ? TNext::None : TNext::Chain);
+    f.FormShow();
+    f.ComboBox3.SetItemIndex(1);
+    f.Button1Click();
+    ASSERT_TRUE(f.CloseRequested) << k;
+    for (const TJwwOutputSlot& slot : f.Jww.OutputLines) JwwAddOutputLine(all, slot.Text, slot.JoinNext);
+    ASSERT_TRUE(f.FormClose());
+  }
+  const TPreviewPicture picture = PictureFromOutput(all, 50);
+  const double ends[] = {0, 1800, 2700, 3300, 5100};
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(HasLine(picture, 900, ends[i], 900, ends[i + 1])) << i;
+  EXPECT_EQ(OfKind(picture, TPreviewShapeKind::Text).size(), 4u);
+  if (std::getenv("Q748_UPDATE_SCREENSHOT") != nullptr) {
+    WriteFile(fs::path(Q748_TEST_DATA) / ".." / ".." / "docs" / "chain.svg", PictureToSvg(picture, 360, 480));
+  }
 }
 
 TEST(Preview, CommandLine) {

@@ -20,6 +20,9 @@
 #   horizontal   q748.exe --direction horizontal: its caption, its preview, and Enter writes what
 #                the headless OK of that direction writes, with its own settings file; kept as
 #                screenshot-horizontal.png
+#   outside      q748.exe --next outside after an ordinary dimension: its caption, its preview
+#                with the last dimension, and Enter writes what the headless OK writes; kept as
+#                screenshot-outside.png
 #   view         the in-process tests of the Win32 view (HELPER_EXE) on the display
 set -eu
 case_name=$1
@@ -393,6 +396,35 @@ case_horizontal() {
   [ ! -e "$dir/q746.dat" ] || fail "the horizontal dialog wrote the vertical dimension's q746.dat"
 }
 
+case_outside() {
+  local dir="$cases/ダイアログ" reference="$cases/headless"
+  prepare_dir "$dir" "$(sample_input)" "$(sample_settings)"
+  prepare_dir "$reference" "$(sample_input)" "$(sample_settings)"
+  start_xvfb
+  # An ordinary dimension first: it is recorded as the last one.
+  headless "$dir" --ok || fail "the first OK failed: $(cat "$dir/headless.err")"
+  headless "$reference" --ok || fail "the first OK failed: $(cat "$reference/headless.err")"
+  # Jw_cad hands over two points: the new measured point and where its value goes.
+  awk '/^hp1 / { printf "hp1 1500 4000\r\n"; next } /^hp2 / { printf "hp2 3200 1800\r\n"; next }
+       /^hp[34] / { next } { print }' "$(sample_input)" >"$cases/input.txt"
+  cp "$cases/input.txt" "$dir/JWC_TEMP.TXT"
+  cp "$cases/input.txt" "$reference/JWC_TEMP.TXT"
+  headless "$reference" --ok --next outside || fail "the headless outside OK failed: $(cat "$reference/headless.err")"
+  is_hq_only "$reference/JWC_TEMP.TXT" && fail "the outside dimension drew nothing"
+  start_dialog "$dir" "$dir/dialog.log" --next outside
+  dialog_id=$(wait_window '^ソラトＫ（外側追加）$' 60)
+  focus_window "$dialog_id"
+  capture_settled "$dialog_id" "$E2E_WORK/screenshot-outside.png"
+  check_not_blank "$E2E_WORK/screenshot-outside.png"
+  if [ -n "${Q748_UPDATE_SCREENSHOT:-}" ]; then
+    convert "$E2E_WORK/screenshot-outside.png" -strip "$E2E_SOURCE/docs/screenshot-outside.png"
+  fi
+  xdotool key Return
+  wait_app_exit 30
+  cmp "$dir/JWC_TEMP.TXT" "$reference/JWC_TEMP.TXT" || fail "Enter in the outside dialog wrote another JWC_TEMP.TXT than the headless OK"
+  cmp "$dir/q746.dat" "$reference/q746.dat" || fail "the outside dialog recorded another dimension than the headless OK"
+}
+
 case_view() {
   [ -n "$E2E_TEST_EXE" ] || fail "no test executable given"
   start_xvfb
@@ -416,6 +448,7 @@ case "$case_name" in
   held) case_held ;;
   preview-hidden) case_preview_hidden ;;
   horizontal) case_horizontal ;;
+  outside) case_outside ;;
   view) case_view ;;
   *) fail "unknown case $case_name" ;;
 esac

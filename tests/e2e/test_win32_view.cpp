@@ -99,8 +99,8 @@ void Pump(HWND dialog) {
   }
 }
 
-std::unique_ptr<TDialogWindow> Open(const TFolder& folder, bool show = true) {
-  auto dialog = std::make_unique<TDialogWindow>(GetModuleHandleW(nullptr), folder.Path());
+std::unique_ptr<TDialogWindow> Open(const TFolder& folder, bool show = true, TNext next = TNext::None) {
+  auto dialog = std::make_unique<TDialogWindow>(GetModuleHandleW(nullptr), folder.Path(), TDirection::Vertical, next);
   std::wstring error;
   EXPECT_TRUE(dialog->Create(error)) << WideToUtf8(error);
   if (show) {
@@ -189,84 +189,94 @@ TBoxContent ReadMessageBox(HWND box) {
 }  // namespace
 
 TEST(Win32View, EveryWindowOfTheTableStandsAtItsPlaceWithItsKind) {
-  TFolder folder(SettingsFile(100, 100));
-  auto d = Open(folder, false);
-  const UINT dpi = d->Dpi();
-  for (const TChildWindow& c : DialogChildren(ControlTable())) {
-    std::string label = c.Name;
-    if (c.Item >= 0) label.append("#").append(std::to_string(c.Item));
-    SCOPED_TRACE(label);
-    HWND h = d->ControlWindow(c.Name, c.Item);
-    ASSERT_NE(h, nullptr);
-    EXPECT_EQ(_wcsicmp(ClassOf(h).c_str(), ExpectedClass(c.Class)), 0) << WideToUtf8(ClassOf(h));
-    const RECT r = RectInParent(h);
-    EXPECT_EQ(r.left, ScaleToDpi(c.Bounds.Left, dpi));
-    EXPECT_EQ(r.top, ScaleToDpi(c.Bounds.Top, dpi));
-    if (c.Class == TChildClass::Label && c.Bounds.Width == 0) {
-      // Sized to its text: about one em per full-width character.
-      EXPECT_GT(r.right - r.left, 0);
-      EXPECT_GE(r.bottom - r.top, ScaleToDpi(c.FontHeight, dpi));
-    } else {
-      EXPECT_EQ(r.right - r.left, ScaleToDpi(c.Bounds.Width, dpi));
-      EXPECT_EQ(r.bottom - r.top, ScaleToDpi(c.Bounds.Height, dpi));  // a list's field, not its drop-down
+  for (const TNext next : {TNext::None, TNext::Chain, TNext::Outside}) {
+    SCOPED_TRACE(static_cast<int>(next));
+    TFolder folder(SettingsFile(100, 100));
+    auto d = Open(folder, false, next);
+    const UINT dpi = d->Dpi();
+    for (const TChildWindow& c : DialogChildren(ControlTable(), next)) {
+      std::string label = c.Name;
+      if (c.Item >= 0) label.append("#").append(std::to_string(c.Item));
+      SCOPED_TRACE(label);
+      HWND h = d->ControlWindow(c.Name, c.Item);
+      ASSERT_NE(h, nullptr);
+      EXPECT_EQ(_wcsicmp(ClassOf(h).c_str(), ExpectedClass(c.Class)), 0) << WideToUtf8(ClassOf(h));
+      const RECT r = RectInParent(h);
+      EXPECT_EQ(r.left, ScaleToDpi(c.Bounds.Left, dpi));
+      EXPECT_EQ(r.top, ScaleToDpi(c.Bounds.Top, dpi));
+      if (c.Class == TChildClass::Label && c.Bounds.Width == 0) {
+        // Sized to its text: about one em per full-width character.
+        EXPECT_GT(r.right - r.left, 0);
+        EXPECT_GE(r.bottom - r.top, ScaleToDpi(c.FontHeight, dpi));
+      } else {
+        EXPECT_EQ(r.right - r.left, ScaleToDpi(c.Bounds.Width, dpi));
+        EXPECT_EQ(r.bottom - r.top, ScaleToDpi(c.Bounds.Height, dpi));  // a list's field, not its drop-down
+      }
+      const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
+      if (c.Class == TChildClass::ComboList) {
+        EXPECT_EQ(style & 3, CBS_DROPDOWNLIST);
+      }
+      if (c.Class == TChildClass::Memo) {
+        EXPECT_TRUE(style & ES_READONLY);
+        EXPECT_TRUE(style & WS_VSCROLL);
+        EXPECT_TRUE(style & ES_AUTOHSCROLL);  // no word wrap
+        EXPECT_FALSE(style & ES_WANTRETURN);
+        EXPECT_FALSE(style & WS_TABSTOP);
+      }
+      if (c.Class == TChildClass::RadioButton) {
+        EXPECT_EQ(style & BS_TYPEMASK, BS_AUTORADIOBUTTON);
+      }
     }
-    const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
-    if (c.Class == TChildClass::ComboList) {
-      EXPECT_EQ(style & 3, CBS_DROPDOWNLIST);
+    // Nothing of the table is missing; the outside dimension's distance is there for it only,
+    // below notes that are shorter then.
+    for (const TControlSpec& s : ControlTable()) {
+      const bool shown = s.OnlyWhen == TNext::None || s.OnlyWhen == next;
+      EXPECT_EQ(d->ControlWindow(s.Name) != nullptr, shown) << s.Name;
     }
-    if (c.Class == TChildClass::Memo) {
-      EXPECT_TRUE(style & ES_READONLY);
-      EXPECT_TRUE(style & WS_VSCROLL);
-      EXPECT_TRUE(style & ES_AUTOHSCROLL);  // no word wrap
-      EXPECT_FALSE(style & ES_WANTRETURN);
-      EXPECT_FALSE(style & WS_TABSTOP);
-    }
-    if (c.Class == TChildClass::RadioButton) {
-      EXPECT_EQ(style & BS_TYPEMASK, BS_AUTORADIOBUTTON);
-    }
-  }
-  // Nothing of the table is missing.
-  for (const TControlSpec& s : ControlTable()) {
-    EXPECT_NE(d->ControlWindow(s.Name), nullptr) << s.Name;
+    const RECT memo = RectInParent(d->ControlWindow("Memo1"));
+    EXPECT_EQ(memo.bottom - memo.top, ScaleToDpi(next == TNext::Outside ? kMemoHeightOutside : 225, dpi));
+    EXPECT_EQ(Text(d->Handle()), SjisToWide(d->Form().Caption()));
   }
 }
 
 // At every dpi: each label stands clear of every control it could paint over, and each line of
 // the notes fits the notes' text area in the font in use.
 TEST(Win32View, LabelsAndNotesFitAtEveryDpi) {
-  TFolder folder(SettingsFile(100, 100));
-  auto d = Open(folder, false);
-  const std::vector<TChildWindow> children = DialogChildren(ControlTable());
-  for (const UINT dpi : {96u, 120u, 144u}) {
-    SCOPED_TRACE(dpi);
-    RECT suggested{100, 100, 100 + ScaleToDpi(760, dpi), 100 + ScaleToDpi(470, dpi)};
-    SendMessageW(d->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    for (const TChildWindow& label : children) {
-      if (label.Class != TChildClass::Label || label.Parent >= 0 || label.Name == "LabelA1") continue;
-      const RECT l = RectInParent(d->ControlWindow(label.Name));
-      for (const TChildWindow& other : children) {
-        // Group boxes and panes lie beneath what they hold; labels are checked from their side.
-        if (other.Parent >= 0 || other.Class == TChildClass::Label || other.Class == TChildClass::GroupBox ||
-            other.Class == TChildClass::Pane)
-          continue;
-        const RECT o = RectInParent(d->ControlWindow(other.Name, other.Item));
-        RECT both{};
-        EXPECT_FALSE(IntersectRect(&both, &l, &o)) << label.Name << " over " << other.Name;
+  for (const TNext next : {TNext::None, TNext::Outside}) {
+    TFolder folder(SettingsFile(100, 100));
+    auto d = Open(folder, false, next);
+    const std::vector<TChildWindow> children = DialogChildren(ControlTable(), next);
+    for (const UINT dpi : {96u, 120u, 144u}) {
+      SCOPED_TRACE(std::to_string(dpi) + (next == TNext::Outside ? " outside" : ""));
+      RECT suggested{100, 100, 100 + ScaleToDpi(760, dpi), 100 + ScaleToDpi(470, dpi)};
+      SendMessageW(d->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+      for (const TChildWindow& label : children) {
+        if (label.Class != TChildClass::Label || label.Parent >= 0 || label.Name == "LabelA1") continue;
+        const RECT l = RectInParent(d->ControlWindow(label.Name));
+        for (const TChildWindow& other : children) {
+          // Group boxes and panes lie beneath what they hold; labels are checked from their side.
+          if (other.Parent >= 0 || other.Class == TChildClass::Label || other.Class == TChildClass::GroupBox ||
+              other.Class == TChildClass::Pane)
+            continue;
+          const RECT o = RectInParent(d->ControlWindow(other.Name, other.Item));
+          RECT both{};
+          EXPECT_FALSE(IntersectRect(&both, &l, &o)) << label.Name << " over " << other.Name;
+        }
       }
+      HWND memo = d->ControlWindow("Memo1");
+      RECT area{};
+      SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+      HDC dc = GetDC(memo);
+      HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(memo, WM_GETFONT, 0, 0)));
+      for (const std::string& line : Memo1Lines()) {
+        const std::wstring text = SjisToWide(line);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        EXPECT_LE(extent.cx, area.right - area.left) << WideToUtf8(text);
+      }
+      SelectObject(dc, old);
+      ReleaseDC(memo, dc);
     }
-    HWND memo = d->ControlWindow("Memo1");
-    RECT area{};
-    SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
-    HDC dc = GetDC(memo);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(memo, WM_GETFONT, 0, 0)));
-    for (const std::string& line : Memo1Lines()) {
-      const std::wstring text = SjisToWide(line);
-      SIZE extent{};
-      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-      EXPECT_LE(extent.cx, area.right - area.left) << WideToUtf8(text);
-    }
-    SelectObject(dc, old);
-    ReleaseDC(memo, dc);
   }
 }
 
