@@ -31,6 +31,7 @@ constexpr TControlCaption kCaptions[] = {
     {"Edit5", "計測点と寸法補助線の距離", "（0以上）"},
     {"Edit6", "寸法補助線のはみ出し距離", "（0以上）"},
     {"Edit9", "逆矢印の寸法はみだし距離", "（0以上）"},
+    {"Edit10", "外側追加の間隔", "（0より大きい値）"},
 };
 
 std::string RefusedControlStatus(const std::string& control) {

@@ -330,6 +330,12 @@ TEST(Preview, ContinuedShowsTheLastDimensionFaintly) {
   const std::string svg = PictureToSvg(p.Picture, kPreviewWidth, kPreviewHeight);
   EXPECT_EQ(Count(svg, "class=\"last\""), 1u);
   EXPECT_EQ(Count(svg, "class=\"last-measured\""), 2u);
+
+  // An outside dimension needs its distance, and says which values it takes.
+  TForm1 outside(dir.path(), nullptr, TDirection::Vertical, TNext::Outside);
+  outside.FormShow();
+  outside.Edit10.Text = "0";
+  EXPECT_EQ(SjisToUtf8(BuildPreview(outside).Status), "「外側追加の間隔」の値では作図出来ません（0より大きい値）");
 }
 
 // A chain as the repeating launcher draws it, one segment a run: the dimension lines follow on
