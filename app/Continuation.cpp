@@ -1,6 +1,6 @@
 // A dimension continued from the last one: its four points.
 #include "MyFunc.h"
-#include "Unit1.h"
+#include "Dimension.h"
 
 TRefusal ContinuePoints(const std::optional<TLastDimension>& last, TDimensionInput& in) {
   if (!last) return TRefusal::NoLastDimension;

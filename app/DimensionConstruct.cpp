@@ -2,7 +2,7 @@
 // its value text, end markers, and the host's text type given back.
 #include "DrawingSteps.h"
 #include "MyFunc.h"
-#include "Unit1.h"
+#include "Dimension.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "MyFunc.h"
-#include "Unit1.h"
+#include "Dimension.h"
 
 // The unit vector of a direction in degrees. With exactQuarters (a frame that is a whole number
 // of quarter turns) a multiple of 90 degrees gives an exact vector, without the sine's rounding.

@@ -3,7 +3,7 @@
 
 #include "DrawingSteps.h"
 #include "MyFunc.h"
-#include "Unit1.h"
+#include "Dimension.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "MyFunc.h"
-#include "Unit1.h"
+#include "Dimension.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "MyFunc.h"
+#include "Preview.h"
 #include "Unit1.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "MyFunc.h"
-#include "Unit1.h"
+#include "Preview.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "MyFunc.h"
-#include "Unit1.h"
+#include "Preview.h"
 
 namespace {
 

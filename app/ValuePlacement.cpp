@@ -2,7 +2,7 @@
 // own, and the leader from the middle of the dimension line to that base line.
 #include "DrawingSteps.h"
 #include "MyFunc.h"
-#include "Unit1.h"
+#include "Dimension.h"
 
 TValueTextType ChooseTextType(const TDimensionInput& in) {
   TValueTextType t;

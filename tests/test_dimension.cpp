@@ -13,6 +13,7 @@
 
 #include "MyFunc.h"
 #include "TestSupport.h"
+#include "Dimension.h"
 #include "Unit1.h"
 
 namespace fs = std::filesystem;

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "Preview.h"
 #include "TestSupport.h"
 #include "Unit1.h"
 

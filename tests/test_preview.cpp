@@ -12,6 +12,7 @@
 #include "CommandLine.h"
 #include "MyFunc.h"
 #include "TestSupport.h"
+#include "Preview.h"
 #include "Unit1.h"
 
 namespace fs = std::filesystem;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "Unit1.h"
+#include "Dimension.h"
 
 namespace {
 

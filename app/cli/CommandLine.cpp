@@ -7,6 +7,7 @@
 #include "AtomicFile.h"
 #include "MyFunc.h"
 #include "Options.h"
+#include "Preview.h"
 #include "Unit1.h"
 
 namespace {

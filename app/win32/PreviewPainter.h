@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "Preview.h"
 #include "Unit1.h"
 
 struct TPreviewStyle {

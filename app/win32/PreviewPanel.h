@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "PreviewPainter.h"
+#include "Preview.h"
 #include "Unit1.h"
 
 class TPreviewPanel {

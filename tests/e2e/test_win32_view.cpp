@@ -25,6 +25,7 @@
 #include "DialogWindow.h"
 #include "DpiScale.h"
 #include "MonitorPlacement.h"
+#include "Preview.h"
 #include "PreviewPainter.h"
 #include "WideText.h"
 
