@@ -1,12 +1,12 @@
 // TForm1: its starting values, showing and closing the dialog, Cancel, and access by name.
-#include <cstddef>
 #include <utility>
+#include <variant>
 
 #include "Unit1.h"
 
 TForm1::TForm1(std::filesystem::path exeDir, TFormView* view, TDirection direction, TNext next)
     : Direction(direction), Next(next), exeDir_(std::move(exeDir)), view_(view) {
-  for (const TControlSpec& c : ControlTable()) {
+  for (const TControlEntry& c : ControlTable()) {
     switch (c.Kind) {
       case TControlKind::List: {
         TComboBox* box = ComboBoxByName(c.Name);
@@ -30,7 +30,8 @@ TForm1::TForm1(std::filesystem::path exeDir, TFormView* view, TDirection directi
         CheckBoxByName(c.Name)->Checked = c.StartIndex == 1;
         break;
       case TControlKind::Label:
-        if (std::string_view(c.Name) == "LabelA1") LabelA1.Caption = SjisText(c.Caption);
+        // The status line is the one label the form keeps; the others are fixed.
+        if (TLabel* label = LabelByName(c.Name)) label->Caption = SjisText(c.Caption);
         break;
       case TControlKind::Button:
       case TControlKind::Memo:
@@ -77,66 +78,50 @@ void TForm1::SetStatus(const char* utf8) {
 
 namespace {
 
+// The member of TForm1 that holds the control `name`, when it is one of type T.
 template <class T>
-struct TNamedMember {
-  const char* Name;
-  T TForm1::*Member;
-};
-
-constexpr TNamedMember<TComboBox> kComboBoxes[] = {
-    {"ComboBox1", &TForm1::ComboBox1}, {"ComboBox2", &TForm1::ComboBox2}, {"ComboBox3", &TForm1::ComboBox3},
-    {"ComboBox4", &TForm1::ComboBox4}, {"ComboBox5", &TForm1::ComboBox5}};
-constexpr TNamedMember<TEdit> kEdits[] = {
-    {"Edit1", &TForm1::Edit1}, {"Edit2", &TForm1::Edit2}, {"Edit3", &TForm1::Edit3},
-    {"Edit4", &TForm1::Edit4}, {"Edit5", &TForm1::Edit5}, {"Edit6", &TForm1::Edit6},
-    {"Edit7", &TForm1::Edit7}, {"Edit8", &TForm1::Edit8}, {"Edit9", &TForm1::Edit9},
-    {"Edit10", &TForm1::Edit10}};
-constexpr TNamedMember<TCheckBox> kCheckBoxes[] = {
-    {"CheckBox1", &TForm1::CheckBox1}, {"CheckBox2", &TForm1::CheckBox2},
-    {"CheckBox3", &TForm1::CheckBox3}, {"CheckBox4", &TForm1::CheckBox4},
-    {"CheckBox5", &TForm1::CheckBox5}};
-constexpr TNamedMember<TRadioGroup> kRadioGroups[] = {
-    {"RadioGroup1", &TForm1::RadioGroup1}, {"RadioGroup2", &TForm1::RadioGroup2}};
-
-template <class T, std::size_t N>
-T TForm1::*Find(const TNamedMember<T> (&table)[N], std::string_view name) {
-  for (const TNamedMember<T>& m : table) {
-    if (name == m.Name) return m.Member;
-  }
-  return nullptr;
+T TForm1::*MemberOf(std::string_view name) {
+  const TControlEntry* entry = FindControl(name);
+  if (!entry) return nullptr;
+  T TForm1::* const* member = std::get_if<T TForm1::*>(&entry->Member);
+  return member ? *member : nullptr;
 }
 
 }  // namespace
 
 TComboBox* TForm1::ComboBoxByName(std::string_view name) {
-  auto m = Find(kComboBoxes, name);
+  auto m = MemberOf<TComboBox>(name);
   return m ? &(this->*m) : nullptr;
 }
 TEdit* TForm1::EditByName(std::string_view name) {
-  auto m = Find(kEdits, name);
+  auto m = MemberOf<TEdit>(name);
   return m ? &(this->*m) : nullptr;
 }
 TCheckBox* TForm1::CheckBoxByName(std::string_view name) {
-  auto m = Find(kCheckBoxes, name);
+  auto m = MemberOf<TCheckBox>(name);
   return m ? &(this->*m) : nullptr;
 }
 TRadioGroup* TForm1::RadioGroupByName(std::string_view name) {
-  auto m = Find(kRadioGroups, name);
+  auto m = MemberOf<TRadioGroup>(name);
+  return m ? &(this->*m) : nullptr;
+}
+TLabel* TForm1::LabelByName(std::string_view name) {
+  auto m = MemberOf<TLabel>(name);
   return m ? &(this->*m) : nullptr;
 }
 const TComboBox* TForm1::ComboBoxByName(std::string_view name) const {
-  auto m = Find(kComboBoxes, name);
+  auto m = MemberOf<TComboBox>(name);
   return m ? &(this->*m) : nullptr;
 }
 const TEdit* TForm1::EditByName(std::string_view name) const {
-  auto m = Find(kEdits, name);
+  auto m = MemberOf<TEdit>(name);
   return m ? &(this->*m) : nullptr;
 }
 const TCheckBox* TForm1::CheckBoxByName(std::string_view name) const {
-  auto m = Find(kCheckBoxes, name);
+  auto m = MemberOf<TCheckBox>(name);
   return m ? &(this->*m) : nullptr;
 }
 const TRadioGroup* TForm1::RadioGroupByName(std::string_view name) const {
-  auto m = Find(kRadioGroups, name);
+  auto m = MemberOf<TRadioGroup>(name);
   return m ? &(this->*m) : nullptr;
 }

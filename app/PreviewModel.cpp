@@ -11,40 +11,12 @@
 
 namespace {
 
-// What the status line calls a control that OK would refuse: the caption beside it, and for an
+// What the status line says of a control that OK would refuse: the caption beside it, and for an
 // edit the values it takes, so that the line says what to type instead.
-struct TControlCaption {
-  const char* Control;
-  const char* Caption;
-  const char* Allowed;  // "" for the lists
-};
-constexpr TControlCaption kCaptions[] = {
-    {"ComboBox1", "始点", ""},
-    {"ComboBox2", "終点", ""},
-    {"Edit1", "端点倍率", "（0より大きい値）"},
-    {"Edit7", "線矢印の長さ", "（0より大きく1000以下）"},
-    {"Edit8", "線矢印の角度", "（0より大きく180未満）"},
-    {"ComboBox3", "寸法値の文字種", ""},
-    {"ComboBox4", "寸法値の精度", ""},
-    {"ComboBox5", "寸法値の丸め", ""},
-    {"RadioGroup1", "小数点以下の０表示", ""},
-    {"RadioGroup2", "寸法値の単位", ""},
-    {"Edit5", "計測点と寸法補助線の距離", "（0以上）"},
-    {"Edit6", "寸法補助線のはみ出し距離", "（0以上）"},
-    {"Edit9", "逆矢印の寸法はみだし距離", "（0以上）"},
-    {"Edit10", "外側追加の間隔", "（0より大きい値）"},
-};
-
 std::string RefusedControlStatus(const std::string& control) {
-  std::string caption = control;
-  std::string allowed;
-  for (const TControlCaption& c : kCaptions) {
-    if (control == c.Control) {
-      caption = c.Caption;
-      allowed = c.Allowed;
-    }
-  }
-  const TControlSpec* entry = FindControl(control);
+  const TControlEntry* entry = FindControl(control);
+  const std::string caption = entry && *entry->Texts.Title ? entry->Texts.Title : control;
+  const std::string allowed = entry ? entry->Texts.Allowed : "";
   const bool choice = entry && (entry->Kind == TControlKind::List || entry->Kind == TControlKind::RadioGroup);
   return SjisText("「" + caption + (choice ? "」を選択して下さい" : "」の値では作図出来ません" + allowed));
 }

@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "Dimension.h"
@@ -57,11 +58,26 @@ struct TLabel {
 
 enum class TControlKind { List, Edit, RadioGroup, CheckBox, Button, Memo, ScrollBox, Label, Preview };
 
-// One control of the dialog: the model builds its controls from this table, and the Win32 view
-// creates its windows from the same table. Texts here are UTF-8 source literals; the model keeps
-// them as Shift-JIS (SjisText).
-struct TControlSpec {
+class TForm1;
+
+// Where the form keeps a control's value; none for buttons, the notes and the fixed labels.
+using TControlMember = std::variant<std::monostate, TComboBox TForm1::*, TEdit TForm1::*, TCheckBox TForm1::*,
+                                    TRadioGroup TForm1::*, TLabel TForm1::*>;
+
+// What a user reads about a control outside the dialog (UTF-8 source literals).
+struct TControlTexts {
+  const char* Title = "";    // the caption beside it: the status line's name for it, --help's first word
+  const char* Allowed = "";  // an edit's accepted values, told when OK refuses it
+  const char* Help = "";     // the rest of its --help line; "\n" starts a continuation line
+};
+
+// One control of the dialog: the model builds its controls from this table, the Win32 view
+// creates its windows from it, and the status line, --help and --set name controls through it.
+// Texts here are UTF-8 source literals; the model keeps them as Shift-JIS (SjisText).
+struct TControlEntry {
   const char* Name;          // "ComboBox1", "Edit7", "Label6", ...
+  TControlMember Member;
+  TControlTexts Texts;       // empty for controls that cannot be set or refused
   TControlKind Kind;
   int TabOrder;              // -1 for controls outside the tab order (labels)
   int Left, Top, Width, Height;  // client pixels at 96 dpi; a label of 0 x 0 fits its caption
@@ -76,8 +92,13 @@ struct TControlSpec {
   TNext OnlyWhen = TNext::None;  // shown only in this continued mode (None: always)
 };
 
-const std::vector<TControlSpec>& ControlTable();
-const TControlSpec* FindControl(std::string_view name);  // nullptr for an unknown name
+const std::vector<TControlEntry>& ControlTable();
+const TControlEntry* FindControl(std::string_view name);  // nullptr for an unknown name
+// A control that --set can change: a list, an edit, a radio group or a check box.
+bool IsSettable(const TControlEntry& entry);
+// The number a control's name ends with ("Edit10": 10), and the name before it ("Edit").
+int ControlNumber(std::string_view name);
+std::string_view ControlFamily(std::string_view name);
 
 // The thirty lines of notes; they name the direction that the dialog draws.
 const std::vector<std::string>& Memo1Lines(TDirection d = TDirection::Vertical);
@@ -222,6 +243,7 @@ class TForm1 {
   TEdit* EditByName(std::string_view name);
   TCheckBox* CheckBoxByName(std::string_view name);
   TRadioGroup* RadioGroupByName(std::string_view name);
+  TLabel* LabelByName(std::string_view name);
   const TComboBox* ComboBoxByName(std::string_view name) const;
   const TEdit* EditByName(std::string_view name) const;
   const TCheckBox* CheckBoxByName(std::string_view name) const;

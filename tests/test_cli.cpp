@@ -336,10 +336,8 @@ TEST(CommandLine, HelpNamesEveryControlThatCanBeSet) {
   const TRun r = RunCli({"--help"});
   EXPECT_EQ(r.status, 0);
   EXPECT_TRUE(r.err.empty());
-  for (const TControlSpec& c : ControlTable()) {
-    const bool settable = c.Kind == TControlKind::List || c.Kind == TControlKind::Edit ||
-                          c.Kind == TControlKind::RadioGroup || c.Kind == TControlKind::CheckBox;
-    if (settable) {
+  for (const TControlEntry& c : ControlTable()) {
+    if (IsSettable(c)) {
       EXPECT_NE(r.out.find(std::string(c.Name) + " "), std::string::npos) << c.Name;
     }
   }

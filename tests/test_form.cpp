@@ -29,7 +29,7 @@ TEST(ControlTable, EveryControlOfTheModelIsInTheTableOnceAndInTabOrder) {
   const TForm1 form("", nullptr);
   std::set<std::string> names;
   std::set<int> tabs;
-  for (const TControlSpec& c : ControlTable()) {
+  for (const TControlEntry& c : ControlTable()) {
     EXPECT_TRUE(names.insert(c.Name).second) << c.Name;
     EXPECT_EQ(FindControl(c.Name), &c);
     if (c.TabOrder >= 0) {
@@ -62,7 +62,7 @@ TEST(ControlTable, EveryControlOfTheModelIsInTheTableOnceAndInTabOrder) {
                          "Edit10", "Button1", "Button2", "Memo1", "ScrollBox1"};
   for (int i = 0; i < 25; ++i) EXPECT_EQ(FindControl(order[i])->TabOrder, i) << order[i];
   // The outside dimension's distance and its labels exist in that mode only.
-  for (const TControlSpec& c : ControlTable()) {
+  for (const TControlEntry& c : ControlTable()) {
     const std::string name = c.Name;
     const bool outside = name == "Edit10" || name == "Label23" || name == "Label24";
     EXPECT_EQ(c.OnlyWhen, outside ? TNext::Outside : TNext::None) << name;
@@ -73,8 +73,8 @@ TEST(ControlTable, EveryControlOfTheModelIsInTheTableOnceAndInTabOrder) {
   EXPECT_FALSE(FindControl("Edit2")->ImeOff);
   EXPECT_EQ(FindControl("Label15")->FontHeight, 11);
   // The status line sits directly above the 65-pixel information pane at the foot of the window.
-  const TControlSpec* status = FindControl("LabelA1");
-  const TControlSpec* pane = FindControl("ScrollBox1");
+  const TControlEntry* status = FindControl("LabelA1");
+  const TControlEntry* pane = FindControl("ScrollBox1");
   EXPECT_EQ(status->Top, 347);
   EXPECT_EQ(status->Top + status->Height, pane->Top);
   EXPECT_EQ(pane->Top + pane->Height, kFormClientHeight);
@@ -89,8 +89,8 @@ TEST(ControlTable, PreviewStandsRightOfTheOriginalControlsInsideTheWindow) {
   struct TRect {
     int Left, Top, Right, Bottom;
   };
-  auto rect = [](const TControlSpec& c) { return TRect{c.Left, c.Top, c.Left + c.Width, c.Top + c.Height}; };
-  const TControlSpec* panel = FindControl("PreviewPanel");
+  auto rect = [](const TControlEntry& c) { return TRect{c.Left, c.Top, c.Left + c.Width, c.Top + c.Height}; };
+  const TControlEntry* panel = FindControl("PreviewPanel");
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(panel->Kind, TControlKind::Preview);
   EXPECT_FALSE(panel->TabStop);
@@ -98,13 +98,13 @@ TEST(ControlTable, PreviewStandsRightOfTheOriginalControlsInsideTheWindow) {
   EXPECT_EQ(rect(*panel).Top, kPreviewTop);
   EXPECT_EQ(rect(*panel).Right, kPreviewLeft + kPreviewWidth);
   EXPECT_EQ(rect(*panel).Bottom, kPreviewTop + kPreviewHeight);
-  const TControlSpec* check = FindControl("CheckBox5");
-  const TControlSpec* pane = FindControl("ScrollBox1");
+  const TControlEntry* check = FindControl("CheckBox5");
+  const TControlEntry* pane = FindControl("ScrollBox1");
   EXPECT_GE(check->Top, pane->Top);
   EXPECT_LE(check->Top + check->Height, pane->Top + pane->Height);
   EXPECT_EQ(kFormClientWidth, 732);
   EXPECT_EQ(kFormClientWidthWithoutPreview, kOriginalWidth);
-  for (const TControlSpec& c : ControlTable()) {
+  for (const TControlEntry& c : ControlTable()) {
     SCOPED_TRACE(c.Name);
     const TRect r = rect(c);
     EXPECT_GE(r.Left, 0);
@@ -136,7 +136,7 @@ TEST(ControlTable, PreviewStandsRightOfTheOriginalControlsInsideTheWindow) {
 // The model starts with what the table gives each control.
 TEST(Form, StartingValuesComeFromTheTable) {
   const TForm1 f("", nullptr);
-  for (const TControlSpec& c : ControlTable()) {
+  for (const TControlEntry& c : ControlTable()) {
     SCOPED_TRACE(c.Name);
     if (const TComboBox* box = f.ComboBoxByName(c.Name)) {
       ASSERT_EQ(box->Items.size(), c.Items.size());

@@ -197,7 +197,7 @@ TEST(Package, ReadmeIsShiftJisWithCrLfAndNamesTheFiles) {
   }
   for (const std::string& text : texts) EXPECT_NE(bytes.find(SjisText(text)), std::string::npos) << text;
   // Every setting the dialog shows is explained under its caption (units and notes aside).
-  for (const TControlSpec& c : ControlTable()) {
+  for (const TControlEntry& c : ControlTable()) {
     const bool setting = c.Kind == TControlKind::CheckBox || c.Kind == TControlKind::RadioGroup ||
                          (c.Kind == TControlKind::Label && c.Width == 0);
     const std::string caption = c.Caption;

@@ -1,8 +1,14 @@
-// The one text of --help.
-#include "Options.h"
+// The one text of --help; its lines on the controls come from the control table.
+#include <algorithm>
+#include <string>
+#include <vector>
 
-std::string_view HelpText() {
-  return R"(Usage: q748 --ok [--direction D] [--next N] [--set CONTROL=VALUE]... [--stdout] [DIR]
+#include "Options.h"
+#include "Unit1.h"
+
+namespace {
+
+constexpr const char* kHelpBeforeControls = R"(Usage: q748 --ok [--direction D] [--next N] [--set CONTROL=VALUE]... [--stdout] [DIR]
        q748 --cancel [--direction D] [--next N] [--stdout] [DIR]
        q748 --preview FILE.svg [--direction D] [--next N] [--set CONTROL=VALUE]... [DIR]
        q748 --dump [DIR]
@@ -37,32 +43,9 @@ window. DIR defaults to the folder of the executable; the settings are kept in D
              or (on Windows) alone with --direction for the dialog
   --set CONTROL=VALUE
              set one control after the saved settings are loaded (may be repeated):
-               ComboBox1    始点, the marker at point 1, an item index:
-                            0 線矢印 (line arrow), 1 △, 2 □, 3 Ｏ, 4 ○, 5 ■, 6 ▲, 7 ●, 8 ～, 9 ＞,
-                            10 ／, 11 △ (the host's marker 11)
-               ComboBox2    終点, the marker at point 2, the same items
-               ComboBox3    寸法値の文字種, text type: 0 the host's current one, 1..10 that type
-               ComboBox4    寸法値の精度, precision: 0 "1", 1 "0.1", ... 8 "0.00000001"
-               ComboBox5    寸法値の丸め, rounding: 0 切り捨て, 1 切り上げ, 2 四捨五入
-               RadioGroup1  小数点以下の０表示, zeros after the point: 0 無 (dropped), 1 有 (shown)
-               RadioGroup2  寸法値の単位, unit: 0 mm, 1 ｍ
-               CheckBox1    ３桁毎カンマ付加, thousands separators: 0 or 1
-               CheckBox2    単位の付加, the unit after the value: 0 or 1
-               CheckBox3    寸法値を全角化, full-width value: 0 or 1
-               CheckBox4    寸法図形化, dimension line and value as one entity: 0 or 1
-               CheckBox5    プレビュー表示, the preview panel is shown: 0 or 1
-               Edit1        端点倍率, size factor of point markers (> 0)
-               Edit2        接頭文字, prefix of the value
-               Edit3        接尾文字, suffix of the value
-               Edit4        寸法値と水平線との距離, value text to its base line, paper mm
-               Edit5        計測点と寸法補助線の距離, measured point to extension line, paper mm (>= 0)
-               Edit6        寸法補助線のはみ出し距離, extension line past the dimension line (>= 0)
-               Edit7        線矢印の長さ, line arrow length, paper mm (> 0, <= 1000)
-               Edit8        線矢印の角度, line arrow angle, degrees (> 0, < 180)
-               Edit9        逆矢印の寸法はみだし距離, dimension line past reversed markers (>= 0)
-               Edit10       外側追加の間隔, with --next outside: the new dimension line beyond the
-                            last one, paper mm (> 0)
-             An index past the last item leaves a list without a selection (OK then refuses it).
+)";
+
+constexpr const char* kHelpAfterControls = R"(             An index past the last item leaves a list without a selection (OK then refuses it).
   --stdout   write the output (Shift-JIS, CR LF) to standard output instead of DIR/JWC_TEMP.TXT
   --help     print this text
 
@@ -73,4 +56,40 @@ A file that cannot be written (in use by another program for more than about 5 s
 without write permission, a full disk) keeps what it held, and standard error says which and why:
 JWC_TEMP.TXT then still holds Jw_cad's own input, which Jw_cad takes as nothing to draw.
 )";
+
+// One line for each control that --set takes: lists, radio groups, check boxes, then edits, each
+// kind in the order of its numbers; the name in a column of its own, continuation lines under the
+// text.
+std::string ControlLines() {
+  constexpr TControlKind kOrder[] = {TControlKind::List, TControlKind::RadioGroup, TControlKind::CheckBox,
+                                     TControlKind::Edit};
+  const std::string indent(15, ' ');
+  const std::string under(28, ' ');
+  std::string lines;
+  for (TControlKind kind : kOrder) {
+    std::vector<const TControlEntry*> entries;
+    for (const TControlEntry& c : ControlTable()) {
+      if (c.Kind == kind && IsSettable(c)) entries.push_back(&c);
+    }
+    std::sort(entries.begin(), entries.end(), [](const TControlEntry* a, const TControlEntry* b) {
+      return ControlNumber(a->Name) < ControlNumber(b->Name);
+    });
+    for (const TControlEntry* c : entries) {
+      std::string name = c->Name;
+      name.resize(std::max<std::size_t>(name.size() + 1, 13), ' ');
+      std::string text = std::string(c->Texts.Title) + ", " + c->Texts.Help;
+      for (std::size_t nl = text.find('\n'); nl != std::string::npos; nl = text.find('\n', nl + 1)) {
+        text.insert(nl + 1, under);
+      }
+      lines += indent + name + text + "\n";
+    }
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::string_view HelpText() {
+  static const std::string text = kHelpBeforeControls + ControlLines() + kHelpAfterControls;
+  return text;
 }

@@ -21,6 +21,28 @@ bool ToSjis(std::string_view utf8, std::string& sjis) {
   return SjisToUtf8(sjis) == utf8;
 }
 
+// The controls --set takes, one range of numbers for each kind: "ComboBox1..5, RadioGroup1..2, ...".
+std::string SettableRanges() {
+  constexpr TControlKind kOrder[] = {TControlKind::List, TControlKind::RadioGroup, TControlKind::Edit,
+                                     TControlKind::CheckBox};
+  std::string ranges;
+  for (TControlKind kind : kOrder) {
+    std::string_view prefix;
+    int low = 0, high = 0;
+    for (const TControlEntry& c : ControlTable()) {
+      if (c.Kind != kind || !IsSettable(c)) continue;
+      const int number = ControlNumber(c.Name);
+      if (prefix.empty() || number < low) low = number;
+      if (prefix.empty() || number > high) high = number;
+      prefix = ControlFamily(c.Name);
+    }
+    if (prefix.empty()) continue;
+    if (!ranges.empty()) ranges += ", ";
+    ranges += std::string(prefix) + std::to_string(low) + ".." + std::to_string(high);
+  }
+  return ranges;
+}
+
 bool ParseSetting(std::string_view arg, TCliSetting& s, std::string& error) {
   const std::size_t eq = arg.find('=');
   if (eq == std::string_view::npos) {
@@ -29,7 +51,7 @@ bool ParseSetting(std::string_view arg, TCliSetting& s, std::string& error) {
   }
   s.Control = std::string(arg.substr(0, eq));
   const std::string_view value = arg.substr(eq + 1);
-  const TControlSpec* entry = FindControl(s.Control);
+  const TControlEntry* entry = FindControl(s.Control);
   const TControlKind kind = entry ? entry->Kind : TControlKind::Label;
   switch (kind) {
     case TControlKind::List:
@@ -55,8 +77,7 @@ bool ParseSetting(std::string_view arg, TCliSetting& s, std::string& error) {
     case TControlKind::Preview:
       break;
   }
-  error = "unknown control '" + s.Control +
-          "' (--set takes ComboBox1..5, RadioGroup1..2, Edit1..10, CheckBox1..5)";
+  error = "unknown control '" + s.Control + "' (--set takes " + SettableRanges() + ")";
   return false;
 }
 

@@ -18,7 +18,7 @@ constexpr TBounds kInformationPanel{-3, -3, kFormClientWidth + 6, 200};
 // The preview's line in Panel1: one row of the form's font, 8 pixels in from the pane's edge.
 constexpr TBounds kInformationLine{3 + 8, 3 + 6, kFormClientWidth - 20, 16};
 
-TChildClass ClassOf(const TControlSpec& entry) {
+TChildClass ClassOf(const TControlEntry& entry) {
   switch (entry.Kind) {
     case TControlKind::List: return TChildClass::ComboList;
     case TControlKind::Edit: return TChildClass::Edit;
@@ -33,7 +33,7 @@ TChildClass ClassOf(const TControlSpec& entry) {
   return TChildClass::Label;
 }
 
-TChildWindow FromSpec(const TControlSpec& entry) {
+TChildWindow FromEntry(const TControlEntry& entry) {
   TChildWindow w;
   w.Name = entry.Name;
   w.Class = ClassOf(entry);
@@ -46,7 +46,7 @@ TChildWindow FromSpec(const TControlSpec& entry) {
   return w;
 }
 
-void AddRadioGroup(const TControlSpec& entry, std::vector<TChildWindow>& out) {
+void AddRadioGroup(const TControlEntry& entry, std::vector<TChildWindow>& out) {
   const int count = static_cast<int>(entry.Items.size());
   const int perColumn = std::max(1, (count + kRadioColumns - 1) / kRadioColumns);
   const int width = (entry.Width - 10) / kRadioColumns;
@@ -54,7 +54,7 @@ void AddRadioGroup(const TControlSpec& entry, std::vector<TChildWindow>& out) {
   const int height = free / perColumn;
   const int top = kRadioCaptionHeight + 1 + (free % perColumn) / 2;
   for (int i = 0; i < count; ++i) {
-    TChildWindow b = FromSpec(entry);
+    TChildWindow b = FromEntry(entry);
     b.Class = TChildClass::RadioButton;
     b.Item = i;
     b.Bounds = {entry.Left + kRadioInset + (i / perColumn) * width, entry.Top + top + (i % perColumn) * height,
@@ -64,32 +64,32 @@ void AddRadioGroup(const TControlSpec& entry, std::vector<TChildWindow>& out) {
     out.push_back(b);
   }
   // The frame comes after its buttons: it closes their group and lies beneath them.
-  TChildWindow frame = FromSpec(entry);
+  TChildWindow frame = FromEntry(entry);
   frame.TabStop = false;
   out.push_back(frame);
 }
 
 }  // namespace
 
-std::vector<TChildWindow> DialogChildren(const std::vector<TControlSpec>& table, TNext next) {
-  std::vector<const TControlSpec*> ordered;
-  for (const TControlSpec& entry : table) {
+std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table, TNext next) {
+  std::vector<const TControlEntry*> ordered;
+  for (const TControlEntry& entry : table) {
     if (entry.OnlyWhen == TNext::None || entry.OnlyWhen == next) ordered.push_back(&entry);
   }
   // Tab order first (creation order is the tab order), then the rest as listed.
-  std::stable_sort(ordered.begin(), ordered.end(), [](const TControlSpec* a, const TControlSpec* b) {
+  std::stable_sort(ordered.begin(), ordered.end(), [](const TControlEntry* a, const TControlEntry* b) {
     const int ka = a->TabOrder < 0 ? 1 << 30 : a->TabOrder;
     const int kb = b->TabOrder < 0 ? 1 << 30 : b->TabOrder;
     return ka < kb;
   });
 
   std::vector<TChildWindow> out;
-  for (const TControlSpec* entry : ordered) {
+  for (const TControlEntry* entry : ordered) {
     if (entry->Kind == TControlKind::RadioGroup) {
       AddRadioGroup(*entry, out);
       continue;
     }
-    out.push_back(FromSpec(*entry));
+    out.push_back(FromEntry(*entry));
     if (entry->Kind == TControlKind::Memo && next == TNext::Outside) out.back().Bounds.Height = kMemoHeightOutside;
     if (entry->Kind == TControlKind::ScrollBox) {
       TChildWindow panel;

@@ -45,7 +45,7 @@ struct TChildWindow {
 // In creation order: the tab-order controls first, by tab order, then the rest. The scroll box
 // brings its Panel1, and Panel1 the preview's line of information (kPreviewInfo). Controls of
 // another continued mode are left out; an outside dimension's notes are shorter.
-std::vector<TChildWindow> DialogChildren(const std::vector<TControlSpec>& table, TNext next = TNext::None);
+std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table, TNext next = TNext::None);
 
 // The label in the information pane that tells the previewed value text, length, scale and axis.
 inline constexpr const char* kPreviewInfo = "PreviewInfo";

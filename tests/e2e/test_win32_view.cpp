@@ -230,7 +230,7 @@ TEST(Win32View, EveryWindowOfTheTableStandsAtItsPlaceWithItsKind) {
     }
     // Nothing of the table is missing; the outside dimension's distance is there for it only,
     // below notes that are shorter then.
-    for (const TControlSpec& s : ControlTable()) {
+    for (const TControlEntry& s : ControlTable()) {
       const bool shown = s.OnlyWhen == TNext::None || s.OnlyWhen == next;
       EXPECT_EQ(d->ControlWindow(s.Name) != nullptr, shown) << s.Name;
     }
@@ -291,7 +291,7 @@ TEST(Win32View, DpiChangeScalesEveryControlAndFont) {
     EXPECT_EQ(d->Dpi(), dpi);
     for (const char* name : {"ComboBox3", "Edit9", "Button2", "Memo1", "LabelA1", "ScrollBox1", "PreviewPanel",
                              "CheckBox5"}) {
-      const TControlSpec& entry = *FindControl(name);
+      const TControlEntry& entry = *FindControl(name);
       const RECT r = RectInParent(d->ControlWindow(name));
       EXPECT_EQ(r.left, ScaleToDpi(entry.Left, dpi)) << name;
       EXPECT_EQ(r.top, ScaleToDpi(entry.Top, dpi)) << name;
@@ -332,8 +332,8 @@ TEST(Win32View, TabGoesThroughTheControlsInTheTablesOrder) {
   auto d = Open(folder);
   std::vector<std::string> expected;
   for (int tab = 0;; ++tab) {
-    const TControlSpec* found = nullptr;
-    for (const TControlSpec& s : ControlTable()) {
+    const TControlEntry* found = nullptr;
+    for (const TControlEntry& s : ControlTable()) {
       if (s.TabOrder == tab) found = &s;
     }
     if (found == nullptr) break;
@@ -574,7 +574,7 @@ TEST(Win32View, TabEntersARadioGroupOnItsCheckedButton) {
 TEST(Win32View, InputMethodIsOffWhereTheTableSaysSo) {
   TFolder folder(SettingsFile(100, 100));
   auto d = Open(folder, false);
-  for (const TControlSpec& s : ControlTable()) {
+  for (const TControlEntry& s : ControlTable()) {
     if (!s.ImeOff) continue;
     HWND h = d->ControlWindow(s.Name, s.Kind == TControlKind::RadioGroup ? 0 : -1);
     HIMC context = ImmGetContext(h);
