@@ -95,8 +95,8 @@ std::vector<TControlEntry> BuildTable() {
       {"Memo1", {}, {}, K::Memo, 23, 312, 0, 177, 225, "", {}, -1, 0, false, false, 12, 0xBBEBF4},
       // Docked at the bottom, 65 high, below the status line; holds the (blank) information pane.
       {"ScrollBox1", {}, {}, K::ScrollBox, 24, 0, 371, w, 65, "", {}, -1, 0, false, false},
-      // In the information pane below the preview's line, within the original width: it stays in
-      // reach when the preview is hidden and the window narrows.
+      // In the information pane below the preview's line, within the controls' 492 pixels: it stays
+      // in reach when the preview is hidden and the window narrows.
       {"CheckBox5", &TForm1::CheckBox5,
        {"プレビュー表示", "", "the preview panel is shown: 0 or 1"},
        K::CheckBox, 25, 8, 371 + 28, 129, 17, "プレビュー表示", {}, 1, 0, false, true},

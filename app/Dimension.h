@@ -201,6 +201,10 @@ void PrepareScratchState(const TDimensionInput& in, JwwState& scratch);
 // How far a marker of `kind` takes up the dimension line from its end, paper mm (before the
 // drawing scale): the line arrow's al*cos(aa), a point marker's reach times the factor.
 double MarkerReach(int kind, double factor, double arrowLength, double arrowAngle);
+// The size of the host's point markers at factor 1, paper mm: the triangles and arrow heads
+// reach far, the boxes and circles little.
+inline constexpr double kPointMarkerLong = 7.5;
+inline constexpr double kPointMarkerShort = 1.25;
 // Both end markers (the first end's, then the second's), reversed when they do not fit.
 void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, JwwState& out);
 

@@ -20,6 +20,6 @@ inline TPointD DirectionDeg(double deg, bool exactQuarters = false) {
 
 // One line of the dimension: each entity of the command is marked as a dimension entity.
 inline void AddDimensionLine(JwwState& out, TPointD a, TPointD b) {
-  JwwAddZFlags(out, 4);
+  JwwAddZFlags(out, kJwwZDimension);
   JwwAddLine(out, a.X, a.Y, b.X, b.Y);
 }

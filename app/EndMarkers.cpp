@@ -26,7 +26,7 @@ void AddMarker(const TDimensionInput& in, TPointD a, int kind, double angle, boo
     AddDimensionLine(out, a, Along(a, ls, angle + 180.0 - in.ArrowAngle, exact));
   } else {
     // The host draws its own marker of this code; the factor reaches it unscaled.
-    JwwAddZFlags(out, 4);
+    JwwAddZFlags(out, kJwwZDimension);
     JwwAddPoint(out, kind, a.X, a.Y, in.MarkerFactor, angle);
   }
 }
@@ -36,9 +36,10 @@ void AddMarker(const TDimensionInput& in, TPointD a, int kind, double angle, boo
 double MarkerReach(int kind, double factor, double arrowLength, double arrowAngle) {
   if (kind == 0) return arrowLength * DirectionDeg(arrowAngle).X;
   // Point markers by host code 1..11: the triangles and the arrow head reach far, the rest little.
-  static const double kReach[12] = {0.0,    7.5,  1.25, 1.25, 1.25, 1.25,
-                                    7.5,    1.25, 1.25 * std::sqrt(2.0), 7.5, 1.25 * std::sqrt(2.0), 7.5};
-  const double reach = kind >= 1 && kind <= 11 ? kReach[kind] : 1.25;
+  constexpr double kLong = kPointMarkerLong, kShort = kPointMarkerShort;
+  static const double kReach[12] = {0.0,   kLong,  kShort, kShort, kShort, kShort, kLong,
+                                    kShort, kShort * std::sqrt(2.0), kLong, kShort * std::sqrt(2.0), kLong};
+  const double reach = kind >= 1 && kind <= 11 ? kReach[kind] : kShort;
   return reach * factor;
 }
 

@@ -5,7 +5,7 @@
 #include "Unit1.h"
 
 TForm1::TForm1(std::filesystem::path exeDir, TFormView* view, TDirection direction, TNext next)
-    : Direction(direction), Next(next), exeDir_(std::move(exeDir)), view_(view) {
+    : Direction(direction), Next(next), ExeDir(std::move(exeDir)), view_(view) {
   for (const TControlEntry& c : ControlTable()) {
     switch (c.Kind) {
       case TControlKind::List: {
@@ -44,7 +44,6 @@ TForm1::TForm1(std::filesystem::path exeDir, TFormView* view, TDirection directi
 
 void TForm1::FormShow() {
   JwwInit(Jww);
-  ExeDir = exeDir_;
   // A missing or unreadable exchange file leaves the defaults; the dialog opens all the same, and
   // OK says that the file could not be read.
   exchangeRead_ = JwwReadFile(Jww, ExeDir / kExchangeFileName);

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "MyFunc.h"
+#include "Dimension.h"
 #include "Preview.h"
 
 namespace {
@@ -118,8 +119,8 @@ class TReader {
   // away from the dimension line it ends, so arrow-like markers have their tip at the point.
   void AddMarker(int code, TPreviewPoint at, double factor, double angle) {
     const double unit = std::abs(factor) * scale_;
-    const double small = 1.25 * unit;   // boxes and circles
-    const double arrow = 7.5 * unit;    // arrow heads
+    const double small = kPointMarkerShort * unit;  // boxes and circles
+    const double arrow = kPointMarkerLong * unit;   // arrow heads
     const double back = angle + 180.0;  // from the tip back along the line
     auto arrowHead = [&](TPreviewShapeKind kind) {
       const TPreviewPoint base = Along(at, back, arrow);

@@ -29,7 +29,7 @@ const std::vector<TSettingLine>& SettingsTable() {
       {27, K::PointY, nullptr, 1},       {28, K::PointX, nullptr, 2},
       {29, K::PointY, nullptr, 2},       {30, K::PointX, nullptr, 3},
       {31, K::PointY, nullptr, 3},
-      // Added after the original lines, which readers of the original 31 lines never reach.
+      // After the last dimension's lines, so that a reader that stops at line 31 never meets them.
       {32, K::CheckBox, "CheckBox5", 0},
       {33, K::EditText, "Edit10", 0},
   };
@@ -119,8 +119,8 @@ void TForm1::LoadSettings(const std::filesystem::path& fileName) {
   int lineNo = 0;
   std::vector<std::optional<std::string>> record(kSettingsLinesRead + 10);  // lines 23..31
   for (const TSettingLine& l : SettingsTable()) {
-    const bool original = l.Line <= kSettingsLinesRead;
-    // A line ends at LF; a CR just before it is no part of the value. A missing original line
+    const bool dialogLine = l.Line <= kSettingsLinesRead;
+    // A line ends at LF; a CR just before it is no part of the value. A missing dialog line
     // reads empty; a missing added line keeps the control's starting value (an older file).
     std::string value;
     bool present = false;
@@ -135,7 +135,7 @@ void TForm1::LoadSettings(const std::filesystem::path& fileName) {
       present = lineNo == l.Line;
     }
     if (!present) value.clear();
-    if (!present && !original) continue;
+    if (!present && !dialogLine) continue;
     if (!in.eof() && !value.empty() && value.back() == '\r') value.pop_back();
     if (IsRecord(l.Kind)) {
       record[static_cast<std::size_t>(l.Line)] = value;

@@ -108,14 +108,14 @@ inline constexpr const char* kFormCaption = "ソラトＫ";
 inline constexpr const char* kApplicationTitle = "q748_ソラトＫ";
 inline constexpr const char* kFormFontName = "ＭＳ ゴシック";
 inline constexpr int kFormFontHeight = 13;
-// The preview panel, right of the original controls (client pixels at 96 dpi); also the size of
+// The preview panel, right of the dialog's controls (client pixels at 96 dpi); also the size of
 // the command line's SVG.
 inline constexpr int kPreviewLeft = 496;
 inline constexpr int kPreviewTop = 4;
 inline constexpr int kPreviewWidth = 232;
 inline constexpr int kPreviewHeight = 318;
-// The original controls fill 492 pixels; the window is widened to the right by the preview, and
-// takes the original width while the preview is hidden.
+// The controls fill 492 pixels; the window is widened to the right by the preview, and is that
+// narrow while the preview is hidden.
 inline constexpr int kFormClientWidth = kPreviewLeft + kPreviewWidth + 4;  // 732
 inline constexpr int kFormClientWidthWithoutPreview = kPreviewLeft - 4;    // 492
 inline constexpr int kFormClientHeight = 436;
@@ -196,6 +196,7 @@ class TForm1 {
 
   const TDirection Direction;  // what the dialog draws; it chooses the settings file
   const TNext Next;            // continued from the last dimension of the direction, or not
+  const std::filesystem::path ExeDir;  // the executable's folder: the exchange and settings files
   std::string Caption() const;  // Shift-JIS
 
   // Controls.
@@ -210,7 +211,6 @@ class TForm1 {
   // Window position and the remembered one.
   int Left = 0, Top = 0;
   int SavedLeft = 100, SavedTop = 100;
-  std::filesystem::path ExeDir;  // set by FormShow to the executable's folder
 
   // What the handlers ask of the view.
   std::string FocusControl;      // name of the control that should receive the focus ("" none)
@@ -252,7 +252,6 @@ class TForm1 {
  private:
   void SetStatus(const char* utf8);
 
-  std::filesystem::path exeDir_;
   TFormView* view_;
   bool exchangeRead_ = false;
   std::optional<TLastDimension> last_;    // read by LoadSettings

@@ -71,8 +71,8 @@ void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double leng
     AddDimensionLine(out, a1, a2);
     JwwSetTextType(out, type.Number, size.Colour, cmNone, size.Width, size.Height, size.Spacing);
     JwwSetTextCode(out, 0);
-    JwwAddZFlags(out, 4);
-    JwwAddText(out, 2, text, p4.X, p4.Y, dir.X, dir.Y);
+    JwwAddZFlags(out, kJwwZDimension);
+    JwwAddText(out, kJwwTextSloped, text, p4.X, p4.Y, dir.X, dir.Y);
   } else {
     JwwSetTextType(out, type.Number, size.Colour, cmNone, size.Width, size.Height, size.Spacing);
     JwwAddMessage(out, text, a1.X, a1.Y, a2.X, a2.Y, p4.X, p4.Y, dir.X, dir.Y);

@@ -14,7 +14,7 @@ constexpr double kTolerance = 1e-8;
 // Kind numbers 0..9 of the text keywords; any other kind is a plain horizontal "ch".
 constexpr std::string_view kTextKeywords[] = {"ch", "cv", "cs", "cr", "co",
                                               "cp", "ct", "ck", "cz", "c2"};
-constexpr int32_t kMessageTextKind = 2;
+constexpr int32_t kMessageTextKind = kJwwTextSloped;
 
 void AppendNumbers(std::string& line, std::initializer_list<double> values) {
   for (double v : values) {

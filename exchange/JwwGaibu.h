@@ -182,9 +182,13 @@ void JwwSetPointColour(JwwState& st, int32_t n, int32_t mode);
 
 // ---- Entity commands -----------------------------------------------------------------------------
 
+// The z flags of the next entity, a mask of z1 (1) to z5 (16).
+inline constexpr uint8_t kJwwZDimension = 4;  // z3: the entity belongs to a dimension
 void JwwAddZFlags(JwwState& st, uint8_t mask);
 void JwwAddLine(JwwState& st, double x1, double y1, double x2, double y2);
 void JwwAddPoint(JwwState& st, int32_t code, double x, double y, double scale, double angle);
+// Text kinds: 0 "ch" (horizontal) to 9 "c2"; any other kind writes "ch".
+inline constexpr int32_t kJwwTextSloped = 2;  // "cs": along the direction (dirX, dirY)
 void JwwAddText(JwwState& st, int32_t kind, std::string_view text, double x, double y, double dirX,
                 double dirY);
 void JwwAddMessage(JwwState& st, std::string_view text, double x1, double y1, double x2, double y2,

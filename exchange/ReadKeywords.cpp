@@ -36,7 +36,8 @@ void ReadReals(const TJwwTokens& t, int n, double* dst) {
   for (int i = 1; i <= n; ++i) dst[i - 1] = JwwReal(t[i]);
 }
 
-// Rules 2 to 10, 26 and 27: the header lines, picked points and the pick number.
+// The header lines (hk, hs, hzs, hcw, hch, hcd, hcc, hn), the picked points (hp) and the pick
+// number (hhp).
 bool HeaderRule(JwwState& st, const TJwwTokens& t) {
   const std::string_view k = t[0];
   const int32_t n = t.Count;
@@ -115,7 +116,8 @@ void TakeFirst(bool& pending, int32_t& first, int32_t value) {
   }
 }
 
-// Rules 11 to 17: layer names, layer group, layer, line colour, line type, line width.
+// Layer group and layer names (lgn, lyn), layer group, layer, line colour, line type and line
+// width (lg, ly, lc, lt, lw).
 bool LayerAndPenRule(JwwState& st, const TJwwTokens& t) {
   const std::string_view k = t[0];
   if (k.size() < 2) return false;
@@ -173,7 +175,7 @@ bool LayerAndPenRule(JwwState& st, const TJwwTokens& t) {
   }
 }
 
-// Rules 18 to 20: font name, text type, text code.
+// Font name (cn$), text type (cn) and text code (cc).
 bool TextAttributeRule(JwwState& st, const TJwwTokens& t) {
   const std::string_view k = t[0];
   if (StartsWith(k, "cn$")) {
@@ -209,7 +211,7 @@ bool TextAttributeRule(JwwState& st, const TJwwTokens& t) {
 
 bool JwwApplyKeywordRule(JwwState& st, const TJwwTokens& t) {
   const std::string_view k = t[0];
-  // Rule 1 looks anywhere in token 0. An equals sign ends splitting, so a token 0 that holds one
+  // "file=" may stand anywhere in token 0. An equals sign ends splitting, so a token 0 that holds one
   // is the line's only token.
   if (t.Count == 1 && k.size() >= 5 && JwwFindSjis(k, "file=") != npos) {
     st.DrawingFileName.assign(From(k, 6));

@@ -36,7 +36,9 @@ std::size_t JwwFindSjis(std::string_view text, std::string_view needle);
 // tokenizer: the two must leave the same state.
 void JwwReadBufferWith(JwwState& st, std::string_view content, bool fastLines);
 
-// Rules 1 to 27: header values, layer names, attributes, blocks, picked points, pick number.
+// The keyword lines: file=, the header (hk, hs, hzs, hcw, hch, hcd, hcc, hn), picked points (hp)
+// and the pick number (hhp), layer names and pen (lgn, lyn, lg, ly, lc, lt, lw), text attributes
+// (cn$, cn, cc), z1..z5, pn, bz, and the starts and ends of polylines and messages (pl, msg, #).
 // True when one of them took the line.
 bool JwwApplyKeywordRule(JwwState& st, const TJwwTokens& t);
 

@@ -135,7 +135,7 @@ void TDialogWindow::UpdatePreview() {
   if (HWND panel = ControlWindow("PreviewPanel")) InvalidateRect(panel, nullptr, FALSE);
 }
 
-// Hidden, the preview leaves no empty frame: the panel goes and the window takes the original
+// Hidden, the preview leaves no empty frame: the panel goes and the window takes the controls'
 // width; shown, the window widens again.
 void TDialogWindow::ShowPreviewPanel(bool shown) {
   if (shown == previewShown_) return;

@@ -21,7 +21,7 @@ constexpr int kIconResource = 1;
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
-// Rows shown by an open drop-down list, as the form designer's default.
+// Rows shown by an open drop-down list: eight, enough for most lists without covering the dialog.
 constexpr int kDropDownRows = 8;
 
 struct TWindowKind {

@@ -11,7 +11,7 @@
 #   screenshot   the dialog as the user sees it, with a Japanese font; kept as screenshot.png
 #   hidpi        at 144 dpi the whole dialog is scaled by 1.5; kept as screenshot-144dpi.png
 #   preview      the preview panel holds a picture; Down in ComboBox1 redraws it, and OK draws that
-#   preview-hidden  the preview hidden: the original width; a click on プレビュー表示 widens the dialog
+#   preview-hidden  the preview hidden: the controls' width; a click on プレビュー表示 widens the dialog
 #   command-line q748.exe with arguments: the headless front end, its output and exit status
 #   read-only    OK in a folder that cannot be written: the error box names the reason, the
 #                dialog then closes and the host's file still begins with hq
@@ -168,7 +168,7 @@ case_screenshot() {
   capture_settled "$dialog_id" "$E2E_WORK/screenshot.png"
   check_not_blank "$E2E_WORK/screenshot.png"
   eval "$(xdotool getwindowgeometry --shell "$dialog_id")"
-  # 732 x 436 of client area (the original 492 and the preview) with Wine's frame around it.
+  # 732 x 436 of client area (the controls' 492 and the preview) with Wine's frame around it.
   [ "$WIDTH" -ge 732 ] && [ "$WIDTH" -le 760 ] && [ "$HEIGHT" -ge 436 ] && [ "$HEIGHT" -le 480 ] ||
     fail "the dialog is ${WIDTH}x${HEIGHT}, not 732x436 with a frame"
   if [ -n "${Q748_UPDATE_SCREENSHOT:-}" ]; then
@@ -264,7 +264,7 @@ case_preview() {
   cmp "$dir/JWC_TEMP.TXT" "$reference/JWC_TEMP.TXT" || fail "after Down the dialog did not draw what ComboBox1=1 draws"
 }
 
-# With the preview hidden (the settings' line 32): the window has the original controls' width
+# With the preview hidden (the settings' line 32): the window has the controls' width
 # and no empty frame; a click on プレビュー表示, in the information pane, widens it again.
 case_preview_hidden() {
   local dir="$cases/ダイアログ" X Y WIDTH HEIGHT SCREEN WINDOW border top deadline

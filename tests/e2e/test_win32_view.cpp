@@ -828,7 +828,7 @@ int FrameWidth(const TDialogWindow& d) { return std::max(1, ScaleToDpi(1, d.Dpi(
 
 }  // namespace
 
-TEST(Win32View, PreviewPanelWidensTheWindowBesideTheOriginalControls) {
+TEST(Win32View, PreviewPanelWidensTheWindowBesideTheControls) {
   TFolder folder(SettingsFile(100, 100));
   auto d = Open(folder, false);
   const UINT dpi = d->Dpi();
