@@ -6,8 +6,8 @@
 // direction.txt (the --direction, vertical when absent), and what is expected: expected.txt
 // (JWC_TEMP.TXT after the run, byte for byte), for a refused OK expected-stderr.txt, and for the
 // direction's settings file expected-q746.dat or expected-q746.absent.
-// On a mismatch the actual file is written beside the expected one (actual.txt, actual-q746.dat,
-// actual-stderr.txt) for review.
+// On a mismatch the actual file is written into the build tree for review, under tests/actual/ and
+// the case's name (actual.txt, actual-q746.dat, actual-stderr.txt); a match removes an old one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -470,11 +470,18 @@ TEST(CommandLine, FolderWithAJapaneseName) {
 
 namespace {
 
-// Compares and, on a mismatch, leaves the actual bytes beside the expected file.
-void Compare(const fs::path& expected, const fs::path& actualFile, const std::string& actual) {
+// Compares and, on a mismatch, leaves the actual bytes in the build tree (Q748_ACTUAL_DIR).
+void Compare(const fs::path& expected, const std::string& actualName, const std::string& actual) {
   const std::string want = ReadFile(expected);
+  const fs::path actualFile = fs::path(Q748_ACTUAL_DIR) / expected.parent_path().filename() / actualName;
   EXPECT_EQ(actual, want) << "see " << actualFile.string();
-  if (actual != want) WriteFile(actualFile, actual);
+  std::error_code ec;
+  if (actual == want) {
+    fs::remove(actualFile, ec);
+    return;
+  }
+  fs::create_directories(actualFile.parent_path(), ec);
+  WriteFile(actualFile, actual);
 }
 
 void RunCase(const fs::path& c) {
@@ -500,13 +507,13 @@ void RunCase(const fs::path& c) {
   const bool refused = fs::exists(c / "expected-stderr.txt");
   EXPECT_EQ(r.status, refused ? 1 : 0) << r.err;
   if (refused) {
-    Compare(c / "expected-stderr.txt", c / "actual-stderr.txt", r.err);
+    Compare(c / "expected-stderr.txt", "actual-stderr.txt", r.err);
   } else {
     EXPECT_EQ(r.err, "");
   }
-  Compare(c / "expected.txt", c / "actual.txt", ReadFile(dir.path() / "JWC_TEMP.TXT"));
+  Compare(c / "expected.txt", "actual.txt", ReadFile(dir.path() / "JWC_TEMP.TXT"));
   if (fs::exists(c / "expected-q746.dat")) {
-    Compare(c / "expected-q746.dat", c / "actual-q746.dat", ReadFile(settings));
+    Compare(c / "expected-q746.dat", "actual-q746.dat", ReadFile(settings));
   } else {
     EXPECT_TRUE(fs::exists(c / "expected-q746.absent")) << "a case says what becomes of q746.dat";
     EXPECT_FALSE(fs::exists(settings));
