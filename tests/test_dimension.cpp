@@ -162,6 +162,12 @@ TEST(Inputs, ChecksInTheirOrder) {
          f.ComboBox1.ItemIndex = -1;
        },
        "ComboBox1"},
+      {"Edit7 before Edit8",
+       [](TForm1& f) {
+         f.Edit8.Text = "180";
+         f.Edit7.Text = "0";
+       },
+       "Edit7"},
       {"Edit5 before Edit9",
        [](TForm1& f) {
          f.Edit9.Text = "-1";
@@ -553,6 +559,8 @@ TEST(EndMarkers, Lines) {
         "0 10 2.3294 18.6933"}},
       {"triangles at scale 50 fit 1501", {0, 0}, {0, 1501}, 6, 6, 2, 50, 2, 15,
        {"z3", "pt 0 0 2 270 6", "z3", "pt 0 1501 2 90 6"}},
+      {"triangles at scale 50 fit exactly 1500", {0, 0}, {0, 1500}, 6, 6, 2, 50, 2, 15,
+       {"z3", "pt 0 0 2 270 6", "z3", "pt 0 1500 2 90 6"}},
       {"triangles at scale 50 reverse in 1499", {0, 0}, {0, 1499}, 6, 6, 2, 50, 2, 15,
        {"z3", "0 0 0 -100", "z3", "pt 0 0 2 90 6", "z3", "0 1499 0 1599", "z3", "pt 0 1499 2 270 6"}},
       {"item 11 is code 11, the factor unscaled", {0, 0}, {100, 0}, 11, 3, 2.5, 100, 2, 15,
@@ -591,7 +599,9 @@ TEST(EndMarkers, Lines) {
 TEST(ValuePlacement, TextAngle) {
   const struct {
     double axis, expected;
-  } cases[] = {{0, 90}, {10, 280}, {100, 10}, {90, 0}, {180, 90}, {-90, 0}, {80, 350}, {270, 0}, {-10, 80}};
+  } cases[] = {{0, 90}, {10, 280}, {100, 10}, {90, 0}, {180, 90}, {-90, 0}, {80, 350}, {270, 0}, {-10, 80},
+               // Up to 1e-8 past upright the text still reads upwards; beyond, it turns over.
+               {5e-9, 90 + 5e-9}, {2e-8, 270 + 2e-8}};
   // The dimension line of a vertical dimension runs at the axis angle + 90 degrees.
   for (const auto& c : cases) EXPECT_NEAR(ValueTextAngle(c.axis + 90.0), c.expected, 1e-9) << c.axis;
 }
