@@ -17,7 +17,7 @@ namespace {
 // Texts and font names of text records are kept to 255 bytes, cut between characters.
 constexpr std::size_t kTextLimit = 255;
 
-double Real(const TJwwTokens& t, int i) { return JwwReal(t[i]); }
+double Real(const TTokens& t, int i) { return ReadReal(t[i]); }
 
 // Clears the one-entity flags, and (for every entity but a plain line) closes the block.
 void EndEntity(JwwState& st, bool closesBlock) {
@@ -45,18 +45,18 @@ TJwwStrRef CurrentFontRef(JwwState& st) {
   for (const TJwwStrRef r : recent) {
     if (Holds(st, r, font)) return st.CurFontRef = r;
   }
-  st.CurFontRef = JwwPoolString(st.Strings, font);
+  st.CurFontRef = PoolString(st.Strings, font);
   recent = {st.CurFontRef, recent[0], recent[1], recent[2]};
   return st.CurFontRef;
 }
 
-uint32_t HeadNo(JwwState& st) { return JwwHeadNo(st.Tables, JwwStampHead(st)); }
+uint32_t HeadNo(JwwState& st) { return HeadNumberOf(st.Tables, StampHead(st)); }
 
 // The head of a point: the point colour instead of the line colour.
 uint32_t PointHeadNo(JwwState& st) {
-  TJwwAttrHead head = JwwStampHead(st);
+  TJwwAttrHead head = StampHead(st);
   head.Colour = st.CurPointColour;
-  return JwwHeadNo(st.Tables, head);
+  return HeadNumberOf(st.Tables, head);
 }
 
 // A text record of the line "KW x y dx dy "text", without its order item; its head takes the
@@ -66,18 +66,18 @@ TJwwRecText MakeText(JwwState& st, int32_t kind, const double (&v)[4], TJwwStrRe
   const TJwwTextType& size = st.CurTextType >= 1 && st.CurTextType <= 10
                                  ? st.TextTypes[st.CurTextType]
                                  : st.CurFreeText;
-  TJwwAttrHead head = JwwStampHead(st);
+  TJwwAttrHead head = StampHead(st);
   head.Colour = size.Colour;
   const TJwwTextStyle style{kind, st.CurTextCode, st.CurTextType, size.Width, size.Height,
                             size.Spacing, font};
-  return TJwwRecText{JwwHeadNo(st.Tables, head), JwwStyleNo(st.Tables, style), v[0], v[1], v[2],
+  return TJwwRecText{HeadNumberOf(st.Tables, head), StyleNumberOf(st.Tables, style), v[0], v[1], v[2],
                      v[3], text};
 }
 
 }  // namespace
 
 // The text kinds by the second letter of their keyword: "ch" 0, "cv" 1, ... "c2" 9; -1 for none.
-int32_t JwwTextKindOf(char second) {
+int32_t TextKindOf(char second) {
   switch (second) {
     case 'h': return 0;
     case 'v': return 1;
@@ -93,40 +93,40 @@ int32_t JwwTextKindOf(char second) {
   }
 }
 
-void JwwAddTextRecord(JwwState& st, int32_t kind, const double (&v)[4], std::string_view text) {
+void AddTextRecord(JwwState& st, int32_t kind, const double (&v)[4], std::string_view text) {
   const TJwwStrRef font = CurrentFontRef(st);
-  const TJwwStrRef pooled = JwwPoolString(st.Strings, CutSjis(text, kTextLimit));
+  const TJwwStrRef pooled = PoolString(st.Strings, CutSjis(text, kTextLimit));
   const TJwwRecText record = MakeText(st, kind, v, font, pooled);
   if (st.InMessage && kind == 2) {
     const TJwwEntLine& l = st.CurMessageLine;
-    const TJwwRecLine line{JwwHeadNo(st.Tables, l.Head), 0, l.X1, l.Y1, l.X2, l.Y2};
+    const TJwwRecLine line{HeadNumberOf(st.Tables, l.Head), 0, l.X1, l.Y1, l.X2, l.Y2};
     st.Messages.Records().Add() = TJwwRecMsg{line, record};
-    JwwAddOrder(st, ekMsg);
+    AddOrder(st, ekMsg);
   } else {
     st.Texts.Records().Add() = record;
-    JwwAddOrder(st, ekText);
+    AddOrder(st, ekText);
   }
   EndEntity(st, true);
 }
 
-void JwwAddCircleRecord(JwwState& st, double x, double y, double radius) {
+void AddCircleRecord(JwwState& st, double x, double y, double radius) {
   st.Circles.Records().Add() = {HeadNo(st), x, y, radius};
-  JwwAddOrder(st, ekCircle);
+  AddOrder(st, ekCircle);
   EndEntity(st, true);
 }
 
-void JwwAddPointRecord(JwwState& st, double x, double y) {
+void AddPointRecord(JwwState& st, double x, double y) {
   st.Points.Records().Add() = {PointHeadNo(st), x, y};
-  JwwAddOrder(st, ekPoint);
+  AddOrder(st, ekPoint);
   EndEntity(st, true);
 }
 
-void JwwAddLineRecord(JwwState& st, double x1, double y1, double x2, double y2) {
+void AddLineRecord(JwwState& st, double x1, double y1, double x2, double y2) {
   if (st.InMessage) {
-    st.CurMessageLine = TJwwEntLine{JwwStampHead(st), 0, x1, y1, x2, y2};
+    st.CurMessageLine = TJwwEntLine{StampHead(st), 0, x1, y1, x2, y2};
   } else {
     st.Lines.Records().Add() = {HeadNo(st), st.InPolyline ? st.PolylineCount : 0, x1, y1, x2, y2};
-    JwwAddOrder(st, ekLine);
+    AddOrder(st, ekLine);
   }
   EndEntity(st, false);  // a polyline or message block stays open
 }
@@ -147,24 +147,24 @@ void AddSolid(JwwState& st, std::initializer_list<TPoint> points) {
   switch (points.size()) {
     case 2:
       st.Solids2.Records().Add() = {head, st.CurSolidColour, p[0].X, p[0].Y, p[1].X, p[1].Y};
-      JwwAddOrder(st, ekSolid2);
+      AddOrder(st, ekSolid2);
       break;
     case 3:
       st.Solids3.Records().Add() = {head, st.CurSolidColour, p[0].X, p[0].Y, p[1].X, p[1].Y,
                                     p[2].X, p[2].Y};
-      JwwAddOrder(st, ekSolid3);
+      AddOrder(st, ekSolid3);
       break;
     default:
       st.Solids4.Records().Add() = {head, st.CurSolidColour, p[0].X, p[0].Y, p[1].X, p[1].Y,
                                     p[2].X, p[2].Y, p[3].X, p[3].Y};
-      JwwAddOrder(st, ekSolid4);
+      AddOrder(st, ekSolid4);
       break;
   }
   EndEntity(st, true);
 }
 
 // "sl": two, three or four points; repeated points reduce the solid to fewer.
-void AddReducedSolid(JwwState& st, const TJwwTokens& t) {
+void AddReducedSolid(JwwState& st, const TTokens& t) {
   const TPoint p1{Real(t, 1), Real(t, 2)}, p2{Real(t, 3), Real(t, 4)};
   if (t.Count == 5) return AddSolid(st, {p1, p2});
   const TPoint p3{Real(t, 5), Real(t, 6)};
@@ -184,80 +184,80 @@ void AddReducedSolid(JwwState& st, const TJwwTokens& t) {
 }
 
 // "sc" and "se": seven reals and a code.
-void AddSolidWithCode(JwwState& st, const TJwwTokens& t, TJwwList<TJwwRecSolidSc>& list,
+void AddSolidWithCode(JwwState& st, const TTokens& t, TJwwList<TJwwRecSolidSc>& list,
                       int32_t kind) {
   const uint32_t head = HeadNo(st);
   TJwwRecSolidSc& e = list.Add();
   e.HeadNo = head;
   e.SolidColour = st.CurSolidColour;
   for (int i = 0; i < 7; ++i) e.Values[i] = Real(t, i + 1);
-  e.Code = JwwInt(t[8]);
-  JwwAddOrder(st, kind);
+  e.Code = ReadInt(t[8]);
+  AddOrder(st, kind);
   EndEntity(st, true);
 }
 
 // "so" and "sg": eight reals.
-void AddSolidOfEight(JwwState& st, const TJwwTokens& t, TJwwList<TJwwRecSolidSo>& list,
+void AddSolidOfEight(JwwState& st, const TTokens& t, TJwwList<TJwwRecSolidSo>& list,
                      int32_t kind) {
   const uint32_t head = HeadNo(st);
   TJwwRecSolidSo& e = list.Add();
   e.HeadNo = head;
   e.SolidColour = st.CurSolidColour;
   for (int i = 0; i < 8; ++i) e.Values[i] = Real(t, i + 1);
-  JwwAddOrder(st, kind);
+  AddOrder(st, kind);
   EndEntity(st, true);
 }
 
 }  // namespace
 
-TJwwAttrHead JwwStampHead(const JwwState& st) {
+TJwwAttrHead StampHead(const JwwState& st) {
   return TJwwAttrHead{st.CurHhpNo,    st.CurGroup,     st.CurLayer, st.CurLineColour,
                       st.CurLineType, st.CurLineWidth, st.CurZFlags};
 }
 
-void JwwAddOrder(JwwState& st, int32_t kind) { st.EntityOrder.Add(kind); }
+void AddOrder(JwwState& st, int32_t kind) { st.EntityOrder.Add(kind); }
 
-bool JwwApplyEntityRule(JwwState& st, const TJwwTokens& t) {
+bool ApplyEntityRule(JwwState& st, const TTokens& t) {
   const std::string_view k = t[0];
   const int32_t n = t.Count;
   if (k.size() == 2) {
     switch (k[0]) {
       case 'c':
         if (k[1] == 'i' && n == 4) {
-          JwwAddCircleRecord(st, Real(t, 1), Real(t, 2), Real(t, 3));
+          AddCircleRecord(st, Real(t, 1), Real(t, 2), Real(t, 3));
           return true;
         }
         if (k[1] == 'i' && n >= 8) {
           st.Arcs.Records().Add() = {HeadNo(st), Real(t, 1), Real(t, 2), Real(t, 3),
                                      Real(t, 4), Real(t, 5), Real(t, 6), Real(t, 7)};
-          JwwAddOrder(st, ekArc);
+          AddOrder(st, ekArc);
           EndEntity(st, true);
           return true;
         }
-        if (const int32_t kind = JwwTextKindOf(k[1]); kind >= 0 && n >= 6) {
+        if (const int32_t kind = TextKindOf(k[1]); kind >= 0 && n >= 6) {
           const double v[4] = {Real(t, 1), Real(t, 2), Real(t, 3), Real(t, 4)};
-          JwwAddTextRecord(st, kind, v, t[5]);
+          AddTextRecord(st, kind, v, t[5]);
           return true;
         }
         break;
       case 'p':
         if (k[1] == 't' && n == 3) {
-          JwwAddPointRecord(st, Real(t, 1), Real(t, 2));
+          AddPointRecord(st, Real(t, 1), Real(t, 2));
           return true;
         }
         if (k[1] == 't' && n >= 6) {
-          st.PointsEx.Records().Add() = {PointHeadNo(st), JwwInt(t[5]), Real(t, 1), Real(t, 2),
+          st.PointsEx.Records().Add() = {PointHeadNo(st), ReadInt(t[5]), Real(t, 1), Real(t, 2),
                                          Real(t, 3), Real(t, 4)};
-          JwwAddOrder(st, ekPointEx);
+          AddOrder(st, ekPointEx);
           EndEntity(st, true);
           return true;
         }
         break;
       case 'B':
         if (k[1] == 'L' && n >= 4) {
-          const TJwwStrRef name = JwwPoolString(st.Strings, t[3]);
+          const TJwwStrRef name = PoolString(st.Strings, t[3]);
           st.Blocks.Records().Add() = {HeadNo(st), name, Real(t, 1), Real(t, 2)};
-          JwwAddOrder(st, ekBlock);
+          AddOrder(st, ekBlock);
           EndEntity(st, true);
           return true;
         }
@@ -283,7 +283,7 @@ bool JwwApplyEntityRule(JwwState& st, const TJwwTokens& t) {
   }
   if (n == 4) {
     // Any other line of four tokens: a line, a polyline segment, or the line of a message block.
-    JwwAddLineRecord(st, Real(t, 0), Real(t, 1), Real(t, 2), Real(t, 3));
+    AddLineRecord(st, Real(t, 0), Real(t, 1), Real(t, 2), Real(t, 3));
     return true;
   }
   return false;

@@ -6,7 +6,7 @@
 // none of its keywords is taken by a keyword rule, and every number is converted by the same
 // routine as the general path's: a plain decimal of at most 19 digits whose integer of digits is
 // at most 2^53 is that integer divided by a power of ten (one correctly rounded division), and
-// any other token goes to JwwReal itself.
+// any other token goes to ReadReal itself.
 #include "ReadNumbers.h"
 #include "ReadRules.h"
 #include "WordScan.h"
@@ -17,13 +17,13 @@ bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
 // Whether all eight bytes of X are ASCII digits.
 bool EightDigits(uint64_t x) {
-  return ((x & JwwBytes(0xF0)) | (((x + JwwBytes(0x06)) & JwwBytes(0xF0)) >> 4)) == JwwBytes(0x33);
+  return ((x & EveryByte(0xF0)) | (((x + EveryByte(0x06)) & EveryByte(0xF0)) >> 4)) == EveryByte(0x33);
 }
 
 // The value of eight ASCII digits, the first in the lowest byte: pairs, then fours, then all
 // eight, combined by multiplication instead of one digit after the other.
 uint32_t EightDigitsValue(uint64_t x) {
-  x -= JwwBytes('0');
+  x -= EveryByte('0');
   x = x * 10 + (x >> 8);
   x = ((x & 0x000000FF000000FFull) * 0x000F424000000064ull +
        ((x >> 16) & 0x000000FF000000FFull) * 0x0000271000000001ull) >> 32;
@@ -34,7 +34,7 @@ uint32_t EightDigitsValue(uint64_t x) {
 [[gnu::always_inline]] inline const char* Digits(const char* p, const char* end, uint64_t& m) {
   if (kJwwWordScan) {
     while (end - p >= 8) {
-      const uint64_t x = JwwLoadWord(p);
+      const uint64_t x = LoadWord(p);
       if (!EightDigits(x)) break;
       m = m * 100000000 + EightDigitsValue(x);
       p += 8;
@@ -47,7 +47,7 @@ bool IsLineEnd(const char* p, const char* end) { return p == end || *p == '\r' |
 
 // Any number that is no plain decimal of at most 2^53: out of the hot loop.
 [[gnu::noinline]] double GeneralNumber(const char* start, const char* end) {
-  return JwwReal(std::string_view(start, static_cast<std::size_t>(end - start)));
+  return ReadReal(std::string_view(start, static_cast<std::size_t>(end - start)));
 }
 
 // The number token at P, ending at a blank or the line's end; nullptr for an empty token or one
@@ -56,7 +56,7 @@ bool IsLineEnd(const char* p, const char* end) { return p == end || *p == '\r' |
   const char* const start = p;
   const bool negative = p != end && *p == '-';
   p += negative;
-  uint64_t m = 0;  // wraps beyond 19 digits: such a number goes to JwwReal
+  uint64_t m = 0;  // wraps beyond 19 digits: such a number goes to ReadReal
   const char* const integer = p;
   p = Digits(p, end, m);
   std::size_t digits = static_cast<std::size_t>(p - integer);
@@ -71,7 +71,7 @@ bool IsLineEnd(const char* p, const char* end) { return p == end || *p == '\r' |
   if (digits == 0 || digits > 19 || m > (uint64_t{1} << 53) || fraction > 22)
     v = GeneralNumber(start, p);
   else
-    v = JwwDecimalValue(m, fraction, negative);
+    v = DecimalValue(m, fraction, negative);
   return p;
 }
 
@@ -120,13 +120,13 @@ const char* PlainText(const char* p, const char* end) {
 
 }  // namespace
 
-const char* JwwReadFastLine(JwwState& st, const char* p, const char* end) {
+const char* ReadFastLine(JwwState& st, const char* p, const char* end) {
   const char c = *p;
   if (IsDigit(c) || c == '-' || c == '.') {
     double v[4];
     const char* q = Numbers(p, end, v);
     if (!q || !IsLineEnd(q, end)) return nullptr;
-    JwwAddLineRecord(st, v[0], v[1], v[2], v[3]);
+    AddLineRecord(st, v[0], v[1], v[2], v[3]);
     return NextLine(q, end);
   }
   if (end - p < 4 || p[2] != ' ') return nullptr;
@@ -135,18 +135,18 @@ const char* JwwReadFastLine(JwwState& st, const char* p, const char* end) {
     double v[3];
     const char* q = Numbers(args, end, v);
     if (!q || !IsLineEnd(q, end)) return nullptr;  // an arc, or no plain circle
-    JwwAddCircleRecord(st, v[0], v[1], v[2]);
+    AddCircleRecord(st, v[0], v[1], v[2]);
     return NextLine(q, end);
   }
   if (c == 'p' && p[1] == 't') {
     double v[2];
     const char* q = Numbers(args, end, v);
     if (!q || !IsLineEnd(q, end)) return nullptr;
-    JwwAddPointRecord(st, v[0], v[1]);
+    AddPointRecord(st, v[0], v[1]);
     return NextLine(q, end);
   }
   if (c == 'c') {
-    const int32_t kind = JwwTextKindOf(p[1]);
+    const int32_t kind = TextKindOf(p[1]);
     if (kind < 0) return nullptr;
     double v[4];
     const char* q = Numbers(args, end, v);
@@ -154,7 +154,7 @@ const char* JwwReadFastLine(JwwState& st, const char* p, const char* end) {
     const char* const text = q + 2;
     const char* const e = PlainText(text, end);
     if (!e) return nullptr;
-    JwwAddTextRecord(st, kind, v, std::string_view(text, static_cast<std::size_t>(e - text)));
+    AddTextRecord(st, kind, v, std::string_view(text, static_cast<std::size_t>(e - text)));
     return NextLine(e, end);
   }
   return nullptr;

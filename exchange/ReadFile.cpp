@@ -31,9 +31,9 @@ namespace {
 const char* LineEnd(const char* p, const char* end) {
   if (kJwwWordScan) {
     while (end - p >= 8) {
-      const uint64_t x = JwwLoadWord(p);
-      const uint64_t ends = JwwBytesEqual(x, '\n') | JwwBytesEqual(x, '\r');
-      if (ends) return p + JwwFirstFlagged(ends);
+      const uint64_t x = LoadWord(p);
+      const uint64_t ends = BytesEqual(x, '\n') | BytesEqual(x, '\r');
+      if (ends) return p + FirstFlagged(ends);
       p += 8;
     }
   }
@@ -53,7 +53,7 @@ class TJwwReader {
     const char* const end = p + content.size();
     while (p < end) {
       if (fastLines_) {
-        if (const char* next = JwwReadFastLine(st_, p, end)) {
+        if (const char* next = ReadFastLine(st_, p, end)) {
           p = next;
           continue;
         }
@@ -66,14 +66,14 @@ class TJwwReader {
   }
 
  private:
-  void Apply(const TJwwTokens& t) {
+  void Apply(const TTokens& t) {
     if (t.Empty()) return;
-    if (!JwwApplyKeywordRule(st_, t)) JwwApplyEntityRule(st_, t);
+    if (!ApplyKeywordRule(st_, t)) ApplyEntityRule(st_, t);
   }
 
   JwwState& st_;
   bool fastLines_;
-  TJwwTokenizer tokenizer_;
+  TTokenizer tokenizer_;
 };
 
 // Where the last line end of [p, p + n) is followed by: the end of the complete lines; 0 when
@@ -132,7 +132,7 @@ bool JwwReadFile(JwwState& st, const std::filesystem::path& fileName) {
   if (!std::filesystem::is_regular_file(fileName, ec)) return false;
   try {
     const auto size = std::filesystem::file_size(fileName, ec);
-    if (!ec) JwwReserveEntities(st, static_cast<int64_t>(size / kJwwMinEntityBytes) + 1);
+    if (!ec) ReserveEntities(st, static_cast<int64_t>(size / kJwwMinEntityBytes) + 1);
     TJwwReader reader(st, true);
     return ReadBlocks(reader, fileName);
   } catch (const std::exception&) {
@@ -140,11 +140,11 @@ bool JwwReadFile(JwwState& st, const std::filesystem::path& fileName) {
   }
 }
 
-void JwwReadBuffer(JwwState& st, std::string_view content) { JwwReadBufferWith(st, content, true); }
+void JwwReadBuffer(JwwState& st, std::string_view content) { ReadBufferWith(st, content, true); }
 
-void JwwReadBufferWith(JwwState& st, std::string_view content, bool fastLines) {
+void ReadBufferWith(JwwState& st, std::string_view content, bool fastLines) {
   try {
-    JwwReserveEntities(st, static_cast<int64_t>(content.size() / kJwwMinEntityBytes) + 1);
+    ReserveEntities(st, static_cast<int64_t>(content.size() / kJwwMinEntityBytes) + 1);
     TJwwReader(st, fastLines).Lines(content);
   } catch (const std::exception&) {
     // Out of memory: reading stops at the line that needed it.

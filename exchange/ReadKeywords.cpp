@@ -32,17 +32,17 @@ int32_t OneHexDigit(std::string_view k) {
 }
 
 // Reals of tokens 1..n into dst[0]..dst[n - 1].
-void ReadReals(const TJwwTokens& t, int n, double* dst) {
-  for (int i = 1; i <= n; ++i) dst[i - 1] = JwwReal(t[i]);
+void ReadReals(const TTokens& t, int n, double* dst) {
+  for (int i = 1; i <= n; ++i) dst[i - 1] = ReadReal(t[i]);
 }
 
 // The header lines (hk, hs, hzs, hcw, hch, hcd, hcc, hn), the picked points (hp) and the pick
 // number (hhp).
-bool HeaderRule(JwwState& st, const TJwwTokens& t) {
+bool HeaderRule(JwwState& st, const TTokens& t) {
   const std::string_view k = t[0];
   const int32_t n = t.Count;
   if (k == "hk" && n >= 2) {
-    st.AxisAngle = JwwReal(t[1]);
+    st.AxisAngle = ReadReal(t[1]);
     return true;
   }
   if (k == "hs" && n >= 17) {
@@ -50,18 +50,18 @@ bool HeaderRule(JwwState& st, const TJwwTokens& t) {
     return true;
   }
   if (k == "hzs" && n >= 3) {
-    st.SheetWidth = JwwReal(t[1]);
-    st.SheetHeight = JwwReal(t[2]);
+    st.SheetWidth = ReadReal(t[1]);
+    st.SheetHeight = ReadReal(t[2]);
     return true;
   }
   if ((k == "hcw" || k == "hch" || k == "hcd" || k == "hcc") && n >= 11) {
     for (int i = 1; i <= 10; ++i) {
       TJwwTextType& type = st.TextTypes[i];
       switch (k[2]) {
-        case 'w': type.Width = JwwReal(t[i]); break;
-        case 'h': type.Height = JwwReal(t[i]); break;
-        case 'd': type.Spacing = JwwReal(t[i]); break;
-        default: type.Colour = JwwInt(t[i]); break;
+        case 'w': type.Width = ReadReal(t[i]); break;
+        case 'h': type.Height = ReadReal(t[i]); break;
+        case 'd': type.Spacing = ReadReal(t[i]); break;
+        default: type.Colour = ReadInt(t[i]); break;
       }
     }
     return true;
@@ -80,14 +80,14 @@ bool HeaderRule(JwwState& st, const TJwwTokens& t) {
     std::string_view digits = k.substr(2);
     int32_t kind = pkPlain;
     for (const auto& s : kSuffixes) {
-      const std::size_t p = JwwFindSjis(k, s.Suffix);
+      const std::size_t p = FindSjis(k, s.Suffix);
       if (p == npos) continue;
       digits = p > 2 ? k.substr(2, p - 2) : std::string_view();
       kind = s.Kind;
     }
-    const int32_t slot = JwwInt(digits);
+    const int32_t slot = ReadInt(digits);
     if (slot >= 1 && slot <= 99 && static_cast<std::size_t>(slot) < st.PickedPoints.size()) {
-      st.PickedPoints[slot] = TJwwPickedPoint{true, JwwReal(t[1]), JwwReal(t[2]), kind};
+      st.PickedPoints[slot] = TJwwPickedPoint{true, ReadReal(t[1]), ReadReal(t[2]), kind};
       st.PickedCount = CountUp(st.PickedCount);
     }
     return true;
@@ -97,10 +97,10 @@ bool HeaderRule(JwwState& st, const TJwwTokens& t) {
     // and makes the number 0.
     std::size_t len = k.size();
     for (std::string_view s : {"ln", "ci", "ch"}) {
-      const std::size_t p = JwwFindSjis(k, s);
+      const std::size_t p = FindSjis(k, s);
       if (p != npos && p >= 4) len = p - 3;
     }
-    st.CurHhpNo = JwwInt(k.substr(3, len));
+    st.CurHhpNo = ReadInt(k.substr(3, len));
     return true;
   }
   return false;
@@ -118,7 +118,7 @@ void TakeFirst(bool& pending, int32_t& first, int32_t value) {
 
 // Layer group and layer names (lgn, lyn), layer group, layer, line colour, line type and line
 // width (lg, ly, lc, lt, lw).
-bool LayerAndPenRule(JwwState& st, const TJwwTokens& t) {
+bool LayerAndPenRule(JwwState& st, const TTokens& t) {
   const std::string_view k = t[0];
   if (k.size() < 2) return false;
   const int32_t n = t.Count;
@@ -139,7 +139,7 @@ bool LayerAndPenRule(JwwState& st, const TJwwTokens& t) {
       TakeFirst(st.AttrPending[1], st.FirstGroup, g);
       st.CurGroup = g;
       if (n >= 2 && static_cast<std::size_t>(g) < st.GroupValues.size())
-        st.GroupValues[g] = JwwInt(t[1]);
+        st.GroupValues[g] = ReadInt(t[1]);
       return true;
     }
     case 'y': {
@@ -148,24 +148,24 @@ bool LayerAndPenRule(JwwState& st, const TJwwTokens& t) {
       st.CurLayer = l;
       const int64_t entry = LayerEntry(st.CurGroup, l);
       if (n >= 2 && entry >= 0 && static_cast<std::size_t>(entry) < st.LayerValues.size())
-        st.LayerValues[entry] = JwwInt(t[1]);
+        st.LayerValues[entry] = ReadInt(t[1]);
       return true;
     }
     case 'c': {
-      const int32_t c = JwwInt(k.substr(2));
+      const int32_t c = ReadInt(k.substr(2));
       TakeFirst(st.AttrPending[3], st.FirstLineColour, c);
       st.CurLineColour = c;
-      if (c == 10 && n >= 2) st.CurSolidColour = JwwInt(t[1]);
+      if (c == 10 && n >= 2) st.CurSolidColour = ReadInt(t[1]);
       return true;
     }
     case 't': {
-      const int32_t v = JwwInt(k.substr(2));
+      const int32_t v = ReadInt(k.substr(2));
       TakeFirst(st.AttrPending[4], st.FirstLineType, v);
       st.CurLineType = v;
       return true;
     }
     case 'w': {
-      const int32_t v = JwwInt(k.substr(2));
+      const int32_t v = ReadInt(k.substr(2));
       TakeFirst(st.AttrPending[5], st.FirstLineWidth, v);
       st.CurLineWidth = v;
       return true;
@@ -176,7 +176,7 @@ bool LayerAndPenRule(JwwState& st, const TJwwTokens& t) {
 }
 
 // Font name (cn$), text type (cn) and text code (cc).
-bool TextAttributeRule(JwwState& st, const TJwwTokens& t) {
+bool TextAttributeRule(JwwState& st, const TTokens& t) {
   const std::string_view k = t[0];
   if (StartsWith(k, "cn$")) {
     const std::string_view font = k.substr(3);
@@ -185,10 +185,10 @@ bool TextAttributeRule(JwwState& st, const TJwwTokens& t) {
     return true;
   }
   if (StartsWith(k, "cn")) {
-    const int32_t type = JwwInt(k.substr(2));
+    const int32_t type = ReadInt(k.substr(2));
     const bool freeSize = type == 0 && t.Count >= 5;
     TJwwTextType size{};
-    if (freeSize) size = {JwwReal(t[1]), JwwReal(t[2]), JwwReal(t[3]), JwwInt(t[4])};
+    if (freeSize) size = {ReadReal(t[1]), ReadReal(t[2]), ReadReal(t[3]), ReadInt(t[4])};
     if (st.AttrPending[6]) {
       st.FirstTextType = type;
       if (freeSize) st.FirstFreeText = size;
@@ -209,11 +209,11 @@ bool TextAttributeRule(JwwState& st, const TJwwTokens& t) {
 
 }  // namespace
 
-bool JwwApplyKeywordRule(JwwState& st, const TJwwTokens& t) {
+bool ApplyKeywordRule(JwwState& st, const TTokens& t) {
   const std::string_view k = t[0];
   // "file=" may stand anywhere in token 0. An equals sign ends splitting, so a token 0 that holds one
   // is the line's only token.
-  if (t.Count == 1 && k.size() >= 5 && JwwFindSjis(k, "file=") != npos) {
+  if (t.Count == 1 && k.size() >= 5 && FindSjis(k, "file=") != npos) {
     st.DrawingFileName.assign(From(k, 6));
     return true;
   }
@@ -239,7 +239,7 @@ bool JwwApplyKeywordRule(JwwState& st, const TJwwTokens& t) {
       return false;
     case 'p':
       if (StartsWith(k, "pn")) {
-        st.CurPointColour = JwwInt(k.substr(2));
+        st.CurPointColour = ReadInt(k.substr(2));
         return true;
       }
       if (k == "pl") {

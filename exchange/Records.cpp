@@ -54,11 +54,11 @@ void TJwwRecordTables::Clear() {
   LastFonts = {};
 }
 
-uint32_t JwwHeadNo(TJwwRecordTables& t, const TJwwAttrHead& head) {
+uint32_t HeadNumberOf(TJwwRecordTables& t, const TJwwAttrHead& head) {
   return Intern(t.Heads, t.LastHeadNo, head);
 }
 
-uint32_t JwwStyleNo(TJwwRecordTables& t, const TJwwTextStyle& style) {
+uint32_t StyleNumberOf(TJwwRecordTables& t, const TJwwTextStyle& style) {
   return Intern(t.Styles, t.LastStyleNo, style);
 }
 

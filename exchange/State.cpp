@@ -124,7 +124,7 @@ int32_t JwwListCount(const JwwState& st, int32_t kind) {
   }
 }
 
-void JwwReserveEntities(JwwState& st, int64_t n) {
+void ReserveEntities(JwwState& st, int64_t n) {
   st.Lines.ReserveAhead(n);
   st.Circles.ReserveAhead(n);
   st.Arcs.ReserveAhead(n);

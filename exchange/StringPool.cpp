@@ -2,10 +2,10 @@
 // (offset, length) pairs into it so that they stay small and trivially copyable.
 #include "ReadRules.h"
 
-TJwwStrRef JwwPoolString(std::string& pool, std::string_view s, std::size_t limit) {
+TJwwStrRef PoolString(std::string& pool, std::string_view s, std::size_t limit) {
   const std::size_t offset = pool.size();
-  if (limit > kJwwPoolLimit) limit = kJwwPoolLimit;
-  if (s.size() > limit || offset > limit - s.size()) throw JwwPoolFull();
+  if (limit > kPoolLimit) limit = kPoolLimit;
+  if (s.size() > limit || offset > limit - s.size()) throw PoolFull();
   pool.append(s);
   return TJwwStrRef{static_cast<uint32_t>(offset), static_cast<uint32_t>(s.size())};
 }

@@ -6,7 +6,7 @@
 
 #include "MyFunc.h"
 
-std::size_t JwwFindSjis(std::string_view text, std::string_view needle) {
+std::size_t FindSjis(std::string_view text, std::string_view needle) {
   if (needle.empty() || needle.size() > text.size()) return std::string_view::npos;
   const std::size_t last = text.size() - needle.size();
   std::size_t i = 0;

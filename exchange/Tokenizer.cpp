@@ -44,15 +44,15 @@ int32_t CountUp(int32_t n) { return n < INT32_MAX ? n + 1 : n; }
 // Ordinary bytes while splitting, eight at a time: printable ASCII but blank, quote and equals
 // sign. Returns how many lead the word; bytes of other kinds go through the table.
 inline int PlainSplitting(uint64_t x) {
-  const uint64_t special = (x & JwwBytes(0x80)) | JwwBytesBelow(x, 0x21) | JwwBytesEqual(x, '"') |
-                           JwwBytesEqual(x, '=');
-  return special ? JwwFirstFlagged(special) : 8;
+  const uint64_t special = (x & EveryByte(0x80)) | BytesBelow(x, 0x21) | BytesEqual(x, '"') |
+                           BytesEqual(x, '=');
+  return special ? FirstFlagged(special) : 8;
 }
 
 // Ordinary bytes of the rest of a line: printable ASCII, blanks included.
 inline int PlainRest(uint64_t x) {
-  const uint64_t special = (x & JwwBytes(0x80)) | JwwBytesBelow(x, 0x20);
-  return special ? JwwFirstFlagged(special) : 8;
+  const uint64_t special = (x & EveryByte(0x80)) | BytesBelow(x, 0x20);
+  return special ? FirstFlagged(special) : 8;
 }
 
 using TBytes = const unsigned char*;
@@ -61,11 +61,11 @@ using TBytes = const unsigned char*;
 // tokens only ever drop bytes, so W never passes P's offset, and a word of eight bytes copied
 // whole before its count is known still lies within the buffer.
 struct TCopy {
-  TCopy(TJwwTokens& t, std::string_view line, char* scratch)
+  TCopy(TTokens& t, std::string_view line, char* scratch)
       : tokens(t), p(reinterpret_cast<TBytes>(line.data())), end(p + line.size()), w(scratch),
         start(scratch) {}
 
-  TJwwTokens& tokens;
+  TTokens& tokens;
   TBytes p;
   TBytes end;
   char* w;
@@ -90,7 +90,7 @@ struct TCopy {
   void CopyWords() {
     if (!kJwwWordScan) return;
     while (end - p >= 8) {
-      const uint64_t x = JwwLoadWord(p);
+      const uint64_t x = LoadWord(p);
       std::memcpy(w, &x, 8);
       const int n = kPlain(x);
       p += n;
@@ -183,7 +183,7 @@ struct TCopy {
 
 }  // namespace
 
-void TJwwTokenizer::Reserve(std::size_t bytes) {
+void TTokenizer::Reserve(std::size_t bytes) {
   if (bytes <= capacity_) return;
   const std::size_t grown = bytes > 2 * capacity_ ? bytes : 2 * capacity_;
   scratch_.reset();  // the old tokens are dead: never hold both buffers
@@ -192,11 +192,11 @@ void TJwwTokenizer::Reserve(std::size_t bytes) {
   capacity_ = grown;
 }
 
-void TJwwTokenizer::Clear() {
+void TTokenizer::Clear() {
   for (int i = 0; i < used_; ++i) tokens_.Token[i] = std::string_view();
 }
 
-const TJwwTokens& TJwwTokenizer::Split(std::string_view line) {
+const TTokens& TTokenizer::Split(std::string_view line) {
   Reserve(line.size() < 256 ? 256 : line.size());
   Clear();
   TCopy c(tokens_, line, scratch_.get());

@@ -13,8 +13,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view content(reinterpret_cast<const char*>(data), size);
   JwwState fast, general;
-  JwwReadBufferWith(fast, content, true);
-  JwwReadBufferWith(general, content, false);
+  ReadBufferWith(fast, content, true);
+  ReadBufferWith(general, content, false);
   if (JwwStateToJson(fast) != JwwStateToJson(general)) __builtin_trap();
   return 0;
 }

@@ -72,9 +72,9 @@ TEST(Tokenizer, SplitsByteForByte) {
       {"x \"a\tb\x1A" "c", {"x", "abc"}, 2},
       {"~\x7F", {"~\x7F"}, 1},
   };
-  TJwwTokenizer tokenizer;
+  TTokenizer tokenizer;
   for (const TokenCase& c : cases) {
-    const TJwwTokens& t = tokenizer.Split(c.Line);
+    const TTokens& t = tokenizer.Split(c.Line);
     EXPECT_EQ(t.Count, c.Count) << c.Line;
     for (int i = 0; i < kJwwMaxTokens; ++i) {
       const std::string expected = i < static_cast<int>(c.Tokens.size()) ? c.Tokens[i] : "";
@@ -84,7 +84,7 @@ TEST(Tokenizer, SplitsByteForByte) {
 }
 
 TEST(Tokenizer, EmptyLines) {
-  TJwwTokenizer tokenizer;
+  TTokenizer tokenizer;
   for (const std::string& line : {""s, "   "s, " \t \t"s, "\x01\x02\x1A"s, "\0\0"s, "\xFE\xFF"s, "\x82"s,
                                  "\""s, "\t\""s})
     EXPECT_TRUE(tokenizer.Split(line).Empty()) << line;
@@ -95,8 +95,8 @@ TEST(Tokenizer, EmptyLines) {
 TEST(Tokenizer, TokensBeyondTheArrayAreDroppedButCounted) {
   std::string line;
   for (int i = 1; i <= 40; ++i) line += std::to_string(i) + " ";
-  TJwwTokenizer tokenizer;
-  const TJwwTokens& t = tokenizer.Split(line);
+  TTokenizer tokenizer;
+  const TTokens& t = tokenizer.Split(line);
   EXPECT_EQ(t.Count, 41);  // forty numbers and the empty token after the trailing blank
   EXPECT_EQ(t[0], "1");
   EXPECT_EQ(t[31], "32");
@@ -107,19 +107,19 @@ TEST(Tokenizer, TokensBeyondTheArrayAreDroppedButCounted) {
   EXPECT_EQ(tokenizer.Split(line + " \"a b c d").Count, 41);
   EXPECT_EQ(tokenizer.Split(line + " \x82\x40 \x82").Count, 42);
   // A new line starts with empty tokens again.
-  const TJwwTokens& u = tokenizer.Split("x y");
+  const TTokens& u = tokenizer.Split("x y");
   EXPECT_EQ(u.Count, 2);
   EXPECT_EQ(u[2], "");
   EXPECT_EQ(u[31], "");
 }
 
 TEST(Tokenizer, HugeLines) {
-  TJwwTokenizer tokenizer;
+  TTokenizer tokenizer;
   std::string many;
   for (int i = 0; i < 100000; ++i) many += "ab ";
   EXPECT_EQ(tokenizer.Split(many).Count, 100001);
   const std::string one(4 << 20, 'x');
-  const TJwwTokens& t = tokenizer.Split("\"" + one);
+  const TTokens& t = tokenizer.Split("\"" + one);
   EXPECT_EQ(t.Count, 1);
   EXPECT_EQ(t[0].size(), one.size());
 }
@@ -128,8 +128,8 @@ TEST(Tokenizer, HugeLines) {
 // leaves, to the last field (compared as the JSON dump of the whole state).
 void ExpectFastAsGeneral(const std::string& content, const std::string& what) {
   JwwState fast, general;
-  JwwReadBufferWith(fast, content, true);
-  JwwReadBufferWith(general, content, false);
+  ReadBufferWith(fast, content, true);
+  ReadBufferWith(general, content, false);
   ASSERT_EQ(JwwStateToJson(fast), JwwStateToJson(general)) << what;
 }
 
@@ -167,7 +167,7 @@ TEST(FastLines, SameStateAsTheTokenizer) {
   for (const auto& f : forms) {
     JwwState st;
     const char* const end = f.Line.data() + f.Line.size();
-    const char* next = JwwReadFastLine(st, f.Line.data(), end);
+    const char* next = ReadFastLine(st, f.Line.data(), end);
     EXPECT_EQ(next != nullptr, f.Taken) << f.Line;
     EXPECT_EQ(st.EntityOrder.Count(), f.Taken ? 1 : 0) << f.Line;
     if (next) {
@@ -195,21 +195,21 @@ TEST(FastLines, RandomContentSameAsTheTokenizer) {
 
 TEST(TokenSearch, NeverMatchesOnASecondByte) {
   // 0x83 0x63 is a double-byte character whose second byte is "c".
-  EXPECT_EQ(JwwFindSjis("hp1ln", "ln"), 3u);
-  EXPECT_EQ(JwwFindSjis("\x83" "ci", "ci"), std::string_view::npos);
-  EXPECT_EQ(JwwFindSjis("\x83" "cci", "ci"), 2u);
-  EXPECT_EQ(JwwFindSjis("ab", "abc"), std::string_view::npos);
-  EXPECT_EQ(JwwFindSjis("x\x82", "\x82"), 1u);
+  EXPECT_EQ(FindSjis("hp1ln", "ln"), 3u);
+  EXPECT_EQ(FindSjis("\x83" "ci", "ci"), std::string_view::npos);
+  EXPECT_EQ(FindSjis("\x83" "cci", "ci"), 2u);
+  EXPECT_EQ(FindSjis("ab", "abc"), std::string_view::npos);
+  EXPECT_EQ(FindSjis("x\x82", "\x82"), 1u);
 }
 
 TEST(StringPool, StopsAtItsLimit) {
   std::string pool = "abc";
-  const TJwwStrRef r = JwwPoolString(pool, "de", 5);
+  const TJwwStrRef r = PoolString(pool, "de", 5);
   EXPECT_EQ(r.Offset, 3u);
   EXPECT_EQ(r.Length, 2u);
-  EXPECT_THROW(JwwPoolString(pool, "f", 5), JwwPoolFull);
+  EXPECT_THROW(PoolString(pool, "f", 5), PoolFull);
   EXPECT_EQ(pool, "abcde");
-  EXPECT_NO_THROW(JwwPoolString(pool, "", 5));
+  EXPECT_NO_THROW(PoolString(pool, "", 5));
 }
 
 // ---- Numbers ------------------------------------------------------------------------------------
@@ -238,9 +238,9 @@ TEST(ReaderNumbers, SameAsTheLenientConversions) {
     texts.push_back(buf);
   }
   for (const std::string& t : texts) {
-    const double fast = JwwReal(t), exact = TextToFloat(t);
+    const double fast = ReadReal(t), exact = TextToFloat(t);
     EXPECT_EQ(std::memcmp(&fast, &exact, sizeof fast), 0) << t << ": " << fast << " " << exact;
-    EXPECT_EQ(JwwInt(t), TextToInt(t)) << t;
+    EXPECT_EQ(ReadInt(t), TextToInt(t)) << t;
   }
 }
 

@@ -4,7 +4,7 @@
 // blocks, picked points, pick number) are tried in their fixed order, and what they leave goes to
 // the entity rules. The first rule whose keyword test and token count both hold takes the line.
 //
-// These routines throw std::bad_alloc when memory runs out and JwwPoolFull when the string pool
+// These routines throw std::bad_alloc when memory runs out and PoolFull when the string pool
 // would pass its 4 GiB offset range; the public reading operations catch both.
 #pragma once
 
@@ -17,60 +17,60 @@
 #include "Tokenizer.h"
 
 // The string pool cannot take a string without its offsets passing the range of TJwwStrRef.
-struct JwwPoolFull : std::bad_alloc {
+struct PoolFull : std::bad_alloc {
   const char* what() const noexcept override { return "string pool full"; }
 };
 
 // The pool's limit: offsets and lengths are 32-bit.
-inline constexpr std::size_t kJwwPoolLimit = UINT32_MAX;
+inline constexpr std::size_t kPoolLimit = UINT32_MAX;
 
-// Appends S to the pool and returns where it lies. Throws JwwPoolFull when the pool would grow
+// Appends S to the pool and returns where it lies. Throws PoolFull when the pool would grow
 // beyond `limit` bytes (the limit is a parameter only so that tests can reach it).
-TJwwStrRef JwwPoolString(std::string& pool, std::string_view s, std::size_t limit = kJwwPoolLimit);
+TJwwStrRef PoolString(std::string& pool, std::string_view s, std::size_t limit = kPoolLimit);
 
 // Position of the first occurrence of NEEDLE in TEXT that starts on a character boundary
 // (never on the second byte of a double-byte character), or npos.
-std::size_t JwwFindSjis(std::string_view text, std::string_view needle);
+std::size_t FindSjis(std::string_view text, std::string_view needle);
 
 // JwwReadBuffer with the fast path (FASTLINES, as JwwReadBuffer reads) or every line through the
 // tokenizer: the two must leave the same state.
-void JwwReadBufferWith(JwwState& st, std::string_view content, bool fastLines);
+void ReadBufferWith(JwwState& st, std::string_view content, bool fastLines);
 
 // The keyword lines: file=, the header (hk, hs, hzs, hcw, hch, hcd, hcc, hn), picked points (hp)
 // and the pick number (hhp), layer names and pen (lgn, lyn, lg, ly, lc, lt, lw), text attributes
 // (cn$, cn, cc), z1..z5, pn, bz, and the starts and ends of polylines and messages (pl, msg, #).
 // True when one of them took the line.
-bool JwwApplyKeywordRule(JwwState& st, const TJwwTokens& t);
+bool ApplyKeywordRule(JwwState& st, const TTokens& t);
 
 // The entity rules that follow: lines, circles, arcs, texts, messages, points, blocks, solids.
 // True when one of them took the line.
-bool JwwApplyEntityRule(JwwState& st, const TJwwTokens& t);
+bool ApplyEntityRule(JwwState& st, const TTokens& t);
 
 // Every entity list is to reserve room for N more records when it first needs memory: the
 // bound a file of N * 7 bytes sets, as an entity line takes at least 7 bytes with its line end.
-void JwwReserveEntities(JwwState& st, int64_t n);
+void ReserveEntities(JwwState& st, int64_t n);
 inline constexpr int64_t kJwwMinEntityBytes = 7;
 
 // The records of the common entity lines, as the entity rules and the fast path add them.
-void JwwAddLineRecord(JwwState& st, double x1, double y1, double x2, double y2);
-void JwwAddCircleRecord(JwwState& st, double x, double y, double radius);
-void JwwAddPointRecord(JwwState& st, double x, double y);
+void AddLineRecord(JwwState& st, double x1, double y1, double x2, double y2);
+void AddCircleRecord(JwwState& st, double x, double y, double radius);
+void AddPointRecord(JwwState& st, double x, double y);
 // A text or message text: KIND 0..9, V the position and direction, TEXT as tokenized.
-void JwwAddTextRecord(JwwState& st, int32_t kind, const double (&v)[4], std::string_view text);
+void AddTextRecord(JwwState& st, int32_t kind, const double (&v)[4], std::string_view text);
 // The text kinds by the second letter of their keyword: "ch" 0, "cv" 1, ... "c2" 9; -1 for none.
-int32_t JwwTextKindOf(char second);
+int32_t TextKindOf(char second);
 
 // The fast path of the reader: reads the line at P (of a buffer ending at END) when it is one of
 // the common entity lines in its plain form: four numbers (a line), "ci" with three, "pt" with
 // two, or a text keyword with four numbers and a quoted text. Numbers are converted straight
 // from the buffer. Returns where the next line starts, or nullptr, having changed nothing, for
 // any other line or any unusual byte: the general path then reads it, with the same result.
-const char* JwwReadFastLine(JwwState& st, const char* p, const char* end);
+const char* ReadFastLine(JwwState& st, const char* p, const char* end);
 
 // Appends one item to EntityOrder.
-void JwwAddOrder(JwwState& st, int32_t kind);
+void AddOrder(JwwState& st, int32_t kind);
 // The attribute head of an entity read now.
-TJwwAttrHead JwwStampHead(const JwwState& st);
+TJwwAttrHead StampHead(const JwwState& st);
 // The number of HEAD, or of STYLE, in the shared tables; added when new.
-uint32_t JwwHeadNo(TJwwRecordTables& t, const TJwwAttrHead& head);
-uint32_t JwwStyleNo(TJwwRecordTables& t, const TJwwTextStyle& style);
+uint32_t HeadNumberOf(TJwwRecordTables& t, const TJwwAttrHead& head);
+uint32_t StyleNumberOf(TJwwRecordTables& t, const TJwwTextStyle& style);

@@ -22,7 +22,7 @@
 
 inline constexpr int kJwwMaxTokens = 32;
 
-struct TJwwTokens {
+struct TTokens {
   // Views into the tokenizer's scratch buffer; valid until the next line is tokenized. Tokens
   // the line did not reach are empty.
   std::string_view Token[kJwwMaxTokens];
@@ -37,10 +37,10 @@ struct TJwwTokens {
 
 // Reuses one scratch buffer for every line: no allocation per token, and per line only when a
 // line is longer than every line before it. May throw std::bad_alloc for such a line.
-class TJwwTokenizer {
+class TTokenizer {
  public:
   // One line given without its line end; a CR or LF in it is a control byte like any other.
-  const TJwwTokens& Split(std::string_view line);
+  const TTokens& Split(std::string_view line);
 
  private:
   void Clear();
@@ -49,5 +49,5 @@ class TJwwTokenizer {
   std::unique_ptr<char[]> scratch_;
   std::size_t capacity_ = 0;
   int used_ = kJwwMaxTokens;  // tokens the last line may have set
-  TJwwTokens tokens_;
+  TTokens tokens_;
 };

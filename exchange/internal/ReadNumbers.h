@@ -21,12 +21,12 @@ inline constexpr double kJwwPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6, 
 
 // M / 10^FRACTION with the sign: M is at most 2^53, FRACTION at most 22. The sign goes in as a
 // bit rather than through a branch: signs are random from number to number.
-inline double JwwDecimalValue(uint64_t m, std::size_t fraction, bool negative) {
+inline double DecimalValue(uint64_t m, std::size_t fraction, bool negative) {
   const double v = static_cast<double>(m) / kJwwPow10[fraction];
   return std::bit_cast<double>(std::bit_cast<uint64_t>(v) | uint64_t{negative} << 63);
 }
 
-inline double JwwReal(std::string_view s) {
+inline double ReadReal(std::string_view s) {
   const char* p = s.data();
   const char* const end = p + s.size();
   const bool negative = p != end && *p == '-';
@@ -44,10 +44,10 @@ inline double JwwReal(std::string_view s) {
   }
   if (p != end || digits == 0 || digits > 19 || m > (uint64_t{1} << 53) || fraction > 22)
     return TextToFloat(s);
-  return JwwDecimalValue(m, fraction, negative);
+  return DecimalValue(m, fraction, negative);
 }
 
-inline int32_t JwwInt(std::string_view s) {
+inline int32_t ReadInt(std::string_view s) {
   const char* p = s.data();
   const char* const end = p + s.size();
   const bool negative = p != end && *p == '-';

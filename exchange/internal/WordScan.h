@@ -11,21 +11,21 @@
 
 inline constexpr bool kJwwWordScan = std::endian::native == std::endian::little;
 
-inline uint64_t JwwLoadWord(const void* p) {
+inline uint64_t LoadWord(const void* p) {
   uint64_t x;
   std::memcpy(&x, p, sizeof x);
   return x;
 }
 
-inline constexpr uint64_t JwwBytes(uint8_t b) { return 0x0101010101010101ull * b; }
+inline constexpr uint64_t EveryByte(uint8_t b) { return 0x0101010101010101ull * b; }
 
 // Bytes below N (N at most 0x80).
-inline uint64_t JwwBytesBelow(uint64_t x, uint8_t n) {
-  return (x - JwwBytes(n)) & ~x & JwwBytes(0x80);
+inline uint64_t BytesBelow(uint64_t x, uint8_t n) {
+  return (x - EveryByte(n)) & ~x & EveryByte(0x80);
 }
 
 // Bytes equal to B.
-inline uint64_t JwwBytesEqual(uint64_t x, uint8_t b) { return JwwBytesBelow(x ^ JwwBytes(b), 1); }
+inline uint64_t BytesEqual(uint64_t x, uint8_t b) { return BytesBelow(x ^ EveryByte(b), 1); }
 
 // The number of bytes before the lowest flagged one (MASK not zero).
-inline int JwwFirstFlagged(uint64_t mask) { return std::countr_zero(mask) >> 3; }
+inline int FirstFlagged(uint64_t mask) { return std::countr_zero(mask) >> 3; }
