@@ -110,9 +110,9 @@ enum class TRefusal {
   AxisChanged,      // a continued vertical or horizontal dimension in another axis angle
 };
 
-// Everything one dimension is built from: the dialog's values (read and checked) and the values
-// of the exchange state that the construction reads. A copy, so that the construction can run on
-// a scratch state (a preview) exactly as it runs on the real one.
+// What one dimension is built from: the dialog's values (read and checked) and the dimension's
+// own geometry, its points, axis angle and scale. The host's attributes (layer, colours, text
+// types, font) are no part of it: the construction reads them from the state it writes into.
 struct TDimensionInput {
   // Dialog.
   int StartMarker = 0;          // ComboBox1 index (0 line arrow, 1..11 host point markers)
@@ -132,15 +132,11 @@ struct TDimensionInput {
   double Overhang = 2.0;        // Edit6: extension lines past the dimension line, paper mm
   double ReverseOverhang = 2.0; // Edit9: dimension line past reversed markers, paper mm
 
-  // Exchange state.
+  // Geometry: from the exchange state, or made from the last dimension (a continued one and the
+  // preview of the last one set their own).
   double AxisAngle = 0.0;       // degrees
   double Scale = 1.0;           // GroupScale[FirstGroup]
   std::array<TJwwPickedPoint, 5> Points{};  // picked points 1..4; [0] unused
-  int32_t FirstGroup = 0, FirstLayer = 0, FirstLineColour = 1, FirstLineType = 1, FirstLineWidth = 0;
-  int32_t FirstTextType = 1;
-  TJwwTextType FirstFreeText{2.0, 2.0, 0.0, 1};
-  std::string FirstFontName;
-  std::array<TJwwTextType, 11> TextTypes{};  // [1]..[10]
 };
 
 class TForm1;
@@ -161,7 +157,8 @@ TDimensionInput ReadInputs(const TForm1& form, std::string& focus);
 // without both host points; `in` keeps its points then.
 TRefusal ContinuePoints(const std::optional<TLastDimension>& last, TDimensionInput& in);
 
-TRefusal CheckDimension(const TDimensionInput& in);
+// `host` gives the text type of the value text, whose size counts among the numbers checked.
+TRefusal CheckDimension(const TDimensionInput& in, const JwwState& host);
 std::string RefusalMessage(TRefusal r);  // Shift-JIS; empty for None
 
 // The turn from the drawing into the dimension's frame, in which the dimension line runs straight
@@ -189,12 +186,10 @@ TDimensionFrame DimensionFrame(const TDimensionInput& in);
 
 // Appends the whole dimension to `out`: the attribute preamble, the extension lines, the dimension
 // line with its value text, base line and leader, the end markers and the restored text type.
-// Appends nothing when CheckDimension refuses. `out` only needs its current attributes in their
-// output role (after JwwResetCurrent); for a scratch state use PrepareScratchState first.
+// The host's attributes are those `out` holds; appends nothing when CheckDimension refuses. `out`
+// is in its output role (after JwwResetCurrent); a scratch state (the preview) is made by
+// JwwCopyHostValues, so that the same dimension is written there as on OK.
 void ConstructDimension(const TDimensionInput& in, JwwState& out);
-// Gives a fresh state the first-seen attributes of `in` (the fallbacks of the attribute commands)
-// and puts it in its output role, so that ConstructDimension writes there what it writes on OK.
-void PrepareScratchState(const TDimensionInput& in, JwwState& scratch);
 
 // The pieces of the construction, for tests and the preview.
 
@@ -213,7 +208,7 @@ struct TValueTextType {
   int32_t Number = 1;
   TJwwTextType Size;
 };
-TValueTextType ChooseTextType(const TDimensionInput& in);
+TValueTextType ChooseTextType(const TDimensionInput& in, const JwwState& host);
 // Direction of the value text along a dimension line at `lineAngle` degrees, in
 // [0, 90.00000001] or (270.00000001, 360).
 double ValueTextAngle(double lineAngle);
@@ -225,5 +220,6 @@ struct TBaseLine {
 // exactQuarters: a text direction of a multiple of 90 degrees is taken exactly (see TFrameTurn).
 TBaseLine PlaceBaseLine(TPointD a1, TPointD a2, TPointD p4, double ta, double extent, double g,
                         bool exactQuarters = false);
-// The dimension line with its value text (plain or combined), then the leader and the base line.
+// The dimension line with its value text (plain or combined), then the leader and the base line;
+// the text type is chosen from those of `out`.
 void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double length, JwwState& out);

@@ -18,7 +18,7 @@ void TForm1::Button1Click() {
   // whose points could not be made keeps the record of the last dimension, and without one it
   // records no points (the host's two are no dimension to go on from).
   if (Next != TNext::None) {
-    record_ = TLastDimension{in.FirstGroup, in.Scale, in.AxisAngle, {}, in.Continued == TRefusal::None};
+    record_ = TLastDimension{Jww.FirstGroup, in.Scale, in.AxisAngle, {}, in.Continued == TRefusal::None};
     for (int i = 1; i <= 3; ++i) record_->Points[i] = {in.Points[i].X, in.Points[i].Y};
     if (in.Continued != TRefusal::None && last_) record_ = last_;
   }
@@ -29,7 +29,7 @@ void TForm1::Button1Click() {
     if (view_) view_->ShowConfirmation(SjisText(kMessageReadFailed));
     return;
   }
-  const TRefusal refusal = CheckDimension(in);
+  const TRefusal refusal = CheckDimension(in, Jww);
   if (refusal != TRefusal::None) {
     if (view_) view_->ShowConfirmation(RefusalMessage(refusal));
     return;

@@ -67,15 +67,6 @@ TDimensionInput ReadInputs(const TForm1& f, std::string& focus) {
   in.AxisAngle = st.AxisAngle;
   in.Scale = DrawingScale(st);
   for (int i = 1; i <= 4; ++i) in.Points[i] = st.PickedPoints[i];
-  in.FirstGroup = st.FirstGroup;
-  in.FirstLayer = st.FirstLayer;
-  in.FirstLineColour = st.FirstLineColour;
-  in.FirstLineType = st.FirstLineType;
-  in.FirstLineWidth = st.FirstLineWidth;
-  in.FirstTextType = st.FirstTextType;
-  in.FirstFreeText = st.FirstFreeText;
-  in.FirstFontName = st.FirstFontName;
-  for (int i = 0; i <= 10; ++i) in.TextTypes[i] = st.TextTypes[i];
   if (in.Next != TNext::None) in.Continued = ContinuePoints(f.LastDimension(), in);
   return in;
 }
@@ -103,8 +94,8 @@ namespace {
 // vectors times those; when all of them together, twice over, still make a finite sum, no point
 // it or the preview computes can overflow. A non-finite number would be written as 0 and draw
 // to the origin.
-bool NumbersAreFinite(const TDimensionInput& in, const TDimensionFrame& fr) {
-  const TValueTextType type = ChooseTextType(in);
+bool NumbersAreFinite(const TDimensionInput& in, const JwwState& host, const TDimensionFrame& fr) {
+  const TValueTextType type = ChooseTextType(in, host);
   const std::string text = BuildValueText(fr.Length, in.Value);
   const double paper[] = {
       2.0 * in.TextGap, in.PointGap, in.Overhang, in.ReverseOverhang, in.ArrowLength,
@@ -132,7 +123,7 @@ double LevelTolerance(const TDimensionInput& in) {
 
 }  // namespace
 
-TRefusal CheckDimension(const TDimensionInput& in) {
+TRefusal CheckDimension(const TDimensionInput& in, const JwwState& host) {
   if (in.Continued != TRefusal::None) return in.Continued;
   // A point the host did not hand over would silently be the origin: refuse before measuring,
   // as a missing point makes the length meaningless.
@@ -140,7 +131,7 @@ TRefusal CheckDimension(const TDimensionInput& in) {
     if (!in.Points[i].Used) return TRefusal::MissingPoint;
   }
   const TDimensionFrame fr = DimensionFrame(in);
-  if (!NumbersAreFinite(in, fr)) return TRefusal::TooLarge;
+  if (!NumbersAreFinite(in, host, fr)) return TRefusal::TooLarge;
   if (fr.Length < LevelTolerance(in)) return TRefusal::ZeroLength;
   return TRefusal::None;
 }

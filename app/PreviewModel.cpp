@@ -25,13 +25,13 @@ std::string RefusedControlStatus(const std::string& control) {
 // base line without end; framing all of it would shrink the dimension until its text is a few
 // pixels high. So the frame is that of the same dimension with the number alone, widened towards
 // the affixed text by at most half its larger side; a longer text runs out of the panel.
-void FrameByTheDimension(const TDimensionInput& in, TPreviewPicture& picture) {
+void FrameByTheDimension(const JwwState& host, const TDimensionInput& in, TPreviewPicture& picture) {
   if (in.Value.Prefix.empty() && in.Value.Suffix.empty()) return;
   TDimensionInput bare = in;
   bare.Value.Prefix.clear();
   bare.Value.Suffix.clear();
   JwwState scratch;
-  PrepareScratchState(bare, scratch);
+  JwwCopyHostValues(host, scratch);
   ConstructDimension(bare, scratch);
   const TPreviewPicture frame = PictureFromOutput(scratch, in.Scale);
   const double allowance = 0.5 * std::max(frame.MaxX - frame.MinX, frame.MaxY - frame.MinY);
@@ -87,18 +87,18 @@ TPreview BuildPreview(const TForm1& form) {
     p.Status = SjisText(kMessageReadFailed);
     return p;
   }
-  const TRefusal refusal = CheckDimension(in);
+  const TRefusal refusal = CheckDimension(in, form.Jww);
   if (refusal != TRefusal::None) {
     p.Status = RefusalMessage(refusal);
     return p;
   }
 
   JwwState scratch;
-  PrepareScratchState(in, scratch);
+  JwwCopyHostValues(form.Jww, scratch);
   ConstructDimension(in, scratch);
   p.Picture = PictureFromOutput(scratch, in.Scale,
                                 {{in.Points[1].X, in.Points[1].Y}, {in.Points[2].X, in.Points[2].Y}});
-  FrameByTheDimension(in, p.Picture);
+  FrameByTheDimension(form.Jww, in, p.Picture);
   AddLastDimension(form, in, p.Picture);
   p.Drawable = true;
   p.Length = DimensionFrame(in).Length;

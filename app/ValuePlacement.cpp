@@ -4,22 +4,22 @@
 #include "MyFunc.h"
 #include "Dimension.h"
 
-TValueTextType ChooseTextType(const TDimensionInput& in) {
+TValueTextType ChooseTextType(const TDimensionInput& in, const JwwState& host) {
   TValueTextType t;
   const int item = in.TextTypeItem;
   if (item >= 1 && item <= 10) {
     t.Number = item;
-    t.Size = in.TextTypes[item];
+    t.Size = host.TextTypes[item];
     return t;
   }
   // Item 0: the host's current text type, or its free size.
-  t.Number = in.FirstTextType;
+  t.Number = host.FirstTextType;
   if (t.Number == 0) {
-    t.Size = in.FirstFreeText;
+    t.Size = host.FirstFreeText;
     return t;
   }
   if (t.Number < 1 || t.Number > 10) t.Number = 1;
-  t.Size = in.TextTypes[t.Number];
+  t.Size = host.TextTypes[t.Number];
   return t;
 }
 
@@ -55,7 +55,7 @@ TBaseLine PlaceBaseLine(TPointD a1, TPointD a2, TPointD p4, double ta, double ex
 }
 
 void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double length, JwwState& out) {
-  const TValueTextType type = ChooseTextType(in);
+  const TValueTextType type = ChooseTextType(in, out);
   const TJwwTextType& size = type.Size;
   const std::string text = BuildValueText(length, in.Value);
   const double extent = TextExtent(text, size.Width, size.Spacing);

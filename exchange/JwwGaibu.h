@@ -52,7 +52,16 @@ struct TJwwOutputSlot {
 
 // ---- The exchange state ------------------------------------------------------------------------
 
-struct JwwState {
+// First-seen attributes: what the dimension is drawn with. Their defaults, kept here only, are
+// those of a file that names none; JwwInit and JwwCopyHostValues take them as a whole.
+struct TJwwFirstAttributes {
+  int32_t FirstGroup = 0, FirstLayer = 0, FirstLineColour = 1, FirstLineType = 1, FirstLineWidth = 0;
+  int32_t FirstTextType = 1;
+  TJwwTextType FirstFreeText{2.0, 2.0, 0.0, 1};
+  std::string FirstFontName;
+};
+
+struct JwwState : TJwwFirstAttributes {
   // Header values.
   std::string DrawingFileName;
   double AxisAngle = 0.0;
@@ -67,12 +76,6 @@ struct JwwState {
   std::vector<std::string> GroupNames; // 16
   std::vector<int32_t> LayerValues;    // 256, group * 16 + layer
   std::vector<std::string> LayerNames; // 256
-
-  // First-seen attributes: what the dimension is drawn with.
-  int32_t FirstGroup = 0, FirstLayer = 0, FirstLineColour = 1, FirstLineType = 1, FirstLineWidth = 0;
-  int32_t FirstTextType = 1;
-  TJwwTextType FirstFreeText{2.0, 2.0, 0.0, 1};
-  std::string FirstFontName;
 
   // Current attributes: followed while reading; after JwwResetCurrent, the last written ones.
   int32_t CurGroup = 0, CurLayer = 0, CurLineColour = 1, CurLineType = 1, CurLineWidth = 0;
@@ -133,6 +136,10 @@ inline constexpr std::string_view kJwwDefaultFont = "<\x82\x6c\x82\x72 \x83\x53\
 void JwwInit(JwwState& st);           // every datum to its default; lists and output emptied
 void JwwResetCurrent(JwwState& st);   // current attributes to defaults, all nine flags pending
 void JwwRelease(JwwState& st);        // frees tables, lists and the output list
+// Makes `scratch` a fresh state holding the host's values of `host` (header values, first-seen
+// attributes, picked points) in its output role, so that what is built there comes out as it
+// would in `host` itself.
+void JwwCopyHostValues(const JwwState& host, JwwState& scratch);
 
 // ---- Reading ---------------------------------------------------------------------------------
 

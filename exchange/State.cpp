@@ -1,4 +1,7 @@
 // The exchange state's defaults, its reset between reading and writing, and its release.
+#include <algorithm>
+#include <iterator>
+
 #include "ReadRules.h"
 
 namespace {
@@ -50,7 +53,7 @@ void JwwInit(JwwState& st) {
   for (double& s : st.GroupScale) s = 1.0;
   st.SheetWidth = 1189.0;
   st.SheetHeight = 841.0;
-  for (TJwwTextType& t : st.TextTypes) t = TJwwTextType{3.0, 3.0, 0.0, 2};
+  for (TJwwTextType& t : st.TextTypes) t = TJwwTextType{};
   st.BzFlag = false;
   for (double& h : st.HnValues) h = 0.0;
 
@@ -59,14 +62,7 @@ void JwwInit(JwwState& st) {
   st.LayerValues.assign(256, 0);
   st.LayerNames.assign(256, std::string());
 
-  st.FirstGroup = 0;
-  st.FirstLayer = 0;
-  st.FirstLineColour = 1;
-  st.FirstLineType = 1;
-  st.FirstLineWidth = 0;
-  st.FirstTextType = 1;
-  st.FirstFreeText = TJwwTextType{2.0, 2.0, 0.0, 1};
-  st.FirstFontName.clear();
+  static_cast<TJwwFirstAttributes&>(st) = TJwwFirstAttributes{};
 
   ResetCurrentAttributes(st);
   // Only the six "first line still to be taken" flags; 7 to 9 have no reading role.
@@ -92,6 +88,22 @@ void JwwResetCurrent(JwwState& st) {
   for (int i = 1; i <= 9; ++i) st.AttrPending[i] = true;
   ResetCurrentAttributes(st);
   st.CurFontRef = TJwwStrRef{0, 0};
+}
+
+void JwwCopyHostValues(const JwwState& host, JwwState& scratch) {
+  JwwInit(scratch);
+  scratch.DrawingFileName = host.DrawingFileName;
+  scratch.AxisAngle = host.AxisAngle;
+  std::copy(std::begin(host.GroupScale), std::end(host.GroupScale), std::begin(scratch.GroupScale));
+  scratch.SheetWidth = host.SheetWidth;
+  scratch.SheetHeight = host.SheetHeight;
+  std::copy(std::begin(host.TextTypes), std::end(host.TextTypes), std::begin(scratch.TextTypes));
+  scratch.BzFlag = host.BzFlag;
+  std::copy(std::begin(host.HnValues), std::end(host.HnValues), std::begin(scratch.HnValues));
+  static_cast<TJwwFirstAttributes&>(scratch) = host;
+  scratch.PickedPoints = host.PickedPoints;
+  scratch.PickedCount = host.PickedCount;
+  JwwResetCurrent(scratch);
 }
 
 void JwwRelease(JwwState& st) {

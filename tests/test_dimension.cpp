@@ -50,7 +50,6 @@ TDimensionInput Input(TPointD p1 = {0, 0}, TPointD p2 = {0, 100}, TPointD p3 = {
   in.TextTypeItem = 1;
   const TPointD p[] = {{}, p1, p2, p3, p4};
   for (int i = 1; i <= 4; ++i) in.Points[i] = {true, p[i].X, p[i].Y, 0};
-  for (TJwwTextType& t : in.TextTypes) t = {3, 3, 0, 2};
   return in;
 }
 
@@ -60,9 +59,10 @@ std::vector<std::string> Slots(const JwwState& st) {
   return v;
 }
 
-std::vector<std::string> Construct(const TDimensionInput& in) {
+// The dimension built on a scratch state made from `host` (by default a host file naming nothing).
+std::vector<std::string> Construct(const TDimensionInput& in, const JwwState& host = JwwState()) {
   JwwState out;
-  PrepareScratchState(in, out);
+  JwwCopyHostValues(host, out);
   ConstructDimension(in, out);
   return Slots(out);
 }
@@ -196,14 +196,6 @@ TEST(Inputs, ReadTheDialogAndTheExchangeState) {
   ASSERT_EQ(focus, "");
   EXPECT_EQ(in.AxisAngle, 30);
   EXPECT_EQ(in.Scale, 50);
-  EXPECT_EQ(in.FirstGroup, 2);
-  EXPECT_EQ(in.FirstLayer, 5);
-  EXPECT_EQ(in.FirstLineColour, 9);
-  EXPECT_EQ(in.FirstLineType, 2);
-  EXPECT_EQ(in.FirstLineWidth, 35);
-  EXPECT_EQ(in.FirstTextType, 0);
-  EXPECT_EQ(in.FirstFreeText.Spacing, 0.35);
-  EXPECT_EQ(in.FirstFontName, "<font>");
   EXPECT_TRUE(in.Points[1].Used);
   EXPECT_FALSE(in.Points[3].Used);
   EXPECT_EQ(in.Points[4].Y, 8);
@@ -348,7 +340,7 @@ TEST(Button1Click, ScratchConstructionWritesWhatOkWrites) {
       const TDimensionInput in = ReadInputs(s.form, focus);
       ASSERT_EQ(focus, "");
       JwwState scratch;
-      PrepareScratchState(in, scratch);
+      JwwCopyHostValues(s.form.Jww, scratch);
       ConstructDimension(in, scratch);
       s.form.Button1Click();
       ASSERT_TRUE(s.form.CloseRequested);
@@ -469,7 +461,7 @@ TEST(Construction, OtherDirectionsAreTheVerticalOneTurned) {
   // Coincident points measure nothing in the aligned frame either.
   TDimensionInput same = Input({5, 5}, {5, 5}, {30, 50}, {40, 80});
   same.Direction = TDirection::Aligned;
-  EXPECT_EQ(CheckDimension(same), TRefusal::ZeroLength);
+  EXPECT_EQ(CheckDimension(same, JwwState()), TRefusal::ZeroLength);
 }
 
 TEST(Construction, RefusedInputAppendsNothing) {
@@ -482,6 +474,7 @@ TEST(Construction, RefusedInputAppendsNothing) {
     const char* name;
     TDimensionInput in;
     TRefusal expected;
+    double hostTextWidth = 3;  // of the host's text type 1
   } cases[] = {
       {"drawn", Input(), TRefusal::None},
       {"level", Input({0, 5}, {40, 5}), TRefusal::ZeroLength},
@@ -508,14 +501,16 @@ TEST(Construction, RefusedInputAppendsNothing) {
        TRefusal::TooLarge},
       {"marker factor", with(Input(), [](TDimensionInput& in) { in.StartMarker = 1; in.MarkerFactor = kHuge; }),
        TRefusal::TooLarge},
-      {"text width", with(Input(), [](TDimensionInput& in) { in.TextTypes[1].Width = kHuge; }), TRefusal::TooLarge},
+      {"text width", Input(), TRefusal::TooLarge, kHuge},
       {"infinite scale", with(Input(), [](TDimensionInput& in) { in.Scale = HUGE_VAL; }), TRefusal::TooLarge},
       {"point at 1e300", Input({0, 0}, {0, 100}, {50, 30}, {1e300, 40}), TRefusal::None},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(CheckDimension(c.in), c.expected);
-    EXPECT_EQ(Construct(c.in).empty(), c.expected != TRefusal::None);
+    JwwState host;
+    host.TextTypes[1].Width = c.hostTextWidth;
+    EXPECT_EQ(CheckDimension(c.in, host), c.expected);
+    EXPECT_EQ(Construct(c.in, host).empty(), c.expected != TRefusal::None);
   }
   EXPECT_EQ(RefusalMessage(TRefusal::None), "");
   EXPECT_EQ(RefusalMessage(TRefusal::TooLarge), SjisText("数値が大きすぎますので作図出来ません"));
@@ -581,7 +576,7 @@ TEST(EndMarkers, Lines) {
     in.ReverseOverhang = c.overshoot;
     in.ArrowAngle = c.angle;
     JwwState out;
-    PrepareScratchState(in, out);
+    JwwResetCurrent(out);
     AddEndMarkers(in, c.a1, c.a2, out);
     const std::vector<std::string> slots = Slots(out);
     ASSERT_EQ(slots.size(), c.expected.size());
@@ -645,11 +640,12 @@ TEST(ValuePlacement, TextType) {
   } cases[] = {{0, 5, 5, 5}, {0, 0, 0, 2.25}, {0, 12, 1, 1}, {0, -1, 1, 1}, {3, 7, 3, 3}, {10, 0, 10, 10}};
   for (const auto& c : cases) {
     TDimensionInput in = Input();
-    for (int i = 1; i <= 10; ++i) in.TextTypes[i].Width = i;
-    in.FirstFreeText = {2.25, 2.5, 0.25, 6};
+    JwwState host;
+    for (int i = 1; i <= 10; ++i) host.TextTypes[i].Width = i;
+    host.FirstFreeText = {2.25, 2.5, 0.25, 6};
     in.TextTypeItem = c.item;
-    in.FirstTextType = c.hostType;
-    const TValueTextType t = ChooseTextType(in);
+    host.FirstTextType = c.hostType;
+    const TValueTextType t = ChooseTextType(in, host);
     EXPECT_EQ(t.Number, c.number) << c.item << " " << c.hostType;
     EXPECT_EQ(t.Size.Width, c.width) << c.item << " " << c.hostType;
   }
@@ -677,12 +673,12 @@ TEST(ValuePlacement, PlainCombinedAndFreeSize) {
     SCOPED_TRACE(c.name);
     TDimensionInput in = Input();
     in.TextTypeItem = c.item;
-    in.FirstTextType = c.hostType;
-    in.FirstFreeText = {3.5, 3.5, 0.35, 2};
     in.Combined = c.combined;
     in.AxisAngle = c.axis;
     JwwState out;
-    PrepareScratchState(in, out);
+    out.FirstTextType = c.hostType;
+    out.FirstFreeText = {3.5, 3.5, 0.35, 2};
+    JwwResetCurrent(out);
     AddValueText(in, {50, 0}, {50, 100}, 100, out);
     const std::vector<std::string> slots = Slots(out);
     ASSERT_EQ(slots.size(), c.expected.size());
