@@ -18,7 +18,7 @@ TEST(EntityCommands, OnlyTextHeadsAreJoinedWithTheNextSlot) {
   JwwAddZFlags(st, 31);
   JwwAddLine(st, 0, 0, 1, 1);
   JwwAddPoint(st, 1, 0, 0, 1, 0);
-  JwwAddText(st, 2, "1\"", 0, 0, 10, 0);
+  JwwAddText(st, kJwwTextSloped, "1\"", 0, 0, 10, 0);
   JwwAddMessage(st, "2\"", 0, 0, 1, 0, 0, 0, 10, 0);
   std::vector<bool> joins;
   for (const TJwwOutputSlot& s : st.OutputLines) joins.push_back(s.JoinNext);
@@ -43,13 +43,13 @@ TEST(EntityCommands, SkipDegenerateInputAtTheTolerance) {
       {"line of just under 1e-8 in both",
        [](JwwState& st) { JwwAddLine(st, 0, 0, 0.99e-8, -0.99e-8); }, 0},
       {"line reversed", [](JwwState& st) { JwwAddLine(st, 1, 1, 0, 1); }, 1},
-      {"text direction of 1e-8", [](JwwState& st) { JwwAddText(st, 2, "1", 0, 0, -1e-8, 1e-8); },
+      {"text direction of 1e-8", [](JwwState& st) { JwwAddText(st, kJwwTextSloped, "1", 0, 0, -1e-8, 1e-8); },
        0},
-      {"text direction of 1.1e-8", [](JwwState& st) { JwwAddText(st, 2, "1", 0, 0, 0, -1.1e-8); },
+      {"text direction of 1.1e-8", [](JwwState& st) { JwwAddText(st, kJwwTextSloped, "1", 0, 0, 0, -1.1e-8); },
        2},
       {"text of controls and blanks",
-       [](JwwState& st) { JwwAddText(st, 2, "\x81\x40 \t\r\n", 0, 0, 10, 0); }, 0},
-      {"text of one byte", [](JwwState& st) { JwwAddText(st, 2, ".", 0, 0, 10, 0); }, 2},
+       [](JwwState& st) { JwwAddText(st, kJwwTextSloped, "\x81\x40 \t\r\n", 0, 0, 10, 0); }, 0},
+      {"text of one byte", [](JwwState& st) { JwwAddText(st, kJwwTextSloped, ".", 0, 0, 10, 0); }, 2},
       {"message without direction",
        [](JwwState& st) { JwwAddMessage(st, "1", 0, 0, 1, 0, 0, 0, 1e-8, 0); }, 0},
       {"message of 1e-8", [](JwwState& st) { JwwAddMessage(st, "1", 0, 0, 0, 1e-8, 0, 0, 1, 0); },

@@ -451,23 +451,23 @@ const GoldenCase kGoldenCases[] = {
      }},
     {"texts",
      [](JwwState& st) {
-       JwwAddText(st, 2, "   ", 0, 0, 10, 0);
-       JwwAddText(st, 2, kFullWidthBlank, 0, 0, 10, 0);
-       JwwAddText(st, 2, "", 0, 0, 10, 0);
-       JwwAddText(st, 2, "\t", 0, 0, 10, 0);
-       JwwAddText(st, 2, "12", 0, 0, 0, 0);
-       JwwAddText(st, 2, "12", 0, 0, 1e-8, -1e-8);
-       JwwAddText(st, 2, "12", 0, 0, 2e-8, 0);
+       JwwAddText(st, kJwwTextSloped, "   ", 0, 0, 10, 0);
+       JwwAddText(st, kJwwTextSloped, kFullWidthBlank, 0, 0, 10, 0);
+       JwwAddText(st, kJwwTextSloped, "", 0, 0, 10, 0);
+       JwwAddText(st, kJwwTextSloped, "\t", 0, 0, 10, 0);
+       JwwAddText(st, kJwwTextSloped, "12", 0, 0, 0, 0);
+       JwwAddText(st, kJwwTextSloped, "12", 0, 0, 1e-8, -1e-8);
+       JwwAddText(st, kJwwTextSloped, "12", 0, 0, 2e-8, 0);
        for (int32_t kind = -1; kind <= 10; ++kind) JwwAddText(st, kind, "A", kind, 0, 0, 10);
        JwwAddText(st, 15, "A", 0, 0, 10, 0);
-       JwwAddText(st, 2, "  12 ", 5, 6, 0, 10);
-       JwwAddText(st, 2, kSunpou + kFullWidthBlank + "1,500", 5, 6, -7.0710678118654755,
+       JwwAddText(st, kJwwTextSloped, "  12 ", 5, 6, 0, 10);
+       JwwAddText(st, kJwwTextSloped, kSunpou + kFullWidthBlank + "1,500", 5, 6, -7.0710678118654755,
                   7.0710678118654755);
      }},
     {"text_ending_in_quote",
      [](JwwState& st) {
        JwwAddZFlags(st, 4);
-       JwwAddText(st, 2, "12\"", 0, 0, 10, 0);
+       JwwAddText(st, kJwwTextSloped, "12\"", 0, 0, 10, 0);
        JwwAddZFlags(st, 4);
        JwwAddLine(st, 0, 0, 10, 0);
        JwwAddText(st, 0, "\"", 0, 0, 10, 0);
@@ -488,8 +488,8 @@ const GoldenCase kGoldenCases[] = {
     {"long_lines",
      [](JwwState& st) {
        JwwAddOutputLine(st, std::string(300, 'a'));
-       JwwAddText(st, 2, std::string(300, '1'), 0, 0, 10, 0);
-       JwwAddText(st, 2, std::string(254, '1') + kSunpou, 0, 0, 10, 0);
+       JwwAddText(st, kJwwTextSloped, std::string(300, '1'), 0, 0, 10, 0);
+       JwwAddText(st, kJwwTextSloped, std::string(254, '1') + kSunpou, 0, 0, 10, 0);
        JwwAddMessage(st, std::string(253, '1') + kSunpou, 0, 0, 10, 0, 5, 1, 10, 0);
      }},
     {"growth_1001",
@@ -520,7 +520,7 @@ const GoldenCase kGoldenCases[] = {
        JwwAddZFlags(st, 4);
        JwwAddLine(st, 140, 0, 140, 1000);
        JwwAddZFlags(st, 4);
-       JwwAddText(st, 2, "1,000", 160, 480, 0, 10);
+       JwwAddText(st, kJwwTextSloped, "1,000", 160, 480, 0, 10);
        JwwAddZFlags(st, 4);
        JwwAddPoint(st, 3, 140, 0, 1, 270);
        JwwAddZFlags(st, 4);
