@@ -3,35 +3,56 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "AtomicFile.h"
 #include "MyFunc.h"
 #include "Unit1.h"
 
+namespace {
+
+// A line of one of the dialog's controls: its kind follows from the control's type and its name
+// is the one the control table gives, so that the table names no control the dialog lacks.
+template <class T>
+TSettingLine DialogLine(int line, T TForm1::*member) {
+  TSettingKind kind = TSettingKind::CheckBox;
+  if constexpr (std::is_same_v<T, TComboBox>) kind = TSettingKind::ListIndex;
+  if constexpr (std::is_same_v<T, TEdit>) kind = TSettingKind::EditText;
+  if constexpr (std::is_same_v<T, TRadioGroup>) kind = TSettingKind::RadioIndex;
+  static_assert(!std::is_same_v<T, TLabel>, "a label keeps no setting");
+  const char* name = nullptr;
+  for (const TControlEntry& e : ControlTable())
+    if (e.Member == TControlMember{member}) name = e.Name;
+  return {line, kind, name, 0};
+}
+
+}  // namespace
+
 const std::vector<TSettingLine>& SettingsTable() {
   using K = TSettingKind;
+  using F = TForm1;
   // The edits stand in the order of their names, not in the order of the dialog.
   static const std::vector<TSettingLine> table = {
-      {1, K::SavedLeft, nullptr, 0},     {2, K::SavedTop, nullptr, 0},
-      {3, K::ListIndex, "ComboBox1", 0}, {4, K::ListIndex, "ComboBox2", 0},
-      {5, K::ListIndex, "ComboBox3", 0}, {6, K::ListIndex, "ComboBox4", 0},
-      {7, K::ListIndex, "ComboBox5", 0}, {8, K::EditText, "Edit1", 0},
-      {9, K::EditText, "Edit2", 0},      {10, K::EditText, "Edit3", 0},
-      {11, K::EditText, "Edit4", 0},     {12, K::EditText, "Edit5", 0},
-      {13, K::EditText, "Edit6", 0},     {14, K::EditText, "Edit7", 0},
-      {15, K::EditText, "Edit8", 0},     {16, K::EditText, "Edit9", 0},
-      {17, K::RadioIndex, "RadioGroup1", 0}, {18, K::RadioIndex, "RadioGroup2", 0},
-      {19, K::CheckBox, "CheckBox1", 0}, {20, K::CheckBox, "CheckBox2", 0},
-      {21, K::CheckBox, "CheckBox3", 0}, {22, K::CheckBox, "CheckBox4", 0},
-      {23, K::FirstGroup, nullptr, 0},   {24, K::GroupScale, nullptr, 0},
-      {25, K::AxisAngle, nullptr, 0},    {26, K::PointX, nullptr, 1},
-      {27, K::PointY, nullptr, 1},       {28, K::PointX, nullptr, 2},
-      {29, K::PointY, nullptr, 2},       {30, K::PointX, nullptr, 3},
+      {1, K::SavedLeft, nullptr, 0},           {2, K::SavedTop, nullptr, 0},
+      DialogLine(3, &F::ComboBox1),            DialogLine(4, &F::ComboBox2),
+      DialogLine(5, &F::ComboBox3),            DialogLine(6, &F::ComboBox4),
+      DialogLine(7, &F::ComboBox5),            DialogLine(8, &F::Edit1),
+      DialogLine(9, &F::Edit2),                DialogLine(10, &F::Edit3),
+      DialogLine(11, &F::Edit4),               DialogLine(12, &F::Edit5),
+      DialogLine(13, &F::Edit6),               DialogLine(14, &F::Edit7),
+      DialogLine(15, &F::Edit8),               DialogLine(16, &F::Edit9),
+      DialogLine(17, &F::RadioGroup1),         DialogLine(18, &F::RadioGroup2),
+      DialogLine(19, &F::CheckBox1),           DialogLine(20, &F::CheckBox2),
+      DialogLine(21, &F::CheckBox3),           DialogLine(22, &F::CheckBox4),
+      {23, K::FirstGroup, nullptr, 0},         {24, K::GroupScale, nullptr, 0},
+      {25, K::AxisAngle, nullptr, 0},          {26, K::PointX, nullptr, 1},
+      {27, K::PointY, nullptr, 1},             {28, K::PointX, nullptr, 2},
+      {29, K::PointY, nullptr, 2},             {30, K::PointX, nullptr, 3},
       {31, K::PointY, nullptr, 3},
       // After the last dimension's lines, so that a reader that stops at line 31 never meets them.
-      {32, K::CheckBox, "CheckBox5", 0},
-      {33, K::EditText, "Edit10", 0},
+      DialogLine(32, &F::CheckBox5),
+      DialogLine(33, &F::Edit10),
   };
   return table;
 }

@@ -65,6 +65,20 @@ TEST(Settings, TableHasThirtyTwoLinesInOrder) {
   EXPECT_EQ(std::string(t[32].Control), "Edit10");
   // The edits stand in the order of their names.
   for (int i = 1; i <= 9; ++i) EXPECT_EQ(std::string(t[6 + i].Control), "Edit" + std::to_string(i));
+  // The dialog's lines (3..22, 32, 33) name their controls and take their kind from them.
+  int named = 0;
+  for (const TSettingLine& l : t) named += l.Control != nullptr;
+  EXPECT_EQ(named, 22);
+  const struct {
+    int index;
+    TSettingKind kind;
+    const char* control;
+  } kinds[] = {{2, TSettingKind::ListIndex, "ComboBox1"}, {7, TSettingKind::EditText, "Edit1"},
+               {16, TSettingKind::RadioIndex, "RadioGroup1"}, {21, TSettingKind::CheckBox, "CheckBox4"}};
+  for (const auto& k : kinds) {
+    EXPECT_EQ(t[k.index].Kind, k.kind) << k.control;
+    EXPECT_EQ(std::string(t[k.index].Control), k.control);
+  }
 }
 
 TEST(Settings, SaveWritesEveryLine) {
