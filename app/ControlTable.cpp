@@ -129,7 +129,8 @@ std::vector<TControlEntry> BuildTable() {
       {"Label23", {}, {}, K::Label, -1, 312, 186, 0, 0, "外側追加の間隔", {}, -1, 0, false, false, 0, -1, TNext::Outside},
       {"Label24", {}, {}, K::Label, -1, 376, 208, 0, 0, "図寸mm", {}, -1, 0, false, false, 0, -1, TNext::Outside},
       // The status line: docked above the information pane, full width, text centred.
-      {"LabelA1", &TForm1::LabelA1, {}, K::Label, -1, 0, 347, w, 24, kStatusIdle, {}, -1, 0, false, false, 0, 0xE7E7E7},
+      {"LabelA1", &TForm1::LabelA1, {}, K::Label, -1, 0, 347, w, 24, kStatusIdle, {}, -1, 0, false, false, 0, 0xE7E7E7,
+       TNext::None, TControlRole::StatusLine},
   };
 }
 

@@ -71,6 +71,13 @@ struct TControlTexts {
   const char* Help = "";     // the rest of its --help line; "\n" starts a continuation line
 };
 
+// What a row is where a view treats it apart from the others of its kind.
+enum class TControlRole {
+  Plain,
+  StatusLine,       // the label that tells what the dialog does and why OK refuses
+  InformationLine,  // the preview's line of information (a view adds it under the preview)
+};
+
 // One control of the dialog: the model builds its controls from this table, the Win32 view
 // creates its windows from it, and the status line, --help and --set name controls through it.
 // Texts here are UTF-8 source literals; the model keeps them as Shift-JIS (SjisText).
@@ -90,6 +97,7 @@ struct TControlEntry {
   int FontHeight = 0;        // character height in pixels; 0: the form's font (13)
   int BackColour = -1;       // 0xRRGGBB background; -1: the parent's
   TNext OnlyWhen = TNext::None;  // shown only in this continued mode (None: always)
+  TControlRole Role = TControlRole::Plain;
 };
 
 const std::vector<TControlEntry>& ControlTable();

@@ -20,7 +20,7 @@ std::wstring WindowText(HWND window) {
 
 void TDialogWindow::CopyIntoControls() {
   // Setting an edit's text notifies a change; the preview is not to copy back half-filled controls.
-  copyingIn_ = true;
+  phase_ = TPhase::Filling;
   for (size_t i = 0; i < children_.size(); ++i) {
     const TChildWindow& c = children_[i];
     HWND h = handles_[i];
@@ -52,7 +52,7 @@ void TDialogWindow::CopyIntoControls() {
         }
         break;
       case TChildClass::Label:
-        if (c.Name == "LabelA1") Q748_WIN(SetWindowTextW(h, SjisToWide(form_.LabelA1.Caption).c_str()));
+        if (c.Role == TControlRole::StatusLine) Q748_WIN(SetWindowTextW(h, SjisToWide(form_.LabelA1.Caption).c_str()));
         break;
       case TChildClass::GroupBox:
       case TChildClass::PushButton:
@@ -62,7 +62,7 @@ void TDialogWindow::CopyIntoControls() {
         break;  // fixed texts, set when created; the preview's are UpdatePreview's
     }
   }
-  copyingIn_ = false;
+  phase_ = TPhase::Open;
 }
 
 void TDialogWindow::CopyFromControls() {
@@ -122,17 +122,17 @@ void TDialogWindow::CopyFromControls() {
 // in the status line why OK would refuse. Synchronous: building it takes microseconds. While a
 // handler runs the status line is the handler's.
 void TDialogWindow::UpdatePreview() {
-  if (!shown_ || closed_ || inHandler_ || copyingIn_) return;
+  if (phase_ != TPhase::Open) return;
   CopyFromControls();
   // The reason OK would refuse is told whether the picture is shown or not.
   TPreview preview = BuildPreview(form_);
   const bool on = form_.CheckBox5.Checked;
   ShowPreviewPanel(on);
   form_.LabelA1.Caption = !preview.Drawable ? preview.Status : SjisText(kStatusIdle);
-  SetControlText("LabelA1", form_.LabelA1.Caption);
-  SetControlText(kPreviewInfo, on && preview.Drawable ? preview.Info : std::string());
+  SetControlText(RoleWindow(TControlRole::StatusLine), form_.LabelA1.Caption);
+  SetControlText(RoleWindow(TControlRole::InformationLine), on && preview.Drawable ? preview.Info : std::string());
   previewPanel_.SetPicture(on && preview.Drawable ? std::move(preview.Picture) : TPreviewPicture{});
-  if (HWND panel = ControlWindow("PreviewPanel")) InvalidateRect(panel, nullptr, FALSE);
+  if (HWND panel = PreviewWindow()) InvalidateRect(panel, nullptr, FALSE);
 }
 
 // Hidden, the preview leaves no empty frame: the panel goes and the window takes the controls'
@@ -140,15 +140,14 @@ void TDialogWindow::UpdatePreview() {
 void TDialogWindow::ShowPreviewPanel(bool shown) {
   if (shown == previewShown_) return;
   previewShown_ = shown;
-  if (HWND panel = ControlWindow("PreviewPanel")) ShowWindow(panel, shown ? SW_SHOWNA : SW_HIDE);
+  if (HWND panel = PreviewWindow()) ShowWindow(panel, shown ? SW_SHOWNA : SW_HIDE);
   ApplyDpi(dpi_);
   const SIZE size = OuterSize(dpi_);
   Q748_WIN(SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
 }
 
 // A label's text, set only when it differs, so that a keystroke repaints only what changed.
-void TDialogWindow::SetControlText(const char* name, const std::string& sjis) {
-  HWND h = ControlWindow(name);
+void TDialogWindow::SetControlText(HWND h, const std::string& sjis) {
   if (h == nullptr) return;
   const std::wstring text = SjisToWide(sjis);
   if (WindowText(h) != text) Q748_WIN(SetWindowTextW(h, text.c_str()));
@@ -172,19 +171,6 @@ void TDialogWindow::FocusNamedControl(const std::string& name) {
   if (target == nullptr) return;
   SetFocus(target);
   if (isEdit) SendMessageW(target, EM_SETSEL, 0, -1);
-}
-
-void TDialogWindow::RestoreFocus() {
-  if (savedFocus_ != nullptr && IsWindow(savedFocus_)) {
-    SetFocus(savedFocus_);
-    return;
-  }
-  for (size_t i = 0; i < children_.size(); ++i) {
-    if (children_[i].TabStop && handles_[i] != nullptr) {
-      SetFocus(handles_[i]);
-      return;
-    }
-  }
 }
 
 void TDialogWindow::UpdateRadioTabStops(const std::string& group) {

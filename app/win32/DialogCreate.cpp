@@ -13,9 +13,14 @@
 
 namespace {
 
-constexpr wchar_t kFormClass[] = L"q748.TForm1";
 constexpr wchar_t kPaneClass[] = L"q748.Pane";
 constexpr int kIconResource = 1;
+
+// A dialog without controls of its own: they are created from the control table, at the window's dpi.
+struct TEmptyTemplate {
+  DLGTEMPLATE Header;
+  WORD Menu = 0, ClassName = 0, Title = 0;  // none, the dialog class, set afterwards
+};
 
 // Fixed single border, system menu and minimise box only.
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -49,8 +54,11 @@ TWindowKind KindOf(const TChildWindow& c) {
     case TChildClass::Label:
       // The status line centres its text both ways; the preview's line stays one line; the other
       // labels are plain.
-      if (c.Name == "LabelA1") return {L"STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0};
-      if (c.Name == kPreviewInfo) return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
+      switch (c.Role) {
+        case TControlRole::StatusLine: return {L"STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0};
+        case TControlRole::InformationLine: return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
+        case TControlRole::Plain: return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+      }
       return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
     case TChildClass::Preview:
       return {TPreviewPanel::kClassName, 0, 0};
@@ -96,24 +104,17 @@ void FitComboField(HWND combo, int x, int y, int width, int fieldHeight) {
 }  // namespace
 
 bool TDialogWindow::RegisterClasses(std::wstring& error) {
-  WNDCLASSEXW form{};
-  form.cbSize = sizeof form;
-  form.lpfnWndProc = FormProc;
-  form.hInstance = instance_;
-  form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  form.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  form.lpszClassName = kFormClass;
-  form.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(kIconResource));
-  WNDCLASSEXW pane = form;
+  WNDCLASSEXW pane{};
+  pane.cbSize = sizeof pane;
   pane.lpfnWndProc = PaneProc;
+  pane.hInstance = instance_;
+  pane.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  pane.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   pane.lpszClassName = kPaneClass;
-  pane.hIcon = nullptr;
-  for (const WNDCLASSEXW* wc : {&form, &pane}) {
-    // Registered already by an earlier dialog of this process: fine.
-    if (!RegisterClassExW(wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-      error = WinFailureText("RegisterClassExW", GetLastError());
-      return false;
-    }
+  // Registered already by an earlier dialog of this process: fine.
+  if (!RegisterClassExW(&pane) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    error = WinFailureText("RegisterClassExW", GetLastError());
+    return false;
   }
   return TPreviewPanel::Register(instance_, error);
 }
@@ -123,13 +124,16 @@ bool TDialogWindow::Create(std::wstring& error) {
   Q748_WIN(InitCommonControlsEx(&controls));
   if (!RegisterClasses(error)) return false;
 
-  const SIZE start = OuterSize(kLayoutDpi);
-  window_ = CreateWindowExW(kFormExStyle, kFormClass, SjisToWide(form_.Caption()).c_str(), kFormStyle,
-                            CW_USEDEFAULT, CW_USEDEFAULT, start.cx, start.cy, nullptr, nullptr, instance_, this);
-  if (window_ == nullptr) {
-    error = WinFailureText("CreateWindowExW(TForm1)", GetLastError());
+  TEmptyTemplate empty{};
+  empty.Header.style = kFormStyle;
+  empty.Header.dwExtendedStyle = kFormExStyle;
+  if (CreateDialogIndirectParamW(instance_, &empty.Header, nullptr, FormProc, reinterpret_cast<LPARAM>(this)) ==
+      nullptr) {
+    error = WinFailureText("CreateDialogIndirectParamW(TForm1)", GetLastError());
     return false;
   }
+  LeaveDpiChangesToTheDialog(window_);
+  Q748_WIN(SetWindowTextW(window_, SjisToWide(form_.Caption()).c_str()));
   faceName_ = ChooseFace(Utf8LiteralToWide(kFormFontName), ShiftJisFaces());
   if (!CreateChildren(error)) return false;
   ApplyDpi(WindowDpi(window_));
@@ -137,7 +141,6 @@ bool TDialogWindow::Create(std::wstring& error) {
   Q748_WIN(SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
 
   form_.FormShow();
-  shown_ = true;
   CopyIntoControls();
   ShowPreviewPanel(form_.CheckBox5.Checked);  // the window's width before its place is judged
   PlaceAt(form_.Left, form_.Top);

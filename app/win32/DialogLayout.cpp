@@ -42,6 +42,7 @@ TChildWindow FromEntry(const TControlEntry& entry) {
   w.ImeOff = entry.ImeOff;
   if (entry.FontHeight > 0) w.FontHeight = entry.FontHeight;
   w.BackColour = entry.BackColour;
+  w.Role = entry.Role;
   if (entry.Kind != TControlKind::Edit && entry.Kind != TControlKind::List) w.CaptionSjis = SjisText(entry.Caption);
   return w;
 }
@@ -101,6 +102,7 @@ std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table
       TChildWindow info;
       info.Name = kPreviewInfo;
       info.Class = TChildClass::Label;
+      info.Role = TControlRole::InformationLine;
       info.Parent = static_cast<int>(out.size()) - 1;
       info.Bounds = kInformationLine;
       out.push_back(info);

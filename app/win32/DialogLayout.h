@@ -39,6 +39,7 @@ struct TChildWindow {
   bool ImeOff = false;
   int FontHeight = 13;       // 96-dpi pixels
   int BackColour = -1;       // 0xRRGGBB; -1: the dialog's white
+  TControlRole Role = TControlRole::Plain;
   std::string CaptionSjis;   // caption of a label, button, check box, group box or radio button
 };
 

@@ -80,6 +80,20 @@ HWND TDialogWindow::ControlWindow(std::string_view name, int item) const {
   return nullptr;
 }
 
+HWND TDialogWindow::RoleWindow(TControlRole role) const {
+  for (size_t i = 0; i < children_.size(); ++i) {
+    if (children_[i].Role == role) return handles_[i];
+  }
+  return nullptr;
+}
+
+HWND TDialogWindow::PreviewWindow() const {
+  for (size_t i = 0; i < children_.size(); ++i) {
+    if (children_[i].Class == TChildClass::Preview) return handles_[i];
+  }
+  return nullptr;
+}
+
 int TDialogWindow::ChildIndex(HWND control) const {
   for (size_t i = 0; i < handles_.size(); ++i) {
     if (handles_[i] == control) return static_cast<int>(i);
@@ -87,11 +101,11 @@ int TDialogWindow::ChildIndex(HWND control) const {
   return -1;
 }
 void TDialogWindow::RunHandler(void (TForm1::*handler)()) {
-  if (inHandler_ || closed_) return;
-  inHandler_ = true;
+  if (phase_ != TPhase::Open) return;
+  phase_ = TPhase::Handling;
   CopyFromControls();
   (form_.*handler)();
-  inHandler_ = false;
+  if (phase_ == TPhase::Handling) phase_ = TPhase::Open;
   RepaintStatus();
   if (!form_.FocusControl.empty()) {
     FocusNamedControl(form_.FocusControl);
@@ -100,19 +114,17 @@ void TDialogWindow::RunHandler(void (TForm1::*handler)()) {
   if (form_.CloseRequested) CloseDialog();
 }
 
-void TDialogWindow::MakeDefaultButton(HWND button) {
-  for (size_t i = 0; i < children_.size(); ++i) {
-    if (!IsPushButton(children_[i])) continue;
-    const DWORD type = handles_[i] == button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-    SendMessageW(handles_[i], BM_SETSTYLE, type | BS_NOTIFY, TRUE);
+void TDialogWindow::CloseDialog(bool destroying) {
+  if (phase_ == TPhase::Closed) return;
+  if (phase_ == TPhase::Handling && !destroying) {
+    form_.CloseRequested = true;
+    return;
   }
-}
-
-void TDialogWindow::CloseDialog() {
-  if (closed_) return;
-  closed_ = true;
-  if (shown_) form_.FormClose();
-  if (window_ != nullptr) DestroyWindow(window_);
+  // Before FormShow there is no exchange state and no folder to write to.
+  const bool write = phase_ != TPhase::Building;
+  phase_ = TPhase::Closed;
+  if (write) form_.FormClose();
+  if (!destroying && window_ != nullptr) DestroyWindow(window_);
 }
 
 // ---- What the model asks of the view -------------------------------------------------------------
@@ -137,7 +149,7 @@ void TDialogWindow::ShowNotice(const std::string& messageSjis) {
 }
 
 void TDialogWindow::RepaintStatus() {
-  HWND status = ControlWindow("LabelA1");
+  HWND status = RoleWindow(TControlRole::StatusLine);
   if (status == nullptr) return;
   Q748_WIN(SetWindowTextW(status, SjisToWide(form_.LabelA1.Caption).c_str()));
   UpdateWindow(status);
@@ -145,118 +157,89 @@ void TDialogWindow::RepaintStatus() {
 
 // ---- Messages ------------------------------------------------------------------------------------------
 
-LRESULT CALLBACK TDialogWindow::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<TDialogWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+INT_PTR CALLBACK TDialogWindow::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* self = reinterpret_cast<TDialogWindow*>(lParam);
     self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(lParam));
+    return FALSE;  // the controls come after: the focus is placed when the window is activated
   }
   auto* self = reinterpret_cast<TDialogWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  if (self == nullptr) return FALSE;
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->window_ = nullptr;
-    return DefWindowProcW(window, message, wParam, lParam);
+    return FALSE;
   }
   return self->HandleMessage(message, wParam, lParam);
 }
 
-LRESULT TDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+// The dialog manager does the rest: Tab and the arrows, Enter and Esc, Alt+letter, the default
+// button, and keeping the focused control while the window is inactive.
+INT_PTR TDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      return OnCommand(wParam, lParam);
-    case DM_GETDEFID: {
-      // Enter presses the push button that has the focus, else OK.
-      const int focused = ChildIndex(GetFocus());
-      const int id = focused >= 0 && IsPushButton(children_[static_cast<size_t>(focused)])
-                         ? children_[static_cast<size_t>(focused)].Id
-                         : kOkButtonId;
-      return MAKELRESULT(id, DC_HASDEFID);
-    }
+      OnCommand(wParam, lParam);
+      return TRUE;
+    case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_ACTIVATE:
-      // A plain window forgets its focused control when it is deactivated; keep it.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(window_, focus)) savedFocus_ = focus;
-      } else {
-        RestoreFocus();
-      }
-      return 0;
-    case WM_SETFOCUS:
-      RestoreFocus();
-      return 0;
-    case kWmGetDpiScaledSize: {
+      return reinterpret_cast<INT_PTR>(OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case kWmGetDpiScaledSize:
       *reinterpret_cast<SIZE*>(lParam) = OuterSize(static_cast<UINT>(wParam));
+      SetWindowLongPtrW(window_, DWLP_MSGRESULT, TRUE);
       return TRUE;
-    }
     case kWmDpiChanged: {
       ApplyDpi(HIWORD(wParam));
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
       const SIZE size = OuterSize(dpi_);
       SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.cx, size.cy,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-      return 0;
+      return TRUE;
     }
     case WM_CLOSE:
-      // The close box and Alt+F4; while a handler runs, after it.
-      if (inHandler_) {
-        form_.CloseRequested = true;
-      } else {
-        CloseDialog();
-      }
-      return 0;
+      // The close box and Alt+F4: not Cancel's handler, only the close.
+      CloseDialog();
+      return TRUE;
     case WM_ENDSESSION:
       if (wParam) CloseDialog();
-      return 0;
+      return TRUE;
     case WM_DESTROY:
-      // Destroyed by another path than CloseDialog: the exchange file is written all the same
-      // (but not before FormShow, when there is no exchange state and no folder to write to).
-      if (!closed_) {
-        closed_ = true;
-        if (shown_) form_.FormClose();
-      }
+      // Destroyed by another path as well: the exchange file is written all the same.
+      CloseDialog(true);
       PostQuitMessage(0);
-      return 0;
+      return TRUE;
     default:
-      return DefWindowProcW(window_, message, wParam, lParam);
+      return FALSE;
   }
 }
 
-LRESULT TDialogWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+void TDialogWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
   HWND control = reinterpret_cast<HWND>(lParam);
-  if (id == kOkButtonId && code == BN_CLICKED) {
-    RunHandler(&TForm1::Button1Click);
-    return 0;
-  }
-  if (id == kCancelButtonId && code == BN_CLICKED) {
-    RunHandler(&TForm1::Button2Click);
-    return 0;
-  }
+  if (id == kOkButtonId && code == BN_CLICKED) return RunHandler(&TForm1::Button1Click);
+  if (id == kCancelButtonId && code == BN_CLICKED) return RunHandler(&TForm1::Button2Click);
   const int index = ChildIndex(control);
-  if (index < 0) return 0;
+  if (index < 0) return;
   const TChildWindow& c = children_[static_cast<size_t>(index)];
   if (c.Class == TChildClass::RadioButton && code == BN_CLICKED) UpdateRadioTabStops(c.Name);
-  if (IsPushButton(c) && code == BN_SETFOCUS) MakeDefaultButton(control);
-  if (IsPushButton(c) && code == BN_KILLFOCUS) MakeDefaultButton(ControlWindow("Button1"));
+  // The dialog manager moves the default button when it moves the focus itself; a click or a
+  // program moves the focus past it, so the button says so.
+  if (IsPushButton(c) && code == BN_SETFOCUS) SendMessageW(window_, DM_SETDEFID, static_cast<WPARAM>(c.Id), 0);
+  if (IsPushButton(c) && code == BN_KILLFOCUS) SendMessageW(window_, DM_SETDEFID, kOkButtonId, 0);
   if (IsPreviewInput(c, code)) UpdatePreview();
-  return 0;
 }
 
-LRESULT TDialogWindow::OnControlColour(HDC dc, HWND control) {
+HBRUSH TDialogWindow::OnControlColour(HDC dc, HWND control) {
   const int index = ChildIndex(control);
   int colour = kWhite;
   if (index >= 0 && children_[static_cast<size_t>(index)].BackColour >= 0) {
     colour = children_[static_cast<size_t>(index)].BackColour;
   }
   SetBkColor(dc, ColourRef(colour));
-  return reinterpret_cast<LRESULT>(BrushFor(colour));
+  return BrushFor(colour);
 }
-
 HBRUSH TDialogWindow::BrushFor(int colour) {
   auto found = brushes_.find(colour);
   if (found != brushes_.end()) return found->second;

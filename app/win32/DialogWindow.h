@@ -1,8 +1,10 @@
-// DialogWindow.h: the Win32 dialog, a binding over the TForm1 model. It creates the windows of
-// the control table, copies the model into them after FormShow, copies them back into the model
-// before a handler runs, and carries out what the handler asks for (focus, close). At every change
-// of a control it copies the controls back as well and shows the model's preview. It parses
-// nothing itself. Layout is in 96-dpi pixels, scaled to the monitor's dpi.
+// DialogWindow.h: the Win32 dialog, a binding over the TForm1 model. It creates the form as a
+// dialog of the system's dialog manager (which does Tab, Enter, Esc, Alt+letter, the default
+// button and the focus) and the controls from the control table, copies the model into them
+// after FormShow, copies them back into the model before a handler runs, and carries out what the
+// handler asks for (focus, close). At every change of a control it copies the controls back as
+// well and shows the model's preview. It parses nothing itself. Layout is in 96-dpi pixels,
+// scaled to the monitor's dpi.
 #pragma once
 
 #include <windows.h>
@@ -36,7 +38,7 @@ class TDialogWindow final : public TFormView {
   // The window of a control (a radio group's button `item`, or its frame for -1); null if none.
   HWND ControlWindow(std::string_view name, int item = -1) const;
   TForm1& Form() { return form_; }
-  bool Closed() const { return closed_; }
+  bool Closed() const { return phase_ == TPhase::Closed; }
   UINT Dpi() const { return dpi_; }
   // The picture the preview panel shows (empty when it shows none).
   const TPreviewPicture& PreviewPicture() const { return previewPanel_.Picture(); }
@@ -48,10 +50,19 @@ class TDialogWindow final : public TFormView {
   void ShowNotice(const std::string& messageSjis) override;
 
  private:
-  static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
-  LRESULT OnControlColour(HDC dc, HWND control);
+  // Where the dialog is in its life; each phase says what may happen in it.
+  enum class TPhase {
+    Building,  // before FormShow: closing writes nothing
+    Filling,   // the model is copied into the controls: their notifications are that copy's own
+    Open,      // the user works the controls
+    Handling,  // a handler runs: the preview waits, a close waits for the handler's end
+    Closed,    // FormClose has run (or is no longer due)
+  };
+
+  static INT_PTR CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(WPARAM wParam, LPARAM lParam);
+  HBRUSH OnControlColour(HDC dc, HWND control);
 
   bool RegisterClasses(std::wstring& error);
   bool CreateChildren(std::wstring& error);
@@ -66,15 +77,17 @@ class TDialogWindow final : public TFormView {
   void CopyFromControls();
   void UpdatePreview();
   void ShowPreviewPanel(bool shown);
-  void SetControlText(const char* name, const std::string& sjis);
+  void SetControlText(HWND control, const std::string& sjis);
   void RunHandler(void (TForm1::*handler)());
   void FocusNamedControl(const std::string& name);
-  void RestoreFocus();
   void UpdateRadioTabStops(const std::string& group);
-  void MakeDefaultButton(HWND button);
-  void CloseDialog();
+  // The one way out: FormClose once, then the window goes. While a handler runs the close waits
+  // for its end, unless the window is being destroyed already.
+  void CloseDialog(bool destroying = false);
 
   int ChildIndex(HWND control) const;
+  HWND RoleWindow(TControlRole role) const;  // the first control of `role`; null if none
+  HWND PreviewWindow() const;
   HBRUSH BrushFor(int colour);
 
   HINSTANCE instance_;
@@ -87,11 +100,7 @@ class TDialogWindow final : public TFormView {
   std::map<int, HFONT> fonts_;         // by 96-dpi height, for the current dpi
   std::map<int, HBRUSH> brushes_;      // by 0xRRGGBB
   HICON bigIcon_ = nullptr, smallIcon_ = nullptr;
-  HWND savedFocus_ = nullptr;
   TPreviewPanel previewPanel_;
   bool previewShown_ = true;  // the panel is shown and the window widened by it
-  bool inHandler_ = false;
-  bool copyingIn_ = false;  // CopyIntoControls runs: the controls' notifications are its own
-  bool shown_ = false;   // FormShow has run: closing writes the exchange file
-  bool closed_ = false;  // FormClose has run (or is no longer due)
+  TPhase phase_ = TPhase::Building;
 };

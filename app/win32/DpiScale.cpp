@@ -39,3 +39,10 @@ SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD ex
   }
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
+
+void LeaveDpiChangesToTheDialog(HWND dialog) {
+  using SetBehaviourFn = BOOL(WINAPI*)(HWND, int, int);
+  static const auto setBehaviour = User32Function<SetBehaviourFn>("SetDialogDpiChangeBehavior");
+  constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+  if (setBehaviour != nullptr) setBehaviour(dialog, kDisableAll, kDisableAll);
+}

@@ -17,3 +17,7 @@ UINT WindowDpi(HWND window);
 
 // The outer size of a window whose client area is clientWidth x clientHeight at `dpi`.
 SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi);
+
+// The system scales a dialog itself at a dpi change; this one places and sizes its own controls,
+// so the system is told to leave it alone (a system without the call leaves it alone anyway).
+void LeaveDpiChangesToTheDialog(HWND dialog);

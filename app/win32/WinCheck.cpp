@@ -1,5 +1,29 @@
 #include "WinCheck.h"
 
+#include "Unit1.h"
+#include "WideText.h"
+
+namespace {
+
+void WriteToStandardError(const std::wstring& line) {
+  // A console shows wide text as it is; a file or pipe gets UTF-8. Without either, nothing.
+  HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+  if (err == nullptr || err == INVALID_HANDLE_VALUE) return;
+  DWORD mode = 0, written = 0;
+  if (GetConsoleMode(err, &mode)) {
+    WriteConsoleW(err, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    return;
+  }
+  const int n = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0,
+                                    nullptr, nullptr);
+  if (n <= 0) return;
+  std::string bytes(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(), n, nullptr,
+                      nullptr);
+  WriteFile(err, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+}  // namespace
 
 std::wstring SystemErrorText(DWORD code) {
   wchar_t* buffer = nullptr;
@@ -29,19 +53,9 @@ void ReportWinFailure(const char* expression, DWORD code) {
   const std::wstring text = WinFailureText(expression, code);
   const std::wstring line = L"q748: " + text + L"\n";
   OutputDebugStringW(line.c_str());
-  // A console shows wide text as it is; a file or pipe gets UTF-8. Without either, nothing.
-  HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
-  if (err == nullptr || err == INVALID_HANDLE_VALUE) return;
-  DWORD mode = 0, written = 0;
-  if (GetConsoleMode(err, &mode)) {
-    WriteConsoleW(err, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    return;
-  }
-  const int n = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0,
-                                    nullptr, nullptr);
-  if (n <= 0) return;
-  std::string bytes(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(), n, nullptr,
-                      nullptr);
-  WriteFile(err, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  WriteToStandardError(line);
+  // A dialog has no console to read: the user is shown the failure, owned by no window, since the
+  // one that failed may be half made.
+  MessageBoxW(nullptr, text.c_str(), Utf8LiteralToWide(kApplicationTitle).c_str(),
+              MB_ICONERROR | MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
 }

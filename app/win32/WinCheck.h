@@ -12,7 +12,8 @@ std::wstring SystemErrorText(DWORD code);
 // "expression: message (N)" for a call that failed with `code`.
 std::wstring WinFailureText(const char* expression, DWORD code);
 
-// Sends the failure text to the debugger and to standard error (when there is one).
+// Shows the failure text in a message box, and sends it to the debugger and to standard error
+// (when there is one).
 void ReportWinFailure(const char* expression, DWORD code);
 
 // Passes `result` through; a zero, false or null result is reported first.

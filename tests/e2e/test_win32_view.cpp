@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -28,6 +27,7 @@
 #include "Preview.h"
 #include "PreviewPainter.h"
 #include "WideText.h"
+#include "WinCheck.h"
 
 namespace fs = std::filesystem;
 
@@ -184,6 +184,28 @@ TBoxContent ReadMessageBox(HWND box) {
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&content));
+  return content;
+}
+
+// Runs `action`, which is to show a message box with `caption` and return when it is closed; the
+// box is read and closed with OK. No buttons: no such box came within 20 seconds.
+template <class Action>
+TBoxContent AnswerMessageBox(const wchar_t* caption, Action action) {
+  TBoxContent content;
+  std::thread watcher([&] {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < until) {
+      HWND box = FindWindowW(L"#32770", caption);
+      if (box != nullptr && IsWindowVisible(box)) {
+        content = ReadMessageBox(box);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+  });
+  action();
+  watcher.join();
   return content;
 }
 
@@ -472,38 +494,26 @@ TEST(Win32View, ZeroLengthShowsTheConfirmationBoxAndTheDialogStaysOpen) {
   TFolder folder(SettingsFile(100, 100), input);
   auto d = Open(folder);
 
-  std::atomic<bool> seen{false};
-  std::wstring boxText;
-  bool hasIcon = false;
-  int buttons = 0;
-  std::thread watcher([&] {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (std::chrono::steady_clock::now() < until) {
-      HWND box = FindWindowW(L"#32770", L"\u78ba\u8a8d");  // 確認
-      if (box != nullptr && IsWindowVisible(box)) {
-        TBoxContent content = ReadMessageBox(box);
-        boxText = content.Text;
-        hasIcon = content.HasIcon;
-        buttons = content.Buttons;
-        seen = true;
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-  });
-  PressOk(*d);  // returns when the box has been closed
-  watcher.join();
-  EXPECT_TRUE(seen) << "no message box with the caption 確認";
-  EXPECT_EQ(boxText, Utf8LiteralToWide(kMessageZeroLength));
-  EXPECT_TRUE(hasIcon);
-  EXPECT_EQ(buttons, 1);
+  const TBoxContent box = AnswerMessageBox(L"\u78ba\u8a8d", [&] { PressOk(*d); });  // 確認
+  EXPECT_EQ(box.Text, Utf8LiteralToWide(kMessageZeroLength));
+  EXPECT_TRUE(box.HasIcon);
+  EXPECT_EQ(box.Buttons, 1) << "no message box with the caption 確認";
   EXPECT_FALSE(d->Closed());
   EXPECT_EQ(Lines(folder.Settings()).size(), SettingsTable().size());  // saved before the length was looked at
   EXPECT_EQ(folder.Exchange(), input);
   SendMessageW(d->Handle(), WM_CLOSE, 0, 0);
   Pump(nullptr);
   EXPECT_EQ(folder.Exchange(), "hq\r\n");
+}
+
+TEST(Win32View, FailedWin32CallIsShownToTheUser) {
+  BOOL result = TRUE;
+  const TBoxContent box = AnswerMessageBox(Utf8LiteralToWide(kApplicationTitle).c_str(),
+                                           [&] { result = Q748_WIN(SetWindowTextW(nullptr, L"x")); });
+  EXPECT_FALSE(result);
+  EXPECT_TRUE(box.HasIcon);
+  EXPECT_EQ(box.Buttons, 1) << "no message box";
+  EXPECT_EQ(box.Text.rfind(L"SetWindowTextW(nullptr, L\"x\"): ", 0), 0u) << box.Text;
 }
 
 TEST(Win32View, DialogKeysPressTheButtons) {
