@@ -19,7 +19,7 @@ void TForm1::Button1Click() {
   // records no points (the host's two are no dimension to go on from).
   if (Next != TNext::None) {
     record_ = TLastDimension{Jww.FirstGroup, in.Scale, in.AxisAngle, {}, in.Continued == TRefusal::None};
-    for (int i = 1; i <= 3; ++i) record_->Points[i] = {in.Points[i].X, in.Points[i].Y};
+    for (std::size_t i = 1; i <= 3; ++i) record_->Points[i] = {in.Points[i].X, in.Points[i].Y};
     if (in.Continued != TRefusal::None && last_) record_ = last_;
   }
   // Saved before any geometry: a refused dimension keeps the settings all the same.

@@ -66,7 +66,7 @@ TDimensionInput ReadInputs(const TForm1& f, std::string& focus) {
   const JwwState& st = f.Jww;
   in.AxisAngle = st.AxisAngle;
   in.Scale = DrawingScale(st);
-  for (int i = 1; i <= 4; ++i) in.Points[i] = st.PickedPoints[i];
+  for (std::size_t i = 1; i <= 4; ++i) in.Points[i] = st.PickedPoints[i];
   if (in.Next != TNext::None) in.Continued = ContinuePoints(f.LastDimension(), in);
   return in;
 }
@@ -106,7 +106,7 @@ bool NumbersAreFinite(const TDimensionInput& in, const JwwState& host, const TDi
   double paperSum = 0;
   for (double q : paper) paperSum += std::fabs(q);
   double sum = paperSum * std::fabs(in.Scale);
-  for (int i = 1; i <= 4; ++i) sum += std::fabs(in.Points[i].X) + std::fabs(in.Points[i].Y);
+  for (std::size_t i = 1; i <= 4; ++i) sum += std::fabs(in.Points[i].X) + std::fabs(in.Points[i].Y);
   for (double q : {fr.A1.X, fr.A1.Y, fr.A2.X, fr.A2.Y, fr.U1, fr.U2, fr.Length}) sum += std::fabs(q);
   return std::isfinite(in.Scale) && std::isfinite(in.AxisAngle) && std::isfinite(2.0 * sum);
 }
@@ -115,7 +115,7 @@ bool NumbersAreFinite(const TDimensionInput& in, const JwwState& host, const TDi
 // their coordinates: near 1e6 that noise is larger than any fixed tolerance.
 double LevelTolerance(const TDimensionInput& in) {
   double largest = 0;
-  for (int i = 1; i <= 3; ++i) {
+  for (std::size_t i = 1; i <= 3; ++i) {
     largest = std::max({largest, std::fabs(in.Points[i].X), std::fabs(in.Points[i].Y)});
   }
   return std::max(1e-10, 1e-12 * largest);
@@ -127,7 +127,7 @@ TRefusal CheckDimension(const TDimensionInput& in, const JwwState& host) {
   if (in.Continued != TRefusal::None) return in.Continued;
   // A point the host did not hand over would silently be the origin: refuse before measuring,
   // as a missing point makes the length meaningless.
-  for (int i = 1; i <= 4; ++i) {
+  for (std::size_t i = 1; i <= 4; ++i) {
     if (!in.Points[i].Used) return TRefusal::MissingPoint;
   }
   const TDimensionFrame fr = DimensionFrame(in);

@@ -65,7 +65,7 @@ TLastDimension RunRecord(const TForm1& f) {
   r.Group = f.Jww.FirstGroup;
   r.Scale = DrawingScale(f.Jww);
   r.AxisAngle = f.Jww.AxisAngle;
-  for (int i = 1; i <= 3; ++i) r.Points[i] = {f.Jww.PickedPoints[i].X, f.Jww.PickedPoints[i].Y};
+  for (std::size_t i = 1; i <= 3; ++i) r.Points[i] = {f.Jww.PickedPoints[i].X, f.Jww.PickedPoints[i].Y};
   return r;
 }
 
@@ -114,15 +114,15 @@ bool IsRecord(TSettingKind k) {
 // or damaged file records none).
 std::optional<TLastDimension> RecordedDimension(const std::vector<std::optional<std::string>>& lines) {
   TLastDimension r;
-  const auto number = [&](int line, double& value) {
-    return line < static_cast<int>(lines.size()) && lines[line] && TextIsFloat(*lines[line], value);
+  const auto number = [&](std::size_t line, double& value) {
+    return line < lines.size() && lines[line] && TextIsFloat(*lines[line], value);
   };
   bool ok = number(25, r.AxisAngle);
-  for (int i = 1; i <= 3; ++i) ok = ok && number(24 + 2 * i, r.Points[i].X) && number(25 + 2 * i, r.Points[i].Y);
+  for (std::size_t i = 1; i <= 3; ++i) ok = ok && number(24 + 2 * i, r.Points[i].X) && number(25 + 2 * i, r.Points[i].Y);
   if (!ok) return std::nullopt;
   double scale = 0.0;
   if (number(24, scale)) r.Scale = scale;
-  if (23 < static_cast<int>(lines.size()) && lines[23]) r.Group = TextToInt(*lines[23]);
+  if (23 < lines.size() && lines[23]) r.Group = TextToInt(*lines[23]);
   return r;
 }
 

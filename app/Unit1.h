@@ -187,7 +187,7 @@ struct TSettingLine {
   int Line;             // 1..33
   TSettingKind Kind;
   const char* Control;  // control name for the dialog's lines, nullptr for the others
-  int Point;            // picked point of PointX / PointY
+  std::size_t Point;    // picked point of PointX / PointY
 };
 const std::vector<TSettingLine>& SettingsTable();
 // Lines 1..22 are the dialog's; 23..31 record the last dimension (read only to continue from it);

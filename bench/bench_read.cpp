@@ -140,12 +140,12 @@ int main(int argc, char** argv) {
   std::printf("file              %s, %.1f MB, %lld lines\n", file.c_str(), mb,
               static_cast<long long>(raw.Items));
   std::printf("raw baseline      %.3f s  %8.1f MB/s  peak %.1f MB\n", raw.Seconds, mb / raw.Seconds,
-              raw.PeakKiB / 1024.0);
+              static_cast<double>(raw.PeakKiB) / 1024.0);
   std::printf("JwwReadFile       %.3f s  %8.1f MB/s  peak %.1f MB  (%lld entities)\n", reader.Seconds,
-              mb / reader.Seconds, reader.PeakKiB / 1024.0, static_cast<long long>(reader.Items));
-  std::printf("records           %.1f MB, %.1f bytes per entity\n", reader.Bytes / 1048576.0,
+              mb / reader.Seconds, static_cast<double>(reader.PeakKiB) / 1024.0, static_cast<long long>(reader.Items));
+  std::printf("records           %.1f MB, %.1f bytes per entity\n", static_cast<double>(reader.Bytes) / 1048576.0,
               static_cast<double>(reader.Bytes) / static_cast<double>(std::max<int64_t>(1, reader.Items)));
   std::printf("time ratio        %.1fx the baseline\n", reader.Seconds / raw.Seconds);
-  std::printf("peak memory       %.2fx the file size\n", reader.PeakKiB * 1024.0 / static_cast<double>(size));
+  std::printf("peak memory       %.2fx the file size\n", static_cast<double>(reader.PeakKiB) * 1024.0 / static_cast<double>(size));
   return 0;
 }

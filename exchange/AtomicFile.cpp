@@ -22,7 +22,7 @@ constexpr auto kRetryPause = std::chrono::milliseconds(50);
 constexpr int kNameTries = 8;
 
 std::uint64_t RandomBits(int attempt) {
-  std::uint64_t bits = static_cast<std::uint64_t>(attempt + 1) * 0x9E3779B97F4A7C15ull;
+  std::uint64_t bits = static_cast<std::uint64_t>(attempt + 1) * std::uint64_t{0x9E3779B97F4A7C15};
   bits ^= static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
   try {
     std::random_device rd;

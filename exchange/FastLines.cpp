@@ -7,6 +7,7 @@
 // routine as the general path's: a plain decimal of at most 19 digits whose integer of digits is
 // at most 2^53 is that integer divided by a power of ten (one correctly rounded division), and
 // any other token goes to ReadReal itself.
+#include "MyFunc.h"
 #include "ReadNumbers.h"
 #include "ReadRules.h"
 #include "WordScan.h"
@@ -76,9 +77,9 @@ bool IsLineEnd(const char* p, const char* end) { return p == end || *p == '\r' |
 }
 
 // N number tokens from P, each but the last followed by one blank. Returns the end of the last.
-template <int N>
+template <std::size_t N>
 const char* Numbers(const char* p, const char* end, double (&v)[N]) {
-  for (int i = 0; i < N; ++i) {
+  for (std::size_t i = 0; i < N; ++i) {
     if (i > 0) {
       if (p == end || *p != ' ') return nullptr;
       ++p;
@@ -95,9 +96,6 @@ const char* NextLine(const char* p, const char* end) {
   return *p == '\r' && end - p >= 2 && p[1] == '\n' ? p + 2 : p + 1;
 }
 
-// A lead byte of a double-byte character.
-bool IsLead(unsigned char b) { return (b >= 0x80 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFD); }
-
 // The end of a text that runs from P to the line's end, when the tokenizer would keep all of its
 // bytes as they are; nullptr when it would drop one (a control, a tab, 0xFE, 0xFF, or a lead
 // byte without a second byte before the line end).
@@ -106,7 +104,7 @@ const char* PlainText(const char* p, const char* end) {
     const auto b = static_cast<unsigned char>(*p);
     if (b >= 0x20 && b <= 0x7F) {
       ++p;
-    } else if (IsLead(b)) {
+    } else if (IsLeadByte(b)) {
       if (end - p < 2 || p[1] == '\r' || p[1] == '\n') return nullptr;
       p += 2;
     } else if (b >= 0xA0 && b <= 0xDF) {

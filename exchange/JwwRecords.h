@@ -50,6 +50,9 @@ struct TJwwRecordTables {
 
   TJwwRecordTables() { Clear(); }
   void Clear();  // back to entry 0 only
+  // The tables never pass INT32_MAX entries, so every number a record holds is an index.
+  const TJwwAttrHead& Head(uint32_t no) const { return Heads[static_cast<int32_t>(no)]; }
+  const TJwwTextStyle& Style(uint32_t no) const { return Styles[static_cast<int32_t>(no)]; }
 };
 
 // ---- Full records, as reading a list gives them ------------------------------------------------

@@ -15,6 +15,12 @@ constexpr std::size_t npos = std::string_view::npos;
 // Counters of lines stop at the largest integer rather than wrap.
 int32_t CountUp(int32_t n) { return n < INT32_MAX ? n + 1 : n; }
 
+// The element at index I of V, or nullptr when I is outside it.
+template <class V>
+auto* Slot(V& v, int64_t i) {
+  return i >= 0 && static_cast<uint64_t>(i) < v.size() ? &v[static_cast<std::size_t>(i)] : nullptr;
+}
+
 bool StartsWith(std::string_view s, std::string_view prefix) {
   return s.size() >= prefix.size() && std::memcmp(s.data(), prefix.data(), prefix.size()) == 0;
 }
@@ -86,8 +92,9 @@ bool HeaderRule(JwwState& st, const TTokens& t) {
       kind = s.Kind;
     }
     const int32_t slot = ReadInt(digits);
-    if (slot >= 1 && slot <= 99 && static_cast<std::size_t>(slot) < st.PickedPoints.size()) {
-      st.PickedPoints[slot] = TJwwPickedPoint{true, ReadReal(t[1]), ReadReal(t[2]), kind};
+    TJwwPickedPoint* point = slot <= 99 ? Slot(st.PickedPoints, slot) : nullptr;
+    if (slot >= 1 && point) {
+      *point = TJwwPickedPoint{true, ReadReal(t[1]), ReadReal(t[2]), kind};
       st.PickedCount = CountUp(st.PickedCount);
     }
     return true;
@@ -123,14 +130,12 @@ bool LayerAndPenRule(JwwState& st, const TTokens& t) {
   if (k.size() < 2) return false;
   const int32_t n = t.Count;
   if (StartsWith(k, "lgn")) {
-    if (st.CurGroup >= 0 && static_cast<std::size_t>(st.CurGroup) < st.GroupNames.size())
-      st.GroupNames[st.CurGroup].assign(k.substr(3));
+    if (std::string* name = Slot(st.GroupNames, st.CurGroup)) name->assign(k.substr(3));
     return true;
   }
   if (StartsWith(k, "lyn")) {
-    const int64_t entry = LayerEntry(st.CurGroup, st.CurLayer);
-    if (entry >= 0 && static_cast<std::size_t>(entry) < st.LayerNames.size())
-      st.LayerNames[entry].assign(k.substr(3));
+    if (std::string* name = Slot(st.LayerNames, LayerEntry(st.CurGroup, st.CurLayer)))
+      name->assign(k.substr(3));
     return true;
   }
   switch (k[1]) {
@@ -138,17 +143,15 @@ bool LayerAndPenRule(JwwState& st, const TTokens& t) {
       const int32_t g = OneHexDigit(k);
       TakeFirst(st.AttrPending[1], st.FirstGroup, g);
       st.CurGroup = g;
-      if (n >= 2 && static_cast<std::size_t>(g) < st.GroupValues.size())
-        st.GroupValues[g] = ReadInt(t[1]);
+      if (int32_t* value = Slot(st.GroupValues, g); value && n >= 2) *value = ReadInt(t[1]);
       return true;
     }
     case 'y': {
       const int32_t l = OneHexDigit(k);
       TakeFirst(st.AttrPending[2], st.FirstLayer, l);
       st.CurLayer = l;
-      const int64_t entry = LayerEntry(st.CurGroup, l);
-      if (n >= 2 && entry >= 0 && static_cast<std::size_t>(entry) < st.LayerValues.size())
-        st.LayerValues[entry] = ReadInt(t[1]);
+      if (int32_t* value = Slot(st.LayerValues, LayerEntry(st.CurGroup, l)); value && n >= 2)
+        *value = ReadInt(t[1]);
       return true;
     }
     case 'c': {

@@ -28,7 +28,7 @@ bool Same(const TJwwTextStyle& a, const TJwwTextStyle& b) {
 template <class T>
 uint32_t Intern(TJwwList<T>& table, TJwwRecordTables::TLast& last, const T& value) {
   for (uint32_t n : last) {
-    if (Same(table[n], value)) return n;
+    if (Same(table[static_cast<int32_t>(n)], value)) return n;
   }
   if (table.Count() == INT32_MAX) throw std::bad_alloc();
   const auto no = static_cast<uint32_t>(table.Count());
@@ -65,47 +65,47 @@ uint32_t StyleNumberOf(TJwwRecordTables& t, const TJwwTextStyle& style) {
 // ---- Full records ------------------------------------------------------------------------------
 
 TJwwEntLine JwwView(const TJwwRecordTables& t, const TJwwRecLine& r) {
-  return {t.Heads[r.HeadNo], r.PolylineNo, r.X1, r.Y1, r.X2, r.Y2};
+  return {t.Head(r.HeadNo), r.PolylineNo, r.X1, r.Y1, r.X2, r.Y2};
 }
 TJwwEntCircle JwwView(const TJwwRecordTables& t, const TJwwRecCircle& r) {
-  return {t.Heads[r.HeadNo], r.X, r.Y, r.Radius};
+  return {t.Head(r.HeadNo), r.X, r.Y, r.Radius};
 }
 TJwwEntArc JwwView(const TJwwRecordTables& t, const TJwwRecArc& r) {
-  return {t.Heads[r.HeadNo], r.X, r.Y, r.Radius, r.Value4, r.Value5, r.Value6, r.Value7};
+  return {t.Head(r.HeadNo), r.X, r.Y, r.Radius, r.Value4, r.Value5, r.Value6, r.Value7};
 }
 TJwwEntPoint JwwView(const TJwwRecordTables& t, const TJwwRecPoint& r) {
-  return {t.Heads[r.HeadNo], r.X, r.Y};
+  return {t.Head(r.HeadNo), r.X, r.Y};
 }
 TJwwEntPointEx JwwView(const TJwwRecordTables& t, const TJwwRecPointEx& r) {
-  return {t.Heads[r.HeadNo], r.X, r.Y, r.Scale, r.Angle, r.Code};
+  return {t.Head(r.HeadNo), r.X, r.Y, r.Scale, r.Angle, r.Code};
 }
 TJwwEntText JwwView(const TJwwRecordTables& t, const TJwwRecText& r) {
-  const TJwwTextStyle& s = t.Styles[r.StyleNo];
-  return {t.Heads[r.HeadNo], s.TextKind, s.TextCode, s.TextType, s.Width, s.Height, s.Spacing,
+  const TJwwTextStyle& s = t.Style(r.StyleNo);
+  return {t.Head(r.HeadNo), s.TextKind, s.TextCode, s.TextType, s.Width, s.Height, s.Spacing,
           r.X, r.Y, r.DirX, r.DirY, s.FontName, r.Text};
 }
 TJwwEntMsg JwwView(const TJwwRecordTables& t, const TJwwRecMsg& r) {
   return {JwwView(t, r.Line), JwwView(t, r.Text)};
 }
 TJwwEntBlk JwwView(const TJwwRecordTables& t, const TJwwRecBlk& r) {
-  return {t.Heads[r.HeadNo], r.X, r.Y, r.Name};
+  return {t.Head(r.HeadNo), r.X, r.Y, r.Name};
 }
 TJwwEntSolid2 JwwView(const TJwwRecordTables& t, const TJwwRecSolid2& r) {
-  return {t.Heads[r.HeadNo], r.SolidColour, r.X1, r.Y1, r.X2, r.Y2};
+  return {t.Head(r.HeadNo), r.SolidColour, r.X1, r.Y1, r.X2, r.Y2};
 }
 TJwwEntSolid3 JwwView(const TJwwRecordTables& t, const TJwwRecSolid3& r) {
-  return {t.Heads[r.HeadNo], r.SolidColour, r.X1, r.Y1, r.X2, r.Y2, r.X3, r.Y3};
+  return {t.Head(r.HeadNo), r.SolidColour, r.X1, r.Y1, r.X2, r.Y2, r.X3, r.Y3};
 }
 TJwwEntSolid4 JwwView(const TJwwRecordTables& t, const TJwwRecSolid4& r) {
-  return {t.Heads[r.HeadNo], r.SolidColour, r.X1, r.Y1, r.X2, r.Y2, r.X3, r.Y3, r.X4, r.Y4};
+  return {t.Head(r.HeadNo), r.SolidColour, r.X1, r.Y1, r.X2, r.Y2, r.X3, r.Y3, r.X4, r.Y4};
 }
 TJwwEntSolidSc JwwView(const TJwwRecordTables& t, const TJwwRecSolidSc& r) {
-  TJwwEntSolidSc e{t.Heads[r.HeadNo], r.SolidColour, {}, r.Code};
+  TJwwEntSolidSc e{t.Head(r.HeadNo), r.SolidColour, {}, r.Code};
   std::memcpy(e.Values, r.Values, sizeof e.Values);
   return e;
 }
 TJwwEntSolidSo JwwView(const TJwwRecordTables& t, const TJwwRecSolidSo& r) {
-  TJwwEntSolidSo e{t.Heads[r.HeadNo], r.SolidColour, {}};
+  TJwwEntSolidSo e{t.Head(r.HeadNo), r.SolidColour, {}};
   std::memcpy(e.Values, r.Values, sizeof e.Values);
   return e;
 }

@@ -12,7 +12,7 @@ std::size_t FindSjis(std::string_view text, std::string_view needle) {
   std::size_t i = 0;
   while (i <= last) {
     if (std::memcmp(text.data() + i, needle.data(), needle.size()) == 0) return i;
-    i += IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    i += IsLeadByte(static_cast<unsigned char>(text[i])) ? 2u : 1u;
   }
   return std::string_view::npos;
 }

@@ -18,7 +18,7 @@ enum TByteClass : uint8_t { bcKeep, bcLead, bcQuote, bcEquals, bcSeparator, bcDr
 
 constexpr std::array<uint8_t, 256> MakeByteClasses() {
   std::array<uint8_t, 256> c{};
-  for (int b = 0; b < 256; ++b) {
+  for (std::size_t b = 0; b < 256; ++b) {
     if ((b >= 0x80 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFD)) c[b] = bcLead;
     else if (b >= 0x20 && b <= 0xFD) c[b] = bcKeep;
     else c[b] = bcDrop;  // controls (CR, LF, Ctrl-Z and NUL included), 0xFE, 0xFF
@@ -34,7 +34,7 @@ constexpr std::array<uint8_t, 256> kClass = MakeByteClasses();
 // After splitting has ended: blanks, quotes and equals signs are ordinary bytes too.
 constexpr std::array<bool, 256> MakeRestKeep() {
   std::array<bool, 256> k{};
-  for (int b = 0; b < 256; ++b) k[b] = kClass[b] <= bcSeparator && kClass[b] != bcLead && b != '\t';
+  for (std::size_t b = 0; b < 256; ++b) k[b] = kClass[b] <= bcSeparator && kClass[b] != bcLead && b != '\t';
   return k;
 }
 constexpr std::array<bool, 256> kRestKeep = MakeRestKeep();

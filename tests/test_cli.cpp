@@ -264,7 +264,7 @@ TEST(CommandLine, ContinuedDimensionsGoOnFromTheLastOne) {
       const std::vector<std::string> lines = FileLines(ReadFile(settings));
       ASSERT_EQ(lines.size(), 33u);
       EXPECT_EQ(lines[24], FloatToText(c.axis));
-      for (int i = 0; i < 3; ++i) {
+      for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_NEAR(TextToFloat(lines[25 + 2 * i]), s.used[i].X, 1e-9) << "point " << i + 1;
         EXPECT_NEAR(TextToFloat(lines[26 + 2 * i]), s.used[i].Y, 1e-9) << "point " << i + 1;
       }

@@ -49,7 +49,7 @@ TDimensionInput Input(TPointD p1 = {0, 0}, TPointD p2 = {0, 100}, TPointD p3 = {
   TDimensionInput in;
   in.TextTypeItem = 1;
   const TPointD p[] = {{}, p1, p2, p3, p4};
-  for (int i = 1; i <= 4; ++i) in.Points[i] = {true, p[i].X, p[i].Y, 0};
+  for (std::size_t i = 1; i <= 4; ++i) in.Points[i] = {true, p[i].X, p[i].Y, 0};
   return in;
 }
 
@@ -105,7 +105,7 @@ std::vector<std::vector<double>> LineSlots(const std::vector<std::string>& slots
 
 void ExpectLine(const std::vector<double>& actual, std::vector<double> expected, double tol = 1e-4) {
   ASSERT_EQ(actual.size(), 4u);
-  for (int i = 0; i < 4; ++i) EXPECT_NEAR(actual[i], expected[i], tol) << "coordinate " << i;
+  for (std::size_t i = 0; i < 4; ++i) EXPECT_NEAR(actual[i], expected[i], tol) << "coordinate " << i;
 }
 
 }  // namespace
@@ -281,7 +281,7 @@ TEST(Button1Click, CompleteRun) {
   const std::vector<std::string> keywords = {"lg0", "ly0", "lc1", "pn1", "lt1", "lw0", "cn\"$"};
   ASSERT_EQ(slots.size(), 7u + 4 + 11 + 8);
   for (std::size_t i = 0; i < keywords.size(); ++i) EXPECT_EQ(slots[i], keywords[i]);
-  for (int i : {7, 9, 11, 15, 18, 20, 22, 24, 26, 28}) EXPECT_EQ(slots[i], "z3") << i;
+  for (std::size_t i : {7u, 9u, 11u, 15u, 18u, 20u, 22u, 24u, 26u, 28u}) EXPECT_EQ(slots[i], "z3") << i;
   EXPECT_EQ(slots[13], "cn1");
   EXPECT_EQ(slots[14], "cc0");
   EXPECT_EQ(slots[16].substr(0, 9), "cs 80 40 ");

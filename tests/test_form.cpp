@@ -148,13 +148,13 @@ TEST(Form, StartingValuesComeFromTheTable) {
     } else if (const TEdit* edit = f.EditByName(c.Name)) {
       EXPECT_EQ(edit->Text, SjisText(c.Caption));
       EXPECT_EQ(edit->MaxLength, c.MaxLength);
-    } else if (const TCheckBox* box = f.CheckBoxByName(c.Name)) {
-      EXPECT_EQ(box->Checked, c.StartIndex == 1);
+    } else if (const TCheckBox* check = f.CheckBoxByName(c.Name)) {
+      EXPECT_EQ(check->Checked, c.StartIndex == 1);
     }
   }
   // A few values as the dialog shows them.
-  EXPECT_EQ(f.ComboBox4.Items[f.ComboBox4.ItemIndex], "0.001");
-  EXPECT_EQ(f.ComboBox5.Items[f.ComboBox5.ItemIndex], SjisText("四捨五入"));
+  EXPECT_EQ(f.ComboBox4.Items.at(static_cast<std::size_t>(f.ComboBox4.ItemIndex)), "0.001");
+  EXPECT_EQ(f.ComboBox5.Items.at(static_cast<std::size_t>(f.ComboBox5.ItemIndex)), SjisText("四捨五入"));
   EXPECT_EQ(f.Edit7.Text, "3");
   EXPECT_EQ(f.Edit8.MaxLength, 8);
   EXPECT_EQ(f.ComboBox3.ItemIndex, -1);
@@ -202,7 +202,8 @@ TEST(Form, Memo1HasThirtyLinesOfNotes) {
   EXPECT_EQ(lines[20], SjisText("　Jw_cadのインストール・"));
   EXPECT_EQ(lines[29], SjisText("　下さい。"));
   // Continuation lines start with one full-width blank.
-  for (int i : {1, 2, 3, 4, 7, 8, 9, 11, 12, 13, 16, 17, 18, 19, 20, 21, 22, 24, 25, 26, 27, 28, 29})
+  for (std::size_t i : {1u, 2u, 3u, 4u, 7u, 8u, 9u, 11u, 12u, 13u, 16u, 17u, 18u, 19u, 20u, 21u, 22u, 24u, 25u, 26u,
+                        27u, 28u, 29u})
     EXPECT_EQ(lines[i].substr(0, 2), "\x81\x40") << i;
 
   // The notes and the caption name the direction drawn, the caption also a continued mode.

@@ -34,7 +34,7 @@ TEST(TextToInt, AcceptsExactlyTheGrammar) {
 TEST(TextToInt, RejectsEverythingElseAsZero) {
   const char* const cases[] = {
       "", " ", "12 ", "1.5", "abc", "2147483648", "-2147483649", "99999999999", "+", "-", "+-1",
-      "--1", "1e3", "\t12", "12\t", "\xA0" "12", "1 2", "$", "0x", "x", "$G", "$1G", "$100000000",
+      "--1", "1e3", "\t12", "12\t", "\xA0\x31\x32", "1 2", "$", "0x", "x", "$G", "$1G", "$100000000",
       "$FFFFFFFFF", "0x-1", "$-1", "$ 1", "- 1", "\x82\x50\x82\x51", "0b1", "1_000", "12\r", "12\n",
   };
   for (const char* text : cases) {

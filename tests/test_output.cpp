@@ -426,7 +426,7 @@ const GoldenCase kGoldenCases[] = {
      }},
     {"z_flags",
      [](JwwState& st) {
-       for (uint8_t mask : {24, 8, 31, 0, 32, 12, 255}) JwwAddZFlags(st, mask);
+       for (int mask : {24, 8, 31, 0, 32, 12, 255}) JwwAddZFlags(st, static_cast<uint8_t>(mask));
      }},
     {"lines",
      [](JwwState& st) {
@@ -558,8 +558,8 @@ TEST_P(GoldenCommands, WriteTheExpectedBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenCommands, ::testing::ValuesIn(kGoldenCases),
-                         [](const ::testing::TestParamInfo<GoldenCase>& info) {
-                           return std::string(info.param.name);
+                         [](const ::testing::TestParamInfo<GoldenCase>& c) {
+                           return std::string(c.param.name);
                          });
 
 }  // namespace

@@ -77,7 +77,8 @@ TEST(Tokenizer, SplitsByteForByte) {
     const TTokens& t = tokenizer.Split(c.Line);
     EXPECT_EQ(t.Count, c.Count) << c.Line;
     for (int i = 0; i < kJwwMaxTokens; ++i) {
-      const std::string expected = i < static_cast<int>(c.Tokens.size()) ? c.Tokens[i] : "";
+      const auto n = static_cast<std::size_t>(i);
+      const std::string expected = n < c.Tokens.size() ? c.Tokens[n] : "";
       EXPECT_EQ(std::string(t[i]), expected) << c.Line << " token " << i;
     }
   }
@@ -403,7 +404,7 @@ TEST(KeywordRules, PickedPoints) {
     Read(st, c.Line);
     EXPECT_EQ(st.PickedCount, c.Slot ? 1 : 0) << c.Line;
     for (int slot = 0; slot < 100; ++slot) {
-      const TJwwPickedPoint& p = st.PickedPoints[slot];
+      const TJwwPickedPoint& p = st.PickedPoints[static_cast<std::size_t>(slot)];
       EXPECT_EQ(p.Used, slot == c.Slot && c.Slot != 0) << c.Line << " slot " << slot;
       if (slot == c.Slot && c.Slot != 0) {
         EXPECT_EQ(p.X, 1.5);

@@ -60,17 +60,18 @@ void CheckDialogLines(const TForm1& f) {
 TEST(Settings, TableHasThirtyTwoLinesInOrder) {
   const std::vector<TSettingLine>& t = SettingsTable();
   ASSERT_EQ(t.size(), 33u);
-  for (int i = 0; i < 33; ++i) EXPECT_EQ(t[i].Line, i + 1);
+  int line = 0;
+  for (const TSettingLine& l : t) EXPECT_EQ(l.Line, ++line);
   EXPECT_EQ(std::string(t[31].Control), "CheckBox5");
   EXPECT_EQ(std::string(t[32].Control), "Edit10");
   // The edits stand in the order of their names.
-  for (int i = 1; i <= 9; ++i) EXPECT_EQ(std::string(t[6 + i].Control), "Edit" + std::to_string(i));
+  for (std::size_t i = 1; i <= 9; ++i) EXPECT_EQ(std::string(t[6 + i].Control), "Edit" + std::to_string(i));
   // The dialog's lines (3..22, 32, 33) name their controls and take their kind from them.
   int named = 0;
   for (const TSettingLine& l : t) named += l.Control != nullptr;
   EXPECT_EQ(named, 22);
   const struct {
-    int index;
+    std::size_t index;
     TSettingKind kind;
     const char* control;
   } kinds[] = {{2, TSettingKind::ListIndex, "ComboBox1"}, {7, TSettingKind::EditText, "Edit1"},

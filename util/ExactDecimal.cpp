@@ -55,7 +55,7 @@ void RoundToSignificant(TExactDecimal& d, int count, TDecimalRounding how) {
   }
   // The first dropped digit decides: the ones behind it cannot lift a tenth or a half any higher
   // and, the digits being exact, anything non-zero after it never pulls the part below.
-  const int first = count < 0 ? 0 : d.Digits[count] - '0';
+  const int first = count < 0 ? 0 : d.Digits[static_cast<std::size_t>(count)] - '0';
   bool raise = false;
   switch (how) {
     case TDecimalRounding::Truncate: raise = false; break;
@@ -73,15 +73,16 @@ void RoundToSignificant(TExactDecimal& d, int count, TDecimalRounding how) {
     }
     return;
   }
-  d.Digits.resize(count);
+  std::size_t kept = static_cast<std::size_t>(count);
+  d.Digits.resize(kept);
   if (raise) {
-    int i = count - 1;
-    while (i >= 0 && d.Digits[i] == '9') {
-      d.Digits[i] = '0';
-      --i;
+    // Carry from the last kept digit upwards; past the first, the number gains a digit.
+    while (kept > 0 && d.Digits[kept - 1] == '9') {
+      d.Digits[kept - 1] = '0';
+      --kept;
     }
-    if (i >= 0) {
-      ++d.Digits[i];
+    if (kept > 0) {
+      ++d.Digits[kept - 1];
     } else {
       d.Digits.insert(d.Digits.begin(), '1');
       d.Exponent += 1;
