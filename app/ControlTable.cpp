@@ -8,9 +8,9 @@ namespace {
 
 using K = TControlKind;
 
-const std::vector<const char*> kMarkerItems = {"線矢印", "△", "□", "Ｏ", "○", "■",
-                                               "▲",     "●",  "～", "＞", "／", "△"};
-const std::vector<const char*> kPrecisionItems = {"1",      "0.1",     "0.01",     "0.001",     "0.0001",
+const std::vector<const char*> kMarkerItems = {"線矢印", "△", "□",  "Ｏ", "○",  "■",
+                                               "▲",      "●", "～", "＞", "／", "△"};
+const std::vector<const char*> kPrecisionItems = {"1",       "0.1",      "0.01",      "0.001",     "0.0001",
                                                   "0.00001", "0.000001", "0.0000001", "0.00000001"};
 const std::vector<const char*> kRoundingItems = {"切り捨て", "切り上げ", "四捨五入"};
 
@@ -19,6 +19,7 @@ const std::vector<const char*> kRoundingItems = {"切り捨て", "切り上げ",
 // starting index (check box: 1 checked), length limit, IME off, tab stop, font height, background.
 std::vector<TControlEntry> BuildTable() {
   const int w = kFormClientWidth;
+  // clang-format off
   return {
       {"ComboBox1", &TForm1::ComboBox1,
        {"始点", "", "the marker at point 1, an item index:\n"
@@ -132,6 +133,7 @@ std::vector<TControlEntry> BuildTable() {
       {"LabelA1", &TForm1::LabelA1, {}, K::Label, -1, 0, 347, w, 24, kStatusIdle, {}, -1, 0, false, false, 0, 0xE7E7E7,
        TNext::None, TControlRole::StatusLine},
   };
+  // clang-format on
 }
 
 }  // namespace

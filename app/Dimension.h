@@ -115,27 +115,27 @@ enum class TRefusal {
 // types, font) are no part of it: the construction reads them from the state it writes into.
 struct TDimensionInput {
   // Dialog.
-  int StartMarker = 0;          // ComboBox1 index (0 line arrow, 1..11 host point markers)
-  int EndMarker = 0;            // ComboBox2 index
-  double MarkerFactor = 1.0;    // Edit1: size factor of point markers, unscaled
-  double ArrowLength = 3.0;     // Edit7: line arrow length, paper mm
-  double ArrowAngle = 15.0;     // Edit8: line arrow angle, degrees
-  int TextTypeItem = 0;         // ComboBox3 index: 0 the host's current text type, 1..10 that type
-  bool Combined = false;        // CheckBox4: dimension line and value text as one entity
-  TValueSettings Value;         // ComboBox4, ComboBox5, RadioGroup1..2, CheckBox1..3, Edit2..3
+  int StartMarker = 0;        // ComboBox1 index (0 line arrow, 1..11 host point markers)
+  int EndMarker = 0;          // ComboBox2 index
+  double MarkerFactor = 1.0;  // Edit1: size factor of point markers, unscaled
+  double ArrowLength = 3.0;   // Edit7: line arrow length, paper mm
+  double ArrowAngle = 15.0;   // Edit8: line arrow angle, degrees
+  int TextTypeItem = 0;       // ComboBox3 index: 0 the host's current text type, 1..10 that type
+  bool Combined = false;      // CheckBox4: dimension line and value text as one entity
+  TValueSettings Value;       // ComboBox4, ComboBox5, RadioGroup1..2, CheckBox1..3, Edit2..3
   TDirection Direction = TDirection::Vertical;  // the dialog's direction
-  TNext Next = TNext::None;     // a continued dimension: Points are made from the last one
-  double OutsideGap = 8.0;      // Edit10: the outside dimension's line beyond the last one, paper mm
+  TNext Next = TNext::None;                     // a continued dimension: Points are made from the last one
+  double OutsideGap = 8.0;              // Edit10: the outside dimension's line beyond the last one, paper mm
   TRefusal Continued = TRefusal::None;  // why the points of a continued dimension could not be made
-  double TextGap = 0.5;         // Edit4: value text to base line, and margins; paper mm; any sign
-  double PointGap = 2.0;        // Edit5: measured point to extension line, paper mm
-  double Overhang = 2.0;        // Edit6: extension lines past the dimension line, paper mm
-  double ReverseOverhang = 2.0; // Edit9: dimension line past reversed markers, paper mm
+  double TextGap = 0.5;                 // Edit4: value text to base line, and margins; paper mm; any sign
+  double PointGap = 2.0;                // Edit5: measured point to extension line, paper mm
+  double Overhang = 2.0;                // Edit6: extension lines past the dimension line, paper mm
+  double ReverseOverhang = 2.0;         // Edit9: dimension line past reversed markers, paper mm
 
   // Geometry: from the exchange state, or made from the last dimension (a continued one and the
   // preview of the last one set their own).
-  double AxisAngle = 0.0;       // degrees
-  double Scale = 1.0;           // GroupScale[FirstGroup]
+  double AxisAngle = 0.0;                   // degrees
+  double Scale = 1.0;                       // GroupScale[FirstGroup]
   std::array<TJwwPickedPoint, 5> Points{};  // picked points 1..4; [0] unused
 };
 
@@ -178,9 +178,9 @@ TPointD OutOfFrame(TPointD p, TPointD c, const TFrameTurn& t);
 // The dimension's frame: the ends of the dimension line and where it stands across the axis.
 struct TDimensionFrame {
   TFrameTurn Turn;
-  TPointD A1, A2;        // ends of the dimension line, belonging to picked points 1 and 2
-  double U1 = 0, U2 = 0; // across-axis position of the dimension line in the frame turned about P1 / P2
-  double Length = 0;     // distance A1-A2
+  TPointD A1, A2;         // ends of the dimension line, belonging to picked points 1 and 2
+  double U1 = 0, U2 = 0;  // across-axis position of the dimension line in the frame turned about P1 / P2
+  double Length = 0;      // distance A1-A2
 };
 TDimensionFrame DimensionFrame(const TDimensionInput& in);
 

@@ -26,7 +26,8 @@ void AddExtensionLine(const TDimensionInput& in, const TFrameTurn& turn, const T
   const bool positive = u >= p.X;
   const double startX = positive ? p.X + g5 : p.X - g5;
   const double endX = positive ? u + g6 : u - g6;
-  AddDimensionLine(out, OutOfFrame({startX, p.Y}, {p.X, p.Y}, turn), OutOfFrame({endX, p.Y}, {p.X, p.Y}, turn));
+  AddDimensionLine(out, OutOfFrame({startX, p.Y}, {p.X, p.Y}, turn),
+                   OutOfFrame({endX, p.Y}, {p.X, p.Y}, turn));
 }
 
 }  // namespace

@@ -98,10 +98,15 @@ bool NumbersAreFinite(const TDimensionInput& in, const JwwState& host, const TDi
   const TValueTextType type = ChooseTextType(in, host);
   const std::string text = BuildValueText(fr.Length, in.Value);
   const double paper[] = {
-      2.0 * in.TextGap, in.PointGap, in.Overhang, in.ReverseOverhang, in.ArrowLength,
+      2.0 * in.TextGap,
+      in.PointGap,
+      in.Overhang,
+      in.ReverseOverhang,
+      in.ArrowLength,
       MarkerReach(in.StartMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle),
       MarkerReach(in.EndMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle),
-      TextExtent(text, type.Size.Width, type.Size.Spacing), type.Size.Height,
+      TextExtent(text, type.Size.Width, type.Size.Spacing),
+      type.Size.Height,
   };
   double paperSum = 0;
   for (double q : paper) paperSum += std::fabs(q);

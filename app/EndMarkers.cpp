@@ -14,8 +14,7 @@ TPointD Along(TPointD from, double length, double deg, bool exactQuarters) {
 
 double Below360(double a) { return a >= 360.0 ? a - 360.0 : a; }
 
-void AddMarker(const TDimensionInput& in, TPointD a, int kind, double angle, bool reversed,
-               JwwState& out) {
+void AddMarker(const TDimensionInput& in, TPointD a, int kind, double angle, bool reversed, JwwState& out) {
   const bool exact = !FrameTurn(in).Rotated;
   const double overshoot = in.ReverseOverhang * in.Scale;
   if (reversed && overshoot > 1e-10) AddDimensionLine(out, a, Along(a, overshoot, angle + 180.0, exact));
@@ -37,8 +36,10 @@ double MarkerReach(int kind, double factor, double arrowLength, double arrowAngl
   if (kind == 0) return arrowLength * DirectionDeg(arrowAngle).X;
   // Point markers by host code 1..11: the triangles and the arrow head reach far, the rest little.
   constexpr double kLong = kPointMarkerLong, kShort = kPointMarkerShort;
+  // clang-format off
   static const double kReach[12] = {0.0,   kLong,  kShort, kShort, kShort, kShort, kLong,
                                     kShort, kShort * std::sqrt(2.0), kLong, kShort * std::sqrt(2.0), kLong};
+  // clang-format on
   const double reach = kind >= 1 && kind <= 11 ? kReach[kind] : kShort;
   return reach * factor;
 }

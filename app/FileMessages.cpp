@@ -19,8 +19,7 @@ const char* ReasonText(TWriteError why) {
 
 }  // namespace
 
-std::string WriteFailureMessage(const char* messageUtf8, const std::filesystem::path& file,
-                                TWriteError why) {
+std::string WriteFailureMessage(const char* messageUtf8, const std::filesystem::path& file, TWriteError why) {
   const std::u8string name = file.u8string();
   return SjisText(messageUtf8) + "\n" + Utf8ToSjis(std::string(name.begin(), name.end())) + "\n" +
          SjisText(ReasonText(why));

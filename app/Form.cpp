@@ -26,9 +26,7 @@ TForm1::TForm1(std::filesystem::path exeDir, TFormView* view, TDirection directi
         edit->MaxLength = c.MaxLength;
         break;
       }
-      case TControlKind::CheckBox:
-        CheckBoxByName(c.Name)->Checked = c.StartIndex == 1;
-        break;
+      case TControlKind::CheckBox: CheckBoxByName(c.Name)->Checked = c.StartIndex == 1; break;
       case TControlKind::Label:
         // The status line is the one label the form keeps; the others are fixed.
         if (TLabel* label = LabelByName(c.Name)) label->Caption = SjisText(c.Caption);
@@ -36,8 +34,7 @@ TForm1::TForm1(std::filesystem::path exeDir, TFormView* view, TDirection directi
       case TControlKind::Button:
       case TControlKind::Memo:
       case TControlKind::ScrollBox:
-      case TControlKind::Preview:
-        break;  // nothing of theirs is model data
+      case TControlKind::Preview: break;  // nothing of theirs is model data
     }
   }
 }
@@ -82,7 +79,7 @@ template <class T>
 T TForm1::*MemberOf(std::string_view name) {
   const TControlEntry* entry = FindControl(name);
   if (!entry) return nullptr;
-  T TForm1::* const* member = std::get_if<T TForm1::*>(&entry->Member);
+  T TForm1::*const* member = std::get_if<T TForm1::*>(&entry->Member);
   return member ? *member : nullptr;
 }
 

@@ -17,43 +17,24 @@ std::string WithWords(std::string_view line, TDirection d) {
   std::string s(line);
   for (const auto& [key, word] : {std::pair{std::string_view("{D}"), DirectionEntry(d).Word},
                                   std::pair{std::string_view("{O}"), other}}) {
-    for (std::size_t at = s.find(key); at != std::string::npos; at = s.find(key)) s.replace(at, key.size(), word);
+    for (std::size_t at = s.find(key); at != std::string::npos; at = s.find(key))
+      s.replace(at, key.size(), word);
   }
   return s;
 }
 
 std::vector<std::string> NoteLines(TDirection d) {
   const char* const utf8[] = {
-      "◇{D}寸法線の設定は",
-      "　{O}寸法線の設定とは",
-      "　別に呼出・登録しており",
-      "　{O}寸法線の設定を",
-      "　共有利用していません",
-      "",
-      "◇寸法値が離れた",
-      "　{D}寸法線を作図します",
-      "　寸法値への引出線が",
-      "　作図されます",
-      "◇寸法値の前後には",
-      "　寸法値と水平線との距離",
-      "　と同じ長さの余白を",
-      "　取るものとします",
-      "",
-      "◆ブロック図形内のものは",
-      "　処理出来ませんので",
-      "　御注意下さい。",
-      "　ブロック編集内で行う",
-      "　場合には、本ソフトを",
-      "　Jw_cadのインストール・",
-      "　フォルダに配置して",
-      "　実行を行って下さい。",
-      "◆ウイルス／セキュリティ",
-      "　ソフト／セキュリティ",
-      "　設定の画面が表示",
-      "　され、許可／遮断を",
-      "　問い合わせてきた場合",
-      "　には「許可」を選択して",
-      "　下さい。",
+      "◇{D}寸法線の設定は",      "　{O}寸法線の設定とは",    "　別に呼出・登録しており",
+      "　{O}寸法線の設定を",     "　共有利用していません",   "",
+      "◇寸法値が離れた",         "　{D}寸法線を作図します",  "　寸法値への引出線が",
+      "　作図されます",          "◇寸法値の前後には",        "　寸法値と水平線との距離",
+      "　と同じ長さの余白を",    "　取るものとします",       "",
+      "◆ブロック図形内のものは", "　処理出来ませんので",     "　御注意下さい。",
+      "　ブロック編集内で行う",  "　場合には、本ソフトを",   "　Jw_cadのインストール・",
+      "　フォルダに配置して",    "　実行を行って下さい。",   "◆ウイルス／セキュリティ",
+      "　ソフト／セキュリティ",  "　設定の画面が表示",       "　され、許可／遮断を",
+      "　問い合わせてきた場合",  "　には「許可」を選択して", "　下さい。",
   };
   std::vector<std::string> v;
   for (const char* line : utf8) v.push_back(SjisText(WithWords(line, d)));
@@ -63,7 +44,7 @@ std::vector<std::string> NoteLines(TDirection d) {
 }  // namespace
 
 const std::vector<std::string>& Memo1Lines(TDirection d) {
-  static const std::vector<std::string> lines[] = {NoteLines(TDirection::Vertical), NoteLines(TDirection::Horizontal),
-                                                   NoteLines(TDirection::Aligned)};
+  static const std::vector<std::string> lines[] = {
+      NoteLines(TDirection::Vertical), NoteLines(TDirection::Horizontal), NoteLines(TDirection::Aligned)};
   return lines[static_cast<int>(d)];
 }

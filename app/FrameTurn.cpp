@@ -29,10 +29,8 @@ TFrameTurn Exact(double base, int quarter) {
 
 TFrameTurn FrameTurn(const TDimensionInput& in) {
   switch (in.Direction) {
-    case TDirection::Vertical:
-      break;
-    case TDirection::Horizontal:
-      return Exact(in.AxisAngle, -1);
+    case TDirection::Vertical: break;
+    case TDirection::Horizontal: return Exact(in.AxisAngle, -1);
     case TDirection::Aligned: {
       // The dimension line runs from P1 towards P2 (coincident points give a zero length).
       const double along = VectorAngleDeg(in.Points[2].X - in.Points[1].X, in.Points[2].Y - in.Points[1].Y);

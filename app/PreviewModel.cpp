@@ -104,10 +104,11 @@ TPreview BuildPreview(const TForm1& form) {
   p.Length = DimensionFrame(in).Length;
   p.ValueText = BuildValueText(p.Length, in.Value);
   // The horizontal and aligned dialogs say which direction they draw; the vertical one names none.
-  const std::string direction =
-      in.Direction == TDirection::Vertical ? std::string() : SjisText(DirectionEntry(in.Direction).Word) + SjisText("　");
+  const std::string direction = in.Direction == TDirection::Vertical
+                                    ? std::string()
+                                    : SjisText(DirectionEntry(in.Direction).Word) + SjisText("　");
   p.Info = direction + SjisText("寸法値 ") + p.ValueText + SjisText("　長さ ") +
-           FloatToText(RoundDigits(4, rmRoundHalf, p.Length)) + SjisText("　縮尺 1/") + FloatToText(in.Scale) +
-           SjisText("　軸角 ") + FloatToText(in.AxisAngle) + SjisText("°");
+           FloatToText(RoundDigits(4, rmRoundHalf, p.Length)) + SjisText("　縮尺 1/") +
+           FloatToText(in.Scale) + SjisText("　軸角 ") + FloatToText(in.AxisAngle) + SjisText("°");
   return p;
 }

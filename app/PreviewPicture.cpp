@@ -121,7 +121,7 @@ class TReader {
     const double unit = std::abs(factor) * scale_;
     const double small = kPointMarkerShort * unit;  // boxes and circles
     const double arrow = kPointMarkerLong * unit;   // arrow heads
-    const double back = angle + 180.0;  // from the tip back along the line
+    const double back = angle + 180.0;              // from the tip back along the line
     auto arrowHead = [&](TPreviewShapeKind kind) {
       const TPreviewPoint base = Along(at, back, arrow);
       const double half = arrow * std::tan(10.0 * kPi / 180.0);
@@ -134,25 +134,13 @@ class TReader {
     };
     switch (code) {
       case 1:
-      case 11:
-        arrowHead(TPreviewShapeKind::Polygon);
-        break;
-      case 6:
-        arrowHead(TPreviewShapeKind::FilledPolygon);
-        break;
-      case 2:
-        box(TPreviewShapeKind::Polygon);
-        break;
-      case 5:
-        box(TPreviewShapeKind::FilledPolygon);
-        break;
+      case 11: arrowHead(TPreviewShapeKind::Polygon); break;
+      case 6: arrowHead(TPreviewShapeKind::FilledPolygon); break;
+      case 2: box(TPreviewShapeKind::Polygon); break;
+      case 5: box(TPreviewShapeKind::FilledPolygon); break;
       case 3:
-      case 4:
-        Add(Shape(TPreviewShapeKind::Circle, {at}, small));
-        break;
-      case 7:
-        Add(Shape(TPreviewShapeKind::FilledCircle, {at}, small));
-        break;
+      case 4: Add(Shape(TPreviewShapeKind::Circle, {at}, small)); break;
+      case 7: Add(Shape(TPreviewShapeKind::FilledCircle, {at}, small)); break;
       case 8: {  // a tilde across the line
         std::vector<TPreviewPoint> p;
         const double len = small * std::sqrt(2.0);
@@ -168,7 +156,8 @@ class TReader {
       case 9: {  // ">" opening back along the line
         const TPreviewPoint base = Along(at, back, arrow);
         const double half = arrow * std::tan(10.0 * kPi / 180.0);
-        Add(Shape(TPreviewShapeKind::Polyline, {Along(base, back + 90.0, half), at, Along(base, back - 90.0, half)}));
+        Add(Shape(TPreviewShapeKind::Polyline,
+                  {Along(base, back + 90.0, half), at, Along(base, back - 90.0, half)}));
         break;
       }
       case 10: {  // a slash across the end

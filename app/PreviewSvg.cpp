@@ -87,17 +87,17 @@ std::string PictureToSvg(const TPreviewPicture& picture, int width, int height) 
       case TPreviewShapeKind::LastMeasured: {
         const double r = 3.0;
         const bool last = s.Kind == TPreviewShapeKind::LastMeasured;
-        svg += std::string("<path class=\"") + (last ? "last-measured" : "measured") + "\" d=\"M" + Num(p0.X - r) +
-               "," + Num(p0.Y - r) + " L" + Num(p0.X + r) + "," + Num(p0.Y + r) + " M" + Num(p0.X - r) + "," +
-               Num(p0.Y + r) + " L" + Num(p0.X + r) + "," + Num(p0.Y - r) + "\" stroke=\"" +
-               (last ? kFaint : "#c03030") + "\" stroke-width=\"1\"/>\n";
+        svg += std::string("<path class=\"") + (last ? "last-measured" : "measured") + "\" d=\"M" +
+               Num(p0.X - r) + "," + Num(p0.Y - r) + " L" + Num(p0.X + r) + "," + Num(p0.Y + r) + " M" +
+               Num(p0.X - r) + "," + Num(p0.Y + r) + " L" + Num(p0.X + r) + "," + Num(p0.Y - r) +
+               "\" stroke=\"" + (last ? kFaint : "#c03030") + "\" stroke-width=\"1\"/>\n";
         break;
       }
       case TPreviewShapeKind::LastLine:
         if (s.Points.size() < 2) break;
         svg += "<line class=\"last\" x1=\"" + Num(p0.X) + "\" y1=\"" + Num(p0.Y) + "\" x2=\"" +
-               Num(fit.ToPixel(s.Points[1]).X) + "\" y2=\"" + Num(fit.ToPixel(s.Points[1]).Y) + "\" stroke=\"" + kFaint +
-               "\" stroke-width=\"1\"/>\n";
+               Num(fit.ToPixel(s.Points[1]).X) + "\" y2=\"" + Num(fit.ToPixel(s.Points[1]).Y) +
+               "\" stroke=\"" + kFaint + "\" stroke-width=\"1\"/>\n";
         break;
     }
   }

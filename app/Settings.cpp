@@ -33,6 +33,7 @@ const std::vector<TSettingLine>& SettingsTable() {
   using K = TSettingKind;
   using F = TForm1;
   // The edits stand in the order of their names, not in the order of the dialog.
+  // clang-format off
   static const std::vector<TSettingLine> table = {
       {1, K::SavedLeft, nullptr, 0},           {2, K::SavedTop, nullptr, 0},
       DialogLine(3, &F::ComboBox1),            DialogLine(4, &F::ComboBox2),
@@ -54,6 +55,7 @@ const std::vector<TSettingLine>& SettingsTable() {
       DialogLine(32, &F::CheckBox5),
       DialogLine(33, &F::Edit10),
   };
+  // clang-format on
   return table;
 }
 
@@ -81,8 +83,10 @@ std::string WrittenValue(const TForm1& f, const TLastDimension& record, const TS
     case TSettingKind::FirstGroup: return IntToText(record.Group);
     case TSettingKind::GroupScale: return FloatToText(record.Scale);
     case TSettingKind::AxisAngle: return FloatToText(record.AxisAngle);
-    case TSettingKind::PointX: return record.HasPoints ? FloatToText(record.Points[l.Point].X) : std::string();
-    case TSettingKind::PointY: return record.HasPoints ? FloatToText(record.Points[l.Point].Y) : std::string();
+    case TSettingKind::PointX:
+      return record.HasPoints ? FloatToText(record.Points[l.Point].X) : std::string();
+    case TSettingKind::PointY:
+      return record.HasPoints ? FloatToText(record.Points[l.Point].Y) : std::string();
   }
   return std::string();
 }
@@ -93,9 +97,13 @@ void ApplyValue(TForm1& f, const TSettingLine& l, const std::string& value) {
   switch (l.Kind) {
     case TSettingKind::SavedLeft: f.SavedLeft = TextToInt(value); break;
     case TSettingKind::SavedTop: f.SavedTop = TextToInt(value); break;
-    case TSettingKind::ListIndex: f.ComboBoxByName(l.Control)->SetItemIndex(NotNegative(TextToInt(value))); break;
+    case TSettingKind::ListIndex:
+      f.ComboBoxByName(l.Control)->SetItemIndex(NotNegative(TextToInt(value)));
+      break;
     case TSettingKind::EditText: f.EditByName(l.Control)->Text = value; break;
-    case TSettingKind::RadioIndex: f.RadioGroupByName(l.Control)->SetItemIndex(NotNegative(TextToInt(value))); break;
+    case TSettingKind::RadioIndex:
+      f.RadioGroupByName(l.Control)->SetItemIndex(NotNegative(TextToInt(value)));
+      break;
     case TSettingKind::CheckBox: f.CheckBoxByName(l.Control)->Checked = TextToInt(value) != 0; break;
     case TSettingKind::FirstGroup:
     case TSettingKind::GroupScale:
@@ -118,7 +126,8 @@ std::optional<TLastDimension> RecordedDimension(const std::vector<std::optional<
     return line < lines.size() && lines[line] && TextIsFloat(*lines[line], value);
   };
   bool ok = number(25, r.AxisAngle);
-  for (std::size_t i = 1; i <= 3; ++i) ok = ok && number(24 + 2 * i, r.Points[i].X) && number(25 + 2 * i, r.Points[i].Y);
+  for (std::size_t i = 1; i <= 3; ++i)
+    ok = ok && number(24 + 2 * i, r.Points[i].X) && number(25 + 2 * i, r.Points[i].Y);
   if (!ok) return std::nullopt;
   double scale = 0.0;
   if (number(24, scale)) r.Scale = scale;

@@ -12,8 +12,8 @@ std::vector<std::string> TextTypeItems(const JwwState& st) {
   items.push_back(std::move(first));
   for (int i = 1; i <= 10; ++i) {
     const TJwwTextType& t = st.TextTypes[i];
-    items.push_back("No" + IntToText(i) + ": W" + FloatToText(t.Width) + " H" + FloatToText(t.Height) +
-                    " D" + FloatToText(t.Spacing));
+    items.push_back("No" + IntToText(i) + ": W" + FloatToText(t.Width) + " H" + FloatToText(t.Height) + " D" +
+                    FloatToText(t.Spacing));
   }
   return items;
 }

@@ -82,20 +82,20 @@ enum class TControlRole {
 // creates its windows from it, and the status line, --help and --set name controls through it.
 // Texts here are UTF-8 source literals; the model keeps them as Shift-JIS (SjisText).
 struct TControlEntry {
-  const char* Name;          // "ComboBox1", "Edit7", "Label6", ...
+  const char* Name;  // "ComboBox1", "Edit7", "Label6", ...
   TControlMember Member;
-  TControlTexts Texts;       // empty for controls that cannot be set or refused
+  TControlTexts Texts;  // empty for controls that cannot be set or refused
   TControlKind Kind;
-  int TabOrder;              // -1 for controls outside the tab order (labels)
-  int Left, Top, Width, Height;  // client pixels at 96 dpi; a label of 0 x 0 fits its caption
-  const char* Caption;       // button, check box, radio group or label caption; edit starting text
+  int TabOrder;                    // -1 for controls outside the tab order (labels)
+  int Left, Top, Width, Height;    // client pixels at 96 dpi; a label of 0 x 0 fits its caption
+  const char* Caption;             // button, check box, radio group or label caption; edit starting text
   std::vector<const char*> Items;  // list and radio group items
-  int StartIndex;            // starting item index (-1 none), or 1 for a check box checked
-  int MaxLength;             // edits; 0 for none
-  bool ImeOff;               // the input method is switched off while the control has the focus
+  int StartIndex;                  // starting item index (-1 none), or 1 for a check box checked
+  int MaxLength;                   // edits; 0 for none
+  bool ImeOff;                     // the input method is switched off while the control has the focus
   bool TabStop;
-  int FontHeight = 0;        // character height in pixels; 0: the form's font (13)
-  int BackColour = -1;       // 0xRRGGBB background; -1: the parent's
+  int FontHeight = 0;            // character height in pixels; 0: the form's font (13)
+  int BackColour = -1;           // 0xRRGGBB background; -1: the parent's
   TNext OnlyWhen = TNext::None;  // shown only in this continued mode (None: always)
   TControlRole Role = TControlRole::Plain;
 };
@@ -171,7 +171,7 @@ std::vector<std::string> TextTypeItems(const JwwState& st);
 
 // One line of q746.dat; SaveSettings and LoadSettings both walk SettingsTable().
 enum class TSettingKind {
-  SavedLeft,   // decimal integer; read without bounds
+  SavedLeft,  // decimal integer; read without bounds
   SavedTop,
   ListIndex,   // decimal integer; read: negative -> 0, past the last item -> no selection
   EditText,    // the text as it is; read whole
@@ -184,7 +184,7 @@ enum class TSettingKind {
   PointY,
 };
 struct TSettingLine {
-  int Line;             // 1..33
+  int Line;  // 1..33
   TSettingKind Kind;
   const char* Control;  // control name for the dialog's lines, nullptr for the others
   std::size_t Point;    // picked point of PointX / PointY
@@ -202,10 +202,10 @@ class TForm1 {
   TForm1(std::filesystem::path exeDir, TFormView* view, TDirection direction = TDirection::Vertical,
          TNext next = TNext::None);
 
-  const TDirection Direction;  // what the dialog draws; it chooses the settings file
-  const TNext Next;            // continued from the last dimension of the direction, or not
+  const TDirection Direction;          // what the dialog draws; it chooses the settings file
+  const TNext Next;                    // continued from the last dimension of the direction, or not
   const std::filesystem::path ExeDir;  // the executable's folder: the exchange and settings files
-  std::string Caption() const;  // Shift-JIS
+  std::string Caption() const;         // Shift-JIS
 
   // Controls.
   TComboBox ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5;
@@ -221,8 +221,8 @@ class TForm1 {
   int SavedLeft = 100, SavedTop = 100;
 
   // What the handlers ask of the view.
-  std::string FocusControl;      // name of the control that should receive the focus ("" none)
-  bool CloseRequested = false;   // the dialog should close (then the view calls FormClose once)
+  std::string FocusControl;     // name of the control that should receive the focus ("" none)
+  bool CloseRequested = false;  // the dialog should close (then the view calls FormClose once)
 
   // The exchange state of this run.
   JwwState Jww;

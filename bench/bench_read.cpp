@@ -27,10 +27,10 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 struct TResult {
-  double Seconds;     // best run
-  long PeakKiB;       // the child's ru_maxrss
-  int64_t Items;      // lines counted (raw) or entities read (reader)
-  int64_t Bytes;      // the reader: bytes the records hold
+  double Seconds;  // best run
+  long PeakKiB;    // the child's ru_maxrss
+  int64_t Items;   // lines counted (raw) or entities read (reader)
+  int64_t Bytes;   // the reader: bytes the records hold
 };
 
 // The baseline: the file in blocks of 128 KiB, its line ends counted with memchr (`wc -l`).
@@ -66,10 +66,10 @@ int64_t ReaderPass(const std::string& file, int64_t& bytes) {
     std::exit(3);
   }
   bytes = Held(st.Lines) + Held(st.Circles) + Held(st.Arcs) + Held(st.Texts) + Held(st.Points) +
-          Held(st.PointsEx) + Held(st.Messages) + Held(st.Blocks) + Held(st.Solids2) +
-          Held(st.Solids3) + Held(st.Solids4) + Held(st.SolidsSc) + Held(st.SolidsSe) +
-          Held(st.SolidsSo) + Held(st.SolidsSg) + Held(st.EntityOrder) + Held(st.Tables.Heads) +
-          Held(st.Tables.Styles) + static_cast<int64_t>(st.Strings.capacity());
+          Held(st.PointsEx) + Held(st.Messages) + Held(st.Blocks) + Held(st.Solids2) + Held(st.Solids3) +
+          Held(st.Solids4) + Held(st.SolidsSc) + Held(st.SolidsSe) + Held(st.SolidsSo) + Held(st.SolidsSg) +
+          Held(st.EntityOrder) + Held(st.Tables.Heads) + Held(st.Tables.Styles) +
+          static_cast<int64_t>(st.Strings.capacity());
   return st.EntityOrder.Count();
 }
 
@@ -142,10 +142,13 @@ int main(int argc, char** argv) {
   std::printf("raw baseline      %.3f s  %8.1f MB/s  peak %.1f MB\n", raw.Seconds, mb / raw.Seconds,
               static_cast<double>(raw.PeakKiB) / 1024.0);
   std::printf("JwwReadFile       %.3f s  %8.1f MB/s  peak %.1f MB  (%lld entities)\n", reader.Seconds,
-              mb / reader.Seconds, static_cast<double>(reader.PeakKiB) / 1024.0, static_cast<long long>(reader.Items));
-  std::printf("records           %.1f MB, %.1f bytes per entity\n", static_cast<double>(reader.Bytes) / 1048576.0,
+              mb / reader.Seconds, static_cast<double>(reader.PeakKiB) / 1024.0,
+              static_cast<long long>(reader.Items));
+  std::printf("records           %.1f MB, %.1f bytes per entity\n",
+              static_cast<double>(reader.Bytes) / 1048576.0,
               static_cast<double>(reader.Bytes) / static_cast<double>(std::max<int64_t>(1, reader.Items)));
   std::printf("time ratio        %.1fx the baseline\n", reader.Seconds / raw.Seconds);
-  std::printf("peak memory       %.2fx the file size\n", static_cast<double>(reader.PeakKiB) * 1024.0 / static_cast<double>(size));
+  std::printf("peak memory       %.2fx the file size\n",
+              static_cast<double>(reader.PeakKiB) * 1024.0 / static_cast<double>(size));
   return 0;
 }

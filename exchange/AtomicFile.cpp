@@ -79,12 +79,11 @@ bool IsTemporaryNameFor(const fs::path& name, const fs::path& targetName) {
   if (n.compare(0, prefix.size(), prefix) != 0) return false;
   if (n.compare(n.size() - kTemporarySuffix.size(), kTemporarySuffix.size(), kTemporarySuffix) != 0)
     return false;
-  const std::string_view middle = std::string_view(n).substr(
-      prefix.size(), n.size() - prefix.size() - kTemporarySuffix.size());
+  const std::string_view middle =
+      std::string_view(n).substr(prefix.size(), n.size() - prefix.size() - kTemporarySuffix.size());
   const std::size_t dash = middle.find('-');
   return dash != std::string_view::npos && AllOf(middle.substr(0, dash), "0123456789") &&
-         middle.size() - dash - 1 == kRandomDigits &&
-         AllOf(middle.substr(dash + 1), "0123456789abcdef");
+         middle.size() - dash - 1 == kRandomDigits && AllOf(middle.substr(dash + 1), "0123456789abcdef");
 }
 
 void RemoveFileIfPresent(const fs::path& file) noexcept {

@@ -17,7 +17,7 @@ enum class TWriteError {
   InUse,         // another program holds the file
   NoPermission,  // the folder or the file may not be written
   DiskFull,
-  Other,         // anything else (a missing folder, a folder in the file's place, ...)
+  Other,  // anything else (a missing folder, a folder in the file's place, ...)
 };
 
 struct TReplaceOptions {

@@ -6,17 +6,19 @@
 namespace {
 
 // Indexes into AttrPending.
+// clang-format off
 enum : int {
   kPendGroup = 1, kPendLayer, kPendLineColour, kPendLineType, kPendLineWidth,
   kPendTextType, kPendTextCode, kPendFontName, kPendPointColour
 };
+// clang-format on
 
 constexpr int32_t kMaxLineWidth = 30000;
 
 // The common rule: write `keyword` + `text` when pending or changed, and remember the value.
 // Returns whether the line was written.
-bool WriteIfChanged(JwwState& st, int pendingIndex, int32_t& current, int32_t value,
-                    std::string_view keyword, const std::string& text) {
+bool WriteIfChanged(JwwState& st, int pendingIndex, int32_t& current, int32_t value, std::string_view keyword,
+                    const std::string& text) {
   if (!st.AttrPending[pendingIndex] && value == current) return false;
   std::string line(keyword);
   line += text;
@@ -54,8 +56,7 @@ int32_t JwwMapLineTypeNo(const JwwState& st, int32_t n) {
 
 void JwwSetGroup(JwwState& st, int32_t n) {
   // A new group makes the host forget which layer was meant: state the layer again.
-  if (WriteIfChanged(st, kPendGroup, st.CurGroup, n, "lg", IntToHex(n)))
-    st.AttrPending[kPendLayer] = true;
+  if (WriteIfChanged(st, kPendGroup, st.CurGroup, n, "lg", IntToHex(n))) st.AttrPending[kPendLayer] = true;
 }
 
 void JwwSetLayer(JwwState& st, int32_t n) {
@@ -78,8 +79,8 @@ void JwwSetLineWidth(JwwState& st, int32_t n) {
   WriteIfChanged(st, kPendLineWidth, st.CurLineWidth, n, "lw", IntToText(n));
 }
 
-void JwwSetTextType(JwwState& st, int32_t textType, int32_t colour, int32_t mode, double width,
-                    double height, double spacing) {
+void JwwSetTextType(JwwState& st, int32_t textType, int32_t colour, int32_t mode, double width, double height,
+                    double spacing) {
   colour = MapColour(st, colour, mode);
   if (textType < 0 || textType > 10) {
     textType = st.FirstTextType;
@@ -91,9 +92,8 @@ void JwwSetTextType(JwwState& st, int32_t textType, int32_t colour, int32_t mode
     }
   }
   // The sizes count only for a free text size; a numbered type carries its own.
-  const bool changed =
-      textType != st.CurTextType ||
-      (textType == 0 && !SameSizes(st.CurFreeText, width, height, spacing, colour));
+  const bool changed = textType != st.CurTextType ||
+                       (textType == 0 && !SameSizes(st.CurFreeText, width, height, spacing, colour));
   if (!st.AttrPending[kPendTextType] && !changed) return;
 
   if (textType == 0) {

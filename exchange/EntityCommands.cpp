@@ -12,8 +12,7 @@ namespace {
 constexpr double kTolerance = 1e-8;
 
 // Kind numbers 0..9 of the text keywords; any other kind is a plain horizontal "ch".
-constexpr std::string_view kTextKeywords[] = {"ch", "cv", "cs", "cr", "co",
-                                              "cp", "ct", "ck", "cz", "c2"};
+constexpr std::string_view kTextKeywords[] = {"ch", "cv", "cs", "cr", "co", "cp", "ct", "ck", "cz", "c2"};
 constexpr int32_t kMessageTextKind = kJwwTextSloped;
 
 void AppendNumbers(std::string& line, std::initializer_list<double> values) {
@@ -82,8 +81,8 @@ void JwwAddText(JwwState& st, int32_t kind, std::string_view text, double x, dou
   AppendText(st, kind, text, x, y, dirX, dirY);
 }
 
-void JwwAddMessage(JwwState& st, std::string_view text, double x1, double y1, double x2, double y2,
-                   double x, double y, double dirX, double dirY) {
+void JwwAddMessage(JwwState& st, std::string_view text, double x1, double y1, double x2, double y2, double x,
+                   double y, double dirX, double dirY) {
   if (NoLength(x1, y1, x2, y2) || NoDirection(dirX, dirY)) return;
   std::string measured;
   if (IsBlank(text)) {

@@ -61,17 +61,15 @@ uint32_t PointHeadNo(JwwState& st) {
 
 // A text record of the line "KW x y dx dy "text", without its order item; its head takes the
 // colour of its text size.
-TJwwRecText MakeText(JwwState& st, int32_t kind, const double (&v)[4], TJwwStrRef font,
-                     TJwwStrRef text) {
-  const TJwwTextType& size = st.CurTextType >= 1 && st.CurTextType <= 10
-                                 ? st.TextTypes[st.CurTextType]
-                                 : st.CurFreeText;
+TJwwRecText MakeText(JwwState& st, int32_t kind, const double (&v)[4], TJwwStrRef font, TJwwStrRef text) {
+  const TJwwTextType& size =
+      st.CurTextType >= 1 && st.CurTextType <= 10 ? st.TextTypes[st.CurTextType] : st.CurFreeText;
   TJwwAttrHead head = StampHead(st);
   head.Colour = size.Colour;
-  const TJwwTextStyle style{kind, st.CurTextCode, st.CurTextType, size.Width, size.Height,
-                            size.Spacing, font};
-  return TJwwRecText{HeadNumberOf(st.Tables, head), StyleNumberOf(st.Tables, style), v[0], v[1], v[2],
-                     v[3], text};
+  const TJwwTextStyle style{kind, st.CurTextCode, st.CurTextType, size.Width, size.Height, size.Spacing,
+                            font};
+  return TJwwRecText{
+      HeadNumberOf(st.Tables, head), StyleNumberOf(st.Tables, style), v[0], v[1], v[2], v[3], text};
 }
 
 }  // namespace
@@ -137,9 +135,7 @@ struct TPoint {
   double X, Y;
 };
 
-bool Same(TPoint a, TPoint b) {
-  return std::fabs(a.X - b.X) <= 1e-10 && std::fabs(a.Y - b.Y) <= 1e-10;
-}
+bool Same(TPoint a, TPoint b) { return std::fabs(a.X - b.X) <= 1e-10 && std::fabs(a.Y - b.Y) <= 1e-10; }
 
 void AddSolid(JwwState& st, std::initializer_list<TPoint> points) {
   const uint32_t head = HeadNo(st);
@@ -150,13 +146,12 @@ void AddSolid(JwwState& st, std::initializer_list<TPoint> points) {
       AddOrder(st, ekSolid2);
       break;
     case 3:
-      st.Solids3.Records().Add() = {head, st.CurSolidColour, p[0].X, p[0].Y, p[1].X, p[1].Y,
-                                    p[2].X, p[2].Y};
+      st.Solids3.Records().Add() = {head, st.CurSolidColour, p[0].X, p[0].Y, p[1].X, p[1].Y, p[2].X, p[2].Y};
       AddOrder(st, ekSolid3);
       break;
     default:
-      st.Solids4.Records().Add() = {head, st.CurSolidColour, p[0].X, p[0].Y, p[1].X, p[1].Y,
-                                    p[2].X, p[2].Y, p[3].X, p[3].Y};
+      st.Solids4.Records().Add() = {
+          head, st.CurSolidColour, p[0].X, p[0].Y, p[1].X, p[1].Y, p[2].X, p[2].Y, p[3].X, p[3].Y};
       AddOrder(st, ekSolid4);
       break;
   }
@@ -184,8 +179,7 @@ void AddReducedSolid(JwwState& st, const TTokens& t) {
 }
 
 // "sc" and "se": seven reals and a code.
-void AddSolidWithCode(JwwState& st, const TTokens& t, TJwwList<TJwwRecSolidSc>& list,
-                      int32_t kind) {
+void AddSolidWithCode(JwwState& st, const TTokens& t, TJwwList<TJwwRecSolidSc>& list, int32_t kind) {
   const uint32_t head = HeadNo(st);
   TJwwRecSolidSc& e = list.Add();
   e.HeadNo = head;
@@ -197,8 +191,7 @@ void AddSolidWithCode(JwwState& st, const TTokens& t, TJwwList<TJwwRecSolidSc>& 
 }
 
 // "so" and "sg": eight reals.
-void AddSolidOfEight(JwwState& st, const TTokens& t, TJwwList<TJwwRecSolidSo>& list,
-                     int32_t kind) {
+void AddSolidOfEight(JwwState& st, const TTokens& t, TJwwList<TJwwRecSolidSo>& list, int32_t kind) {
   const uint32_t head = HeadNo(st);
   TJwwRecSolidSo& e = list.Add();
   e.HeadNo = head;
@@ -246,8 +239,8 @@ bool ApplyEntityRule(JwwState& st, const TTokens& t) {
           return true;
         }
         if (k[1] == 't' && n >= 6) {
-          st.PointsEx.Records().Add() = {PointHeadNo(st), ReadInt(t[5]), Real(t, 1), Real(t, 2),
-                                         Real(t, 3), Real(t, 4)};
+          st.PointsEx.Records().Add() = {PointHeadNo(st), ReadInt(t[5]), Real(t, 1),
+                                         Real(t, 2),      Real(t, 3),    Real(t, 4)};
           AddOrder(st, ekPointEx);
           EndEntity(st, true);
           return true;
@@ -277,8 +270,7 @@ bool ApplyEntityRule(JwwState& st, const TTokens& t) {
           }
         }
         break;
-      default:
-        break;
+      default: break;
     }
   }
   if (n == 4) {

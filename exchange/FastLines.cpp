@@ -27,7 +27,8 @@ uint32_t EightDigitsValue(uint64_t x) {
   x -= EveryByte('0');
   x = x * 10 + (x >> 8);
   x = ((x & 0x000000FF000000FFull) * 0x000F424000000064ull +
-       ((x >> 16) & 0x000000FF000000FFull) * 0x0000271000000001ull) >> 32;
+       ((x >> 16) & 0x000000FF000000FFull) * 0x0000271000000001ull) >>
+      32;
   return static_cast<uint32_t>(x);
 }
 
@@ -69,10 +70,8 @@ bool IsLineEnd(const char* p, const char* end) { return p == end || *p == '\r' |
     digits += fraction;
   }
   if (p == start || (p != end && *p != ' ' && *p != '\r' && *p != '\n')) return nullptr;
-  if (digits == 0 || digits > 19 || m > (uint64_t{1} << 53) || fraction > 22)
-    v = GeneralNumber(start, p);
-  else
-    v = DecimalValue(m, fraction, negative);
+  if (digits == 0 || digits > 19 || m > (uint64_t{1} << 53) || fraction > 22) v = GeneralNumber(start, p);
+  else v = DecimalValue(m, fraction, negative);
   return p;
 }
 

@@ -65,27 +65,27 @@ struct JwwState : TJwwFirstAttributes {
   // Header values.
   std::string DrawingFileName;
   double AxisAngle = 0.0;
-  double GroupScale[16];               // by layer group 0..15; default 1.0
+  double GroupScale[16];  // by layer group 0..15; default 1.0
   double SheetWidth = 1189.0, SheetHeight = 841.0;
-  TJwwTextType TextTypes[11];          // [1]..[10]; [0] unused
+  TJwwTextType TextTypes[11];  // [1]..[10]; [0] unused
   bool BzFlag = false;
-  double HnValues[5];                  // [1]..[4]; [0] unused
+  double HnValues[5];  // [1]..[4]; [0] unused
 
   // Layer tables (filled while reading, read by nothing else).
-  std::vector<int32_t> GroupValues;    // 16
-  std::vector<std::string> GroupNames; // 16
-  std::vector<int32_t> LayerValues;    // 256, group * 16 + layer
-  std::vector<std::string> LayerNames; // 256
+  std::vector<int32_t> GroupValues;     // 16
+  std::vector<std::string> GroupNames;  // 16
+  std::vector<int32_t> LayerValues;     // 256, group * 16 + layer
+  std::vector<std::string> LayerNames;  // 256
 
   // Current attributes: followed while reading; after JwwResetCurrent, the last written ones.
   int32_t CurGroup = 0, CurLayer = 0, CurLineColour = 1, CurLineType = 1, CurLineWidth = 0;
   int32_t CurTextType = 1;
   TJwwTextType CurFreeText{2.0, 2.0, 0.0, 1};
   int32_t CurTextCode = 0;
-  std::string CurFontName;             // "<ＭＳ ゴシック>" after JwwInit / JwwResetCurrent
+  std::string CurFontName;  // "<ＭＳ ゴシック>" after JwwInit / JwwResetCurrent
   int32_t CurPointColour = 1;
   int32_t CurSolidColour = 0;
-  bool AttrPending[10] = {};           // [1]..[9]
+  bool AttrPending[10] = {};  // [1]..[9]
 
   // Picked points: slots 0..99, slot 0 never filled.
   std::vector<TJwwPickedPoint> PickedPoints;
@@ -97,7 +97,7 @@ struct JwwState : TJwwFirstAttributes {
   int32_t PolylineCount = 0;
   bool InPolyline = false, InMessage = false;
   TJwwEntLine CurMessageLine{};
-  TJwwStrRef CurFontRef{};             // CurFontName in the pool, shared by the texts read after it
+  TJwwStrRef CurFontRef{};  // CurFontName in the pool, shared by the texts read after it
 
   // Entities read, and their reading order. The shared tables come first: the lists refer to them.
   TJwwRecordTables Tables;
@@ -117,7 +117,7 @@ struct JwwState : TJwwFirstAttributes {
   TJwwRecords<TJwwRecSolidSo, TJwwEntSolidSo> SolidsSo{&Tables};
   TJwwRecords<TJwwRecSolidSo, TJwwEntSolidSg> SolidsSg{&Tables};
   TJwwOrderList EntityOrder;
-  std::string Strings;                 // the string pool of the records' texts and names
+  std::string Strings;  // the string pool of the records' texts and names
 
   // The output list: OutputCount == OutputLines.size(); capacity grows in steps of 1000.
   std::vector<TJwwOutputSlot> OutputLines;
@@ -133,9 +133,9 @@ inline constexpr std::string_view kJwwDefaultFont = "<\x82\x6c\x82\x72 \x83\x53\
 
 // ---- Lifecycle -------------------------------------------------------------------------------
 
-void JwwInit(JwwState& st);           // every datum to its default; lists and output emptied
-void JwwResetCurrent(JwwState& st);   // current attributes to defaults, all nine flags pending
-void JwwRelease(JwwState& st);        // frees tables, lists and the output list
+void JwwInit(JwwState& st);          // every datum to its default; lists and output emptied
+void JwwResetCurrent(JwwState& st);  // current attributes to defaults, all nine flags pending
+void JwwRelease(JwwState& st);       // frees tables, lists and the output list
 // Makes `scratch` a fresh state holding the host's values of `host` (header values, first-seen
 // attributes, picked points) in its output role, so that what is built there comes out as it
 // would in `host` itself.
@@ -167,8 +167,7 @@ void JwwAddOutputLine(JwwState& st, std::string_view line, bool joinNext = false
 // text, through ReplaceFileContents. On failure the result is false, `why` (when given) tells the
 // reason, and the file keeps what it held: the host's own input still begins with "hq", which the
 // host takes as nothing to draw.
-bool JwwWriteFile(const JwwState& st, const std::filesystem::path& fileName,
-                  TWriteError* why = nullptr);
+bool JwwWriteFile(const JwwState& st, const std::filesystem::path& fileName, TWriteError* why = nullptr);
 // The bytes JwwWriteFile writes.
 std::string JwwOutputText(const JwwState& st);
 
@@ -181,8 +180,8 @@ void JwwSetLayer(JwwState& st, int32_t n);
 void JwwSetLineColour(JwwState& st, int32_t n, int32_t mode);
 void JwwSetLineType(JwwState& st, int32_t n, int32_t mode);
 void JwwSetLineWidth(JwwState& st, int32_t n);
-void JwwSetTextType(JwwState& st, int32_t textType, int32_t colour, int32_t mode, double width,
-                    double height, double spacing);
+void JwwSetTextType(JwwState& st, int32_t textType, int32_t colour, int32_t mode, double width, double height,
+                    double spacing);
 void JwwSetTextCode(JwwState& st, int32_t n);
 void JwwSetFontName(JwwState& st, std::string_view name);
 void JwwSetPointColour(JwwState& st, int32_t n, int32_t mode);
@@ -198,5 +197,5 @@ void JwwAddPoint(JwwState& st, int32_t code, double x, double y, double scale, d
 inline constexpr int32_t kJwwTextSloped = 2;  // "cs": along the direction (dirX, dirY)
 void JwwAddText(JwwState& st, int32_t kind, std::string_view text, double x, double y, double dirX,
                 double dirY);
-void JwwAddMessage(JwwState& st, std::string_view text, double x1, double y1, double x2, double y2,
-                   double x, double y, double dirX, double dirY);
+void JwwAddMessage(JwwState& st, std::string_view text, double x1, double y1, double x2, double y2, double x,
+                   double y, double dirX, double dirY);

@@ -207,10 +207,12 @@ using TJwwRecords = TJwwRecordList<Rec, View, TJwwRecordTables>;
 
 // ---- The reading order -------------------------------------------------------------------------
 
+// clang-format off
 enum TJwwEntityKind : int32_t {
   ekLine = 1, ekCircle, ekArc, ekText, ekPoint, ekPointEx, ekMsg, ekBlock,
   ekSolid2, ekSolid3, ekSolid4, ekSolidSc, ekSolidSe, ekSolidSo, ekSolidSg
 };
+// clang-format on
 struct TJwwOrderItem {
   int32_t Kind;   // a TJwwEntityKind
   int32_t Index;  // zero-based position in that kind's list

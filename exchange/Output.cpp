@@ -15,8 +15,7 @@ constexpr int32_t kGrowthStep = 1000;
 void JwwAddOutputLine(JwwState& st, std::string_view line, bool joinNext) {
   const int32_t count = st.OutputCount + 1;
   // Room for the next thousand slots at once: appending must not reallocate every time.
-  if (count % kGrowthStep == 1)
-    st.OutputLines.reserve(static_cast<std::size_t>(count) + kGrowthStep - 1);
+  if (count % kGrowthStep == 1) st.OutputLines.reserve(static_cast<std::size_t>(count) + kGrowthStep - 1);
   // Every slot is one line of the file: a line break inside a text would hand the host lines
   // of our caller's choosing.
   std::string text = SingleLine(CutSjis(line, kMaxSlotBytes));

@@ -173,8 +173,7 @@ bool LayerAndPenRule(JwwState& st, const TTokens& t) {
       st.CurLineWidth = v;
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -222,18 +221,15 @@ bool ApplyKeywordRule(JwwState& st, const TTokens& t) {
   }
   if (k.empty()) return false;
   switch (k[0]) {
-    case 'h':
-      return HeaderRule(st, t);
+    case 'h': return HeaderRule(st, t);
     case 'b':
       if (k == "bz") {
         st.BzFlag = true;
         return true;
       }
       return false;
-    case 'l':
-      return LayerAndPenRule(st, t);
-    case 'c':
-      return TextAttributeRule(st, t);
+    case 'l': return LayerAndPenRule(st, t);
+    case 'c': return TextAttributeRule(st, t);
     case 'z':
       if (k.size() == 2 && k[1] >= '1' && k[1] <= '5') {
         st.CurZFlags |= 1 << (k[1] - '1');
@@ -266,7 +262,6 @@ bool ApplyKeywordRule(JwwState& st, const TTokens& t) {
         return true;
       }
       return false;
-    default:
-      return false;
+    default: return false;
   }
 }

@@ -81,8 +81,8 @@ TJwwEntPointEx JwwView(const TJwwRecordTables& t, const TJwwRecPointEx& r) {
 }
 TJwwEntText JwwView(const TJwwRecordTables& t, const TJwwRecText& r) {
   const TJwwTextStyle& s = t.Style(r.StyleNo);
-  return {t.Head(r.HeadNo), s.TextKind, s.TextCode, s.TextType, s.Width, s.Height, s.Spacing,
-          r.X, r.Y, r.DirX, r.DirY, s.FontName, r.Text};
+  return {t.Head(r.HeadNo), s.TextKind, s.TextCode, s.TextType, s.Width, s.Height, s.Spacing, r.X, r.Y,
+          r.DirX,           r.DirY,     s.FontName, r.Text};
 }
 TJwwEntMsg JwwView(const TJwwRecordTables& t, const TJwwRecMsg& r) {
   return {JwwView(t, r.Line), JwwView(t, r.Text)};

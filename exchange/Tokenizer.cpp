@@ -44,8 +44,8 @@ int32_t CountUp(int32_t n) { return n < INT32_MAX ? n + 1 : n; }
 // Ordinary bytes while splitting, eight at a time: printable ASCII but blank, quote and equals
 // sign. Returns how many lead the word; bytes of other kinds go through the table.
 inline int PlainSplitting(uint64_t x) {
-  const uint64_t special = (x & EveryByte(0x80)) | BytesBelow(x, 0x21) | BytesEqual(x, '"') |
-                           BytesEqual(x, '=');
+  const uint64_t special =
+      (x & EveryByte(0x80)) | BytesBelow(x, 0x21) | BytesEqual(x, '"') | BytesEqual(x, '=');
   return special ? FirstFlagged(special) : 8;
 }
 
@@ -62,7 +62,10 @@ using TBytes = const unsigned char*;
 // whole before its count is known still lies within the buffer.
 struct TCopy {
   TCopy(TTokens& t, std::string_view line, char* scratch)
-      : tokens(t), p(reinterpret_cast<TBytes>(line.data())), end(p + line.size()), w(scratch),
+      : tokens(t),
+        p(reinterpret_cast<TBytes>(line.data())),
+        end(p + line.size()),
+        w(scratch),
         start(scratch) {}
 
   TTokens& tokens;
@@ -107,14 +110,9 @@ struct TCopy {
       while (p < end && kClass[*p] == bcKeep) *w++ = static_cast<char>(*p++);
       if (p == end) return false;
       switch (static_cast<TByteClass>(kClass[*p])) {
-        case bcKeep:
-          break;
-        case bcLead:
-          Pair();
-          break;
-        case bcQuote:
-          ++p;
-          return true;
+        case bcKeep: break;
+        case bcLead: Pair(); break;
+        case bcQuote: ++p; return true;
         case bcEquals:
           *w++ = '=';
           ++p;
@@ -126,9 +124,7 @@ struct TCopy {
             if (index == kJwwMaxTokens) return false;
           }
           break;
-        case bcDrop:
-          ++p;
-          break;
+        case bcDrop: ++p; break;
       }
     }
   }
@@ -158,16 +154,13 @@ struct TCopy {
           p += end - p >= 2 ? 2 : 1;
           break;
         case bcQuote:
-        case bcEquals:
-          return;  // the rest is one token: no separator counts any more
+        case bcEquals: return;  // the rest is one token: no separator counts any more
         case bcSeparator:
           if (nonEmpty) count = CountUp(count);
           nonEmpty = false;
           ++p;
           break;
-        case bcDrop:
-          ++p;
-          break;
+        case bcDrop: ++p; break;
       }
     }
   }

@@ -64,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   TForm1 first(WorkDir(), nullptr);
   Load(first, input);
-  for (const TComboBox* c : {&first.ComboBox1, &first.ComboBox2, &first.ComboBox3, &first.ComboBox4,
-                             &first.ComboBox5})
+  for (const TComboBox* c :
+       {&first.ComboBox1, &first.ComboBox2, &first.ComboBox3, &first.ComboBox4, &first.ComboBox5})
     Check(c->ItemIndex >= -1 && c->ItemIndex < static_cast<int>(c->Items.size()));
   for (const TRadioGroup* r : {&first.RadioGroup1, &first.RadioGroup2})
     Check(r->ItemIndex >= 0 && r->ItemIndex < static_cast<int>(r->Items.size()));

@@ -5,7 +5,7 @@
 set -e
 pkgs="cmake ninja-build g++ python3 nlohmann-json3-dev"
 if [ "${1:-all}" != sample ]; then
-  pkgs="$pkgs clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
+  pkgs="$pkgs clang clang-format libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick
 fonts-ipafont-gothic zip unzip"
 fi

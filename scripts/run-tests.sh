@@ -9,6 +9,9 @@ jobs=${JOBS:-2}
 
 step() { printf '\n==== %s\n' "$*"; }
 
+step "source layout"
+sh scripts/check-format.sh
+
 step "native build"
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQ748_BENCH=ON
 cmake --build build/native -j "$jobs"

@@ -34,7 +34,6 @@ using testsupport::WriteFile;
 
 namespace {
 
-
 struct TRun {
   int status;
   std::string out, err;
@@ -94,7 +93,8 @@ TEST(CommandLine, UsageErrors) {
       {{"--ok", "--direction"}, "--direction takes vertical, horizontal or aligned"},
       {{"--ok", "--direction", "diagonal", d}, "--direction takes vertical, horizontal or aligned"},
       {{"--ok", "--direction", "aligned", "--direction", "aligned", d}, "give --direction once"},
-      {{"--dump", "--direction", "horizontal", d}, "--direction and --next go with --ok, --cancel or --preview"},
+      {{"--dump", "--direction", "horizontal", d},
+       "--direction and --next go with --ok, --cancel or --preview"},
       {{"--direction", "horizontal"}, "say what to do"},  // the dialog, where there is one
       {{"--ok", "--next", "row", d}, "--next takes chain or outside"},
       {{"--ok", "--next", "chain", "--next", "outside", d}, "give --next once"},
@@ -149,7 +149,8 @@ TEST(CommandLine, EachDirectionKeepsItsOwnSettings) {
     SCOPED_TRACE(d);
     const fs::path file = dir.path() / FindDirection(d)->SettingsFile;
     WriteFile(dir.path() / "JWC_TEMP.TXT", host);
-    const TRun r = RunCli({"--ok", "--direction", d, "--set", "ComboBox3=1", "--set", "Edit2=V", PathToUtf8(dir.path())});
+    const TRun r = RunCli(
+        {"--ok", "--direction", d, "--set", "ComboBox3=1", "--set", "Edit2=V", PathToUtf8(dir.path())});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(ReadFile(file), ReadFile(fresh.path() / "q746.dat"));
     EXPECT_EQ(ReadFile(dir.path() / "q746.dat"), vertical);
@@ -167,14 +168,16 @@ namespace {
 std::string HostFile(double axis, const std::vector<TPointD>& points) {
   std::string s = "hq\r\nhk " + FloatToText(axis) + "\r\nhs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\n";
   for (std::size_t i = 0; i < points.size(); ++i)
-    s += "hp" + std::to_string(i + 1) + " " + FloatToText(points[i].X) + " " + FloatToText(points[i].Y) + "\r\n";
+    s += "hp" + std::to_string(i + 1) + " " + FloatToText(points[i].X) + " " + FloatToText(points[i].Y) +
+         "\r\n";
   return s + "lg0\r\nly0\r\nlc1\r\nlt1\r\nlw0\r\ncn1\r\n";
 }
 
 std::vector<std::string> FileLines(const std::string& bytes) {
   std::vector<std::string> lines;
   std::istringstream in(bytes);
-  for (std::string l; std::getline(in, l);) lines.push_back(l.empty() || l.back() != '\r' ? l : l.substr(0, l.size() - 1));
+  for (std::string l; std::getline(in, l);)
+    lines.push_back(l.empty() || l.back() != '\r' ? l : l.substr(0, l.size() - 1));
   return lines;
 }
 
@@ -203,9 +206,9 @@ void ExpectSameDrawing(const std::string& a, const std::string& b) {
 // it used (lines 26 to 31) for the next.
 TEST(CommandLine, ContinuedDimensionsGoOnFromTheLastOne) {
   struct Step {
-    const char* next;              // "" for an ordinary dimension on four points
-    std::vector<TPointD> host;     // what the host hands over
-    std::vector<TPointD> used;     // the points 1 to 3 the dimension is drawn on
+    const char* next;           // "" for an ordinary dimension on four points
+    std::vector<TPointD> host;  // what the host hands over
+    std::vector<TPointD> used;  // the points 1 to 3 the dimension is drawn on
   };
   struct Case {
     const char* direction;
@@ -217,7 +220,8 @@ TEST(CommandLine, ContinuedDimensionsGoOnFromTheLastOne) {
   const std::vector<TPointD> horizontal = {{0, 0}, p30, l3, {10, 90}};
   const std::vector<TPointD> aligned = {{0, 0}, {30, 40}, {-34, 38}, {-60, 50}};
   const Case cases[] = {
-      {"vertical", 0,
+      {"vertical",
+       0,
        {{"", vertical, {{0, 0}, {0, 100}, {50, 30}}},
         {"chain", {{0, 250}, {90, 150}}, {{0, 100}, {0, 250}, {50, 30}}},
         {"chain", {{0, 300}, {90, 280}}, {{0, 250}, {0, 300}, {50, 30}}},
@@ -226,15 +230,25 @@ TEST(CommandLine, ContinuedDimensionsGoOnFromTheLastOne) {
         // Outwards: on the side where the dimension line stands from the first point.
         {"outside", {{0, 250}, {100, 120}}, {{0, 0}, {0, 250}, {58, 30}}},
         {"outside", {{0, 420}, {110, 200}}, {{0, 0}, {0, 420}, {66, 30}}}}},
-      {"horizontal", 30,
+      {"horizontal",
+       30,
        {{"", horizontal, {{0, 0}, p30, l3}},
         {"chain", {{173.205080756888, 100}, {150, 150}}, {p30, {173.205080756888, 100}, l3}},
-        {"chain", {{259.807621135332, 150}, {200, 210}}, {{173.205080756888, 100}, {259.807621135332, 150}, l3}},
-        {"chain", {{346.410161513775, 200}, {300, 260}}, {{259.807621135332, 150}, {346.410161513775, 200}, l3}},
+        {"chain",
+         {{259.807621135332, 150}, {200, 210}},
+         {{173.205080756888, 100}, {259.807621135332, 150}, l3}},
+        {"chain",
+         {{346.410161513775, 200}, {300, 260}},
+         {{259.807621135332, 150}, {346.410161513775, 200}, l3}},
         {"", horizontal, {{0, 0}, p30, l3}},
-        {"outside", {{173.205080756888, 100}, {150, 150}}, {{0, 0}, {173.205080756888, 100}, {-29, 50.2294734194975}}},
-        {"outside", {{259.807621135332, 150}, {200, 210}}, {{0, 0}, {259.807621135332, 150}, {-33, 57.157676649773}}}}},
-      {"aligned", 10,
+        {"outside",
+         {{173.205080756888, 100}, {150, 150}},
+         {{0, 0}, {173.205080756888, 100}, {-29, 50.2294734194975}}},
+        {"outside",
+         {{259.807621135332, 150}, {200, 210}},
+         {{0, 0}, {259.807621135332, 150}, {-33, 57.157676649773}}}}},
+      {"aligned",
+       10,
        {{"", aligned, {{0, 0}, {30, 40}, {-34, 38}}},
         {"chain", {{60, 80}, {10, 90}}, {{30, 40}, {60, 80}, {-34, 38}}},
         {"chain", {{90, 120}, {40, 130}}, {{60, 80}, {90, 120}, {-34, 38}}},
@@ -256,10 +270,14 @@ TEST(CommandLine, ContinuedDimensionsGoOnFromTheLastOne) {
       // The reference: the ordinary dimension on the four points, with the same settings.
       TempDir reference("q748-cli");
       if (fs::exists(settings)) fs::copy_file(settings, reference.path() / settings.filename());
-      WriteFile(reference.path() / "JWC_TEMP.TXT", HostFile(c.axis, {s.used[0], s.used[1], s.used[2], s.host.back()}));
+      WriteFile(reference.path() / "JWC_TEMP.TXT",
+                HostFile(c.axis, {s.used[0], s.used[1], s.used[2], s.host.back()}));
       const TRun r = RunCli(args);
       ASSERT_EQ(r.status, 0) << r.err;
-      ASSERT_EQ(RunCli({"--ok", "--direction", c.direction, "--set", "ComboBox3=1", PathToUtf8(reference.path())}).status, 0);
+      ASSERT_EQ(
+          RunCli({"--ok", "--direction", c.direction, "--set", "ComboBox3=1", PathToUtf8(reference.path())})
+              .status,
+          0);
       ExpectSameDrawing(ReadFile(dir.path() / "JWC_TEMP.TXT"), ReadFile(reference.path() / "JWC_TEMP.TXT"));
       const std::vector<std::string> lines = FileLines(ReadFile(settings));
       ASSERT_EQ(lines.size(), 33u);
@@ -276,8 +294,8 @@ TEST(CommandLine, ContinuedDimensionsGoOnFromTheLastOne) {
 TEST(CommandLine, ContinuedDimensionRefusals) {
   const std::string record = "0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n50\r\n30\r\n";  // lines 23..31
   std::string saved;
-  for (const char* line : {"100", "100", "0", "0", "1", "3", "2", "1", "", "", "0.5", "2", "2", "3", "15", "2", "0",
-                           "0", "0", "0", "0", "0"})
+  for (const char* line : {"100", "100", "0", "0",  "1", "3", "2", "1", "",  "",  "0.5",
+                           "2",   "2",   "3", "15", "2", "0", "0", "0", "0", "0", "0"})
     saved += std::string(line) + "\r\n";
   struct Case {
     const char* name;
@@ -288,6 +306,7 @@ TEST(CommandLine, ContinuedDimensionRefusals) {
     std::string said;
   };
   const std::string twoPoints = HostFile(0, {{0, 250}, {90, 150}});
+  // clang-format off
   const Case cases[] = {
       {"no settings file", "", twoPoints, {"--next", "chain", "--set", "ComboBox3=1"}, 1, kMessageNoLastDimension},
       {"an older file of 22 lines", saved, twoPoints, {"--next", "chain"}, 1, kMessageNoLastDimension},
@@ -301,6 +320,7 @@ TEST(CommandLine, ContinuedDimensionRefusals) {
       {"the outside distance is for outside dimensions only", saved + record, twoPoints,
        {"--next", "chain", "--set", "Edit10=0"}, 0, ""},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir("q748-cli");
@@ -388,10 +408,11 @@ TEST(CommandLine, SetTakesEffectAfterTheSettingsAreLoaded) {
   WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
   // Saved: text type 1, prefix R=. Given: prefix "Ｌ＝" (UTF-8 on the command line).
   WriteFile(dir.path() / "q746.dat", "5\r\n6\r\n0\r\n0\r\n1\r\n3\r\n2\r\n1\r\nR=\r\n");
-  const TRun r = RunCli({"--ok", "--stdout", "--set", "Edit2=Ｌ＝", "--set", "Edit1=1", "--set", "Edit7=3", "--set",
-                      "Edit8=15", "--set", "ComboBox1=0", PathToUtf8(dir.path())});
+  const TRun r = RunCli({"--ok", "--stdout", "--set", "Edit2=Ｌ＝", "--set", "Edit1=1", "--set", "Edit7=3",
+                         "--set", "Edit8=15", "--set", "ComboBox1=0", PathToUtf8(dir.path())});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("\"\x82\x6B\x81\x81" "100\r\n"), std::string::npos);  // Ｌ＝100 in Shift-JIS
+  EXPECT_NE(r.out.find("\"\x82\x6B\x81\x81" + std::string("100\r\n")),
+            std::string::npos);  // Ｌ＝100 in Shift-JIS
   const std::string saved = ReadFile(dir.path() / "q746.dat");
   EXPECT_EQ(saved.substr(0, 8), "5\r\n6\r\n0\r");  // the loaded position is saved again
   EXPECT_NE(saved.find("\r\n\x82\x6B\x81\x81\r\n"), std::string::npos);
@@ -416,18 +437,26 @@ TEST(CommandLine, FailedWriteIsAnErrorAndKeepsWhatWasThere) {
   const struct {
     const char* name;
     std::vector<std::string> args;
-    fs::path kept;  // the file that must stay as it was
+    fs::path kept;                  // the file that must stay as it was
     std::vector<std::string> said;  // on standard error
   } cases[] = {
-      {"OK in a read-only folder", {"--ok", readOnly}, mounts / "read-only" / "JWC_TEMP.TXT",
+      {"OK in a read-only folder",
+       {"--ok", readOnly},
+       mounts / "read-only" / "JWC_TEMP.TXT",
        {"作図結果を書き込めませんでした", "JWC_TEMP.TXT", "このフォルダーに書き込む権限がありません",
         "設定を保存できませんでした"}},
-      {"Cancel in a read-only folder", {"--cancel", readOnly}, mounts / "read-only" / "JWC_TEMP.TXT",
+      {"Cancel in a read-only folder",
+       {"--cancel", readOnly},
+       mounts / "read-only" / "JWC_TEMP.TXT",
        {"作図結果を書き込めませんでした", "このフォルダーに書き込む権限がありません"}},
-      {"OK on a full disk", {"--ok", full}, mounts / "full" / "JWC_TEMP.TXT",
+      {"OK on a full disk",
+       {"--ok", full},
+       mounts / "full" / "JWC_TEMP.TXT",
        {"JWC_TEMP.TXT", "ディスクの空き容量が不足しています"}},
-      {"the preview onto a full disk", {"--preview", full + "/preview.svg", "--set", "ComboBox3=1", PathToUtf8(dir.path())},
-       mounts / "full" / "preview.svg", {"preview.svg", "ディスクの空き容量が不足しています"}},
+      {"the preview onto a full disk",
+       {"--preview", full + "/preview.svg", "--set", "ComboBox3=1", PathToUtf8(dir.path())},
+       mounts / "full" / "preview.svg",
+       {"preview.svg", "ディスクの空き容量が不足しています"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -435,7 +464,8 @@ TEST(CommandLine, FailedWriteIsAnErrorAndKeepsWhatWasThere) {
     ASSERT_FALSE(before.empty());
     const TRun r = RunCli(c.args);
     EXPECT_EQ(r.status, 2);
-    for (const std::string& s : c.said) EXPECT_NE(r.err.find(s), std::string::npos) << s << " not in " << r.err;
+    for (const std::string& s : c.said)
+      EXPECT_NE(r.err.find(s), std::string::npos) << s << " not in " << r.err;
     EXPECT_EQ(ReadFile(c.kept), before);
   }
 }
@@ -488,7 +518,8 @@ void RunCase(const fs::path& c) {
   TempDir dir("q748-cli");
   fs::copy_file(c / "JWC_TEMP.TXT", dir.path() / "JWC_TEMP.TXT");
   std::string direction = fs::exists(c / "direction.txt") ? ReadFile(c / "direction.txt") : "vertical";
-  while (!direction.empty() && std::isspace(static_cast<unsigned char>(direction.back()))) direction.pop_back();
+  while (!direction.empty() && std::isspace(static_cast<unsigned char>(direction.back())))
+    direction.pop_back();
   const TDirectionEntry* entry = FindDirection(direction);
   ASSERT_NE(entry, nullptr) << direction;
   const fs::path settings = dir.path() / entry->SettingsFile;

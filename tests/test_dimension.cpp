@@ -24,7 +24,6 @@ using testsupport::WriteFile;
 
 namespace {
 
-
 // The host file of the complete run: axis 0, scale 1, text type 1 current, no font.
 const char* kHost =
     "hq\r\nhk 0\r\nhs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhp1 0 0\r\nhp2 0 100\r\nhp3 50 30\r\n"
@@ -186,8 +185,9 @@ TEST(Inputs, ChecksInTheirOrder) {
 }
 
 TEST(Inputs, ReadTheDialogAndTheExchangeState) {
-  TShownForm s("hq\r\nhk 30\r\nhs 1 1 50 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhp1 1 2\r\nhp2 3 4\r\nhp4 7 8\r\nlg2\r\nly5\r\nlc9\r\nlt2\r\nlw35\r\n"
-               "cn0 3.5 3.5 0.35 2\r\ncn\"$<font>\r\n");
+  TShownForm s(
+      "hq\r\nhk 30\r\nhs 1 1 50 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhp1 1 2\r\nhp2 3 4\r\nhp4 7 8\r\nlg2\r\nly5\r\nlc9\r\nlt2\r\nlw35\r\n"
+      "cn0 3.5 3.5 0.35 2\r\ncn\"$<font>\r\n");
   s.form.Edit2.Text = "\x81\x40";
   s.form.Edit3.Text = " mm";
   s.form.Edit4.Text = "abc";
@@ -247,11 +247,11 @@ TEST(Button1Click, ZeroLengthIsRefusedAfterTheSave) {
 // the save, before anything is appended, and before the length is looked at.
 TEST(Button1Click, MissingPointIsRefused) {
   const char* hosts[] = {
-      "hq\r\nhp1 0 0\r\nhp2 0 100\r\nhp3 50 30\r\n",              // no fourth point
-      "hq\r\nhp1 0 0\r\nhp2 0 100\r\n",                           // only two points picked
-      "hq\r\nhp2 0 100\r\nhp3 50 30\r\nhp4 80 40\r\n",            // no first point
-      "hq\r\nhp1 0 5\r\nhp2 40 5\r\nhp4 80 40\r\n",               // zero length as well
-      "",                                                         // no host file at all
+      "hq\r\nhp1 0 0\r\nhp2 0 100\r\nhp3 50 30\r\n",    // no fourth point
+      "hq\r\nhp1 0 0\r\nhp2 0 100\r\n",                 // only two points picked
+      "hq\r\nhp2 0 100\r\nhp3 50 30\r\nhp4 80 40\r\n",  // no first point
+      "hq\r\nhp1 0 5\r\nhp2 40 5\r\nhp4 80 40\r\n",     // zero length as well
+      "",                                               // no host file at all
   };
   for (const char* host : hosts) {
     SCOPED_TRACE(host);
@@ -314,8 +314,9 @@ TEST(Button1Click, CompleteRun) {
 
 // The preamble: the host's first attributes, and the line colour for the point markers too.
 TEST(Button1Click, PreambleTakesTheHostsFirstAttributes) {
-  TShownForm s("hq\r\nhp1 0 0\r\nhp2 0 100\r\nhp3 50 30\r\nhp4 80 40\r\nlg3\r\nlyc\r\nlc3\r\npn7\r\nlt4\r\n"
-               "lw12\r\ncn\"$<x>\r\nlg5\r\nlc6\r\n");
+  TShownForm s(
+      "hq\r\nhp1 0 0\r\nhp2 0 100\r\nhp3 50 30\r\nhp4 80 40\r\nlg3\r\nlyc\r\nlc3\r\npn7\r\nlt4\r\n"
+      "lw12\r\ncn\"$<x>\r\nlg5\r\nlc6\r\n");
   s.form.Button1Click();
   const std::vector<std::string> slots = Slots(s.form.Jww);
   ASSERT_GE(slots.size(), 7u);
@@ -359,6 +360,7 @@ TEST(Construction, FrameAndExtensionLines) {
     TPointD a1, a2;
     std::vector<double> ext1, ext2;  // empty: not written
     TDirection direction = TDirection::Vertical;
+    // clang-format off
   } cases[] = {
       {"P3 on the positive side", 0, 1, 2, 2, {0, 0}, {0, 100}, {50, 30}, {50, 0}, {50, 100},
        {2, 0, 52, 0}, {2, 100, 52, 100}},
@@ -384,6 +386,7 @@ TEST(Construction, FrameAndExtensionLines) {
       {"aligned, the points the other way", 0, 1, 2, 2, {30, 40}, {0, 0}, {-34, 38}, {-10, 70}, {-40, 30},
        {28.4, 41.2, -11.6, 71.2}, {-1.6, 1.2, -41.6, 31.2}, TDirection::Aligned},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TDimensionInput in = Input(c.p1, c.p2, c.p3);
@@ -417,9 +420,10 @@ TEST(Construction, OtherDirectionsAreTheVerticalOneTurned) {
     TDirection direction;
     double axis;
     TPointD p1, p2, p3, p4;
-    int marker;       // both ends
-    bool combined;    // CheckBox4
-    bool exact;       // no number in the output carries rounding noise
+    int marker;     // both ends
+    bool combined;  // CheckBox4
+    bool exact;     // no number in the output carries rounding noise
+    // clang-format off
   } cases[] = {
       {"horizontal, axis 0", TDirection::Horizontal, 0, {0, 0}, {100, 0}, {30, 50}, {40, 80}, 0, false, true},
       {"horizontal, axis 0, P2 first, text below", TDirection::Horizontal, 0, {100, 0}, {0, 0}, {30, -50}, {40, -80}, 1, false, true},
@@ -433,6 +437,7 @@ TEST(Construction, OtherDirectionsAreTheVerticalOneTurned) {
       {"aligned, sloping", TDirection::Aligned, 0, {0, 0}, {30, 40}, {-34, 38}, {-60, 50}, 0, false, false},
       {"aligned, sloping the other way, reversed", TDirection::Aligned, 10, {3, 4}, {0, 0}, {-34, 38}, {-60, 50}, 1, false, false},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TDimensionInput in = Input(c.p1, c.p2, c.p3, c.p4);
@@ -475,6 +480,7 @@ TEST(Construction, RefusedInputAppendsNothing) {
     TDimensionInput in;
     TRefusal expected;
     double hostTextWidth = 3;  // of the host's text type 1
+    // clang-format off
   } cases[] = {
       {"drawn", Input(), TRefusal::None},
       {"level", Input({0, 5}, {40, 5}), TRefusal::ZeroLength},
@@ -505,6 +511,7 @@ TEST(Construction, RefusedInputAppendsNothing) {
       {"infinite scale", with(Input(), [](TDimensionInput& in) { in.Scale = HUGE_VAL; }), TRefusal::TooLarge},
       {"point at 1e300", Input({0, 0}, {0, 100}, {50, 30}, {1e300, 40}), TRefusal::None},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     JwwState host;
@@ -523,9 +530,9 @@ TEST(EndMarkers, Reach) {
     int kind;
     double factor, al, aa, expected;
   } cases[] = {
-      {0, 1, 3, 15, 2.897777}, {0, 5, 3, 15, 2.897777},  // the factor does not size a line arrow
-      {0, 1, 3, 100, -0.520945}, {1, 1, 3, 15, 7.5},     {6, 2, 3, 15, 15},
-      {11, 1, 3, 15, 7.5},       {9, 1, 3, 15, 7.5},     {2, 1, 3, 15, 1.25},
+      {0, 1, 3, 15, 2.897777},   {0, 5, 3, 15, 2.897777},  // the factor does not size a line arrow
+      {0, 1, 3, 100, -0.520945}, {1, 1, 3, 15, 7.5},      {6, 2, 3, 15, 15},
+      {11, 1, 3, 15, 7.5},       {9, 1, 3, 15, 7.5},      {2, 1, 3, 15, 1.25},
       {7, 4, 3, 15, 5},          {8, 1, 3, 15, 1.767767}, {10, 2, 3, 15, 3.535534},
   };
   for (const auto& c : cases)
@@ -539,6 +546,7 @@ TEST(EndMarkers, Lines) {
     int k1, k2;
     double factor, scale, overshoot, angle;
     std::vector<std::string> expected;  // slots; numbers compared to 1e-4
+    // clang-format off
   } cases[] = {
       {"line arrows inside", {50, 0}, {50, 100}, 0, 0, 1, 1, 2, 15,
        {"z3", "50 0 49.2235 2.8978", "z3", "50 0 50.7765 2.8978", "z3", "50 100 50.7765 97.1022", "z3",
@@ -566,6 +574,7 @@ TEST(EndMarkers, Lines) {
       {"a tiny factor draws at factor 1", {0, 0}, {0, 100}, 4, 4, 1e-9, 1, 2, 15,
        {"z3", "pt 0 0 1 270 4", "z3", "pt 0 100 1 90 4"}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TDimensionInput in = Input();
@@ -592,11 +601,13 @@ TEST(EndMarkers, Lines) {
 // ---- The value text, its base line and leader -----------------------------------------------------
 
 TEST(ValuePlacement, TextAngle) {
+  // clang-format off
   const struct {
     double axis, expected;
   } cases[] = {{0, 90}, {10, 280}, {100, 10}, {90, 0}, {180, 90}, {-90, 0}, {80, 350}, {270, 0}, {-10, 80},
                // Up to 1e-8 past upright the text still reads upwards; beyond, it turns over.
                {5e-9, 90 + 5e-9}, {2e-8, 270 + 2e-8}};
+  // clang-format on
   // The dimension line of a vertical dimension runs at the axis angle + 90 degrees.
   for (const auto& c : cases) EXPECT_NEAR(ValueTextAngle(c.axis + 90.0), c.expected, 1e-9) << c.axis;
 }
@@ -607,6 +618,7 @@ TEST(ValuePlacement, BaseLineAndLeader) {
     TPointD p4;
     double ta, extent, g;
     TPointD t0, t1, leader;
+    // clang-format off
   } cases[] = {
       {"base line before the middle: leader to its end", {80, 40}, 90, 4.5, 0.5, {80.5, 39.5}, {80.5, 45},
        {80.5, 45}},
@@ -618,6 +630,7 @@ TEST(ValuePlacement, BaseLineAndLeader) {
       {"negative gap: shorter than the text", {80, 40}, 90, 4.5, -1, {79, 41}, {79, 43.5}, {79, 43.5}},
       {"text at 0 degrees", {10, 80}, 0, 6, 1, {9, 79}, {17, 79}, {17, 79}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const TBaseLine b = PlaceBaseLine({50, 0}, {50, 100}, c.p4, c.ta, c.extent, c.g);
@@ -659,13 +672,25 @@ TEST(ValuePlacement, PlainCombinedAndFreeSize) {
     double axis;
     std::vector<std::string> expected;  // slots after the extension lines, before the markers
   } cases[] = {
-      {"plain", 1, 1, false, 0,
+      {"plain",
+       1,
+       1,
+       false,
+       0,
        {"z3", "50 0 50 100", "cn1", "cc0", "z3", "cs 80 40 0 10 \"", "100", "z3", "50 50 80.5 45", "z3",
         "80.5 39.5 80.5 45"}},
-      {"combined: no separate line, no text code", 1, 1, true, 0,
+      {"combined: no separate line, no text code",
+       1,
+       1,
+       true,
+       0,
        {"cn1", "msg", "50 0 50 100", "cs 80 40 0 10 \"", "100", "z3", "50 50 80.5 45", "z3",
         "80.5 39.5 80.5 45"}},
-      {"the host's free size", 0, 0, false, 0,
+      {"the host's free size",
+       0,
+       0,
+       false,
+       0,
        {"z3", "50 0 50 100", "cn0 3.5 3.5 0.35 2", "cc0", "z3", "cs 80 40 0 10 \"", "100", "z3",
         "50 50 80.5 46.1", "z3", "80.5 39.5 80.5 46.1"}},
   };

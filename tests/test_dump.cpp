@@ -55,6 +55,7 @@ TEST(DumpJson, KeysAreTheStateNames) {
   const nlohmann::ordered_json j = nlohmann::ordered_json::parse(JwwStateToJson(st));
   std::vector<std::string> keys;
   for (auto it = j.begin(); it != j.end(); ++it) keys.push_back(it.key());
+  // clang-format off
   const std::vector<std::string> expected = {
       "AxisAngle", "GroupScale", "SheetWidth", "SheetHeight", "TextTypes", "BzFlag", "HnValues",
       "DrawingFileName", "FirstGroup", "FirstLayer", "FirstLineColour", "FirstLineType",
@@ -66,6 +67,7 @@ TEST(DumpJson, KeysAreTheStateNames) {
       "Circles", "Arcs", "Texts", "Points", "PointsEx", "Messages", "Blocks", "Solids2", "Solids3",
       "Solids4", "SolidsSc", "SolidsSe", "SolidsSo", "SolidsSg", "EntityOrder", "OutputCount",
       "OutputLines"};
+  // clang-format on
   EXPECT_EQ(keys, expected);
   EXPECT_EQ(j["TextTypes"].size(), 10u);
   EXPECT_EQ(j["HnValues"].size(), 4u);
@@ -76,9 +78,11 @@ TEST(DumpJson, KeysAreTheStateNames) {
 }
 
 TEST(DumpJson, NumbersReadBackExactly) {
+  // clang-format off
   const char* const numbers[] = {"0.1", "-0", "1e-300", "123456789.123456789", "0.30000000000000004",
                                  "1.7976931348623157e308", "2.2250738585072014e-308", "-1820.40918462097",
                                  "3", "1e22", "1e23", "4.35", "-2.5e-7"};
+  // clang-format on
   std::string content;
   int slot = 1;
   for (const char* x : numbers) content += "hp" + std::to_string(slot++) + " " + x + " " + x + "\n";
@@ -103,8 +107,9 @@ TEST(DumpJson, TextsBecomeUtf8) {
   const nlohmann::json j = nlohmann::json::parse(JwwStateToJson(st));  // throws on bad UTF-8
   const std::string text = j["Texts"][0]["Text"];
   EXPECT_EQ(text.substr(0, 7), "\xE5\xAF\xB8\xE6\xB3\x95 ");  // 寸法
-  EXPECT_NE(text.find("\xEF\xBF\xBD"), std::string::npos);     // U+FFFD for the stray bytes
-  EXPECT_EQ(j["Texts"][0]["FontName"], "<\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF>");
+  EXPECT_NE(text.find("\xEF\xBF\xBD"), std::string::npos);    // U+FFFD for the stray bytes
+  EXPECT_EQ(j["Texts"][0]["FontName"],
+            "<\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF>");
 }
 
 }  // namespace

@@ -30,9 +30,9 @@ TEST(SjisToUtf8, DecodesCodePage932) {
       {"\x80", kReplacement},
       {"\xA0", kReplacement},
       {"\xFD\xFE\xFF", kReplacement + kReplacement + kReplacement},
-      {"\x81\x20", kReplacement + " "},          // no valid second byte: it stays its own character
+      {"\x81\x20", kReplacement + " "},  // no valid second byte: it stays its own character
       {"\x81\x7F", kReplacement + "\x7F"},
-      {"\x85\x40", kReplacement},                // a valid pair that is no character
+      {"\x85\x40", kReplacement},  // a valid pair that is no character
       {std::string("\0A", 2), std::string("\0A", 2)},
   };
   for (const auto& c : cases) {
@@ -51,24 +51,24 @@ TEST(Utf8ToSjis, EncodesCodePage932) {
       {"\xE3\x81\x82", "\x82\xA0"},
       {"\xEF\xBD\xB1", "\xB1"},
       {"\xEF\xBD\xA1\xEF\xBE\x9F", "\xA1\xDF"},
-      {"\xE2\x89\x92", "\x81\xE0"},   // ≒: the JIS code, not the NEC duplicate 0x87 0x90
-      {"\xEF\xBF\xA2", "\x81\xCA"},   // ￢: the JIS code, not the IBM duplicate
-      {"\xE2\x85\xB0", "\xFA\x40"},   // ⅰ: the IBM code, not the NEC-selected 0xEE 0xEF
-      {"\xE7\xBA\x8A", "\xFA\x5C"},   // 纊: likewise, with a trail byte 0x5C
-      {"\xEF\xBF\xA4", "\xFA\x55"},   // ￤
-      {"\xE2\x85\xA0", "\x87\x54"},   // Ⅰ: NEC row 13 before the IBM duplicate
-      {"\xE2\x82\xAC", "?"},          // € has no code-page-932 form
-      {"\xC2\xA5", "?"},              // nor has U+00A5
-      {"\xF0\x9F\x98\x80", "?"},      // nor anything beyond the BMP
-      {"\xC3", "?"},                  // truncated
-      {"\xE3\x81" "A", "??A"},        // one "?" per bad byte
-      {"\x80\xBF", "??"},             // stray continuation bytes
-      {"\xC0\xAF", "??"},             // overlong
-      {"\xE0\x80\xAF", "???"},        // overlong
-      {"\xED\xA0\x80", "???"},        // surrogate
-      {"\xF4\x90\x80\x80", "????"},   // beyond U+10FFFF
+      {"\xE2\x89\x92", "\x81\xE0"},  // ≒: the JIS code, not the NEC duplicate 0x87 0x90
+      {"\xEF\xBF\xA2", "\x81\xCA"},  // ￢: the JIS code, not the IBM duplicate
+      {"\xE2\x85\xB0", "\xFA\x40"},  // ⅰ: the IBM code, not the NEC-selected 0xEE 0xEF
+      {"\xE7\xBA\x8A", "\xFA\x5C"},  // 纊: likewise, with a trail byte 0x5C
+      {"\xEF\xBF\xA4", "\xFA\x55"},  // ￤
+      {"\xE2\x85\xA0", "\x87\x54"},  // Ⅰ: NEC row 13 before the IBM duplicate
+      {"\xE2\x82\xAC", "?"},         // € has no code-page-932 form
+      {"\xC2\xA5", "?"},             // nor has U+00A5
+      {"\xF0\x9F\x98\x80", "?"},     // nor anything beyond the BMP
+      {"\xC3", "?"},                 // truncated
+      {"\xE3\x81\x41", "??A"},       // one "?" per bad byte
+      {"\x80\xBF", "??"},            // stray continuation bytes
+      {"\xC0\xAF", "??"},            // overlong
+      {"\xE0\x80\xAF", "???"},       // overlong
+      {"\xED\xA0\x80", "???"},       // surrogate
+      {"\xF4\x90\x80\x80", "????"},  // beyond U+10FFFF
       {"\xFE\xFF", "??"},
-      {"a\xE8\xA1\xA8" "b", "a\x95\x5C" "b"},
+      {"a\xE8\xA1\xA8\x62", "a\x95\x5C\x62"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Utf8ToSjis(c.utf8), c.sjis);

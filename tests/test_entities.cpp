@@ -38,6 +38,7 @@ struct RuleCase {
 };
 
 TEST(EntityRules, WhichRuleTakesALine) {
+  // clang-format off
   const RuleCase cases[] = {
       {"ci 1 2 3", ekCircle},        {"ci 1 2 3 4 5 6 7", ekArc},    {"ci 1 2 3 4", 0},
       {"ci 1 2 3 4 5 6", 0},         {"ch 1 2 3 4 \"t", ekText},     {"ch 1 2 3 4", 0},
@@ -52,6 +53,7 @@ TEST(EntityRules, WhichRuleTakesALine) {
       {"1 2 3", 0},                  {"1 2 3 4 5", 0},               {"CI 1 2 3", ekLine},
       {"sl 1 2 3 4 5 6 7 8 9 10", ekSolid4},
   };
+  // clang-format on
   for (const RuleCase& c : cases) {
     JwwState st;
     Read(st, c.Line);
@@ -141,7 +143,7 @@ TEST(EntityRules, TextKindsAndSizes) {
     EXPECT_EQ(t.TextType, 3);
     EXPECT_EQ(t.TextCode, 1);
     EXPECT_EQ(t.Width, 3);
-    EXPECT_EQ(t.Height, 3);     // "hch" never came: the default
+    EXPECT_EQ(t.Height, 3);  // "hch" never came: the default
     EXPECT_EQ(t.Head.Colour, 13);
     EXPECT_EQ(t.X, 1);
     EXPECT_EQ(t.Y, 2);
@@ -178,13 +180,13 @@ TEST(EntityRules, LongTextsAreCutTo255Bytes) {
   for (int i = 0; i < 140; ++i) wide += "\x82\xa0";
   const std::string font(300, 'f');
   JwwState st;
-  Read(st, "BL 0 0 " + ascii + "\nch 0 0 1 0 \"" + ascii + "\nch 0 0 1 0 \"" + wide +
-               "\ncn$" + font + "\nch 0 0 1 0 \"" + std::string(255, 'y'));
+  Read(st, "BL 0 0 " + ascii + "\nch 0 0 1 0 \"" + ascii + "\nch 0 0 1 0 \"" + wide + "\ncn$" + font +
+               "\nch 0 0 1 0 \"" + std::string(255, 'y'));
   ASSERT_EQ(st.Texts.Count(), 3);
   EXPECT_EQ(JwwStr(st, st.Texts[0].Text), ascii.substr(0, 255));
   EXPECT_EQ(JwwStr(st, st.Texts[2].Text), std::string(255, 'y'));
   EXPECT_EQ(JwwStr(st, st.Texts[2].FontName), font.substr(0, 255));
-  EXPECT_EQ(st.CurFontName, font);  // the attribute itself keeps the whole name
+  EXPECT_EQ(st.CurFontName, font);                  // the attribute itself keeps the whole name
   EXPECT_EQ(JwwStr(st, st.Blocks[0].Name), ascii);  // block names have no limit
   std::string cutWide;
   for (int i = 0; i < 127; ++i) cutWide += "\x82\xa0";
@@ -211,10 +213,10 @@ TEST(EntityRules, MessageBlocks) {
   Read(st,
        "msg\ncs 5 6 1 0 \"first\n"  // no line of its own: the default message line
        "lg3\nz3\nmsg\n10 20 30 40\nz3\ncs 1 2 1 0 \"second\n"
-       "cs 7 8 1 0 \"plain\n"       // after the block: an ordinary text
+       "cs 7 8 1 0 \"plain\n"        // after the block: an ordinary text
        "msg\nch 0 0 1 0 \"not cs\n"  // another text kind closes the block
        "cs 0 0 1 0 \"plain too\n"
-       "msg\ncs 9 9 1 0 \"third\n"   // copies the previous block's line
+       "msg\ncs 9 9 1 0 \"third\n"  // copies the previous block's line
        "msg\n50 60 70 80\n#\ncs 0 0 1 0 \"closed\n");
   ASSERT_EQ(st.Messages.Count(), 3);
   const TJwwEntMsg& m0 = st.Messages[0];

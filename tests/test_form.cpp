@@ -16,14 +16,11 @@
 
 namespace fs = std::filesystem;
 using testsupport::ReadFile;
-using testsupport::TRecordingView;
 using testsupport::TempDir;
+using testsupport::TRecordingView;
 using testsupport::WriteFile;
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(ControlTable, EveryControlOfTheModelIsInTheTableOnceAndInTabOrder) {
   const TForm1 form("", nullptr);
@@ -56,10 +53,11 @@ TEST(ControlTable, EveryControlOfTheModelIsInTheTableOnceAndInTabOrder) {
   EXPECT_EQ(FindControl("Edit11"), nullptr);
 
   // The tab order of the dialog, which is not the order of the names.
-  const char* order[] = {"ComboBox1", "ComboBox2", "Edit7", "Edit8", "Edit1", "ComboBox3", "Edit2",
-                         "Edit3", "ComboBox4", "ComboBox5", "RadioGroup1", "RadioGroup2", "CheckBox1",
-                         "CheckBox2", "CheckBox3", "CheckBox4", "Edit4", "Edit5", "Edit6", "Edit9",
-                         "Edit10", "Button1", "Button2", "Memo1", "ScrollBox1"};
+  const char* order[] = {"ComboBox1",   "ComboBox2",   "Edit7",     "Edit8",     "Edit1",
+                         "ComboBox3",   "Edit2",       "Edit3",     "ComboBox4", "ComboBox5",
+                         "RadioGroup1", "RadioGroup2", "CheckBox1", "CheckBox2", "CheckBox3",
+                         "CheckBox4",   "Edit4",       "Edit5",     "Edit6",     "Edit9",
+                         "Edit10",      "Button1",     "Button2",   "Memo1",     "ScrollBox1"};
   for (int i = 0; i < 25; ++i) EXPECT_EQ(FindControl(order[i])->TabOrder, i) << order[i];
   // The outside dimension's distance and its labels exist in that mode only.
   for (const TControlEntry& c : ControlTable()) {
@@ -178,12 +176,12 @@ TEST(Form, TextsAreShiftJis) {
       {f.ComboBox1.Items[10], "\x81\x5E"},                 // ／
       {f.ComboBox1.Items[11], "\x81\xA2"},                 // △ again
       {f.ComboBox2.Items[8], "\x81\x60"},
-      {f.RadioGroup2.Items[1], "\x82\x8D"},                // ｍ
-      {f.RadioGroup1.Items[0], "\x96\xB3"},                // 無
-      {f.RadioGroup1.Items[1], "\x97\x4C"},                // 有
-      {f.ComboBox5.Items[2], "\x8E\x6C\x8E\xCC\x8C\xDC\x93\xFC"},  // 四捨五入
-      {f.LabelA1.Caption, "\x81\x40"},                     // one full-width blank
-      {SjisText(kConfirmationCaption), "\x8A\x6D\x94\x46"},  // 確認
+      {f.RadioGroup2.Items[1], "\x82\x8D"},                          // ｍ
+      {f.RadioGroup1.Items[0], "\x96\xB3"},                          // 無
+      {f.RadioGroup1.Items[1], "\x97\x4C"},                          // 有
+      {f.ComboBox5.Items[2], "\x8E\x6C\x8E\xCC\x8C\xDC\x93\xFC"},    // 四捨五入
+      {f.LabelA1.Caption, "\x81\x40"},                               // one full-width blank
+      {SjisText(kConfirmationCaption), "\x8A\x6D\x94\x46"},          // 確認
       {SjisText(kFormCaption), "\x83\x5C\x83\x89\x83\x67\x82\x6A"},  // ソラトＫ, trail byte 0x5C
       {SjisText(kStatusProcessing), "\x8F\x88\x97\x9D\x92\x86\x82\xC5\x82\xB7"},
       {SjisText(kMessageZeroLength),
@@ -202,8 +200,8 @@ TEST(Form, Memo1HasThirtyLinesOfNotes) {
   EXPECT_EQ(lines[20], SjisText("　Jw_cadのインストール・"));
   EXPECT_EQ(lines[29], SjisText("　下さい。"));
   // Continuation lines start with one full-width blank.
-  for (std::size_t i : {1u, 2u, 3u, 4u, 7u, 8u, 9u, 11u, 12u, 13u, 16u, 17u, 18u, 19u, 20u, 21u, 22u, 24u, 25u, 26u,
-                        27u, 28u, 29u})
+  for (std::size_t i : {1u,  2u,  3u,  4u,  7u,  8u,  9u,  11u, 12u, 13u, 16u, 17u,
+                        18u, 19u, 20u, 21u, 22u, 24u, 25u, 26u, 27u, 28u, 29u})
     EXPECT_EQ(lines[i].substr(0, 2), "\x81\x40") << i;
 
   // The notes and the caption name the direction drawn, the caption also a continued mode.
@@ -212,12 +210,16 @@ TEST(Form, Memo1HasThirtyLinesOfNotes) {
     TNext next;
     const char *caption, *first, *second, *draws;
   } kinds[] = {
-      {TDirection::Vertical, TNext::None, "ソラトＫ", "◇垂直寸法線の設定は", "　水平寸法線の設定とは", "　垂直寸法線を作図します"},
-      {TDirection::Vertical, TNext::Chain, "ソラトＫ（連続）", "◇垂直寸法線の設定は", "　水平寸法線の設定とは", "　垂直寸法線を作図します"},
-      {TDirection::Horizontal, TNext::None, "ソラトＫ（水平）", "◇水平寸法線の設定は", "　垂直寸法線の設定とは", "　水平寸法線を作図します"},
-      {TDirection::Horizontal, TNext::Outside, "ソラトＫ（水平・外側追加）", "◇水平寸法線の設定は", "　垂直寸法線の設定とは",
-       "　水平寸法線を作図します"},
-      {TDirection::Aligned, TNext::Chain, "ソラトＫ（平行・連続）", "◇平行寸法線の設定は", "　他の寸法線の設定とは", "　平行寸法線を作図します"},
+      {TDirection::Vertical, TNext::None, "ソラトＫ", "◇垂直寸法線の設定は", "　水平寸法線の設定とは",
+       "　垂直寸法線を作図します"},
+      {TDirection::Vertical, TNext::Chain, "ソラトＫ（連続）", "◇垂直寸法線の設定は",
+       "　水平寸法線の設定とは", "　垂直寸法線を作図します"},
+      {TDirection::Horizontal, TNext::None, "ソラトＫ（水平）", "◇水平寸法線の設定は",
+       "　垂直寸法線の設定とは", "　水平寸法線を作図します"},
+      {TDirection::Horizontal, TNext::Outside, "ソラトＫ（水平・外側追加）", "◇水平寸法線の設定は",
+       "　垂直寸法線の設定とは", "　水平寸法線を作図します"},
+      {TDirection::Aligned, TNext::Chain, "ソラトＫ（平行・連続）", "◇平行寸法線の設定は",
+       "　他の寸法線の設定とは", "　平行寸法線を作図します"},
   };
   for (const auto& k : kinds) {
     const TForm1 f("", nullptr, k.direction, k.next);
@@ -290,8 +292,7 @@ TEST(TextTypeList, ItemsFromTheHeader) {
 
 TEST(Form, ShowReadsTheHostFileBuildsTheListAndLoadsTheSettings) {
   TempDir dir("q748-form");
-  WriteFile(dir.path() / "JWC_TEMP.TXT",
-            "hq\r\nhk 0\r\nhcw 2 2.5 3 4 5 6 7 8 9 10\r\nhp1 1 2\r\ncn7\r\n");
+  WriteFile(dir.path() / "JWC_TEMP.TXT", "hq\r\nhk 0\r\nhcw 2 2.5 3 4 5 6 7 8 9 10\r\nhp1 1 2\r\ncn7\r\n");
   std::string settings = "320\r\n-40\r\n8\r\n11\r\n10\r\n0\r\n1\r\n";
   for (int i = 8; i <= 22; ++i) settings += "1\r\n";
   WriteFile(dir.path() / "q746.dat", settings);
@@ -371,7 +372,8 @@ TEST(Form, FileFailuresAreToldAsWhatTheyAre) {
     SCOPED_TRACE(c.name);
     TempDir dir("q748-form");
     const fs::path folder = c.folder(dir.path());
-    const std::string hostFile = fs::is_regular_file(folder / "JWC_TEMP.TXT") ? ReadFile(folder / "JWC_TEMP.TXT") : "";
+    const std::string hostFile =
+        fs::is_regular_file(folder / "JWC_TEMP.TXT") ? ReadFile(folder / "JWC_TEMP.TXT") : "";
     TRecordingView view;
     TForm1 f(folder, &view);
     f.FormShow();

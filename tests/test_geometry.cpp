@@ -23,14 +23,9 @@ TEST(Geometry, VectorAngle) {
   const struct {
     double dx, dy, expected;
   } cases[] = {
-      {0, 0, 0},
-      {1e-11, -1e-11, 0},  // shorter than the tolerance on both axes
-      {0, 1e-9, kPi / 2},  // short on one axis only
-      {1, 0, 0},
-      {0, 1, kPi / 2},
-      {-1, 0, kPi},
-      {0, -1, 3 * kPi / 2},
-      {-1, -1, 5 * kPi / 4},
+      {0, 0, 0},          {1e-11, -1e-11, 0},  // shorter than the tolerance on both axes
+      {0, 1e-9, kPi / 2},                      // short on one axis only
+      {1, 0, 0},          {0, 1, kPi / 2},    {-1, 0, kPi}, {0, -1, 3 * kPi / 2}, {-1, -1, 5 * kPi / 4},
       {1, -1e-20, 0},  // a hair below the axis is direction 0, never 2 pi
   };
   for (const auto& c : cases) {
@@ -47,9 +42,11 @@ TEST(Geometry, VectorAngleDegIsExactOnRoundAngles) {
   const struct {
     double dx, dy, expected;
   } cases[] = {
-      {1, 1, 45}, {1, -1, 315}, {0, 1, 90}, {-1, 0, 180}, {0, -3, 270}, {-2, 2, 135}, {0, 0, 0},
-      {1, -1e-13, 0},  // 359.9999999999943 rounds onto the grid at 360, which is 0
-      {1, 0, 0}, {std::sqrt(3.0), 1, 30},
+      {1, 1, 45},   {1, -1, 315},
+      {0, 1, 90},   {-1, 0, 180},
+      {0, -3, 270}, {-2, 2, 135},
+      {0, 0, 0},    {1, -1e-13, 0},  // 359.9999999999943 rounds onto the grid at 360, which is 0
+      {1, 0, 0},    {std::sqrt(3.0), 1, 30},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(VectorAngleDeg(c.dx, c.dy), c.expected) << c.dx << " " << c.dy;
@@ -60,8 +57,8 @@ TEST(Geometry, NormalizeDeg) {
   const struct {
     double a, expected;
   } cases[] = {
-      {-30, 330}, {725, 5}, {360, 0}, {-720, 0}, {359.9999, 359.9999}, {0, 0}, {-0.0, 0}, {-360, 0},
-      {1080.5, 0.5}, {-0.5, 359.5}, {720.25, 0.25}, {-1e-20, 0}, {45, 45},
+      {-30, 330}, {725, 5},      {360, 0},      {-720, 0},      {359.9999, 359.9999}, {0, 0},   {-0.0, 0},
+      {-360, 0},  {1080.5, 0.5}, {-0.5, 359.5}, {720.25, 0.25}, {-1e-20, 0},          {45, 45},
   };
   for (const auto& c : cases) {
     const double t = NormalizeDeg(c.a);

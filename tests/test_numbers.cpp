@@ -17,6 +17,7 @@ struct IntCase {
 };
 
 TEST(TextToInt, AcceptsExactlyTheGrammar) {
+  // clang-format off
   const IntCase cases[] = {
       {"12", 12}, {" 12", 12}, {"   12", 12}, {"+12", 12}, {"-12", -12}, {"0", 0}, {"-0", 0},
       {"007", 7}, {"2147483647", 2147483647}, {"-2147483648", INT32_MIN},
@@ -26,17 +27,20 @@ TEST(TextToInt, AcceptsExactlyTheGrammar) {
       {"-$A", -10}, {"+$A", 10}, {" $f", 15}, {"-$FFFFFFFF", 1}, {"$0", 0},
       {"00000000000000000012", 12},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(TextToInt(c.text), c.expected) << '"' << c.text << '"';
   }
 }
 
 TEST(TextToInt, RejectsEverythingElseAsZero) {
+  // clang-format off
   const char* const cases[] = {
       "", " ", "12 ", "1.5", "abc", "2147483648", "-2147483649", "99999999999", "+", "-", "+-1",
       "--1", "1e3", "\t12", "12\t", "\xA0\x31\x32", "1 2", "$", "0x", "x", "$G", "$1G", "$100000000",
       "$FFFFFFFFF", "0x-1", "$-1", "$ 1", "- 1", "\x82\x50\x82\x51", "0b1", "1_000", "12\r", "12\n",
   };
+  // clang-format on
   for (const char* text : cases) {
     EXPECT_EQ(TextToInt(text), 0) << '"' << text << '"';
   }
@@ -50,12 +54,14 @@ struct FloatCase {
 };
 
 TEST(TextToFloat, AcceptsExactlyTheGrammar) {
+  // clang-format off
   const FloatCase cases[] = {
       {"2.5", 2.5}, {"-.5", -0.5}, {"1e3", 1000}, {" 7", 7}, {"+7", 7}, {"5.", 5}, {".5", 0.5},
       {"1E3", 1000}, {"1e+3", 1000}, {"1e-3", 0.001}, {"-1.25E2", -125}, {"0", 0}, {"000.000", 0},
       {"12345678901234567890", 12345678901234567890.0}, {"0.1", 0.1}, {"1.7976931348623157e308", 1.7976931348623157e308},
       {"4.9e-324", 4.9e-324}, {"100.", 100}, {"   -3", -3},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(TextToFloat(c.text), c.expected) << '"' << c.text << '"';
   }
@@ -64,9 +70,11 @@ TEST(TextToFloat, AcceptsExactlyTheGrammar) {
 
 TEST(TextToFloat, RejectsEverythingElseAsZero) {
   const char* const cases[] = {
-      "", " ", "2,5", "1e", "1e+", "3 ", "e3", ".", "-.", "+", "-", "+-1", "1.2.3", "inf", "-inf",
-      "nan", "INF", "infinity", "0x10", "1e3.5", "1d3", "\t1", "1\t", "1 e3", "1e 3", "--1", "$1",
-      "1.7976931348623159e308", "1e400", "-1e400", "12abc", "\x82\x50", "1e-400",
+      "",      " ",      "2,5",   "1e",       "1e+",    "3 ",    "e3",
+      ".",     "-.",     "+",     "-",        "+-1",    "1.2.3", "inf",
+      "-inf",  "nan",    "INF",   "infinity", "0x10",   "1e3.5", "1d3",
+      "\t1",   "1\t",    "1 e3",  "1e 3",     "--1",    "$1",    "1.7976931348623159e308",
+      "1e400", "-1e400", "12abc", "\x82\x50", "1e-400",
   };
   for (const char* text : cases) {
     EXPECT_EQ(TextToFloat(text), 0.0) << '"' << text << '"';
@@ -78,11 +86,13 @@ TEST(NumberForms, IntegerForms) {
     int32_t value;
     const char* decimal;
     const char* hex;
+    // clang-format off
   } cases[] = {
       {0, "0", "0"}, {9, "9", "9"}, {10, "10", "A"}, {15, "15", "F"}, {16, "16", "10"}, {-3, "-3", "FFFFFFFD"},
       {-1, "-1", "FFFFFFFF"}, {255, "255", "FF"}, {INT32_MAX, "2147483647", "7FFFFFFF"},
       {INT32_MIN, "-2147483648", "80000000"}, {0xABCDEF, "11259375", "ABCDEF"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(IntToText(c.value), c.decimal);
     EXPECT_EQ(IntToHex(c.value), c.hex);
@@ -98,6 +108,7 @@ TEST(NumberForms, GeneralRealForm) {
   const struct {
     double value;
     const char* text;
+    // clang-format off
   } cases[] = {
       {0.0, "0"}, {-0.0, "0"}, {2, "2"}, {1500, "1500"}, {0.5, "0.5"}, {0.00012, "0.00012"},
       {1.5e-5, "1.5E-5"}, {-12.5, "-12.5"}, {1234.56789, "1234.56789"}, {0.00005, "5E-5"},
@@ -113,6 +124,7 @@ TEST(NumberForms, GeneralRealForm) {
       {0.00009999999999999999, "0.0001"},  // rounding carries it into the fixed-point range
       {123456789012345678.0, "1.23456789012346E17"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(FloatToText(c.value), c.text) << c.value;
   }
@@ -213,8 +225,8 @@ TEST(RoundDigits, ModesAreExactInDecimal) {
       {1, rmRoundUp, 1234.75, 1234.8},
       {1, rmRoundHalf, 1234.75, 1234.8},
       {1, rmRoundUp, 2.0078125, 2.0},
-      {1, rmRoundUp, 2.01, 2.1},   // a tenth of the last digit raises it
-      {1, rmRoundUp, 2.0099, 2.0}, // less than a tenth does not
+      {1, rmRoundUp, 2.01, 2.1},    // a tenth of the last digit raises it
+      {1, rmRoundUp, 2.0099, 2.0},  // less than a tenth does not
       {1, rmRoundUp, -2.01, -2.1},
       {2, rmRoundUp, 0.1 + 0.2, 0.3},
       {3, rmRoundHalf, 0.0, 0.0},

@@ -29,7 +29,6 @@ using testsupport::WriteFile;
 
 namespace {
 
-
 std::vector<std::string> Entries(const fs::path& dir) {
   std::vector<std::string> names;
   for (const fs::directory_entry& e : fs::directory_iterator(dir))
@@ -37,7 +36,6 @@ std::vector<std::string> Entries(const fs::path& dir) {
   std::sort(names.begin(), names.end());
   return names;
 }
-
 
 std::string Repeat(std::string_view s, int n) {
   std::string r;
@@ -60,8 +58,7 @@ TEST(OutputList, GrowsInStepsOfAThousandSlots) {
     int appendsSoFar;
     std::size_t capacity;
   };
-  const Step steps[] = {{1, 1000},    {2, 1000},    {1000, 1000},
-                        {1001, 2000}, {2000, 2000}, {2001, 3000}};
+  const Step steps[] = {{1, 1000}, {2, 1000}, {1000, 1000}, {1001, 2000}, {2000, 2000}, {2001, 3000}};
   JwwState st;
   const TJwwOutputSlot* firstBlock = nullptr;
   int appended = 0;
@@ -94,12 +91,10 @@ TEST(OutputList, CutsAt255BytesOnACharacterBoundary) {
       {"exactly 255 bytes", std::string(255, 'a'), std::string(255, 'a')},
       {"300 bytes", std::string(300, 'a'), std::string(255, 'a')},
       {"character across the cut", std::string(254, 'a') + kanji + "b", std::string(254, 'a')},
-      {"character ending at byte 255", std::string(253, 'a') + kanji + "bb",
-       std::string(253, 'a') + kanji},
+      {"character ending at byte 255", std::string(253, 'a') + kanji + "bb", std::string(253, 'a') + kanji},
       {"double-byte only", Repeat(kanji, 200), Repeat(kanji, 127)},
       // 0x5C as a trail byte must not be taken for a character of its own.
-      {"trail byte 0x5C", std::string(252, 'a') + "\x95\x5C\x95\x5C",
-       std::string(252, 'a') + "\x95\x5C"},
+      {"trail byte 0x5C", std::string(252, 'a') + "\x95\x5C\x95\x5C", std::string(252, 'a') + "\x95\x5C"},
       {"line breaks", "a\rb\nc\r\nd", "a b c  d"},
   };
   for (const Case& c : cases) {
@@ -133,9 +128,7 @@ TEST(OutputText, JoinsOnlyATextHeadWithItsText) {
       {"head followed by a head",
        {{"ch 0 0 1 0 \"", true}, {"cs 0 0 1 0 \"", true}, {"x", false}},
        "ch 0 0 1 0 \"cs 0 0 1 0 \"\r\nx\r\n"},
-      {"head as the last slot",
-       {{"z3", false}, {"ch 0 0 1 0 \"", true}},
-       "z3\r\nch 0 0 1 0 \"\r\n"},
+      {"head as the last slot", {{"z3", false}, {"ch 0 0 1 0 \"", true}}, "z3\r\nch 0 0 1 0 \"\r\n"},
       {"empty slot", {{"", false}, {"z3", false}}, "\r\nz3\r\n"},
   };
   for (const Case& c : cases) {
@@ -193,8 +186,8 @@ TEST(ReplaceFileContents, FailsWithoutLosingWhatWasThere) {
   };
   const Case cases[] = {
       {"written over the host's input", oldFile, 0, milliseconds(0), "new", TWriteError::None, true},
-      {"folder missing", [](const fs::path& d) { return d / "missing" / "JWC_TEMP.TXT"; }, 0,
-       milliseconds(0), "new", TWriteError::Other, false},
+      {"folder missing", [](const fs::path& d) { return d / "missing" / "JWC_TEMP.TXT"; }, 0, milliseconds(0),
+       "new", TWriteError::Other, false},
       {"a folder in the target's place",
        [](const fs::path& d) {
          fs::create_directory(d / "JWC_TEMP.TXT");
@@ -207,15 +200,16 @@ TEST(ReplaceFileContents, FailsWithoutLosingWhatWasThere) {
        kHeldFilesBlockRenames ? TWriteError::InUse : TWriteError::None, !kHeldFilesBlockRenames},
       {"read-only folder", [&](const fs::path&) { return mounts / "read-only" / "JWC_TEMP.TXT"; }, 0,
        milliseconds(300), "new", TWriteError::NoPermission, false},
-      {"full disk", [&](const fs::path&) { return mounts / "full" / "JWC_TEMP.TXT"; }, 0,
-       milliseconds(300), big, TWriteError::DiskFull, false},
+      {"full disk", [&](const fs::path&) { return mounts / "full" / "JWC_TEMP.TXT"; }, 0, milliseconds(300),
+       big, TWriteError::DiskFull, false},
   };
   for (const Case& c : cases) {
     TempDir dir("q748-output");
     const fs::path target = c.prepare(dir.path());
     std::error_code ec;
-    const std::vector<std::string> before =
-        fs::is_directory(target.parent_path(), ec) ? Entries(target.parent_path()) : std::vector<std::string>{};
+    const std::vector<std::string> before = fs::is_directory(target.parent_path(), ec)
+                                                ? Entries(target.parent_path())
+                                                : std::vector<std::string>{};
     const bool existed = fs::is_regular_file(target, ec);
     const std::string old = existed ? ReadFile(target) : std::string();
     std::promise<void> opened;
@@ -275,13 +269,13 @@ TEST(ReplaceFileContents, RemovesOnlyStaleTemporaryFilesOfItsOwnPattern) {
   TempDir dir("q748-output");
   const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(5);
   const std::vector<std::pair<std::string, bool>> files = {
-      {"JWC_TEMP.TXT.4711-0123456789abcdef.tmp", false},      // stale: removed
-      {"JWC_TEMP.TXT.4712-fedcba9876543210.tmp", true},       // fresh: another run's, kept
-      {"JWC_TEMP.TXT.tmp", true},                             // not the pattern
-      {"JWC_TEMP.TXT.4711-0123456789abcdeg.tmp", true},       // not hexadecimal
-      {"JWC_TEMP.TXT.4711-0123456789abcde.tmp", true},        // one digit short
-      {"JWC_TEMP.TXT.x711-0123456789abcdef.tmp", true},       // no process id
-      {"q746.dat.4711-0123456789abcdef.tmp", true},           // another target's
+      {"JWC_TEMP.TXT.4711-0123456789abcdef.tmp", false},  // stale: removed
+      {"JWC_TEMP.TXT.4712-fedcba9876543210.tmp", true},   // fresh: another run's, kept
+      {"JWC_TEMP.TXT.tmp", true},                         // not the pattern
+      {"JWC_TEMP.TXT.4711-0123456789abcdeg.tmp", true},   // not hexadecimal
+      {"JWC_TEMP.TXT.4711-0123456789abcde.tmp", true},    // one digit short
+      {"JWC_TEMP.TXT.x711-0123456789abcdef.tmp", true},   // no process id
+      {"q746.dat.4711-0123456789abcdef.tmp", true},       // another target's
   };
   for (const auto& [name, kept] : files) {
     WriteFile(dir.path() / name, "x");

@@ -180,17 +180,21 @@ TEST(Package, ReadmeIsShiftJisWithCrLfAndNamesTheFiles) {
   CrLfLines(bytes, crlf);
   EXPECT_TRUE(crlf);
   EXPECT_EQ(FirstInvalidSjis(bytes), std::string::npos);
-  for (const char* name : {"q748.exe", "q748.bat", "q748r.bat", "q748h.bat", "q748hr.bat", "q748a.bat", "q748ar.bat",
-                           "q748c.bat", "q748o.bat", "q748hc.bat", "q748ho.bat", "q748ac.bat", "q748ao.bat",
-                           "q746.dat", "q746h.dat", "q746a.dat"}) {
+  for (const char* name : {"q748.exe", "q748.bat", "q748r.bat", "q748h.bat", "q748hr.bat", "q748a.bat",
+                           "q748ar.bat", "q748c.bat", "q748o.bat", "q748hc.bat", "q748ho.bat", "q748ac.bat",
+                           "q748ao.bat", "q746.dat", "q746h.dat", "q746a.dat"}) {
     EXPECT_NE(bytes.find(name), std::string::npos) << name;
   }
   // What a user checks first: the version, what it runs on, and what to do when nothing is drawn,
   // with the messages the dialog then shows quoted as they appear (a closing "。" aside).
-  std::vector<std::string> texts = {"バージョン " + std::string(Q748_VERSION), "■ 動作環境", "64 ビット",
-                                     "■ 困ったときは", "■ 不具合の報告", "■ 免責"};
-  for (const char* message : {kMessageWriteFailed, kMessageReadFailed, kReasonInUse, kReasonNoPermission,
-                              kReasonDiskFull}) {
+  std::vector<std::string> texts = {"バージョン " + std::string(Q748_VERSION),
+                                    "■ 動作環境",
+                                    "64 ビット",
+                                    "■ 困ったときは",
+                                    "■ 不具合の報告",
+                                    "■ 免責"};
+  for (const char* message :
+       {kMessageWriteFailed, kMessageReadFailed, kReasonInUse, kReasonNoPermission, kReasonDiskFull}) {
     std::string text = message;
     if (text.size() > 3 && text.compare(text.size() - 3, 3, "。") == 0) text.resize(text.size() - 3);
     texts.push_back(text);

@@ -134,7 +134,9 @@ TEST(Preview, LongAffixesRunOutOfTheFrame) {
     s.form.Edit3.Text = SjisText(suffix);
     return BuildPreview(s.form).Picture;
   };
-  const auto scale = [](const TPreviewPicture& p) { return FitPicture(p, kPreviewWidth, kPreviewHeight, 8).Scale; };
+  const auto scale = [](const TPreviewPicture& p) {
+    return FitPicture(p, kPreviewWidth, kPreviewHeight, 8).Scale;
+  };
   // Whether every point of every shape lies within the frame.
   const auto whole = [](const TPreviewPicture& p) {
     for (const TPreviewShape& s : p.Shapes) {
@@ -171,8 +173,8 @@ TEST(Preview, EqualsTheOutputOfOk) {
   s.form.Button1Click();
   ASSERT_TRUE(s.form.CloseRequested);
   // The output of OK read back gives exactly the preview's picture (measured points aside).
-  const TPreviewPicture fromOk = PictureFromOutput(s.form.Jww, DrawingScale(s.form.Jww),
-                                                   {{512.88, -120.5}, {640.1, 377.25}});
+  const TPreviewPicture fromOk =
+      PictureFromOutput(s.form.Jww, DrawingScale(s.form.Jww), {{512.88, -120.5}, {640.1, 377.25}});
   EXPECT_EQ(PictureToSvg(fromOk, kPreviewWidth, kPreviewHeight),
             PictureToSvg(p.Picture, kPreviewWidth, kPreviewHeight));
 }
@@ -186,7 +188,9 @@ TEST(Preview, MarkersTextAndEntityForms) {
     void (*set)(TForm1&);
     void (*check)(const TPreviewPicture&);
   } cases[] = {
-      {"reversed line arrows with overshoot", 0, {"hp1 0 0", "hp2 0 5", "hp3 50 30", "hp4 80 40"},
+      {"reversed line arrows with overshoot",
+       0,
+       {"hp1 0 0", "hp2 0 5", "hp3 50 30", "hp4 80 40"},
        [](TForm1&) {},
        [](const TPreviewPicture& p) {
          // 2 extension lines, the dimension line, leader, base line, and per end 2 arrow lines
@@ -195,7 +199,9 @@ TEST(Preview, MarkersTextAndEntityForms) {
          EXPECT_TRUE(HasLine(p, 50, 0, 50, -2));
          EXPECT_TRUE(HasLine(p, 50, 5, 50, 7));
        }},
-      {"reversed without overshoot", 0, {"hp1 0 0", "hp2 0 5", "hp3 50 30", "hp4 80 40"},
+      {"reversed without overshoot",
+       0,
+       {"hp1 0 0", "hp2 0 5", "hp3 50 30", "hp4 80 40"},
        [](TForm1& f) { f.Edit9.Text = "0"; },
        [](const TPreviewPicture& p) {
          EXPECT_EQ(OfKind(p, TPreviewShapeKind::Line).size(), 9u);
@@ -258,7 +264,8 @@ TEST(Preview, RefusalsDrawNothingAndSayWhy) {
     void (*set)(TForm1&);
     const char* status;
   } cases[] = {
-      {"no end marker", kCompleteRun, [](TForm1& f) { f.ComboBox1.SetItemIndex(-1); }, "「始点」を選択して下さい"},
+      {"no end marker", kCompleteRun, [](TForm1& f) { f.ComboBox1.SetItemIndex(-1); },
+       "「始点」を選択して下さい"},
       {"end-point factor 0", kCompleteRun, [](TForm1& f) { f.Edit1.Text = "0"; },
        "「端点倍率」の値では作図出来ません（0より大きい値）"},
       {"arrow length 1001", kCompleteRun, [](TForm1& f) { f.Edit7.Text = "1001"; },
@@ -271,14 +278,21 @@ TEST(Preview, RefusalsDrawNothingAndSayWhy) {
        "「計測点と寸法補助線の距離」の値では作図出来ません（0以上）"},
       {"overhang -1", kCompleteRun, [](TForm1& f) { f.Edit6.Text = "-1"; },
        "「寸法補助線のはみ出し距離」の値では作図出来ません（0以上）"},
-      {"no text type", kCompleteRun, [](TForm1& f) { f.ComboBox3.SetItemIndex(-1); }, "「寸法値の文字種」を選択して下さい"},
+      {"no text type", kCompleteRun, [](TForm1& f) { f.ComboBox3.SetItemIndex(-1); },
+       "「寸法値の文字種」を選択して下さい"},
       {"negative overhang", kCompleteRun, [](TForm1& f) { f.Edit9.Text = "-1"; },
        "「逆矢印の寸法はみだし距離」の値では作図出来ません（0以上）"},
-      {"zero length", {"hp1 0 0", "hp2 10 0", "hp3 50 30", "hp4 80 40"}, [](TForm1&) {},
+      {"zero length",
+       {"hp1 0 0", "hp2 10 0", "hp3 50 30", "hp4 80 40"},
+       [](TForm1&) {},
        "寸法が「0」になりますので作図出来ません"},
-      {"a missing point", {"hp1 0 0", "hp2 0 100", "hp3 50 30"}, [](TForm1&) {},
+      {"a missing point",
+       {"hp1 0 0", "hp2 0 100", "hp3 50 30"},
+       [](TForm1&) {},
        "指示点が不足していますので作図出来ません"},
-      {"a point at 1e308", {"hp1 0 -1e308", "hp2 0 1e308", "hp3 50 30", "hp4 80 40"}, [](TForm1&) {},
+      {"a point at 1e308",
+       {"hp1 0 -1e308", "hp2 0 1e308", "hp3 50 30", "hp4 80 40"},
+       [](TForm1&) {},
        "数値が大きすぎますので作図出来ません"},
   };
   for (const Case& c : cases) {
@@ -306,8 +320,9 @@ TEST(Preview, ContinuedShowsTheLastDimensionFaintly) {
   EXPECT_EQ(SjisToUtf8(BuildPreview(none).Status), kMessageNoLastDimension);
 
   std::string settings;
-  for (const char* line : {"100", "100", "0", "0", "1", "3", "2", "1", "", "", "0.5", "2", "2", "3", "15", "2", "0", "0",
-                           "0", "0", "0", "0", "0", "1", "0", "0", "0", "0", "100", "50", "30"})
+  for (const char* line :
+       {"100", "100", "0", "0", "1", "3", "2", "1", "",  "",  "0.5", "2", "2",   "3",  "15", "2",
+        "0",   "0",   "0", "0", "0", "0", "0", "1", "0", "0", "0",   "0", "100", "50", "30"})
     settings += std::string(line) + "\r\n";
   WriteFile(dir.path() / kSettingsFileName, settings);
   TForm1 chain(dir.path(), nullptr, TDirection::Vertical, TNext::Chain);
@@ -336,7 +351,8 @@ TEST(Preview, ContinuedShowsTheLastDimensionFaintly) {
   TForm1 outside(dir.path(), nullptr, TDirection::Vertical, TNext::Outside);
   outside.FormShow();
   outside.Edit10.Text = "0";
-  EXPECT_EQ(SjisToUtf8(BuildPreview(outside).Status), "「外側追加の間隔」の値では作図出来ません（0より大きい値）");
+  EXPECT_EQ(SjisToUtf8(BuildPreview(outside).Status),
+            "「外側追加の間隔」の値では作図出来ません（0より大きい値）");
 }
 
 // A chain as the repeating launcher draws it, one segment a run: the dimension lines follow on

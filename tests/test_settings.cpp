@@ -14,12 +14,11 @@
 
 namespace fs = std::filesystem;
 using testsupport::ReadFile;
-using testsupport::TRecordingView;
 using testsupport::TempDir;
+using testsupport::TRecordingView;
 using testsupport::WriteFile;
 
 namespace {
-
 
 std::string Lines(const std::vector<std::string>& lines, const char* end = "\r\n") {
   std::string s;
@@ -29,8 +28,8 @@ std::string Lines(const std::vector<std::string>& lines, const char* end = "\r\n
 
 // A full file of 22 dialog lines that differs from the starting values everywhere.
 std::vector<std::string> DialogLines() {
-  return {"250", "-30", "5", "11", "4", "8", "0", "2.5", "R=", "\x81\x40\x82\x8D", "-1", "0", "1.5",
-          "4", "30", "0.25", "1", "1", "1", "0", "1", "1"};
+  return {"250", "-30", "5",    "11", "4", "8", "0", "2.5", "R=", "\x81\x40\x82\x8D", "-1", "0", "1.5",
+          "4",   "30",  "0.25", "1",  "1", "1", "0", "1",   "1"};
 }
 
 void CheckDialogLines(const TForm1& f) {
@@ -74,8 +73,10 @@ TEST(Settings, TableHasThirtyTwoLinesInOrder) {
     std::size_t index;
     TSettingKind kind;
     const char* control;
-  } kinds[] = {{2, TSettingKind::ListIndex, "ComboBox1"}, {7, TSettingKind::EditText, "Edit1"},
-               {16, TSettingKind::RadioIndex, "RadioGroup1"}, {21, TSettingKind::CheckBox, "CheckBox4"}};
+  } kinds[] = {{2, TSettingKind::ListIndex, "ComboBox1"},
+               {7, TSettingKind::EditText, "Edit1"},
+               {16, TSettingKind::RadioIndex, "RadioGroup1"},
+               {21, TSettingKind::CheckBox, "CheckBox4"}};
   for (const auto& k : kinds) {
     EXPECT_EQ(t[k.index].Kind, k.kind) << k.control;
     EXPECT_EQ(std::string(t[k.index].Control), k.control);
@@ -107,10 +108,12 @@ TEST(Settings, SaveWritesEveryLine) {
   f.Jww.PickedPoints[3] = {false, 0, 0, 0};
   f.Jww.PickedPoints[4] = {true, 99, 99, 0};
   f.SaveSettings(dir.path() / "q746.dat");
-  EXPECT_EQ(ReadFile(dir.path() / "q746.dat"),
-            Lines({"-12", "345", "11", "0", "10", "3", "2", "1", "R ", "\x81\x40\x82\x8D", "", "2",
-                   "2", "3", "15", "a  bc", "1", "0", "0", "1", "0", "1", "3", "5E-5", "-12.5",
-                   "1234.56789", "-0.5", "1E15", "0.3", "0", "0", "1", "8"}));
+  EXPECT_EQ(
+      ReadFile(dir.path() / "q746.dat"),
+      Lines({"-12", "345", "11", "0",    "10",    "3",          "2",    "1",    "R ",  "\x81\x40\x82\x8D",
+             "",    "2",   "2",  "3",    "15",    "a  bc",      "1",    "0",    "0",   "1",
+             "0",   "1",   "3",  "5E-5", "-12.5", "1234.56789", "-0.5", "1E15", "0.3", "0",
+             "0",   "1",   "8"}));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
@@ -187,9 +190,8 @@ TEST(Settings, LoadRules) {
          EXPECT_EQ(f.SavedLeft, 0);
          EXPECT_EQ(f.SavedTop, 7);
        }},
-      {"check boxes: any integer but 0",
-       Lines({"1", "1", "0", "0", "0", "0", "0", "1", "", "", "1", "1", "1", "1", "1", "1", "0", "0",
-              "2", "-1", "x", "0"}),
+      {"check boxes: any integer but 0", Lines({"1", "1", "0", "0", "0", "0", "0", "1", "",   "",  "1",
+                                                "1", "1", "1", "1", "1", "0", "0", "2", "-1", "x", "0"}),
        [](const TForm1& f) {
          EXPECT_TRUE(f.CheckBox1.Checked);
          EXPECT_TRUE(f.CheckBox2.Checked);
@@ -257,7 +259,8 @@ TEST(Settings, FailedSaveKeepsTheOldFile) {
   EXPECT_EQ(f.SaveSettings(readOnly), TWriteError::NoPermission);
   EXPECT_EQ(ReadFile(readOnly), before);
   ASSERT_EQ(view.Notices.size(), 1u);
-  EXPECT_EQ(view.Notices[0], WriteFailureMessage(kMessageSettingsNotSaved, readOnly, TWriteError::NoPermission));
+  EXPECT_EQ(view.Notices[0],
+            WriteFailureMessage(kMessageSettingsNotSaved, readOnly, TWriteError::NoPermission));
   EXPECT_TRUE(view.Errors.empty());  // the dialog goes on
 
   // The target cannot be replaced: it is a folder. The temporary file does not stay behind.

@@ -10,22 +10,22 @@
 namespace {
 
 // A (0x41), あ (0x82 0xA0), B (0x42)
-const std::string kAaB = "A\x82\xA0" "B";
+const std::string kAaB = "A\x82\xA0\x42";
 
 TEST(RemoveBlanks, DropsBlanksAndControlsOnCharacterBoundaries) {
   const struct {
     std::string text, expected;
   } cases[] = {
-      {"\x81\x40\x82\x81 b\t", "\x82\x81" "b"},  // full-width blank, ａ, blank, b, tab
+      {"\x81\x40\x82\x81 b\t", "\x82\x81\x62"},  // full-width blank, ａ, blank, b, tab
       {" \x81\x40\t\r\n \x81\x40", ""},
       {"", ""},
       {"a b", "ab"},
-      {"\x7F", "\x7F"},              // DEL is no control character here
-      {"\xB1\xDE", "\xB1\xDE"},      // half-width katakana stay
-      {"\x95\x5C", "\x95\x5C"},      // a trail byte 0x5C is part of its character
+      {"\x7F", "\x7F"},                  // DEL is no control character here
+      {"\xB1\xDE", "\xB1\xDE"},          // half-width katakana stay
+      {"\x95\x5C", "\x95\x5C"},          // a trail byte 0x5C is part of its character
       {"\x88\x81\x40", "\x88\x81\x40"},  // 0x81 here is a trail byte: no full-width blank
-      {"\x82\x20", "\x82\x20"},      // lead byte + 0x20 is one (malformed) character
-      {"A\x82", "A\x82"},            // a lone lead byte at the end stays
+      {"\x82\x20", "\x82\x20"},          // lead byte + 0x20 is one (malformed) character
+      {"A\x82", "A\x82"},                // a lone lead byte at the end stays
       {std::string("a\0b", 3), "ab"},
   };
   for (const auto& c : cases) {
@@ -52,8 +52,8 @@ TEST(CopyMbcs, TakesWholeCharactersInsideTheWindow) {
       {"", 1, 1, "", 0},
       {"\x95\x5C\x5C", 2, 2, "\x5C", 1},  // 表 then a backslash: the 0x5C inside 表 is no start
       {"\x83\x5C\x83\x5C", 2, 3, "\x83\x5C", 2},
-      {"A\x82", 2, 1, "\x82", 1},  // a lone lead byte at the end is one byte
-      {"\xB6\xDE" "A", 2, 2, "\xDE" "A", 2},  // half-width katakana are single bytes
+      {"A\x82", 2, 1, "\x82", 1},             // a lone lead byte at the end is one byte
+      {"\xB6\xDE\x41", 2, 2, "\xDE\x41", 2},  // half-width katakana are single bytes
   };
   for (const auto& c : cases) {
     int taken = -1;
@@ -74,22 +74,22 @@ TEST(ToFullWidth, MapsAsciiKanaAndHiragana) {
       {"\\~", "\x81\x8F\x81\x50"},  // yen sign and overline, as on a Japanese system
       {"\"'", "\x81\x68\x81\x66"},
       {"()+", "\x81\x69\x81\x6A\x81\x7B"},
-      {"\xB6\xDE", "\x83\x4B"},  // ｶﾞ -> ガ
-      {"\xCA\xDF", "\x83\x70"},  // ﾊﾟ -> パ
-      {"\xB3\xDE", "\x83\x94"},  // ｳﾞ -> ヴ
+      {"\xB6\xDE", "\x83\x4B"},          // ｶﾞ -> ガ
+      {"\xCA\xDF", "\x83\x70"},          // ﾊﾟ -> パ
+      {"\xB3\xDE", "\x83\x94"},          // ｳﾞ -> ヴ
       {"\xDC\xDE", "\x83\x8F\x81\x4A"},  // ﾜﾞ has no combined form: ワ゛
       {"\xB1\xDF", "\x83\x41\x81\x4B"},  // ｱﾟ: ア゜
       {"\xDE\xDF", "\x81\x4A\x81\x4B"},  // the marks alone
       {"\xB6", "\x83\x4A"},
       {"\xA1\xA2\xA3\xA4\xA5\xB0", "\x81\x42\x81\x75\x81\x76\x81\x41\x81\x45\x81\x5B"},
-      {"\xA6\xA7\xAF\xDD", "\x83\x92\x83\x40\x83\x62\x83\x93"},  // ｦ ｧ ｯ ﾝ
+      {"\xA6\xA7\xAF\xDD", "\x83\x92\x83\x40\x83\x62\x83\x93"},                  // ｦ ｧ ｯ ﾝ
       {"\x82\xA0\x82\xF1\x82\xDE\x82\x9F", "\x83\x41\x83\x93\x83\x80\x83\x40"},  // あんむぁ
-      {"\x82\xAA", "\x83\x4B"},  // が -> ガ
+      {"\x82\xAA", "\x83\x4B"},                                                  // が -> ガ
       {"\x95\x5C\x83\x5C", "\x95\x5C\x83\x5C"},  // 表ソ stay: their trail 0x5C is no backslash
       {"\x82\x60\x81\x40", "\x82\x60\x81\x40"},  // already full width
-      {"\x82\x9E", "\x82\x9E"},  // not a hiragana
+      {"\x82\x9E", "\x82\x9E"},                  // not a hiragana
       {"\t\x7F\xA0\xFE\xFF", "\t\x7F\xA0\xFE\xFF"},
-      {"1\x82", "\x82\x50\x82"},  // a lone lead byte at the end stays
+      {"1\x82", "\x82\x50\x82"},             // a lone lead byte at the end stays
       {"\x83\xB6\xDE", "\x83\xB6\x81\x4A"},  // 0xB6 is a trail byte here; only ﾞ is converted
   };
   for (const auto& c : cases) {
@@ -110,6 +110,7 @@ TEST(ToFullWidth, LongTextsConvertWhole) {
 }
 
 TEST(TextExtent, CountsHalfWidthAsHalf) {
+  // clang-format off
   const struct {
     std::string text;
     double width, spacing, expected;
@@ -121,11 +122,12 @@ TEST(TextExtent, CountsHalfWidthAsHalf) {
       {"\tA", 2, 1, 1.5},  // a control character has no width but is followed by spacing
       {"A\t", 2, 1, 1.5},
       {"A\x82\xA0", 4, 2, 7},
-      {"\x82\xA0" "A", 4, 2, 8},
+      {"\x82\xA0\x41", 4, 2, 8},
       {"A\x82", 4, 0, 4},  // a lone lead byte at the end counts as a half-width character
       {"\xB6\xDE", 2, 0, 2},
       {"\x95\x5C", 5, 1, 5},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_DOUBLE_EQ(TextExtent(c.text, c.width, c.spacing), c.expected) << c.text;
   }
@@ -137,16 +139,11 @@ TEST(CutSjis, NeverEndsInsideACharacter) {
     std::size_t max;
     std::string expected;
   } cases[] = {
-      {kAaB, 2, "A"},
-      {kAaB, 3, "A\x82\xA0"},
-      {kAaB, 4, kAaB},
-      {kAaB, 100, kAaB},
-      {kAaB, 0, ""},
-      {"\x95\x5C\x5C", 2, "\x95\x5C"},
-      {"\x95\x5C\x5C", 1, ""},
-      {"AB\x82", 3, "AB\x82"},
-      {"AB\x82", 2, "AB"},
-      {"", 5, ""},
+      {kAaB, 2, "A"},          {kAaB, 3, "A\x82\xA0"},
+      {kAaB, 4, kAaB},         {kAaB, 100, kAaB},
+      {kAaB, 0, ""},           {"\x95\x5C\x5C", 2, "\x95\x5C"},
+      {"\x95\x5C\x5C", 1, ""}, {"AB\x82", 3, "AB\x82"},
+      {"AB\x82", 2, "AB"},     {"", 5, ""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(CutSjis(c.text, c.max), c.expected) << c.max;

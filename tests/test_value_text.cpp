@@ -100,7 +100,7 @@ TEST(ValueText, CleanAffix) {
   } cases[] = {
       {"", ""},
       {"   ", ""},
-      {"\x81\x40", ""},              // one full-width blank
+      {"\x81\x40", ""},  // one full-width blank
       {"\t\x81\x40 \r", ""},
       {"R ", "R "},
       {" \x81\x40\x82\x8D", " \x81\x40\x82\x8D"},  // a blank and ｍ: kept whole

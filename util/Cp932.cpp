@@ -95,7 +95,8 @@ std::string SjisToUtf8(std::string_view sjis) {
     } else if (b >= 0xA1 && b <= 0xDF) {
       AppendUtf8(out, 0xFF61 + (b - 0xA1));
       ++i;
-    } else if (IsCp932Lead(b) && i + 1 < sjis.size() && IsCp932Trail(static_cast<unsigned char>(sjis[i + 1]))) {
+    } else if (IsCp932Lead(b) && i + 1 < sjis.size() &&
+               IsCp932Trail(static_cast<unsigned char>(sjis[i + 1]))) {
       const int lead = b <= 0x9F ? b - 0x81 : b - 0xE0 + (0x9F - 0x81 + 1);
       const int trail = static_cast<unsigned char>(sjis[i + 1]) - cp932::kTrailFirst;
       const uint16_t u = cp932::kDecode[lead * cp932::kTrailCount + trail];
@@ -129,8 +130,8 @@ std::string Utf8ToSjis(std::string_view utf8) {
     } else {
       const auto* const first = std::begin(cp932::kEncode);
       const auto* const last = std::end(cp932::kEncode);
-      const auto* it = std::lower_bound(first, last, c,
-                                        [](const cp932::TEncodeEntry& e, char32_t v) { return e.Unicode < v; });
+      const auto* it = std::lower_bound(
+          first, last, c, [](const cp932::TEncodeEntry& e, char32_t v) { return e.Unicode < v; });
       if (it != last && it->Unicode == c) {
         out.push_back(static_cast<char>(it->Code >> 8));
         out.push_back(static_cast<char>(it->Code & 0xFF));

@@ -16,9 +16,9 @@ struct TExactDecimal {
 
 // How the digits behind the last kept one are treated.
 enum class TDecimalRounding {
-  Truncate,  // dropped
+  Truncate,     // dropped
   UpFromTenth,  // raise when they make at least a tenth of a unit of the last kept digit
-  HalfAway,  // raise when they make at least half a unit (halves away from zero)
+  HalfAway,     // raise when they make at least half a unit (halves away from zero)
 };
 
 // The exact decimal value of a finite double (every binary fraction is a finite decimal).

@@ -25,7 +25,9 @@ std::string FormatDecimals(int decimals, double value, bool grouped) {
   const int count = static_cast<int>(d.Digits.size());
   const int e = d.IsZero() ? 0 : d.Exponent;
   // Digit k (1-based) of 0.d1d2... has the place value 10^(e-k).
-  auto digitAt = [&](int k) { return (k >= 1 && k <= count) ? d.Digits[static_cast<std::size_t>(k - 1)] : '0'; };
+  auto digitAt = [&](int k) {
+    return (k >= 1 && k <= count) ? d.Digits[static_cast<std::size_t>(k - 1)] : '0';
+  };
 
   std::string out;
   out.reserve(static_cast<std::size_t>((e > 0 ? e + e / 3 : 1) + decimals + 3));

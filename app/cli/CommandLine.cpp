@@ -120,17 +120,12 @@ int RunCommandLine(const std::vector<std::string>& args, const fs::path& exeDir,
     return 2;
   }
   switch (o.Action) {
-    case TCliAction::Help:
-      out << HelpText();
-      return 0;
-    case TCliAction::None:
-      err << HelpText();
-      return 2;
+    case TCliAction::Help: out << HelpText(); return 0;
+    case TCliAction::None: err << HelpText(); return 2;
     case TCliAction::Ok:
     case TCliAction::Cancel:
     case TCliAction::Preview:
-    case TCliAction::Dump:
-      break;
+    case TCliAction::Dump: break;
   }
   const fs::path dir = o.Dir ? *o.Dir : exeDir;
   std::error_code ec;

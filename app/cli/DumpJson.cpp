@@ -38,14 +38,14 @@ Json TextType(const TJwwTextType& t) {
 }
 
 Json Head(const TJwwAttrHead& h) {
-  return Json{{"HhpNo", h.HhpNo},         {"Group", h.Group},         {"Layer", h.Layer},
-              {"Colour", h.Colour},       {"LineType", h.LineType},   {"LineWidth", h.LineWidth},
-              {"ZFlags", h.ZFlags}};
+  return Json{{"HhpNo", h.HhpNo},       {"Group", h.Group},         {"Layer", h.Layer},  {"Colour", h.Colour},
+              {"LineType", h.LineType}, {"LineWidth", h.LineWidth}, {"ZFlags", h.ZFlags}};
 }
 
 Json Line(const TJwwEntLine& e) {
-  return Json{{"Head", Head(e.Head)}, {"PolylineNo", e.PolylineNo}, {"X1", e.X1},
-              {"Y1", e.Y1},           {"X2", e.X2},                 {"Y2", e.Y2}};
+  return Json{{"Head", Head(e.Head)}, {"PolylineNo", e.PolylineNo},
+              {"X1", e.X1},           {"Y1", e.Y1},
+              {"X2", e.X2},           {"Y2", e.Y2}};
 }
 
 Json Circle(const TJwwEntCircle& e) {
@@ -53,9 +53,8 @@ Json Circle(const TJwwEntCircle& e) {
 }
 
 Json Arc(const TJwwEntArc& e) {
-  return Json{{"Head", Head(e.Head)}, {"X", e.X},           {"Y", e.Y},
-              {"Radius", e.Radius},   {"Value4", e.Value4}, {"Value5", e.Value5},
-              {"Value6", e.Value6},   {"Value7", e.Value7}};
+  return Json{{"Head", Head(e.Head)}, {"X", e.X},           {"Y", e.Y},           {"Radius", e.Radius},
+              {"Value4", e.Value4},   {"Value5", e.Value5}, {"Value6", e.Value6}, {"Value7", e.Value7}};
 }
 
 Json Point(const TJwwEntPoint& e) { return Json{{"Head", Head(e.Head)}, {"X", e.X}, {"Y", e.Y}}; }
@@ -66,6 +65,7 @@ Json PointEx(const TJwwEntPointEx& e) {
 }
 
 Json EntText(const JwwState& st, const TJwwEntText& e) {
+  // clang-format off
   return Json{{"Head", Head(e.Head)},  {"TextKind", e.TextKind},
               {"TextCode", e.TextCode}, {"TextType", e.TextType},
               {"Width", e.Width},       {"Height", e.Height},
@@ -73,6 +73,7 @@ Json EntText(const JwwState& st, const TJwwEntText& e) {
               {"Y", e.Y},               {"DirX", e.DirX},
               {"DirY", e.DirY},         {"FontName", Pooled(st, e.FontName)},
               {"Text", Pooled(st, e.Text)}};
+  // clang-format on
 }
 
 Json Message(const JwwState& st, const TJwwEntMsg& e) {
@@ -84,18 +85,23 @@ Json Block(const JwwState& st, const TJwwEntBlk& e) {
 }
 
 Json Solid2(const TJwwEntSolid2& e) {
-  return Json{{"Head", Head(e.Head)}, {"SolidColour", e.SolidColour}, {"X1", e.X1},
-              {"Y1", e.Y1},           {"X2", e.X2},                   {"Y2", e.Y2}};
+  return Json{{"Head", Head(e.Head)}, {"SolidColour", e.SolidColour},
+              {"X1", e.X1},           {"Y1", e.Y1},
+              {"X2", e.X2},           {"Y2", e.Y2}};
 }
 
 Json Solid3(const TJwwEntSolid3& e) {
-  return Json{{"Head", Head(e.Head)}, {"SolidColour", e.SolidColour}, {"X1", e.X1}, {"Y1", e.Y1},
-              {"X2", e.X2},           {"Y2", e.Y2},                   {"X3", e.X3}, {"Y3", e.Y3}};
+  return Json{{"Head", Head(e.Head)}, {"SolidColour", e.SolidColour},
+              {"X1", e.X1},           {"Y1", e.Y1},
+              {"X2", e.X2},           {"Y2", e.Y2},
+              {"X3", e.X3},           {"Y3", e.Y3}};
 }
 
 Json Solid4(const TJwwEntSolid4& e) {
-  return Json{{"Head", Head(e.Head)}, {"SolidColour", e.SolidColour}, {"X1", e.X1}, {"Y1", e.Y1},
-              {"X2", e.X2},           {"Y2", e.Y2},                   {"X3", e.X3}, {"Y3", e.Y3},
+  return Json{{"Head", Head(e.Head)}, {"SolidColour", e.SolidColour},
+              {"X1", e.X1},           {"Y1", e.Y1},
+              {"X2", e.X2},           {"Y2", e.Y2},
+              {"X3", e.X3},           {"Y3", e.Y3},
               {"X4", e.X4},           {"Y4", e.Y4}};
 }
 
@@ -313,7 +319,6 @@ void StateToJson(const JwwState& st, TJsonStream& j) {
     return Json{{"Text", Text(s.Text)}, {"JoinNext", s.JoinNext}};
   });
 }
-
 
 }  // namespace
 

@@ -8,7 +8,8 @@
 
 namespace {
 
-constexpr const char* kHelpBeforeControls = R"(Usage: q748 --ok [--direction D] [--next N] [--set CONTROL=VALUE]... [--stdout] [DIR]
+constexpr const char* kHelpBeforeControls =
+    R"(Usage: q748 --ok [--direction D] [--next N] [--set CONTROL=VALUE]... [--stdout] [DIR]
        q748 --cancel [--direction D] [--next N] [--stdout] [DIR]
        q748 --preview FILE.svg [--direction D] [--next N] [--set CONTROL=VALUE]... [DIR]
        q748 --dump [DIR]
@@ -45,7 +46,8 @@ window. DIR defaults to the folder of the executable; the settings are kept in D
              set one control after the saved settings are loaded (may be repeated):
 )";
 
-constexpr const char* kHelpAfterControls = R"(             An index past the last item leaves a list without a selection (OK then refuses it).
+constexpr const char* kHelpAfterControls =
+    R"(             An index past the last item leaves a list without a selection (OK then refuses it).
   --stdout   write the output (Shift-JIS, CR LF) to standard output instead of DIR/JWC_TEMP.TXT
   --help     print this text
 

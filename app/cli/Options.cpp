@@ -74,8 +74,7 @@ bool ParseSetting(std::string_view arg, TCliSetting& s, std::string& error) {
     case TControlKind::Memo:
     case TControlKind::ScrollBox:
     case TControlKind::Label:
-    case TControlKind::Preview:
-      break;
+    case TControlKind::Preview: break;
   }
   error = "unknown control '" + s.Control + "' (--set takes " + SettableRanges() + ")";
   return false;

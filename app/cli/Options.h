@@ -10,29 +10,29 @@
 #include "Unit1.h"
 
 enum class TCliAction {
-  None,    // no action given: usage
-  Ok,      // --ok: show without a window, press OK, close
-  Cancel,  // --cancel: show without a window, close
-  Dump,    // --dump: print what reading JWC_TEMP.TXT gave, as JSON
-  Preview, // --preview FILE alone: show without a window, draw the preview, leave JWC_TEMP.TXT
-  Help,    // --help
+  None,     // no action given: usage
+  Ok,       // --ok: show without a window, press OK, close
+  Cancel,   // --cancel: show without a window, close
+  Dump,     // --dump: print what reading JWC_TEMP.TXT gave, as JSON
+  Preview,  // --preview FILE alone: show without a window, draw the preview, leave JWC_TEMP.TXT
+  Help,     // --help
 };
 
 // One --set CONTROL=VALUE, already converted: an item index, a Shift-JIS text or a check state.
 struct TCliSetting {
-  std::string Control;   // "ComboBox3", "Edit2", ...
-  int Index = 0;         // lists and radio groups; check boxes: 0 or 1
-  std::string Text;      // edits, Shift-JIS
+  std::string Control;  // "ComboBox3", "Edit2", ...
+  int Index = 0;        // lists and radio groups; check boxes: 0 or 1
+  std::string Text;     // edits, Shift-JIS
 };
 
 struct TCliOptions {
   TCliAction Action = TCliAction::None;
-  std::vector<TCliSetting> Settings;        // --set, applied in the order given
-  bool ToStdout = false;                    // --stdout: output bytes to standard output
-  std::optional<std::filesystem::path> Dir; // DIR; the executable's folder when not given
+  std::vector<TCliSetting> Settings;                 // --set, applied in the order given
+  bool ToStdout = false;                             // --stdout: output bytes to standard output
+  std::optional<std::filesystem::path> Dir;          // DIR; the executable's folder when not given
   std::optional<std::filesystem::path> PreviewFile;  // --preview: the dialog's preview as SVG
-  std::optional<TDirection> Direction;      // --direction; vertical when not given
-  TNext Next = TNext::None;                 // --next chain|outside: continue the last dimension
+  std::optional<TDirection> Direction;               // --direction; vertical when not given
+  TNext Next = TNext::None;                          // --next chain|outside: continue the last dimension
 };
 
 // False with a one-line reason (UTF-8) when the arguments are not a valid command line.

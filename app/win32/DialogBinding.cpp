@@ -52,14 +52,14 @@ void TDialogWindow::CopyIntoControls() {
         }
         break;
       case TChildClass::Label:
-        if (c.Role == TControlRole::StatusLine) Q748_WIN(SetWindowTextW(h, SjisToWide(form_.LabelA1.Caption).c_str()));
+        if (c.Role == TControlRole::StatusLine)
+          Q748_WIN(SetWindowTextW(h, SjisToWide(form_.LabelA1.Caption).c_str()));
         break;
       case TChildClass::GroupBox:
       case TChildClass::PushButton:
       case TChildClass::Memo:
       case TChildClass::Pane:
-      case TChildClass::Preview:
-        break;  // fixed texts, set when created; the preview's are UpdatePreview's
+      case TChildClass::Preview: break;  // fixed texts, set when created; the preview's are UpdatePreview's
     }
   }
   phase_ = TPhase::Open;
@@ -95,8 +95,7 @@ void TDialogWindow::CopyFromControls() {
       case TChildClass::Memo:
       case TChildClass::Pane:
       case TChildClass::Label:
-      case TChildClass::Preview:
-        break;  // nothing the user can change
+      case TChildClass::Preview: break;  // nothing the user can change
     }
   }
   // The window's own left and top: where the user left it, as the settings file records it.
@@ -130,7 +129,8 @@ void TDialogWindow::UpdatePreview() {
   ShowPreviewPanel(on);
   form_.LabelA1.Caption = !preview.Drawable ? preview.Status : SjisText(kStatusIdle);
   SetControlText(RoleWindow(TControlRole::StatusLine), form_.LabelA1.Caption);
-  SetControlText(RoleWindow(TControlRole::InformationLine), on && preview.Drawable ? preview.Info : std::string());
+  SetControlText(RoleWindow(TControlRole::InformationLine),
+                 on && preview.Drawable ? preview.Info : std::string());
   previewPanel_.SetPicture(on && preview.Drawable ? std::move(preview.Picture) : TPreviewPicture{});
   if (HWND panel = PreviewWindow()) InvalidateRect(panel, nullptr, FALSE);
 }
@@ -143,7 +143,8 @@ void TDialogWindow::ShowPreviewPanel(bool shown) {
   if (HWND panel = PreviewWindow()) ShowWindow(panel, shown ? SW_SHOWNA : SW_HIDE);
   ApplyDpi(dpi_);
   const SIZE size = OuterSize(dpi_);
-  Q748_WIN(SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+  Q748_WIN(
+      SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
 }
 
 // A label's text, set only when it differs, so that a keystroke repaints only what changed.
@@ -161,7 +162,8 @@ void TDialogWindow::FocusNamedControl(const std::string& name) {
     if (c.Name != name || c.Class == TChildClass::GroupBox) continue;
     if (c.Class == TChildClass::RadioButton) {
       // A radio group takes the focus on its checked button, else on its first.
-      if (target == nullptr || SendMessageW(handles_[i], BM_GETCHECK, 0, 0) == BST_CHECKED) target = handles_[i];
+      if (target == nullptr || SendMessageW(handles_[i], BM_GETCHECK, 0, 0) == BST_CHECKED)
+        target = handles_[i];
       continue;
     }
     target = handles_[i];
@@ -183,8 +185,8 @@ void TDialogWindow::UpdateRadioTabStops(const std::string& group) {
     anyChecked = anyChecked || SendMessageW(handles_[i], BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
   for (size_t i : buttons) {
-    const bool stop = anyChecked ? SendMessageW(handles_[i], BM_GETCHECK, 0, 0) == BST_CHECKED
-                                 : children_[i].Item == 0;
+    const bool stop =
+        anyChecked ? SendMessageW(handles_[i], BM_GETCHECK, 0, 0) == BST_CHECKED : children_[i].Item == 0;
     LONG_PTR style = GetWindowLongPtrW(handles_[i], GWL_STYLE);
     style = stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     SetWindowLongPtrW(handles_[i], GWL_STYLE, style);

@@ -43,7 +43,8 @@ TWindowKind KindOf(const TChildWindow& c) {
     case TChildClass::RadioButton: return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
     case TChildClass::CheckBox: return {L"BUTTON", BS_AUTOCHECKBOX, 0};
     case TChildClass::PushButton:
-      return {L"BUTTON", static_cast<DWORD>((c.Id == kOkButtonId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY), 0};
+      return {L"BUTTON",
+              static_cast<DWORD>((c.Id == kOkButtonId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY), 0};
     // Read-only, vertical scroll bar, no word wrap; Enter is left to the dialog.
     case TChildClass::Memo:
       return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL, WS_EX_CLIENTEDGE};
@@ -60,8 +61,7 @@ TWindowKind KindOf(const TChildWindow& c) {
         case TControlRole::Plain: return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
       }
       return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
-    case TChildClass::Preview:
-      return {TPreviewPanel::kClassName, 0, 0};
+    case TChildClass::Preview: return {TPreviewPanel::kClassName, 0, 0};
   }
   return {L"STATIC", 0, 0};
 }
@@ -78,7 +78,8 @@ std::wstring MemoText(TDirection direction) {
 // The panes hold labels (the preview's line): their colour is asked of the pane, and the dialog
 // answers it as it answers for its own labels.
 LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CTLCOLORSTATIC) return SendMessageW(GetAncestor(window, GA_ROOT), message, wParam, lParam);
+  if (message == WM_CTLCOLORSTATIC)
+    return SendMessageW(GetAncestor(window, GA_ROOT), message, wParam, lParam);
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -127,8 +128,8 @@ bool TDialogWindow::Create(std::wstring& error) {
   TEmptyTemplate empty{};
   empty.Header.style = kFormStyle;
   empty.Header.dwExtendedStyle = kFormExStyle;
-  if (CreateDialogIndirectParamW(instance_, &empty.Header, nullptr, FormProc, reinterpret_cast<LPARAM>(this)) ==
-      nullptr) {
+  if (CreateDialogIndirectParamW(instance_, &empty.Header, nullptr, FormProc,
+                                 reinterpret_cast<LPARAM>(this)) == nullptr) {
     error = WinFailureText("CreateDialogIndirectParamW(TForm1)", GetLastError());
     return false;
   }
@@ -138,7 +139,8 @@ bool TDialogWindow::Create(std::wstring& error) {
   if (!CreateChildren(error)) return false;
   ApplyDpi(WindowDpi(window_));
   const SIZE size = OuterSize(dpi_);
-  Q748_WIN(SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+  Q748_WIN(
+      SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
 
   form_.FormShow();
   CopyIntoControls();
@@ -227,7 +229,8 @@ void TDialogWindow::ApplyDpi(UINT dpi) {
     int x = ScaleToDpi(c.Bounds.Left, dpi), y = ScaleToDpi(c.Bounds.Top, dpi);
     int w = ScaleToDpi(c.Bounds.Width, dpi), hgt = ScaleToDpi(c.Bounds.Height, dpi);
     // The status line and the information pane run the window's full width, whatever it is now.
-    if (c.Parent < 0 && c.Bounds.Left == 0 && c.Bounds.Width == kFormClientWidth) w = ScaleToDpi(ClientWidth96(), dpi);
+    if (c.Parent < 0 && c.Bounds.Left == 0 && c.Bounds.Width == kFormClientWidth)
+      w = ScaleToDpi(ClientWidth96(), dpi);
     // The notes' lines are measured to the box: the edit's margins would cut their last characters.
     if (c.Class == TChildClass::Memo) SendMessageW(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     if (c.Class == TChildClass::Label && c.Bounds.Width <= 0 && dc != nullptr) {
@@ -235,7 +238,8 @@ void TDialogWindow::ApplyDpi(UINT dpi) {
       HGDIOBJ old = SelectObject(dc, font);
       const std::wstring text = SjisToWide(c.CaptionSjis);
       RECT r{0, 0, 0, 0};
-      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
       SelectObject(dc, old);
       w = r.right - r.left;
       hgt = r.bottom - r.top;
@@ -270,7 +274,8 @@ void TDialogWindow::PlaceAt(int left, int top) {
   const POINT placed =
       PlaceOnMonitors(POINT{left, top}, SIZE{outer.right - outer.left, outer.bottom - outer.top}, caption);
   if (placed.x != left || placed.y != top) {
-    Q748_WIN(SetWindowPos(window_, nullptr, placed.x, placed.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+    Q748_WIN(
+        SetWindowPos(window_, nullptr, placed.x, placed.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
     fitDpi();
   }
 }

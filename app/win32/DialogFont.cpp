@@ -37,8 +37,8 @@ std::wstring ChooseFace(const std::wstring& wanted, const std::vector<TFontFace>
   };
   if (has(wanted)) return wanted;
   // The English name of the same face, then the Japanese UI faces of the Windows versions.
-  static const wchar_t* const kStandIns[] = {L"MS Gothic", L"MS UI Gothic", L"Yu Gothic UI", L"Meiryo UI",
-                                             L"Meiryo", L"\u30e1\u30a4\u30ea\u30aa"};
+  static const wchar_t* const kStandIns[] = {L"MS Gothic", L"MS UI Gothic", L"Yu Gothic UI",
+                                             L"Meiryo UI", L"Meiryo",       L"\u30e1\u30a4\u30ea\u30aa"};
   for (const wchar_t* name : kStandIns) {
     if (has(name)) return name;
   }
@@ -49,7 +49,9 @@ std::wstring ChooseFace(const std::wstring& wanted, const std::vector<TFontFace>
   return wanted;
 }
 
-HFONT CreateDialogFont(const std::wstring& face, int pixelHeight) { return CreateTurnedFont(face, pixelHeight, 0); }
+HFONT CreateDialogFont(const std::wstring& face, int pixelHeight) {
+  return CreateTurnedFont(face, pixelHeight, 0);
+}
 
 HFONT CreateTurnedFont(const std::wstring& face, int pixelHeight, int angleTenths) {
   LOGFONTW lf{};

@@ -43,7 +43,8 @@ TChildWindow FromEntry(const TControlEntry& entry) {
   if (entry.FontHeight > 0) w.FontHeight = entry.FontHeight;
   w.BackColour = entry.BackColour;
   w.Role = entry.Role;
-  if (entry.Kind != TControlKind::Edit && entry.Kind != TControlKind::List) w.CaptionSjis = SjisText(entry.Caption);
+  if (entry.Kind != TControlKind::Edit && entry.Kind != TControlKind::List)
+    w.CaptionSjis = SjisText(entry.Caption);
   return w;
 }
 
@@ -58,8 +59,8 @@ void AddRadioGroup(const TControlEntry& entry, std::vector<TChildWindow>& out) {
     TChildWindow b = FromEntry(entry);
     b.Class = TChildClass::RadioButton;
     b.Item = i;
-    b.Bounds = {entry.Left + kRadioInset + (i / perColumn) * width, entry.Top + top + (i % perColumn) * height,
-                width, height};
+    b.Bounds = {entry.Left + kRadioInset + (i / perColumn) * width,
+                entry.Top + top + (i % perColumn) * height, width, height};
     b.CaptionSjis = SjisText(entry.Items[static_cast<size_t>(i)]);
     b.GroupStart = i == 0;  // the buttons of one group share a WS_GROUP run
     out.push_back(b);
@@ -91,7 +92,8 @@ std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table
       continue;
     }
     out.push_back(FromEntry(*entry));
-    if (entry->Kind == TControlKind::Memo && next == TNext::Outside) out.back().Bounds.Height = kMemoHeightOutside;
+    if (entry->Kind == TControlKind::Memo && next == TNext::Outside)
+      out.back().Bounds.Height = kMemoHeightOutside;
     if (entry->Kind == TControlKind::ScrollBox) {
       TChildWindow panel;
       panel.Name = "Panel1";

@@ -11,16 +11,16 @@
 #include "Unit1.h"
 
 enum class TChildClass {
-  ComboList,      // drop-down list that cannot be typed into
+  ComboList,  // drop-down list that cannot be typed into
   Edit,
-  GroupBox,       // the frame and caption of a radio group
-  RadioButton,    // one item of a radio group
+  GroupBox,     // the frame and caption of a radio group
+  RadioButton,  // one item of a radio group
   CheckBox,
   PushButton,
-  Memo,           // read-only multi-line text
-  Pane,           // scroll box or panel: a plain white area
+  Memo,  // read-only multi-line text
+  Pane,  // scroll box or panel: a plain white area
   Label,
-  Preview,        // the picture of what OK would draw
+  Preview,  // the picture of what OK would draw
 };
 
 struct TBounds {
@@ -28,19 +28,19 @@ struct TBounds {
 };
 
 struct TChildWindow {
-  std::string Name;          // the control's name; a radio button carries its group's name
-  int Item = -1;             // radio button: its item index
+  std::string Name;  // the control's name; a radio button carries its group's name
+  int Item = -1;     // radio button: its item index
   TChildClass Class = TChildClass::Label;
-  int Parent = -1;           // index of the parent window in the list; -1: the dialog itself
-  TBounds Bounds;            // a label of width 0 takes the size of its text
-  int Id = 0;                // control id (IDOK and IDCANCEL for the two buttons)
+  int Parent = -1;  // index of the parent window in the list; -1: the dialog itself
+  TBounds Bounds;   // a label of width 0 takes the size of its text
+  int Id = 0;       // control id (IDOK and IDCANCEL for the two buttons)
   bool TabStop = false;
-  bool GroupStart = true;    // WS_GROUP: every window but the later buttons of a radio group
+  bool GroupStart = true;  // WS_GROUP: every window but the later buttons of a radio group
   bool ImeOff = false;
-  int FontHeight = 13;       // 96-dpi pixels
-  int BackColour = -1;       // 0xRRGGBB; -1: the dialog's white
+  int FontHeight = 13;  // 96-dpi pixels
+  int BackColour = -1;  // 0xRRGGBB; -1: the dialog's white
   TControlRole Role = TControlRole::Plain;
-  std::string CaptionSjis;   // caption of a label, button, check box, group box or radio button
+  std::string CaptionSjis;  // caption of a label, button, check box, group box or radio button
 };
 
 // In creation order: the tab-order controls first, by tab order, then the rest. The scroll box

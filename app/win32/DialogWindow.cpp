@@ -18,9 +18,7 @@ constexpr int kWhite = 0xFFFFFF;
 constexpr UINT kWmDpiChanged = 0x02E0;
 constexpr UINT kWmGetDpiScaledSize = 0x02E4;
 
-COLORREF ColourRef(int rrggbb) {
-  return RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF);
-}
+COLORREF ColourRef(int rrggbb) { return RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF); }
 
 bool IsPushButton(const TChildWindow& c) { return c.Class == TChildClass::PushButton; }
 
@@ -43,8 +41,10 @@ bool IsPreviewInput(const TChildWindow& c, int code) {
 
 }  // namespace
 
-TDialogWindow::TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDirection direction, TNext next)
-    : instance_(instance), form_(std::move(exeDir), this, direction, next),
+TDialogWindow::TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDirection direction,
+                             TNext next)
+    : instance_(instance),
+      form_(std::move(exeDir), this, direction, next),
       children_(DialogChildren(ControlTable(), next)) {}
 
 TDialogWindow::~TDialogWindow() {
@@ -178,13 +178,12 @@ INT_PTR CALLBACK TDialogWindow::FormProc(HWND window, UINT message, WPARAM wPara
 // button, and keeping the focused control while the window is inactive.
 INT_PTR TDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND:
-      OnCommand(wParam, lParam);
-      return TRUE;
+    case WM_COMMAND: OnCommand(wParam, lParam); return TRUE;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      return reinterpret_cast<INT_PTR>(OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+      return reinterpret_cast<INT_PTR>(
+          OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case kWmGetDpiScaledSize:
       *reinterpret_cast<SIZE*>(lParam) = OuterSize(static_cast<UINT>(wParam));
       SetWindowLongPtrW(window_, DWLP_MSGRESULT, TRUE);
@@ -209,8 +208,7 @@ INT_PTR TDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       CloseDialog(true);
       PostQuitMessage(0);
       return TRUE;
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 
@@ -226,7 +224,8 @@ void TDialogWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (c.Class == TChildClass::RadioButton && code == BN_CLICKED) UpdateRadioTabStops(c.Name);
   // The dialog manager moves the default button when it moves the focus itself; a click or a
   // program moves the focus past it, so the button says so.
-  if (IsPushButton(c) && code == BN_SETFOCUS) SendMessageW(window_, DM_SETDEFID, static_cast<WPARAM>(c.Id), 0);
+  if (IsPushButton(c) && code == BN_SETFOCUS)
+    SendMessageW(window_, DM_SETDEFID, static_cast<WPARAM>(c.Id), 0);
   if (IsPushButton(c) && code == BN_KILLFOCUS) SendMessageW(window_, DM_SETDEFID, kOkButtonId, 0);
   if (IsPreviewInput(c, code)) UpdatePreview();
 }

@@ -93,12 +93,12 @@ class TDialogWindow final : public TFormView {
   HINSTANCE instance_;
   TForm1 form_;
   std::vector<TChildWindow> children_;
-  std::vector<HWND> handles_;          // parallel to children_
+  std::vector<HWND> handles_;  // parallel to children_
   HWND window_ = nullptr;
   UINT dpi_ = 96;
   std::wstring faceName_;
-  std::map<int, HFONT> fonts_;         // by 96-dpi height, for the current dpi
-  std::map<int, HBRUSH> brushes_;      // by 0xRRGGBB
+  std::map<int, HFONT> fonts_;     // by 96-dpi height, for the current dpi
+  std::map<int, HBRUSH> brushes_;  // by 0xRRGGBB
   HICON bigIcon_ = nullptr, smallIcon_ = nullptr;
   TPreviewPanel previewPanel_;
   bool previewShown_ = true;  // the panel is shown and the window widened by it

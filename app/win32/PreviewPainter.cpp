@@ -17,7 +17,7 @@ constexpr COLORREF kText = RGB(0x10, 0x40, 0xA0);
 constexpr COLORREF kTextBox = RGB(0x30, 0x70, 0xC0);
 constexpr COLORREF kMeasured = RGB(0xC0, 0x30, 0x30);
 constexpr COLORREF kFaint = RGB(0xB4, 0xB4, 0xB4);  // the last dimension, behind the new one
-constexpr int kMeasuredArm = 3;  // half the size of the measured point's cross, 96 dpi
+constexpr int kMeasuredArm = 3;                     // half the size of the measured point's cross, 96 dpi
 
 // Selects a GDI object for the lifetime of the holder and deletes it afterwards (stock objects
 // are not deleted).
@@ -90,7 +90,8 @@ void PaintText(HDC dc, const TPreviewFit& fit, const TPreviewShape& s, const TPr
 
 }  // namespace
 
-void PaintPreviewPicture(HDC dc, const TPreviewPicture& picture, int width, int height, const TPreviewStyle& style) {
+void PaintPreviewPicture(HDC dc, const TPreviewPicture& picture, int width, int height,
+                         const TPreviewStyle& style) {
   if (picture.Shapes.empty()) return;
   const TPreviewFit fit = FitPicture(picture, width, height, ScaleToDpi(kPreviewMargin, style.Dpi));
   const int penWidth = std::max(1, ScaleToDpi(1, style.Dpi));
@@ -138,9 +139,7 @@ void PaintPreviewPicture(HDC dc, const TPreviewPicture& picture, int width, int 
         SelectObject(dc, hollow);
         Polygon(dc, p.data(), n);
         break;
-      case TPreviewShapeKind::Text:
-        PaintText(dc, fit, s, style);
-        break;
+      case TPreviewShapeKind::Text: PaintText(dc, fit, s, style); break;
       case TPreviewShapeKind::LastLine:
         if (n < 2) break;
         SelectObject(dc, faint);

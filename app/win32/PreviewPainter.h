@@ -19,4 +19,5 @@ inline constexpr int kPreviewMargin = 8;
 
 // Draws `picture` into the width x height box at the origin of `dc`; the background is left as
 // it is. An empty picture draws nothing.
-void PaintPreviewPicture(HDC dc, const TPreviewPicture& picture, int width, int height, const TPreviewStyle& style);
+void PaintPreviewPicture(HDC dc, const TPreviewPicture& picture, int width, int height,
+                         const TPreviewStyle& style);

@@ -68,8 +68,7 @@ LRESULT CALLBACK TPreviewPanel::Proc(HWND window, UINT message, WPARAM wParam, L
   }
   const auto* self = reinterpret_cast<const TPreviewPanel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // Paint covers it all
+    case WM_ERASEBKGND: return 1;  // Paint covers it all
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(window, &ps);
@@ -80,11 +79,8 @@ LRESULT CALLBACK TPreviewPanel::Proc(HWND window, UINT message, WPARAM wParam, L
     case WM_PRINTCLIENT:
       if (self != nullptr) self->Paint(window, reinterpret_cast<HDC>(wParam));
       return 0;
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      break;
-    default:
-      break;
+    case WM_NCDESTROY: SetWindowLongPtrW(window, GWLP_USERDATA, 0); break;
+    default: break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -28,8 +28,8 @@ void WriteToStandardError(const std::wstring& line) {
 std::wstring SystemErrorText(DWORD code) {
   wchar_t* buffer = nullptr;
   const DWORD n = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::wstring text;
   if (n != 0 && buffer != nullptr) text.assign(buffer, n);
   if (buffer != nullptr) LocalFree(buffer);
@@ -42,7 +42,8 @@ std::wstring SystemErrorText(DWORD code) {
 
 std::wstring WinFailureText(const char* expression, DWORD code) {
   std::wstring text;
-  for (const char* p = expression; *p != '\0'; ++p) text += static_cast<wchar_t>(static_cast<unsigned char>(*p));
+  for (const char* p = expression; *p != '\0'; ++p)
+    text += static_cast<wchar_t>(static_cast<unsigned char>(*p));
   text += L": ";
   text += SystemErrorText(code);
   text += L" (" + std::to_wstring(code) + L")";

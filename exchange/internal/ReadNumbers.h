@@ -15,9 +15,8 @@
 
 #include "MyFunc.h"
 
-inline constexpr double kJwwPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+inline constexpr double kJwwPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // M / 10^FRACTION with the sign: M is at most 2^53, FRACTION at most 22. The sign goes in as a
 // bit rather than through a branch: signs are random from number to number.

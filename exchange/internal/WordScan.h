@@ -20,9 +20,7 @@ inline uint64_t LoadWord(const void* p) {
 inline constexpr uint64_t EveryByte(uint8_t b) { return 0x0101010101010101ull * b; }
 
 // Bytes below N (N at most 0x80).
-inline uint64_t BytesBelow(uint64_t x, uint8_t n) {
-  return (x - EveryByte(n)) & ~x & EveryByte(0x80);
-}
+inline uint64_t BytesBelow(uint64_t x, uint8_t n) { return (x - EveryByte(n)) & ~x & EveryByte(0x80); }
 
 // Bytes equal to B.
 inline uint64_t BytesEqual(uint64_t x, uint8_t b) { return BytesBelow(x ^ EveryByte(b), 1); }

@@ -15,17 +15,13 @@ TWriteError FromErrno(int e) {
   switch (e) {
     case EACCES:
     case EPERM:
-    case EROFS:
-      return TWriteError::NoPermission;
+    case EROFS: return TWriteError::NoPermission;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG:
-      return TWriteError::DiskFull;
+    case EFBIG: return TWriteError::DiskFull;
     case EBUSY:
-    case ETXTBSY:
-      return TWriteError::InUse;
-    default:
-      return TWriteError::Other;
+    case ETXTBSY: return TWriteError::InUse;
+    default: return TWriteError::Other;
   }
 }
 

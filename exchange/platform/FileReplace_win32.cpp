@@ -11,17 +11,13 @@ TWriteError FromWinError(DWORD e) {
   switch (e) {
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
-    case ERROR_NETWORK_ACCESS_DENIED:
-      return TWriteError::NoPermission;
+    case ERROR_NETWORK_ACCESS_DENIED: return TWriteError::NoPermission;
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return TWriteError::DiskFull;
+    case ERROR_HANDLE_DISK_FULL: return TWriteError::DiskFull;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-    case ERROR_USER_MAPPED_FILE:
-      return TWriteError::InUse;
-    default:
-      return TWriteError::Other;
+    case ERROR_USER_MAPPED_FILE: return TWriteError::InUse;
+    default: return TWriteError::Other;
   }
 }
 

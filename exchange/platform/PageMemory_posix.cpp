@@ -13,8 +13,6 @@ void* JwwPagesReserve(std::size_t bytes) {
   return p == MAP_FAILED ? nullptr : p;
 }
 
-bool JwwPagesCommit(void* p, std::size_t bytes) {
-  return mprotect(p, bytes, PROT_READ | PROT_WRITE) == 0;
-}
+bool JwwPagesCommit(void* p, std::size_t bytes) { return mprotect(p, bytes, PROT_READ | PROT_WRITE) == 0; }
 
 void JwwPagesRelease(void* p, std::size_t bytes) { munmap(p, bytes); }

@@ -7,9 +7,7 @@
 // Committed memory is charged at once on Windows: commit a little ahead only.
 std::size_t JwwCommitUnit() { return 65536; }
 
-void* JwwPagesReserve(std::size_t bytes) {
-  return VirtualAlloc(nullptr, bytes, MEM_RESERVE, PAGE_NOACCESS);
-}
+void* JwwPagesReserve(std::size_t bytes) { return VirtualAlloc(nullptr, bytes, MEM_RESERVE, PAGE_NOACCESS); }
 
 bool JwwPagesCommit(void* p, std::size_t bytes) {
   return VirtualAlloc(p, bytes, MEM_COMMIT, PAGE_READWRITE) != nullptr;

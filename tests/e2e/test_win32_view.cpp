@@ -57,9 +57,11 @@ std::vector<std::string> Lines(const std::string& bytes) {
 
 // The settings of the first 22 lines; texts given as UTF-8 and stored as Shift-JIS.
 std::string SettingsFile(int left, int top, const std::string& edit1 = "1.5") {
+  // clang-format off
   const std::vector<std::string> lines = {std::to_string(left), std::to_string(top), "1", "0", "2", "2", "2",
                                           edit1, "Ｈ＝", "", "0.5", "2", "2", "3", "15", "2", "1", "0", "1",
                                           "0", "0", "0"};
+  // clang-format on
   std::string out;
   for (const std::string& l : lines) out += SjisText(l) + "\r\n";
   return out;
@@ -101,7 +103,8 @@ void Pump(HWND dialog) {
 }
 
 std::unique_ptr<TDialogWindow> Open(const TFolder& folder, bool show = true, TNext next = TNext::None) {
-  auto dialog = std::make_unique<TDialogWindow>(GetModuleHandleW(nullptr), folder.Path(), TDirection::Vertical, next);
+  auto dialog =
+      std::make_unique<TDialogWindow>(GetModuleHandleW(nullptr), folder.Path(), TDirection::Vertical, next);
   std::wstring error;
   EXPECT_TRUE(dialog->Create(error)) << WideToUtf8(error);
   if (show) {
@@ -112,7 +115,8 @@ std::unique_ptr<TDialogWindow> Open(const TFolder& folder, bool show = true, TNe
 }
 
 void PressOk(TDialogWindow& d) {
-  SendMessageW(d.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(d.ControlWindow("Button1")));
+  SendMessageW(d.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(d.ControlWindow("Button1")));
   Pump(d.Handle());
 }
 
@@ -272,14 +276,15 @@ TEST(Win32View, LabelsAndNotesFitAtEveryDpi) {
     for (const UINT dpi : {96u, 120u, 144u}) {
       SCOPED_TRACE(std::to_string(dpi) + (next == TNext::Outside ? " outside" : ""));
       RECT suggested{100, 100, 100 + ScaleToDpi(760, dpi), 100 + ScaleToDpi(470, dpi)};
-      SendMessageW(d->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+      SendMessageW(d->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
       for (const TChildWindow& label : children) {
         if (label.Class != TChildClass::Label || label.Parent >= 0 || label.Name == "LabelA1") continue;
         const RECT l = RectInParent(d->ControlWindow(label.Name));
         for (const TChildWindow& other : children) {
           // Group boxes and panes lie beneath what they hold; labels are checked from their side.
-          if (other.Parent >= 0 || other.Class == TChildClass::Label || other.Class == TChildClass::GroupBox ||
-              other.Class == TChildClass::Pane)
+          if (other.Parent >= 0 || other.Class == TChildClass::Label ||
+              other.Class == TChildClass::GroupBox || other.Class == TChildClass::Pane)
             continue;
           const RECT o = RectInParent(d->ControlWindow(other.Name, other.Item));
           RECT both{};
@@ -309,10 +314,11 @@ TEST(Win32View, DpiChangeScalesEveryControlAndFont) {
   for (const UINT dpi : {144u, 192u, 120u, 96u}) {
     SCOPED_TRACE(dpi);
     RECT suggested{100, 100, 100 + ScaleToDpi(500, dpi), 100 + ScaleToDpi(470, dpi)};
-    SendMessageW(d->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(d->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(d->Dpi(), dpi);
-    for (const char* name : {"ComboBox3", "Edit9", "Button2", "Memo1", "LabelA1", "ScrollBox1", "PreviewPanel",
-                             "CheckBox5"}) {
+    for (const char* name :
+         {"ComboBox3", "Edit9", "Button2", "Memo1", "LabelA1", "ScrollBox1", "PreviewPanel", "CheckBox5"}) {
       const TControlEntry& entry = *FindControl(name);
       const RECT r = RectInParent(d->ControlWindow(name));
       EXPECT_EQ(r.left, ScaleToDpi(entry.Left, dpi)) << name;
@@ -323,7 +329,8 @@ TEST(Win32View, DpiChangeScalesEveryControlAndFont) {
     const RECT radio = RectInParent(d->ControlWindow("RadioGroup2", 1));
     EXPECT_EQ(radio.left, ScaleToDpi(160 + 8 + (145 - 10) / 2, dpi));
     LOGFONTW lf{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(d->ControlWindow("Label15"), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(d->ControlWindow("Label15"), WM_GETFONT, 0, 0)),
+               sizeof lf, &lf);
     EXPECT_EQ(lf.lfHeight, -ScaleToDpi(11, dpi));
     RECT outer{};
     GetWindowRect(d->Handle(), &outer);
@@ -392,7 +399,7 @@ TEST(Win32View, ControlsShowTheModelAfterFormShow) {
   wchar_t item0[64] = {};
   SendMessageW(d->ControlWindow("ComboBox3"), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(item0));
   EXPECT_STREQ(item0, L"\u73fe\u5728\u306e\u6587\u5b57\u7a2e(No2)");  // 現在の文字種(No2)
-  EXPECT_EQ(Text(d->ControlWindow("Edit2")), L"\uff28\uff1d");            // Ｈ＝
+  EXPECT_EQ(Text(d->ControlWindow("Edit2")), L"\uff28\uff1d");        // Ｈ＝
 
   for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6", "Edit7", "Edit8", "Edit9"}) {
     SCOPED_TRACE(name);
@@ -455,8 +462,8 @@ TEST(Win32View, RefusedOkMovesTheFocusToTheOffendingControlAndWritesNothing) {
     const char* Control;
     const wchar_t* Text;  // for an edit; nullptr: clear the list's selection
   };
-  const TCase cases[] = {{"Edit1", L"0"},      {"Edit7", L"1000.5"}, {"Edit8", L"180"},
-                         {"ComboBox3", nullptr}, {"Edit5", L"-1"},   {"Edit6", L"-0.5"}};
+  const TCase cases[] = {{"Edit1", L"0"},        {"Edit7", L"1000.5"}, {"Edit8", L"180"},
+                         {"ComboBox3", nullptr}, {"Edit5", L"-1"},     {"Edit6", L"-0.5"}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Control);
     TFolder folder(SettingsFile(100, 100));
@@ -499,7 +506,8 @@ TEST(Win32View, ZeroLengthShowsTheConfirmationBoxAndTheDialogStaysOpen) {
   EXPECT_TRUE(box.HasIcon);
   EXPECT_EQ(box.Buttons, 1) << "no message box with the caption 確認";
   EXPECT_FALSE(d->Closed());
-  EXPECT_EQ(Lines(folder.Settings()).size(), SettingsTable().size());  // saved before the length was looked at
+  EXPECT_EQ(Lines(folder.Settings()).size(),
+            SettingsTable().size());  // saved before the length was looked at
   EXPECT_EQ(folder.Exchange(), input);
   SendMessageW(d->Handle(), WM_CLOSE, 0, 0);
   Pump(nullptr);
@@ -522,8 +530,11 @@ TEST(Win32View, DialogKeysPressTheButtons) {
     UINT Key;
     bool Drawn;  // OK ran to the end (else Cancel)
   };
-  const TCase cases[] = {{"Edit4", VK_RETURN, true}, {"ComboBox1", VK_RETURN, true}, {"Edit4", VK_ESCAPE, false},
-                         {"Button2", VK_RETURN, false}, {"Button1", VK_RETURN, true}};
+  const TCase cases[] = {{"Edit4", VK_RETURN, true},
+                         {"ComboBox1", VK_RETURN, true},
+                         {"Edit4", VK_ESCAPE, false},
+                         {"Button2", VK_RETURN, false},
+                         {"Button1", VK_RETURN, true}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(std::string(c.Focus) + (c.Key == VK_RETURN ? " Enter" : " Esc"));
     TFolder folder(SettingsFile(100, 100));
@@ -606,13 +617,15 @@ TEST(Win32View, ColoursOfTheNotesAndTheStatusLine) {
   const struct {
     const char* Name;
     COLORREF Colour;
-  } cases[] = {{"Memo1", RGB(187, 235, 244)}, {"LabelA1", RGB(231, 231, 231)}, {"Label6", RGB(255, 255, 255)},
+  } cases[] = {{"Memo1", RGB(187, 235, 244)},
+               {"LabelA1", RGB(231, 231, 231)},
+               {"Label6", RGB(255, 255, 255)},
                {"CheckBox1", RGB(255, 255, 255)}};
   HDC dc = CreateCompatibleDC(nullptr);
   for (const auto& c : cases) {
-    const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageW(d->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                     reinterpret_cast<LPARAM>(d->ControlWindow(c.Name))));
+    const auto brush =
+        reinterpret_cast<HBRUSH>(SendMessageW(d->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                              reinterpret_cast<LPARAM>(d->ControlWindow(c.Name))));
     LOGBRUSH lb{};
     ASSERT_NE(GetObjectW(brush, sizeof lb, &lb), 0) << c.Name;
     EXPECT_EQ(lb.lbColor, c.Colour) << c.Name;
@@ -639,7 +652,8 @@ TEST(Win32View, ControlsUseTheFormsJapaneseFont) {
     if (c.Class == TChildClass::Pane || c.Class == TChildClass::Preview) continue;  // no text of its own
     HWND h = d->ControlWindow(c.Name, c.Item);
     LOGFONTW lf{};
-    ASSERT_NE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), sizeof lf, &lf), 0) << c.Name;
+    ASSERT_NE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)), sizeof lf, &lf), 0)
+        << c.Name;
     EXPECT_EQ(lf.lfFaceName, face) << c.Name;
     EXPECT_EQ(lf.lfCharSet, SHIFTJIS_CHARSET) << c.Name;
     EXPECT_EQ(lf.lfHeight, -ScaleToDpi(c.FontHeight, d->Dpi())) << c.Name;
@@ -660,8 +674,8 @@ TEST(Win32View, SavedPositionIsKeptWhileTheTitleBarIsOnAMonitor) {
   const struct {
     int Left, Top;
     bool Kept;
-  } cases[] = {{100, 100, true},    {300, 200, true},     {-5000, -5000, false}, {100, 30000, false},
-               {-200, 50, true},     {1180, 500, true},    {1181, 500, false},    {1270, 1020, false},
+  } cases[] = {{100, 100, true}, {300, 200, true},  {-5000, -5000, false}, {100, 30000, false},
+               {-200, 50, true}, {1180, 500, true}, {1181, 500, false},    {1270, 1020, false},
                {100, -1, false}};  // the Xvfb screen is 1280 x 1024: 100 pixels of the title bar on it
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.Left) + "," + std::to_string(c.Top));
@@ -693,14 +707,14 @@ TEST(Win32View, CaptionIsGrabbableWith100PixelsOfItOnOneMonitor) {
     bool Grabbable;
   } cases[] = {
       {{100, 100, 840, 130}, true},
-      {{1180, 100, 1920, 130}, true},     // 100 on the first monitor, the rest on the second
-      {{1230, 100, 1330, 130}, false},    // 50 on each: not 100 on one
-      {{-640, 100, 100, 130}, true},      // 100 on the first
+      {{1180, 100, 1920, 130}, true},   // 100 on the first monitor, the rest on the second
+      {{1230, 100, 1330, 130}, false},  // 50 on each: not 100 on one
+      {{-640, 100, 100, 130}, true},    // 100 on the first
       {{-640, 100, 99, 130}, false},
       {{1270, 1020, 2010, 1050}, false},  // the corner of the first, and not the full height
       {{300, -1, 1040, 29}, false},
       {{300, 994, 1040, 1024}, true},
-      {{2500, 500, 2560, 530}, true},     // a narrow caption counts whole
+      {{2500, 500, 2560, 530}, true},  // a narrow caption counts whole
       {{2500, 500, 2561, 530}, false},
       {{5000, 5000, 5740, 5030}, false},
   };
@@ -717,9 +731,9 @@ TEST(Win32View, ClampIntoAreaMovesOnlyAsFarAsNeeded) {
     SIZE Size;
     POINT Expected;
   } cases[] = {
-      {{100, 100}, {500, 470}, {100, 100}},     {{-50, 20}, {500, 470}, {0, 20}},
-      {{1000, 900}, {500, 470}, {780, 530}},   {{-9000, -9000}, {500, 470}, {0, 0}},
-      {{10, 10}, {2000, 1500}, {0, 0}},         // larger than the area: its top-left corner shows
+      {{100, 100}, {500, 470}, {100, 100}},  {{-50, 20}, {500, 470}, {0, 20}},
+      {{1000, 900}, {500, 470}, {780, 530}}, {{-9000, -9000}, {500, 470}, {0, 0}},
+      {{10, 10}, {2000, 1500}, {0, 0}},  // larger than the area: its top-left corner shows
   };
   for (const auto& c : cases) {
     const POINT p = ClampIntoArea(c.Wanted, c.Size, area);
@@ -752,7 +766,9 @@ namespace {
 struct TPixels {
   int Width = 0, Height = 0;
   std::vector<uint32_t> Bgr;  // 0x00RRGGBB, top-down
-  uint32_t At(int x, int y) const { return Bgr[static_cast<size_t>(y) * static_cast<size_t>(Width) + static_cast<size_t>(x)]; }
+  uint32_t At(int x, int y) const {
+    return Bgr[static_cast<size_t>(y) * static_cast<size_t>(Width) + static_cast<size_t>(x)];
+  }
 };
 
 TPixels Capture(HDC source, int width, int height) {
@@ -858,7 +874,8 @@ TEST(Win32View, PreviewPanelWidensTheWindowBesideTheControls) {
   const POINT middle{(check.left + check.right) / 2, (check.top + check.bottom) / 2};
   EXPECT_EQ(ChildWindowFromPointEx(d->Handle(), middle, CWP_SKIPINVISIBLE), d->ControlWindow("CheckBox5"));
   EXPECT_TRUE(GetWindowLongPtrW(d->ControlWindow("ScrollBox1"), GWL_STYLE) & WS_CLIPSIBLINGS);
-  EXPECT_EQ(Text(d->ControlWindow("CheckBox5")), L"\u30d7\u30ec\u30d3\u30e5\u30fc\u8868\u793a");  // プレビュー表示
+  EXPECT_EQ(Text(d->ControlWindow("CheckBox5")),
+            L"\u30d7\u30ec\u30d3\u30e5\u30fc\u8868\u793a");  // プレビュー表示
   EXPECT_EQ(SendMessageW(d->ControlWindow("CheckBox5"), BM_GETCHECK, 0, 0), BST_CHECKED);
   // The status line and the information pane run under the preview too.
   for (const char* name : {"LabelA1", "ScrollBox1"}) {
@@ -923,7 +940,8 @@ TEST(Win32View, PreviewFollowsEveryKindOfControl) {
     const std::wstring infoAfter = Text(d->ControlWindow("PreviewInfo"));
     EXPECT_NE(before.Bgr, after.Bgr) << "the panel was not redrawn";
     EXPECT_GT(Inked(after, 2 * FrameWidth(*d)), 400);
-    EXPECT_EQ(infoAfter != infoBefore, c.InfoChanges) << WideToUtf8(infoBefore) << " / " << WideToUtf8(infoAfter);
+    EXPECT_EQ(infoAfter != infoBefore, c.InfoChanges)
+        << WideToUtf8(infoBefore) << " / " << WideToUtf8(infoAfter);
     // The model follows the control: the preview is what OK would now draw.
     EXPECT_EQ(WideToSjis(infoAfter), BuildPreview(d->Form()).Info);
     EXPECT_EQ(Text(d->ControlWindow("LabelA1")), kIdle);
@@ -943,11 +961,14 @@ TEST(Win32View, RefusedInputShowsItsReasonInTheStatusLineAndNoPicture) {
   };
   const TCase cases[] = {
       {"Edit1 0", ReadBytes(kHostInput), [](TDialogWindow& d) { TypeInto(d, "Edit1", L"0"); },
-       [](TDialogWindow& d) { TypeInto(d, "Edit1", L"1.5"); }, "「端点倍率」の値では作図出来ません（0より大きい値）"},
+       [](TDialogWindow& d) { TypeInto(d, "Edit1", L"1.5"); },
+       "「端点倍率」の値では作図出来ません（0より大きい値）"},
       {"Edit7 1000.5", ReadBytes(kHostInput), [](TDialogWindow& d) { TypeInto(d, "Edit7", L"1000.5"); },
-       [](TDialogWindow& d) { TypeInto(d, "Edit7", L"3"); }, "「線矢印の長さ」の値では作図出来ません（0より大きく1000以下）"},
+       [](TDialogWindow& d) { TypeInto(d, "Edit7", L"3"); },
+       "「線矢印の長さ」の値では作図出来ません（0より大きく1000以下）"},
       {"Edit6 -0.5", ReadBytes(kHostInput), [](TDialogWindow& d) { TypeInto(d, "Edit6", L"-0.5"); },
-       [](TDialogWindow& d) { TypeInto(d, "Edit6", L"2"); }, "「寸法補助線のはみ出し距離」の値では作図出来ません（0以上）"},
+       [](TDialogWindow& d) { TypeInto(d, "Edit6", L"2"); },
+       "「寸法補助線のはみ出し距離」の値では作図出来ません（0以上）"},
       {"zero length", zero, nullptr, nullptr, kMessageZeroLength},
   };
   for (const TCase& c : cases) {
@@ -983,7 +1004,8 @@ TEST(Win32View, PreviewCheckBoxHidesAndShowsThePreview) {
     RECT client{};
     GetClientRect(d->Handle(), &client);
     EXPECT_EQ(client.right, ScaleToDpi(width96, dpi));
-    for (const char* name : {"LabelA1", "ScrollBox1"}) EXPECT_EQ(RectInParent(d->ControlWindow(name)).right, client.right) << name;
+    for (const char* name : {"LabelA1", "ScrollBox1"})
+      EXPECT_EQ(RectInParent(d->ControlWindow(name)).right, client.right) << name;
     EXPECT_LE(RectInParent(d->ControlWindow("CheckBox5")).right, client.right);
   };
   expectWidth(kFormClientWidth);
@@ -994,7 +1016,8 @@ TEST(Win32View, PreviewCheckBoxHidesAndShowsThePreview) {
   EXPECT_EQ(Text(d->ControlWindow("PreviewInfo")), L"");
   // Hidden, the preview still says why OK would refuse.
   TypeInto(*d, "Edit1", L"0");
-  EXPECT_EQ(Text(d->ControlWindow("LabelA1")), Utf8LiteralToWide("「端点倍率」の値では作図出来ません（0より大きい値）"));
+  EXPECT_EQ(Text(d->ControlWindow("LabelA1")),
+            Utf8LiteralToWide("「端点倍率」の値では作図出来ません（0より大きい値）"));
   EXPECT_EQ(Text(d->ControlWindow("PreviewInfo")), L"");
   TypeInto(*d, "Edit1", L"1.5");
   EXPECT_EQ(Text(d->ControlWindow("LabelA1")), kIdle);
@@ -1018,7 +1041,8 @@ TEST(Win32View, PreviewKeepsUpWithTheDpi) {
   for (const UINT dpi : {144u, 96u}) {
     SCOPED_TRACE(dpi);
     RECT suggested{100, 100, 100 + ScaleToDpi(760, dpi), 100 + ScaleToDpi(470, dpi)};
-    SendMessageW(d->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(d->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
     const TPixels p = PanelPixels(*d);
     EXPECT_EQ(p.Width, ScaleToDpi(232, dpi));
     EXPECT_EQ(p.Height, ScaleToDpi(318, dpi));
@@ -1158,9 +1182,9 @@ TEST(PreviewPainter, ValueTextRunsFromItsStartAlongItsDirection) {
     }
     ASSERT_GT(inked, 50);
     EXPECT_GE(minAlong, -2.5);
-    EXPECT_LE(minAlong, 0.15 * extent);      // starts at its start point
-    EXPECT_GE(maxAlong, 0.85 * extent);      // spread over its extent
+    EXPECT_LE(minAlong, 0.15 * extent);  // starts at its start point
+    EXPECT_GE(maxAlong, 0.85 * extent);  // spread over its extent
     EXPECT_LE(maxAlong, extent + 2.5);
-    EXPECT_GE(maxAcross, 0.5 * height);      // upright: the glyphs stand on the baseline's left
+    EXPECT_GE(maxAcross, 0.5 * height);  // upright: the glyphs stand on the baseline's left
   }
 }
