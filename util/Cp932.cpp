@@ -93,7 +93,7 @@ std::string SjisToUtf8(std::string_view sjis) {
       out.push_back(static_cast<char>(b));
       ++i;
     } else if (b >= 0xA1 && b <= 0xDF) {
-      AppendUtf8(out, 0xFF61 + (b - 0xA1));
+      AppendUtf8(out, static_cast<char32_t>(0xFF61 + (b - 0xA1)));  // half-width katakana
       ++i;
     } else if (IsCp932Lead(b) && i + 1 < sjis.size() &&
                IsCp932Trail(static_cast<unsigned char>(sjis[i + 1]))) {
