@@ -119,6 +119,8 @@ const char* PlainText(const char* p, const char* end) {
 
 const char* ReadFastLine(JwwState& st, const char* p, const char* end) {
   const char c = *p;
+  // Lines and circles take the line's attribute state.
+  if (!st.InMessage) PrefetchHeadNumber(st.Tables, StampHead(st));
   if (IsDigit(c) || c == '-' || c == '.') {
     double v[4];
     const char* q = Numbers(p, end, v);

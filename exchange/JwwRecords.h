@@ -34,18 +34,39 @@ struct TJwwTextStyle {
   TJwwStrRef FontName;  // at most 255 bytes
 };
 
-// The shared tables the records refer to by number. An entity whose state (or style) is one of
-// the last few used takes its number; any other state is added. So the tables grow with the
-// changes of attributes in the file, never with its entities. Entry 0 of each is all zeros: what
-// a zero-filled record reads as.
-struct TJwwRecordTables {
-  using TLast = std::array<uint32_t, 8>;  // the numbers found last, newest first
+// Finding a state (or style) in its table: the few found last, else an open-addressing index of
+// the table by hash, which keeps at most half of its slots used and doubles as the table grows.
+// A slot of Packed holds a whole state packed into 64 bits, so that finding a state with the
+// small numbers drawings use reads no table entry; Slots holds numbers of the other entries,
+// which are compared with the table.
+template <class T>
+struct TJwwTableIndex {
+  static constexpr uint32_t kEmpty = UINT32_MAX;
+  struct TRecent {
+    T Value;
+    uint32_t No;
+  };
+  struct TPacked {
+    uint64_t Key;
+    uint32_t No;
+  };
+  std::array<TRecent, 4> Recent{};  // newest first
+  std::vector<uint32_t> Slots;
+  std::vector<TPacked> Packed;
+  int32_t PackedCount = 0;
+};
 
+// The shared tables the records refer to by number. An entity whose state (or style) is in the
+// table takes its number; any other state is added. So the tables grow with the distinct
+// attribute states of the file, never with its entities. Entry 0 of each is all zeros: what a
+// zero-filled record reads as.
+struct TJwwRecordTables {
   TJwwList<TJwwAttrHead> Heads;
   TJwwList<TJwwTextStyle> Styles;
   // Entities of different kinds take turns between a few states: a point takes the point colour,
   // a text the colour of its size.
-  TLast LastHeadNo{}, LastStyleNo{};
+  TJwwTableIndex<TJwwAttrHead> HeadIndex;
+  TJwwTableIndex<TJwwTextStyle> StyleIndex;
   std::array<TJwwStrRef, 4> LastFonts{};  // the fonts pooled last, newest first
 
   TJwwRecordTables() { Clear(); }

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 #include <new>
+#include <optional>
 
 #include "ReadRules.h"
 
@@ -23,43 +24,148 @@ bool Same(const TJwwTextStyle& a, const TJwwTextStyle& b) {
          a.FontName.Length == b.FontName.Length;
 }
 
-// The number of VALUE: one of the last few found, or a new entry. A look-up of every entry by
-// hash would find more, but its misses of the cache cost more time than reading a line.
+// Hashes of a state and of a style, spread over all bits; equal values (as Same sees them) hash
+// equally.
+uint64_t Mix(uint64_t h, uint64_t x) { return (h ^ x) * 0x9E3779B97F4A7C15ull; }
+
+uint64_t Hash(const TJwwAttrHead& a) {
+  uint64_t h = 0;
+  for (int32_t x : {a.HhpNo, a.Group, a.Layer, a.Colour, a.LineType, a.LineWidth, a.ZFlags})
+    h = Mix(h, static_cast<uint32_t>(x));
+  return h;
+}
+
+uint64_t Hash(const TJwwTextStyle& s) {
+  uint64_t h = Mix(Mix(0, static_cast<uint32_t>(s.TextKind)), static_cast<uint32_t>(s.TextCode));
+  h = Mix(h, static_cast<uint32_t>(s.TextType));
+  for (double x : {s.Width, s.Height, s.Spacing}) h = Mix(h, Bits(x));
+  return Mix(h, uint64_t{s.FontName.Offset} << 32 | s.FontName.Length);
+}
+
+// A state packed into 64 bits when every field is within the range drawings use.
+std::optional<uint64_t> PackedKey(const TJwwAttrHead& a) {
+  uint64_t key = 0;
+  int used = 0;
+  const auto put = [&](int32_t x, int bits) {
+    if (x < 0 || x >= (int32_t{1} << bits)) return false;
+    key |= uint64_t{static_cast<uint32_t>(x)} << used;
+    used += bits;
+    return true;
+  };
+  if (put(a.HhpNo, 10) && put(a.Group, 5) && put(a.Layer, 5) && put(a.Colour, 16) && put(a.LineType, 8) &&
+      put(a.LineWidth, 12) && put(a.ZFlags, 8))
+    return key;
+  return std::nullopt;
+}
+std::optional<uint64_t> PackedKey(const TJwwTextStyle&) { return std::nullopt; }
+
+uint64_t Spread(uint64_t key) { return Mix(key, key >> 29); }
+
+// The slot of VALUE in the index of numbers: the one that holds its number, or the empty one
+// where it goes.
 template <class T>
-uint32_t Intern(TJwwList<T>& table, TJwwRecordTables::TLast& last, const T& value) {
-  for (uint32_t n : last) {
-    if (Same(table[static_cast<int32_t>(n)], value)) return n;
+std::size_t Find(const TJwwList<T>& table, const TJwwTableIndex<T>& index, const T& value) {
+  const std::size_t mask = index.Slots.size() - 1;
+  std::size_t i = static_cast<std::size_t>(Hash(value) >> 32) & mask;
+  while (index.Slots[i] != index.kEmpty && !Same(table[static_cast<int32_t>(index.Slots[i])], value))
+    i = (i + 1) & mask;
+  return i;
+}
+
+// The slot of KEY in the packed index, likewise.
+template <class T>
+std::size_t FindPacked(const TJwwTableIndex<T>& index, uint64_t key) {
+  const std::size_t mask = index.Packed.size() - 1;
+  std::size_t i = static_cast<std::size_t>(Spread(key) >> 32) & mask;
+  while (index.Packed[i].No != index.kEmpty && index.Packed[i].Key != key) i = (i + 1) & mask;
+  return i;
+}
+
+// Indexes every entry of TABLE again, in SLOTS and PACKEDSLOTS slots (powers of two).
+template <class T>
+void Rebuild(const TJwwList<T>& table, TJwwTableIndex<T>& index, std::size_t slots, std::size_t packedSlots) {
+  index.Slots.assign(slots, index.kEmpty);
+  index.Packed.assign(packedSlots, {0, index.kEmpty});
+  index.PackedCount = 0;
+  for (int32_t n = 0; n < table.Count(); ++n) {
+    if (const auto key = PackedKey(table[n])) {
+      index.Packed[FindPacked(index, *key)] = {*key, static_cast<uint32_t>(n)};
+      ++index.PackedCount;
+    } else {
+      index.Slots[Find(table, index, table[n])] = static_cast<uint32_t>(n);
+    }
   }
-  if (table.Count() == INT32_MAX) throw std::bad_alloc();
-  const auto no = static_cast<uint32_t>(table.Count());
-  table.Add() = value;
-  std::copy_backward(last.begin(), last.end() - 1, last.end());
-  last[0] = no;
-  return no;
+}
+
+// The number of VALUE in TABLE, added when new.
+template <class T>
+uint32_t Intern(TJwwList<T>& table, TJwwTableIndex<T>& index, const T& value) {
+  auto& recent = index.Recent;
+  for (std::size_t r = 0; r < recent.size(); ++r) {
+    if (Same(recent[r].Value, value)) {
+      const auto found = recent[r];
+      std::copy_backward(recent.begin(), recent.begin() + static_cast<std::ptrdiff_t>(r),
+                         recent.begin() + static_cast<std::ptrdiff_t>(r) + 1);
+      recent[0] = found;
+      return found.No;
+    }
+  }
+  const auto key = PackedKey(value);
+  auto* const packedSlot = key ? &index.Packed[FindPacked(index, *key)] : nullptr;
+  uint32_t* const no = key ? &packedSlot->No : &index.Slots[Find(table, index, value)];
+  uint32_t found = *no;
+  if (found == index.kEmpty) {
+    // Added to the table first: when that runs out of memory, the index still holds only entries.
+    if (table.Count() == INT32_MAX) throw std::bad_alloc();
+    table.Add() = value;
+    found = *no = static_cast<uint32_t>(table.Count() - 1);
+    if (key) {
+      packedSlot->Key = *key;
+      ++index.PackedCount;
+    }
+    const auto packed = static_cast<std::size_t>(index.PackedCount);
+    const auto others = static_cast<std::size_t>(table.Count()) - packed;
+    if (packed * 2 > index.Packed.size() || others * 2 > index.Slots.size()) {
+      Rebuild(table, index, index.Slots.size() * (others * 2 > index.Slots.size() ? 2 : 1),
+              index.Packed.size() * (packed * 2 > index.Packed.size() ? 2 : 1));
+    }
+  }
+  std::copy_backward(recent.begin(), recent.end() - 1, recent.end());
+  recent[0] = {value, found};
+  return found;
 }
 
 template <class T>
-void Reset(TJwwList<T>& table) {
+void Reset(TJwwList<T>& table, TJwwTableIndex<T>& index) {
   table.Clear();
   table.Add();
+  index.Recent = {};
+  Rebuild(table, index, 16, 16);
 }
 
 }  // namespace
 
 void TJwwRecordTables::Clear() {
-  Reset(Heads);
-  Reset(Styles);
-  LastHeadNo = {};
-  LastStyleNo = {};
+  Reset(Heads, HeadIndex);
+  Reset(Styles, StyleIndex);
   LastFonts = {};
 }
 
 uint32_t HeadNumberOf(TJwwRecordTables& t, const TJwwAttrHead& head) {
-  return Intern(t.Heads, t.LastHeadNo, head);
+  return Intern(t.Heads, t.HeadIndex, head);
+}
+
+void PrefetchHeadNumber(const TJwwRecordTables& t, const TJwwAttrHead& head) {
+  const auto& index = t.HeadIndex;
+  if (Same(index.Recent[0].Value, head)) return;
+  if (const auto key = PackedKey(head)) {
+    const std::size_t mask = index.Packed.size() - 1;
+    __builtin_prefetch(&index.Packed[static_cast<std::size_t>(Spread(*key) >> 32) & mask]);
+  }
 }
 
 uint32_t StyleNumberOf(TJwwRecordTables& t, const TJwwTextStyle& style) {
-  return Intern(t.Styles, t.LastStyleNo, style);
+  return Intern(t.Styles, t.StyleIndex, style);
 }
 
 // ---- Full records ------------------------------------------------------------------------------

@@ -127,6 +127,39 @@ TEST(EntityRules, HeadsAreStampedFromTheCurrentAttributes) {
   EXPECT_EQ(st.CurZFlags, 0);
 }
 
+// Thousands of states, each line under its own, then all of them again: every line reads back its
+// own state, and a state that comes back takes its first number. The values sit at the edges of
+// what the compact look-up packs (and beyond, and negative), where two states could be confused.
+TEST(EntityRules, ManyStatesKeepTheirOwnNumbers) {
+  const int32_t hhp[] = {0, 1023, 1024, -1};
+  const int32_t colours[] = {1, 65535, 65536, -2, INT32_MAX};
+  const int32_t types[] = {0, 255, 256};
+  const int32_t widths[] = {0, 4095, 4096, -3};
+  std::string content;
+  std::vector<TJwwAttrHead> expected;
+  for (int round = 0; round < 2; ++round) {
+    int n = 0;
+    for (int32_t h : hhp)
+      for (int32_t c : colours)
+        for (int32_t t : types)
+          for (int32_t w : widths)
+            for (int g = 0; g < 16; g += 5) {
+              const int z = n++ % 3;
+              content += "hhp" + std::to_string(h) + "\nlg" + "0123456789abcdef"[g] + "\nlc" +
+                         std::to_string(c) + "\nlt" + std::to_string(t) + "\nlw" + std::to_string(w) +
+                         (z ? "\nz" + std::to_string(z) : "") + "\n1 2 3 4\n";
+              expected.push_back({h, g, 0, c, t, w, z ? 1 << (z - 1) : 0});
+            }
+  }
+  JwwState st;
+  Read(st, content);
+  ASSERT_EQ(st.Lines.Count(), static_cast<int32_t>(expected.size()));
+  for (int32_t i = 0; i < st.Lines.Count(); ++i)
+    ExpectHead(st.Lines[i].Head, expected[static_cast<std::size_t>(i)], "line " + std::to_string(i));
+  EXPECT_EQ(st.Tables.Heads.Count(),
+            1 + static_cast<int32_t>(expected.size()) / 2);  // entry 0, then each state once
+}
+
 TEST(EntityRules, TextKindsAndSizes) {
   const char* const keywords[] = {"ch", "cv", "cs", "cr", "co", "cp", "ct", "ck", "cz", "c2"};
   std::string content = "hcw 1 2 3 4 5 6 7 8 9 10\nhcc 11 12 13 14 15 16 17 18 19 20\ncn3\ncc12\n";

@@ -74,3 +74,6 @@ TJwwAttrHead StampHead(const JwwState& st);
 // The number of HEAD, or of STYLE, in the shared tables; added when new.
 uint32_t HeadNumberOf(TJwwRecordTables& t, const TJwwAttrHead& head);
 uint32_t StyleNumberOf(TJwwRecordTables& t, const TJwwTextStyle& style);
+// Starts loading where HeadNumberOf will look for HEAD, so that the wait overlaps the work done
+// before the look-up (converting the line's numbers).
+void PrefetchHeadNumber(const TJwwRecordTables& t, const TJwwAttrHead& head);
