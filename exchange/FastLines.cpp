@@ -77,7 +77,7 @@ bool IsLineEnd(const char* p, const char* end) { return p == end || *p == '\r' |
 
 // N number tokens from P, each but the last followed by one blank. Returns the end of the last.
 template <std::size_t N>
-const char* Numbers(const char* p, const char* end, double (&v)[N]) {
+const char* Numbers(const char* p, const char* end, double* v) {
   for (std::size_t i = 0; i < N; ++i) {
     if (i > 0) {
       if (p == end || *p != ' ') return nullptr;
@@ -87,12 +87,6 @@ const char* Numbers(const char* p, const char* end, double (&v)[N]) {
     if (!p) return nullptr;
   }
   return p;
-}
-
-// Where the line after the line end at P starts.
-const char* NextLine(const char* p, const char* end) {
-  if (p == end) return p;
-  return *p == '\r' && end - p >= 2 && p[1] == '\n' ? p + 2 : p + 1;
 }
 
 // The end of a text that runs from P to the line's end, when the tokenizer would keep all of its
@@ -117,44 +111,59 @@ const char* PlainText(const char* p, const char* end) {
 
 }  // namespace
 
-const char* ReadFastLine(JwwState& st, const char* p, const char* end) {
+const char* ParseFastLine(const char* p, const char* end, TFastLine& out) {
   const char c = *p;
-  // Lines and circles take the line's attribute state.
-  if (!st.InMessage) PrefetchHeadNumber(st.Tables, StampHead(st));
+  double* const v = out.V;
   if (IsDigit(c) || c == '-' || c == '.') {
-    double v[4];
-    const char* q = Numbers(p, end, v);
+    const char* q = Numbers<4>(p, end, v);
     if (!q || !IsLineEnd(q, end)) return nullptr;
-    AddLineRecord(st, v[0], v[1], v[2], v[3]);
-    return NextLine(q, end);
+    out.Kind = TFastLine::kLine;
+    return AfterLineEnd(q, end);
   }
   if (end - p < 4 || p[2] != ' ') return nullptr;
   const char* const args = p + 3;
   if (c == 'c' && p[1] == 'i') {
-    double v[3];
-    const char* q = Numbers(args, end, v);
+    const char* q = Numbers<3>(args, end, v);
     if (!q || !IsLineEnd(q, end)) return nullptr;  // an arc, or no plain circle
-    AddCircleRecord(st, v[0], v[1], v[2]);
-    return NextLine(q, end);
+    out.Kind = TFastLine::kCircle;
+    return AfterLineEnd(q, end);
   }
   if (c == 'p' && p[1] == 't') {
-    double v[2];
-    const char* q = Numbers(args, end, v);
+    const char* q = Numbers<2>(args, end, v);
     if (!q || !IsLineEnd(q, end)) return nullptr;
-    AddPointRecord(st, v[0], v[1]);
-    return NextLine(q, end);
+    out.Kind = TFastLine::kPoint;
+    return AfterLineEnd(q, end);
   }
   if (c == 'c') {
-    const int32_t kind = TextKindOf(p[1]);
-    if (kind < 0) return nullptr;
-    double v[4];
-    const char* q = Numbers(args, end, v);
+    out.TextKind = TextKindOf(p[1]);
+    if (out.TextKind < 0) return nullptr;
+    const char* q = Numbers<4>(args, end, v);
     if (!q || end - q < 2 || q[0] != ' ' || q[1] != '"') return nullptr;
     const char* const text = q + 2;
     const char* const e = PlainText(text, end);
     if (!e) return nullptr;
-    AddTextRecord(st, kind, v, std::string_view(text, static_cast<std::size_t>(e - text)));
-    return NextLine(e, end);
+    out.Kind = TFastLine::kText;
+    out.Text = std::string_view(text, static_cast<std::size_t>(e - text));
+    return AfterLineEnd(e, end);
   }
   return nullptr;
+}
+
+void ApplyFastLine(JwwState& st, const TFastLine& line) {
+  const double* const v = line.V;
+  switch (line.Kind) {
+    case TFastLine::kLine: AddLineRecord(st, v[0], v[1], v[2], v[3]); break;
+    case TFastLine::kCircle: AddCircleRecord(st, v[0], v[1], v[2]); break;
+    case TFastLine::kPoint: AddPointRecord(st, v[0], v[1]); break;
+    case TFastLine::kText: AddTextRecord(st, line.TextKind, line.V, line.Text); break;
+  }
+}
+
+const char* ReadFastLine(JwwState& st, const char* p, const char* end) {
+  // Lines and circles take the line's attribute state.
+  if (!st.InMessage) PrefetchHeadNumber(st.Tables, StampHead(st));
+  TFastLine line;
+  const char* const next = ParseFastLine(p, end, line);
+  if (next) ApplyFastLine(st, line);
+  return next;
 }

@@ -27,25 +27,11 @@
 
 namespace {
 
-// The first CR or LF of [p, end), or END.
-const char* LineEnd(const char* p, const char* end) {
-  if (kJwwWordScan) {
-    while (end - p >= 8) {
-      const uint64_t x = LoadWord(p);
-      const uint64_t ends = BytesEqual(x, '\n') | BytesEqual(x, '\r');
-      if (ends) return p + FirstFlagged(ends);
-      p += 8;
-    }
-  }
-  while (p < end && *p != '\n' && *p != '\r') ++p;
-  return p;
-}
-
 class TJwwReader {
  public:
   TJwwReader(JwwState& st, bool fastLines) : st_(st), fastLines_(fastLines) {}
 
-  void Line(std::string_view line) { Apply(tokenizer_.Split(line)); }
+  void Line(std::string_view line) { ApplyLine(st_, tokenizer_, line); }
 
   // Every line of CONTENT.
   void Lines(std::string_view content) {
@@ -58,38 +44,25 @@ class TJwwReader {
           continue;
         }
       }
-      const char* const e = LineEnd(p, end);
+      const char* const e = FindLineEnd(p, end);
       Line(std::string_view(p, static_cast<std::size_t>(e - p)));
-      p = e;
-      if (p < end) p += *p == '\r' && end - p >= 2 && p[1] == '\n' ? 2 : 1;
+      p = AfterLineEnd(e, end);
     }
   }
 
  private:
-  void Apply(const TTokens& t) {
-    if (t.Empty()) return;
-    if (!ApplyKeywordRule(st_, t)) ApplyEntityRule(st_, t);
-  }
-
   JwwState& st_;
   bool fastLines_;
   TTokenizer tokenizer_;
 };
-
-// Where the last line end of [p, p + n) is followed by: the end of the complete lines; 0 when
-// there is no line end at all.
-std::size_t CompleteLines(const char* p, std::size_t n) {
-  for (std::size_t i = n; i > 0; --i) {
-    if (p[i - 1] == '\n' || p[i - 1] == '\r') return i;
-  }
-  return 0;
-}
 
 struct TFreeDeleter {
   void operator()(char* p) const { std::free(p); }
 };
 
 constexpr std::size_t kBlock = 1 << 20;
+// Smaller blocks with two threads: three of them are in flight, each with its parsed lines.
+constexpr std::size_t kTwoThreadBlock = 256 << 10;
 
 // Reads and interprets the file block by block. False on an open or read error.
 bool ReadBlocks(TJwwReader& reader, const std::filesystem::path& fileName) {
@@ -127,12 +100,54 @@ bool ReadBlocks(TJwwReader& reader, const std::filesystem::path& fileName) {
 
 }  // namespace
 
+// The first CR or LF of [p, end), or END.
+const char* FindLineEnd(const char* p, const char* end) {
+  if (kJwwWordScan) {
+    while (end - p >= 8) {
+      const uint64_t x = LoadWord(p);
+      const uint64_t ends = BytesEqual(x, '\n') | BytesEqual(x, '\r');
+      if (ends) return p + FirstFlagged(ends);
+      p += 8;
+    }
+  }
+  while (p < end && *p != '\n' && *p != '\r') ++p;
+  return p;
+}
+
+const char* AfterLineEnd(const char* p, const char* end) {
+  if (p == end) return p;
+  return *p == '\r' && end - p >= 2 && p[1] == '\n' ? p + 2 : p + 1;
+}
+
+std::size_t CompleteLines(const char* p, std::size_t n) {
+  for (std::size_t i = n; i > 0; --i) {
+    if (p[i - 1] == '\n' || p[i - 1] == '\r') return i;
+  }
+  return 0;
+}
+
+void ApplyLine(JwwState& st, TTokenizer& tokenizer, std::string_view line) {
+  const TTokens& t = tokenizer.Split(line);
+  if (t.Empty()) return;
+  if (!ApplyKeywordRule(st, t)) ApplyEntityRule(st, t);
+}
+
 bool JwwReadFile(JwwState& st, const std::filesystem::path& fileName) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(fileName, ec)) return false;
   try {
     const auto size = std::filesystem::file_size(fileName, ec);
     if (!ec) ReserveEntities(st, static_cast<int64_t>(size / kJwwMinEntityBytes) + 1);
+    if (!ec && size >= kTwoThreadBytes) {
+      std::ifstream in(fileName, std::ios::binary);
+      if (!in) return false;
+      const auto read = [&in](char* p, std::size_t n) -> int64_t {
+        in.read(p, static_cast<std::streamsize>(n));
+        return in.bad() ? -1 : static_cast<int64_t>(in.gcount());
+      };
+      if (const auto ok = ReadInTwo(st, read, kTwoThreadBlock)) return *ok;
+      // No second thread: one reads it all.
+    }
     TJwwReader reader(st, true);
     return ReadBlocks(reader, fileName);
   } catch (const std::exception&) {

@@ -10,7 +10,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <new>
+#include <optional>
 #include <string_view>
 
 #include "JwwGaibu.h"
@@ -66,6 +68,38 @@ int32_t TextKindOf(char second);
 // from the buffer. Returns where the next line starts, or nullptr, having changed nothing, for
 // any other line or any unusual byte: the general path then reads it, with the same result.
 const char* ReadFastLine(JwwState& st, const char* p, const char* end);
+
+// ReadFastLine in two steps: parsing the line, which needs no state, then applying it.
+struct TFastLine {
+  enum TKind : uint8_t { kLine, kCircle, kPoint, kText } Kind;
+  int32_t TextKind;       // Text: 0..9 by its keyword
+  double V[4];            // the numbers, as many as the kind has
+  std::string_view Text;  // Text: in the buffer parsed
+};
+const char* ParseFastLine(const char* p, const char* end, TFastLine& out);
+void ApplyFastLine(JwwState& st, const TFastLine& line);
+
+// The reader's general path for one line: tokenized with TOKENIZER, then the rules.
+void ApplyLine(JwwState& st, TTokenizer& tokenizer, std::string_view line);
+// The first CR or LF of [p, end), or END.
+const char* FindLineEnd(const char* p, const char* end);
+// Where the line after the line end at P starts (P at END: END).
+const char* AfterLineEnd(const char* p, const char* end);
+// The length of the complete lines of [p, p + n): up to and with its last line end; 0 when it
+// has none.
+std::size_t CompleteLines(const char* p, std::size_t n);
+
+// Reading with two threads, from a source that fills a buffer: one thread cuts blocks of BLOCK
+// bytes into lines and parses the fast lines, the caller's thread applies them in order. READ
+// fills up to N bytes at P and returns how many (0 at the end), or -1 on a read error. Leaves the
+// state reading the same bytes with one thread leaves; false on a read error or when memory runs
+// out (what was read before stays); nothing, having read nothing, when no thread can be started.
+std::optional<bool> ReadInTwo(JwwState& st, const std::function<int64_t(char* p, std::size_t n)>& read,
+                              std::size_t block);
+// The same over CONTENT (with one thread when a second cannot be started), for the tests.
+bool ReadBufferInTwo(JwwState& st, std::string_view content, std::size_t block);
+// Files from this size on are read with two threads.
+inline constexpr std::uintmax_t kTwoThreadBytes = 8u << 20;
 
 // Appends one item to EntityOrder.
 void AddOrder(JwwState& st, int32_t kind);
