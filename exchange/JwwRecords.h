@@ -36,23 +36,20 @@ struct TJwwTextStyle {
 
 // Finding a state (or style) in its table: the few found last, else an open-addressing index of
 // the table by hash, which keeps at most half of its slots used and doubles as the table grows.
-// A slot of Packed holds a whole state packed into 64 bits, so that finding a state with the
-// small numbers drawings use reads no table entry; Slots holds numbers of the other entries,
-// which are compared with the table.
+// A slot of Packed holds a whole state in 40 bits and its number in 24, so that finding a state
+// with the small numbers drawings use reads no table entry; Slots holds the numbers of the other
+// entries, which are compared with the table.
 template <class T>
 struct TJwwTableIndex {
   static constexpr uint32_t kEmpty = UINT32_MAX;
+  static constexpr uint64_t kPackedEmpty = UINT64_MAX;
   struct TRecent {
     T Value;
     uint32_t No;
   };
-  struct TPacked {
-    uint64_t Key;
-    uint32_t No;
-  };
   std::array<TRecent, 4> Recent{};  // newest first
   std::vector<uint32_t> Slots;
-  std::vector<TPacked> Packed;
+  std::vector<uint64_t> Packed;
   int32_t PackedCount = 0;
 };
 

@@ -42,7 +42,7 @@ uint64_t Hash(const TJwwTextStyle& s) {
   return Mix(h, uint64_t{s.FontName.Offset} << 32 | s.FontName.Length);
 }
 
-// A state packed into 64 bits when every field is within the range drawings use.
+// A state packed into 40 bits when every field is within the range drawings use.
 std::optional<uint64_t> PackedKey(const TJwwAttrHead& a) {
   uint64_t key = 0;
   int used = 0;
@@ -52,12 +52,18 @@ std::optional<uint64_t> PackedKey(const TJwwAttrHead& a) {
     used += bits;
     return true;
   };
-  if (put(a.HhpNo, 10) && put(a.Group, 5) && put(a.Layer, 5) && put(a.Colour, 16) && put(a.LineType, 8) &&
-      put(a.LineWidth, 12) && put(a.ZFlags, 8))
+  if (put(a.HhpNo, 6) && put(a.Group, 4) && put(a.Layer, 4) && put(a.Colour, 9) && put(a.LineType, 5) &&
+      put(a.LineWidth, 7) && put(a.ZFlags, 5))
     return key;
   return std::nullopt;
 }
 std::optional<uint64_t> PackedKey(const TJwwTextStyle&) { return std::nullopt; }
+
+// Packed slots: the key above the number. The numbers they hold stop below the empty slot's.
+constexpr int kNoBits = 24;
+constexpr uint32_t kLastPackedNo = (uint32_t{1} << kNoBits) - 2;
+constexpr uint64_t PackedSlot(uint64_t key, uint32_t no) { return key << kNoBits | no; }
+constexpr uint32_t PackedNo(uint64_t slot) { return static_cast<uint32_t>(slot & ((1u << kNoBits) - 1)); }
 
 uint64_t Spread(uint64_t key) { return Mix(key, key >> 29); }
 
@@ -77,7 +83,7 @@ template <class T>
 std::size_t FindPacked(const TJwwTableIndex<T>& index, uint64_t key) {
   const std::size_t mask = index.Packed.size() - 1;
   std::size_t i = static_cast<std::size_t>(Spread(key) >> 32) & mask;
-  while (index.Packed[i].No != index.kEmpty && index.Packed[i].Key != key) i = (i + 1) & mask;
+  while (index.Packed[i] != index.kPackedEmpty && index.Packed[i] >> kNoBits != key) i = (i + 1) & mask;
   return i;
 }
 
@@ -85,16 +91,38 @@ std::size_t FindPacked(const TJwwTableIndex<T>& index, uint64_t key) {
 template <class T>
 void Rebuild(const TJwwList<T>& table, TJwwTableIndex<T>& index, std::size_t slots, std::size_t packedSlots) {
   index.Slots.assign(slots, index.kEmpty);
-  index.Packed.assign(packedSlots, {0, index.kEmpty});
+  index.Packed.assign(packedSlots, index.kPackedEmpty);
   index.PackedCount = 0;
   for (int32_t n = 0; n < table.Count(); ++n) {
-    if (const auto key = PackedKey(table[n])) {
-      index.Packed[FindPacked(index, *key)] = {*key, static_cast<uint32_t>(n)};
+    const auto no = static_cast<uint32_t>(n);
+    const auto key = PackedKey(table[n]);
+    if (key && no <= kLastPackedNo) {
+      index.Packed[FindPacked(index, *key)] = PackedSlot(*key, no);
       ++index.PackedCount;
     } else {
-      index.Slots[Find(table, index, table[n])] = static_cast<uint32_t>(n);
+      index.Slots[Find(table, index, table[n])] = no;
     }
   }
+}
+
+// Adds VALUE to TABLE and returns its number. Added to the table first: when that runs out of
+// memory, the index still holds only entries.
+template <class T>
+uint32_t Add(TJwwList<T>& table, const T& value) {
+  if (table.Count() == INT32_MAX) throw std::bad_alloc();
+  table.Add() = value;
+  return static_cast<uint32_t>(table.Count() - 1);
+}
+
+// Doubles whichever index is half full.
+template <class T>
+void Grow(const TJwwList<T>& table, TJwwTableIndex<T>& index) {
+  const auto packed = static_cast<std::size_t>(index.PackedCount);
+  const auto others = static_cast<std::size_t>(table.Count()) - packed;
+  const bool slotsFull = others * 2 > index.Slots.size(), packedFull = packed * 2 > index.Packed.size();
+  if (slotsFull || packedFull)
+    Rebuild(table, index, index.Slots.size() * (slotsFull ? 2 : 1),
+            index.Packed.size() * (packedFull ? 2 : 1));
 }
 
 // The number of VALUE in TABLE, added when new.
@@ -110,29 +138,30 @@ uint32_t Intern(TJwwList<T>& table, TJwwTableIndex<T>& index, const T& value) {
       return found.No;
     }
   }
+  const auto remember = [&](uint32_t no) {
+    std::copy_backward(recent.begin(), recent.end() - 1, recent.end());
+    recent[0] = {value, no};
+    return no;
+  };
   const auto key = PackedKey(value);
-  auto* const packedSlot = key ? &index.Packed[FindPacked(index, *key)] : nullptr;
-  uint32_t* const no = key ? &packedSlot->No : &index.Slots[Find(table, index, value)];
-  uint32_t found = *no;
-  if (found == index.kEmpty) {
-    // Added to the table first: when that runs out of memory, the index still holds only entries.
-    if (table.Count() == INT32_MAX) throw std::bad_alloc();
-    table.Add() = value;
-    found = *no = static_cast<uint32_t>(table.Count() - 1);
-    if (key) {
-      packedSlot->Key = *key;
+  if (key) {
+    uint64_t& slot = index.Packed[FindPacked(index, *key)];
+    if (slot != index.kPackedEmpty) return remember(PackedNo(slot));
+    if (static_cast<uint32_t>(table.Count()) <= kLastPackedNo) {
+      const uint32_t no = Add(table, value);
+      slot = PackedSlot(*key, no);
       ++index.PackedCount;
+      Grow(table, index);
+      return remember(no);
     }
-    const auto packed = static_cast<std::size_t>(index.PackedCount);
-    const auto others = static_cast<std::size_t>(table.Count()) - packed;
-    if (packed * 2 > index.Packed.size() || others * 2 > index.Slots.size()) {
-      Rebuild(table, index, index.Slots.size() * (others * 2 > index.Slots.size() ? 2 : 1),
-              index.Packed.size() * (packed * 2 > index.Packed.size() ? 2 : 1));
-    }
+    // Numbers past what a packed slot holds: the index of numbers takes the rest.
   }
-  std::copy_backward(recent.begin(), recent.end() - 1, recent.end());
-  recent[0] = {value, found};
-  return found;
+  uint32_t& slot = index.Slots[Find(table, index, value)];
+  if (slot != index.kEmpty) return remember(slot);
+  const uint32_t no = Add(table, value);
+  slot = no;
+  Grow(table, index);
+  return remember(no);
 }
 
 template <class T>
