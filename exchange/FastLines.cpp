@@ -109,10 +109,41 @@ const char* PlainText(const char* p, const char* end) {
   return p;
 }
 
+// A bare pen line (see TFastLine), which the keyword rules take as its one token.
+const char* PenLine(const char* p, const char* end, TFastLine& out) {
+  const char* q = p + 1;
+  if (q == end) return nullptr;
+  out.Kind = TFastLine::kPen;
+  if (*p == 'z') {
+    if (*q < '1' || *q > '5') return nullptr;
+    out.Pen = 'z';
+    out.Int = *q - '0';
+    ++q;
+  } else if (*q == 'g' || *q == 'y') {
+    out.Pen = *q++;
+    if (q == end) return nullptr;
+    if (IsDigit(*q)) out.Int = *q - '0';
+    else if (*q >= 'a' && *q <= 'f') out.Int = *q - 'a' + 10;
+    else return nullptr;
+    ++q;
+  } else if (*q == 'c' || *q == 't' || *q == 'w') {
+    out.Pen = *q++;
+    const char* const digits = q;
+    int32_t value = 0;
+    while (q != end && IsDigit(*q) && q - digits < 9) value = value * 10 + (*q++ - '0');
+    if (q == digits) return nullptr;
+    out.Int = value;
+  } else {
+    return nullptr;
+  }
+  return q == end || *q == '\r' || *q == '\n' ? AfterLineEnd(q, end) : nullptr;
+}
+
 }  // namespace
 
 const char* ParseFastLine(const char* p, const char* end, TFastLine& out) {
   const char c = *p;
+  if (c == 'l' || c == 'z') return PenLine(p, end, out);
   double* const v = out.V;
   if (IsDigit(c) || c == '-' || c == '.') {
     const char* q = Numbers<4>(p, end, v);
@@ -135,8 +166,8 @@ const char* ParseFastLine(const char* p, const char* end, TFastLine& out) {
     return AfterLineEnd(q, end);
   }
   if (c == 'c') {
-    out.TextKind = TextKindOf(p[1]);
-    if (out.TextKind < 0) return nullptr;
+    out.Int = TextKindOf(p[1]);
+    if (out.Int < 0) return nullptr;
     const char* q = Numbers<4>(args, end, v);
     if (!q || end - q < 2 || q[0] != ' ' || q[1] != '"') return nullptr;
     const char* const text = q + 2;
@@ -155,13 +186,14 @@ void ApplyFastLine(JwwState& st, const TFastLine& line) {
     case TFastLine::kLine: AddLineRecord(st, v[0], v[1], v[2], v[3]); break;
     case TFastLine::kCircle: AddCircleRecord(st, v[0], v[1], v[2]); break;
     case TFastLine::kPoint: AddPointRecord(st, v[0], v[1]); break;
-    case TFastLine::kText: AddTextRecord(st, line.TextKind, line.V, line.Text); break;
+    case TFastLine::kText: AddTextRecord(st, line.Int, line.V, line.Text); break;
+    case TFastLine::kPen: ApplyPenLine(st, line.Pen, line.Int); break;
   }
 }
 
 const char* ReadFastLine(JwwState& st, const char* p, const char* end) {
-  // Lines and circles take the line's attribute state.
-  if (!st.InMessage) PrefetchHeadNumber(st.Tables, StampHead(st));
+  // Lines and circles take the line's attribute state; pen lines change it.
+  if (*p != 'l' && *p != 'z' && !st.InMessage) PrefetchHeadNumber(st.Tables, StampHead(st));
   TFastLine line;
   const char* const next = ParseFastLine(p, end, line);
   if (next) ApplyFastLine(st, line);

@@ -141,38 +141,25 @@ bool LayerAndPenRule(JwwState& st, const TTokens& t) {
   switch (k[1]) {
     case 'g': {
       const int32_t g = OneHexDigit(k);
-      TakeFirst(st.AttrPending[1], st.FirstGroup, g);
-      st.CurGroup = g;
+      ApplyPenLine(st, 'g', g);
       if (int32_t* value = Slot(st.GroupValues, g); value && n >= 2) *value = ReadInt(t[1]);
       return true;
     }
     case 'y': {
       const int32_t l = OneHexDigit(k);
-      TakeFirst(st.AttrPending[2], st.FirstLayer, l);
-      st.CurLayer = l;
+      ApplyPenLine(st, 'y', l);
       if (int32_t* value = Slot(st.LayerValues, LayerEntry(st.CurGroup, l)); value && n >= 2)
         *value = ReadInt(t[1]);
       return true;
     }
     case 'c': {
       const int32_t c = ReadInt(k.substr(2));
-      TakeFirst(st.AttrPending[3], st.FirstLineColour, c);
-      st.CurLineColour = c;
+      ApplyPenLine(st, 'c', c);
       if (c == 10 && n >= 2) st.CurSolidColour = ReadInt(t[1]);
       return true;
     }
-    case 't': {
-      const int32_t v = ReadInt(k.substr(2));
-      TakeFirst(st.AttrPending[4], st.FirstLineType, v);
-      st.CurLineType = v;
-      return true;
-    }
-    case 'w': {
-      const int32_t v = ReadInt(k.substr(2));
-      TakeFirst(st.AttrPending[5], st.FirstLineWidth, v);
-      st.CurLineWidth = v;
-      return true;
-    }
+    case 't':
+    case 'w': ApplyPenLine(st, k[1], ReadInt(k.substr(2))); return true;
     default: return false;
   }
 }
@@ -211,6 +198,32 @@ bool TextAttributeRule(JwwState& st, const TTokens& t) {
 
 }  // namespace
 
+void ApplyPenLine(JwwState& st, char which, int32_t value) {
+  switch (which) {
+    case 'g':
+      TakeFirst(st.AttrPending[1], st.FirstGroup, value);
+      st.CurGroup = value;
+      break;
+    case 'y':
+      TakeFirst(st.AttrPending[2], st.FirstLayer, value);
+      st.CurLayer = value;
+      break;
+    case 'c':
+      TakeFirst(st.AttrPending[3], st.FirstLineColour, value);
+      st.CurLineColour = value;
+      break;
+    case 't':
+      TakeFirst(st.AttrPending[4], st.FirstLineType, value);
+      st.CurLineType = value;
+      break;
+    case 'w':
+      TakeFirst(st.AttrPending[5], st.FirstLineWidth, value);
+      st.CurLineWidth = value;
+      break;
+    case 'z': st.CurZFlags |= 1 << (value - 1); break;
+  }
+}
+
 bool ApplyKeywordRule(JwwState& st, const TTokens& t) {
   const std::string_view k = t[0];
   // "file=" may stand anywhere in token 0. An equals sign ends splitting, so a token 0 that holds one
@@ -232,7 +245,7 @@ bool ApplyKeywordRule(JwwState& st, const TTokens& t) {
     case 'c': return TextAttributeRule(st, t);
     case 'z':
       if (k.size() == 2 && k[1] >= '1' && k[1] <= '5') {
-        st.CurZFlags |= 1 << (k[1] - '1');
+        ApplyPenLine(st, 'z', k[1] - '0');
         return true;
       }
       return false;

@@ -38,6 +38,10 @@ std::size_t FindSjis(std::string_view text, std::string_view needle);
 // tokenizer: the two must leave the same state.
 void ReadBufferWith(JwwState& st, std::string_view content, bool fastLines);
 
+// A pen line's effect: the group, layer, line colour, line type or line width ('g', 'y', 'c',
+// 't', 'w') set to VALUE, the first of each kept; or Z flag VALUE (1..5) set ('z').
+void ApplyPenLine(JwwState& st, char which, int32_t value);
+
 // The keyword lines: file=, the header (hk, hs, hzs, hcw, hch, hcd, hcc, hn), picked points (hp)
 // and the pick number (hhp), layer names and pen (lgn, lyn, lg, ly, lc, lt, lw), text attributes
 // (cn$, cn, cc), z1..z5, pn, bz, and the starts and ends of polylines and messages (pl, msg, #).
@@ -69,10 +73,13 @@ int32_t TextKindOf(char second);
 // any other line or any unusual byte: the general path then reads it, with the same result.
 const char* ReadFastLine(JwwState& st, const char* p, const char* end);
 
-// ReadFastLine in two steps: parsing the line, which needs no state, then applying it.
+// ReadFastLine in two steps: parsing the line, which needs no state, then applying it. Besides the
+// entity lines, the fast path takes the bare pen lines of one token: "lg" or "ly" with one digit or
+// lower-case hex digit, "lc", "lt" or "lw" with one to nine decimal digits, "z1" to "z5".
 struct TFastLine {
-  enum TKind : uint8_t { kLine, kCircle, kPoint, kText } Kind;
-  int32_t TextKind;       // Text: 0..9 by its keyword
+  enum TKind : uint8_t { kLine, kCircle, kPoint, kText, kPen } Kind;
+  int32_t Int;            // Text: 0..9 by its keyword; Pen: the value
+  char Pen;               // Pen: the keyword's second letter ('g', 'y', 'c', 't', 'w'), or 'z'
   double V[4];            // the numbers, as many as the kind has
   std::string_view Text;  // Text: in the buffer parsed
 };
