@@ -199,27 +199,17 @@ bool TextAttributeRule(JwwState& st, const TTokens& t) {
 }  // namespace
 
 void ApplyPenLine(JwwState& st, char which, int32_t value) {
+  // The current value, and the first one while it is still to be taken.
+  const auto set = [value](bool& pending, int32_t& first, int32_t& current) {
+    TakeFirst(pending, first, value);
+    current = value;
+  };
   switch (which) {
-    case 'g':
-      TakeFirst(st.AttrPending[1], st.FirstGroup, value);
-      st.CurGroup = value;
-      break;
-    case 'y':
-      TakeFirst(st.AttrPending[2], st.FirstLayer, value);
-      st.CurLayer = value;
-      break;
-    case 'c':
-      TakeFirst(st.AttrPending[3], st.FirstLineColour, value);
-      st.CurLineColour = value;
-      break;
-    case 't':
-      TakeFirst(st.AttrPending[4], st.FirstLineType, value);
-      st.CurLineType = value;
-      break;
-    case 'w':
-      TakeFirst(st.AttrPending[5], st.FirstLineWidth, value);
-      st.CurLineWidth = value;
-      break;
+    case 'g': set(st.AttrPending[1], st.FirstGroup, st.CurGroup); break;
+    case 'y': set(st.AttrPending[2], st.FirstLayer, st.CurLayer); break;
+    case 'c': set(st.AttrPending[3], st.FirstLineColour, st.CurLineColour); break;
+    case 't': set(st.AttrPending[4], st.FirstLineType, st.CurLineType); break;
+    case 'w': set(st.AttrPending[5], st.FirstLineWidth, st.CurLineWidth); break;
     case 'z': st.CurZFlags |= 1 << (value - 1); break;
   }
 }
