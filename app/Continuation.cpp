@@ -7,7 +7,7 @@ TRefusal ContinuePoints(const std::optional<TLastDimension>& last, TDimensionInp
   // Equal as recorded: the settings file keeps 15 significant digits of the axis angle.
   if (in.Direction != TDirection::Aligned && FloatToText(last->AxisAngle) != FloatToText(in.AxisAngle))
     return TRefusal::AxisChanged;
-  if (!in.Points[1].Used || !in.Points[2].Used) return TRefusal::MissingPoint;
+  if (!IsDrawablePoint(in.Points[1]) || !IsDrawablePoint(in.Points[2])) return TRefusal::MissingPoint;
 
   const TJwwPickedPoint added = in.Points[1], text = in.Points[2];
   const auto picked = [](TPointD p) { return TJwwPickedPoint{true, p.X, p.Y, 0}; };

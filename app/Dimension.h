@@ -76,6 +76,7 @@ inline constexpr const char* kMessageMissingPoint = "指示点が不足してい
 inline constexpr const char* kMessageTooLarge = "数値が大きすぎますので作図出来ません";
 inline constexpr const char* kMessageNoLastDimension = "前回の寸法が記録されていませんので作図出来ません";
 inline constexpr const char* kMessageAxisChanged = "前回の寸法と軸角が異なりますので作図出来ません";
+inline constexpr const char* kMessageBadScale = "縮尺が正しくありませんので作図出来ません";
 
 // ---- The value settings of the dimension text ----------------------------------------------------------
 
@@ -103,7 +104,8 @@ std::string CleanAffix(std::string_view typed);
 // Why a checked input still draws nothing.
 enum class TRefusal {
   None,
-  MissingPoint,     // one of the picked points 1 to 4 was not handed over by the host
+  MissingPoint,     // one of the picked points 1 to 4 was not handed over by the host, or not as numbers
+  BadScale,         // the drawing scale is 0, negative or not finite
   ZeroLength,       // the measured points are level in the axis frame
   TooLarge,         // a number of the dimension (a coordinate, a distance times the scale) is not finite
   NoLastDimension,  // a continued dimension, but the settings file records no last one
@@ -144,6 +146,9 @@ class TForm1;
 // The drawing scale: the scale of the layer group that was current in the host (GroupScale of
 // FirstGroup). Paper millimetres times this are drawing units.
 double DrawingScale(const JwwState& st);
+
+// A picked point the dimension can be drawn from: handed over, with numbers for coordinates.
+inline bool IsDrawablePoint(const TJwwPickedPoint& p) { return p.Used && p.Numeric; }
 
 // Reads the dialog and the exchange state and checks the inputs in the dialog's order. On the
 // first refused input `focus` is set to that control's name ("ComboBox1", "Edit7", ...) and the

@@ -3,9 +3,22 @@
 
 #include "Unit1.h"
 
+namespace {
+
+// What lines 23..31 record of a drawn dimension: the points it was drawn on (a continued one's
+// are made from the last dimension), so that the next chain or outside dimension goes on from it.
+TLastDimension DrawnRecord(const TDimensionInput& in, int32_t group) {
+  TLastDimension r{group, in.Scale, in.AxisAngle, {}, true};
+  for (std::size_t i = 1; i <= 3; ++i) r.Points[i] = {in.Points[i].X, in.Points[i].Y};
+  return r;
+}
+
+}  // namespace
+
 void TForm1::Button1Click() {
   SavedLeft = Left;
   SavedTop = Top;
+  drawn_.reset();
 
   std::string focus;
   const TDimensionInput in = ReadInputs(*this, focus);
@@ -14,29 +27,35 @@ void TForm1::Button1Click() {
     return;
   }
 
-  // A continued dimension records the points it used, so that the next one goes on from it; one
-  // whose points could not be made keeps the record of the last dimension, and without one it
-  // records no points (the host's two are no dimension to go on from).
-  if (Next != TNext::None) {
-    record_ = TLastDimension{Jww.FirstGroup, in.Scale, in.AxisAngle, {}, in.Continued == TRefusal::None};
-    for (std::size_t i = 1; i <= 3; ++i) record_->Points[i] = {in.Points[i].X, in.Points[i].Y};
-    if (in.Continued != TRefusal::None && last_) record_ = last_;
-  }
-  // Saved before any geometry: a refused dimension keeps the settings all the same.
-  SaveSettings(SettingsFile());
-
-  if (!exchangeRead_) {
-    if (view_) view_->ShowConfirmation(SjisText(kMessageReadFailed));
-    return;
-  }
-  const TRefusal refusal = CheckDimension(in, Jww);
-  if (refusal != TRefusal::None) {
-    if (view_) view_->ShowConfirmation(RefusalMessage(refusal));
+  // A refused dimension keeps the dialog's values all the same; the record of the last dimension
+  // stays as it was, since nothing is drawn.
+  const TRefusal refusal = exchangeRead_ ? CheckDimension(in, Jww) : TRefusal::None;
+  if (!exchangeRead_ || refusal != TRefusal::None) {
+    SaveSettings(SettingsFile());
+    if (view_)
+      view_->ShowConfirmation(exchangeRead_ ? RefusalMessage(refusal) : SjisText(kMessageReadFailed));
     return;
   }
 
   SetStatus(kStatusProcessing);
   ConstructDimension(in, Jww);
+  // Saved once the output is written (SaveAfterClose): a failed write draws nothing.
+  drawn_ = DrawnRecord(in, Jww.FirstGroup);
   SetStatus(kStatusWriting);
   CloseRequested = true;
+}
+
+void TForm1::SaveAfterClose(bool drawn) {
+  if (!drawn_) return;
+  const TLastDimension record = *drawn_;
+  drawn_.reset();
+  if (!drawn) {
+    SaveSettings(SettingsFile());
+    return;
+  }
+  const std::filesystem::path file = SettingsFile();
+  const TWriteError why = WriteSettings(file, &record);
+  // Drawn but not recorded: the next chain would silently go on from the dimension before.
+  if (why != TWriteError::None && view_)
+    view_->ShowError(WriteFailureMessage(kMessageRecordNotSaved, file, why));
 }

@@ -133,8 +133,11 @@ TRefusal CheckDimension(const TDimensionInput& in, const JwwState& host) {
   // A point the host did not hand over would silently be the origin: refuse before measuring,
   // as a missing point makes the length meaningless.
   for (std::size_t i = 1; i <= 4; ++i) {
-    if (!in.Points[i].Used) return TRefusal::MissingPoint;
+    if (!IsDrawablePoint(in.Points[i])) return TRefusal::MissingPoint;
   }
+  // Every paper distance is multiplied by the scale: at 0 or below the dimension collapses or
+  // turns inside out.
+  if (!(in.Scale > 0) || !std::isfinite(in.Scale)) return TRefusal::BadScale;
   const TDimensionFrame fr = DimensionFrame(in);
   if (!NumbersAreFinite(in, host, fr)) return TRefusal::TooLarge;
   if (fr.Length < LevelTolerance(in)) return TRefusal::ZeroLength;
@@ -149,6 +152,7 @@ std::string RefusalMessage(TRefusal r) {
     case TRefusal::TooLarge: return SjisText(kMessageTooLarge);
     case TRefusal::NoLastDimension: return SjisText(kMessageNoLastDimension);
     case TRefusal::AxisChanged: return SjisText(kMessageAxisChanged);
+    case TRefusal::BadScale: return SjisText(kMessageBadScale);
   }
   return std::string();
 }

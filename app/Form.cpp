@@ -60,6 +60,7 @@ bool TForm1::FormClose() {
   JwwRelease(Jww);
   // The host finds its own input, which begins with "hq", and draws nothing: say why.
   if (!written && view_) view_->ShowError(WriteFailureMessage(kMessageWriteFailed, file, why));
+  SaveAfterClose(written);
   return written;
 }
 

@@ -61,17 +61,23 @@ const std::vector<TSettingLine>& SettingsTable() {
 
 namespace {
 
-// What lines 23..31 record: the last dimension as this run leaves it.
-TLastDimension RunRecord(const TForm1& f) {
-  TLastDimension r;
-  r.Group = f.Jww.FirstGroup;
-  r.Scale = DrawingScale(f.Jww);
-  r.AxisAngle = f.Jww.AxisAngle;
-  for (std::size_t i = 1; i <= 3; ++i) r.Points[i] = {f.Jww.PickedPoints[i].X, f.Jww.PickedPoints[i].Y};
-  return r;
+// A line of the record of the last dimension: the new record's value, or the line as it was read.
+std::string RecordValue(const TLastDimension* record, const std::vector<std::string>& kept,
+                        const TSettingLine& l) {
+  if (!record) return kept[static_cast<std::size_t>(l.Line - kFirstRecordLine)];
+  switch (l.Kind) {
+    case TSettingKind::FirstGroup: return IntToText(record->Group);
+    case TSettingKind::GroupScale: return FloatToText(record->Scale);
+    case TSettingKind::AxisAngle: return FloatToText(record->AxisAngle);
+    case TSettingKind::PointX:
+      return record->HasPoints ? FloatToText(record->Points[l.Point].X) : std::string();
+    case TSettingKind::PointY:
+      return record->HasPoints ? FloatToText(record->Points[l.Point].Y) : std::string();
+    default: return std::string();
+  }
 }
 
-std::string WrittenValue(const TForm1& f, const TLastDimension& record, const TSettingLine& l) {
+std::string WrittenValue(const TForm1& f, const TSettingLine& l) {
   switch (l.Kind) {
     case TSettingKind::SavedLeft: return IntToText(f.SavedLeft);
     case TSettingKind::SavedTop: return IntToText(f.SavedTop);
@@ -80,13 +86,11 @@ std::string WrittenValue(const TForm1& f, const TLastDimension& record, const TS
     case TSettingKind::EditText: return SingleLine(f.EditByName(l.Control)->Text);
     case TSettingKind::RadioIndex: return IntToText(f.RadioGroupByName(l.Control)->ItemIndex);
     case TSettingKind::CheckBox: return f.CheckBoxByName(l.Control)->Checked ? "1" : "0";
-    case TSettingKind::FirstGroup: return IntToText(record.Group);
-    case TSettingKind::GroupScale: return FloatToText(record.Scale);
-    case TSettingKind::AxisAngle: return FloatToText(record.AxisAngle);
+    case TSettingKind::FirstGroup:
+    case TSettingKind::GroupScale:
+    case TSettingKind::AxisAngle:
     case TSettingKind::PointX:
-      return record.HasPoints ? FloatToText(record.Points[l.Point].X) : std::string();
-    case TSettingKind::PointY:
-      return record.HasPoints ? FloatToText(record.Points[l.Point].Y) : std::string();
+    case TSettingKind::PointY: break;  // the record: see RecordValue
   }
   return std::string();
 }
@@ -120,18 +124,19 @@ bool IsRecord(TSettingKind k) {
 
 // The last dimension from lines 23..31, when its axis angle and points are all numbers (an older
 // or damaged file records none).
-std::optional<TLastDimension> RecordedDimension(const std::vector<std::optional<std::string>>& lines) {
+std::optional<TLastDimension> RecordedDimension(const std::vector<std::string>& lines) {
   TLastDimension r;
-  const auto number = [&](std::size_t line, double& value) {
-    return line < lines.size() && lines[line] && TextIsFloat(*lines[line], value);
+  const auto number = [&](int line, double& value) {
+    return TextIsFloat(lines[static_cast<std::size_t>(line - kFirstRecordLine)], value);
   };
   bool ok = number(25, r.AxisAngle);
-  for (std::size_t i = 1; i <= 3; ++i)
-    ok = ok && number(24 + 2 * i, r.Points[i].X) && number(25 + 2 * i, r.Points[i].Y);
+  for (int i = 1; i <= 3; ++i)
+    ok = ok && number(24 + 2 * i, r.Points[static_cast<std::size_t>(i)].X) &&
+         number(25 + 2 * i, r.Points[static_cast<std::size_t>(i)].Y);
   if (!ok) return std::nullopt;
   double scale = 0.0;
   if (number(24, scale)) r.Scale = scale;
-  if (23 < lines.size() && lines[23]) r.Group = TextToInt(*lines[23]);
+  r.Group = TextToInt(lines[0]);
   return r;
 }
 
@@ -141,13 +146,13 @@ void TForm1::LoadSettings(const std::filesystem::path& fileName) {
   SavedLeft = 100;
   SavedTop = 100;
   last_.reset();
+  recordLines_.assign(kRecordLines, std::string());
   std::error_code ec;
   if (!std::filesystem::is_regular_file(fileName, ec)) return;
   std::ifstream in(fileName, std::ios::binary);
   if (!in.is_open()) return;
   bool atEnd = false;
   int lineNo = 0;
-  std::vector<std::optional<std::string>> record(kSettingsLinesRead + 10);  // lines 23..31
   for (const TSettingLine& l : SettingsTable()) {
     const bool dialogLine = l.Line <= kSettingsLinesRead;
     // A line ends at LF; a CR just before it is no part of the value. A missing dialog line
@@ -168,24 +173,27 @@ void TForm1::LoadSettings(const std::filesystem::path& fileName) {
     if (!present && !dialogLine) continue;
     if (!in.eof() && !value.empty() && value.back() == '\r') value.pop_back();
     if (IsRecord(l.Kind)) {
-      record[static_cast<std::size_t>(l.Line)] = value;
+      recordLines_[static_cast<std::size_t>(l.Line - kFirstRecordLine)] = value;
       continue;
     }
     ApplyValue(*this, l, value);
   }
-  last_ = RecordedDimension(record);
+  last_ = RecordedDimension(recordLines_);
 }
 
 TWriteError TForm1::SaveSettings(const std::filesystem::path& fileName) {
-  std::string content;
-  const TLastDimension record = record_ ? *record_ : RunRecord(*this);
-  for (const TSettingLine& l : SettingsTable()) {
-    content += WrittenValue(*this, record, l);
-    content += "\r\n";
-  }
+  const TWriteError why = WriteSettings(fileName, nullptr);
   // A failed save keeps the settings of the last good one; OK goes on all the same.
-  const TWriteError why = ReplaceFileContents(fileName, content);
   if (why != TWriteError::None && view_)
     view_->ShowNotice(WriteFailureMessage(kMessageSettingsNotSaved, fileName, why));
   return why;
+}
+
+TWriteError TForm1::WriteSettings(const std::filesystem::path& fileName, const TLastDimension* record) const {
+  std::string content;
+  for (const TSettingLine& l : SettingsTable()) {
+    content += IsRecord(l.Kind) ? RecordValue(record, recordLines_, l) : WrittenValue(*this, l);
+    content += "\r\n";
+  }
+  return ReplaceFileContents(fileName, content);
 }

@@ -140,6 +140,8 @@ inline constexpr const char* kErrorCaption = "書き込みエラー";
 inline constexpr const char* kMessageReadFailed = "JWC_TEMP.TXT を読み込めませんでしたので作図出来ません";
 inline constexpr const char* kMessageWriteFailed = "作図結果を書き込めませんでした。何も作図されません。";
 inline constexpr const char* kMessageSettingsNotSaved = "設定を保存できませんでした（前回の設定のままです）";
+inline constexpr const char* kMessageRecordNotSaved =
+    "寸法は作図しましたが、その記録を保存できませんでした（次の連続・外側追加は前回の寸法から続きます）";
 inline constexpr const char* kReasonInUse = "他のプログラムがこのファイルを使用中です。";
 inline constexpr const char* kReasonNoPermission = "このフォルダーに書き込む権限がありません。";
 inline constexpr const char* kReasonDiskFull = "ディスクの空き容量が不足しています。";
@@ -193,6 +195,8 @@ const std::vector<TSettingLine>& SettingsTable();
 // Lines 1..22 are the dialog's; 23..31 record the last dimension (read only to continue from it);
 // 32 and 33 were added later (CheckBox5, Edit10): a file without them keeps their starting values.
 inline constexpr int kSettingsLinesRead = 22;
+inline constexpr int kFirstRecordLine = 23;
+inline constexpr int kRecordLines = 9;  // lines 23..31
 
 // ---- The form -----------------------------------------------------------------------------------------
 
@@ -230,15 +234,23 @@ class TForm1 {
   // Handlers.
   void FormShow();
   // Writes the output list to JWC_TEMP.TXT and releases the exchange state. A failed write is
-  // shown through the view (ShowError) before the result, false, is returned.
+  // shown through the view (ShowError) before the result, false, is returned. Then the settings
+  // of an OK that drew are saved (SaveAfterClose).
   bool FormClose();
+  // After OK drew a dimension: saves the settings, recording that dimension when its output was
+  // delivered (drawn) and keeping the record read before when it was not, so that the next chain
+  // goes on from the last dimension actually drawn. A record that cannot be saved after a drawing
+  // is shown through the view (ShowError). Does nothing when OK drew nothing. The command line's
+  // --stdout calls it instead of FormClose.
+  void SaveAfterClose(bool drawn);
   void Button1Click();
   void Button2Click();
   void LoadSettings(const std::filesystem::path& fileName);
   // The settings file of this dialog's direction in ExeDir.
   std::filesystem::path SettingsFile() const;
-  // Edit texts are saved on one line each. A failed save keeps the previous file and is told
-  // through the view (ShowNotice).
+  // The dialog's values, with the record of the last dimension (lines 23..31) exactly as
+  // LoadSettings read it. Edit texts are saved on one line each. A failed save keeps the previous
+  // file and is told through the view (ShowNotice).
   TWriteError SaveSettings(const std::filesystem::path& fileName);
   // False when FormShow could not read JWC_TEMP.TXT: OK then refuses with kMessageReadFailed.
   bool ExchangeRead() const { return exchangeRead_; }
@@ -260,10 +272,15 @@ class TForm1 {
  private:
   void SetStatus(const char* utf8);
 
+  // The dialog's values and `record` (nullptr: the record lines as read) into fileName.
+  TWriteError WriteSettings(const std::filesystem::path& fileName, const TLastDimension* record) const;
+
   TFormView* view_;
   bool exchangeRead_ = false;
-  std::optional<TLastDimension> last_;    // read by LoadSettings
-  std::optional<TLastDimension> record_;  // what SaveSettings records, when not this run's host values
+  std::vector<std::string> recordLines_ =
+      std::vector<std::string>(kRecordLines);  // as LoadSettings read them
+  std::optional<TLastDimension> last_;         // recordLines_ as a dimension, when they hold one
+  std::optional<TLastDimension> drawn_;        // the dimension OK drew, recorded once it is delivered
 };
 
 inline constexpr const char* kSettingsFileName = "q746.dat";

@@ -37,6 +37,9 @@ struct TJwwPickedPoint {
   double X = 0.0;
   double Y = 0.0;
   int32_t Kind = pkPlain;
+  // Both coordinates were numbers (no "nan", "1e400" or "1,500"): a point the host cannot have
+  // meant reads as 0 like every lenient number, and this tells the command not to draw from it.
+  bool Numeric = true;
 };
 
 // Colour and line-type numbers: cmList maps a list number to the host's numbering first,

@@ -94,7 +94,10 @@ bool HeaderRule(JwwState& st, const TTokens& t) {
     const int32_t slot = ReadInt(digits);
     TJwwPickedPoint* point = slot <= 99 ? Slot(st.PickedPoints, slot) : nullptr;
     if (slot >= 1 && point) {
-      *point = TJwwPickedPoint{true, ReadReal(t[1]), ReadReal(t[2]), kind};
+      // Read as every lenient number (0 for no number), and told apart from a picked 0.
+      double x = 0.0, y = 0.0;
+      const bool numeric = TextIsFloat(t[1], x) & TextIsFloat(t[2], y);
+      *point = TJwwPickedPoint{true, x, y, kind, numeric};
       st.PickedCount = CountUp(st.PickedCount);
     }
     return true;

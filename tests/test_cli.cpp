@@ -14,6 +14,7 @@
 #include <cctype>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -334,14 +335,14 @@ TEST(CommandLine, ContinuedDimensionRefusals) {
     EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
     if (c.status == 1) {
       EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
-      // A refused continuation keeps the last dimension's record for the next try.
-      // Without one, no points are recorded: the next try is refused alike.
+      // A refused continuation keeps the last dimension's record, as it was, for the next try.
       if (r.err.find("focus") == std::string::npos) {
-        const std::vector<std::string> after = FileLines(ReadFile(dir.path() / "q746.dat"));
+        std::vector<std::string> before = FileLines(c.settings),
+                                 after = FileLines(ReadFile(dir.path() / "q746.dat"));
+        before.resize(31);
         ASSERT_EQ(after.size(), 33u);
-        const std::string kept = c.said == kMessageNoLastDimension ? "" : "0";
-        EXPECT_EQ(after[25], kept);
-        EXPECT_EQ(after[30], c.said == kMessageNoLastDimension ? "" : "30");
+        EXPECT_EQ(std::vector<std::string>(after.begin() + 22, after.begin() + 31),
+                  std::vector<std::string>(before.begin() + 22, before.end()));
       }
     }
   }
@@ -350,6 +351,78 @@ TEST(CommandLine, ContinuedDimensionRefusals) {
   WriteFile(dir.path() / "q746a.dat", saved + record);
   WriteFile(dir.path() / "JWC_TEMP.TXT", HostFile(15, {{0, 250}, {90, 150}}));
   EXPECT_EQ(RunCli({"--ok", "--direction", "aligned", "--next", "chain", PathToUtf8(dir.path())}).status, 0);
+}
+
+// Lines 23..31 record the last dimension drawn and nothing else: every run that draws nothing
+// leaves them byte for byte, and the next chain goes on from the dimension before it.
+TEST(CommandLine, RunsThatDrawNothingKeepTheRecord) {
+  std::string saved;
+  for (const char* line : {"100", "100", "0", "0",  "1", "3", "2", "1", "",  "",  "0.5",
+                           "2",   "2",   "3", "15", "2", "0", "0", "0", "0", "0", "0"})
+    saved += std::string(line) + "\r\n";
+  const std::string record = "0\r\n1\r\n0\r\n0\r\n0\r\n0.0\r\n100\r\n50\r\n30\r\n";  // as a drawing left it
+  const std::string points = "hp1 0 0\r\nhp2 0 100\r\nhp3 50 30\r\n";
+  const std::string head = "hq\r\nhk 0\r\nhs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\n",
+                    tail = "lg0\r\nly0\r\ncn1\r\n";
+  const auto host = [&](const std::string& hs, const std::string& p4) {
+    return "hq\r\nhk 0\r\nhs " + hs + " 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\n" + points + "hp4 " + p4 + "\r\n" +
+           tail;
+  };
+  const std::string thousandDigits(1000, '9');
+  struct Case {
+    const char* name;
+    std::optional<std::string> host;  // nullopt: no host file
+    std::vector<std::string> args;
+    int status;
+    const char* said;
+    bool stdoutFull = false;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {"refused: level points", head + "hp1 0 0\r\nhp2 40 0\r\nhp3 50 30\r\nhp4 80 40\r\n" + tail, {"--ok"}, 1,
+       kMessageZeroLength},
+      {"refused: a missing point", head + points + tail, {"--ok"}, 1, kMessageMissingPoint},
+      {"refused: nan", host("1", "nan 40"), {"--ok"}, 1, kMessageMissingPoint},
+      {"refused: inf", host("1", "80 inf"), {"--ok"}, 1, kMessageMissingPoint},
+      {"refused: 1e400", host("1", "1e400 40"), {"--ok"}, 1, kMessageMissingPoint},
+      {"refused: 1,500", host("1", "1,500 40"), {"--ok"}, 1, kMessageMissingPoint},
+      {"refused: a thousand digits", host("1", "80 " + thousandDigits), {"--ok"}, 1, kMessageMissingPoint},
+      {"refused: a chain's new point is no number", head + "hp1 nan 250\r\nhp2 90 150\r\n" + tail,
+       {"--ok", "--next", "chain"}, 1, kMessageMissingPoint},
+      {"refused: scale 0", host("0", "80 40"), {"--ok"}, 1, kMessageBadScale},
+      {"refused: negative scale", host("-50", "80 40"), {"--ok"}, 1, kMessageBadScale},
+      {"refused: scale no number", host("1e999", "80 40"), {"--ok"}, 1, kMessageBadScale},
+      {"refused: a chain at scale 0", host("0", "80 40"), {"--ok", "--next", "chain"}, 1, kMessageBadScale},
+      {"cancelled", host("1", "80 40"), {"--cancel"}, 0, ""},
+      {"no host file", std::nullopt, {"--ok"}, 1, kMessageReadFailed},
+      {"drawn where nobody reads it", host("1", "80 40"), {"--ok", "--stdout"}, 2, "cannot write", true},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir("q748-cli");
+    WriteFile(dir.path() / "q746.dat", saved + record + "1\r\n8\r\n");
+    if (c.host) WriteFile(dir.path() / "JWC_TEMP.TXT", *c.host);
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {"--set", "ComboBox3=1", "--set", "Edit2=P", PathToUtf8(dir.path())});
+    if (c.args[0] == "--cancel") args.resize(args.size() - 5), args.push_back(PathToUtf8(dir.path()));
+    const TRun r = RunCli(args, fs::path("nowhere"), c.stdoutFull);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
+    const std::string after = ReadFile(dir.path() / "q746.dat");
+    const std::size_t at = after.find(record);
+    EXPECT_EQ(at, after.size() - record.size() - 6) << after;  // lines 23..31 as they were
+    // The dialog's values are saved all the same by an OK that drew nothing.
+    EXPECT_EQ(after.find("\r\nP\r\n") != std::string::npos, c.args[0] == "--ok") << after;
+
+    // The next chain goes on from the last dimension drawn: from its second point (0, 100).
+    WriteFile(dir.path() / "JWC_TEMP.TXT", HostFile(0, {{0, 250}, {90, 150}}));
+    ASSERT_EQ(RunCli({"--ok", "--next", "chain", "--set", "ComboBox3=1", PathToUtf8(dir.path())}).status, 0);
+    const std::vector<std::string> lines = FileLines(ReadFile(dir.path() / "q746.dat"));
+    ASSERT_EQ(lines.size(), 33u);
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 25, lines.begin() + 31),
+              (std::vector<std::string>{"0", "100", "0", "250", "50", "30"}));
+  }
 }
 
 TEST(CommandLine, HelpNamesEveryControlThatCanBeSet) {
@@ -500,8 +573,15 @@ TEST(CommandLine, FolderWithAJapaneseName) {
 
 namespace {
 
-// Compares and, on a mismatch, leaves the actual bytes in the build tree (Q748_ACTUAL_DIR).
+// Compares and, on a mismatch, leaves the actual bytes in the build tree (Q748_ACTUAL_DIR). With
+// Q748_UPDATE_GOLDEN=1 in the environment (by hand, after reviewing a change; never in CI) a
+// mismatch rewrites the expected file instead.
 void Compare(const fs::path& expected, const std::string& actualName, const std::string& actual) {
+  const char* update = std::getenv("Q748_UPDATE_GOLDEN");
+  if (update && std::string(update) == "1" && !std::getenv("CI") && ReadFile(expected) != actual) {
+    WriteFile(expected, actual);
+    ADD_FAILURE() << "rewrote " << expected.string();
+  }
   const std::string want = ReadFile(expected);
   const fs::path actualFile = fs::path(Q748_ACTUAL_DIR) / expected.parent_path().filename() / actualName;
   EXPECT_EQ(actual, want) << "see " << actualFile.string();

@@ -304,8 +304,10 @@ TEST(Button1Click, CompleteRun) {
   ExpectLine(lines[7], {50, 100, 50.7765, 97.1022});
   ExpectLine(lines[8], {50, 100, 49.2235, 97.1022});
 
-  // The saved file records this run's exchange state in lines 23 to 31, then the preview's box
-  // and the outside distance.
+  // Nothing is saved before the output is written; then lines 23 to 31 record the dimension
+  // drawn, followed by the preview's box and the outside distance.
+  EXPECT_FALSE(fs::exists(s.dir.path() / "q746.dat"));
+  ASSERT_TRUE(s.form.FormClose());
   const std::string saved = ReadFile(s.dir.path() / "q746.dat");
   const std::string tail = "\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n50\r\n30\r\n1\r\n8\r\n";
   ASSERT_GT(saved.size(), tail.size());
@@ -508,7 +510,14 @@ TEST(Construction, RefusedInputAppendsNothing) {
       {"marker factor", with(Input(), [](TDimensionInput& in) { in.StartMarker = 1; in.MarkerFactor = kHuge; }),
        TRefusal::TooLarge},
       {"text width", Input(), TRefusal::TooLarge, kHuge},
-      {"infinite scale", with(Input(), [](TDimensionInput& in) { in.Scale = HUGE_VAL; }), TRefusal::TooLarge},
+      // Every paper distance is multiplied by the scale.
+      {"infinite scale", with(Input(), [](TDimensionInput& in) { in.Scale = HUGE_VAL; }), TRefusal::BadScale},
+      {"scale 0", with(Input(), [](TDimensionInput& in) { in.Scale = 0; }), TRefusal::BadScale},
+      {"negative scale", with(Input(), [](TDimensionInput& in) { in.Scale = -50; }), TRefusal::BadScale},
+      {"scale not a number", with(Input(), [](TDimensionInput& in) { in.Scale = std::nan(""); }),
+       TRefusal::BadScale},
+      {"a picked point that was no number", with(Input(), [](TDimensionInput& in) { in.Points[4].Numeric = false; }),
+       TRefusal::MissingPoint},
       {"point at 1e300", Input({0, 0}, {0, 100}, {50, 30}, {1e300, 40}), TRefusal::None},
   };
   // clang-format on
@@ -521,6 +530,7 @@ TEST(Construction, RefusedInputAppendsNothing) {
   }
   EXPECT_EQ(RefusalMessage(TRefusal::None), "");
   EXPECT_EQ(RefusalMessage(TRefusal::TooLarge), SjisText("数値が大きすぎますので作図出来ません"));
+  EXPECT_EQ(RefusalMessage(TRefusal::BadScale), SjisText("縮尺が正しくありませんので作図出来ません"));
 }
 
 // ---- End markers -------------------------------------------------------------------------------------

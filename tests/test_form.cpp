@@ -401,3 +401,57 @@ TEST(Form, FileFailuresAreToldAsWhatTheyAre) {
     }
   }
 }
+
+// After OK drew, the record of lines 23..31 follows what reached the host: a result that could
+// not be written keeps the record before it (and saves the dialog's values), and a record that
+// cannot be saved after a drawing is shown, since the next chain would go on from the one before.
+TEST(Form, TheRecordFollowsTheDrawing) {
+  const std::string record = "0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n50\r\n30\r\n";
+  const struct {
+    const char* name;
+    bool outputFails;    // JWC_TEMP.TXT turns into a folder after it was read
+    bool settingsFails;  // q746.dat is a folder
+    bool drawn;
+    const char* error;  // the box shown, nullptr none
+  } cases[] = {
+      {"drawn and recorded", false, false, true, nullptr},
+      {"the result cannot be written", true, false, false, kMessageWriteFailed},
+      {"the record cannot be saved", false, true, true, kMessageRecordNotSaved},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir("q748-form");
+    const fs::path settings = dir.path() / "q746.dat", output = dir.path() / "JWC_TEMP.TXT";
+    if (c.settingsFails) {
+      fs::create_directories(settings / "x");
+    } else {
+      WriteFile(
+          settings,
+          "100\r\n100\r\n0\r\n0\r\n1\r\n3\r\n2\r\n1\r\n\r\n\r\n0.5\r\n2\r\n2\r\n3\r\n15\r\n2\r\n0\r\n0\r\n0\r\n"
+          "0\r\n0\r\n0\r\n" +
+              record);
+    }
+    WriteFile(output, "hq\r\nhp1 10 0\r\nhp2 10 70\r\nhp3 60 30\r\nhp4 80 40\r\n");
+    TRecordingView view;
+    TForm1 f(dir.path(), &view);
+    f.FormShow();
+    f.ComboBox3.ItemIndex = 1;
+    f.Edit2.Text = "P";
+    f.Button1Click();
+    ASSERT_TRUE(f.CloseRequested);
+    if (c.outputFails) {
+      fs::remove(output);
+      fs::create_directories(output / "x");
+    }
+    EXPECT_EQ(f.FormClose(), !c.outputFails);
+    ASSERT_EQ(view.Errors.size(), c.error ? 1u : 0u);
+    if (c.error) {
+      EXPECT_EQ(view.Errors[0].substr(0, SjisText(c.error).size()), SjisText(c.error));
+    }
+    if (c.settingsFails) continue;
+    const std::string saved = ReadFile(settings);
+    EXPECT_NE(saved.find("\r\nP\r\n"), std::string::npos);  // the dialog's values either way
+    const std::string drawnRecord = "0\r\n1\r\n0\r\n10\r\n0\r\n10\r\n70\r\n60\r\n30\r\n";
+    EXPECT_NE(saved.find(c.drawn ? drawnRecord : record), std::string::npos) << saved;
+  }
+}

@@ -99,6 +99,7 @@ int ShowAndClose(const TCliOptions& o, const fs::path& dir, std::ostream& out, s
     JwwRelease(form.Jww);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
+    form.SaveAfterClose(static_cast<bool>(out));
     if (!out) {
       err << "q748: cannot write to standard output\n";
       return 2;

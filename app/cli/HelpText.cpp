@@ -40,7 +40,8 @@ window. DIR defaults to the folder of the executable; the settings are kept in D
              hands over two points only, 1 the new measured point and 2 the start of the value
              text. chain: from the last dimension's second point to the new one, on its dimension
              line; outside: from its first point to the new one, on a line Edit10 paper mm further
-             out. The points used are recorded for the next run. With --ok, --cancel, --preview,
+             out. The points used are recorded for the next run once the dimension is written
+             (a run that draws nothing keeps the record). With --ok, --cancel, --preview,
              or (on Windows) alone with --direction for the dialog
   --set CONTROL=VALUE
              set one control after the saved settings are loaded (may be repeated):
