@@ -140,6 +140,18 @@ std::optional<TLastDimension> RecordedDimension(const std::vector<std::string>& 
   return r;
 }
 
+// Whether fileName is a regular file whose bytes are exactly `content`.
+bool HoldsExactly(const std::filesystem::path& fileName, const std::string& content) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(fileName, ec) ||
+      std::filesystem::file_size(fileName, ec) != content.size())
+    return false;
+  std::ifstream in(fileName, std::ios::binary);
+  std::string bytes(content.size(), '\0');
+  return in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())) && in.peek() == EOF &&
+         bytes == content;
+}
+
 }  // namespace
 
 void TForm1::LoadSettings(const std::filesystem::path& fileName) {
@@ -195,5 +207,7 @@ TWriteError TForm1::WriteSettings(const std::filesystem::path& fileName, const T
     content += IsRecord(l.Kind) ? RecordValue(record, recordLines_, l) : WrittenValue(*this, l);
     content += "\r\n";
   }
+  // Most runs change nothing: then the file is left alone (no temporary file, no flush).
+  if (HoldsExactly(fileName, content)) return TWriteError::None;
   return ReplaceFileContents(fileName, content);
 }

@@ -146,6 +146,17 @@ TEST(Settings, SaveThenLoadGivesTheSameDialog) {
   EXPECT_EQ(b.Edit3.Text, "\x81\x40\x82\x8D");
   EXPECT_EQ(b.ComboBox2.ItemIndex, 11);
   EXPECT_EQ(b.Edit4.Text, "-1");
+
+  // Saving what the file already holds leaves the file itself alone (a replace would part it from
+  // its second name); a change replaces it.
+  const fs::path second = dir.path() / "second-name";
+  fs::create_hard_link(file, second);
+  EXPECT_EQ(b.SaveSettings(file), TWriteError::None);
+  EXPECT_EQ(fs::hard_link_count(file), 2u);
+  b.Edit4.Text = "-2";
+  EXPECT_EQ(b.SaveSettings(file), TWriteError::None);
+  EXPECT_EQ(fs::hard_link_count(file), 1u);
+  EXPECT_NE(ReadFile(file), ReadFile(second));
 }
 
 // Each line of the file applied to the dialog, with the rules of its kind.
