@@ -117,14 +117,15 @@ TEST(CommandLine, UsageErrors) {
   using D = TDirection;
   const struct {
     std::vector<std::string> args;
-    std::optional<TDialogMode> dialog;
+    std::optional<TDimensionMode> dialog;
   } entries[] = {
-      {{}, TDialogMode{}},
-      {{"--direction", "horizontal"}, TDialogMode{D::Horizontal, TNext::None}},
-      {{"--direction", "aligned"}, TDialogMode{D::Aligned, TNext::None}},
-      {{"--direction", "vertical"}, TDialogMode{}},
-      {{"--next", "outside"}, TDialogMode{D::Vertical, TNext::Outside}},
-      {{"--next", "chain", "--direction", "aligned"}, TDialogMode{D::Aligned, TNext::Chain}},
+      {{}, TDimensionMode{}},
+      {{"--direction", "horizontal"}, TDimensionMode{TKind::Linear, D::Horizontal, TNext::None}},
+      {{"--direction", "aligned"}, TDimensionMode{TKind::Linear, D::Aligned, TNext::None}},
+      {{"--direction", "vertical"}, TDimensionMode{}},
+      {{"--next", "outside"}, TDimensionMode{TKind::Linear, D::Vertical, TNext::Outside}},
+      {{"--next", "chain", "--direction", "aligned"},
+       TDimensionMode{TKind::Linear, D::Aligned, TNext::Chain}},
       {{"--direction", "up"}, std::nullopt},
       {{"--direction"}, std::nullopt},
       {{"--next", "chain", "--next", "chain"}, std::nullopt},

@@ -222,7 +222,7 @@ TEST(Form, Memo1HasThirtyLinesOfNotes) {
        "　他の寸法線の設定とは", "　平行寸法線を作図します"},
   };
   for (const auto& k : kinds) {
-    const TForm1 f("", nullptr, k.direction, k.next);
+    const TForm1 f("", nullptr, {TKind::Linear, k.direction, k.next});
     EXPECT_EQ(f.Caption(), SjisText(k.caption));
     const std::vector<std::string>& notes = Memo1Lines(k.direction);
     ASSERT_EQ(notes.size(), 30u);

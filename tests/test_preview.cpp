@@ -314,7 +314,7 @@ TEST(Preview, RefusalsDrawNothingAndSayWhy) {
 TEST(Preview, ContinuedShowsTheLastDimensionFaintly) {
   TempDir dir("q748-preview");
   WriteFile(dir.path() / kExchangeFileName, HostFile(0, 1, {"hp1 0 250", "hp2 90 150"}));
-  TForm1 none(dir.path(), nullptr, TDirection::Vertical, TNext::Chain);
+  TForm1 none(dir.path(), nullptr, {TKind::Linear, TDirection::Vertical, TNext::Chain});
   none.FormShow();
   none.ComboBox3.SetItemIndex(1);
   EXPECT_EQ(SjisToUtf8(BuildPreview(none).Status), kMessageNoLastDimension);
@@ -325,7 +325,7 @@ TEST(Preview, ContinuedShowsTheLastDimensionFaintly) {
         "0",   "0",   "0", "0", "0", "0", "0", "1", "0", "0", "0",   "0", "100", "50", "30"})
     settings += std::string(line) + "\r\n";
   WriteFile(dir.path() / kSettingsFileName, settings);
-  TForm1 chain(dir.path(), nullptr, TDirection::Vertical, TNext::Chain);
+  TForm1 chain(dir.path(), nullptr, {TKind::Linear, TDirection::Vertical, TNext::Chain});
   chain.FormShow();
   const TPreview p = BuildPreview(chain);
   ASSERT_TRUE(p.Drawable) << SjisToUtf8(p.Status);
@@ -348,7 +348,7 @@ TEST(Preview, ContinuedShowsTheLastDimensionFaintly) {
   EXPECT_EQ(Count(svg, "class=\"last-measured\""), 2u);
 
   // An outside dimension needs its distance, and says which values it takes.
-  TForm1 outside(dir.path(), nullptr, TDirection::Vertical, TNext::Outside);
+  TForm1 outside(dir.path(), nullptr, {TKind::Linear, TDirection::Vertical, TNext::Outside});
   outside.FormShow();
   outside.Edit10.Text = "0";
   EXPECT_EQ(SjisToUtf8(BuildPreview(outside).Status),
@@ -368,7 +368,7 @@ TEST(Preview, AChainDrawnRunByRun) {
   JwwState all;
   for (std::size_t k = 0; k < runs.size(); ++k) {
     WriteFile(dir.path() / kExchangeFileName, HostFile(0, 50, runs[k]));
-    TForm1 f(dir.path(), nullptr, TDirection::Vertical, k == 0 ? TNext::None : TNext::Chain);
+    TForm1 f(dir.path(), nullptr, {TKind::Linear, TDirection::Vertical, k == 0 ? TNext::None : TNext::Chain});
     f.FormShow();
     f.ComboBox3.SetItemIndex(1);
     f.Button1Click();

@@ -191,8 +191,8 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
   return true;
 }
 
-std::optional<TDialogMode> DialogMode(const std::vector<std::string>& args) {
-  TDialogMode m;
+std::optional<TDimensionMode> DialogMode(const std::vector<std::string>& args) {
+  TDimensionMode m;
   bool direction = false, next = false;
   // Pairs of --direction WORD and --next WORD, each once, and nothing else.
   for (std::size_t i = 0; i < args.size(); i += 2) {

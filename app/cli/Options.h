@@ -40,12 +40,7 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& options, st
 
 // What the dialog draws when the arguments ask for nothing but the dialog: none at all, or only
 // --direction and --next. Nothing otherwise (the headless command line then runs).
-struct TDialogMode {
-  TDirection Direction = TDirection::Vertical;
-  TNext Next = TNext::None;
-  bool operator==(const TDialogMode&) const = default;
-};
-std::optional<TDialogMode> DialogMode(const std::vector<std::string>& args);
+std::optional<TDimensionMode> DialogMode(const std::vector<std::string>& args);
 
 // A UTF-8 argument as a path, so that folders with Japanese names work on every platform; and back.
 std::filesystem::path PathFromUtf8(std::string_view utf8);

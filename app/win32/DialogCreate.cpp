@@ -171,7 +171,7 @@ bool TDialogWindow::CreateChildren(std::wstring& error) {
     handles_[i] = h;
     // The input method stays off while this control has the focus.
     if (c.ImeOff) Q748_WIN(ImmAssociateContextEx(h, nullptr, 0));
-    if (c.Class == TChildClass::Memo) Q748_WIN(SetWindowTextW(h, MemoText(form_.Direction).c_str()));
+    if (c.Class == TChildClass::Memo) Q748_WIN(SetWindowTextW(h, MemoText(form_.Mode.Direction).c_str()));
     if (c.Class == TChildClass::ComboList) SendMessageW(h, CB_SETMINVISIBLE, kDropDownRows, 0);
   }
   // Beneath every other control, so that what stands on it (the preview's check box) is seen and

@@ -41,10 +41,9 @@ bool IsPreviewInput(const TChildWindow& c, int code) {
 
 }  // namespace
 
-TDialogWindow::TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDirection direction,
-                             TNext next)
+TDialogWindow::TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDimensionMode mode)
     : instance_(instance),
-      form_(std::move(exeDir), this, direction, next),
+      form_(std::move(exeDir), this, mode),
       children_(DialogChildren(ControlTable(), next)) {}
 
 TDialogWindow::~TDialogWindow() {

@@ -21,8 +21,7 @@
 
 class TDialogWindow final : public TFormView {
  public:
-  TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDirection direction = TDirection::Vertical,
-                TNext next = TNext::None);
+  TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDimensionMode mode = {});
   ~TDialogWindow() override;
   TDialogWindow(const TDialogWindow&) = delete;
   TDialogWindow& operator=(const TDialogWindow&) = delete;

@@ -70,8 +70,8 @@ void ConnectToConsole() {
   std::cerr.clear();
 }
 
-int RunDialog(HINSTANCE instance, int showCommand, const std::filesystem::path& exeDir, TDialogMode mode) {
-  TDialogWindow dialog(instance, exeDir, mode.Direction, mode.Next);
+int RunDialog(HINSTANCE instance, int showCommand, const std::filesystem::path& exeDir, TDimensionMode mode) {
+  TDialogWindow dialog(instance, exeDir, mode);
   std::wstring error;
   if (!dialog.Create(error)) {
     MessageBoxW(nullptr, error.c_str(), Utf8LiteralToWide(kApplicationTitle).c_str(), MB_ICONERROR | MB_OK);
@@ -86,7 +86,7 @@ int RunDialog(HINSTANCE instance, int showCommand, const std::filesystem::path& 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const std::filesystem::path exeDir = ExeFolder();
   const std::vector<std::string> args = Utf8Arguments();
-  if (const std::optional<TDialogMode> mode = DialogMode(args)) {
+  if (const std::optional<TDimensionMode> mode = DialogMode(args)) {
     return RunDialog(instance, showCommand, exeDir, *mode);
   }
   ConnectToConsole();

@@ -103,8 +103,8 @@ void Pump(HWND dialog) {
 }
 
 std::unique_ptr<TDialogWindow> Open(const TFolder& folder, bool show = true, TNext next = TNext::None) {
-  auto dialog =
-      std::make_unique<TDialogWindow>(GetModuleHandleW(nullptr), folder.Path(), TDirection::Vertical, next);
+  auto dialog = std::make_unique<TDialogWindow>(GetModuleHandleW(nullptr), folder.Path(),
+                                                TDimensionMode{TKind::Linear, TDirection::Vertical, next});
   std::wstring error;
   EXPECT_TRUE(dialog->Create(error)) << WideToUtf8(error);
   if (show) {

@@ -7,13 +7,21 @@
 #include "MyFunc.h"
 #include "Unit1.h"
 
-std::string SjisText(std::string_view utf8) { return Utf8ToSjis(utf8); }
-
 namespace {
+
+// The direction whose settings the notes name as kept apart from those of `d`.
+const char* OtherWord(TDirection d) {
+  switch (d) {
+    case TDirection::Vertical: return "水平";
+    case TDirection::Horizontal: return "垂直";
+    case TDirection::Aligned: return "他の";
+  }
+  return "";
+}
 
 // "{D}" stands for the direction the dialog draws, "{O}" for the one whose settings are apart.
 std::string WithWords(std::string_view line, TDirection d) {
-  const char* other = d == TDirection::Vertical ? "水平" : d == TDirection::Horizontal ? "垂直" : "他の";
+  const char* other = OtherWord(d);
   std::string s(line);
   for (const auto& [key, word] : {std::pair{std::string_view("{D}"), DirectionEntry(d).Word},
                                   std::pair{std::string_view("{O}"), other}}) {
@@ -43,8 +51,4 @@ std::vector<std::string> NoteLines(TDirection d) {
 
 }  // namespace
 
-const std::vector<std::string>& Memo1Lines(TDirection d) {
-  static const std::vector<std::string> lines[] = {
-      NoteLines(TDirection::Vertical), NoteLines(TDirection::Horizontal), NoteLines(TDirection::Aligned)};
-  return lines[static_cast<int>(d)];
-}
+std::vector<std::string> Memo1Lines(TDirection d) { return NoteLines(d); }

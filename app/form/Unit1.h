@@ -109,7 +109,7 @@ int ControlNumber(std::string_view name);
 std::string_view ControlFamily(std::string_view name);
 
 // The thirty lines of notes; they name the direction that the dialog draws.
-const std::vector<std::string>& Memo1Lines(TDirection d = TDirection::Vertical);
+std::vector<std::string> Memo1Lines(TDirection d = TDirection::Vertical);
 
 // The window itself (UTF-8 source literals like the table).
 inline constexpr const char* kFormCaption = "ソラトＫ";
@@ -203,11 +203,9 @@ inline constexpr int kRecordLines = 9;  // lines 23..31
 class TForm1 {
  public:
   // view may be null (no messages).
-  TForm1(std::filesystem::path exeDir, TFormView* view, TDirection direction = TDirection::Vertical,
-         TNext next = TNext::None);
+  TForm1(std::filesystem::path exeDir, TFormView* view, TDimensionMode mode = {});
 
-  const TDirection Direction;          // what the dialog draws; it chooses the settings file
-  const TNext Next;                    // continued from the last dimension of the direction, or not
+  const TDimensionMode Mode;           // what the dialog draws; it chooses the settings file
   const std::filesystem::path ExeDir;  // the executable's folder: the exchange and settings files
   std::string Caption() const;         // Shift-JIS
 
@@ -282,6 +280,12 @@ class TForm1 {
   std::optional<TLastDimension> last_;         // recordLines_ as a dimension, when they hold one
   std::optional<TLastDimension> drawn_;        // the dimension OK drew, recorded once it is delivered
 };
+
+// Reads the dialog and the exchange state and checks the inputs in the dialog's order. On the
+// first refused input `focus` is set to that control's name ("ComboBox1", "Edit7", ...) and the
+// result is to be ignored; otherwise `focus` is empty. The dimension's points are made by the
+// kind (a refusal of them is left in PointsRefusal for CheckDimension).
+TDimensionInput ReadInputs(const TForm1& form, std::string& focus);
 
 inline constexpr const char* kSettingsFileName = "q746.dat";
 inline constexpr const char* kExchangeFileName = "JWC_TEMP.TXT";

@@ -4,8 +4,8 @@
 
 #include "Unit1.h"
 
-TForm1::TForm1(std::filesystem::path exeDir, TFormView* view, TDirection direction, TNext next)
-    : Direction(direction), Next(next), ExeDir(std::move(exeDir)), view_(view) {
+TForm1::TForm1(std::filesystem::path exeDir, TFormView* view, TDimensionMode mode)
+    : Mode(mode), ExeDir(std::move(exeDir)), view_(view) {
   for (const TControlEntry& c : ControlTable()) {
     switch (c.Kind) {
       case TControlKind::List: {
@@ -65,6 +65,10 @@ bool TForm1::FormClose() {
 }
 
 void TForm1::Button2Click() { CloseRequested = true; }
+
+std::string TForm1::Caption() const { return SjisText(ModeCaption(Mode)); }
+
+std::filesystem::path TForm1::SettingsFile() const { return ExeDir / ModeSettingsFile(Mode); }
 
 void TForm1::SetStatus(const char* utf8) {
   LabelA1.Caption = SjisText(utf8);

@@ -34,6 +34,10 @@ void AddExtensionLine(const TDimensionInput& in, const TFrameTurn& turn, const T
 
 void ConstructDimension(const TDimensionInput& in, JwwState& out) {
   if (CheckDimension(in, out) != TRefusal::None) return;
+  KindEntry(in.Kind).Construct(in, out);
+}
+
+void ConstructLinearDimension(const TDimensionInput& in, JwwState& out) {
   const TDimensionFrame fr = DimensionFrame(in);
   AddPreamble(out);
   AddExtensionLine(in, fr.Turn, in.Points[1], fr.U1, out);

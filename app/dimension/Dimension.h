@@ -44,6 +44,7 @@ struct TDirectionEntry {
 };
 const TDirectionEntry& DirectionEntry(TDirection d);
 const TDirectionEntry* FindDirection(std::string_view name);  // nullptr for an unknown name
+const std::vector<TDirection>& AllDirections();
 
 // A dimension continued from the last one of the same direction: the host then hands over two
 // points only, the new measured point and the start of the value text.
@@ -58,6 +59,52 @@ struct TNextEntry {
   const char* Word;  // in the caption: 連続, 外側追加
 };
 const TNextEntry* FindNext(std::string_view name);  // nullptr for an unknown name; None has none
+const TNextEntry& NextEntry(TNext n);               // None: no name and no word
+
+// ---- The kinds of dimension -------------------------------------------------------------------------
+
+// What a dimension measures. Each kind is one row of the kinds table (KindEntry), which a switch
+// over this enum builds: a kind without a row does not compile.
+enum class TKind {
+  Linear,  // the distance between two measured points, in one of the three directions
+};
+
+// Which dimension a run draws: the kind, and for the linear kind its direction and whether it
+// goes on from the last dimension.
+struct TDimensionMode {
+  TKind Kind = TKind::Linear;
+  TDirection Direction = TDirection::Vertical;
+  TNext Next = TNext::None;
+  bool operator==(const TDimensionMode&) const = default;
+};
+
+struct TDimensionInput;
+struct TLastDimension;
+enum class TRefusal;
+
+struct TKindEntry {
+  TKind Kind;
+  const char* Name;  // on the command line (--kind)
+  // The settings file and the caption (UTF-8 source literal); nullptr for a kind whose
+  // directions have their own (TDirectionEntry).
+  const char* SettingsFile;
+  const char* Caption;
+  bool HasDirections;  // takes --direction and --next
+  // The dimension's points from the host's picked points, and for a continued dimension from the
+  // last one; in.Points on return. A refusal when they cannot be made.
+  TRefusal (*MakePoints)(const JwwState& host, const std::optional<TLastDimension>& last,
+                         TDimensionInput& in);
+  // Why the kind would draw nothing from `in`, and what it appends to an output list.
+  TRefusal (*Check)(const TDimensionInput& in, const JwwState& host);
+  void (*Construct)(const TDimensionInput& in, JwwState& out);
+};
+const TKindEntry& KindEntry(TKind k);
+const TKindEntry* FindKind(std::string_view name);  // nullptr for an unknown name
+// Every kind, in the order of the enum; for the command line and the tests.
+const std::vector<TKind>& AllKinds();
+// A mode's settings file name and caption (ソラトＫ（水平・連続）, ...; UTF-8).
+const char* ModeSettingsFile(const TDimensionMode& m);
+std::string ModeCaption(const TDimensionMode& m);
 
 // The last dimension of a direction as its settings file records it (lines 23 to 31).
 struct TLastDimension {
@@ -117,22 +164,23 @@ enum class TRefusal {
 // types, font) are no part of it: the construction reads them from the state it writes into.
 struct TDimensionInput {
   // Dialog.
-  int StartMarker = 0;        // ComboBox1 index (0 line arrow, 1..11 host point markers)
-  int EndMarker = 0;          // ComboBox2 index
-  double MarkerFactor = 1.0;  // Edit1: size factor of point markers, unscaled
-  double ArrowLength = 3.0;   // Edit7: line arrow length, paper mm
-  double ArrowAngle = 15.0;   // Edit8: line arrow angle, degrees
-  int TextTypeItem = 0;       // ComboBox3 index: 0 the host's current text type, 1..10 that type
-  bool Combined = false;      // CheckBox4: dimension line and value text as one entity
-  TValueSettings Value;       // ComboBox4, ComboBox5, RadioGroup1..2, CheckBox1..3, Edit2..3
+  int StartMarker = 0;         // ComboBox1 index (0 line arrow, 1..11 host point markers)
+  int EndMarker = 0;           // ComboBox2 index
+  double MarkerFactor = 1.0;   // Edit1: size factor of point markers, unscaled
+  double ArrowLength = 3.0;    // Edit7: line arrow length, paper mm
+  double ArrowAngle = 15.0;    // Edit8: line arrow angle, degrees
+  int TextTypeItem = 0;        // ComboBox3 index: 0 the host's current text type, 1..10 that type
+  bool Combined = false;       // CheckBox4: dimension line and value text as one entity
+  TValueSettings Value;        // ComboBox4, ComboBox5, RadioGroup1..2, CheckBox1..3, Edit2..3
+  TKind Kind = TKind::Linear;  // what is measured
   TDirection Direction = TDirection::Vertical;  // the dialog's direction
   TNext Next = TNext::None;                     // a continued dimension: Points are made from the last one
-  double OutsideGap = 8.0;              // Edit10: the outside dimension's line beyond the last one, paper mm
-  TRefusal Continued = TRefusal::None;  // why the points of a continued dimension could not be made
-  double TextGap = 0.5;                 // Edit4: value text to base line, and margins; paper mm; any sign
-  double PointGap = 2.0;                // Edit5: measured point to extension line, paper mm
-  double Overhang = 2.0;                // Edit6: extension lines past the dimension line, paper mm
-  double ReverseOverhang = 2.0;         // Edit9: dimension line past reversed markers, paper mm
+  double OutsideGap = 8.0;  // Edit10: the outside dimension's line beyond the last one, paper mm
+  TRefusal PointsRefusal = TRefusal::None;  // why the kind could not make its points (MakePoints)
+  double TextGap = 0.5;                     // Edit4: value text to base line, and margins; paper mm; any sign
+  double PointGap = 2.0;                    // Edit5: measured point to extension line, paper mm
+  double Overhang = 2.0;                    // Edit6: extension lines past the dimension line, paper mm
+  double ReverseOverhang = 2.0;             // Edit9: dimension line past reversed markers, paper mm
 
   // Geometry: from the exchange state, or made from the last dimension (a continued one and the
   // preview of the last one set their own).
@@ -141,8 +189,6 @@ struct TDimensionInput {
   std::array<TJwwPickedPoint, 5> Points{};  // picked points 1..4; [0] unused
 };
 
-class TForm1;
-
 // The drawing scale: the scale of the layer group that was current in the host (GroupScale of
 // FirstGroup). Paper millimetres times this are drawing units.
 double DrawingScale(const JwwState& st);
@@ -150,10 +196,6 @@ double DrawingScale(const JwwState& st);
 // A picked point the dimension can be drawn from: handed over, with numbers for coordinates.
 inline bool IsDrawablePoint(const TJwwPickedPoint& p) { return p.Used && p.Numeric; }
 
-// Reads the dialog and the exchange state and checks the inputs in the dialog's order. On the
-// first refused input `focus` is set to that control's name ("ComboBox1", "Edit7", ...) and the
-// result is to be ignored; otherwise `focus` is empty.
-TDimensionInput ReadInputs(const TForm1& form, std::string& focus);
 // A continued dimension (in.Next): its four points made from the last dimension and the host's
 // two (in.Points[1], the new measured point; in.Points[2], the start of the value text). For a
 // chain: P1 = L2, P2 = the new point, P3 = L3; outside: P1 = L1, P2 = the new point, P3 = L3 moved
@@ -162,8 +204,10 @@ TDimensionInput ReadInputs(const TForm1& form, std::string& focus);
 // without both host points; `in` keeps its points then.
 TRefusal ContinuePoints(const std::optional<TLastDimension>& last, TDimensionInput& in);
 
-// `host` gives the text type of the value text, whose size counts among the numbers checked.
+// Why `in` would draw nothing: the refusal of its points, then its kind's checks. `host` gives the
+// text type of the value text, whose size counts among the numbers checked.
 TRefusal CheckDimension(const TDimensionInput& in, const JwwState& host);
+TRefusal CheckLinearDimension(const TDimensionInput& in, const JwwState& host);
 std::string RefusalMessage(TRefusal r);  // Shift-JIS; empty for None
 
 // The turn from the drawing into the dimension's frame, in which the dimension line runs straight
@@ -195,6 +239,7 @@ TDimensionFrame DimensionFrame(const TDimensionInput& in);
 // is in its output role (after JwwResetCurrent); a scratch state (the preview) is made by
 // JwwCopyHostValues, so that the same dimension is written there as on OK.
 void ConstructDimension(const TDimensionInput& in, JwwState& out);
+void ConstructLinearDimension(const TDimensionInput& in, JwwState& out);
 
 // The pieces of the construction, for tests and the preview.
 
