@@ -9,7 +9,10 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <vector>
 
+#include "MyFunc.h"
 #include "Preview.h"
 #include "TestSupport.h"
 #include "Unit1.h"
@@ -22,60 +25,113 @@ using testsupport::WriteFile;
 
 namespace {}  // namespace
 
-TEST(ControlTable, EveryControlOfTheModelIsInTheTableOnceAndInTabOrder) {
+// What holds of every row: its name is unique and names a control of the model of its kind; the
+// rows that take the focus come first, without a gap (their order is the tab order); a settable
+// control says what it is in --help; an edit that OK checks reads a number.
+TEST(ControlTable, EveryRowNamesOneControlAndTheFocusRowsComeFirst) {
   const TForm1 form("", nullptr);
   std::set<std::string> names;
-  std::set<int> tabs;
+  bool pastTheFocus = false;
   for (const TControlEntry& c : ControlTable()) {
-    EXPECT_TRUE(names.insert(c.Name).second) << c.Name;
+    SCOPED_TRACE(c.Name);
+    EXPECT_TRUE(names.insert(c.Name).second);
     EXPECT_EQ(FindControl(c.Name), &c);
-    if (c.TabOrder >= 0) {
-      EXPECT_TRUE(tabs.insert(c.TabOrder).second) << c.Name;
-    }
+    const bool focus = c.Kind != TControlKind::Label && c.Kind != TControlKind::Preview;
+    EXPECT_FALSE(focus && pastTheFocus) << "a control that takes the focus after the labels";
+    pastTheFocus = pastTheFocus || !focus;
+    EXPECT_FALSE(c.TabStop && !focus);
     switch (c.Kind) {
-      case TControlKind::List: EXPECT_TRUE(form.ComboBoxByName(c.Name)) << c.Name; break;
-      case TControlKind::Edit: EXPECT_TRUE(form.EditByName(c.Name)) << c.Name; break;
-      case TControlKind::RadioGroup: EXPECT_TRUE(form.RadioGroupByName(c.Name)) << c.Name; break;
-      case TControlKind::CheckBox: EXPECT_TRUE(form.CheckBoxByName(c.Name)) << c.Name; break;
+      case TControlKind::List: EXPECT_TRUE(form.ComboBoxByName(c.Name)); break;
+      case TControlKind::Edit: EXPECT_TRUE(form.EditByName(c.Name)); break;
+      case TControlKind::RadioGroup: EXPECT_TRUE(form.RadioGroupByName(c.Name)); break;
+      case TControlKind::CheckBox: EXPECT_TRUE(form.CheckBoxByName(c.Name)); break;
       case TControlKind::Label:
-      case TControlKind::Preview: EXPECT_EQ(c.TabOrder, -1) << c.Name; break;
+      case TControlKind::Preview:
       case TControlKind::Button:
       case TControlKind::Memo:
       case TControlKind::ScrollBox: break;
     }
+    if (IsSettable(c)) {
+      EXPECT_NE(std::string(c.Title), "");
+      EXPECT_NE(std::string(c.Help), "");
+    }
+    // Bounds belong to numbers; a bounded number says its bounds in both languages.
+    const bool bounded = c.Accepts.LowKind != TBound::None || c.Accepts.HighKind != TBound::None;
+    EXPECT_TRUE(!bounded || (c.Kind == TControlKind::Edit && c.Accepts.Number));
+    EXPECT_EQ(AcceptedStatus(c).empty(), !bounded);
+    EXPECT_EQ(AcceptedHelp(c).empty(), !bounded);
   }
-  // 26 controls in the tab order 0..25 (the preview's check box last), 24 static labels, the
-  // status line and the preview panel.
-  EXPECT_EQ(tabs.size(), 26u);
-  EXPECT_EQ(*tabs.begin(), 0);
-  EXPECT_EQ(*tabs.rbegin(), 25);
-  EXPECT_EQ(names.size(), 26u + 26u);
   EXPECT_EQ(FindControl("Edit11"), nullptr);
-
-  // The tab order of the dialog, which is not the order of the names.
-  const char* order[] = {"ComboBox1",   "ComboBox2",   "Edit7",     "Edit8",     "Edit1",
-                         "ComboBox3",   "Edit2",       "Edit3",     "ComboBox4", "ComboBox5",
-                         "RadioGroup1", "RadioGroup2", "CheckBox1", "CheckBox2", "CheckBox3",
-                         "CheckBox4",   "Edit4",       "Edit5",     "Edit6",     "Edit9",
-                         "Edit10",      "Button1",     "Button2",   "Memo1",     "ScrollBox1"};
-  for (int i = 0; i < 25; ++i) EXPECT_EQ(FindControl(order[i])->TabOrder, i) << order[i];
-  // The outside dimension's distance and its labels exist in that mode only.
-  for (const TControlEntry& c : ControlTable()) {
-    const std::string name = c.Name;
-    const bool outside = name == "Edit10" || name == "Label23" || name == "Label24";
-    EXPECT_EQ(c.OnlyWhen, outside ? TNext::Outside : TNext::None) << name;
-  }
-  EXPECT_FALSE(FindControl("Memo1")->TabStop);
-  EXPECT_FALSE(FindControl("ScrollBox1")->TabStop);
-  EXPECT_TRUE(FindControl("Edit7")->ImeOff);
-  EXPECT_FALSE(FindControl("Edit2")->ImeOff);
-  EXPECT_EQ(FindControl("Label15")->FontHeight, 11);
-  // The status line sits directly above the 65-pixel information pane at the foot of the window.
+  // The status line sits directly above the information pane at the foot of the window.
   const TControlEntry* status = FindControl("LabelA1");
   const TControlEntry* pane = FindControl("ScrollBox1");
-  EXPECT_EQ(status->Top, 347);
   EXPECT_EQ(status->Top + status->Height, pane->Top);
   EXPECT_EQ(pane->Top + pane->Height, kFormClientHeight);
+}
+
+// No two controls of a dialog overlap, in each continued mode (the notes are shorter where the
+// outside distance stands below them); only the preview's check box lies inside its pane.
+TEST(ControlTable, NoControlOverlapsAnother) {
+  for (TNext next : {TNext::None, TNext::Chain, TNext::Outside}) {
+    std::vector<const TControlEntry*> shown;
+    for (const TControlEntry& c : ControlTable()) {
+      if (c.Width > 0 && (c.OnlyWhen == TNext::None || c.OnlyWhen == next)) shown.push_back(&c);
+    }
+    const auto bottom = [&](const TControlEntry& c) {
+      return c.Top + (c.Kind == TControlKind::Memo && next == TNext::Outside ? kMemoHeightOutside : c.Height);
+    };
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+      for (std::size_t j = i + 1; j < shown.size(); ++j) {
+        const TControlEntry &a = *shown[i], &b = *shown[j];
+        if (std::string(a.Name) == "ScrollBox1" && std::string(b.Name) == "CheckBox5") continue;
+        const bool apart = a.Left + a.Width <= b.Left || b.Left + b.Width <= a.Left || bottom(a) <= b.Top ||
+                           bottom(b) <= a.Top;
+        EXPECT_TRUE(apart) << a.Name << " and " << b.Name << " in mode " << static_cast<int>(next);
+      }
+    }
+  }
+}
+
+// What a number edit accepts is its row's bounds, no more and no less: OK refuses just outside
+// them and takes the bound itself where the row includes it; the status line and --help say so.
+TEST(ControlTable, EditsAreCheckedByTheirRows) {
+  const struct {
+    const char *name, *status, *help;
+  } told[] = {
+      {"Edit7", "（0より大きく1000以下）", " (> 0, <= 1000)"},
+      {"Edit8", "（0より大きく180未満）", " (> 0, < 180)"},
+      {"Edit1", "（0より大きい値）", " (> 0)"},
+      {"Edit5", "（0以上）", " (>= 0)"},
+      {"Edit10", "（0より大きい値）", " (> 0)"},
+  };
+  for (const auto& t : told) {
+    EXPECT_EQ(AcceptedStatus(*FindControl(t.name)), t.status) << t.name;
+    EXPECT_EQ(AcceptedHelp(*FindControl(t.name)), t.help) << t.name;
+  }
+  for (const TControlEntry& c : ControlTable()) {
+    if (c.Kind != TControlKind::Edit || !c.Accepts.Number) continue;
+    SCOPED_TRACE(c.Name);
+    const auto focusWith = [&](double value) {
+      TForm1 f("", nullptr, {TKind::Linear, TDirection::Vertical, TNext::Outside});
+      f.ComboBox3.Items = {"x"};
+      f.ComboBox3.ItemIndex = 0;
+      f.EditByName(c.Name)->Text = FloatToText(value);
+      std::string focus;
+      ReadInputs(f, focus);
+      return focus;
+    };
+    const TAccepted& a = c.Accepts;
+    for (const auto& [kind, bound, step] :
+         {std::tuple{a.LowKind, a.Low, -1e-9}, std::tuple{a.HighKind, a.High, 1e-9}}) {
+      if (kind == TBound::None) continue;
+      EXPECT_EQ(focusWith(bound + step), c.Name);
+      EXPECT_EQ(focusWith(bound - step), "");
+      EXPECT_EQ(focusWith(bound), kind == TBound::Closed ? "" : c.Name);
+    }
+    if (a.LowKind == TBound::None) {
+      EXPECT_EQ(focusWith(-1e6), "");
+    }
+  }
 }
 
 // The preview widens the window to the right: the dialog's controls keep their places in the

@@ -80,7 +80,7 @@ std::string ControlLines() {
     for (const TControlEntry* c : entries) {
       std::string name = c->Name;
       name.resize(std::max<std::size_t>(name.size() + 1, 13), ' ');
-      std::string text = std::string(c->Texts.Title) + ", " + c->Texts.Help;
+      std::string text = std::string(c->Title) + ", " + c->Help + AcceptedHelp(*c);
       for (std::size_t nl = text.find('\n'); nl != std::string::npos; nl = text.find('\n', nl + 1)) {
         text.insert(nl + 1, under);
       }

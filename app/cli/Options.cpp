@@ -57,7 +57,9 @@ bool ParseSetting(std::string_view arg, TCliSetting& s, std::string& error) {
     case TControlKind::List:
     case TControlKind::RadioGroup:
       if (ParseIndex(value, s.Index)) return true;
-      error = s.Control + " takes an item index (an integer), not '" + std::string(value) + "'";
+      error = s.Control + " takes an item index (an integer" +
+              (entry->Items.empty() ? std::string() : ", 0 to " + std::to_string(entry->Items.size() - 1)) +
+              "), not '" + std::string(value) + "'";
       return false;
     case TControlKind::CheckBox:
       if (value == "0" || value == "1") {

@@ -1,7 +1,9 @@
 // The dialog's controls as one table: the model takes its starting values from it and the Win32
 // view creates its windows from it.
+#include <string>
 #include <vector>
 
+#include "MyFunc.h"
 #include "Unit1.h"
 
 namespace {
@@ -14,126 +16,165 @@ const std::vector<const char*> kPrecisionItems = {"1",       "0.1",      "0.01",
                                                   "0.00001", "0.000001", "0.0000001", "0.00000001"};
 const std::vector<const char*> kRoundingItems = {"切り捨て", "切り上げ", "四捨五入"};
 
-// Tab order, then the preview panel and the static labels. Columns: name, member, texts (title,
-// allowed values, help), kind, tab, left, top, width, height, caption (edit: starting text), items,
-// starting index (check box: 1 checked), length limit, IME off, tab stop, font height, background.
+// The rows that take the focus, in the tab order; then the preview panel, the fixed labels and the
+// status line, which the focus passes by.
 std::vector<TControlEntry> BuildTable() {
   const int w = kFormClientWidth;
   // clang-format off
   return {
-      {"ComboBox1", &TForm1::ComboBox1,
-       {"始点", "", "the marker at point 1, an item index:\n"
-       "0 線矢印 (line arrow), 1 △, 2 □, 3 Ｏ, 4 ○, 5 ■, 6 ▲, 7 ●, 8 ～, 9 ＞,\n"
-       "10 ／, 11 △ (the host's marker 11)"},
-       K::List, 0, 48, 4, 81, 21, "", kMarkerItems, 0, 0, true, true},
-      {"ComboBox2", &TForm1::ComboBox2,
-       {"終点", "", "the marker at point 2, the same items"},
-       K::List, 1, 48, 28, 81, 21, "", kMarkerItems, 0, 0, true, true},
-      {"Edit7", &TForm1::Edit7,
-       {"線矢印の長さ", "（0より大きく1000以下）", "line arrow length, paper mm (> 0, <= 1000)"},
-       K::Edit, 2, 48, 64, 33, 21, "3", {}, -1, 8, true, true},
-      {"Edit8", &TForm1::Edit8,
-       {"線矢印の角度", "（0より大きく180未満）", "line arrow angle, degrees (> 0, < 180)"},
-       K::Edit, 3, 48, 88, 33, 21, "15", {}, -1, 8, true, true},
+      {.Name = "ComboBox1", .Member = &TForm1::ComboBox1, .Kind = K::List,
+       .Title = "始点",
+       .Help = "the marker at point 1, an item index:\n"
+               "0 線矢印 (line arrow), 1 △, 2 □, 3 Ｏ, 4 ○, 5 ■, 6 ▲, 7 ●, 8 ～, 9 ＞,\n"
+               "10 ／, 11 △ (the host's marker 11)",
+       .Left = 48, .Top = 4, .Width = 81, .Height = 21,
+       .Items = kMarkerItems, .StartIndex = 0, .ImeOff = true, .TabStop = true},
+      {.Name = "ComboBox2", .Member = &TForm1::ComboBox2, .Kind = K::List,
+       .Title = "終点", .Help = "the marker at point 2, the same items",
+       .Left = 48, .Top = 28, .Width = 81, .Height = 21,
+       .Items = kMarkerItems, .StartIndex = 0, .ImeOff = true, .TabStop = true},
+      {.Name = "Edit7", .Member = &TForm1::Edit7, .Kind = K::Edit,
+       .Title = "線矢印の長さ", .Help = "line arrow length, paper mm", .Accepts = Above(0).AtMost(1000),
+       .Left = 48, .Top = 64, .Width = 33, .Height = 21,
+       .Caption = "3", .MaxLength = 8, .ImeOff = true, .TabStop = true},
+      {.Name = "Edit8", .Member = &TForm1::Edit8, .Kind = K::Edit,
+       .Title = "線矢印の角度", .Help = "line arrow angle, degrees", .Accepts = Above(0).Below(180),
+       .Left = 48, .Top = 88, .Width = 33, .Height = 21,
+       .Caption = "15", .MaxLength = 8, .ImeOff = true, .TabStop = true},
       // Narrower than the edits below it: the note after it (Label20) needs the room up to Memo1.
-      {"Edit1", &TForm1::Edit1,
-       {"端点倍率", "（0より大きい値）", "size factor of point markers (> 0)"},
-       K::Edit, 4, 72, 112, 53, 21, "1", {}, -1, 16, true, true},
-      {"ComboBox3", &TForm1::ComboBox3,
-       {"寸法値の文字種", "", "text type: 0 the host's current one, 1..10 that type"},
-       K::List, 5, 136, 28, 169, 21, "", {}, -1, 0, true, true},
-      {"Edit2", &TForm1::Edit2,
-       {"接頭文字", "", "prefix of the value"},
-       K::Edit, 6, 200, 56, 105, 21, "", {}, -1, 32, false, true},
-      {"Edit3", &TForm1::Edit3,
-       {"接尾文字", "", "suffix of the value"},
-       K::Edit, 7, 200, 80, 105, 21, "", {}, -1, 32, false, true},
-      {"ComboBox4", &TForm1::ComboBox4,
-       {"寸法値の精度", "", "precision: 0 \"1\", 1 \"0.1\", ... 8 \"0.00000001\""},
-       K::List, 8, 200, 136, 105, 21, "", kPrecisionItems, 3, 0, true, true},
-      {"ComboBox5", &TForm1::ComboBox5,
-       {"寸法値の丸め", "", "rounding: 0 切り捨て, 1 切り上げ, 2 四捨五入"},
-       K::List, 9, 200, 160, 105, 21, "", kRoundingItems, 2, 0, true, true},
-      {"RadioGroup1", &TForm1::RadioGroup1,
-       {"小数点以下の０表示", "", "zeros after the point: 0 無 (dropped), 1 有 (shown)"},
-       K::RadioGroup, 10, 8, 184, 145, 41, "小数点以下の０表示", {"無", "有"}, 0, 0, false, true},
-      {"RadioGroup2", &TForm1::RadioGroup2,
-       {"寸法値の単位", "", "unit: 0 mm, 1 ｍ"},
-       K::RadioGroup, 11, 160, 184, 145, 41, "寸法値の単位", {"mm", "ｍ"}, 0, 0, false, true},
-      {"CheckBox1", &TForm1::CheckBox1,
-       {"３桁毎カンマ付加", "", "thousands separators: 0 or 1"},
-       K::CheckBox, 12, 8, 232, 145, 17, "３桁毎カンマ付加", {}, 0, 0, false, true},
-      {"CheckBox2", &TForm1::CheckBox2,
-       {"単位の付加", "", "the unit after the value: 0 or 1"},
-       K::CheckBox, 13, 152, 232, 105, 17, "単位の付加", {}, 0, 0, false, true},
-      {"CheckBox3", &TForm1::CheckBox3,
-       {"寸法値を全角化", "", "full-width value: 0 or 1"},
-       K::CheckBox, 14, 256, 232, 129, 17, "寸法値を全角化", {}, 0, 0, false, true},
-      {"CheckBox4", &TForm1::CheckBox4,
-       {"寸法図形化", "", "dimension line and value as one entity: 0 or 1"},
-       K::CheckBox, 15, 384, 232, 105, 17, "寸法図形化", {}, 0, 0, false, true},
-      {"Edit4", &TForm1::Edit4,
-       {"寸法値と水平線との距離", "", "value text to its base line, paper mm"},
-       K::Edit, 16, 200, 252, 57, 21, "0.5", {}, -1, 16, true, true},
-      {"Edit5", &TForm1::Edit5,
-       {"計測点と寸法補助線の距離", "（0以上）", "measured point to extension line, paper mm (>= 0)"},
-       K::Edit, 17, 200, 276, 57, 21, "2", {}, -1, 16, true, true},
-      {"Edit6", &TForm1::Edit6,
-       {"寸法補助線のはみ出し距離", "（0以上）", "extension line past the dimension line (>= 0)"},
-       K::Edit, 18, 200, 300, 57, 21, "2", {}, -1, 16, true, true},
-      {"Edit9", &TForm1::Edit9,
-       {"逆矢印の寸法はみだし距離", "（0以上）", "dimension line past reversed markers (>= 0)"},
-       K::Edit, 19, 200, 324, 57, 21, "2", {}, -1, 16, true, true},
+      {.Name = "Edit1", .Member = &TForm1::Edit1, .Kind = K::Edit,
+       .Title = "端点倍率", .Help = "size factor of point markers", .Accepts = Above(0),
+       .Left = 72, .Top = 112, .Width = 53, .Height = 21,
+       .Caption = "1", .MaxLength = 16, .ImeOff = true, .TabStop = true},
+      {.Name = "ComboBox3", .Member = &TForm1::ComboBox3, .Kind = K::List,
+       .Title = "寸法値の文字種", .Help = "text type: 0 the host's current one, 1..10 that type",
+       .Left = 136, .Top = 28, .Width = 169, .Height = 21,
+       .ImeOff = true, .TabStop = true},
+      {.Name = "Edit2", .Member = &TForm1::Edit2, .Kind = K::Edit,
+       .Title = "接頭文字", .Help = "prefix of the value",
+       .Left = 200, .Top = 56, .Width = 105, .Height = 21,
+       .MaxLength = 32, .TabStop = true},
+      {.Name = "Edit3", .Member = &TForm1::Edit3, .Kind = K::Edit,
+       .Title = "接尾文字", .Help = "suffix of the value",
+       .Left = 200, .Top = 80, .Width = 105, .Height = 21,
+       .MaxLength = 32, .TabStop = true},
+      {.Name = "ComboBox4", .Member = &TForm1::ComboBox4, .Kind = K::List,
+       .Title = "寸法値の精度", .Help = "precision: 0 \"1\", 1 \"0.1\", ... 8 \"0.00000001\"",
+       .Left = 200, .Top = 136, .Width = 105, .Height = 21,
+       .Items = kPrecisionItems, .StartIndex = 3, .ImeOff = true, .TabStop = true},
+      {.Name = "ComboBox5", .Member = &TForm1::ComboBox5, .Kind = K::List,
+       .Title = "寸法値の丸め", .Help = "rounding: 0 切り捨て, 1 切り上げ, 2 四捨五入",
+       .Left = 200, .Top = 160, .Width = 105, .Height = 21,
+       .Items = kRoundingItems, .StartIndex = 2, .ImeOff = true, .TabStop = true},
+      {.Name = "RadioGroup1", .Member = &TForm1::RadioGroup1, .Kind = K::RadioGroup,
+       .Title = "小数点以下の０表示", .Help = "zeros after the point: 0 無 (dropped), 1 有 (shown)",
+       .Left = 8, .Top = 184, .Width = 145, .Height = 41,
+       .Caption = "小数点以下の０表示", .Items = {"無", "有"}, .StartIndex = 0, .TabStop = true},
+      {.Name = "RadioGroup2", .Member = &TForm1::RadioGroup2, .Kind = K::RadioGroup,
+       .Title = "寸法値の単位", .Help = "unit: 0 mm, 1 ｍ",
+       .Left = 160, .Top = 184, .Width = 145, .Height = 41,
+       .Caption = "寸法値の単位", .Items = {"mm", "ｍ"}, .StartIndex = 0, .TabStop = true},
+      // The check boxes of one row end where the next begins.
+      {.Name = "CheckBox1", .Member = &TForm1::CheckBox1, .Kind = K::CheckBox,
+       .Title = "３桁毎カンマ付加", .Help = "thousands separators: 0 or 1",
+       .Left = 8, .Top = 232, .Width = 144, .Height = 17,
+       .Caption = "３桁毎カンマ付加", .StartIndex = 0, .TabStop = true},
+      {.Name = "CheckBox2", .Member = &TForm1::CheckBox2, .Kind = K::CheckBox,
+       .Title = "単位の付加", .Help = "the unit after the value: 0 or 1",
+       .Left = 152, .Top = 232, .Width = 104, .Height = 17,
+       .Caption = "単位の付加", .StartIndex = 0, .TabStop = true},
+      {.Name = "CheckBox3", .Member = &TForm1::CheckBox3, .Kind = K::CheckBox,
+       .Title = "寸法値を全角化", .Help = "full-width value: 0 or 1",
+       .Left = 256, .Top = 232, .Width = 128, .Height = 17,
+       .Caption = "寸法値を全角化", .StartIndex = 0, .TabStop = true},
+      {.Name = "CheckBox4", .Member = &TForm1::CheckBox4, .Kind = K::CheckBox,
+       .Title = "寸法図形化", .Help = "dimension line and value as one entity: 0 or 1",
+       .Left = 384, .Top = 232, .Width = 105, .Height = 17,
+       .Caption = "寸法図形化", .StartIndex = 0, .TabStop = true},
+      {.Name = "Edit4", .Member = &TForm1::Edit4, .Kind = K::Edit,
+       .Title = "寸法値と水平線との距離", .Help = "value text to its base line, paper mm", .Accepts = AnyNumber(),
+       .Left = 200, .Top = 252, .Width = 57, .Height = 21,
+       .Caption = "0.5", .MaxLength = 16, .ImeOff = true, .TabStop = true},
+      {.Name = "Edit5", .Member = &TForm1::Edit5, .Kind = K::Edit,
+       .Title = "計測点と寸法補助線の距離", .Help = "measured point to extension line, paper mm", .Accepts = AtLeast(0),
+       .Left = 200, .Top = 276, .Width = 57, .Height = 21,
+       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true},
+      {.Name = "Edit6", .Member = &TForm1::Edit6, .Kind = K::Edit,
+       .Title = "寸法補助線のはみ出し距離", .Help = "extension line past the dimension line", .Accepts = AtLeast(0),
+       .Left = 200, .Top = 300, .Width = 57, .Height = 21,
+       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true},
+      {.Name = "Edit9", .Member = &TForm1::Edit9, .Kind = K::Edit,
+       .Title = "逆矢印の寸法はみだし距離", .Help = "dimension line past reversed markers", .Accepts = AtLeast(0),
+       .Left = 200, .Top = 324, .Width = 57, .Height = 21,
+       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true},
       // Only for an outside dimension, below the notes, which are then shorter (kMemoHeightOutside).
-      {"Edit10", &TForm1::Edit10,
-       {"外側追加の間隔", "（0より大きい値）", "with --next outside: the new dimension line beyond the\n"
-       "last one, paper mm (> 0)"},
-       K::Edit, 20, 312, 204, 57, 21, "8", {}, -1, 16, true, true, 0, -1, TNext::Outside},
-      {"Button1", {}, {}, K::Button, 21, 360, 264, 121, 33, "ＯＫ(&Y)", {}, -1, 0, false, true},
-      {"Button2", {}, {}, K::Button, 22, 360, 312, 121, 33, "キャンセル(&N)", {}, -1, 0, false, true},
+      {.Name = "Edit10", .Member = &TForm1::Edit10, .Kind = K::Edit,
+       .Title = "外側追加の間隔",
+       .Help = "with --next outside: the new dimension line beyond the\nlast one, paper mm",
+       .Accepts = Above(0),
+       .Left = 312, .Top = 204, .Width = 57, .Height = 21,
+       .Caption = "8", .MaxLength = 16, .ImeOff = true, .TabStop = true, .OnlyWhen = TNext::Outside},
+      {.Name = "Button1", .Kind = K::Button, .Left = 360, .Top = 264, .Width = 121, .Height = 33,
+       .Caption = "ＯＫ(&Y)", .TabStop = true},
+      {.Name = "Button2", .Kind = K::Button, .Left = 360, .Top = 312, .Width = 121, .Height = 33,
+       .Caption = "キャンセル(&N)", .TabStop = true},
       // The notes in a 12-pixel font: their longest lines (twelve full-width characters) fit the
       // box beside the scroll bar in the Japanese faces Windows and Wine offer.
-      {"Memo1", {}, {}, K::Memo, 23, 312, 0, 177, 225, "", {}, -1, 0, false, false, 12, 0xBBEBF4},
+      {.Name = "Memo1", .Kind = K::Memo, .Left = 312, .Top = 0, .Width = 177, .Height = 225,
+       .FontHeight = 12, .BackColour = 0xBBEBF4},
       // Docked at the bottom, 65 high, below the status line; holds the (blank) information pane.
-      {"ScrollBox1", {}, {}, K::ScrollBox, 24, 0, 371, w, 65, "", {}, -1, 0, false, false},
+      {.Name = "ScrollBox1", .Kind = K::ScrollBox, .Left = 0, .Top = 371, .Width = w, .Height = 65},
       // In the information pane below the preview's line, within the controls' 492 pixels: it stays
       // in reach when the preview is hidden and the window narrows.
-      {"CheckBox5", &TForm1::CheckBox5,
-       {"プレビュー表示", "", "the preview panel is shown: 0 or 1"},
-       K::CheckBox, 25, 8, 371 + 28, 129, 17, "プレビュー表示", {}, 1, 0, false, true},
-      // What OK would draw, redrawn as the controls change; outside the tab order.
-      {"PreviewPanel", {}, {}, K::Preview, -1, kPreviewLeft, kPreviewTop, kPreviewWidth, kPreviewHeight, "", {}, -1, 0, false,
-       false},
+      {.Name = "CheckBox5", .Member = &TForm1::CheckBox5, .Kind = K::CheckBox,
+       .Title = "プレビュー表示", .Help = "the preview panel is shown: 0 or 1",
+       .Left = 8, .Top = 371 + 28, .Width = 129, .Height = 17,
+       .Caption = "プレビュー表示", .StartIndex = 1, .TabStop = true},
+      // What OK would draw, redrawn as the controls change.
+      {.Name = "PreviewPanel", .Kind = K::Preview,
+       .Left = kPreviewLeft, .Top = kPreviewTop, .Width = kPreviewWidth, .Height = kPreviewHeight},
 
-      {"Label6", {}, {}, K::Label, -1, 8, 8, 0, 0, "始点", {}, -1, 0, false, false},
-      {"Label7", {}, {}, K::Label, -1, 8, 32, 0, 0, "終点", {}, -1, 0, false, false},
-      {"Label15", {}, {}, K::Label, -1, 8, 52, 0, 0, "（線矢印）", {}, -1, 0, false, false, 11},
-      {"Label17", {}, {}, K::Label, -1, 8, 68, 0, 0, "長さ", {}, -1, 0, false, false},
-      {"Label18", {}, {}, K::Label, -1, 88, 68, 0, 0, "図寸mm", {}, -1, 0, false, false},
-      {"Label16", {}, {}, K::Label, -1, 8, 92, 0, 0, "角度", {}, -1, 0, false, false},
-      {"Label19", {}, {}, K::Label, -1, 88, 92, 0, 0, "°", {}, -1, 0, false, false},
-      {"Label1", {}, {}, K::Label, -1, 8, 116, 0, 0, "端点倍率", {}, -1, 0, false, false},
-      {"Label20", {}, {}, K::Label, -1, 128, 116, 0, 0, "（点マーカ　線矢印を除く）", {}, -1, 0, false, false},
-      {"Label2", {}, {}, K::Label, -1, 136, 8, 0, 0, "寸法値の文字種", {}, -1, 0, false, false},
-      {"Label11", {}, {}, K::Label, -1, 136, 60, 0, 0, "接頭文字", {}, -1, 0, false, false},
-      {"Label12", {}, {}, K::Label, -1, 136, 84, 0, 0, "接尾文字", {}, -1, 0, false, false},
-      {"Label13", {}, {}, K::Label, -1, 8, 140, 0, 0, "寸法値の精度", {}, -1, 0, false, false},
-      {"Label21", {}, {}, K::Label, -1, 8, 164, 0, 0, "寸法値の丸め", {}, -1, 0, false, false},
-      {"Label3", {}, {}, K::Label, -1, 8, 256, 0, 0, "寸法値と水平線との距離", {}, -1, 0, false, false},
-      {"Label4", {}, {}, K::Label, -1, 264, 256, 0, 0, "図寸mm", {}, -1, 0, false, false},
-      {"Label5", {}, {}, K::Label, -1, 8, 280, 0, 0, "計測点と寸法補助線の距離", {}, -1, 0, false, false},
-      {"Label8", {}, {}, K::Label, -1, 264, 280, 0, 0, "図寸mm", {}, -1, 0, false, false},
-      {"Label9", {}, {}, K::Label, -1, 8, 304, 0, 0, "寸法補助線のはみ出し距離", {}, -1, 0, false, false},
-      {"Label10", {}, {}, K::Label, -1, 264, 304, 0, 0, "図寸mm", {}, -1, 0, false, false},
-      {"Label14", {}, {}, K::Label, -1, 8, 328, 0, 0, "逆矢印の寸法はみだし距離", {}, -1, 0, false, false},
-      {"Label22", {}, {}, K::Label, -1, 264, 328, 0, 0, "図寸mm", {}, -1, 0, false, false},
-      {"Label23", {}, {}, K::Label, -1, 312, 186, 0, 0, "外側追加の間隔", {}, -1, 0, false, false, 0, -1, TNext::Outside},
-      {"Label24", {}, {}, K::Label, -1, 376, 208, 0, 0, "図寸mm", {}, -1, 0, false, false, 0, -1, TNext::Outside},
+      {.Name = "Label6", .Left = 8, .Top = 8, .Caption = "始点"},
+      {.Name = "Label7", .Left = 8, .Top = 32, .Caption = "終点"},
+      {.Name = "Label15", .Left = 8, .Top = 52, .Caption = "（線矢印）", .FontHeight = 11},
+      {.Name = "Label17", .Left = 8, .Top = 68, .Caption = "長さ"},
+      {.Name = "Label18", .Left = 88, .Top = 68, .Caption = "図寸mm"},
+      {.Name = "Label16", .Left = 8, .Top = 92, .Caption = "角度"},
+      {.Name = "Label19", .Left = 88, .Top = 92, .Caption = "°"},
+      {.Name = "Label1", .Left = 8, .Top = 116, .Caption = "端点倍率"},
+      {.Name = "Label20", .Left = 128, .Top = 116, .Caption = "（点マーカ　線矢印を除く）"},
+      {.Name = "Label2", .Left = 136, .Top = 8, .Caption = "寸法値の文字種"},
+      {.Name = "Label11", .Left = 136, .Top = 60, .Caption = "接頭文字"},
+      {.Name = "Label12", .Left = 136, .Top = 84, .Caption = "接尾文字"},
+      {.Name = "Label13", .Left = 8, .Top = 140, .Caption = "寸法値の精度"},
+      {.Name = "Label21", .Left = 8, .Top = 164, .Caption = "寸法値の丸め"},
+      {.Name = "Label3", .Left = 8, .Top = 256, .Caption = "寸法値と水平線との距離"},
+      {.Name = "Label4", .Left = 264, .Top = 256, .Caption = "図寸mm"},
+      {.Name = "Label5", .Left = 8, .Top = 280, .Caption = "計測点と寸法補助線の距離"},
+      {.Name = "Label8", .Left = 264, .Top = 280, .Caption = "図寸mm"},
+      {.Name = "Label9", .Left = 8, .Top = 304, .Caption = "寸法補助線のはみ出し距離"},
+      {.Name = "Label10", .Left = 264, .Top = 304, .Caption = "図寸mm"},
+      {.Name = "Label14", .Left = 8, .Top = 328, .Caption = "逆矢印の寸法はみだし距離"},
+      {.Name = "Label22", .Left = 264, .Top = 328, .Caption = "図寸mm"},
+      {.Name = "Label23", .Left = 312, .Top = 186, .Caption = "外側追加の間隔", .OnlyWhen = TNext::Outside},
+      {.Name = "Label24", .Left = 376, .Top = 208, .Caption = "図寸mm", .OnlyWhen = TNext::Outside},
       // The status line: docked above the information pane, full width, text centred.
-      {"LabelA1", &TForm1::LabelA1, {}, K::Label, -1, 0, 347, w, 24, kStatusIdle, {}, -1, 0, false, false, 0, 0xE7E7E7,
-       TNext::None, TControlRole::StatusLine},
+      {.Name = "LabelA1", .Member = &TForm1::LabelA1, .Left = 0, .Top = 347, .Width = w, .Height = 24,
+       .Caption = kStatusIdle, .BackColour = 0xE7E7E7, .Role = TControlRole::StatusLine},
   };
   // clang-format on
+}
+
+// A bound as the status line says it: "0より大きく" / "0以上" before an upper bound, "0より大きい値"
+// / "0以上" alone; "1000以下" / "180未満".
+std::string LowStatus(const TAccepted& a, bool alone) {
+  const std::string v = FloatToText(a.Low);
+  if (a.LowKind == TBound::Closed) return v + "以上";
+  return v + (alone ? "より大きい値" : "より大きく");
+}
+
+std::string HelpBound(TBound kind, const char* open, const char* closed, double v) {
+  return std::string(kind == TBound::Open ? open : closed) + " " + FloatToText(v);
 }
 
 }  // namespace
@@ -163,4 +204,27 @@ int ControlNumber(std::string_view name) {
   int number = 0;
   for (char c : name.substr(ControlFamily(name).size())) number = number * 10 + (c - '0');
   return number;
+}
+
+bool TAccepted::Takes(double v) const {
+  const bool low = LowKind == TBound::None || (LowKind == TBound::Open ? v > Low : v >= Low);
+  const bool high = HighKind == TBound::None || (HighKind == TBound::Open ? v < High : v <= High);
+  return low && high;
+}
+
+std::string AcceptedStatus(const TControlEntry& entry) {
+  const TAccepted& a = entry.Accepts;
+  if (a.LowKind == TBound::None && a.HighKind == TBound::None) return std::string();
+  std::string s = a.LowKind == TBound::None ? std::string() : LowStatus(a, a.HighKind == TBound::None);
+  if (a.HighKind != TBound::None) s += FloatToText(a.High) + (a.HighKind == TBound::Open ? "未満" : "以下");
+  return "（" + s + "）";
+}
+
+std::string AcceptedHelp(const TControlEntry& entry) {
+  const TAccepted& a = entry.Accepts;
+  std::vector<std::string> bounds;
+  if (a.LowKind != TBound::None) bounds.push_back(HelpBound(a.LowKind, ">", ">=", a.Low));
+  if (a.HighKind != TBound::None) bounds.push_back(HelpBound(a.HighKind, "<", "<=", a.High));
+  if (bounds.empty()) return std::string();
+  return " (" + bounds[0] + (bounds.size() > 1 ? ", " + bounds[1] : std::string()) + ")";
 }

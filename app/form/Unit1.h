@@ -64,12 +64,20 @@ class TForm1;
 using TControlMember = std::variant<std::monostate, TComboBox TForm1::*, TEdit TForm1::*, TCheckBox TForm1::*,
                                     TRadioGroup TForm1::*, TLabel TForm1::*>;
 
-// What a user reads about a control outside the dialog (UTF-8 source literals).
-struct TControlTexts {
-  const char* Title = "";    // the caption beside it: the status line's name for it, --help's first word
-  const char* Allowed = "";  // an edit's accepted values, told when OK refuses it
-  const char* Help = "";     // the rest of its --help line; "\n" starts a continuation line
+// What an edit accepts. A number edit reads its text as a number; its bounds, when it has any,
+// give OK's check, the status line's「…（0より大きく1000以下）」and the --help line's "(> 0, <= 1000)".
+enum class TBound { None, Open, Closed };  // no bound; the bound itself excluded; included
+struct TAccepted {
+  bool Number = false;
+  TBound LowKind = TBound::None, HighKind = TBound::None;
+  double Low = 0, High = 0;
+  constexpr TAccepted AtMost(double v) const { return {Number, LowKind, TBound::Closed, Low, v}; }
+  constexpr TAccepted Below(double v) const { return {Number, LowKind, TBound::Open, Low, v}; }
+  bool Takes(double v) const;
 };
+inline constexpr TAccepted AnyNumber() { return {true}; }
+inline constexpr TAccepted Above(double v) { return {true, TBound::Open, TBound::None, v, 0}; }
+inline constexpr TAccepted AtLeast(double v) { return {true, TBound::Closed, TBound::None, v, 0}; }
 
 // What a row is where a view treats it apart from the others of its kind.
 enum class TControlRole {
@@ -79,26 +87,33 @@ enum class TControlRole {
 };
 
 // One control of the dialog: the model builds its controls from this table, the Win32 view
-// creates its windows from it, and the status line, --help and --set name controls through it.
-// Texts here are UTF-8 source literals; the model keeps them as Shift-JIS (SjisText).
+// creates its windows from it in the order of the rows (which is the tab order), and OK's checks,
+// the status line, --help and --set take what a control accepts from its row. Texts here are
+// UTF-8 source literals; the model keeps them as Shift-JIS (SjisText).
 struct TControlEntry {
   const char* Name;  // "ComboBox1", "Edit7", "Label6", ...
-  TControlMember Member;
-  TControlTexts Texts;  // empty for controls that cannot be set or refused
-  TControlKind Kind;
-  int TabOrder;                    // -1 for controls outside the tab order (labels)
-  int Left, Top, Width, Height;    // client pixels at 96 dpi; a label of 0 x 0 fits its caption
-  const char* Caption;             // button, check box, radio group or label caption; edit starting text
-  std::vector<const char*> Items;  // list and radio group items
-  int StartIndex;                  // starting item index (-1 none), or 1 for a check box checked
-  int MaxLength;                   // edits; 0 for none
-  bool ImeOff;                     // the input method is switched off while the control has the focus
-  bool TabStop;
+  TControlMember Member = {};
+  TControlKind Kind = TControlKind::Label;
+  const char* Title = "";  // the caption beside it: the status line's name for it, --help's first word
+  const char* Help = "";   // the rest of its --help line before the accepted values; "\n" continues it
+  TAccepted Accepts = {};  // edits; a list or radio group accepts any of its items
+  int Left = 0, Top = 0, Width = 0, Height = 0;  // client pixels at 96 dpi; a label of 0 x 0 fits its caption
+  const char* Caption = "";             // button, check box, group or label caption; edit starting text
+  std::vector<const char*> Items = {};  // list and radio group items
+  int StartIndex = -1;                  // starting item index (-1 none), or 1 for a check box checked
+  int MaxLength = 0;                    // edits; 0 for none
+  bool ImeOff = false;                  // the input method is off while the control has the focus
+  bool TabStop = false;
   int FontHeight = 0;            // character height in pixels; 0: the form's font (13)
   int BackColour = -1;           // 0xRRGGBB background; -1: the parent's
   TNext OnlyWhen = TNext::None;  // shown only in this continued mode (None: always)
   TControlRole Role = TControlRole::Plain;
 };
+
+// An edit's accepted values as the status line tells them (「（0以上）」, UTF-8; empty for any) and
+// as --help does (" (>= 0)").
+std::string AcceptedStatus(const TControlEntry& entry);
+std::string AcceptedHelp(const TControlEntry& entry);
 
 const std::vector<TControlEntry>& ControlTable();
 const TControlEntry* FindControl(std::string_view name);  // nullptr for an unknown name

@@ -15,8 +15,8 @@ namespace {
 // edit the values it takes, so that the line says what to type instead.
 std::string RefusedControlStatus(const std::string& control) {
   const TControlEntry* entry = FindControl(control);
-  const std::string caption = entry && *entry->Texts.Title ? entry->Texts.Title : control;
-  const std::string allowed = entry ? entry->Texts.Allowed : "";
+  const std::string caption = entry && *entry->Title ? entry->Title : control;
+  const std::string allowed = entry ? AcceptedStatus(*entry) : "";
   const bool choice = entry && (entry->Kind == TControlKind::List || entry->Kind == TControlKind::RadioGroup);
   return SjisText("「" + caption + (choice ? "」を選択して下さい" : "」の値では作図出来ません" + allowed));
 }

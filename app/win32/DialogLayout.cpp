@@ -78,12 +78,7 @@ std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table
   for (const TControlEntry& entry : table) {
     if (entry.OnlyWhen == TNext::None || entry.OnlyWhen == next) ordered.push_back(&entry);
   }
-  // Tab order first (creation order is the tab order), then the rest as listed.
-  std::stable_sort(ordered.begin(), ordered.end(), [](const TControlEntry* a, const TControlEntry* b) {
-    const int ka = a->TabOrder < 0 ? 1 << 30 : a->TabOrder;
-    const int kb = b->TabOrder < 0 ? 1 << 30 : b->TabOrder;
-    return ka < kb;
-  });
+  // Created in the order of the rows, which is the tab order.
 
   std::vector<TChildWindow> out;
   for (const TControlEntry* entry : ordered) {

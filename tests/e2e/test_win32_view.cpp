@@ -360,14 +360,9 @@ TEST(Win32View, TabGoesThroughTheControlsInTheTablesOrder) {
   TFolder folder(SettingsFile(100, 100));
   auto d = Open(folder);
   std::vector<std::string> expected;
-  for (int tab = 0;; ++tab) {
-    const TControlEntry* found = nullptr;
-    for (const TControlEntry& s : ControlTable()) {
-      if (s.TabOrder == tab) found = &s;
-    }
-    if (found == nullptr) break;
+  for (const TControlEntry& s : ControlTable()) {
     // The outside dimension's distance is not there in the ordinary dialog.
-    if (found->TabStop && found->OnlyWhen == TNext::None) expected.push_back(found->Name);
+    if (s.TabStop && s.OnlyWhen == TNext::None) expected.push_back(s.Name);
   }
   std::vector<std::string> visited;
   HWND first = d->ControlWindow(expected.front());
