@@ -535,18 +535,21 @@ TEST(Construction, RefusedInputAppendsNothing) {
 
 // ---- End markers -------------------------------------------------------------------------------------
 
+// A line arrow reaches al * cos(aa) whatever the factor; a point marker's reach grows with the
+// factor, the long markers (triangles, arrow heads) reaching six times as far as the short ones.
 TEST(EndMarkers, Reach) {
-  const struct {
-    int kind;
-    double factor, al, aa, expected;
-  } cases[] = {
-      {0, 1, 3, 15, 2.897777},   {0, 5, 3, 15, 2.897777},  // the factor does not size a line arrow
-      {0, 1, 3, 100, -0.520945}, {1, 1, 3, 15, 7.5},      {6, 2, 3, 15, 15},
-      {11, 1, 3, 15, 7.5},       {9, 1, 3, 15, 7.5},      {2, 1, 3, 15, 1.25},
-      {7, 4, 3, 15, 5},          {8, 1, 3, 15, 1.767767}, {10, 2, 3, 15, 3.535534},
-  };
-  for (const auto& c : cases)
-    EXPECT_NEAR(MarkerReach(c.kind, c.factor, c.al, c.aa), c.expected, 1e-6) << "kind " << c.kind;
+  constexpr double kPi = 3.14159265358979323846;
+  for (const auto& [al, aa] : {std::pair{3.0, 15.0}, std::pair{3.0, 100.0}, std::pair{7.5, 45.0}}) {
+    for (double factor : {1.0, 5.0})
+      EXPECT_NEAR(MarkerReach(0, factor, al, aa), al * std::cos(aa * kPi / 180), 1e-12) << al << " " << aa;
+  }
+  for (int kind = 1; kind <= 11; ++kind) {
+    const double one = MarkerReach(kind, 1, 3, 15);
+    EXPECT_TRUE(one == kPointMarkerLong || one == kPointMarkerShort || kind == 8 || kind == 10) << kind;
+    for (double factor : {0.5, 2.0, 4.0}) EXPECT_DOUBLE_EQ(MarkerReach(kind, factor, 3, 15), factor * one) << kind;
+  }
+  EXPECT_EQ(MarkerReach(1, 1, 3, 15), kPointMarkerLong);   // △
+  EXPECT_EQ(MarkerReach(2, 1, 3, 15), kPointMarkerShort);  // □
 }
 
 TEST(EndMarkers, Lines) {

@@ -17,8 +17,8 @@ std::string FormatDecimals(int decimals, double value, bool grouped) {
   if (std::isfinite(value)) {
     d = ExactDecimal(value);
   }
-  // The value as an 18-digit decimal first, as the dialog always showed it; then halves away
-  // from zero at the last written digit.
+  // The value as an 18-digit decimal first, so that a double's noise below that (0.1 + 0.2) does
+  // not decide a half; then halves away from zero at the last written digit.
   RoundToSignificant(d, 18, TDecimalRounding::HalfAway);
   RoundToDecimals(d, decimals, TDecimalRounding::HalfAway);
 

@@ -5,9 +5,8 @@
 
 namespace {
 
-// The radio buttons of a two-column group stand side by side below the caption, as the form
-// designer arranges them: columns of (width - 10) / 2 from 8 pixels in, below a caption of the
-// form's 13-pixel font.
+// The radio buttons of a two-column group stand side by side below the caption: columns of
+// (width - 10) / 2 from 8 pixels in, below a caption of the form's 13-pixel font.
 constexpr int kRadioColumns = 2;
 constexpr int kRadioInset = 8;
 constexpr int kRadioCaptionHeight = 13;
