@@ -169,8 +169,9 @@ TEST(CommandLine, EachDirectionKeepsItsOwnSettings) {
 
 namespace {
 
-std::string HostFile(double axis, const std::vector<TPointD>& points) {
-  std::string s = "hq\r\nhk " + FloatToText(axis) + "\r\nhs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\n";
+std::string HostFile(double axis, const std::vector<TPointD>& points, double scale = 1) {
+  std::string s =
+      "hq\r\nhk " + FloatToText(axis) + "\r\nhs " + FloatToText(scale) + " 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\n";
   for (std::size_t i = 0; i < points.size(); ++i)
     s += "hp" + std::to_string(i + 1) + " " + FloatToText(points[i].X) + " " + FloatToText(points[i].Y) +
          "\r\n";
@@ -218,6 +219,7 @@ TEST(CommandLine, ContinuedDimensionsGoOnFromTheLastOne) {
     const char* direction;
     double axis;
     std::vector<Step> steps;
+    double scale = 1;
   };
   const std::vector<TPointD> vertical = {{0, 0}, {0, 100}, {50, 30}, {80, 40}};
   const TPointD p30{86.6025403784439, 50}, l3{-25, 43.3012701892219};
@@ -260,6 +262,17 @@ TEST(CommandLine, ContinuedDimensionsGoOnFromTheLastOne) {
         {"", aligned, {{0, 0}, {30, 40}, {-34, 38}}},
         {"outside", {{60, 80}, {10, 90}}, {{0, 0}, {60, 80}, {-40.4, 42.8}}},
         {"outside", {{90, 120}, {40, 130}}, {{0, 0}, {90, 120}, {-46.8, 47.6}}}}},
+      // The outside distance is paper millimetres: 8 at 1:100 is 800 drawing units.
+      {"vertical",
+       0,
+       {{"", vertical, {{0, 0}, {0, 100}, {50, 30}}},
+        {"outside", {{0, 250}, {100, 120}}, {{0, 0}, {0, 250}, {850, 30}}}},
+       100},
+      // A dimension line through the first point itself: outwards means to the positive side.
+      {"vertical",
+       0,
+       {{"", {{0, 0}, {0, 100}, {0, 30}, {80, 40}}, {{0, 0}, {0, 100}, {0, 30}}},
+        {"outside", {{0, 250}, {100, 120}}, {{0, 0}, {0, 250}, {8, 30}}}}},
   };
   for (const Case& c : cases) {
     TempDir dir("q748-cli");
@@ -267,7 +280,7 @@ TEST(CommandLine, ContinuedDimensionsGoOnFromTheLastOne) {
     for (std::size_t k = 0; k < c.steps.size(); ++k) {
       const Step& s = c.steps[k];
       SCOPED_TRACE(std::string(c.direction) + " step " + std::to_string(k) + " " + s.next);
-      WriteFile(dir.path() / "JWC_TEMP.TXT", HostFile(c.axis, s.host));
+      WriteFile(dir.path() / "JWC_TEMP.TXT", HostFile(c.axis, s.host, c.scale));
       std::vector<std::string> args = {"--ok", "--direction", c.direction, "--set", "ComboBox3=1"};
       if (*s.next) args.insert(args.end(), {"--next", s.next});
       args.push_back(PathToUtf8(dir.path()));
@@ -275,7 +288,7 @@ TEST(CommandLine, ContinuedDimensionsGoOnFromTheLastOne) {
       TempDir reference("q748-cli");
       if (fs::exists(settings)) fs::copy_file(settings, reference.path() / settings.filename());
       WriteFile(reference.path() / "JWC_TEMP.TXT",
-                HostFile(c.axis, {s.used[0], s.used[1], s.used[2], s.host.back()}));
+                HostFile(c.axis, {s.used[0], s.used[1], s.used[2], s.host.back()}, c.scale));
       const TRun r = RunCli(args);
       ASSERT_EQ(r.status, 0) << r.err;
       ASSERT_EQ(
@@ -318,6 +331,8 @@ TEST(CommandLine, ContinuedDimensionRefusals) {
        {"--next", "outside"}, 1, kMessageNoLastDimension},
       {"another axis angle", saved + record, HostFile(15, {{0, 250}, {90, 150}}), {"--next", "chain"}, 1,
        kMessageAxisChanged},
+      {"another axis angle, horizontal", saved + record, HostFile(15, {{0, 250}, {90, 150}}),
+       {"--next", "outside", "--direction", "horizontal"}, 1, kMessageAxisChanged},
       {"the new point only", saved + record, HostFile(0, {{0, 250}}), {"--next", "chain"}, 1, kMessageMissingPoint},
       {"no outside distance", saved + record, twoPoints, {"--next", "outside", "--set", "Edit10=0"}, 1,
        "OK refused: focus on Edit10"},
@@ -328,7 +343,9 @@ TEST(CommandLine, ContinuedDimensionRefusals) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir("q748-cli");
-    if (!c.settings.empty()) WriteFile(dir.path() / "q746.dat", c.settings);
+    const bool horizontal = std::find(c.args.begin(), c.args.end(), "horizontal") != c.args.end();
+    const fs::path file = dir.path() / (horizontal ? "q746h.dat" : "q746.dat");
+    if (!c.settings.empty()) WriteFile(file, c.settings);
     WriteFile(dir.path() / "JWC_TEMP.TXT", c.host);
     std::vector<std::string> args = {"--ok"};
     args.insert(args.end(), c.args.begin(), c.args.end());
@@ -340,8 +357,7 @@ TEST(CommandLine, ContinuedDimensionRefusals) {
       EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
       // A refused continuation keeps the last dimension's record, as it was, for the next try.
       if (r.err.find("focus") == std::string::npos) {
-        std::vector<std::string> before = FileLines(c.settings),
-                                 after = FileLines(ReadFile(dir.path() / "q746.dat"));
+        std::vector<std::string> before = FileLines(c.settings), after = FileLines(ReadFile(file));
         before.resize(31);
         ASSERT_EQ(after.size(), 33u);
         EXPECT_EQ(std::vector<std::string>(after.begin() + 22, after.begin() + 31),

@@ -546,7 +546,8 @@ TEST(EndMarkers, Reach) {
   for (int kind = 1; kind <= 11; ++kind) {
     const double one = MarkerReach(kind, 1, 3, 15);
     EXPECT_TRUE(one == kPointMarkerLong || one == kPointMarkerShort || kind == 8 || kind == 10) << kind;
-    for (double factor : {0.5, 2.0, 4.0}) EXPECT_DOUBLE_EQ(MarkerReach(kind, factor, 3, 15), factor * one) << kind;
+    for (double factor : {0.5, 2.0, 4.0})
+      EXPECT_DOUBLE_EQ(MarkerReach(kind, factor, 3, 15), factor * one) << kind;
   }
   EXPECT_EQ(MarkerReach(1, 1, 3, 15), kPointMarkerLong);   // △
   EXPECT_EQ(MarkerReach(2, 1, 3, 15), kPointMarkerShort);  // □
@@ -642,6 +643,8 @@ TEST(ValuePlacement, BaseLineAndLeader) {
       {"no gap: the base line is the text", {80, 40}, 90, 4.5, 0, {80, 40}, {80, 44.5}, {80, 44.5}},
       {"negative gap: shorter than the text", {80, 40}, 90, 4.5, -1, {79, 41}, {79, 43.5}, {79, 43.5}},
       {"text at 0 degrees", {10, 80}, 0, 6, 1, {9, 79}, {17, 79}, {17, 79}},
+      {"ending exactly at the middle: not beyond it, leader to its end", {43, 80}, 0, 6, 1, {42, 79}, {50, 79},
+       {50, 79}},
   };
   // clang-format on
   for (const auto& c : cases) {

@@ -192,6 +192,9 @@ TEST(RoundTiny, RoundsToTheTenBillionthGrid) {
   EXPECT_EQ(RoundTiny(0.6e-10), 1e-10);
   EXPECT_EQ(RoundTiny(-0.6e-10), -1e-10);
   EXPECT_EQ(RoundTiny(0.49e-10), 0.0);
+  // Exactly half a step (5e-11 times 1e10 is exactly 0.5) goes away from zero.
+  EXPECT_EQ(RoundTiny(5e-11), 1e-10);
+  EXPECT_EQ(RoundTiny(-5e-11), -1e-10);
   EXPECT_EQ(RoundTiny(1.23456789012345), 1.2345678901);
   EXPECT_EQ(RoundTiny(1e300), 1e300);  // beyond the grid's reach: unchanged, not infinity
 }

@@ -76,7 +76,8 @@ TEST(Settings, EveryControlHasOneLineOfItsKind) {
                                                                     : TSettingKind::CheckBox;
     EXPECT_EQ(l.Kind, kind) << l.Control;
   }
-  for (const TControlEntry& c : ControlTable()) EXPECT_EQ(named.count(c.Name), IsSettable(c) ? 1u : 0u) << c.Name;
+  for (const TControlEntry& c : ControlTable())
+    EXPECT_EQ(named.count(c.Name), IsSettable(c) ? 1u : 0u) << c.Name;
 }
 
 TEST(Settings, SaveWritesEveryLine) {
@@ -217,6 +218,8 @@ TEST(Settings, LoadRules) {
          EXPECT_EQ(f.ComboBox1.ItemIndex, 3);
          EXPECT_EQ(f.ComboBox2.ItemIndex, 0);
        }},
+      {"a CR at the very end, with no LF after it, is no line end",
+       "5\r\n6\r\n0\r\n0\r\n0\r\n0\r\n0\r\n2.5\r", [](const TForm1& f) { EXPECT_EQ(f.Edit1.Text, "2.5\r"); }},
       {"a long saved text is shown whole", Lines({"1", "1", "0", "0", "0", "0", "0", std::string(300, '9')}),
        [](const TForm1& f) { EXPECT_EQ(f.Edit1.Text.size(), 300u); }},
   };
