@@ -145,8 +145,8 @@ TEST(Settings, SaveThenLoadGivesTheSameDialog) {
   EXPECT_EQ(b.Edit4.Text, "-1");
 
   // Saving what the file already holds leaves the file alone (its time stays); a change replaces it.
-  const auto old = fs::file_time_type::clock::now() - std::chrono::hours(48);
-  fs::last_write_time(file, old);
+  fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(48));
+  const fs::file_time_type old = fs::last_write_time(file);  // as the file system keeps it
   EXPECT_EQ(b.SaveSettings(file), TWriteError::None);
   EXPECT_EQ(fs::last_write_time(file), old);
   b.Edit4.Text = "-2";
