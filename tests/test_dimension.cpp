@@ -600,7 +600,7 @@ TEST(EndMarkers, Lines) {
     in.ArrowAngle = c.angle;
     JwwState out;
     JwwResetCurrent(out);
-    AddEndMarkers(in, c.a1, c.a2, out);
+    AddEndMarkers(in, c.a1, c.a2, false, out);
     const std::vector<std::string> slots = Slots(out);
     ASSERT_EQ(slots.size(), c.expected.size());
     for (std::size_t i = 0; i < slots.size(); ++i) {
@@ -720,7 +720,7 @@ TEST(ValuePlacement, PlainCombinedAndFreeSize) {
     out.FirstTextType = c.hostType;
     out.FirstFreeText = {3.5, 3.5, 0.35, 2};
     JwwResetCurrent(out);
-    AddValueText(in, {50, 0}, {50, 100}, 100, out);
+    AddValueText(in, {50, 0}, {50, 100}, FrameTurn(in).LineAngle(), false, out);
     const std::vector<std::string> slots = Slots(out);
     ASSERT_EQ(slots.size(), c.expected.size());
     for (std::size_t i = 0; i < slots.size(); ++i) {

@@ -66,16 +66,38 @@ const TNextEntry& NextEntry(TNext n);               // None: no name and no word
 // What a dimension measures. Each kind is one row of the kinds table (KindEntry), which a switch
 // over this enum builds: a kind without a row does not compile.
 enum class TKind {
-  Linear,  // the distance between two measured points, in one of the three directions
+  Linear,    // the distance between two measured points, in one of the three directions
+  Radius,    // the radius of a picked circle or arc
+  Diameter,  // its diameter
 };
 
-// Which dimension a run draws: the kind, and for the linear kind its direction and whether it
-// goes on from the last dimension.
+// Where the linear kind's measured points come from.
+enum class TPick {
+  Points,  // picked one by one
+  Line,    // the two ends of a picked line
+};
+struct TPickEntry {
+  TPick Pick;
+  const char* Name;  // on the command line (--pick): "line"; Points has none
+  const char* Word;  // in the caption: 線指示
+};
+const TPickEntry& PickEntry(TPick p);
+const TPickEntry* FindPick(std::string_view name);  // nullptr for an unknown name; Points has none
+
+// Which dimension a run draws: the kind, and for the linear kind its direction, whether it goes
+// on from the last dimension and where its measured points come from.
 struct TDimensionMode {
   TKind Kind = TKind::Linear;
   TDirection Direction = TDirection::Vertical;
   TNext Next = TNext::None;
+  TPick Pick = TPick::Points;
   bool operator==(const TDimensionMode&) const = default;
+};
+
+// One point prompt of a launcher: the directive ("#1", "#1ln", "#1ci") and its text (UTF-8).
+struct TPrompt {
+  const char* Directive;
+  const char* Text;
 };
 
 struct TDimensionInput;
@@ -89,13 +111,18 @@ struct TKindEntry {
   // directions have their own (TDirectionEntry).
   const char* SettingsFile;
   const char* Caption;
-  bool HasDirections;  // takes --direction and --next
-  // The dimension's points from the host's picked points, and for a continued dimension from the
-  // last one; in.Points on return. A refusal when they cannot be made.
+  bool HasDirections;  // takes --direction, --next and --pick
+  int32_t TextKind;    // the host's text keyword of the value: kJwwTextSloped ("cs"), 3 "cr", 4 "co"
+  const char* Symbol;  // before the number (UTF-8): "R", "φ"; "" none
+  std::vector<TPrompt> Prompts;  // what its launchers ask the host for (the linear kind: see ModePrompts)
+  // The dimension's points (and picked entity) from the host's state, and for a continued
+  // dimension from the last one. A refusal when they cannot be made.
   TRefusal (*MakePoints)(const JwwState& host, const std::optional<TLastDimension>& last,
                          TDimensionInput& in);
-  // Why the kind would draw nothing from `in`, and what it appends to an output list.
+  // Why the kind would draw nothing from `in`; what it measures (drawing units); what it appends
+  // to an output list.
   TRefusal (*Check)(const TDimensionInput& in, const JwwState& host);
+  double (*Measure)(const TDimensionInput& in);
   void (*Construct)(const TDimensionInput& in, JwwState& out);
 };
 const TKindEntry& KindEntry(TKind k);
@@ -105,6 +132,10 @@ const std::vector<TKind>& AllKinds();
 // A mode's settings file name and caption (ソラトＫ（水平・連続）, ...; UTF-8).
 const char* ModeSettingsFile(const TDimensionMode& m);
 std::string ModeCaption(const TDimensionMode& m);
+const std::vector<TPrompt>& ModePrompts(const TDimensionMode& m);
+// Whether a mode is one the command draws: --direction, --next and --pick are the linear kind's,
+// and a picked line is not continued.
+bool IsValidMode(const TDimensionMode& m);
 
 // The last dimension of a direction as its settings file records it (lines 23 to 31).
 struct TLastDimension {
@@ -124,14 +155,18 @@ inline constexpr const char* kMessageTooLarge = "数値が大きすぎますの�
 inline constexpr const char* kMessageNoLastDimension = "前回の寸法が記録されていませんので作図出来ません";
 inline constexpr const char* kMessageAxisChanged = "前回の寸法と軸角が異なりますので作図出来ません";
 inline constexpr const char* kMessageBadScale = "縮尺が正しくありませんので作図出来ません";
+inline constexpr const char* kMessageNoLine = "線が指示されていませんので作図出来ません";
+inline constexpr const char* kMessageNoCircle = "円・円弧が指示されていませんので作図出来ません";
+inline constexpr const char* kMessageEllipse = "楕円には作図出来ません";
 
 // ---- The value settings of the dimension text ----------------------------------------------------------
 
 struct TValueSettings {
-  int Decimals = 3;        // ComboBox4 index: decimals 0..8
-  int Mode = 2;            // ComboBox5 index: 0 truncate, 1 round up, 2 round half
-  int Zeros = 0;           // RadioGroup1: 0 trailing zeros removed, 1 shown
-  int Unit = 0;            // RadioGroup2: 0 mm, 1 metres
+  std::string Symbol;  // before the number (Shift-JIS): the kind's "R", "φ"; made full-width with the number
+  int Decimals = 3;    // ComboBox4 index: decimals 0..8
+  int Mode = 2;        // ComboBox5 index: 0 truncate, 1 round up, 2 round half
+  int Zeros = 0;       // RadioGroup1: 0 trailing zeros removed, 1 shown
+  int Unit = 0;        // RadioGroup2: 0 mm, 1 metres
   bool Grouped = false;    // CheckBox1
   bool WithUnit = false;   // CheckBox2
   bool FullWidth = false;  // CheckBox3
@@ -153,6 +188,9 @@ enum class TRefusal {
   None,
   MissingPoint,     // one of the picked points 1 to 4 was not handed over by the host, or not as numbers
   BadScale,         // the drawing scale is 0, negative or not finite
+  NoLine,           // no line was picked (prompt 1 of a picked-line dimension)
+  NoCircle,         // no circle or arc was picked
+  Ellipse,          // the picked circle or arc is elliptic
   ZeroLength,       // the measured points are level in the axis frame
   TooLarge,         // a number of the dimension (a coordinate, a distance times the scale) is not finite
   NoLastDimension,  // a continued dimension, but the settings file records no last one
@@ -175,7 +213,8 @@ struct TDimensionInput {
   TKind Kind = TKind::Linear;  // what is measured
   TDirection Direction = TDirection::Vertical;  // the dialog's direction
   TNext Next = TNext::None;                     // a continued dimension: Points are made from the last one
-  double OutsideGap = 8.0;  // Edit10: the outside dimension's line beyond the last one, paper mm
+  double OutsideGap = 8.0;     // Edit10: the outside dimension's line beyond the last one, paper mm
+  TPick Pick = TPick::Points;  // the linear kind's measured points: picked, or a line's ends
   TRefusal PointsRefusal = TRefusal::None;  // why the kind could not make its points (MakePoints)
   double TextGap = 0.5;                     // Edit4: value text to base line, and margins; paper mm; any sign
   double PointGap = 2.0;                    // Edit5: measured point to extension line, paper mm
@@ -186,7 +225,9 @@ struct TDimensionInput {
   // preview of the last one set their own).
   double AxisAngle = 0.0;                   // degrees
   double Scale = 1.0;                       // GroupScale[FirstGroup]
-  std::array<TJwwPickedPoint, 5> Points{};  // picked points 1..4; [0] unused
+  std::array<TJwwPickedPoint, 5> Points{};  // picked points 1..4; [0] unused; [4] the value text's start
+  TPointD Centre;                           // a picked circle's or arc's (radius, diameter)
+  double Radius = 0.0;
 };
 
 // The drawing scale: the scale of the layer group that was current in the host (GroupScale of
@@ -208,6 +249,8 @@ TRefusal ContinuePoints(const std::optional<TLastDimension>& last, TDimensionInp
 // text type of the value text, whose size counts among the numbers checked.
 TRefusal CheckDimension(const TDimensionInput& in, const JwwState& host);
 TRefusal CheckLinearDimension(const TDimensionInput& in, const JwwState& host);
+double MeasureLinear(const TDimensionInput& in);
+TRefusal LinearPoints(const JwwState& host, const std::optional<TLastDimension>& last, TDimensionInput& in);
 std::string RefusalMessage(TRefusal r);  // Shift-JIS; empty for None
 
 // The turn from the drawing into the dimension's frame, in which the dimension line runs straight
@@ -250,8 +293,10 @@ double MarkerReach(int kind, double factor, double arrowLength, double arrowAngl
 // reach far, the boxes and circles little.
 inline constexpr double kPointMarkerLong = 7.5;
 inline constexpr double kPointMarkerShort = 1.25;
-// Both end markers (the first end's, then the second's), reversed when they do not fit.
-void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, JwwState& out);
+// The end markers (the first end's unless withStart is false, then the second's), both reversed
+// when their reaches together exceed a1-a2. exactQuarters: see DirectionDeg.
+void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, bool exactQuarters, JwwState& out,
+                   bool withStart = true);
 
 // The text type of the value text: the number written and its sizes.
 struct TValueTextType {
@@ -270,6 +315,26 @@ struct TBaseLine {
 // exactQuarters: a text direction of a multiple of 90 degrees is taken exactly (see TFrameTurn).
 TBaseLine PlaceBaseLine(TPointD a1, TPointD a2, TPointD p4, double ta, double extent, double g,
                         bool exactQuarters = false);
-// The dimension line with its value text (plain or combined), then the leader and the base line;
-// the text type is chosen from those of `out`.
-void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double length, JwwState& out);
+// The dimension line a1-a2 (at lineAngle degrees) with its value text (plain or combined), then
+// the leader and the base line; the text type is chosen from those of `out`.
+void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double lineAngle, bool exactQuarters,
+                  JwwState& out);
+// The value text of `in`: its kind's measure with the value settings and its kind's symbol.
+std::string DimensionValueText(const TDimensionInput& in);
+
+// ---- Picked entities -------------------------------------------------------------------------------
+
+// The first line entity the host stamped with pick number 1 (prompt 1 picked it), if any.
+std::optional<TJwwEntLine> PickedLine(const JwwState& host);
+// The first circle or arc stamped with pick number 1: its centre and radius in c and r.
+// NoCircle when there is none (or it is something else), Ellipse when it is elliptic.
+TRefusal PickedCircle(const JwwState& host, TPointD& c, double& r);
+
+// The radius and diameter kinds: their points, check, measure and construction.
+TRefusal RoundPoints(const JwwState& host, const std::optional<TLastDimension>& last, TDimensionInput& in);
+TRefusal CheckRoundDimension(const TDimensionInput& in, const JwwState& host);
+double MeasureRound(const TDimensionInput& in);
+void ConstructRoundDimension(const TDimensionInput& in, JwwState& out);
+// The ends of a radius or diameter's dimension line: A1 = C (radius) or C - r.u, A2 = C + r.u,
+// u towards the point picked on the circle (the axis angle's direction when it is the centre).
+void RoundEnds(const TDimensionInput& in, TPointD& a1, TPointD& a2);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Dimension.h"
+#include "DrawingSteps.h"
 #include "MyFunc.h"
 
 // The reading side keeps FirstGroup within 0..15; the mask only guards the array.
@@ -25,16 +26,13 @@ TDimensionFrame DimensionFrame(const TDimensionInput& in) {
   return fr;
 }
 
-namespace {
-
-// Whether every number the construction (and the preview after it) computes stays finite. The
-// construction only adds and subtracts coordinates, paper distances in drawing units and unit
+// The construction only adds and subtracts coordinates, paper distances in drawing units and unit
 // vectors times those; when all of them together, twice over, still make a finite sum, no point
-// it or the preview computes can overflow. A non-finite number would be written as 0 and draw
-// to the origin.
-bool NumbersAreFinite(const TDimensionInput& in, const JwwState& host, const TDimensionFrame& fr) {
+// it or the preview computes can overflow.
+bool NumbersAreFinite(const TDimensionInput& in, const JwwState& host,
+                      std::initializer_list<double> geometry) {
   const TValueTextType type = ChooseTextType(in, host);
-  const std::string text = BuildValueText(fr.Length, in.Value);
+  const std::string text = DimensionValueText(in);
   const double paper[] = {
       2.0 * in.TextGap,
       in.PointGap,
@@ -50,21 +48,15 @@ bool NumbersAreFinite(const TDimensionInput& in, const JwwState& host, const TDi
   for (double q : paper) paperSum += std::fabs(q);
   double sum = paperSum * std::fabs(in.Scale);
   for (std::size_t i = 1; i <= 4; ++i) sum += std::fabs(in.Points[i].X) + std::fabs(in.Points[i].Y);
-  for (double q : {fr.A1.X, fr.A1.Y, fr.A2.X, fr.A2.Y, fr.U1, fr.U2, fr.Length}) sum += std::fabs(q);
+  for (double q : geometry) sum += std::fabs(q);
   return std::isfinite(in.Scale) && std::isfinite(in.AxisAngle) && std::isfinite(2.0 * sum);
 }
 
-// The measured points count as level when the length is within a double's rounding noise of
-// their coordinates: near 1e6 that noise is larger than any fixed tolerance.
-double LevelTolerance(const TDimensionInput& in) {
+double LevelTolerance(std::initializer_list<double> coordinates) {
   double largest = 0;
-  for (std::size_t i = 1; i <= 3; ++i) {
-    largest = std::max({largest, std::fabs(in.Points[i].X), std::fabs(in.Points[i].Y)});
-  }
+  for (double c : coordinates) largest = std::max(largest, std::fabs(c));
   return std::max(1e-10, 1e-12 * largest);
 }
-
-}  // namespace
 
 TRefusal CheckDimension(const TDimensionInput& in, const JwwState& host) {
   if (in.PointsRefusal != TRefusal::None) return in.PointsRefusal;
@@ -77,14 +69,18 @@ TRefusal CheckLinearDimension(const TDimensionInput& in, const JwwState& host) {
   for (std::size_t i = 1; i <= 4; ++i) {
     if (!IsDrawablePoint(in.Points[i])) return TRefusal::MissingPoint;
   }
-  // Every paper distance is multiplied by the scale: at 0 or below the dimension collapses or
-  // turns inside out.
-  if (!(in.Scale > 0) || !std::isfinite(in.Scale)) return TRefusal::BadScale;
+  if (!IsGoodScale(in.Scale)) return TRefusal::BadScale;
   const TDimensionFrame fr = DimensionFrame(in);
-  if (!NumbersAreFinite(in, host, fr)) return TRefusal::TooLarge;
-  if (fr.Length < LevelTolerance(in)) return TRefusal::ZeroLength;
+  if (!NumbersAreFinite(in, host, {fr.A1.X, fr.A1.Y, fr.A2.X, fr.A2.Y, fr.U1, fr.U2, fr.Length}))
+    return TRefusal::TooLarge;
+  // Level within the rounding noise of the coordinates of points 1 to 3.
+  const auto& p = in.Points;
+  if (fr.Length < LevelTolerance({p[1].X, p[1].Y, p[2].X, p[2].Y, p[3].X, p[3].Y}))
+    return TRefusal::ZeroLength;
   return TRefusal::None;
 }
+
+double MeasureLinear(const TDimensionInput& in) { return DimensionFrame(in).Length; }
 
 std::string RefusalMessage(TRefusal r) {
   switch (r) {
@@ -95,6 +91,9 @@ std::string RefusalMessage(TRefusal r) {
     case TRefusal::NoLastDimension: return SjisText(kMessageNoLastDimension);
     case TRefusal::AxisChanged: return SjisText(kMessageAxisChanged);
     case TRefusal::BadScale: return SjisText(kMessageBadScale);
+    case TRefusal::NoLine: return SjisText(kMessageNoLine);
+    case TRefusal::NoCircle: return SjisText(kMessageNoCircle);
+    case TRefusal::Ellipse: return SjisText(kMessageEllipse);
   }
   return std::string();
 }

@@ -4,9 +4,6 @@
 #include "MyFunc.h"
 #include "Dimension.h"
 
-namespace {
-
-// Attributes of the host's current layer, so that the dimension is drawn there as the host would.
 void AddPreamble(JwwState& out) {
   JwwSetGroup(out, out.FirstGroup);
   JwwSetLayer(out, out.FirstLayer);
@@ -16,6 +13,14 @@ void AddPreamble(JwwState& out) {
   JwwSetLineWidth(out, out.FirstLineWidth);
   JwwSetFontName(out, out.FirstFontName);
 }
+
+void RestoreTextType(JwwState& out) {
+  // A line only when the value text used another text type than the host's.
+  const TJwwTextType free = out.FirstFreeText;
+  JwwSetTextType(out, out.FirstTextType, free.Colour, cmNone, free.Width, free.Height, free.Spacing);
+}
+
+namespace {
 
 // From a gap away from the measured point to an overhang past the dimension line, on the side
 // where the dimension line stands.
@@ -42,9 +47,7 @@ void ConstructLinearDimension(const TDimensionInput& in, JwwState& out) {
   AddPreamble(out);
   AddExtensionLine(in, fr.Turn, in.Points[1], fr.U1, out);
   AddExtensionLine(in, fr.Turn, in.Points[2], fr.U2, out);
-  AddValueText(in, fr.A1, fr.A2, fr.Length, out);
-  AddEndMarkers(in, fr.A1, fr.A2, out);
-  // Give the host back its own text type (a line only when the value text used another one).
-  const TJwwTextType free = out.FirstFreeText;
-  JwwSetTextType(out, out.FirstTextType, free.Colour, cmNone, free.Width, free.Height, free.Spacing);
+  AddValueText(in, fr.A1, fr.A2, fr.Turn.LineAngle(), !fr.Turn.Rotated, out);
+  AddEndMarkers(in, fr.A1, fr.A2, !fr.Turn.Rotated, out);
+  RestoreTextType(out);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cmath>
+#include <initializer_list>
 
 #include "MyFunc.h"
 #include "Dimension.h"
@@ -17,6 +18,23 @@ inline TPointD DirectionDeg(double deg, bool exactQuarters = false) {
   RotatePointDeg(1.0, 0.0, 0.0, 0.0, deg, d.X, d.Y);
   return d;
 }
+
+// Whether every number the construction (and the preview after it) computes from `in` and the
+// kind's own geometry stays finite: a non-finite number would be written as 0 and draw to the
+// origin.
+bool NumbersAreFinite(const TDimensionInput& in, const JwwState& host,
+                      std::initializer_list<double> geometry);
+// A length counts as zero below the rounding noise of the coordinates it was measured from: near
+// 1e6 that noise is larger than any fixed tolerance (never finer than 1e-10).
+double LevelTolerance(std::initializer_list<double> coordinates);
+// Every paper distance is multiplied by the scale: at 0 or below the dimension collapses or turns
+// inside out.
+inline bool IsGoodScale(double scale) { return scale > 0 && std::isfinite(scale); }
+
+// The host's current layer and attributes, so that the dimension is drawn there as the host would;
+// and its own text type given back at the end.
+void AddPreamble(JwwState& out);
+void RestoreTextType(JwwState& out);
 
 // One line of the dimension: each entity of the command is marked as a dimension entity.
 inline void AddDimensionLine(JwwState& out, TPointD a, TPointD b) {

@@ -14,8 +14,8 @@ TPointD Along(TPointD from, double length, double deg, bool exactQuarters) {
 
 double Below360(double a) { return a >= 360.0 ? a - 360.0 : a; }
 
-void AddMarker(const TDimensionInput& in, TPointD a, int kind, double angle, bool reversed, JwwState& out) {
-  const bool exact = !FrameTurn(in).Rotated;
+void AddMarker(const TDimensionInput& in, TPointD a, int kind, double angle, bool reversed, bool exact,
+               JwwState& out) {
   const double overshoot = in.ReverseOverhang * in.Scale;
   if (reversed && overshoot > 1e-10) AddDimensionLine(out, a, Along(a, overshoot, angle + 180.0, exact));
   if (kind == 0) {
@@ -44,8 +44,11 @@ double MarkerReach(int kind, double factor, double arrowLength, double arrowAngl
   return reach * factor;
 }
 
-void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, JwwState& out) {
-  const double m1 = MarkerReach(in.StartMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle) * in.Scale;
+void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, bool exact, JwwState& out,
+                   bool withStart) {
+  const double m1 =
+      withStart ? MarkerReach(in.StartMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle) * in.Scale
+                : 0.0;
   const double m2 = MarkerReach(in.EndMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle) * in.Scale;
   const double length = Distance(a1.X, a1.Y, a2.X, a2.Y);
   // One decision for both ends: when the two do not fit between the ends, both turn about.
@@ -53,6 +56,6 @@ void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, JwwState& 
   const double offset = reversed ? 180.0 : 0.0;
   const double angle1 = Below360(VectorAngleDeg(a1.X - a2.X, a1.Y - a2.Y) + offset);
   const double angle2 = Below360(VectorAngleDeg(a2.X - a1.X, a2.Y - a1.Y) + offset);
-  AddMarker(in, a1, in.StartMarker, angle1, reversed, out);
-  AddMarker(in, a2, in.EndMarker, angle2, reversed, out);
+  if (withStart) AddMarker(in, a1, in.StartMarker, angle1, reversed, exact, out);
+  AddMarker(in, a2, in.EndMarker, angle2, reversed, exact, out);
 }

@@ -8,27 +8,83 @@
 
 namespace {
 
-// How the linear kind gets its points: the host's four, or two of them and the last dimension.
-TRefusal LinearPoints(const JwwState& host, const std::optional<TLastDimension>& last, TDimensionInput& in) {
-  for (std::size_t i = 1; i <= 4; ++i) in.Points[i] = host.PickedPoints[i];
-  return in.Next == TNext::None ? TRefusal::None : ContinuePoints(last, in);
-}
+// The prompts' customary legend: left click a free point, right click a point of the drawing.
+#define Q748_POINT(text) text " (L)free (R)Read"
+constexpr const char* kTextStartPrompt = Q748_POINT("寸法値を書き始める点を指示してください");
 
 }  // namespace
 
 const TKindEntry& KindEntry(TKind k) {
-  static constexpr TKindEntry kLinear{
-      TKind::Linear,           "linear", nullptr, nullptr, true, LinearPoints, CheckLinearDimension,
-      ConstructLinearDimension};
+  static const TKindEntry kLinear{
+      .Kind = TKind::Linear,
+      .Name = "linear",
+      .SettingsFile = nullptr,
+      .Caption = nullptr,
+      .HasDirections = true,
+      .TextKind = kJwwTextSloped,
+      .Symbol = "",
+      .Prompts = {{"#1", Q748_POINT("計測する１点目を指示してください")},
+                  {"#2", Q748_POINT("計測する２点目を指示してください")},
+                  {"#3", Q748_POINT("寸法線を通す点を指示してください")},
+                  {"#4", kTextStartPrompt}},
+      .MakePoints = LinearPoints,
+      .Check = CheckLinearDimension,
+      .Measure = MeasureLinear,
+      .Construct = ConstructLinearDimension,
+  };
+  static const TKindEntry kRadius{
+      .Kind = TKind::Radius,
+      .Name = "radius",
+      .SettingsFile = "q746r.dat",
+      .Caption = "ソラトＫ（半径）",
+      .HasDirections = false,
+      .TextKind = 3,  // "cr"
+      .Symbol = "R",
+      .Prompts = {{"#1ci", "半径を記入する円・円弧を指示してください"}, {"#2", kTextStartPrompt}},
+      .MakePoints = RoundPoints,
+      .Check = CheckRoundDimension,
+      .Measure = MeasureRound,
+      .Construct = ConstructRoundDimension,
+  };
+  static const TKindEntry kDiameter{
+      .Kind = TKind::Diameter,
+      .Name = "diameter",
+      .SettingsFile = "q746d.dat",
+      .Caption = "ソラトＫ（直径）",
+      .HasDirections = false,
+      .TextKind = 4,  // "co"
+      .Symbol = "φ",
+      .Prompts = {{"#1ci", "直径を記入する円・円弧を指示してください"}, {"#2", kTextStartPrompt}},
+      .MakePoints = RoundPoints,
+      .Check = CheckRoundDimension,
+      .Measure = MeasureRound,
+      .Construct = ConstructRoundDimension,
+  };
   switch (k) {
     case TKind::Linear: return kLinear;
+    case TKind::Radius: return kRadius;
+    case TKind::Diameter: return kDiameter;
   }
   std::abort();  // no enumerator: a number cast into the enum
 }
 
 const std::vector<TKind>& AllKinds() {
-  static const std::vector<TKind> kinds = {TKind::Linear};
+  static const std::vector<TKind> kinds = {TKind::Linear, TKind::Radius, TKind::Diameter};
   return kinds;
+}
+
+const TPickEntry& PickEntry(TPick p) {
+  static constexpr TPickEntry kPoints{TPick::Points, "", ""};
+  static constexpr TPickEntry kLine{TPick::Line, "line", "線指示"};
+  switch (p) {
+    case TPick::Points: return kPoints;
+    case TPick::Line: return kLine;
+  }
+  std::abort();
+}
+
+const TPickEntry* FindPick(std::string_view name) {
+  return name == PickEntry(TPick::Line).Name ? &PickEntry(TPick::Line) : nullptr;
 }
 
 const TKindEntry* FindKind(std::string_view name) {
@@ -94,10 +150,27 @@ const char* ModeSettingsFile(const TDimensionMode& m) {
 std::string ModeCaption(const TDimensionMode& m) {
   const TKindEntry& kind = KindEntry(m.Kind);
   const std::string caption = kind.HasDirections ? DirectionEntry(m.Direction).Caption : kind.Caption;
-  if (m.Next == TNext::None) return caption;
+  const std::string word = m.Next != TNext::None ? NextEntry(m.Next).Word : PickEntry(m.Pick).Word;
+  if (word.empty()) return caption;
   // ソラトＫ（連続）, ソラトＫ（水平・外側追加）: the mode joins the direction's word in brackets.
-  const std::string word = NextEntry(m.Next).Word;
   const std::string open = "（", close = "）";
   if (caption.find(open) == std::string::npos) return caption + open + word + close;
   return caption.substr(0, caption.size() - close.size()) + "・" + word + close;
+}
+
+const std::vector<TPrompt>& ModePrompts(const TDimensionMode& m) {
+  static const std::vector<TPrompt> kContinued = {{"#1", Q748_POINT("次の計測点を指示してください")},
+                                                  {"#2", Q748_POINT("寸法値の位置を指示してください")}};
+  static const std::vector<TPrompt> kLinePicked = {{"#1ln", "計測する線を指示してください"},
+                                                   {"#2", Q748_POINT("寸法線を通す点を指示してください")},
+                                                   {"#3", kTextStartPrompt}};
+  if (m.Next != TNext::None) return kContinued;
+  if (m.Pick == TPick::Line) return kLinePicked;
+  return KindEntry(m.Kind).Prompts;
+}
+
+bool IsValidMode(const TDimensionMode& m) {
+  if (!KindEntry(m.Kind).HasDirections)
+    return m.Direction == TDirection::Vertical && m.Next == TNext::None && m.Pick == TPick::Points;
+  return m.Pick == TPick::Points || m.Next == TNext::None;
 }

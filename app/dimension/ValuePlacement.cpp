@@ -54,14 +54,13 @@ TBaseLine PlaceBaseLine(TPointD a1, TPointD a2, TPointD p4, double ta, double ex
   return b;
 }
 
-void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double length, JwwState& out) {
+void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double lineAngle, bool exact,
+                  JwwState& out) {
   const TValueTextType type = ChooseTextType(in, out);
   const TJwwTextType& size = type.Size;
-  const std::string text = BuildValueText(length, in.Value);
+  const std::string text = DimensionValueText(in);
   const double extent = TextExtent(text, size.Width, size.Spacing);
-  const TFrameTurn turn = FrameTurn(in);
-  const bool exact = !turn.Rotated;
-  const double ta = ValueTextAngle(turn.LineAngle());
+  const double ta = ValueTextAngle(lineAngle);
   // The host takes the text direction as a vector, ten long.
   TPointD dir = DirectionDeg(ta, exact);
   dir = {10.0 * dir.X, 10.0 * dir.Y};
@@ -72,7 +71,7 @@ void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double leng
     JwwSetTextType(out, type.Number, size.Colour, cmNone, size.Width, size.Height, size.Spacing);
     JwwSetTextCode(out, 0);
     JwwAddZFlags(out, kJwwZDimension);
-    JwwAddText(out, kJwwTextSloped, text, p4.X, p4.Y, dir.X, dir.Y);
+    JwwAddText(out, KindEntry(in.Kind).TextKind, text, p4.X, p4.Y, dir.X, dir.Y);
   } else {
     JwwSetTextType(out, type.Number, size.Colour, cmNone, size.Width, size.Height, size.Spacing);
     JwwAddMessage(out, text, a1.X, a1.Y, a2.X, a2.Y, p4.X, p4.Y, dir.X, dir.Y);

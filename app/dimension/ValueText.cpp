@@ -32,8 +32,15 @@ std::string BuildValueText(double length, const TValueSettings& v) {
   if (v.FullWidth) number = ToFullWidth(number);
 
   std::string text = v.Prefix;
+  text += v.FullWidth ? ToFullWidth(v.Symbol) : v.Symbol;
   text += number;
   if (v.WithUnit) text += v.Unit == 1 ? SjisText("ｍ") : std::string("mm");
   text += v.Suffix;
   return text;
+}
+
+std::string DimensionValueText(const TDimensionInput& in) {
+  TValueSettings v = in.Value;
+  v.Symbol = SjisText(KindEntry(in.Kind).Symbol);
+  return BuildValueText(KindEntry(in.Kind).Measure(in), v);
 }

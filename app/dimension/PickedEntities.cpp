@@ -1,0 +1,40 @@
+// The entities the host handed over for a prompt that picks one (#1ln, #1ci): the host writes
+// them after "hhp1ln" / "hhp1ci", so the reader stamps them with pick number 1.
+#include <cmath>
+
+#include "Dimension.h"
+
+namespace {
+
+constexpr int32_t kFirstPick = 1;
+
+}  // namespace
+
+std::optional<TJwwEntLine> PickedLine(const JwwState& host) {
+  for (const TJwwEntLine& l : host.Lines) {
+    if (l.Head.HhpNo == kFirstPick) return l;
+  }
+  return std::nullopt;
+}
+
+TRefusal PickedCircle(const JwwState& host, TPointD& c, double& r) {
+  // The first circle or arc in the order the host wrote them, whichever list it is in.
+  for (const TJwwOrderItem item : host.EntityOrder) {
+    if (item.Kind == ekCircle) {
+      const TJwwEntCircle e = host.Circles[item.Index];
+      if (e.Head.HhpNo != kFirstPick) continue;
+      c = {e.X, e.Y};
+      r = e.Radius;
+      return TRefusal::None;
+    }
+    if (item.Kind == ekArc) {
+      const TJwwEntArc e = host.Arcs[item.Index];
+      if (e.Head.HhpNo != kFirstPick) continue;
+      c = {e.X, e.Y};
+      r = e.Radius;
+      // Value6 is the flatness: 1 for a circular arc, anything else an ellipse's.
+      return e.Value6 == 1.0 ? TRefusal::None : TRefusal::Ellipse;
+    }
+  }
+  return TRefusal::NoCircle;
+}
