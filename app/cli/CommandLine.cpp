@@ -73,7 +73,7 @@ bool WritePreview(const TForm1& form, const fs::path& file, bool& drawable, std:
 
 int ShowAndClose(const TCliOptions& o, const fs::path& dir, std::ostream& out, std::ostream& err) {
   THeadlessView view(err);
-  TForm1 form(dir, &view, {TKind::Linear, o.Direction.value_or(TDirection::Vertical), o.Next});
+  TForm1 form(dir, &view, o.Mode.Mode());
   form.FormShow();
   for (const TCliSetting& s : o.Settings) Apply(form, s);
   if (o.PreviewFile) {

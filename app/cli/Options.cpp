@@ -82,6 +82,61 @@ bool ParseSetting(std::string_view arg, TCliSetting& s, std::string& error) {
   return false;
 }
 
+// One of the mode options at args[i] with its word: 1 when taken, 0 when args[i] is none of them,
+// -1 (and `error`) when its word is missing or unknown or it was given before.
+int TakeModeWord(const std::vector<std::string>& args, std::size_t i, TModeWords& w, std::string& error) {
+  const std::string& a = args[i];
+  const std::string word = i + 1 < args.size() ? args[i + 1] : std::string();
+  // The words each option takes, from the tables of kinds, directions, modes and picks.
+  const auto fail = [&](const std::string& why) {
+    error = why;
+    return -1;
+  };
+  const auto once = [&](bool given) { return given ? fail("give " + a + " once") : 1; };
+  if (a == "--kind") {
+    const TKindEntry* k = FindKind(word);
+    if (!k) return fail("--kind takes linear, radius or diameter");
+    if (w.Kind) return once(true);
+    w.Kind = k->Kind;
+    return 1;
+  }
+  if (a == "--direction") {
+    const TDirectionEntry* d = FindDirection(word);
+    if (!d) return fail("--direction takes vertical, horizontal or aligned");
+    if (w.Direction) return once(true);
+    w.Direction = d->Direction;
+    return 1;
+  }
+  if (a == "--next") {
+    const TNextEntry* n = FindNext(word);
+    if (!n) return fail("--next takes chain or outside");
+    if (w.Next) return once(true);
+    w.Next = n->Next;
+    return 1;
+  }
+  if (a == "--pick") {
+    const TPickEntry* p = FindPick(word);
+    if (!p) return fail("--pick takes line");
+    if (w.Pick) return once(true);
+    w.Pick = p->Pick;
+    return 1;
+  }
+  return 0;
+}
+
+// The combinations the command draws: --direction, --next and --pick are the linear kind's, and a
+// picked line is not continued.
+bool CheckModeWords(const TModeWords& w, std::string& error) {
+  const TDimensionMode m = w.Mode();
+  if (!KindEntry(m.Kind).HasDirections && (w.Direction || w.Next || w.Pick)) {
+    error = "--direction, --next and --pick go with --kind linear only";
+    return false;
+  }
+  if (IsValidMode(m)) return true;
+  error = "--pick line does not go with --next";
+  return false;
+}
+
 bool SetAction(TCliOptions& o, TCliAction a, std::string& error) {
   if (o.Action != TCliAction::None) {
     error = "give only one of --ok, --cancel, --dump, --help";
@@ -121,29 +176,8 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
         return false;
       }
       o.PreviewFile = PathFromUtf8(args[++i]);
-    } else if (a == "--direction") {
-      const TDirectionEntry* d = i + 1 < args.size() ? FindDirection(args[i + 1]) : nullptr;
-      if (d == nullptr) {
-        error = "--direction takes vertical, horizontal or aligned";
-        return false;
-      }
-      if (o.Direction) {
-        error = "give --direction once";
-        return false;
-      }
-      o.Direction = d->Direction;
-      ++i;
-    } else if (a == "--next") {
-      const TNextEntry* n = i + 1 < args.size() ? FindNext(args[i + 1]) : nullptr;
-      if (n == nullptr) {
-        error = "--next takes chain or outside";
-        return false;
-      }
-      if (o.Next != TNext::None) {
-        error = "give --next once";
-        return false;
-      }
-      o.Next = n->Next;
+    } else if (const int taken = TakeModeWord(args, i, o.Mode, error); taken != 0) {
+      if (taken < 0) return false;
       ++i;
     } else if (a == "--stdout") {
       o.ToStdout = true;
@@ -173,8 +207,7 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
       return false;
     }
   }
-  if (o.Action == TCliAction::None &&
-      (!o.Settings.empty() || o.ToStdout || o.Dir || o.Direction || o.Next != TNext::None)) {
+  if (o.Action == TCliAction::None && (!o.Settings.empty() || o.ToStdout || o.Dir || o.Mode.Any())) {
     error = "say what to do: --ok, --cancel, --preview, --dump or --help";
     return false;
   }
@@ -182,10 +215,11 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
     error = "--set goes with --ok or --preview only";
     return false;
   }
-  if ((o.Direction || o.Next != TNext::None) && o.Action == TCliAction::Dump) {
-    error = "--direction and --next go with --ok, --cancel or --preview";
+  if (o.Mode.Any() && o.Action == TCliAction::Dump) {
+    error = "--kind, --direction, --next and --pick go with --ok, --cancel or --preview";
     return false;
   }
+  if (!CheckModeWords(o.Mode, error)) return false;
   if (o.ToStdout && o.Action != TCliAction::Ok && o.Action != TCliAction::Cancel) {
     error = "--stdout goes with --ok or --cancel only";
     return false;
@@ -194,24 +228,12 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
 }
 
 std::optional<TDimensionMode> DialogMode(const std::vector<std::string>& args) {
-  TDimensionMode m;
-  bool direction = false, next = false;
-  // Pairs of --direction WORD and --next WORD, each once, and nothing else.
+  TModeWords w;
+  std::string error;
+  // Pairs of a mode option and its word, each once, and nothing else.
   for (std::size_t i = 0; i < args.size(); i += 2) {
-    if (i + 1 == args.size()) return std::nullopt;
-    if (args[i] == "--direction" && !direction) {
-      const TDirectionEntry* d = FindDirection(args[i + 1]);
-      if (d == nullptr) return std::nullopt;
-      m.Direction = d->Direction;
-      direction = true;
-    } else if (args[i] == "--next" && !next) {
-      const TNextEntry* n = FindNext(args[i + 1]);
-      if (n == nullptr) return std::nullopt;
-      m.Next = n->Next;
-      next = true;
-    } else {
-      return std::nullopt;
-    }
+    if (TakeModeWord(args, i, w, error) != 1) return std::nullopt;
   }
-  return m;
+  if (!CheckModeWords(w, error)) return std::nullopt;
+  return w.Mode();
 }

@@ -25,21 +25,33 @@ struct TCliSetting {
   std::string Text;     // edits, Shift-JIS
 };
 
+// The options that choose the dimension drawn, each given at most once.
+struct TModeWords {
+  std::optional<TKind> Kind;            // --kind; linear when not given
+  std::optional<TDirection> Direction;  // --direction; vertical when not given
+  std::optional<TNext> Next;            // --next chain|outside: continue the last dimension
+  std::optional<TPick> Pick;            // --pick line: the measured points are a picked line's ends
+  bool Any() const { return Kind || Direction || Next || Pick; }
+  TDimensionMode Mode() const {
+    return {Kind.value_or(TKind::Linear), Direction.value_or(TDirection::Vertical), Next.value_or(TNext::None),
+            Pick.value_or(TPick::Points)};
+  }
+};
+
 struct TCliOptions {
   TCliAction Action = TCliAction::None;
   std::vector<TCliSetting> Settings;                 // --set, applied in the order given
   bool ToStdout = false;                             // --stdout: output bytes to standard output
   std::optional<std::filesystem::path> Dir;          // DIR; the executable's folder when not given
   std::optional<std::filesystem::path> PreviewFile;  // --preview: the dialog's preview as SVG
-  std::optional<TDirection> Direction;               // --direction; vertical when not given
-  TNext Next = TNext::None;                          // --next chain|outside: continue the last dimension
+  TModeWords Mode;                                   // --kind, --direction, --next, --pick
 };
 
 // False with a one-line reason (UTF-8) when the arguments are not a valid command line.
 bool ParseOptions(const std::vector<std::string>& args, TCliOptions& options, std::string& error);
 
 // What the dialog draws when the arguments ask for nothing but the dialog: none at all, or only
-// --direction and --next. Nothing otherwise (the headless command line then runs).
+// --kind, --direction, --next and --pick. Nothing otherwise (the headless command line then runs).
 std::optional<TDimensionMode> DialogMode(const std::vector<std::string>& args);
 
 // A UTF-8 argument as a path, so that folders with Japanese names work on every platform; and back.

@@ -1,5 +1,6 @@
 // The dialog's controls as one table: the model takes its starting values from it and the Win32
 // view creates its windows from it.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ std::vector<TControlEntry> BuildTable() {
                "0 線矢印 (line arrow), 1 △, 2 □, 3 Ｏ, 4 ○, 5 ■, 6 ▲, 7 ●, 8 ～, 9 ＞,\n"
                "10 ／, 11 △ (the host's marker 11)",
        .Left = 48, .Top = 4, .Width = 81, .Height = 21,
-       .Items = kMarkerItems, .StartIndex = 0, .ImeOff = true, .TabStop = true},
+       .Items = kMarkerItems, .StartIndex = 0, .ImeOff = true, .TabStop = true, .UnusedBy = {TKind::Radius}},
       {.Name = "ComboBox2", .Member = &TForm1::ComboBox2, .Kind = K::List,
        .Title = "終点", .Help = "the marker at point 2, the same items",
        .Left = 48, .Top = 28, .Width = 81, .Height = 21,
@@ -98,11 +99,11 @@ std::vector<TControlEntry> BuildTable() {
       {.Name = "Edit5", .Member = &TForm1::Edit5, .Kind = K::Edit,
        .Title = "計測点と寸法補助線の距離", .Help = "measured point to extension line, paper mm", .Accepts = AtLeast(0),
        .Left = 200, .Top = 276, .Width = 57, .Height = 21,
-       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true},
+       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true, .UnusedBy = {TKind::Radius, TKind::Diameter}},
       {.Name = "Edit6", .Member = &TForm1::Edit6, .Kind = K::Edit,
        .Title = "寸法補助線のはみ出し距離", .Help = "extension line past the dimension line", .Accepts = AtLeast(0),
        .Left = 200, .Top = 300, .Width = 57, .Height = 21,
-       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true},
+       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true, .UnusedBy = {TKind::Radius, TKind::Diameter}},
       {.Name = "Edit9", .Member = &TForm1::Edit9, .Kind = K::Edit,
        .Title = "逆矢印の寸法はみだし距離", .Help = "dimension line past reversed markers", .Accepts = AtLeast(0),
        .Left = 200, .Top = 324, .Width = 57, .Height = 21,
@@ -204,6 +205,15 @@ int ControlNumber(std::string_view name) {
   int number = 0;
   for (char c : name.substr(ControlFamily(name).size())) number = number * 10 + (c - '0');
   return number;
+}
+
+bool IsShown(const TControlEntry& entry, const TDimensionMode& mode) {
+  return entry.OnlyWhen == TNext::None || entry.OnlyWhen == mode.Next;
+}
+
+bool IsUsed(const TControlEntry& entry, const TDimensionMode& mode) {
+  return IsShown(entry, mode) &&
+         std::find(entry.UnusedBy.begin(), entry.UnusedBy.end(), mode.Kind) == entry.UnusedBy.end();
 }
 
 bool TAccepted::Takes(double v) const {

@@ -8,7 +8,8 @@ namespace {
 // What lines 23..31 record of a drawn dimension: the points it was drawn on (a continued one's
 // are made from the last dimension), so that the next chain or outside dimension goes on from it.
 TLastDimension DrawnRecord(const TDimensionInput& in, int32_t group) {
-  TLastDimension r{group, in.Scale, in.AxisAngle, {}, true};
+  // Only the linear kind goes on from its last dimension: the others record no points.
+  TLastDimension r{group, in.Scale, in.AxisAngle, {}, KindEntry(in.Kind).HasDirections};
   for (std::size_t i = 1; i <= 3; ++i) r.Points[i] = {in.Points[i].X, in.Points[i].Y};
   return r;
 }

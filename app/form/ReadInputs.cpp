@@ -10,20 +10,22 @@ TDimensionInput ReadInputs(const TForm1& f, std::string& focus) {
   in.Kind = f.Mode.Kind;
   in.Direction = f.Mode.Direction;
   in.Next = f.Mode.Next;
+  in.Pick = f.Mode.Pick;
   const auto refuse = [&focus](const char* control) {
     focus = control;
     return false;
   };
-  // A list or radio group needs a selection; an edit a number its row accepts. A control that the
-  // dialog does not show in this mode keeps its starting value.
+  // A list or radio group needs a selection; an edit a number its row accepts. A control that
+  // means nothing in this mode (or is not shown) keeps its starting value.
   const auto choice = [&](const char* name, int& value) {
+    if (!IsUsed(*FindControl(name), f.Mode)) return true;
     const TComboBox* list = f.ComboBoxByName(name);
     value = list ? list->ItemIndex : f.RadioGroupByName(name)->ItemIndex;
     return value >= 0 || refuse(name);
   };
   const auto number = [&](const char* name, double& value) {
     const TControlEntry& entry = *FindControl(name);
-    if (entry.OnlyWhen != TNext::None && entry.OnlyWhen != f.Mode.Next) return true;
+    if (!IsUsed(entry, f.Mode)) return true;
     value = TextToFloat(f.EditByName(name)->Text);
     return entry.Accepts.Takes(value) || refuse(name);
   };

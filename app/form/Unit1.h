@@ -108,7 +108,11 @@ struct TControlEntry {
   int BackColour = -1;           // 0xRRGGBB background; -1: the parent's
   TNext OnlyWhen = TNext::None;  // shown only in this continued mode (None: always)
   TControlRole Role = TControlRole::Plain;
+  std::vector<TKind> UnusedBy = {};  // kinds for which it means nothing: disabled, not checked
 };
+// Whether a control is shown in a mode (OnlyWhen), and whether it means anything there (UnusedBy).
+bool IsShown(const TControlEntry& entry, const TDimensionMode& mode);
+bool IsUsed(const TControlEntry& entry, const TDimensionMode& mode);
 
 // An edit's accepted values as the status line tells them (「（0以上）」, UTF-8; empty for any) and
 // as --help does (" (>= 0)").

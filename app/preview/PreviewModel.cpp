@@ -96,13 +96,17 @@ TPreview BuildPreview(const TForm1& form) {
   JwwState scratch;
   JwwCopyHostValues(form.Jww, scratch);
   ConstructDimension(in, scratch);
-  p.Picture = PictureFromOutput(scratch, in.Scale,
-                                {{in.Points[1].X, in.Points[1].Y}, {in.Points[2].X, in.Points[2].Y}});
+  // The measured points are marked: a linear dimension's two, a circle's centre.
+  const std::vector<TPreviewPoint> measured =
+      KindEntry(in.Kind).HasDirections
+          ? std::vector<TPreviewPoint>{{in.Points[1].X, in.Points[1].Y}, {in.Points[2].X, in.Points[2].Y}}
+          : std::vector<TPreviewPoint>{{in.Centre.X, in.Centre.Y}};
+  p.Picture = PictureFromOutput(scratch, in.Scale, measured);
   FrameByTheDimension(form.Jww, in, p.Picture);
   AddLastDimension(form, in, p.Picture);
   p.Drawable = true;
-  p.Length = DimensionFrame(in).Length;
-  p.ValueText = BuildValueText(p.Length, in.Value);
+  p.Length = KindEntry(in.Kind).Measure(in);
+  p.ValueText = DimensionValueText(in);
   // The horizontal and aligned dialogs say which direction they draw; the vertical one names none.
   const std::string direction = in.Direction == TDirection::Vertical
                                     ? std::string()

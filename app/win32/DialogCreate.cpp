@@ -159,6 +159,7 @@ bool TDialogWindow::CreateChildren(std::wstring& error) {
     DWORD style = WS_CHILD | WS_VISIBLE | kind.Style;
     if (c.TabStop) style |= WS_TABSTOP;
     if (c.GroupStart) style |= WS_GROUP;
+    if (!c.Enabled) style |= WS_DISABLED;
     HWND parent = c.Parent >= 0 ? handles_[static_cast<size_t>(c.Parent)] : window_;
     const std::wstring caption = SjisToWide(c.CaptionSjis);
     void* param = c.Class == TChildClass::Preview ? static_cast<void*>(&previewPanel_) : nullptr;

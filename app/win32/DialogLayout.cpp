@@ -72,21 +72,19 @@ void AddRadioGroup(const TControlEntry& entry, std::vector<TChildWindow>& out) {
 
 }  // namespace
 
-std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table, TNext next) {
-  std::vector<const TControlEntry*> ordered;
-  for (const TControlEntry& entry : table) {
-    if (entry.OnlyWhen == TNext::None || entry.OnlyWhen == next) ordered.push_back(&entry);
-  }
+std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table, const TDimensionMode& mode) {
   // Created in the order of the rows, which is the tab order.
-
   std::vector<TChildWindow> out;
-  for (const TControlEntry* entry : ordered) {
+  for (const TControlEntry& row : table) {
+    if (!IsShown(row, mode)) continue;
+    const TControlEntry* entry = &row;
     if (entry->Kind == TControlKind::RadioGroup) {
       AddRadioGroup(*entry, out);
       continue;
     }
     out.push_back(FromEntry(*entry));
-    if (entry->Kind == TControlKind::Memo && next == TNext::Outside)
+    out.back().Enabled = IsUsed(*entry, mode);
+    if (entry->Kind == TControlKind::Memo && mode.Next == TNext::Outside)
       out.back().Bounds.Height = kMemoHeightOutside;
     if (entry->Kind == TControlKind::ScrollBox) {
       TChildWindow panel;

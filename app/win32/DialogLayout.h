@@ -41,12 +41,14 @@ struct TChildWindow {
   int BackColour = -1;  // 0xRRGGBB; -1: the dialog's white
   TControlRole Role = TControlRole::Plain;
   std::string CaptionSjis;  // caption of a label, button, check box, group box or radio button
+  bool Enabled = true;      // false: a control that means nothing for the kind drawn
 };
 
 // In creation order: the tab-order controls first, by tab order, then the rest. The scroll box
 // brings its Panel1, and Panel1 the preview's line of information (kPreviewInfo). Controls of
-// another continued mode are left out; an outside dimension's notes are shorter.
-std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table, TNext next = TNext::None);
+// another continued mode are left out; an outside dimension's notes are shorter; controls that
+// mean nothing for the kind are disabled.
+std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table, const TDimensionMode& mode = {});
 
 // The label in the information pane that tells the previewed value text, length, scale and axis.
 inline constexpr const char* kPreviewInfo = "PreviewInfo";

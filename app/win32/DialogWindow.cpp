@@ -44,7 +44,7 @@ bool IsPreviewInput(const TChildWindow& c, int code) {
 TDialogWindow::TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDimensionMode mode)
     : instance_(instance),
       form_(std::move(exeDir), this, mode),
-      children_(DialogChildren(ControlTable(), mode.Next)) {}
+      children_(DialogChildren(ControlTable(), mode)) {}
 
 TDialogWindow::~TDialogWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
