@@ -392,6 +392,162 @@ TEST(CommandLine, ContinuedDimensionRefusals) {
   EXPECT_EQ(RunCli({"--ok", "--direction", "aligned", "--next", "chain", PathToUtf8(dir.path())}).status, 0);
 }
 
+// ---- Picked entities -------------------------------------------------------------------------------
+
+// A picked line gives the four-point dimension of its direction on its ends, byte for byte, and
+// the same record: whichever way round the line was written, wherever in the file the host put
+// it, whatever attributes of its own it carries.
+TEST(CommandLine, APickedLineDrawsTheFourPointDimension) {
+  const std::string head = "hq\r\nhk 30\r\nhs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\n";
+  const std::string current = "lg2\r\nly5\r\nlc3\r\nlt1\r\nlw0\r\ncn1\r\n";
+  const std::string points = "hp2 60 -20\r\nhp3 90 40\r\n";
+  const struct {
+    const char* name;
+    std::string picked, entity;  // hp1ln, and the entity the host hands over after hhp1ln
+    bool entityFirst;            // the entity stands before the other picked points
+    TPointD p1, p2;              // the measured points it stands for
+  } cases[] = {
+      {"picked near its first end", "hp1ln 12 3\r\n", "hhp1ln\r\n10 0 40 70\r\n", false, {10, 0}, {40, 70}},
+      {"picked near its second end", "hp1ln 38 66\r\n", "hhp1ln\r\n10 0 40 70\r\n", false, {40, 70}, {10, 0}},
+      {"written the other way round", "hp1ln 12 3\r\n", "hhp1ln\r\n40 70 10 0\r\n", true, {10, 0}, {40, 70}},
+      {"picked in the middle: the first written end",
+       "hp1ln 25 35\r\n",
+       "hhp1ln\r\n40 70 10 0\r\n",
+       false,
+       {40, 70},
+       {10, 0}},
+      {"with attributes of its own",
+       "hp1ln 12 3\r\n",
+       "hhp1ln\r\nlg7\r\nly1\r\nlc6\r\nlt3\r\n10 0 40 70\r\n",
+       true,
+       {10, 0},
+       {40, 70}},
+      {"after a line of another pick",
+       "hp1ln 12 3\r\n",
+       "hhp2ln\r\n0 0 5 5\r\nhhp1ln\r\n10 0 40 70\r\n",
+       false,
+       {10, 0},
+       {40, 70}},
+  };
+  for (const auto& c : cases) {
+    for (const char* direction : {"vertical", "horizontal", "aligned"}) {
+      SCOPED_TRACE(std::string(c.name) + ", " + direction);
+      TempDir picked("q748-cli"), fourPoints("q748-cli");
+      WriteFile(
+          picked.path() / "JWC_TEMP.TXT",
+          head + c.picked + (c.entityFirst ? current + c.entity + points : points + current + c.entity));
+      WriteFile(fourPoints.path() / "JWC_TEMP.TXT", head + "hp1 " + FloatToText(c.p1.X) + " " +
+                                                        FloatToText(c.p1.Y) + "\r\nhp2 " +
+                                                        FloatToText(c.p2.X) + " " + FloatToText(c.p2.Y) +
+                                                        "\r\nhp3 60 -20\r\nhp4 90 40\r\n" + current);
+      const TRun a = RunCli({"--ok", "--pick", "line", "--direction", direction, "--set", "ComboBox3=1",
+                             PathToUtf8(picked.path())});
+      const TRun b =
+          RunCli({"--ok", "--direction", direction, "--set", "ComboBox3=1", PathToUtf8(fourPoints.path())});
+      ASSERT_EQ(a.status, 0) << a.err;
+      ASSERT_EQ(b.status, 0) << b.err;
+      EXPECT_EQ(ReadFile(picked.path() / "JWC_TEMP.TXT"), ReadFile(fourPoints.path() / "JWC_TEMP.TXT"));
+      const char* file = FindDirection(direction)->SettingsFile;
+      EXPECT_EQ(ReadFile(picked.path() / file), ReadFile(fourPoints.path() / file));
+    }
+  }
+}
+
+// What the kinds that pick an entity refuse: no entity of the right kind stamped by prompt 1, an
+// ellipse, no point for the value text.
+TEST(CommandLine, PickedEntityRefusals) {
+  const std::string head = "hq\r\nhk 0\r\nhs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\n";
+  const std::string tail = "lg0\r\nly0\r\nlc1\r\nlt1\r\nlw0\r\ncn1\r\n";
+  const struct {
+    const char* name;
+    std::vector<std::string> args;
+    std::string host;
+    int status;
+    const char* said;
+  } cases[] = {
+      {"a line: nothing picked",
+       {"--pick", "line"},
+       head + "hp2 5 5\r\nhp3 9 9\r\n" + tail,
+       1,
+       kMessageNoLine},
+      {"a line: a circle picked",
+       {"--pick", "line"},
+       head + "hp1ln 5 0\r\nhp2 5 5\r\nhp3 9 9\r\n" + tail + "hhp1ln\r\nci 0 0 5\r\n",
+       1,
+       kMessageNoLine},
+      {"a line: only another pick's line",
+       {"--pick", "line"},
+       head + "hp2 5 5\r\nhp3 9 9\r\n" + tail + "hhp2ln\r\n0 0 5 5\r\n",
+       1,
+       kMessageNoLine},
+      {"a line: no text point",
+       {"--pick", "line"},
+       head + "hp1ln 0 0\r\nhp2 5 5\r\n" + tail + "hhp1ln\r\n0 0 0 9\r\n",
+       1,
+       kMessageMissingPoint},
+      {"radius: nothing picked", {"--kind", "radius"}, head + "hp2 5 5\r\n" + tail, 1, kMessageNoCircle},
+      {"radius: a line picked",
+       {"--kind", "radius"},
+       head + "hp1ci 5 0\r\nhp2 5 5\r\n" + tail + "hhp1ci\r\n0 0 5 5\r\n",
+       1,
+       kMessageNoCircle},
+      {"diameter: an ellipse",
+       {"--kind", "diameter"},
+       head + "hp1ci 5 0\r\nhp2 5 5\r\n" + tail + "hhp1ci\r\nci 0 0 5 0 360 0.5 0\r\n",
+       1,
+       kMessageEllipse},
+      {"diameter: no text point",
+       {"--kind", "diameter"},
+       head + "hp1ci 5 0\r\n" + tail + "hhp1ci\r\nci 0 0 5\r\n",
+       1,
+       kMessageMissingPoint},
+      {"radius: a circle of radius 0",
+       {"--kind", "radius"},
+       head + "hp1ci 5 0\r\nhp2 5 5\r\n" + tail + "hhp1ci\r\nci 0 0 0\r\n",
+       1,
+       kMessageZeroLength},
+      {"radius: too large",
+       {"--kind", "radius"},
+       head + "hp1ci 5 0\r\nhp2 5 5\r\n" + tail + "hhp1ci\r\nci 0 0 1e308\r\n",
+       1,
+       kMessageTooLarge},
+      {"radius of an arc",
+       {"--kind", "radius"},
+       head + "hp1ci 5 0\r\nhp2 5 5\r\n" + tail + "hhp1ci\r\nci 0 0 5 0 90 1 0\r\n",
+       0,
+       ""},
+      {"diameter of a circle after a line of its own pick",
+       {"--kind", "diameter"},
+       head + "hp1ci 5 0\r\nhp2 5 5\r\n" + tail + "hhp1ci\r\n0 0 5 5\r\nci 0 0 5\r\n",
+       0,
+       ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir("q748-cli");
+    WriteFile(dir.path() / "JWC_TEMP.TXT", c.host);
+    std::vector<std::string> args = {"--ok", "--set", "ComboBox3=1"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.push_back(PathToUtf8(dir.path()));
+    const TRun r = RunCli(args);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
+    const std::string out = ReadFile(dir.path() / "JWC_TEMP.TXT");
+    EXPECT_EQ(out == "hq\r\n", c.status == 1) << out;
+  }
+  // Each kind keeps its own settings file; the linear ones are not touched.
+  TempDir dir("q748-cli");
+  for (const char* kind : {"radius", "diameter"}) {
+    WriteFile(dir.path() / "JWC_TEMP.TXT",
+              head + "hp1ci 5 0\r\nhp2 5 5\r\n" + tail + "hhp1ci\r\nci 0 0 5\r\n");
+    ASSERT_EQ(RunCli({"--ok", "--kind", kind, "--set", "ComboBox3=1", PathToUtf8(dir.path())}).status, 0);
+    EXPECT_TRUE(fs::exists(dir.path() / KindEntry(FindKind(kind)->Kind).SettingsFile)) << kind;
+  }
+  EXPECT_FALSE(fs::exists(dir.path() / "q746.dat"));
+  EXPECT_EQ(std::string(FindKind("radius")->SettingsFile), "q746r.dat");
+  EXPECT_EQ(std::string(FindKind("diameter")->SettingsFile), "q746d.dat");
+}
+
 // Lines 23..31 record the last dimension drawn and nothing else: every run that draws nothing
 // leaves them byte for byte, and the next chain goes on from the dimension before it.
 TEST(CommandLine, RunsThatDrawNothingKeepTheRecord) {

@@ -749,3 +749,78 @@ TEST(ValuePlacement, AxisAngle100) {
   in.TextTypeItem = 4;
   EXPECT_EQ(Construct(in).back(), "cn1");
 }
+
+// ---- Radius and diameter ---------------------------------------------------------------------------
+
+// A radius runs from the centre to the circle towards where it was picked and has the end marker
+// only; a diameter runs through the centre with both markers; neither has extension lines. The
+// value is R (Ｒ full-width) or φ with the number, written with the host's radius ("cr") or
+// diameter ("co") keyword, and placed as the linear kind places it.
+TEST(RoundKinds, Construction) {
+  struct Case {
+    const char* name;
+    TKind kind;
+    TPointD centre;
+    double r;
+    TPointD picked, text;
+    std::vector<std::vector<double>> lines;  // dimension line, leader, base line, then the markers' lines
+    std::string textSlot, value;             // Shift-JIS
+    double scale = 1, axis = 0;
+    bool fullWidth = false;
+  };
+  const double c15 = 2.897777, s15 = 0.776457;  // 3 cos 15°, 3 sin 15°
+  // clang-format off
+  const Case cases[] = {
+      {"radius to the right", TKind::Radius, {100, 50}, 20, {130, 50}, {140, 80},
+       {{100, 50, 120, 50}, {110, 50, 139.5, 79.5}, {139.5, 79.5, 145, 79.5},
+        {120, 50, 120 - c15, 50 - s15}, {120, 50, 120 - c15, 50 + s15}},
+       "cr 140 80 10 0 \"", "R20"},
+      {"diameter picked above", TKind::Diameter, {100, 50}, 20, {100, 80}, {130, 40},
+       {{100, 30, 100, 70}, {100, 50, 130.5, 46.5}, {130.5, 39.5, 130.5, 46.5},
+        {100, 30, 100 - s15, 30 + c15}, {100, 30, 100 + s15, 30 + c15},
+        {100, 70, 100 + s15, 70 - c15}, {100, 70, 100 - s15, 70 - c15}},
+       "co 130 40 0 10 \"", "\x83\xD3" "40"},
+      {"radius too short for its marker: turned about with the overshoot", TKind::Radius, {0, 0}, 2, {0, -5},
+       {10, 10},
+       {{0, 0, 0, -2}, {0, -1, 10.5, 9.5}, {10.5, 9.5, 10.5, 13.5}, {0, -2, 0, -4},
+        {0, -2, s15, -2 - c15}, {0, -2, -s15, -2 - c15}},
+       "cr 10 10 0 10 \"", "R2"},
+      {"picked at the centre: along the axis angle; full width", TKind::Radius, {10, 10}, 4, {10, 10}, {0, 20},
+       {{10, 10, 10, 14}, {10, 12, 0.5, 19.5}, {0.5, 19.5, 0.5, 26.5}},
+       "cr 0 20 0 10 \"", "\x82\x71\x82\x53", 1, 90, true},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TDimensionInput in = Input();
+    in.Kind = c.kind;
+    in.Centre = c.centre;
+    in.Radius = c.r;
+    in.Points[1] = {true, c.picked.X, c.picked.Y, pkCi};
+    in.Points[4] = {true, c.text.X, c.text.Y, 0};
+    in.Scale = c.scale;
+    in.AxisAngle = c.axis;
+    in.Value.FullWidth = c.fullWidth;
+    ASSERT_EQ(CheckDimension(in, JwwState()), TRefusal::None);
+    const std::vector<std::string> slots = Construct(in);
+    const auto text = std::find(slots.begin(), slots.end(), c.textSlot);
+    ASSERT_NE(text, slots.end()) << ::testing::PrintToString(slots);
+    EXPECT_EQ(*(text + 1), c.value);
+    const std::vector<std::vector<double>> lines = LineSlots(slots);
+    // The markers of the picked-at-the-centre case are not listed: only its first lines are.
+    if (c.lines.size() > 3) {
+      ASSERT_EQ(lines.size(), c.lines.size());
+    }
+    for (std::size_t i = 0; i < c.lines.size(); ++i) ExpectLine(lines[i], c.lines[i]);
+    EXPECT_EQ(MeasureRound(in), c.kind == TKind::Diameter ? 2 * c.r : c.r);
+  }
+  // Combined: the dimension line and the value as one message entity, as the linear kind does.
+  TDimensionInput in = Input();
+  in.Kind = TKind::Diameter;
+  in.Centre = {0, 0};
+  in.Radius = 10;
+  in.Points[1] = {true, 10, 0, pkCi};
+  in.Combined = true;
+  const std::vector<std::string> slots = Construct(in);
+  EXPECT_NE(std::find(slots.begin(), slots.end(), "msg"), slots.end());
+}

@@ -9,18 +9,21 @@
 namespace {
 
 constexpr const char* kHelpBeforeControls =
-    R"(Usage: q748 --ok [--direction D] [--next N] [--set CONTROL=VALUE]... [--stdout] [DIR]
-       q748 --cancel [--direction D] [--next N] [--stdout] [DIR]
-       q748 --preview FILE.svg [--direction D] [--next N] [--set CONTROL=VALUE]... [DIR]
+    R"(Usage: q748 --ok [MODE] [--set CONTROL=VALUE]... [--stdout] [DIR]
+       q748 --cancel [MODE] [--stdout] [DIR]
+       q748 --preview FILE.svg [MODE] [--set CONTROL=VALUE]... [DIR]
        q748 --dump [DIR]
        q748 --help
+MODE:  [--kind linear] [--direction D] [--next N | --pick line]  or  --kind radius|diameter
 
-q748 (ソラトＫ) draws a vertical, horizontal or aligned dimension for Jw_cad whose value text
-stands apart on a base line of its own, joined to the dimension line by a leader. Jw_cad writes
-JWC_TEMP.TXT into DIR with the four picked points (1, 2: the points to measure; 3: a point of the
-dimension line; 4: the start of the value text), runs the command and reads JWC_TEMP.TXT back. This is the command without its
-window. DIR defaults to the folder of the executable; the settings are kept in DIR/q746.dat
-(DIR/q746h.dat and DIR/q746a.dat for the horizontal and aligned dimensions).
+q748 (ソラトＫ) draws a dimension for Jw_cad whose value text stands apart on a base line of its
+own, joined to the dimension line by a leader: a vertical, horizontal or aligned dimension between
+two points, or the radius or diameter of a circle or arc. Jw_cad writes JWC_TEMP.TXT into DIR
+with the picked points (a linear dimension: 1, 2 the points to measure; 3 a point of the
+dimension line; 4 the start of the value text), runs the command and reads JWC_TEMP.TXT back.
+This is the command without its window. DIR defaults to the folder of the executable; the
+settings are kept in DIR/q746.dat (DIR/q746h.dat, DIR/q746a.dat, DIR/q746r.dat and DIR/q746d.dat
+for the horizontal, aligned, radius and diameter dimensions).
 
   --ok       show the dialog without a window, press ＯＫ and close: the dimension is written to
              DIR/JWC_TEMP.TXT and the dialog's settings to the direction's settings file
@@ -30,6 +33,11 @@ window. DIR defaults to the folder of the executable; the settings are kept in D
              FILE.svg; alone it leaves JWC_TEMP.TXT untouched and exits 1 when ＯＫ would refuse,
              with --ok or --cancel it draws the preview before the button is pressed
   --dump     print what reading DIR/JWC_TEMP.TXT gave, as JSON
+  --kind linear|radius|diameter
+             what the dimension measures (linear when not given). radius, diameter: Jw_cad hands
+             over the circle or arc picked at prompt 1 (REM #1ci) and 2 the start of the value
+             text; the value is R or φ and the number, drawn from the centre towards where the
+             circle was picked
   --direction vertical|horizontal|aligned
              which dimension the dialog draws (vertical when not given): vertical in the drawing's
              axis angle, horizontal along it, or aligned with the line from point 1 to point 2.
@@ -43,6 +51,10 @@ window. DIR defaults to the folder of the executable; the settings are kept in D
              out. The points used are recorded for the next run once the dimension is written
              (a run that draws nothing keeps the record). With --ok, --cancel, --preview,
              or (on Windows) alone with --direction for the dialog
+  --pick line
+             measure a line picked at prompt 1 (REM #1ln) instead of two points: its end nearer
+             to where it was picked is point 1, the other point 2; 2 is then a point of the
+             dimension line and 3 the start of the value text. Not with --next
   --set CONTROL=VALUE
              set one control after the saved settings are loaded (may be repeated):
 )";
@@ -53,7 +65,8 @@ constexpr const char* kHelpAfterControls =
   --help     print this text
 
 Exit status: 0 done; 1 OK refused: standard error names the control that would take the focus
-or the message shown (the measured points level, a point missing, a number too large to compute),
+or the message shown (the measured points level, a point missing, a number too large to compute,
+no line or circle picked, an ellipse),
 and JWC_TEMP.TXT becomes "hq" as after キャンセル; 2 usage or I/O error.
 A file that cannot be written (in use by another program for more than about 5 seconds, a folder
 without write permission, a full disk) keeps what it held, and standard error says which and why:

@@ -33,8 +33,8 @@ struct TModeWords {
   std::optional<TPick> Pick;            // --pick line: the measured points are a picked line's ends
   bool Any() const { return Kind || Direction || Next || Pick; }
   TDimensionMode Mode() const {
-    return {Kind.value_or(TKind::Linear), Direction.value_or(TDirection::Vertical), Next.value_or(TNext::None),
-            Pick.value_or(TPick::Points)};
+    return {Kind.value_or(TKind::Linear), Direction.value_or(TDirection::Vertical),
+            Next.value_or(TNext::None), Pick.value_or(TPick::Points)};
   }
 };
 

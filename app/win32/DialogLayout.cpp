@@ -72,7 +72,8 @@ void AddRadioGroup(const TControlEntry& entry, std::vector<TChildWindow>& out) {
 
 }  // namespace
 
-std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table, const TDimensionMode& mode) {
+std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table,
+                                         const TDimensionMode& mode) {
   // Created in the order of the rows, which is the tab order.
   std::vector<TChildWindow> out;
   for (const TControlEntry& row : table) {

@@ -48,7 +48,8 @@ struct TChildWindow {
 // brings its Panel1, and Panel1 the preview's line of information (kPreviewInfo). Controls of
 // another continued mode are left out; an outside dimension's notes are shorter; controls that
 // mean nothing for the kind are disabled.
-std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table, const TDimensionMode& mode = {});
+std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table,
+                                         const TDimensionMode& mode = {});
 
 // The label in the information pane that tells the previewed value text, length, scale and axis.
 inline constexpr const char* kPreviewInfo = "PreviewInfo";

@@ -221,7 +221,8 @@ TEST(Win32View, EveryWindowOfTheTableStandsAtItsPlaceWithItsKind) {
     TFolder folder(SettingsFile(100, 100));
     auto d = Open(folder, false, next);
     const UINT dpi = d->Dpi();
-    for (const TChildWindow& c : DialogChildren(ControlTable(), TDimensionMode{TKind::Linear, TDirection::Vertical, next})) {
+    for (const TChildWindow& c :
+         DialogChildren(ControlTable(), TDimensionMode{TKind::Linear, TDirection::Vertical, next})) {
       std::string label = c.Name;
       if (c.Item >= 0) label.append("#").append(std::to_string(c.Item));
       SCOPED_TRACE(label);
@@ -272,7 +273,8 @@ TEST(Win32View, LabelsAndNotesFitAtEveryDpi) {
   for (const TNext next : {TNext::None, TNext::Outside}) {
     TFolder folder(SettingsFile(100, 100));
     auto d = Open(folder, false, next);
-    const std::vector<TChildWindow> children = DialogChildren(ControlTable(), TDimensionMode{TKind::Linear, TDirection::Vertical, next});
+    const std::vector<TChildWindow> children =
+        DialogChildren(ControlTable(), TDimensionMode{TKind::Linear, TDirection::Vertical, next});
     for (const UINT dpi : {96u, 120u, 144u}) {
       SCOPED_TRACE(std::to_string(dpi) + (next == TNext::Outside ? " outside" : ""));
       RECT suggested{100, 100, 100 + ScaleToDpi(760, dpi), 100 + ScaleToDpi(470, dpi)};
