@@ -1,4 +1,4 @@
-REM 垂直寸法・連続（前回の寸法に続けて作図、寸法値を離して引出線付き）  q748
+@REM 垂直寸法・連続（前回の寸法に続けて作図） q748c
 @echo off
 goto START
 REM #jww
@@ -7,6 +7,7 @@ REM #h0
 REM #1 次の計測点を指示してください (L)free (R)Read
 REM #2 寸法値の位置を指示してください (L)free (R)Read
 REM #zw
+REM #zz
 REM #hr
 REM #e
 :START

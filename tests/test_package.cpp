@@ -6,9 +6,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <utility>
 #include <string>
 #include <vector>
 
+#include "Options.h"
 #include "Unit1.h"
 
 namespace {
@@ -56,13 +61,6 @@ size_t FirstInvalidSjis(const std::string& s) {
   return std::string::npos;
 }
 
-bool HasDoubleByte(const std::string& s) {
-  for (char c : s) {
-    if (static_cast<unsigned char>(c) >= 0x81) return true;
-  }
-  return false;
-}
-
 // A directive line as the host reads it: REM, then "#" within the first nine bytes.
 bool IsDirective(const std::string& line) {
   const size_t hash = line.find('#');
@@ -77,25 +75,30 @@ std::string DirectiveName(const std::string& line) {
 
 }  // namespace
 
+// Every launcher in the package: the host's directives, the prompts of the dimension its
+// arguments choose (from the kinds table), and a memo in the package's one vocabulary.
 TEST(Package, LaunchersCarryTheHostsDirectives) {
   const struct {
     const char* File;
-    bool Repeats;           // #hr: the host runs the command again after each dimension
-    const char* Arguments;  // after q748.exe: the direction drawn, and a continued mode
-    const char* Word;       // the direction as the memo names it
-    int Points = 4;         // the points the host asks for: two when continuing the last dimension
-  } launchers[] = {{"q748.bat", false, "", "垂直"},
-                   {"q748r.bat", true, "", "垂直"},
-                   {"q748h.bat", false, " --direction horizontal", "水平"},
-                   {"q748hr.bat", true, " --direction horizontal", "水平"},
-                   {"q748a.bat", false, " --direction aligned", "平行"},
-                   {"q748ar.bat", true, " --direction aligned", "平行"},
-                   {"q748c.bat", true, " --next chain", "垂直", 2},
-                   {"q748o.bat", false, " --next outside", "垂直", 2},
-                   {"q748hc.bat", true, " --direction horizontal --next chain", "水平", 2},
-                   {"q748ho.bat", false, " --direction horizontal --next outside", "水平", 2},
-                   {"q748ac.bat", true, " --direction aligned --next chain", "平行", 2},
-                   {"q748ao.bat", false, " --direction aligned --next outside", "平行", 2}};
+    bool Repeats;  // #hr: the host runs the command again after each dimension
+  } launchers[] = {
+      {"q748.bat", false},   {"q748r.bat", true},   {"q748c.bat", true},   {"q748o.bat", false},
+      {"q748l.bat", false},  {"q748lr.bat", true},  {"q748h.bat", false},  {"q748hr.bat", true},
+      {"q748hc.bat", true},  {"q748ho.bat", false}, {"q748hl.bat", false}, {"q748hlr.bat", true},
+      {"q748a.bat", false},  {"q748ar.bat", true},  {"q748ac.bat", true},  {"q748ao.bat", false},
+      {"q748al.bat", false}, {"q748alr.bat", true}, {"q748rd.bat", false}, {"q748rdr.bat", true},
+      {"q748dm.bat", false}, {"q748dmr.bat", true},
+  };
+  // Every launcher of the folder is here, and the package takes it.
+  std::set<std::string> listed;
+  for (const auto& l : launchers) listed.insert(l.File);
+  const std::string cmake = ReadBytes(kPackage / "CMakeLists.txt");
+  for (const auto& e : std::filesystem::directory_iterator(kPackage)) {
+    if (e.path().extension() != ".bat") continue;
+    const std::string name = e.path().filename().string();
+    EXPECT_EQ(listed.count(name), 1u) << name;
+    EXPECT_NE(cmake.find("/" + name), std::string::npos) << name << " is not packed";
+  }
   for (const auto& launcher : launchers) {
     SCOPED_TRACE(launcher.File);
     const std::string bytes = ReadBytes(kPackage / launcher.File);
@@ -106,22 +109,55 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     EXPECT_EQ(FirstInvalidSjis(bytes), std::string::npos);
     ASSERT_GE(lines.size(), 3u);
 
-    // The first line is the memo the host shows beside the file name.
-    EXPECT_EQ(lines[0].compare(0, 4, "REM "), 0);
-    EXPECT_TRUE(HasDoubleByte(lines[0]));
-    EXPECT_FALSE(IsDirective(lines[0]));
-    EXPECT_EQ(lines[0].find(SjisText(launcher.Word)), 4u) << "the memo starts with the direction";
+    // After the label, the program, started so that the batch waits for it; its arguments choose
+    // the dimension.
+    std::vector<std::string> arguments;
+    bool started = false;
+    for (const std::string& l : lines) {
+      const size_t exe = l.find("q748.exe\"");
+      if (exe == std::string::npos) continue;
+      started = l.compare(0, 9, "start /w ") == 0;
+      std::istringstream words(l.substr(exe + 9));
+      for (std::string w; words >> w;) arguments.push_back(w);
+    }
+    EXPECT_TRUE(started);
+    const std::optional<TDimensionMode> mode = DialogMode(arguments);
+    ASSERT_TRUE(mode) << "arguments the dialog does not take";
+
+    // The memo the host shows beside the file name: the first line, which the shell does not echo;
+    // the kind and direction first, 連続 only for a chain, 繰り返し for the other launchers that
+    // repeat, the launcher's own name last, within 60 columns.
+    const std::string& memo = lines[0];
+    const std::string stem = std::filesystem::path(launcher.File).stem().string();
+    EXPECT_EQ(memo.compare(0, 5, "@REM "), 0);
+    EXPECT_FALSE(IsDirective(memo));
+    EXPECT_LE(memo.size(), 60u);
+    EXPECT_EQ(memo.substr(memo.size() - stem.size() - 1), " " + stem);
+    const std::string word = mode->Kind == TKind::Radius     ? "半径"
+                             : mode->Kind == TKind::Diameter ? "直径"
+                                                             : DirectionEntry(mode->Direction).Word;
+    EXPECT_EQ(memo.find(SjisText(word)), 5u);
+    EXPECT_EQ(memo.find(SjisText("連続")) != std::string::npos, mode->Next == TNext::Chain);
+    EXPECT_EQ(memo.find(SjisText("繰り返し")) != std::string::npos,
+              launcher.Repeats && mode->Next != TNext::Chain);
+    EXPECT_EQ(memo.find(SjisText("線指示")) != std::string::npos, mode->Pick == TPick::Line);
 
     // cmd jumps over the directives to a label after them.
     std::vector<std::string> directives;
+    std::vector<std::pair<std::string, std::string>> prompts;
     size_t gotoLine = std::string::npos, endLine = std::string::npos, labelLine = std::string::npos;
     for (size_t i = 0; i < lines.size(); ++i) {
       const std::string& l = lines[i];
       if (l.compare(0, 5, "goto ") == 0 && gotoLine == std::string::npos) gotoLine = i;
       if (IsDirective(l)) {
         EXPECT_EQ(endLine, std::string::npos) << "directive after #e: " << l;
-        directives.push_back(DirectiveName(l));
-        if (directives.back() == "#e") endLine = i;
+        const std::string name = DirectiveName(l);
+        directives.push_back(name);
+        if (name == "#e") endLine = i;
+        if (name.size() >= 2 && name[1] >= '1' && name[1] <= '9')
+          prompts.emplace_back(name, l.size() > l.find('#') + name.size() + 1
+                                         ? l.substr(l.find('#') + name.size() + 1)
+                                         : std::string());
       }
       if (gotoLine != std::string::npos && l.size() > 1 && l[0] == ':' &&
           l.compare(1, std::string::npos, lines[gotoLine], 5) == 0) {
@@ -137,54 +173,36 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     EXPECT_LT(gotoLine, labelLine);
     EXPECT_GT(labelLine, endLine);
 
-    std::vector<std::string> expected = {"#jww", "#cd", "#h0", "#1", "#2"};
-    if (launcher.Points == 4) expected.insert(expected.end(), {"#3", "#4"});
-    expected.push_back("#zw");
-    if (launcher.Repeats) expected.push_back("#hr");
-    expected.push_back("#e");
-    EXPECT_EQ(directives, expected);
-
-    // The point prompts: a blank after the number (a glued character changes the prompt's
-    // kind), a Japanese text, and the customary mouse legend at the end.
-    for (const std::string& l : lines) {
-      if (!IsDirective(l)) continue;
-      const std::string name = DirectiveName(l);
-      if (name.size() != 2 || name[1] < '1' || name[1] > '4') continue;
-      SCOPED_TRACE(name);
-      const size_t hash = l.find('#');
-      EXPECT_EQ(l[hash + 2], ' ');
-      const std::string prompt = l.substr(hash + 3);
-      EXPECT_TRUE(HasDoubleByte(prompt));
-      const std::string legend = " (L)free (R)Read";
-      ASSERT_GT(prompt.size(), legend.size());
-      EXPECT_EQ(prompt.compare(prompt.size() - legend.size(), legend.size(), legend), 0);
-    }
-
-    // After the label, the program with its direction, started so that the batch waits for it.
-    bool started = false;
-    for (size_t i = labelLine + 1; i < lines.size(); ++i) {
-      const std::string& l = lines[i];
-      const size_t exe = l.find("q748.exe");
-      if (exe == std::string::npos) continue;
-      const size_t args = l.find_first_not_of('"', exe + 8);
-      started = (l.compare(0, 9, "start /w ") == 0 || exe == 0 || exe == 1) &&
-                l.substr(args == std::string::npos ? l.size() : args) == launcher.Arguments;
-    }
-    EXPECT_TRUE(started);
+    // The prompts are those of the kinds table, a blank after the directive (a glued character
+    // would change the prompt's kind).
+    std::vector<std::pair<std::string, std::string>> expected;
+    for (const TPrompt& p : ModePrompts(*mode)) expected.emplace_back(p.Directive, SjisText(p.Text));
+    EXPECT_EQ(prompts, expected);
+    std::vector<std::string> order = {"#jww", "#cd", "#h0"};
+    for (const auto& p : expected) order.push_back(p.first);
+    order.insert(order.end(), {"#zw", "#zz"});
+    if (launcher.Repeats) order.push_back("#hr");
+    order.push_back("#e");
+    EXPECT_EQ(directives, order);
   }
 }
 
 TEST(Package, ReadmeIsShiftJisWithCrLfAndNamesTheFiles) {
   const std::string bytes = ReadBytes(kPackage / "readme.txt");
   bool crlf = false;
-  CrLfLines(bytes, crlf);
+  const std::vector<std::string> lines = CrLfLines(bytes, crlf);
   EXPECT_TRUE(crlf);
   EXPECT_EQ(FirstInvalidSjis(bytes), std::string::npos);
-  for (const char* name : {"q748.exe", "q748.bat", "q748r.bat", "q748h.bat", "q748hr.bat", "q748a.bat",
-                           "q748ar.bat", "q748c.bat", "q748o.bat", "q748hc.bat", "q748ho.bat", "q748ac.bat",
-                           "q748ao.bat", "q746.dat", "q746h.dat", "q746a.dat"}) {
-    EXPECT_NE(bytes.find(name), std::string::npos) << name;
-  }
+  // It names the program, every launcher of the package and every settings file, and keeps to 80
+  // columns (Shift-JIS bytes).
+  std::vector<std::string> names = {"q748.exe"};
+  for (const auto& e : std::filesystem::directory_iterator(kPackage))
+    if (e.path().extension() == ".bat") names.push_back(e.path().filename().string());
+  for (TDirection d : AllDirections()) names.push_back(DirectionEntry(d).SettingsFile);
+  for (TKind k : AllKinds())
+    if (KindEntry(k).SettingsFile) names.push_back(KindEntry(k).SettingsFile);
+  for (const std::string& name : names) EXPECT_NE(bytes.find(name), std::string::npos) << name;
+  for (const std::string& line : lines) EXPECT_LE(line.size(), 80u) << line;
   // What a user checks first: the version, what it runs on, and what to do when nothing is drawn,
   // with the messages the dialog then shows quoted as they appear (a closing "。" aside).
   std::vector<std::string> texts = {"バージョン " + std::string(Q748_VERSION),
