@@ -358,6 +358,29 @@ TEST(Preview, ContinuedShowsTheLastDimensionFaintly) {
 // A chain as the repeating launcher draws it, one segment a run: the dimension lines follow on
 // from each other on one line. The picture of the whole chain is the README's (written there
 // with Q748_UPDATE_SCREENSHOT set).
+// A radius or diameter shows the circle it measures faintly behind it, and tells its value.
+TEST(Preview, RadiusAndDiameterShowTheCircle) {
+  for (TKind kind : {TKind::Radius, TKind::Diameter}) {
+    TempDir dir("q748-preview");
+    WriteFile(
+        dir.path() / kExchangeFileName,
+        "hq\r\nhs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhp1ci 30 40\r\nhp2 80 10\r\nhhp1ci\r\nci 0 0 50\r\n");
+    TForm1 f(dir.path(), nullptr, {kind});
+    f.FormShow();
+    f.ComboBox3.SetItemIndex(1);
+    const TPreview p = BuildPreview(f);
+    ASSERT_TRUE(p.Drawable) << SjisToUtf8(p.Status);
+    EXPECT_EQ(p.Length, kind == TKind::Radius ? 50 : 100);
+    EXPECT_EQ(SjisToUtf8(p.ValueText), kind == TKind::Radius ? "R50" : "φ100");
+    ASSERT_FALSE(p.Picture.Shapes.empty());
+    EXPECT_EQ(p.Picture.Shapes[0].Kind, TPreviewShapeKind::PickedCircle);
+    EXPECT_EQ(p.Picture.Shapes[0].Radius, 50);
+    EXPECT_LE(p.Picture.MinX, -50);
+    EXPECT_LE(p.Picture.MinY, -50);
+    EXPECT_EQ(Count(PictureToSvg(p.Picture, kPreviewWidth, kPreviewHeight), "class=\"picked\""), 1u);
+  }
+}
+
 TEST(Preview, AChainDrawnRunByRun) {
   TempDir dir("q748-preview");
   const std::vector<std::vector<std::string>> runs = {

@@ -26,11 +26,12 @@ enum class TPreviewShapeKind {
   FilledPolygon,  // closed and filled
   Circle,         // centre Points[0], Radius
   FilledCircle,
-  Text,         // baseline start Points[0], direction AngleDeg, cap height Height (Shift-JIS Text)
-  TextBox,      // the extent of a text: closed outline through Points
-  Measured,     // a picked measured point: Points[0]
-  LastLine,     // the dimension line of the last dimension, drawn faintly: Points[0]-Points[1]
-  LastMeasured  // a measured point of the last dimension, drawn faintly: Points[0]
+  Text,          // baseline start Points[0], direction AngleDeg, cap height Height (Shift-JIS Text)
+  TextBox,       // the extent of a text: closed outline through Points
+  Measured,      // a picked measured point: Points[0]
+  LastLine,      // the dimension line of the last dimension, drawn faintly: Points[0]-Points[1]
+  LastMeasured,  // a measured point of the last dimension, drawn faintly: Points[0]
+  PickedCircle   // the circle or arc a radius or diameter measures, drawn faintly: centre Points[0], Radius
 };
 
 struct TPreviewShape {

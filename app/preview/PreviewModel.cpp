@@ -73,6 +73,21 @@ void AddLastDimension(const TForm1& form, const TDimensionInput& in, TPreviewPic
   picture.Shapes.insert(picture.Shapes.begin(), shapes.begin(), shapes.end());
 }
 
+// A radius or diameter shows the circle it measures faintly behind it (the host's entity, which
+// OK does not draw), and the picture is widened to take it in.
+void AddPickedCircle(const TDimensionInput& in, TPreviewPicture& picture) {
+  if (KindEntry(in.Kind).HasDirections) return;
+  TPreviewShape s;
+  s.Kind = TPreviewShapeKind::PickedCircle;
+  s.Points = {{in.Centre.X, in.Centre.Y}};
+  s.Radius = in.Radius;
+  picture.MinX = std::min(picture.MinX, in.Centre.X - in.Radius);
+  picture.MaxX = std::max(picture.MaxX, in.Centre.X + in.Radius);
+  picture.MinY = std::min(picture.MinY, in.Centre.Y - in.Radius);
+  picture.MaxY = std::max(picture.MaxY, in.Centre.Y + in.Radius);
+  picture.Shapes.insert(picture.Shapes.begin(), s);
+}
+
 }  // namespace
 
 TPreview BuildPreview(const TForm1& form) {
@@ -104,6 +119,7 @@ TPreview BuildPreview(const TForm1& form) {
   p.Picture = PictureFromOutput(scratch, in.Scale, measured);
   FrameByTheDimension(form.Jww, in, p.Picture);
   AddLastDimension(form, in, p.Picture);
+  AddPickedCircle(in, p.Picture);
   p.Drawable = true;
   p.Length = KindEntry(in.Kind).Measure(in);
   p.ValueText = DimensionValueText(in);

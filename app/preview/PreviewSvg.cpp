@@ -93,6 +93,11 @@ std::string PictureToSvg(const TPreviewPicture& picture, int width, int height) 
                "\" stroke=\"" + (last ? kFaint : "#c03030") + "\" stroke-width=\"1\"/>\n";
         break;
       }
+      case TPreviewShapeKind::PickedCircle:
+        svg += "<circle class=\"picked\" cx=\"" + Num(p0.X) + "\" cy=\"" + Num(p0.Y) + "\" r=\"" +
+               Num(s.Radius * fit.Scale) + "\" fill=\"none\" stroke=\"" + kFaint +
+               "\" stroke-width=\"1\"/>\n";
+        break;
       case TPreviewShapeKind::LastLine:
         if (s.Points.size() < 2) break;
         svg += "<line class=\"last\" x1=\"" + Num(p0.X) + "\" y1=\"" + Num(p0.Y) + "\" x2=\"" +

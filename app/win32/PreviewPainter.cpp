@@ -134,6 +134,13 @@ void PaintPreviewPicture(HDC dc, const TPreviewPicture& picture, int width, int 
         Ellipse(dc, p[0].x - r, p[0].y - r, p[0].x + r + 1, p[0].y + r + 1);
         break;
       }
+      case TPreviewShapeKind::PickedCircle: {
+        const int r = std::max(1, static_cast<int>(std::lround(s.Radius * fit.Scale)));
+        SelectObject(dc, faint);
+        SelectObject(dc, hollow);
+        Ellipse(dc, p[0].x - r, p[0].y - r, p[0].x + r + 1, p[0].y + r + 1);
+        break;
+      }
       case TPreviewShapeKind::TextBox:
         SelectObject(dc, dotted);
         SelectObject(dc, hollow);

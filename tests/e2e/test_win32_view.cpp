@@ -102,9 +102,10 @@ void Pump(HWND dialog) {
   }
 }
 
-std::unique_ptr<TDialogWindow> Open(const TFolder& folder, bool show = true, TNext next = TNext::None) {
+std::unique_ptr<TDialogWindow> Open(const TFolder& folder, bool show = true, TNext next = TNext::None,
+                                    TKind kind = TKind::Linear) {
   auto dialog = std::make_unique<TDialogWindow>(GetModuleHandleW(nullptr), folder.Path(),
-                                                TDimensionMode{TKind::Linear, TDirection::Vertical, next});
+                                                TDimensionMode{kind, TDirection::Vertical, next});
   std::wstring error;
   EXPECT_TRUE(dialog->Create(error)) << WideToUtf8(error);
   if (show) {
@@ -338,6 +339,30 @@ TEST(Win32View, DpiChangeScalesEveryControlAndFont) {
     GetWindowRect(d->Handle(), &outer);
     EXPECT_EQ(outer.left, suggested.left);
     EXPECT_EQ(outer.top, suggested.top);
+  }
+}
+
+// A radius or diameter dialog: its caption, and the controls that mean nothing there disabled,
+// the others enabled.
+TEST(Win32View, EachKindDisablesWhatItDoesNotUse) {
+  const struct {
+    TKind kind;
+    const wchar_t* caption;
+    std::vector<const char*> disabled;
+  } kinds[] = {
+      {TKind::Linear, L"\u30bd\u30e9\u30c8\uff2b", {}},
+      {TKind::Radius, L"\u30bd\u30e9\u30c8\uff2b\uff08\u534a\u5f84\uff09", {"ComboBox1", "Edit5", "Edit6"}},
+      {TKind::Diameter, L"\u30bd\u30e9\u30c8\uff2b\uff08\u76f4\u5f84\uff09", {"Edit5", "Edit6"}},
+  };
+  for (const auto& k : kinds) {
+    TFolder folder(SettingsFile(100, 100));
+    auto d = Open(folder, false, TNext::None, k.kind);
+    EXPECT_EQ(Text(d->Handle()), k.caption);
+    for (const char* name : {"ComboBox1", "ComboBox2", "Edit5", "Edit6", "Edit7", "Edit9"}) {
+      const bool off =
+          std::find(k.disabled.begin(), k.disabled.end(), std::string_view(name)) != k.disabled.end();
+      EXPECT_EQ(IsWindowEnabled(d->ControlWindow(name)) == FALSE, off) << name;
+    }
   }
 }
 
