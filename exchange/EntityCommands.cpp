@@ -1,4 +1,4 @@
-// The entity commands: flag lines, lines, point markers, texts and messages. Degenerate input
+// The entity commands: flag lines, lines, point markers, arcs, texts and messages. Degenerate input
 // (no length, no direction, nothing but blanks) is skipped without a word.
 #include <cmath>
 #include <initializer_list>
@@ -72,6 +72,16 @@ void JwwAddPoint(JwwState& st, int32_t code, double x, double y, double scale, d
   AppendNumbers(line, {x, y, scale, angle});
   line += ' ';
   line += IntToText(code);
+  JwwAddOutputLine(st, line);
+}
+
+void JwwAddArc(JwwState& st, double x, double y, double r, double startDeg, double endDeg) {
+  for (double v : {x, y, r, startDeg, endDeg}) {
+    if (!std::isfinite(v)) return;
+  }
+  if (std::fabs(r) <= kTolerance) return;
+  std::string line = "ci";
+  AppendNumbers(line, {x, y, r, startDeg, endDeg, 1.0, 0.0});
   JwwAddOutputLine(st, line);
 }
 

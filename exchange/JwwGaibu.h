@@ -196,6 +196,10 @@ inline constexpr uint8_t kJwwZDimension = 4;  // z3: the entity belongs to a dim
 void JwwAddZFlags(JwwState& st, uint8_t mask);
 void JwwAddLine(JwwState& st, double x1, double y1, double x2, double y2);
 void JwwAddPoint(JwwState& st, int32_t code, double x, double y, double scale, double angle);
+// An arc of centre (x, y) and radius r running counter-clockwise from startDeg to endDeg:
+// "ci X Y R A1 A2 1 0" (flatness 1, tilt 0). Nothing for a radius of about 0 or a number that is not
+// finite (it would be written as 0).
+void JwwAddArc(JwwState& st, double x, double y, double r, double startDeg, double endDeg);
 // Text kinds: 0 "ch" (horizontal) to 9 "c2"; any other kind writes "ch".
 inline constexpr int32_t kJwwTextSloped = 2;  // "cs": along the direction (dirX, dirY)
 void JwwAddText(JwwState& st, int32_t kind, std::string_view text, double x, double y, double dirX,

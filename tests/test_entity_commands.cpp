@@ -3,6 +3,7 @@
 // command files.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -54,12 +55,41 @@ TEST(EntityCommands, SkipDegenerateInputAtTheTolerance) {
       {"message of 1e-8", [](JwwState& st) { JwwAddMessage(st, "1", 0, 0, 0, 1e-8, 0, 0, 1, 0); }, 4},
       {"point anywhere", [](JwwState& st) { JwwAddPoint(st, 99, 0, 0, 0, 0); }, 1},
       {"flags without known bits", [](JwwState& st) { JwwAddZFlags(st, 0xE0); }, 0},
+      {"arc of radius 1e-8", [](JwwState& st) { JwwAddArc(st, 5, 5, 1e-8, 0, 90); }, 0},
+      {"arc of radius -1e-8", [](JwwState& st) { JwwAddArc(st, 5, 5, -1e-8, 0, 90); }, 0},
+      {"arc of radius 1.1e-8", [](JwwState& st) { JwwAddArc(st, 5, 5, 1.1e-8, 0, 90); }, 1},
+      {"arc at an infinite centre", [](JwwState& st) { JwwAddArc(st, HUGE_VAL, 5, 1, 0, 90); }, 0},
+      {"arc of radius NaN", [](JwwState& st) { JwwAddArc(st, 0, 5, std::nan(""), 0, 90); }, 0},
+      {"arc to an infinite angle", [](JwwState& st) { JwwAddArc(st, 0, 5, 1, 0, -HUGE_VAL); }, 0},
   };
   for (const Case& c : cases) {
     JwwState st;
     c.call(st);
     EXPECT_EQ(st.OutputCount, c.slots) << c.name;
   }
+}
+
+// An arc is a circle of flatness 1 and tilt 0 with its angles, in the number forms of every
+// command (15 significant digits, no noise below them), and reads back as an arc.
+TEST(EntityCommands, ArcsAreWrittenAsTheReaderReadsThem) {
+  JwwState st;
+  JwwAddArc(st, -12.5, 0.1 + 0.2, 100, 30, 300);
+  JwwAddArc(st, 1e16, 5e-5, 2.5, 359.999999999999999, 0);
+  ASSERT_EQ(st.OutputCount, 2);
+  EXPECT_EQ(st.OutputLines[0].Text, "ci -12.5 0.3 100 30 300 1 0");
+  EXPECT_EQ(st.OutputLines[1].Text, "ci 1E16 5E-5 2.5 360 0 1 0");
+  EXPECT_FALSE(st.OutputLines[0].JoinNext);
+  JwwState back;
+  JwwInit(back);
+  JwwReadBuffer(back, "hq\r\n" + st.OutputLines[0].Text + "\r\n");
+  ASSERT_EQ(back.Arcs.Count(), 1);
+  const TJwwEntArc a = back.Arcs[0];
+  EXPECT_EQ(a.X, -12.5);
+  EXPECT_EQ(a.Radius, 100);
+  EXPECT_EQ(a.Value4, 30);
+  EXPECT_EQ(a.Value5, 300);
+  EXPECT_EQ(a.Value6, 1);
+  EXPECT_EQ(a.Value7, 0);
 }
 
 TEST(EntityCommands, BlankMessageShowsTheLengthToAMultipleOf1e8) {
