@@ -82,12 +82,13 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     const char* File;
     bool Repeats;  // #hr: the host runs the command again after each dimension
   } launchers[] = {
-      {"q748.bat", false},   {"q748r.bat", true},   {"q748c.bat", true},   {"q748o.bat", false},
-      {"q748l.bat", false},  {"q748lr.bat", true},  {"q748h.bat", false},  {"q748hr.bat", true},
-      {"q748hc.bat", true},  {"q748ho.bat", false}, {"q748hl.bat", false}, {"q748hlr.bat", true},
-      {"q748a.bat", false},  {"q748ar.bat", true},  {"q748ac.bat", true},  {"q748ao.bat", false},
-      {"q748al.bat", false}, {"q748alr.bat", true}, {"q748rd.bat", false}, {"q748rdr.bat", true},
-      {"q748dm.bat", false}, {"q748dmr.bat", true},
+      {"q748.bat", false},    {"q748r.bat", true},    {"q748c.bat", true},    {"q748o.bat", false},
+      {"q748l.bat", false},   {"q748lr.bat", true},   {"q748h.bat", false},   {"q748hr.bat", true},
+      {"q748hc.bat", true},   {"q748ho.bat", false},  {"q748hl.bat", false},  {"q748hlr.bat", true},
+      {"q748a.bat", false},   {"q748ar.bat", true},   {"q748ac.bat", true},   {"q748ao.bat", false},
+      {"q748al.bat", false},  {"q748alr.bat", true},  {"q748rd.bat", false},  {"q748rdr.bat", true},
+      {"q748dm.bat", false},  {"q748dmr.bat", true},  {"q748arc.bat", false}, {"q748arcr.bat", true},
+      {"q748ang.bat", false}, {"q748angr.bat", true},
   };
   // Every launcher of the folder is here, and the package takes it.
   std::set<std::string> listed;
@@ -133,9 +134,11 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     EXPECT_FALSE(IsDirective(memo));
     EXPECT_LE(memo.size(), 60u);
     EXPECT_EQ(memo.substr(memo.size() - stem.size() - 1), " " + stem);
-    const std::string word = mode->Kind == TKind::Radius     ? "半径"
-                             : mode->Kind == TKind::Diameter ? "直径"
-                                                             : DirectionEntry(mode->Direction).Word;
+    const std::string word = mode->Kind == TKind::Radius      ? "半径"
+                             : mode->Kind == TKind::Diameter  ? "直径"
+                             : mode->Kind == TKind::ArcLength ? "弧長"
+                             : mode->Kind == TKind::Angle     ? "角度"
+                                                              : DirectionEntry(mode->Direction).Word;
     EXPECT_EQ(memo.find(SjisText(word)), 5u);
     EXPECT_EQ(memo.find(SjisText("連続")) != std::string::npos, mode->Next == TNext::Chain);
     EXPECT_EQ(memo.find(SjisText("繰り返し")) != std::string::npos,

@@ -14,16 +14,19 @@ constexpr const char* kHelpBeforeControls =
        q748 --preview FILE.svg [MODE] [--set CONTROL=VALUE]... [DIR]
        q748 --dump [DIR]
        q748 --help
-MODE:  [--kind linear] [--direction D] [--next N | --pick line]  or  --kind radius|diameter
+MODE:  [--kind linear] [--direction D] [--next N | --pick line]
+       or --kind radius|diameter|arclength|angle
 
 q748 (ソラトＫ) draws a dimension for Jw_cad whose value text stands apart on a base line of its
 own, joined to the dimension line by a leader: a vertical, horizontal or aligned dimension between
-two points, or the radius or diameter of a circle or arc. Jw_cad writes JWC_TEMP.TXT into DIR
+two points, the radius or diameter of a circle or arc, the length along an arc or the angle
+between two lines. Jw_cad writes JWC_TEMP.TXT into DIR
 with the picked points (a linear dimension: 1, 2 the points to measure; 3 a point of the
 dimension line; 4 the start of the value text), runs the command and reads JWC_TEMP.TXT back.
 This is the command without its window. DIR defaults to the folder of the executable; the
-settings are kept in DIR/q746.dat (DIR/q746h.dat, DIR/q746a.dat, DIR/q746r.dat and DIR/q746d.dat
-for the horizontal, aligned, radius and diameter dimensions).
+settings are kept in DIR/q746.dat (DIR/q746h.dat, DIR/q746a.dat, DIR/q746r.dat, DIR/q746d.dat,
+DIR/q746arc.dat and DIR/q746ang.dat for the horizontal, aligned, radius, diameter, arc length and
+angle dimensions).
 
   --ok       show the dialog without a window, press ＯＫ and close: the dimension is written to
              DIR/JWC_TEMP.TXT and the dialog's settings to the direction's settings file
@@ -33,11 +36,15 @@ for the horizontal, aligned, radius and diameter dimensions).
              FILE.svg; alone it leaves JWC_TEMP.TXT untouched and exits 1 when ＯＫ would refuse,
              with --ok or --cancel it draws the preview before the button is pressed
   --dump     print what reading DIR/JWC_TEMP.TXT gave, as JSON
-  --kind linear|radius|diameter
+  --kind linear|radius|diameter|arclength|angle
              what the dimension measures (linear when not given). radius, diameter: Jw_cad hands
              over the circle or arc picked at prompt 1 (REM #1ci) and 2 the start of the value
              text; the value is R or φ and the number, drawn from the centre towards where the
-             circle was picked
+             circle was picked. arclength: the arc picked at prompt 1 (REM #1ci), 2 a point of the
+             dimension arc, 3 the start of the value text; the value is ⌒ and the arc's length.
+             angle: the lines picked at prompts 1 and 2 (REM #1ln, #2ln), 3 a point of the
+             dimension arc (it chooses which of the four angles), 4 the start of the value text;
+             the value is the angle and °
   --direction vertical|horizontal|aligned
              which dimension the dialog draws (vertical when not given): vertical in the drawing's
              axis angle, horizontal along it, or aligned with the line from point 1 to point 2.

@@ -82,6 +82,17 @@ bool ParseSetting(std::string_view arg, TCliSetting& s, std::string& error) {
   return false;
 }
 
+// The kinds' names as --kind takes them: "linear, radius, diameter, arclength or angle".
+std::string Alternatives() {
+  std::string s;
+  const std::vector<TKind>& kinds = AllKinds();
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    if (i > 0) s += i + 1 == kinds.size() ? " or " : ", ";
+    s += KindEntry(kinds[i]).Name;
+  }
+  return s;
+}
+
 // One of the mode options at args[i] with its word: 1 when taken, 0 when args[i] is none of them,
 // -1 (and `error`) when its word is missing or unknown or it was given before.
 int TakeModeWord(const std::vector<std::string>& args, std::size_t i, TModeWords& w, std::string& error) {
@@ -95,7 +106,7 @@ int TakeModeWord(const std::vector<std::string>& args, std::size_t i, TModeWords
   const auto once = [&](bool given) { return given ? fail("give " + a + " once") : 1; };
   if (a == "--kind") {
     const TKindEntry* k = FindKind(word);
-    if (!k) return fail("--kind takes linear, radius or diameter");
+    if (!k) return fail("--kind takes " + Alternatives());
     if (w.Kind) return once(true);
     w.Kind = k->Kind;
     return 1;

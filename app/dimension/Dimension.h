@@ -66,9 +66,11 @@ const TNextEntry& NextEntry(TNext n);               // None: no name and no word
 // What a dimension measures. Each kind is one row of the kinds table (KindEntry), which a switch
 // over this enum builds: a kind without a row does not compile.
 enum class TKind {
-  Linear,    // the distance between two measured points, in one of the three directions
-  Radius,    // the radius of a picked circle or arc
-  Diameter,  // its diameter
+  Linear,     // the distance between two measured points, in one of the three directions
+  Radius,     // the radius of a picked circle or arc
+  Diameter,   // its diameter
+  ArcLength,  // the length along a picked arc, on a dimension arc
+  Angle,      // the angle between two picked lines, on a dimension arc
 };
 
 // Where the linear kind's measured points come from.
@@ -113,7 +115,9 @@ struct TKindEntry {
   const char* Caption;
   bool HasDirections;  // takes --direction, --next and --pick
   int32_t TextKind;    // the host's text keyword of the value: kJwwTextSloped ("cs"), 3 "cr", 4 "co"
-  const char* Symbol;  // before the number (UTF-8): "R", "φ"; "" none
+  const char* Symbol;  // before the number (UTF-8): "R", "φ", "⌒"; "" none
+  const char* After;   // right after the number (UTF-8): "°"; "" none
+  bool Unitless;       // a value that is no length: no unit, no thousands grouping
   std::vector<TPrompt> Prompts;  // what its launchers ask the host for (the linear kind: see ModePrompts)
   // The dimension's points (and picked entity) from the host's state, and for a continued
   // dimension from the last one. A refusal when they cannot be made.
@@ -158,11 +162,15 @@ inline constexpr const char* kMessageBadScale = "縮尺が正しくありませ�
 inline constexpr const char* kMessageNoLine = "線が指示されていませんので作図出来ません";
 inline constexpr const char* kMessageNoCircle = "円・円弧が指示されていませんので作図出来ません";
 inline constexpr const char* kMessageEllipse = "楕円には作図出来ません";
+inline constexpr const char* kMessageNoArc = "円弧が指示されていませんので作図出来ません";
+inline constexpr const char* kMessageInsideArc = "寸法線の位置が円弧の内側ですので作図出来ません";
+inline constexpr const char* kMessageParallel = "２線が平行ですので作図出来ません";
 
 // ---- The value settings of the dimension text ----------------------------------------------------------
 
 struct TValueSettings {
   std::string Symbol;  // before the number (Shift-JIS): the kind's "R", "φ"; made full-width with the number
+  std::string After;   // right after the number (Shift-JIS): the kind's degree sign
   int Decimals = 3;    // ComboBox4 index: decimals 0..8
   int Mode = 2;        // ComboBox5 index: 0 truncate, 1 round up, 2 round half
   int Zeros = 0;       // RadioGroup1: 0 trailing zeros removed, 1 shown
@@ -191,6 +199,9 @@ enum class TRefusal {
   NoLine,           // no line was picked (prompt 1 of a picked-line dimension)
   NoCircle,         // no circle or arc was picked
   Ellipse,          // the picked circle or arc is elliptic
+  NoArc,            // no arc was picked (a whole circle has no arc length)
+  InsideArc,        // the dimension arc would not be outside the picked arc
+  Parallel,         // the two picked lines do not cross
   ZeroLength,       // the measured points are level in the axis frame
   TooLarge,         // a number of the dimension (a coordinate, a distance times the scale) is not finite
   NoLastDimension,  // a continued dimension, but the settings file records no last one
@@ -226,8 +237,10 @@ struct TDimensionInput {
   double AxisAngle = 0.0;                   // degrees
   double Scale = 1.0;                       // GroupScale[FirstGroup]
   std::array<TJwwPickedPoint, 5> Points{};  // picked points 1..4; [0] unused; [4] the value text's start
-  TPointD Centre;                           // a picked circle's or arc's (radius, diameter)
+  TPointD Centre;                           // a picked circle's or arc's (radius, diameter, arc length)
   double Radius = 0.0;
+  double ArcStart = 0.0, ArcEnd = 0.0;  // a picked arc's, degrees, counter-clockwise
+  std::array<TPointD, 4> LineEnds{};    // the angle's picked lines: [0]-[1] the first, [2]-[3] the second
 };
 
 // The drawing scale: the scale of the layer group that was current in the host (GroupScale of
@@ -297,6 +310,10 @@ inline constexpr double kPointMarkerShort = 1.25;
 // when their reaches together exceed a1-a2. exactQuarters: see DirectionDeg.
 void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, bool exactQuarters, JwwState& out,
                    bool withStart = true);
+// The same at ends e1 and e2 whose markers point outwards at angle1 and angle2 degrees, both turned
+// about when their reaches together exceed `room` (drawing units).
+void AddEndMarkersAt(const TDimensionInput& in, TPointD e1, double angle1, TPointD e2, double angle2,
+                     double room, bool exactQuarters, JwwState& out, bool withStart = true);
 
 // The text type of the value text: the number written and its sizes.
 struct TValueTextType {
@@ -319,13 +336,17 @@ TBaseLine PlaceBaseLine(TPointD a1, TPointD a2, TPointD p4, double ta, double ex
 // the leader and the base line; the text type is chosen from those of `out`.
 void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double lineAngle, bool exactQuarters,
                   JwwState& out);
+// The value text alone (never combined), its base line and the leader from `middle`: the part of
+// AddValueText after the dimension line, for a dimension line that is an arc.
+void AddValueTextFrom(const TDimensionInput& in, TPointD middle, double lineAngle, bool exactQuarters,
+                      JwwState& out);
 // The value text of `in`: its kind's measure with the value settings and its kind's symbol.
 std::string DimensionValueText(const TDimensionInput& in);
 
 // ---- Picked entities -------------------------------------------------------------------------------
 
-// The first line entity the host stamped with pick number 1 (prompt 1 picked it), if any.
-std::optional<TJwwEntLine> PickedLine(const JwwState& host);
+// The first line entity the host stamped with pick number `pick` (prompt `pick` picked it), if any.
+std::optional<TJwwEntLine> PickedLine(const JwwState& host, int32_t pick = 1);
 // The first circle or arc stamped with pick number 1: its centre and radius in c and r.
 // NoCircle when there is none (or it is something else), Ellipse when it is elliptic.
 TRefusal PickedCircle(const JwwState& host, TPointD& c, double& r);
@@ -335,6 +356,30 @@ TRefusal RoundPoints(const JwwState& host, const std::optional<TLastDimension>& 
 TRefusal CheckRoundDimension(const TDimensionInput& in, const JwwState& host);
 double MeasureRound(const TDimensionInput& in);
 void ConstructRoundDimension(const TDimensionInput& in, JwwState& out);
+// The first arc stamped with pick number 1: its centre, radius and angles. NoArc when there is
+// none (a whole circle included), Ellipse when it is elliptic.
+TRefusal PickedArc(const JwwState& host, TPointD& c, double& r, double& start, double& end);
+
+// The arc length and angle kinds: a dimension arc of centre Centre from Start to End degrees
+// (counter-clockwise), and the extension lines that lead to it.
+struct TDimensionArc {
+  TPointD Centre;
+  double Radius = 0, Start = 0, End = 0;
+  std::vector<std::array<TPointD, 2>> Extensions;
+  double Span() const;  // degrees, in (0, 360]
+};
+TRefusal ArcLengthPoints(const JwwState& host, const std::optional<TLastDimension>& last,
+                         TDimensionInput& in);
+TRefusal AnglePoints(const JwwState& host, const std::optional<TLastDimension>& last, TDimensionInput& in);
+TRefusal CheckArcLength(const TDimensionInput& in, const JwwState& host);
+TRefusal CheckAngle(const TDimensionInput& in, const JwwState& host);
+double MeasureArcLength(const TDimensionInput& in);
+double MeasureAngle(const TDimensionInput& in);
+TDimensionArc ArcLengthArc(const TDimensionInput& in);
+// The angle's dimension arc; false (and nothing set) when the picked lines are parallel.
+bool AngleArc(const TDimensionInput& in, TDimensionArc& arc);
+void ConstructArcDimension(const TDimensionInput& in, JwwState& out);
+
 // The ends of a radius or diameter's dimension line: A1 = C (radius) or C - r.u, A2 = C + r.u,
 // u towards the point picked on the circle (the axis angle's direction when it is the centre).
 void RoundEnds(const TDimensionInput& in, TPointD& a1, TPointD& a2);

@@ -94,6 +94,9 @@ std::string RefusalMessage(TRefusal r) {
     case TRefusal::NoLine: return SjisText(kMessageNoLine);
     case TRefusal::NoCircle: return SjisText(kMessageNoCircle);
     case TRefusal::Ellipse: return SjisText(kMessageEllipse);
+    case TRefusal::NoArc: return SjisText(kMessageNoArc);
+    case TRefusal::InsideArc: return SjisText(kMessageInsideArc);
+    case TRefusal::Parallel: return SjisText(kMessageParallel);
   }
   return std::string();
 }

@@ -46,16 +46,20 @@ double MarkerReach(int kind, double factor, double arrowLength, double arrowAngl
 
 void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, bool exact, JwwState& out,
                    bool withStart) {
+  AddEndMarkersAt(in, a1, VectorAngleDeg(a1.X - a2.X, a1.Y - a2.Y), a2,
+                  VectorAngleDeg(a2.X - a1.X, a2.Y - a1.Y), Distance(a1.X, a1.Y, a2.X, a2.Y), exact, out,
+                  withStart);
+}
+
+void AddEndMarkersAt(const TDimensionInput& in, TPointD e1, double angle1, TPointD e2, double angle2,
+                     double room, bool exact, JwwState& out, bool withStart) {
   const double m1 =
       withStart ? MarkerReach(in.StartMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle) * in.Scale
                 : 0.0;
   const double m2 = MarkerReach(in.EndMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle) * in.Scale;
-  const double length = Distance(a1.X, a1.Y, a2.X, a2.Y);
   // One decision for both ends: when the two do not fit between the ends, both turn about.
-  const bool reversed = m1 + m2 > length;
+  const bool reversed = m1 + m2 > room;
   const double offset = reversed ? 180.0 : 0.0;
-  const double angle1 = Below360(VectorAngleDeg(a1.X - a2.X, a1.Y - a2.Y) + offset);
-  const double angle2 = Below360(VectorAngleDeg(a2.X - a1.X, a2.Y - a1.Y) + offset);
-  if (withStart) AddMarker(in, a1, in.StartMarker, angle1, reversed, exact, out);
-  AddMarker(in, a2, in.EndMarker, angle2, reversed, exact, out);
+  if (withStart) AddMarker(in, e1, in.StartMarker, Below360(angle1 + offset), reversed, exact, out);
+  AddMarker(in, e2, in.EndMarker, Below360(angle2 + offset), reversed, exact, out);
 }

@@ -23,6 +23,8 @@ const TKindEntry& KindEntry(TKind k) {
       .HasDirections = true,
       .TextKind = kJwwTextSloped,
       .Symbol = "",
+      .After = "",
+      .Unitless = false,
       .Prompts = {{"#1", Q748_POINT("計測する１点目を指示してください")},
                   {"#2", Q748_POINT("計測する２点目を指示してください")},
                   {"#3", Q748_POINT("寸法線を通す点を指示してください")},
@@ -40,6 +42,8 @@ const TKindEntry& KindEntry(TKind k) {
       .HasDirections = false,
       .TextKind = 3,  // "cr"
       .Symbol = "R",
+      .After = "",
+      .Unitless = false,
       .Prompts = {{"#1ci", "半径を記入する円・円弧を指示してください"}, {"#2", kTextStartPrompt}},
       .MakePoints = RoundPoints,
       .Check = CheckRoundDimension,
@@ -54,22 +58,64 @@ const TKindEntry& KindEntry(TKind k) {
       .HasDirections = false,
       .TextKind = 4,  // "co"
       .Symbol = "φ",
+      .After = "",
+      .Unitless = false,
       .Prompts = {{"#1ci", "直径を記入する円・円弧を指示してください"}, {"#2", kTextStartPrompt}},
       .MakePoints = RoundPoints,
       .Check = CheckRoundDimension,
       .Measure = MeasureRound,
       .Construct = ConstructRoundDimension,
   };
+  static const TKindEntry kArcLength{
+      .Kind = TKind::ArcLength,
+      .Name = "arclength",
+      .SettingsFile = "q746arc.dat",
+      .Caption = "ソラトＫ（弧長）",
+      .HasDirections = false,
+      .TextKind = kJwwTextSloped,
+      .Symbol = "⌒",
+      .After = "",
+      .Unitless = false,
+      .Prompts = {{"#1ci", "弧長を記入する円弧を指示してください"},
+                  {"#2", Q748_POINT("寸法線（円弧）を通す点を指示してください")},
+                  {"#3", kTextStartPrompt}},
+      .MakePoints = ArcLengthPoints,
+      .Check = CheckArcLength,
+      .Measure = MeasureArcLength,
+      .Construct = ConstructArcDimension,
+  };
+  static const TKindEntry kAngle{
+      .Kind = TKind::Angle,
+      .Name = "angle",
+      .SettingsFile = "q746ang.dat",
+      .Caption = "ソラトＫ（角度）",
+      .HasDirections = false,
+      .TextKind = 5,  // "cp"
+      .Symbol = "",
+      .After = "°",
+      .Unitless = true,
+      .Prompts = {{"#1ln", "角度を測る１本目の線を指示してください"},
+                  {"#2ln", "角度を測る２本目の線を指示してください"},
+                  {"#3", Q748_POINT("寸法線（円弧）を通す点を指示してください")},
+                  {"#4", kTextStartPrompt}},
+      .MakePoints = AnglePoints,
+      .Check = CheckAngle,
+      .Measure = MeasureAngle,
+      .Construct = ConstructArcDimension,
+  };
   switch (k) {
     case TKind::Linear: return kLinear;
     case TKind::Radius: return kRadius;
     case TKind::Diameter: return kDiameter;
+    case TKind::ArcLength: return kArcLength;
+    case TKind::Angle: return kAngle;
   }
   std::abort();  // no enumerator: a number cast into the enum
 }
 
 const std::vector<TKind>& AllKinds() {
-  static const std::vector<TKind> kinds = {TKind::Linear, TKind::Radius, TKind::Diameter};
+  static const std::vector<TKind> kinds = {TKind::Linear, TKind::Radius, TKind::Diameter, TKind::ArcLength,
+                                           TKind::Angle};
   return kinds;
 }
 

@@ -10,9 +10,9 @@ constexpr int32_t kFirstPick = 1;
 
 }  // namespace
 
-std::optional<TJwwEntLine> PickedLine(const JwwState& host) {
+std::optional<TJwwEntLine> PickedLine(const JwwState& host, int32_t pick) {
   for (const TJwwEntLine& l : host.Lines) {
-    if (l.Head.HhpNo == kFirstPick) return l;
+    if (l.Head.HhpNo == pick) return l;
   }
   return std::nullopt;
 }
@@ -37,4 +37,23 @@ TRefusal PickedCircle(const JwwState& host, TPointD& c, double& r) {
     }
   }
   return TRefusal::NoCircle;
+}
+
+TRefusal PickedArc(const JwwState& host, TPointD& c, double& r, double& start, double& end) {
+  for (const TJwwOrderItem item : host.EntityOrder) {
+    if (item.Kind == ekCircle && host.Circles[item.Index].Head.HhpNo == kFirstPick) return TRefusal::NoArc;
+    if (item.Kind != ekArc) continue;
+    const TJwwEntArc e = host.Arcs[item.Index];
+    if (e.Head.HhpNo != kFirstPick) continue;
+    if (e.Value6 != 1.0) return TRefusal::Ellipse;
+    // An arc whose ends meet is a whole circle: it has no length to give.
+    const double span = std::fmod(e.Value5 - e.Value4, 360.0);
+    if (!std::isfinite(span) || span == 0.0) return TRefusal::NoArc;
+    c = {e.X, e.Y};
+    r = e.Radius;
+    start = e.Value4;
+    end = e.Value5;
+    return TRefusal::None;
+  }
+  return TRefusal::NoArc;
 }

@@ -23,6 +23,21 @@ TValueTextType ChooseTextType(const TDimensionInput& in, const JwwState& host) {
   return t;
 }
 
+namespace {
+
+// The base line under the text at in.Points[4] and the leader to it from the middle of a1-a2.
+void AddLeaderAndBaseLine(const TDimensionInput& in, TPointD a1, TPointD a2, const std::string& text,
+                          const TJwwTextType& size, double ta, bool exact, JwwState& out) {
+  const double extent = TextExtent(text, size.Width, size.Spacing);
+  const double g = in.TextGap * in.Scale;
+  const TBaseLine b =
+      PlaceBaseLine(a1, a2, {in.Points[4].X, in.Points[4].Y}, ta, extent * in.Scale, g, exact);
+  AddDimensionLine(out, b.Middle, b.LeaderEnd);
+  AddDimensionLine(out, b.T0, b.T1);
+}
+
+}  // namespace
+
 double ValueTextAngle(double lineAngle) {
   // Parallel to the dimension line, and never reading towards the left half of the plane.
   double ta = NormalizeDeg(lineAngle);
@@ -59,7 +74,6 @@ void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double line
   const TValueTextType type = ChooseTextType(in, out);
   const TJwwTextType& size = type.Size;
   const std::string text = DimensionValueText(in);
-  const double extent = TextExtent(text, size.Width, size.Spacing);
   const double ta = ValueTextAngle(lineAngle);
   // The host takes the text direction as a vector, ten long.
   TPointD dir = DirectionDeg(ta, exact);
@@ -68,17 +82,25 @@ void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double line
 
   if (!in.Combined) {
     AddDimensionLine(out, a1, a2);
-    JwwSetTextType(out, type.Number, size.Colour, cmNone, size.Width, size.Height, size.Spacing);
-    JwwSetTextCode(out, 0);
-    JwwAddZFlags(out, kJwwZDimension);
-    JwwAddText(out, KindEntry(in.Kind).TextKind, text, p4.X, p4.Y, dir.X, dir.Y);
-  } else {
-    JwwSetTextType(out, type.Number, size.Colour, cmNone, size.Width, size.Height, size.Spacing);
-    JwwAddMessage(out, text, a1.X, a1.Y, a2.X, a2.Y, p4.X, p4.Y, dir.X, dir.Y);
+    AddValueTextFrom(in, {(a1.X + a2.X) / 2.0, (a1.Y + a2.Y) / 2.0}, lineAngle, exact, out);
+    return;
   }
+  JwwSetTextType(out, type.Number, size.Colour, cmNone, size.Width, size.Height, size.Spacing);
+  JwwAddMessage(out, text, a1.X, a1.Y, a2.X, a2.Y, p4.X, p4.Y, dir.X, dir.Y);
+  AddLeaderAndBaseLine(in, a1, a2, text, size, ta, exact, out);
+}
 
-  const double g = in.TextGap * in.Scale;
-  const TBaseLine b = PlaceBaseLine(a1, a2, p4, ta, extent * in.Scale, g, exact);
-  AddDimensionLine(out, b.Middle, b.LeaderEnd);
-  AddDimensionLine(out, b.T0, b.T1);
+void AddValueTextFrom(const TDimensionInput& in, TPointD middle, double lineAngle, bool exact,
+                      JwwState& out) {
+  const TValueTextType type = ChooseTextType(in, out);
+  const TJwwTextType& size = type.Size;
+  const std::string text = DimensionValueText(in);
+  const double ta = ValueTextAngle(lineAngle);
+  TPointD dir = DirectionDeg(ta, exact);
+  dir = {10.0 * dir.X, 10.0 * dir.Y};
+  JwwSetTextType(out, type.Number, size.Colour, cmNone, size.Width, size.Height, size.Spacing);
+  JwwSetTextCode(out, 0);
+  JwwAddZFlags(out, kJwwZDimension);
+  JwwAddText(out, KindEntry(in.Kind).TextKind, text, in.Points[4].X, in.Points[4].Y, dir.X, dir.Y);
+  AddLeaderAndBaseLine(in, middle, middle, text, size, ta, exact, out);
 }

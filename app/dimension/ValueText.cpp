@@ -34,13 +34,22 @@ std::string BuildValueText(double length, const TValueSettings& v) {
   std::string text = v.Prefix;
   text += v.FullWidth ? ToFullWidth(v.Symbol) : v.Symbol;
   text += number;
+  text += v.After;
   if (v.WithUnit) text += v.Unit == 1 ? SjisText("ｍ") : std::string("mm");
   text += v.Suffix;
   return text;
 }
 
 std::string DimensionValueText(const TDimensionInput& in) {
+  const TKindEntry& kind = KindEntry(in.Kind);
   TValueSettings v = in.Value;
-  v.Symbol = SjisText(KindEntry(in.Kind).Symbol);
-  return BuildValueText(KindEntry(in.Kind).Measure(in), v);
+  v.Symbol = SjisText(kind.Symbol);
+  v.After = SjisText(kind.After);
+  if (kind.Unitless) {
+    // Degrees: no unit to write or to convert into, and no thousands.
+    v.Unit = 0;
+    v.WithUnit = false;
+    v.Grouped = false;
+  }
+  return BuildValueText(kind.Measure(in), v);
 }

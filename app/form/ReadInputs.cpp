@@ -43,7 +43,8 @@ TDimensionInput ReadInputs(const TForm1& f, std::string& focus) {
   in.Value.Grouped = f.CheckBox1.Checked;
   in.Value.WithUnit = f.CheckBox2.Checked;
   in.Value.FullWidth = f.CheckBox3.Checked;
-  in.Combined = f.CheckBox4.Checked;
+  // A dimension arc has no combined form: the check box means nothing there.
+  in.Combined = f.CheckBox4.Checked && IsUsed(*FindControl("CheckBox4"), f.Mode);
 
   const JwwState& st = f.Jww;
   in.AxisAngle = st.AxisAngle;

@@ -76,7 +76,7 @@ void AddLastDimension(const TForm1& form, const TDimensionInput& in, TPreviewPic
 // A radius or diameter shows the circle it measures faintly behind it (the host's entity, which
 // OK does not draw), and the picture is widened to take it in.
 void AddPickedCircle(const TDimensionInput& in, TPreviewPicture& picture) {
-  if (KindEntry(in.Kind).HasDirections) return;
+  if (in.Kind != TKind::Radius && in.Kind != TKind::Diameter) return;
   TPreviewShape s;
   s.Kind = TPreviewShapeKind::PickedCircle;
   s.Points = {{in.Centre.X, in.Centre.Y}};
@@ -111,11 +111,13 @@ TPreview BuildPreview(const TForm1& form) {
   JwwState scratch;
   JwwCopyHostValues(form.Jww, scratch);
   ConstructDimension(in, scratch);
-  // The measured points are marked: a linear dimension's two, a circle's centre.
-  const std::vector<TPreviewPoint> measured =
-      KindEntry(in.Kind).HasDirections
-          ? std::vector<TPreviewPoint>{{in.Points[1].X, in.Points[1].Y}, {in.Points[2].X, in.Points[2].Y}}
-          : std::vector<TPreviewPoint>{{in.Centre.X, in.Centre.Y}};
+  // The measured points are marked: a linear dimension's two, a circle's or arc's centre, where
+  // an angle's lines cross.
+  std::vector<TPreviewPoint> measured = {{in.Centre.X, in.Centre.Y}};
+  if (KindEntry(in.Kind).HasDirections)
+    measured = {{in.Points[1].X, in.Points[1].Y}, {in.Points[2].X, in.Points[2].Y}};
+  if (TDimensionArc arc; in.Kind == TKind::Angle && AngleArc(in, arc))
+    measured = {{arc.Centre.X, arc.Centre.Y}};
   p.Picture = PictureFromOutput(scratch, in.Scale, measured);
   FrameByTheDimension(form.Jww, in, p.Picture);
   AddLastDimension(form, in, p.Picture);

@@ -91,11 +91,26 @@ class TReader {
                 TextToFloat(t[4]));
       return;
     }
+    if (t.size() == 8 && t[0] == "ci") {  // an arc, drawn as a polyline through it
+      AddArc({TextToFloat(t[1]), TextToFloat(t[2])}, TextToFloat(t[3]), TextToFloat(t[4]), TextToFloat(t[5]));
+      return;
+    }
     if (t.size() == 4) {  // the only four-item lines the command writes are lines
       Add(Shape(TPreviewShapeKind::Line,
                 {{TextToFloat(t[0]), TextToFloat(t[1])}, {TextToFloat(t[2]), TextToFloat(t[3])}}));
     }
     // Attribute, flag and "msg" lines change nothing in the picture.
+  }
+
+  // Counter-clockwise from `start` to `end` degrees, in steps of at most 3 degrees.
+  void AddArc(TPreviewPoint c, double r, double start, double end) {
+    double span = std::fmod(end - start, 360.0);
+    if (span <= 0) span += 360.0;
+    if (!std::isfinite(span) || !std::isfinite(r)) return;
+    const int steps = std::max(8, static_cast<int>(std::ceil(span / 3.0)));
+    std::vector<TPreviewPoint> points;
+    for (int i = 0; i <= steps; ++i) points.push_back(Along(c, start + span * i / steps, r));
+    Add(Shape(TPreviewShapeKind::Polyline, std::move(points)));
   }
 
   void AddText(std::string_view head, std::string_view text) {
