@@ -516,6 +516,69 @@ TEST(CommandLine, PickedEntityRefusals) {
        head + "hp1ci 5 0\r\nhp2 5 5\r\n" + tail + "hhp1ci\r\nci 0 0 5 0 90 1 0\r\n",
        0,
        ""},
+      {"arc length: nothing picked",
+       {"--kind", "arclength"},
+       head + "hp2 5 5\r\nhp3 9 9\r\n" + tail,
+       1,
+       kMessageNoArc},
+      {"arc length: a whole circle",
+       {"--kind", "arclength"},
+       head + "hp1ci 5 0\r\nhp2 9 9\r\nhp3 20 20\r\n" + tail + "hhp1ci\r\nci 0 0 5\r\n",
+       1,
+       kMessageNoArc},
+      {"arc length: an arc whose ends meet",
+       {"--kind", "arclength"},
+       head + "hp1ci 5 0\r\nhp2 9 9\r\nhp3 20 20\r\n" + tail + "hhp1ci\r\nci 0 0 5 0 360 1 0\r\n",
+       1,
+       kMessageNoArc},
+      {"arc length: an elliptic arc",
+       {"--kind", "arclength"},
+       head + "hp1ci 5 0\r\nhp2 9 9\r\nhp3 20 20\r\n" + tail + "hhp1ci\r\nci 0 0 5 0 90 2 0\r\n",
+       1,
+       kMessageEllipse},
+      {"arc length: the dimension arc inside",
+       {"--kind", "arclength"},
+       head + "hp1ci 5 0\r\nhp2 2 2\r\nhp3 20 20\r\n" + tail + "hhp1ci\r\nci 0 0 5 0 90 1 0\r\n",
+       1,
+       kMessageInsideArc},
+      {"arc length: no text point",
+       {"--kind", "arclength"},
+       head + "hp1ci 5 0\r\nhp2 9 9\r\n" + tail + "hhp1ci\r\nci 0 0 5 0 90 1 0\r\n",
+       1,
+       kMessageMissingPoint},
+      {"arc length drawn",
+       {"--kind", "arclength"},
+       head + "hp1ci 5 0\r\nhp2 9 9\r\nhp3 20 20\r\n" + tail + "hhp1ci\r\nci 0 0 5 0 90 1 0\r\n",
+       0,
+       ""},
+      {"angle: one line",
+       {"--kind", "angle"},
+       head + "hp1ln 5 0\r\nhp3 9 9\r\nhp4 20 20\r\n" + tail + "hhp1ln\r\n0 0 10 0\r\n",
+       1,
+       kMessageNoLine},
+      {"angle: parallel lines",
+       {"--kind", "angle"},
+       head + "hp1ln 5 0\r\nhp2ln 5 5\r\nhp3 9 9\r\nhp4 20 20\r\n" + tail +
+           "hhp1ln\r\n0 0 10 0\r\nhhp2ln\r\n20 5 -3 5\r\n",
+       1,
+       kMessageParallel},
+      {"angle: no point for the arc",
+       {"--kind", "angle"},
+       head + "hp1ln 5 0\r\nhp2ln 0 5\r\nhp4 20 20\r\n" + tail +
+           "hhp1ln\r\n0 0 10 0\r\nhhp2ln\r\n0 0 0 10\r\n",
+       1,
+       kMessageMissingPoint},
+      {"angle drawn",
+       {"--kind", "angle"},
+       head + "hp1ln 5 0\r\nhp2ln 0 5\r\nhp3 9 9\r\nhp4 20 20\r\n" + tail +
+           "hhp1ln\r\n0 0 10 0\r\nhhp2ln\r\n0 0 0 10\r\n",
+       0,
+       ""},
+      {"angle: --kind angle takes no direction",
+       {"--kind", "angle", "--direction", "aligned"},
+       head + tail,
+       2,
+       "--direction, --next and --pick go with --kind linear only"},
       {"diameter of a circle after a line of its own pick",
        {"--kind", "diameter"},
        head + "hp1ci 5 0\r\nhp2 5 5\r\n" + tail + "hhp1ci\r\n0 0 5 5\r\nci 0 0 5\r\n",
@@ -534,6 +597,16 @@ TEST(CommandLine, PickedEntityRefusals) {
     EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
     const std::string out = ReadFile(dir.path() / "JWC_TEMP.TXT");
     EXPECT_EQ(out == "hq\r\n", c.status == 1) << out;
+    // The arc kinds write their dimension arc, which the host reads as an arc.
+    if (c.status == 0 && (c.args[1] == "arclength" || c.args[1] == "angle")) {
+      JwwState back;
+      JwwInit(back);
+      JwwReadBuffer(back, "hq\r\n" + out.substr(out.find("\r\n") + 2));
+      EXPECT_EQ(back.Arcs.Count(), 1);
+      ASSERT_GE(back.Arcs.Count(), 1);
+      EXPECT_EQ(back.Arcs[0].Value6, 1);
+      EXPECT_EQ(back.Arcs[0].Head.ZFlags & kJwwZDimension, kJwwZDimension);
+    }
   }
   // Each kind keeps its own settings file; the linear ones are not touched.
   TempDir dir("q748-cli");

@@ -24,6 +24,8 @@ using testsupport::WriteFile;
 
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;
+
 // The host file of the complete run: axis 0, scale 1, text type 1 current, no font.
 const char* kHost =
     "hq\r\nhk 0\r\nhs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhp1 0 0\r\nhp2 0 100\r\nhp3 50 30\r\n"
@@ -538,7 +540,6 @@ TEST(Construction, RefusedInputAppendsNothing) {
 // A line arrow reaches al * cos(aa) whatever the factor; a point marker's reach grows with the
 // factor, the long markers (triangles, arrow heads) reaching six times as far as the short ones.
 TEST(EndMarkers, Reach) {
-  constexpr double kPi = 3.14159265358979323846;
   for (const auto& [al, aa] : {std::pair{3.0, 15.0}, std::pair{3.0, 100.0}, std::pair{7.5, 45.0}}) {
     for (double factor : {1.0, 5.0})
       EXPECT_NEAR(MarkerReach(0, factor, al, aa), al * std::cos(aa * kPi / 180), 1e-12) << al << " " << aa;
@@ -823,4 +824,171 @@ TEST(RoundKinds, Construction) {
   in.Combined = true;
   const std::vector<std::string> slots = Construct(in);
   EXPECT_NE(std::find(slots.begin(), slots.end(), "msg"), slots.end());
+}
+
+// ---- Arc length and angle ------------------------------------------------------------------------------
+
+namespace {
+
+// The numbers of the first slot that starts with `keyword` and a blank.
+std::vector<double> SlotNumbers(const std::vector<std::string>& slots, const std::string& keyword) {
+  for (const std::string& s : slots)
+    if (s.rfind(keyword + " ", 0) == 0) return Numbers(s);
+  return {};
+}
+
+double Cross(TPointD a, TPointD b) { return a.X * b.Y - a.Y * b.X; }
+
+}  // namespace
+
+// The arc length of arcs on both sides of a right angle and across 0°: the dimension arc is
+// concentric, outside the arc through the picked point; the extension lines run along the
+// bisector up to 90° and from the centre beyond; the value is ⌒ and r times the span.
+TEST(ArcKinds, ArcLength) {
+  const TPointD c{10, 20};
+  const double r = 50, bigR = 80;
+  const struct {
+    double start, end;
+    bool radial;
+  } cases[] = {{10, 70, false}, {0, 90, false},  {300, 30, false},
+               {0, 90.5, true}, {30, 200, true}, {350, 100, true}};
+  for (const auto& k : cases) {
+    SCOPED_TRACE(std::to_string(k.start) + " to " + std::to_string(k.end));
+    TDimensionInput in = Input();
+    in.Kind = TKind::ArcLength;
+    in.Centre = c;
+    in.Radius = r;
+    in.ArcStart = k.start;
+    in.ArcEnd = k.end;
+    const double span = std::fmod(k.end - k.start + 360.0, 360.0);
+    const double mid = (k.start + span / 2) * kPi / 180;
+    in.Points[3] = {true, c.X + bigR * std::cos(mid), c.Y + bigR * std::sin(mid), 0};
+    in.Points[4] = {true, 300, 300, 0};
+    ASSERT_EQ(CheckDimension(in, JwwState()), TRefusal::None);
+    const std::vector<std::string> slots = Construct(in);
+    const std::vector<double> arc = SlotNumbers(slots, "ci");
+    ASSERT_EQ(arc.size(), 7u);
+    EXPECT_NEAR(arc[0], c.X, 1e-9);
+    EXPECT_NEAR(arc[1], c.Y, 1e-9);
+    EXPECT_NEAR(arc[2], bigR, 1e-9);
+    EXPECT_EQ(arc[5], 1);
+    EXPECT_EQ(arc[6], 0);
+    if (k.radial) {
+      EXPECT_NEAR(arc[3], k.start, 1e-9);
+      EXPECT_NEAR(arc[4], k.end, 1e-9);
+    }
+    const std::vector<std::vector<double>> lines = LineSlots(slots);
+    ASSERT_GE(lines.size(), 2u);
+    const TPointD bisector{std::cos(mid), std::sin(mid)};
+    for (std::size_t i = 0; i < 2; ++i) {
+      const TPointD from{lines[i][0], lines[i][1]}, to{lines[i][2], lines[i][3]};
+      const TPointD along{to.X - from.X, to.Y - from.Y};
+      const double ends[2] = {k.start, k.end};
+      const double a = ends[i] * kPi / 180;
+      const TPointD e{c.X + r * std::cos(a), c.Y + r * std::sin(a)};
+      // From Edit5 (2) off the arc's end to Edit6 (2) past the dimension arc.
+      EXPECT_NEAR(std::hypot(from.X - e.X, from.Y - e.Y), 2, 1e-9);
+      const TPointD dir = k.radial ? TPointD{std::cos(a), std::sin(a)} : bisector;
+      EXPECT_NEAR(Cross(along, dir), 0, 1e-9);
+      EXPECT_GT(along.X * dir.X + along.Y * dir.Y, 0);
+      EXPECT_NEAR(std::hypot(to.X - 2 * dir.X - c.X, to.Y - 2 * dir.Y - c.Y), bigR, 1e-9);
+    }
+    EXPECT_EQ(lines.size(), 2u + 2 + 4);  // extension lines, leader and base line, two arrows
+    TValueSettings v = in.Value;
+    v.Symbol = SjisText("⌒");
+    EXPECT_EQ(DimensionValueText(in), BuildValueText(r * span * kPi / 180, v));
+    EXPECT_NE(std::find(slots.begin(), slots.end(), DimensionValueText(in)), slots.end());
+  }
+}
+
+// The angle between two lines in each of the four sectors they make, whichever way round each was
+// written: the dimension arc runs round the crossing through the picked point, from one ray to
+// the other; a line that stops short of the arc gets an extension line along its ray.
+TEST(ArcKinds, AngleInEachSector) {
+  const TPointD o{100, 100};
+  const double t = 60 * kPi / 180;
+  const struct {
+    double pick;  // direction of the picked point from the crossing, degrees
+    double start, end;
+  } sectors[] = {{30, 0, 60}, {120, 60, 180}, {210, 180, 240}, {300, 240, 360}};
+  for (bool reversed : {false, true}) {
+    for (const auto& s : sectors) {
+      SCOPED_TRACE(std::to_string(s.pick) + (reversed ? " reversed" : ""));
+      TDimensionInput in = Input();
+      in.Kind = TKind::Angle;
+      // Line 1 along 0 degrees from 110 to 130; line 2 along 60 degrees through the crossing.
+      const TPointD a1{110, 100}, a2{130, 100}, b1{o.X - 40 * std::cos(t), o.Y - 40 * std::sin(t)},
+          b2{o.X + 40 * std::cos(t), o.Y + 40 * std::sin(t)};
+      in.LineEnds =
+          reversed ? std::array<TPointD, 4>{a2, a1, b2, b1} : std::array<TPointD, 4>{a1, a2, b1, b2};
+      const double p = s.pick * kPi / 180;
+      in.Points[3] = {true, o.X + 25 * std::cos(p), o.Y + 25 * std::sin(p), 0};
+      in.Points[4] = {true, 0, 0, 0};
+      ASSERT_EQ(CheckDimension(in, JwwState()), TRefusal::None);
+      TDimensionArc arc;
+      ASSERT_TRUE(AngleArc(in, arc));
+      EXPECT_NEAR(arc.Centre.X, o.X, 1e-9);
+      EXPECT_NEAR(arc.Centre.Y, o.Y, 1e-9);
+      EXPECT_NEAR(arc.Radius, 25, 1e-9);
+      EXPECT_NEAR(arc.Start, s.start, 1e-9);
+      EXPECT_NEAR(std::fmod(arc.End, 360), std::fmod(s.end, 360), 1e-9);
+      EXPECT_NEAR(MeasureAngle(in), s.end - s.start, 1e-9);
+      // Line 1 runs from 10 to 30 beyond the crossing: along 0 degrees it reaches past the arc
+      // (25), along 180 it does not reach at all; line 2 reaches 40 both ways.
+      const bool extends = s.start == 180 || s.end == 180;
+      ASSERT_EQ(arc.Extensions.size(), extends ? 1u : 0u);
+      if (extends) {
+        // From Edit5 (2) past the line's nearer end (-10 along 180 degrees) to Edit6 (2) past the arc.
+        EXPECT_NEAR(arc.Extensions[0][0].X, o.X + 10 - 2, 1e-9);
+        EXPECT_NEAR(arc.Extensions[0][1].X, o.X - 27, 1e-9);
+      }
+      const std::vector<std::string> slots = Construct(in);
+      const std::string value = FormatFixed(0, s.end - s.start) + SjisText("°");
+      EXPECT_NE(std::find(slots.begin(), slots.end(), value), slots.end()) << ::testing::PrintToString(slots);
+      EXPECT_EQ(SlotNumbers(slots, "ci").size(), 7u);
+      EXPECT_EQ(SlotNumbers(slots, "cp").size(), 4u);  // the angle's text keyword
+    }
+  }
+  // No unit and no thousands for degrees, whatever the dialog says; full width as asked.
+  TDimensionInput in = Input();
+  in.Kind = TKind::Angle;
+  in.LineEnds = {{{0, 0}, {10, 0}, {0, 0}, {0, 10}}};
+  in.Points[3] = {true, 5, 5, 0};
+  in.Value.Unit = 1;
+  in.Value.WithUnit = true;
+  in.Value.Grouped = true;
+  in.Value.FullWidth = true;
+  EXPECT_EQ(DimensionValueText(in), SjisText("９０°"));
+}
+
+// Markers that do not fit along a short dimension arc turn about, each with its overshoot along the
+// tangent; they point along the tangent away from the arc when they fit.
+TEST(ArcKinds, MarkersAlongTheTangent) {
+  for (double bigR : {2.0, 200.0}) {
+    TDimensionInput in = Input();
+    in.Kind = TKind::ArcLength;
+    in.Centre = {0, 0};
+    in.Radius = 1;
+    in.ArcStart = 40;
+    in.ArcEnd = 140;
+    in.Points[3] = {true, 0, bigR, 0};
+    in.Points[4] = {true, 50, 50, 0};
+    ASSERT_EQ(CheckDimension(in, JwwState()), TRefusal::None);
+    const std::vector<std::vector<double>> lines = LineSlots(Construct(in));
+    const bool turned = bigR == 2.0;  // 2 times 100 degrees is 3.5, less than two arrows' 5.8
+    ASSERT_EQ(lines.size(), 2u + 2 + 4 + (turned ? 2 : 0));
+    // The first marker's end is the dimension arc's start, at 40 degrees: the arrow lines of an
+    // outward marker lie on the counter-clockwise side of the radius there, a turned one's on the
+    // other; a turned one's overshoot runs along the tangent away from the arc.
+    const std::vector<double>& arrow = lines[turned ? 5 : 4];
+    const TPointD end{bigR * std::cos(40 * kPi / 180), bigR * std::sin(40 * kPi / 180)};
+    EXPECT_NEAR(arrow[0], end.X, 1e-9);
+    EXPECT_NEAR(arrow[1], end.Y, 1e-9);
+    EXPECT_EQ(Cross(end, {arrow[2] - end.X, arrow[3] - end.Y}) > 0, !turned);
+    if (turned) {
+      const std::vector<double>& overshoot = lines[4];
+      EXPECT_NEAR(overshoot[0], end.X, 1e-9);
+      EXPECT_NEAR(Cross(end, {overshoot[2] - end.X, overshoot[3] - end.Y}), -2 * bigR, 1e-9);
+    }
+  }
 }
