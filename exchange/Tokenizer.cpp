@@ -14,27 +14,28 @@
 
 namespace {
 
-enum TByteClass : uint8_t { bcKeep, bcLead, bcQuote, bcEquals, bcSeparator, bcDrop };
+enum class TByteClass : uint8_t { Keep, Lead, Quote, Equals, Separator, Drop };
 
-constexpr std::array<uint8_t, 256> MakeByteClasses() {
-  std::array<uint8_t, 256> c{};
+constexpr std::array<TByteClass, 256> MakeByteClasses() {
+  std::array<TByteClass, 256> c{};
   for (std::size_t b = 0; b < 256; ++b) {
-    if ((b >= 0x80 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFD)) c[b] = bcLead;
-    else if (b >= 0x20 && b <= 0xFD) c[b] = bcKeep;
-    else c[b] = bcDrop;  // controls (CR, LF, Ctrl-Z and NUL included), 0xFE, 0xFF
+    if ((b >= 0x80 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFD)) c[b] = TByteClass::Lead;
+    else if (b >= 0x20 && b <= 0xFD) c[b] = TByteClass::Keep;
+    else c[b] = TByteClass::Drop;  // controls (CR, LF, Ctrl-Z and NUL included), 0xFE, 0xFF
   }
-  c['"'] = bcQuote;
-  c['='] = bcEquals;
-  c[' '] = bcSeparator;
-  c['\t'] = bcSeparator;
+  c['"'] = TByteClass::Quote;
+  c['='] = TByteClass::Equals;
+  c[' '] = TByteClass::Separator;
+  c['\t'] = TByteClass::Separator;
   return c;
 }
-constexpr std::array<uint8_t, 256> kClass = MakeByteClasses();
+constexpr std::array<TByteClass, 256> kClass = MakeByteClasses();
 
 // After splitting has ended: blanks, quotes and equals signs are ordinary bytes too.
 constexpr std::array<bool, 256> MakeRestKeep() {
   std::array<bool, 256> k{};
-  for (std::size_t b = 0; b < 256; ++b) k[b] = kClass[b] <= bcSeparator && kClass[b] != bcLead && b != '\t';
+  for (std::size_t b = 0; b < 256; ++b)
+    k[b] = kClass[b] <= TByteClass::Separator && kClass[b] != TByteClass::Lead && b != '\t';
   return k;
 }
 constexpr std::array<bool, 256> kRestKeep = MakeRestKeep();
@@ -107,24 +108,24 @@ struct TCopy {
   bool Splitting() {
     for (;;) {
       CopyWords<PlainSplitting>();
-      while (p < end && kClass[*p] == bcKeep) *w++ = static_cast<char>(*p++);
+      while (p < end && kClass[*p] == TByteClass::Keep) *w++ = static_cast<char>(*p++);
       if (p == end) return false;
       switch (static_cast<TByteClass>(kClass[*p])) {
-        case bcKeep: break;
-        case bcLead: Pair(); break;
-        case bcQuote: ++p; return true;
-        case bcEquals:
+        case TByteClass::Keep: break;
+        case TByteClass::Lead: Pair(); break;
+        case TByteClass::Quote: ++p; return true;
+        case TByteClass::Equals:
           *w++ = '=';
           ++p;
           return true;
-        case bcSeparator:
+        case TByteClass::Separator:
           ++p;
           if (w != start) {
             Close();
             if (index == kJwwMaxTokens) return false;
           }
           break;
-        case bcDrop: ++p; break;
+        case TByteClass::Drop: ++p; break;
       }
     }
   }
@@ -135,7 +136,7 @@ struct TCopy {
       CopyWords<PlainRest>();
       while (p < end && kRestKeep[*p]) *w++ = static_cast<char>(*p++);
       if (p == end) return;
-      if (kClass[*p] == bcLead) Pair();
+      if (kClass[*p] == TByteClass::Lead) Pair();
       else ++p;  // a control byte, a tab, 0xFE or 0xFF
     }
   }
@@ -145,22 +146,22 @@ struct TCopy {
     bool nonEmpty = false;  // the current (dropped) token has bytes
     while (p < end) {
       switch (static_cast<TByteClass>(kClass[*p])) {
-        case bcKeep:
+        case TByteClass::Keep:
           nonEmpty = true;
           ++p;
           break;
-        case bcLead:
+        case TByteClass::Lead:
           if (end - p >= 2) nonEmpty = true;
           p += end - p >= 2 ? 2 : 1;
           break;
-        case bcQuote:
-        case bcEquals: return;  // the rest is one token: no separator counts any more
-        case bcSeparator:
+        case TByteClass::Quote:
+        case TByteClass::Equals: return;  // the rest is one token: no separator counts any more
+        case TByteClass::Separator:
           if (nonEmpty) count = CountUp(count);
           nonEmpty = false;
           ++p;
           break;
-        case bcDrop: ++p; break;
+        case TByteClass::Drop: ++p; break;
       }
     }
   }

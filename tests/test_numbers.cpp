@@ -202,54 +202,54 @@ TEST(RoundTiny, RoundsToTheTenBillionthGrid) {
 TEST(RoundDigits, ModesAreExactInDecimal) {
   const struct {
     int digits;
-    int mode;
+    TRoundMode mode;
     double x;
     double expected;
   } cases[] = {
-      {2, rmTruncate, 1.239, 1.23},
-      {0, rmRoundUp, 2.125, 3},
-      {0, rmRoundUp, 2.0625, 2},
-      {1, rmRoundHalf, 0.25, 0.3},
-      {1, rmRoundHalf, -2.25, -2.3},
-      {1, rmTruncate, -2.25, -2.2},
-      {20, rmRoundHalf, 2.5, 3},  // digits above 13: whole numbers
-      {-1, rmRoundHalf, 2.5, 3},
-      {0, rmRoundHalf, 2.4999, 2},
+      {2, TRoundMode::Truncate, 1.239, 1.23},
+      {0, TRoundMode::RoundUp, 2.125, 3},
+      {0, TRoundMode::RoundUp, 2.0625, 2},
+      {1, TRoundMode::RoundHalf, 0.25, 0.3},
+      {1, TRoundMode::RoundHalf, -2.25, -2.3},
+      {1, TRoundMode::Truncate, -2.25, -2.2},
+      {20, TRoundMode::RoundHalf, 2.5, 3},  // digits above 13: whole numbers
+      {-1, TRoundMode::RoundHalf, 2.5, 3},
+      {0, TRoundMode::RoundHalf, 2.4999, 2},
       {1, 7, 0.25, 0.3},  // any other mode rounds half
       // Binary noise below the twelfth digit does not move the result.
-      {2, rmTruncate, 1234.29, 1234.29},
-      {2, rmTruncate, 99.99, 99.99},
-      {2, rmTruncate, 1234.56, 1234.56},
-      {2, rmTruncate, -1234.29, -1234.29},
-      {2, rmRoundHalf, 2.675, 2.68},
-      {2, rmRoundHalf, 1.005, 1.01},
-      {0, rmTruncate, 999.9999999999999, 1000},
-      {1, rmTruncate, 1234.75, 1234.7},
-      {1, rmRoundUp, 1234.75, 1234.8},
-      {1, rmRoundHalf, 1234.75, 1234.8},
-      {1, rmRoundUp, 2.0078125, 2.0},
-      {1, rmRoundUp, 2.01, 2.1},    // a tenth of the last digit raises it
-      {1, rmRoundUp, 2.0099, 2.0},  // less than a tenth does not
-      {1, rmRoundUp, -2.01, -2.1},
-      {2, rmRoundUp, 0.1 + 0.2, 0.3},
-      {3, rmRoundHalf, 0.0, 0.0},
-      {1, rmRoundHalf, 9.96, 10.0},
+      {2, TRoundMode::Truncate, 1234.29, 1234.29},
+      {2, TRoundMode::Truncate, 99.99, 99.99},
+      {2, TRoundMode::Truncate, 1234.56, 1234.56},
+      {2, TRoundMode::Truncate, -1234.29, -1234.29},
+      {2, TRoundMode::RoundHalf, 2.675, 2.68},
+      {2, TRoundMode::RoundHalf, 1.005, 1.01},
+      {0, TRoundMode::Truncate, 999.9999999999999, 1000},
+      {1, TRoundMode::Truncate, 1234.75, 1234.7},
+      {1, TRoundMode::RoundUp, 1234.75, 1234.8},
+      {1, TRoundMode::RoundHalf, 1234.75, 1234.8},
+      {1, TRoundMode::RoundUp, 2.0078125, 2.0},
+      {1, TRoundMode::RoundUp, 2.01, 2.1},    // a tenth of the last digit raises it
+      {1, TRoundMode::RoundUp, 2.0099, 2.0},  // less than a tenth does not
+      {1, TRoundMode::RoundUp, -2.01, -2.1},
+      {2, TRoundMode::RoundUp, 0.1 + 0.2, 0.3},
+      {3, TRoundMode::RoundHalf, 0.0, 0.0},
+      {1, TRoundMode::RoundHalf, 9.96, 10.0},
       // Fine precisions keep the asked-for digits: the noise goes two decimals below them, but
       // never below fifteen significant digits.
-      {8, rmTruncate, 12345.67890123, 12345.67890123},  // 12345.67890122999..., not ...2012
-      {8, rmTruncate, 12345.678901234, 12345.67890123},
-      {7, rmRoundHalf, 122313.11548543, 122313.1154854},
-      {13, rmTruncate, 0.1234567890123456, 0.1234567890123},
-      {8, rmRoundHalf, 123456789012.345678, 123456789012.346},  // fifteen digits at most
-      {0, rmTruncate, 123456789012345.0, 123456789012345.0},
-      {0, rmTruncate, 1234567890123456.0, 1234567890123460.0},
-      {2, rmRoundHalf, 1e-20, 0.0},
+      {8, TRoundMode::Truncate, 12345.67890123, 12345.67890123},  // 12345.67890122999..., not ...2012
+      {8, TRoundMode::Truncate, 12345.678901234, 12345.67890123},
+      {7, TRoundMode::RoundHalf, 122313.11548543, 122313.1154854},
+      {13, TRoundMode::Truncate, 0.1234567890123456, 0.1234567890123},
+      {8, TRoundMode::RoundHalf, 123456789012.345678, 123456789012.346},  // fifteen digits at most
+      {0, TRoundMode::Truncate, 123456789012345.0, 123456789012345.0},
+      {0, TRoundMode::Truncate, 1234567890123456.0, 1234567890123460.0},
+      {2, TRoundMode::RoundHalf, 1e-20, 0.0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(RoundDigits(c.digits, c.mode, c.x), c.expected)
         << "digits " << c.digits << " mode " << c.mode << " x " << c.x;
   }
-  EXPECT_TRUE(std::isinf(RoundDigits(2, rmRoundHalf, std::numeric_limits<double>::infinity())));
+  EXPECT_TRUE(std::isinf(RoundDigits(2, TRoundMode::RoundHalf, std::numeric_limits<double>::infinity())));
 }
 
 }  // namespace

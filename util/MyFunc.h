@@ -85,13 +85,13 @@ std::string FormatGrouped(int decimals, double value);
 // |X| rounded half away to a multiple of 1e-10, sign restored.
 double RoundTiny(double x);
 
-enum TRoundMode : int { rmTruncate = 0, rmRoundUp = 1, rmRoundHalf = 2 };
+enum class TRoundMode : int { Truncate = 0, RoundUp = 1, RoundHalf = 2 };
 // X rounded to `digits` decimals (1..13; any other value rounds to a whole number). |X| is first
 // rounded half away at the finer of 12 significant digits and `digits` + 2 decimals, never finer
 // than 15 significant digits, so that a length that reads 1234.29 stays 1234.29; then
 // mode 0 truncates, mode 1 raises the last digit when the dropped part is at least a tenth of it,
 // any other mode rounds half away from zero; all exactly in decimal. Symmetric about zero.
-double RoundDigits(int digits, int mode, double x);
+double RoundDigits(int digits, TRoundMode mode, double x);
 
 // ---- Plane geometry -------------------------------------------------------------------------
 

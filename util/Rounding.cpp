@@ -20,7 +20,7 @@ double RoundTiny(double x) {
   return x < 0 ? -a : a;
 }
 
-double RoundDigits(int digits, int mode, double x) {
+double RoundDigits(int digits, TRoundMode mode, double x) {
   if (!std::isfinite(x)) {
     return x;
   }
@@ -36,9 +36,9 @@ double RoundDigits(int digits, int mode, double x) {
     const int wanted = std::clamp(d.Exponent + decimals + 2, 12, 15);
     RoundToSignificant(d, wanted, TDecimalRounding::HalfAway);
   }
-  const TDecimalRounding how = mode == rmTruncate  ? TDecimalRounding::Truncate
-                               : mode == rmRoundUp ? TDecimalRounding::UpFromTenth
-                                                   : TDecimalRounding::HalfAway;
+  const TDecimalRounding how = mode == TRoundMode::Truncate  ? TDecimalRounding::Truncate
+                               : mode == TRoundMode::RoundUp ? TDecimalRounding::UpFromTenth
+                                                             : TDecimalRounding::HalfAway;
   RoundToDecimals(d, decimals, how);
   const double r = ToDouble(d);
   return x < 0 ? -r : r;

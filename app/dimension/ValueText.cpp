@@ -25,7 +25,7 @@ std::string CleanAffix(std::string_view typed) {
 std::string BuildValueText(double length, const TValueSettings& v) {
   double value = length;
   if (v.Unit == 1) value /= 1000.0;
-  value = RoundDigits(v.Decimals, v.Mode, value);
+  value = RoundDigits(v.Decimals, static_cast<TRoundMode>(v.Mode), value);
   // "." and "," always: the host reads the text as it is, whatever the user's number settings.
   std::string number = v.Grouped ? FormatGrouped(v.Decimals, value) : FormatFixed(v.Decimals, value);
   if (v.Zeros == 0) DropTrailingZeros(number);

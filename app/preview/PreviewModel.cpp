@@ -130,7 +130,7 @@ TPreview BuildPreview(const TForm1& form) {
                                     ? std::string()
                                     : SjisText(DirectionEntry(in.Direction).Word) + SjisText("　");
   p.Info = direction + SjisText("寸法値 ") + p.ValueText + SjisText("　長さ ") +
-           FloatToText(RoundDigits(4, rmRoundHalf, p.Length)) + SjisText("　縮尺 1/") +
+           FloatToText(RoundDigits(4, TRoundMode::RoundHalf, p.Length)) + SjisText("　縮尺 1/") +
            FloatToText(in.Scale) + SjisText("　軸角 ") + FloatToText(in.AxisAngle) + SjisText("°");
   return p;
 }
