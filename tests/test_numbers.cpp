@@ -215,7 +215,7 @@ TEST(RoundDigits, ModesAreExactInDecimal) {
       {20, TRoundMode::RoundHalf, 2.5, 3},  // digits above 13: whole numbers
       {-1, TRoundMode::RoundHalf, 2.5, 3},
       {0, TRoundMode::RoundHalf, 2.4999, 2},
-      {1, 7, 0.25, 0.3},  // any other mode rounds half
+      {1, static_cast<TRoundMode>(7), 0.25, 0.3},  // any other mode rounds half
       // Binary noise below the twelfth digit does not move the result.
       {2, TRoundMode::Truncate, 1234.29, 1234.29},
       {2, TRoundMode::Truncate, 99.99, 99.99},
@@ -247,7 +247,7 @@ TEST(RoundDigits, ModesAreExactInDecimal) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(RoundDigits(c.digits, c.mode, c.x), c.expected)
-        << "digits " << c.digits << " mode " << c.mode << " x " << c.x;
+        << "digits " << c.digits << " mode " << static_cast<int>(c.mode) << " x " << c.x;
   }
   EXPECT_TRUE(std::isinf(RoundDigits(2, TRoundMode::RoundHalf, std::numeric_limits<double>::infinity())));
 }
