@@ -762,10 +762,16 @@ TEST(CommandLine, SetTakesEffectAfterTheSettingsAreLoaded) {
 TEST(CommandLine, RefusalNamesTheControlAndClosesAsCancel) {
   TempDir dir("q748-cli");
   WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
-  const TRun r = RunCli({"--ok", PathToUtf8(dir.path())});  // no settings file: no text type chosen
+  const TRun r = RunCli({"--ok", "--set", "ComboBox3=11", PathToUtf8(dir.path())});  // past the items
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "q748: OK refused: focus on ComboBox3\n");
   EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
+  // Without a settings file the first OK draws, in the host's current text type.
+  WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
+  fs::remove(dir.path() / "q746.dat");
+  const TRun first = RunCli({"--ok", PathToUtf8(dir.path())});
+  EXPECT_EQ(first.status, 0) << first.err;
+  EXPECT_NE(ReadFile(dir.path() / "q746.dat").find("\r\n0\r\n3\r\n2\r\n"), std::string::npos);  // item 0
 }
 
 // A file that cannot be written is an I/O error (status 2) with the reason in words; whatever stood

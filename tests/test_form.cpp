@@ -383,7 +383,7 @@ TEST(Form, ShowWithoutAnyFile) {
   f.FormShow();
   ASSERT_EQ(f.ComboBox3.Items.size(), 11u);
   EXPECT_EQ(f.ComboBox3.Items[0], SjisText("現在の文字種(No1)"));
-  EXPECT_EQ(f.ComboBox3.ItemIndex, -1);
+  EXPECT_EQ(f.ComboBox3.ItemIndex, 0);  // the host's current text type: a first run draws
   EXPECT_EQ(f.Left, 100);
   EXPECT_EQ(f.Top, 100);
   EXPECT_EQ(f.ComboBox1.ItemIndex, 0);

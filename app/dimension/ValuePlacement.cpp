@@ -75,8 +75,9 @@ void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double line
   const TJwwTextType& size = type.Size;
   const std::string text = DimensionValueText(in);
   const double ta = ValueTextAngle(lineAngle);
-  // The host takes the text direction as a vector, ten long.
-  TPointD dir = DirectionDeg(ta, exact);
+  // The host takes the text direction as a vector, ten long; a whole number of quarter turns is
+  // written exactly (0 10, not 6.12323399573677E-16 10).
+  TPointD dir = DirectionDeg(ta, true);
   dir = {10.0 * dir.X, 10.0 * dir.Y};
   const TPointD p4{in.Points[4].X, in.Points[4].Y};
 
@@ -96,7 +97,7 @@ void AddValueTextFrom(const TDimensionInput& in, TPointD middle, double lineAngl
   const TJwwTextType& size = type.Size;
   const std::string text = DimensionValueText(in);
   const double ta = ValueTextAngle(lineAngle);
-  TPointD dir = DirectionDeg(ta, exact);
+  TPointD dir = DirectionDeg(ta, true);
   dir = {10.0 * dir.X, 10.0 * dir.Y};
   JwwSetTextType(out, type.Number, size.Colour, cmNone, size.Width, size.Height, size.Spacing);
   JwwSetTextCode(out, 0);

@@ -46,7 +46,8 @@ void TForm1::FormShow() {
   exchangeRead_ = JwwReadFile(Jww, ExeDir / kExchangeFileName);
   JwwResetCurrent(Jww);
   ComboBox3.Items = TextTypeItems(Jww);
-  ComboBox3.ItemIndex = -1;
+  // The host's current text type until the settings file says otherwise: a first run draws.
+  ComboBox3.ItemIndex = 0;
   // After the list, so that the saved text-type index selects one of its items.
   LoadSettings(SettingsFile());
   Left = SavedLeft;
