@@ -749,8 +749,10 @@ TEST(CommandLine, SetTakesEffectAfterTheSettingsAreLoaded) {
   WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
   // Saved: text type 1, prefix R=. Given: prefix "Ｌ＝" (UTF-8 on the command line).
   WriteFile(dir.path() / "q746.dat", "5\r\n6\r\n0\r\n0\r\n1\r\n3\r\n2\r\n1\r\nR=\r\n");
-  const TRun r = RunCli({"--ok", "--stdout", "--set", "Edit2=Ｌ＝", "--set", "Edit1=1", "--set", "Edit7=3",
-                         "--set", "Edit8=15", "--set", "ComboBox1=0", PathToUtf8(dir.path())});
+  const TRun r = RunCli(
+      {"--ok",    "--stdout", "--set",    "Edit2=Ｌ＝", "--set",       "Edit1=1", "--set",
+       "Edit7=3", "--set",    "Edit8=15", "--set",      "ComboBox1=0", "--set",   "Edit4=0.5",
+       "--set",   "Edit5=2",  "--set",    "Edit6=2",    "--set",       "Edit9=2", PathToUtf8(dir.path())});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("\"\x82\x6B\x81\x81" + std::string("100\r\n")),
             std::string::npos);  // Ｌ＝100 in Shift-JIS

@@ -139,7 +139,10 @@ TEST(Inputs, ChecksInTheirOrder) {
       {"RadioGroup2 none", [](TForm1& f) { f.RadioGroup2.ItemIndex = -1; }, "RadioGroup2"},
       {"Edit5 negative", [](TForm1& f) { f.Edit5.Text = "-0.1"; }, "Edit5"},
       {"Edit5 0", [](TForm1& f) { f.Edit5.Text = "0"; }, ""},
-      {"Edit5 no number reads 0", [](TForm1& f) { f.Edit5.Text = "x"; }, ""},
+      {"Edit5 no number", [](TForm1& f) { f.Edit5.Text = "x"; }, "Edit5"},
+      {"Edit9 emptied", [](TForm1& f) { f.Edit9.Text = ""; }, "Edit9"},
+      {"Edit4 no number", [](TForm1& f) { f.Edit4.Text = "abc"; }, "Edit4"},
+      {"Edit6 with blanks and full-width digits", [](TForm1& f) { f.Edit6.Text = "\x81\x40\x82\x52 "; }, ""},
       {"Edit6 negative", [](TForm1& f) { f.Edit6.Text = "-1"; }, "Edit6"},
       {"Edit9 negative", [](TForm1& f) { f.Edit9.Text = "-1"; }, "Edit9"},
       {"Edit4 any value", [](TForm1& f) { f.Edit4.Text = "-1"; }, ""},
@@ -192,7 +195,7 @@ TEST(Inputs, ReadTheDialogAndTheExchangeState) {
       "cn0 3.5 3.5 0.35 2\r\ncn\"$<font>\r\n");
   s.form.Edit2.Text = "\x81\x40";
   s.form.Edit3.Text = " mm";
-  s.form.Edit4.Text = "abc";
+  s.form.Edit4.Text = "\x81\x7C\x82\x4F\x81\x44\x82\x54";  // －０．５, full-width
   std::string focus;
   const TDimensionInput in = ReadInputs(s.form, focus);
   ASSERT_EQ(focus, "");
@@ -203,7 +206,7 @@ TEST(Inputs, ReadTheDialogAndTheExchangeState) {
   EXPECT_EQ(in.Points[4].Y, 8);
   EXPECT_EQ(in.Value.Prefix, "");
   EXPECT_EQ(in.Value.Suffix, " mm");
-  EXPECT_EQ(in.TextGap, 0);
+  EXPECT_EQ(in.TextGap, -0.5);
   EXPECT_EQ(in.ArrowAngle, 15);
   EXPECT_EQ(in.Value.Decimals, 3);
 }

@@ -58,8 +58,8 @@ TEST(ControlTable, EveryRowNamesOneControlAndTheFocusRowsComeFirst) {
     // Bounds belong to numbers; a bounded number says its bounds in both languages.
     const bool bounded = c.Accepts.LowKind != TBound::None || c.Accepts.HighKind != TBound::None;
     EXPECT_TRUE(!bounded || (c.Kind == TControlKind::Edit && c.Accepts.Number));
-    EXPECT_EQ(AcceptedStatus(c).empty(), !bounded);
-    EXPECT_EQ(AcceptedHelp(c).empty(), !bounded);
+    EXPECT_EQ(AcceptedStatus(c).empty(), !c.Accepts.Number);
+    EXPECT_EQ(AcceptedHelp(c).empty(), !c.Accepts.Number);
   }
   EXPECT_EQ(FindControl("Edit11"), nullptr);
   // The status line sits directly above the information pane at the foot of the window.
@@ -103,6 +103,7 @@ TEST(ControlTable, EditsAreCheckedByTheirRows) {
       {"Edit1", "（0より大きい値）", " (> 0)"},
       {"Edit5", "（0以上）", " (>= 0)"},
       {"Edit10", "（0より大きい値）", " (> 0)"},
+      {"Edit4", "（数値）", " (a number)"},
   };
   for (const auto& t : told) {
     EXPECT_EQ(AcceptedStatus(*FindControl(t.name)), t.status) << t.name;
@@ -131,6 +132,21 @@ TEST(ControlTable, EditsAreCheckedByTheirRows) {
     if (a.LowKind == TBound::None) {
       EXPECT_EQ(focusWith(-1e6), "");
     }
+    // Whatever its bounds: a text that is no number is refused; blanks around a number and
+    // full-width digits, signs and points are taken as a user types them.
+    const auto focusWithText = [&](const std::string& text) {
+      TForm1 f("", nullptr, {TKind::Linear, TDirection::Vertical, TNext::Outside});
+      f.ComboBox3.Items = {"x"};
+      f.ComboBox3.ItemIndex = 0;
+      f.EditByName(c.Name)->Text = text;
+      std::string focus;
+      ReadInputs(f, focus);
+      return focus;
+    };
+    for (const char* bad : {"", " ", "abc", "1,5", "1e400", "nan", "5mm"})
+      EXPECT_EQ(focusWithText(bad), c.Name) << bad;
+    for (const std::string& good : {std::string("5 "), SjisText("\u3000５．５"), std::string(" 7")})
+      EXPECT_EQ(focusWithText(good), "") << good;
   }
 }
 

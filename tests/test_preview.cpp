@@ -270,7 +270,7 @@ TEST(Preview, RefusalsDrawNothingAndSayWhy) {
        "「端点倍率」の値では作図出来ません（0より大きい値）"},
       {"arrow length 1001", kCompleteRun, [](TForm1& f) { f.Edit7.Text = "1001"; },
        "「線矢印の長さ」の値では作図出来ません（0より大きく1000以下）"},
-      {"arrow length full width", kCompleteRun, [](TForm1& f) { f.Edit7.Text = SjisText("３"); },
+      {"arrow length no number", kCompleteRun, [](TForm1& f) { f.Edit7.Text = SjisText("３ｍｍ"); },
        "「線矢印の長さ」の値では作図出来ません（0より大きく1000以下）"},
       {"arrow angle 180", kCompleteRun, [](TForm1& f) { f.Edit8.Text = "180"; },
        "「線矢印の角度」の値では作図出来ません（0より大きく180未満）"},

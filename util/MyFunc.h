@@ -27,6 +27,10 @@ int32_t TextToInt(std::string_view s);
 double TextToFloat(std::string_view s);
 // The same grammar, told apart from zero: false (and value 0) when S is no number.
 bool TextIsFloat(std::string_view s, double& value);
+// A number as a user types it into a field: blanks (half- and full-width) around it are ignored,
+// full-width digits, signs and points (０, －, ＋, ．) read as their half-width forms, then the
+// grammar above. False (and value 0) when it is no number, an empty text included.
+bool TypedNumber(std::string_view sjis, double& value);
 
 // ---- Number forms of everything the command writes ------------------------------------------
 

@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -113,4 +114,34 @@ double TextToFloat(std::string_view s) {
   double value = 0.0;
   TextIsFloat(s, value);
   return value;
+}
+
+bool TypedNumber(std::string_view sjis, double& value) {
+  std::string half;
+  for (std::size_t i = 0; i < sjis.size(); ++i) {
+    const auto b = static_cast<unsigned char>(sjis[i]);
+    if (IsLeadByte(b) && i + 1 < sjis.size()) {
+      const auto t = static_cast<unsigned char>(sjis[i + 1]);
+      const unsigned code = b << 8 | t;
+      ++i;
+      if (code >= 0x824F && code <= 0x8258) half += static_cast<char>('0' + (code - 0x824F));  // ０..９
+      else if (code == 0x817C) half += '-';                                                    // －
+      else if (code == 0x817B) half += '+';                                                    // ＋
+      else if (code == 0x8144) half += '.';                                                    // ．
+      else if (code == 0x8140) half += ' ';  // full-width blank
+      else {
+        value = 0.0;  // any other character: no number
+        return false;
+      }
+      continue;
+    }
+    half += static_cast<char>(b);
+  }
+  const std::size_t first = half.find_first_not_of(' ');
+  const std::size_t last = half.find_last_not_of(' ');
+  if (first == std::string::npos) {
+    value = 0.0;
+    return false;
+  }
+  return TextIsFloat(std::string_view(half).substr(first, last - first + 1), value);
 }

@@ -224,7 +224,8 @@ bool TAccepted::Takes(double v) const {
 
 std::string AcceptedStatus(const TControlEntry& entry) {
   const TAccepted& a = entry.Accepts;
-  if (a.LowKind == TBound::None && a.HighKind == TBound::None) return std::string();
+  if (!a.Number) return std::string();
+  if (a.LowKind == TBound::None && a.HighKind == TBound::None) return "（数値）";
   std::string s = a.LowKind == TBound::None ? std::string() : LowStatus(a, a.HighKind == TBound::None);
   if (a.HighKind != TBound::None) s += FloatToText(a.High) + (a.HighKind == TBound::Open ? "未満" : "以下");
   return "（" + s + "）";
@@ -235,6 +236,7 @@ std::string AcceptedHelp(const TControlEntry& entry) {
   std::vector<std::string> bounds;
   if (a.LowKind != TBound::None) bounds.push_back(HelpBound(a.LowKind, ">", ">=", a.Low));
   if (a.HighKind != TBound::None) bounds.push_back(HelpBound(a.HighKind, "<", "<=", a.High));
-  if (bounds.empty()) return std::string();
+  if (!a.Number) return std::string();
+  if (bounds.empty()) return " (a number)";
   return " (" + bounds[0] + (bounds.size() > 1 ? ", " + bounds[1] : std::string()) + ")";
 }

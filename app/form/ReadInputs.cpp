@@ -26,8 +26,8 @@ TDimensionInput ReadInputs(const TForm1& f, std::string& focus) {
   const auto number = [&](const char* name, double& value) {
     const TControlEntry& entry = *FindControl(name);
     if (!IsUsed(entry, f.Mode)) return true;
-    value = TextToFloat(f.EditByName(name)->Text);
-    return entry.Accepts.Takes(value) || refuse(name);
+    // A text that is no number is refused, not read as 0.
+    return (TypedNumber(f.EditByName(name)->Text, value) && entry.Accepts.Takes(value)) || refuse(name);
   };
   // The checks run in this order; the first refused control takes the focus.
   const bool accepted =
