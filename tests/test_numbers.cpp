@@ -81,6 +81,42 @@ TEST(TextToFloat, RejectsEverythingElseAsZero) {
   }
 }
 
+// What a user types into a number field: blanks around it and full-width digits, signs and
+// points are taken; anything else is no number.
+TEST(TypedNumber, AsAUserTypesIt) {
+  const struct {
+    const char* text;
+    bool number;
+    double value;
+  } cases[] = {
+      {"3 ", true, 3},
+      {" 3", true, 3},
+      {"\x81\x40"
+       "2.5\x81\x40",
+       true, 2.5},                                       // full-width blanks
+      {"\x82\x52", true, 3},                             // ３
+      {"\x81\x7C\x82\x50\x81\x44\x82\x54", true, -1.5},  // －１．５
+      {"\x81\x7B"
+       "7",
+       true, 7},  // ＋7
+      {"1e3", true, 1000},
+      {"", false, 0},
+      {" \x81\x40 ", false, 0},
+      {"abc", false, 0},
+      {"1 2", false, 0},
+      {"1,5", false, 0},
+      {"\x82\x52\x82\x8D", false, 0},  // ３ｍ
+      {"nan", false, 0},
+      {"1e400", false, 0},
+      {"\x82", false, 0},  // a lone lead byte
+  };
+  for (const auto& c : cases) {
+    double v = -1;
+    EXPECT_EQ(TypedNumber(c.text, v), c.number) << '"' << c.text << '"';
+    EXPECT_EQ(v, c.value) << '"' << c.text << '"';
+  }
+}
+
 TEST(NumberForms, IntegerForms) {
   const struct {
     int32_t value;
