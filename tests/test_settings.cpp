@@ -269,7 +269,8 @@ TEST(Settings, FailedSaveKeepsTheOldFile) {
   ASSERT_EQ(view.Notices.size(), 1u);
   EXPECT_EQ(view.Notices[0],
             WriteFailureMessage(kMessageSettingsNotSaved, readOnly, TWriteError::NoPermission));
-  EXPECT_TRUE(view.Errors.empty());  // the dialog goes on
+  EXPECT_TRUE(view.Errors.empty());                                  // the dialog goes on
+  EXPECT_EQ(f.LabelA1.Caption, SjisText(kMessageSettingsNotSaved));  // and says so on its status line
 
   // The target cannot be replaced: it is a folder. The temporary file does not stay behind.
   const fs::path folder = dir.path() / "sub";

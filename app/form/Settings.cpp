@@ -195,9 +195,12 @@ void TForm1::LoadSettings(const std::filesystem::path& fileName) {
 
 TWriteError TForm1::SaveSettings(const std::filesystem::path& fileName) {
   const TWriteError why = WriteSettings(fileName, nullptr);
-  // A failed save keeps the settings of the last good one; OK goes on all the same.
-  if (why != TWriteError::None && view_)
-    view_->ShowNotice(WriteFailureMessage(kMessageSettingsNotSaved, fileName, why));
+  // A failed save keeps the settings of the last good one; OK goes on all the same. The status
+  // line says so in the dialog (standard error is nowhere to be seen when Jw_cad starts it).
+  if (why != TWriteError::None) {
+    SetStatus(kMessageSettingsNotSaved);
+    if (view_) view_->ShowNotice(WriteFailureMessage(kMessageSettingsNotSaved, fileName, why));
+  }
   return why;
 }
 

@@ -267,7 +267,7 @@ class TForm1 {
   std::filesystem::path SettingsFile() const;
   // The dialog's values, with the record of the last dimension (lines 23..31) exactly as
   // LoadSettings read it. Edit texts are saved on one line each. A failed save keeps the previous
-  // file and is told through the view (ShowNotice).
+  // file and is told on the status line and through the view (ShowNotice).
   TWriteError SaveSettings(const std::filesystem::path& fileName);
   // False when FormShow could not read JWC_TEMP.TXT: OK then refuses with kMessageReadFailed.
   bool ExchangeRead() const { return exchangeRead_; }
