@@ -288,6 +288,16 @@ TEST(CommandLine, ContinuedDimensionsGoOnFromTheLastOne) {
        {{"", vertical, {{0, 0}, {0, 100}, {50, 30}}},
         {"outside", {{0, 250}, {100, 120}}, {{0, 0}, {0, 250}, {850, 30}}}},
        100},
+      // Outside after a chain spans the whole row: from where the row started, not from the
+      // chain's last segment.
+      {"vertical",
+       0,
+       {{"", vertical, {{0, 0}, {0, 100}, {50, 30}}},
+        {"chain", {{0, 250}, {90, 150}}, {{0, 100}, {0, 250}, {50, 30}}},
+        {"chain", {{0, 300}, {90, 280}}, {{0, 250}, {0, 300}, {50, 30}}},
+        {"outside", {{0, 300}, {100, 120}}, {{0, 0}, {0, 300}, {58, 30}}},
+        {"chain", {{0, 420}, {90, 350}}, {{0, 300}, {0, 420}, {58, 30}}},
+        {"outside", {{0, 420}, {100, 120}}, {{0, 0}, {0, 420}, {66, 30}}}}},
       // A dimension line through the first point itself: outwards means to the positive side.
       {"vertical",
        0,
@@ -317,7 +327,7 @@ TEST(CommandLine, ContinuedDimensionsGoOnFromTheLastOne) {
           0);
       ExpectSameDrawing(ReadFile(dir.path() / "JWC_TEMP.TXT"), ReadFile(reference.path() / "JWC_TEMP.TXT"));
       const std::vector<std::string> lines = FileLines(ReadFile(settings));
-      ASSERT_EQ(lines.size(), 33u);
+      ASSERT_EQ(lines.size(), 35u);
       EXPECT_EQ(lines[24], FloatToText(c.axis));
       for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_NEAR(TextToFloat(lines[25 + 2 * i]), s.used[i].X, 1e-9) << "point " << i + 1;
@@ -379,11 +389,27 @@ TEST(CommandLine, ContinuedDimensionRefusals) {
       if (r.err.find("focus") == std::string::npos) {
         std::vector<std::string> before = FileLines(c.settings), after = FileLines(ReadFile(file));
         before.resize(31);
-        ASSERT_EQ(after.size(), 33u);
+        ASSERT_EQ(after.size(), 35u);
         EXPECT_EQ(std::vector<std::string>(after.begin() + 22, after.begin() + 31),
                   std::vector<std::string>(before.begin() + 22, before.end()));
       }
     }
+  }
+  // A file of an older version records no row start: outside measures from the last dimension's
+  // first point.
+  {
+    TempDir old("q748-cli");
+    WriteFile(old.path() / "q746.dat",
+              saved + "0\r\n1\r\n0\r\n0\r\n100\r\n0\r\n200\r\n50\r\n30\r\n1\r\n8\r\n");
+    WriteFile(old.path() / "JWC_TEMP.TXT", twoPoints);
+    ASSERT_EQ(RunCli({"--ok", "--next", "outside", "--set", "ComboBox3=1", PathToUtf8(old.path())}).status,
+              0);
+    const std::vector<std::string> lines = FileLines(ReadFile(old.path() / "q746.dat"));
+    ASSERT_EQ(lines.size(), 35u);
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 25, lines.begin() + 27),
+              (std::vector<std::string>{"0", "100"}));
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 33, lines.end()),
+              (std::vector<std::string>{"0", "100"}));
   }
   // An aligned dimension measures along its own points: another axis angle does not matter.
   TempDir dir("q748-cli");
@@ -678,8 +704,9 @@ TEST(CommandLine, RunsThatDrawNothingKeepTheRecord) {
     EXPECT_EQ(r.status, c.status) << r.err;
     EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
     const std::string after = ReadFile(dir.path() / "q746.dat");
-    const std::size_t at = after.find(record);
-    EXPECT_EQ(at, after.size() - record.size() - 6) << after;  // lines 23..31 as they were
+    std::size_t line23 = 0;
+    for (int i = 0; i < 22; ++i) line23 = after.find("\r\n", line23) + 2;
+    EXPECT_EQ(after.compare(line23, record.size(), record), 0) << after;  // lines 23..31 as they were
     // The dialog's values are saved all the same by an OK that drew nothing.
     EXPECT_EQ(after.find("\r\nP\r\n") != std::string::npos, c.args[0] == "--ok") << after;
 
@@ -687,7 +714,7 @@ TEST(CommandLine, RunsThatDrawNothingKeepTheRecord) {
     WriteFile(dir.path() / "JWC_TEMP.TXT", HostFile(0, {{0, 250}, {90, 150}}));
     ASSERT_EQ(RunCli({"--ok", "--next", "chain", "--set", "ComboBox3=1", PathToUtf8(dir.path())}).status, 0);
     const std::vector<std::string> lines = FileLines(ReadFile(dir.path() / "q746.dat"));
-    ASSERT_EQ(lines.size(), 33u);
+    ASSERT_EQ(lines.size(), 35u);
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 25, lines.begin() + 31),
               (std::vector<std::string>{"0", "100", "0", "250", "50", "30"}));
   }

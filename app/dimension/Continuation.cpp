@@ -12,16 +12,18 @@ TRefusal ContinuePoints(const std::optional<TLastDimension>& last, TDimensionInp
   const TJwwPickedPoint added = in.Points[1], text = in.Points[2];
   const auto picked = [](TPointD p) { return TJwwPickedPoint{true, p.X, p.Y, 0}; };
   const TPointD l1 = last->Points[1], l2 = last->Points[2], l3 = last->Points[3];
-  in.Points[1] = picked(in.Next == TNext::Chain ? l2 : l1);
+  // An outside dimension spans the whole row: from where it started.
+  const TPointD start = last->RowStart.value_or(l1);
+  in.Points[1] = picked(in.Next == TNext::Chain ? l2 : start);
   in.Points[2] = added;
   in.Points[3] = picked(l3);
   in.Points[4] = text;
   if (in.Next == TNext::Outside) {
     // Across the new dimension's frame, on the side where L3 stands from L1 (outwards when level).
     const TFrameTurn turn = FrameTurn(in);
-    const TPointD q = IntoFrame(l3, l1, turn);
-    const double side = q.X >= l1.X ? 1.0 : -1.0;
-    in.Points[3] = picked(OutOfFrame({q.X + side * in.OutsideGap * in.Scale, q.Y}, l1, turn));
+    const TPointD q = IntoFrame(l3, start, turn);
+    const double side = q.X >= start.X ? 1.0 : -1.0;
+    in.Points[3] = picked(OutOfFrame({q.X + side * in.OutsideGap * in.Scale, q.Y}, start, turn));
   }
   return TRefusal::None;
 }

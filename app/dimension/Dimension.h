@@ -148,6 +148,9 @@ struct TLastDimension {
   double AxisAngle = 0.0;
   std::array<TPointD, 4> Points{};  // the measured points [1], [2] and the dimension line's [3]
   bool HasPoints = true;            // false: lines 26..31 are left empty (nothing to go on from)
+  // Where its row of dimensions started: the first point of the dimension a chain went on from,
+  // or its own first point. An outside dimension measures from it. None in an older file.
+  std::optional<TPointD> RowStart;
 };
 
 // ---- Why a dimension is refused --------------------------------------------------------------------

@@ -54,6 +54,7 @@ const std::vector<TSettingLine>& SettingsTable() {
       // After the last dimension's lines, so that a reader that stops at line 31 never meets them.
       DialogLine(32, &F::CheckBox5),
       DialogLine(33, &F::Edit10),
+      {34, K::RowStartX, nullptr, 0},          {35, K::RowStartY, nullptr, 0},
   };
   // clang-format on
   return table;
@@ -73,6 +74,8 @@ std::string RecordValue(const TLastDimension* record, const std::vector<std::str
       return record->HasPoints ? FloatToText(record->Points[l.Point].X) : std::string();
     case TSettingKind::PointY:
       return record->HasPoints ? FloatToText(record->Points[l.Point].Y) : std::string();
+    case TSettingKind::RowStartX: return record->RowStart ? FloatToText(record->RowStart->X) : std::string();
+    case TSettingKind::RowStartY: return record->RowStart ? FloatToText(record->RowStart->Y) : std::string();
     default: return std::string();
   }
 }
@@ -90,7 +93,9 @@ std::string WrittenValue(const TForm1& f, const TSettingLine& l) {
     case TSettingKind::GroupScale:
     case TSettingKind::AxisAngle:
     case TSettingKind::PointX:
-    case TSettingKind::PointY: break;  // the record: see RecordValue
+    case TSettingKind::PointY:
+    case TSettingKind::RowStartX:
+    case TSettingKind::RowStartY: break;  // the record: see RecordValue
   }
   return std::string();
 }
@@ -113,17 +118,20 @@ void ApplyValue(TForm1& f, const TSettingLine& l, const std::string& value) {
     case TSettingKind::GroupScale:
     case TSettingKind::AxisAngle:
     case TSettingKind::PointX:
-    case TSettingKind::PointY: break;  // the record of the last dimension: see RecordedDimension
+    case TSettingKind::PointY:
+    case TSettingKind::RowStartX:
+    case TSettingKind::RowStartY: break;  // the record of the last dimension: see RecordedDimension
   }
 }
 
 bool IsRecord(TSettingKind k) {
   return k == TSettingKind::FirstGroup || k == TSettingKind::GroupScale || k == TSettingKind::AxisAngle ||
-         k == TSettingKind::PointX || k == TSettingKind::PointY;
+         k == TSettingKind::PointX || k == TSettingKind::PointY || k == TSettingKind::RowStartX ||
+         k == TSettingKind::RowStartY;
 }
 
 // The last dimension from lines 23..31, when its axis angle and points are all numbers (an older
-// or damaged file records none).
+// or damaged file records none), with the start of its row from lines 34 and 35 when they hold one.
 std::optional<TLastDimension> RecordedDimension(const std::vector<std::string>& lines) {
   TLastDimension r;
   const auto number = [&](int line, double& value) {
@@ -137,6 +145,7 @@ std::optional<TLastDimension> RecordedDimension(const std::vector<std::string>& 
   double scale = 0.0;
   if (number(24, scale)) r.Scale = scale;
   r.Group = TextToInt(lines[0]);
+  if (TPointD start; number(34, start.X) && number(35, start.Y)) r.RowStart = start;
   return r;
 }
 

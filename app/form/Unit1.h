@@ -203,19 +203,22 @@ enum class TSettingKind {
   AxisAngle,
   PointX,
   PointY,
+  RowStartX,  // where the row of the last dimension started (lines 34 and 35)
+  RowStartY,
 };
 struct TSettingLine {
-  int Line;  // 1..33
+  int Line;  // 1..35
   TSettingKind Kind;
   const char* Control;  // control name for the dialog's lines, nullptr for the others
   std::size_t Point;    // picked point of PointX / PointY
 };
 const std::vector<TSettingLine>& SettingsTable();
 // Lines 1..22 are the dialog's; 23..31 record the last dimension (read only to continue from it);
-// 32 and 33 were added later (CheckBox5, Edit10): a file without them keeps their starting values.
+// 32 and 33 were added later (CheckBox5, Edit10): a file without them keeps their starting values;
+// 34 and 35 record where the last dimension's row started (a file without them records none).
 inline constexpr int kSettingsLinesRead = 22;
 inline constexpr int kFirstRecordLine = 23;
-inline constexpr int kRecordLines = 9;  // lines 23..31
+inline constexpr int kRecordLines = 13;  // lines 23..35, of which 32 and 33 are the dialog's
 
 // ---- The form -----------------------------------------------------------------------------------------
 
