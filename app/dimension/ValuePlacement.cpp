@@ -25,6 +25,13 @@ TValueTextType ChooseTextType(const TDimensionInput& in, const JwwState& host) {
 
 namespace {
 
+// The host takes the text direction as a vector, ten long; a whole number of quarter turns is
+// written exactly (0 10, not 6.12323399573677E-16 10).
+TPointD TextDirection(double ta) {
+  const TPointD d = DirectionDeg(ta, true);
+  return {10.0 * d.X, 10.0 * d.Y};
+}
+
 // The base line under the text at in.Points[4] and the leader to it from the middle of a1-a2.
 void AddLeaderAndBaseLine(const TDimensionInput& in, TPointD a1, TPointD a2, const std::string& text,
                           const TJwwTextType& size, double ta, bool exact, JwwState& out) {
@@ -71,23 +78,18 @@ TBaseLine PlaceBaseLine(TPointD a1, TPointD a2, TPointD p4, double ta, double ex
 
 void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double lineAngle, bool exact,
                   JwwState& out) {
-  const TValueTextType type = ChooseTextType(in, out);
-  const TJwwTextType& size = type.Size;
-  const std::string text = DimensionValueText(in);
-  const double ta = ValueTextAngle(lineAngle);
-  // The host takes the text direction as a vector, ten long; a whole number of quarter turns is
-  // written exactly (0 10, not 6.12323399573677E-16 10).
-  TPointD dir = DirectionDeg(ta, true);
-  dir = {10.0 * dir.X, 10.0 * dir.Y};
-  const TPointD p4{in.Points[4].X, in.Points[4].Y};
-
   if (!in.Combined) {
     AddDimensionLine(out, a1, a2);
     AddValueTextFrom(in, {(a1.X + a2.X) / 2.0, (a1.Y + a2.Y) / 2.0}, lineAngle, exact, out);
     return;
   }
+  const TValueTextType type = ChooseTextType(in, out);
+  const TJwwTextType& size = type.Size;
+  const std::string text = DimensionValueText(in);
+  const double ta = ValueTextAngle(lineAngle);
+  const TPointD dir = TextDirection(ta);
   JwwSetTextType(out, type.Number, size.Colour, cmNone, size.Width, size.Height, size.Spacing);
-  JwwAddMessage(out, text, a1.X, a1.Y, a2.X, a2.Y, p4.X, p4.Y, dir.X, dir.Y);
+  JwwAddMessage(out, text, a1.X, a1.Y, a2.X, a2.Y, in.Points[4].X, in.Points[4].Y, dir.X, dir.Y);
   AddLeaderAndBaseLine(in, a1, a2, text, size, ta, exact, out);
 }
 
@@ -97,8 +99,7 @@ void AddValueTextFrom(const TDimensionInput& in, TPointD middle, double lineAngl
   const TJwwTextType& size = type.Size;
   const std::string text = DimensionValueText(in);
   const double ta = ValueTextAngle(lineAngle);
-  TPointD dir = DirectionDeg(ta, true);
-  dir = {10.0 * dir.X, 10.0 * dir.Y};
+  const TPointD dir = TextDirection(ta);
   JwwSetTextType(out, type.Number, size.Colour, cmNone, size.Width, size.Height, size.Spacing);
   JwwSetTextCode(out, 0);
   JwwAddZFlags(out, kJwwZDimension);
