@@ -2,6 +2,10 @@
 // file, against a baseline over the same file that does what `wc -l` does: read it in blocks and
 // count its line ends with memchr.
 //
+// bench_read --one-line FILE [RUNS]: JwwReadFile over FILE against the same bytes as one line (its
+// line ends turned into blanks, written beside it as FILE.one-line and removed afterwards): a line
+// of any length must cost about what the same bytes cost in ordinary lines.
+//
 // Each run is a fresh child process, so that its peak memory (ru_maxrss) is its own. Of RUNS runs
 // (default 5) of each kind, interleaved, the best time and the highest peak are reported. Prints the
 // throughputs, the ratio of the two times, the reader's peak over the file's size, and the bytes
@@ -114,11 +118,55 @@ void Keep(TResult& best, const TResult& r) {
   best.Bytes = r.Bytes;
 }
 
+// FILE's bytes with every CR and LF turned into a blank, written to ONELINE.
+bool WriteOneLine(const std::string& file, const std::string& oneLine) {
+  const int in = open(file.c_str(), O_RDONLY);
+  const int out = open(oneLine.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  bool ok = in >= 0 && out >= 0;
+  static char block[1 << 20];
+  while (ok) {
+    const ssize_t n = read(in, block, sizeof block);
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    for (char* c = block; c != block + n; ++c)
+      if (*c == '\r' || *c == '\n') *c = ' ';
+    ok = write(out, block, static_cast<std::size_t>(n)) == n;
+  }
+  if (in >= 0) close(in);
+  if (out >= 0 && close(out) != 0) ok = false;
+  return ok;
+}
+
+int OneLine(const std::string& file, int runs, double mb) {
+  const std::string oneLine = file + ".one-line";
+  if (!WriteOneLine(file, oneLine)) {
+    std::fprintf(stderr, "cannot write %s\n", oneLine.c_str());
+    return 2;
+  }
+  TResult lines{1e300, 0, 0, 0}, one{1e300, 0, 0, 0};
+  for (int i = 0; i < runs; ++i) {
+    Keep(lines, RunInChild(ReaderPass, file));
+    Keep(one, RunInChild(ReaderPass, oneLine));
+  }
+  std::remove(oneLine.c_str());
+  std::printf("file              %s, %.1f MB\n", file.c_str(), mb);
+  std::printf("in its lines      %.3f s  %8.1f MB/s  peak %.1f MB\n", lines.Seconds, mb / lines.Seconds,
+              static_cast<double>(lines.PeakKiB) / 1024.0);
+  std::printf("as one line       %.3f s  %8.1f MB/s  peak %.1f MB\n", one.Seconds, mb / one.Seconds,
+              static_cast<double>(one.PeakKiB) / 1024.0);
+  std::printf("time ratio        %.2fx the lines\n", one.Seconds / lines.Seconds);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const bool oneLine = argc > 1 && std::strcmp(argv[1], "--one-line") == 0;
+  if (oneLine) --argc, ++argv;
   if (argc < 2) {
-    std::fprintf(stderr, "usage: %s FILE [RUNS]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [--one-line] FILE [RUNS]\n", argv[0]);
     return 2;
   }
   const std::string file = argv[1];
@@ -130,6 +178,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const double mb = static_cast<double>(size) / 1e6;
+  if (oneLine) return OneLine(file, runs, mb);
 
   TResult raw{1e300, 0, 0, 0}, reader{1e300, 0, 0, 0};
   for (int i = 0; i < runs; ++i) {

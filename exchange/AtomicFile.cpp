@@ -95,14 +95,19 @@ void RemoveFileIfPresent(const fs::path& file) noexcept {
 
 TWriteError ReplaceFileContents(const fs::path& target, std::string_view bytes,
                                 const TReplaceOptions& options) {
+  // A link in the target's place (a settings file shared between folders) stays a link: the file
+  // it leads to is the one replaced, through a temporary file beside that file.
+  fs::path file;
+  TWriteError error = detail::FinalTarget(target, file);
+  if (error != TWriteError::None) return error;
   fs::path temp;
-  TWriteError error = TWriteError::Other;
+  error = TWriteError::Other;
   try {
-    RemoveStaleTemporaryFiles(target);
+    RemoveStaleTemporaryFiles(file);
     // A name of our own that nobody else uses; an existing one (another run's, or a planted link)
     // is never opened: take another name.
     for (int i = 0; i < kNameTries; ++i) {
-      temp = TemporaryNameFor(target, i);
+      temp = TemporaryNameFor(file, i);
       std::error_code ec;
       if (fs::exists(fs::symlink_status(temp, ec))) continue;
       error = detail::CreateFlushedFile(temp, bytes);
@@ -114,10 +119,10 @@ TWriteError ReplaceFileContents(const fs::path& target, std::string_view bytes,
   if (error != TWriteError::None) return error;
 
   const auto deadline = std::chrono::steady_clock::now() + options.InUseWait;
-  error = detail::RenameOver(temp, target);
+  error = detail::RenameOver(temp, file);
   while (error == TWriteError::InUse && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(kRetryPause);
-    error = detail::RenameOver(temp, target);
+    error = detail::RenameOver(temp, file);
   }
   if (error != TWriteError::None) RemoveFileIfPresent(temp);
   return error;

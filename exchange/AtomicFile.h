@@ -5,6 +5,11 @@
 // disk, closed and then renamed over the target. While another program holds the target (Windows
 // refuses the rename then), the rename is retried for a few seconds. On failure only the run's own
 // temporary file goes: the target keeps what it held, whoever put it there. Nothing throws.
+//
+// A symbolic link in the target's place stays: the file at the end of its chain is replaced so,
+// with the temporary file beside it. A link whose file is missing creates that file when its
+// folder is there (on Windows, which does not say where such a link leads, it fails); a chain of
+// links that never ends fails, and every link stays as it was.
 #pragma once
 
 #include <chrono>

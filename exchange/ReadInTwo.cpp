@@ -103,6 +103,8 @@ void Produce(TBatchQueue& queue, const std::function<int64_t(char*, std::size_t)
       b->Bytes.assign(carry.begin(), carry.end());
       carry.clear();
       // At least one line end, or the end of the file: a line longer than a block takes more.
+      // Only the bytes just read are searched for a line end (the ones before hold none), so a
+      // line of any length is read in time linear in its length.
       std::size_t complete = 0;
       do {
         const std::size_t had = b->Bytes.size();
@@ -116,7 +118,11 @@ void Produce(TBatchQueue& queue, const std::function<int64_t(char*, std::size_t)
         }
         b->Bytes.resize(had + got);
         b->Last = got < block;
-        complete = b->Last ? b->Bytes.size() : CompleteLines(b->Bytes.data(), b->Bytes.size());
+        if (b->Last) {
+          complete = b->Bytes.size();
+        } else if (const std::size_t inNew = CompleteLines(b->Bytes.data() + had, got)) {
+          complete = had + inNew;
+        }
       } while (complete == 0 && !b->Last);
       carry.assign(b->Bytes.begin() + static_cast<std::ptrdiff_t>(complete), b->Bytes.end());
       b->Bytes.resize(complete);

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -50,6 +51,13 @@ constexpr bool kWindows = false;
 #endif
 
 const std::string kHostInput = "hq\r\nhk0\r\nhp1 0 0\r\nhp2 0 1000\r\nlg0\r\nly0\r\n";
+
+// A symbolic link AT that leads to TO; false where none can be made (the Windows build).
+bool MakeLink(const fs::path& to, const fs::path& at) {
+  std::error_code ec;
+  fs::create_symlink(to, at, ec);
+  return !ec && fs::is_symlink(fs::symlink_status(at, ec));
+}
 
 // ---- The list ------------------------------------------------------------------------------
 
@@ -164,8 +172,10 @@ TEST(WriteFile, ReplacesTheHostsInputAndLeavesNothingElse) {
 }
 
 // Every way a replace can fail, and a success beside them: what was in the target's place stays
-// as it was, and no temporary file is left behind. The read-only folder and the full disk are
-// small file systems mounted for the tests (tests/scratch-mounts.sh).
+// as it was, a link included, and no temporary file is left behind. The read-only folder and the
+// full disk are small file systems mounted for the tests (tests/scratch-mounts.sh). A target
+// that is a link is written where the link leads (its rows are left out where no link can be
+// made, and return an empty target).
 TEST(ReplaceFileContents, FailsWithoutLosingWhatWasThere) {
   using std::chrono::milliseconds;
   constexpr bool kHeldFilesBlockRenames = kWindows;  // POSIX renames over an open file
@@ -184,8 +194,34 @@ TEST(ReplaceFileContents, FailsWithoutLosingWhatWasThere) {
     WriteFile(d / "JWC_TEMP.TXT", kHostInput);
     return d / "JWC_TEMP.TXT";
   };
+  // JWC_TEMP.TXT as a link to TO, beside a folder "shared" that holds a q746.dat.
+  const auto linkTo = [](const fs::path& to) {
+    return [to](const fs::path& d) {
+      fs::create_directory(d / "shared");
+      WriteFile(d / "shared" / "q746.dat", kHostInput);
+      return MakeLink(to, d / "JWC_TEMP.TXT") ? d / "JWC_TEMP.TXT" : fs::path();
+    };
+  };
   const Case cases[] = {
       {"written over the host's input", oldFile, 0, milliseconds(0), "new", TWriteError::None, true},
+      {"through a link to a file in another folder", linkTo("shared/q746.dat"), 0, milliseconds(0), "new",
+       TWriteError::None, true},
+      {"through a chain of links, the last one absolute",
+       [&](const fs::path& d) {
+         const fs::path target = linkTo("hop")(d);
+         return MakeLink(d / "shared" / "q746.dat", d / "hop") ? target : fs::path();
+       },
+       0, milliseconds(0), "new", TWriteError::None, true},
+      {"through a link to a file not there yet", linkTo("shared/new.dat"), 0, milliseconds(0), "new",
+       kWindows ? TWriteError::Other : TWriteError::None, !kWindows},
+      {"through a link into a missing folder", linkTo("missing/q746.dat"), 0, milliseconds(0), "new",
+       TWriteError::Other, false},
+      {"a loop of links",
+       [&](const fs::path& d) {
+         const fs::path target = linkTo("hop")(d);
+         return MakeLink("JWC_TEMP.TXT", d / "hop") ? target : fs::path();
+       },
+       0, milliseconds(0), "new", TWriteError::Other, false},
       {"folder missing", [](const fs::path& d) { return d / "missing" / "JWC_TEMP.TXT"; }, 0, milliseconds(0),
        "new", TWriteError::Other, false},
       {"a folder in the target's place",
@@ -206,7 +242,14 @@ TEST(ReplaceFileContents, FailsWithoutLosingWhatWasThere) {
   for (const Case& c : cases) {
     TempDir dir("q748-output");
     const fs::path target = c.prepare(dir.path());
+    if (target.empty()) {
+      EXPECT_TRUE(kWindows) << c.name << ": no symbolic link could be made";
+      std::printf("[ SKIPPED  ] %s: no symbolic link can be made here\n", c.name);
+      continue;
+    }
     std::error_code ec;
+    const bool link = fs::is_symlink(fs::symlink_status(target, ec));
+    const fs::path leadsTo = link ? fs::read_symlink(target) : fs::path();
     const std::vector<std::string> before = fs::is_directory(target.parent_path(), ec)
                                                 ? Entries(target.parent_path())
                                                 : std::vector<std::string>{};
@@ -236,7 +279,14 @@ TEST(ReplaceFileContents, FailsWithoutLosingWhatWasThere) {
     if (fs::is_directory(target.parent_path(), ec)) {
       EXPECT_EQ(Entries(target.parent_path()), before) << c.name;
     }
-    if (fs::is_directory(target)) {
+    EXPECT_EQ(fs::is_symlink(fs::symlink_status(target, ec)), link) << c.name;
+    if (link) {
+      EXPECT_EQ(fs::read_symlink(target), leadsTo) << c.name;
+    }
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(dir.path())) {
+      EXPECT_NE(e.path().extension(), ".tmp") << c.name << ": " << e.path();
+    }
+    if (fs::is_directory(target, ec)) {
       EXPECT_EQ(ReadFile(target / "keep"), "x") << c.name;
     }
   }

@@ -165,6 +165,10 @@ TEST(FastLines, SameStateAsTheTokenizer) {
       // Pen lines (the first of each is kept), and near misses of each.
       "lg2\nly\nlyf\nlyF\nlg\nlc10\nlc10 7\nlc007\nlt123456789\nlt1234567890\nlw+3\nz0\nz5\nz1 \n1 2 3 4\n"
       "lga\nlgg\nlg12\nlgn\nlyn\nlc\nlt-1\nlw 4\nz6\nz\nlc5\r\nlw8\rci 1 2 3\nlg3 9\nly4 8\n1 2 3 4"s,
+      // Lines of thousands of blocks of 16 bytes: a path kept whole, a text, and a last line
+      // without a line end; short lines between them.
+      "file=" + std::string(40000, 'p') + "q\r\n1 2 3 4\r\nch 1 2 3 4 \"" + std::string(30000, 't') +
+          "\r\nlc7\r\n" + std::string(20000, ' ') + "hk 9 " + std::string(20000, '5'),
   };
   for (const std::string& c : cases) ExpectFastAsGeneral(c, c);
 

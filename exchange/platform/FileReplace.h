@@ -10,6 +10,11 @@
 
 namespace detail {
 
+// The file a replace of `target` writes: `target` itself, or, when a symbolic link stands in its
+// place, the file at the end of the link's chain (which need not exist yet), so that the link
+// stays. Other when the chain never ends (a loop, or more links than the system would follow).
+TWriteError FinalTarget(const std::filesystem::path& target, std::filesystem::path& file);
+
 // Creates `file`, which must not exist yet (a link in its place counts as existing and is never
 // followed), writes `bytes`, flushes them to the disk and closes it. On failure a file it created
 // is removed again.

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <exception>
+#include <system_error>
 
 #include "FileReplace.h"
 
@@ -25,7 +27,33 @@ TWriteError FromErrno(int e) {
   }
 }
 
+// As many links as Linux follows in one path.
+constexpr int kMaxLinks = 40;
+
 }  // namespace
+
+TWriteError FinalTarget(const std::filesystem::path& target, std::filesystem::path& file) {
+  try {
+    file = target;
+    for (int links = 0;; ++links) {
+      struct stat st {};
+      if (::lstat(file.c_str(), &st) != 0) {
+        // Nothing there: the replace creates it (the target of a dangling link too), or finds
+        // out why it cannot (a missing folder).
+        return errno == ENOENT ? TWriteError::None : FromErrno(errno);
+      }
+      if (!S_ISLNK(st.st_mode)) return TWriteError::None;
+      if (links == kMaxLinks) return TWriteError::Other;
+      std::error_code ec;
+      const std::filesystem::path next = std::filesystem::read_symlink(file, ec);
+      if (ec) return FromErrno(ec.value());
+      // A relative link is read from the folder it stands in.
+      file = next.is_absolute() ? next : file.parent_path() / next;
+    }
+  } catch (const std::exception&) {
+    return TWriteError::Other;
+  }
+}
 
 TWriteError CreateFlushedFile(const std::filesystem::path& file, std::string_view bytes) {
   const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);

@@ -1,6 +1,10 @@
 // The replace's file-system steps on Windows.
 #include <windows.h>
 
+#include <exception>
+#include <string>
+#include <utility>
+
 #include "FileReplace.h"
 
 namespace detail {
@@ -21,7 +25,50 @@ TWriteError FromWinError(DWORD e) {
   }
 }
 
+// "\\?\C:\..." as "C:\..." and "\\?\UNC\server\..." as "\\server\...", while the name is short
+// enough to go without the prefix, which not every file function of the C runtime takes.
+std::wstring WithoutLongPathPrefix(std::wstring name) {
+  if (name.size() >= MAX_PATH || name.rfind(L"\\\\?\\", 0) != 0) return name;
+  if (name.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\" + name.substr(7);
+  if (name.size() >= 6 && name[5] == L':') return name.substr(4);
+  return name;
+}
+
 }  // namespace
+
+// Only a symbolic link proper is followed: other reparse points (cloud placeholders, deduplicated
+// files) are the file itself. Windows opens a link's whole chain in one step but does not say where
+// a chain that cannot be opened (a dangling link, a loop) leads, so such a link is not written
+// through and not replaced either. (Wine shows POSIX links as the files they lead to, so there they
+// are replaced as plain files.)
+TWriteError FinalTarget(const std::filesystem::path& target, std::filesystem::path& file) {
+  try {
+    file = target;
+    WIN32_FIND_DATAW found;
+    const HANDLE find = FindFirstFileW(target.c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return TWriteError::None;  // nothing there, or the replace finds out
+    FindClose(find);
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 ||
+        found.dwReserved0 != IO_REPARSE_TAG_SYMLINK)
+      return TWriteError::None;
+    const HANDLE h = CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return TWriteError::Other;
+    std::wstring name(MAX_PATH, L'\0');
+    DWORD n = GetFinalPathNameByHandleW(h, name.data(), static_cast<DWORD>(name.size()), VOLUME_NAME_DOS);
+    if (n >= name.size()) {
+      name.resize(n);
+      n = GetFinalPathNameByHandleW(h, name.data(), static_cast<DWORD>(name.size()), VOLUME_NAME_DOS);
+    }
+    CloseHandle(h);
+    if (n == 0 || n >= name.size()) return TWriteError::Other;
+    name.resize(n);
+    file = WithoutLongPathPrefix(std::move(name));
+    return TWriteError::None;
+  } catch (const std::exception&) {
+    return TWriteError::Other;
+  }
+}
 
 TWriteError CreateFlushedFile(const std::filesystem::path& file, std::string_view bytes) {
   // CREATE_NEW fails on any existing name, a link included, so nothing planted is ever opened.
