@@ -96,7 +96,8 @@ bool HeaderRule(JwwState& st, const TTokens& t) {
     if (slot >= 1 && point) {
       // Read as every lenient number (0 for no number), and told apart from a picked 0.
       double x = 0.0, y = 0.0;
-      const bool numeric = TextIsFloat(t[1], x) & TextIsFloat(t[2], y);
+      const bool xNumeric = TextIsFloat(t[1], x);  // both read, whichever is no number
+      const bool numeric = TextIsFloat(t[2], y) && xNumeric;
       *point = TJwwPickedPoint{true, x, y, kind, numeric};
       st.PickedCount = CountUp(st.PickedCount);
     }

@@ -643,6 +643,22 @@ TEST(CommandLine, PickedEntityRefusals) {
     EXPECT_TRUE(fs::exists(dir.path() / KindEntry(FindKind(kind)->Kind).SettingsFile)) << kind;
   }
   EXPECT_FALSE(fs::exists(dir.path() / "q746.dat"));
+  // A list the kind does not use (a radius's start marker) may have no choice: what is saved then
+  // loads back as it was saved.
+  WriteFile(dir.path() / "q746r.dat", "100\r\n100\r\n15\r\n");
+  std::string once;
+  for (int run = 0; run < 2; ++run) {
+    WriteFile(dir.path() / "JWC_TEMP.TXT",
+              head + "hp1ci 5 0\r\nhp2 5 5\r\n" + tail + "hhp1ci\r\nci 0 0 5\r\n");
+    ASSERT_EQ(
+        RunCli({"--ok", "--kind", "radius", "--set", "ComboBox3=1", "--set", "Edit1=1", "--set", "Edit7=3",
+                "--set", "Edit8=15", "--set", "Edit4=0.5", "--set", "Edit9=2", PathToUtf8(dir.path())})
+            .status,
+        0);
+    if (run == 0) once = ReadFile(dir.path() / "q746r.dat");
+  }
+  EXPECT_EQ(FileLines(once)[2], "0");
+  EXPECT_EQ(ReadFile(dir.path() / "q746r.dat"), once);
   EXPECT_EQ(std::string(FindKind("radius")->SettingsFile), "q746r.dat");
   EXPECT_EQ(std::string(FindKind("diameter")->SettingsFile), "q746d.dat");
 }

@@ -122,7 +122,7 @@ bool TypedNumber(std::string_view sjis, double& value) {
     const auto b = static_cast<unsigned char>(sjis[i]);
     if (IsLeadByte(b) && i + 1 < sjis.size()) {
       const auto t = static_cast<unsigned char>(sjis[i + 1]);
-      const unsigned code = b << 8 | t;
+      const unsigned code = static_cast<unsigned>(b) << 8 | t;
       ++i;
       if (code >= 0x824F && code <= 0x8258) half += static_cast<char>('0' + (code - 0x824F));  // ０..９
       else if (code == 0x817C) half += '-';                                                    // －

@@ -84,7 +84,13 @@ std::string WrittenValue(const TForm1& f, const TSettingLine& l) {
   switch (l.Kind) {
     case TSettingKind::SavedLeft: return IntToText(f.SavedLeft);
     case TSettingKind::SavedTop: return IntToText(f.SavedTop);
-    case TSettingKind::ListIndex: return IntToText(f.ComboBoxByName(l.Control)->ItemIndex);
+    case TSettingKind::ListIndex: {
+      // A list that means nothing to this kind is never checked, so it may stand without a choice:
+      // its starting item is kept, which loads back as saved.
+      const int index = f.ComboBoxByName(l.Control)->ItemIndex;
+      const TControlEntry& entry = *FindControl(l.Control);
+      return IntToText(index < 0 && !IsUsed(entry, f.Mode) ? entry.StartIndex : index);
+    }
     // One value a line: a line break inside a text would shift every later setting.
     case TSettingKind::EditText: return SingleLine(f.EditByName(l.Control)->Text);
     case TSettingKind::RadioIndex: return IntToText(f.RadioGroupByName(l.Control)->ItemIndex);
