@@ -28,8 +28,8 @@ bool WriteIfChanged(JwwState& st, int pendingIndex, int32_t& current, int32_t va
   return true;
 }
 
-int32_t MapColour(const JwwState& st, int32_t n, int32_t mode) {
-  return mode == cmList ? JwwMapColourNo(st, n) : n;
+int32_t MapColour(const JwwState& st, int32_t n, TJwwNumberMode mode) {
+  return mode == TJwwNumberMode::List ? JwwMapColourNo(st, n) : n;
 }
 
 bool SameSizes(const TJwwTextType& a, double width, double height, double spacing, int32_t colour) {
@@ -63,13 +63,13 @@ void JwwSetLayer(JwwState& st, int32_t n) {
   WriteIfChanged(st, kPendLayer, st.CurLayer, n, "ly", IntToHex(n));
 }
 
-void JwwSetLineColour(JwwState& st, int32_t n, int32_t mode) {
+void JwwSetLineColour(JwwState& st, int32_t n, TJwwNumberMode mode) {
   n = MapColour(st, n, mode);
   WriteIfChanged(st, kPendLineColour, st.CurLineColour, n, "lc", IntToText(n));
 }
 
-void JwwSetLineType(JwwState& st, int32_t n, int32_t mode) {
-  if (mode == cmList) n = JwwMapLineTypeNo(st, n);
+void JwwSetLineType(JwwState& st, int32_t n, TJwwNumberMode mode) {
+  if (mode == TJwwNumberMode::List) n = JwwMapLineTypeNo(st, n);
   WriteIfChanged(st, kPendLineType, st.CurLineType, n, "lt", IntToText(n));
 }
 
@@ -79,8 +79,8 @@ void JwwSetLineWidth(JwwState& st, int32_t n) {
   WriteIfChanged(st, kPendLineWidth, st.CurLineWidth, n, "lw", IntToText(n));
 }
 
-void JwwSetTextType(JwwState& st, int32_t textType, int32_t colour, int32_t mode, double width, double height,
-                    double spacing) {
+void JwwSetTextType(JwwState& st, int32_t textType, int32_t colour, TJwwNumberMode mode, double width,
+                    double height, double spacing) {
   colour = MapColour(st, colour, mode);
   if (textType < 0 || textType > 10) {
     textType = st.FirstTextType;
@@ -130,7 +130,7 @@ void JwwSetFontName(JwwState& st, std::string_view name) {
   st.AttrPending[kPendFontName] = false;
 }
 
-void JwwSetPointColour(JwwState& st, int32_t n, int32_t mode) {
+void JwwSetPointColour(JwwState& st, int32_t n, TJwwNumberMode mode) {
   n = MapColour(st, n, mode);
   WriteIfChanged(st, kPendPointColour, st.CurPointColour, n, "pn", IntToText(n));
 }

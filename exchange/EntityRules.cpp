@@ -99,23 +99,23 @@ void AddTextRecord(JwwState& st, int32_t kind, const double (&v)[4], std::string
     const TJwwEntLine& l = st.CurMessageLine;
     const TJwwRecLine line{HeadNumberOf(st.Tables, l.Head), 0, l.X1, l.Y1, l.X2, l.Y2};
     st.Messages.Records().Add() = TJwwRecMsg{line, record};
-    AddOrder(st, ekMsg);
+    AddOrder(st, TJwwEntityKind::Msg);
   } else {
     st.Texts.Records().Add() = record;
-    AddOrder(st, ekText);
+    AddOrder(st, TJwwEntityKind::Text);
   }
   EndEntity(st, true);
 }
 
 void AddCircleRecord(JwwState& st, double x, double y, double radius) {
   st.Circles.Records().Add() = {HeadNo(st), x, y, radius};
-  AddOrder(st, ekCircle);
+  AddOrder(st, TJwwEntityKind::Circle);
   EndEntity(st, true);
 }
 
 void AddPointRecord(JwwState& st, double x, double y) {
   st.Points.Records().Add() = {PointHeadNo(st), x, y};
-  AddOrder(st, ekPoint);
+  AddOrder(st, TJwwEntityKind::Point);
   EndEntity(st, true);
 }
 
@@ -124,7 +124,7 @@ void AddLineRecord(JwwState& st, double x1, double y1, double x2, double y2) {
     st.CurMessageLine = TJwwEntLine{StampHead(st), 0, x1, y1, x2, y2};
   } else {
     st.Lines.Records().Add() = {HeadNo(st), st.InPolyline ? st.PolylineCount : 0, x1, y1, x2, y2};
-    AddOrder(st, ekLine);
+    AddOrder(st, TJwwEntityKind::Line);
   }
   EndEntity(st, false);  // a polyline or message block stays open
 }
@@ -143,16 +143,16 @@ void AddSolid(JwwState& st, std::initializer_list<TPoint> points) {
   switch (points.size()) {
     case 2:
       st.Solids2.Records().Add() = {head, st.CurSolidColour, p[0].X, p[0].Y, p[1].X, p[1].Y};
-      AddOrder(st, ekSolid2);
+      AddOrder(st, TJwwEntityKind::Solid2);
       break;
     case 3:
       st.Solids3.Records().Add() = {head, st.CurSolidColour, p[0].X, p[0].Y, p[1].X, p[1].Y, p[2].X, p[2].Y};
-      AddOrder(st, ekSolid3);
+      AddOrder(st, TJwwEntityKind::Solid3);
       break;
     default:
       st.Solids4.Records().Add() = {
           head, st.CurSolidColour, p[0].X, p[0].Y, p[1].X, p[1].Y, p[2].X, p[2].Y, p[3].X, p[3].Y};
-      AddOrder(st, ekSolid4);
+      AddOrder(st, TJwwEntityKind::Solid4);
       break;
   }
   EndEntity(st, true);
@@ -179,7 +179,7 @@ void AddReducedSolid(JwwState& st, const TTokens& t) {
 }
 
 // "sc" and "se": seven reals and a code.
-void AddSolidWithCode(JwwState& st, const TTokens& t, TJwwList<TJwwRecSolidSc>& list, int32_t kind) {
+void AddSolidWithCode(JwwState& st, const TTokens& t, TJwwList<TJwwRecSolidSc>& list, TJwwEntityKind kind) {
   const uint32_t head = HeadNo(st);
   TJwwRecSolidSc& e = list.Add();
   e.HeadNo = head;
@@ -191,7 +191,7 @@ void AddSolidWithCode(JwwState& st, const TTokens& t, TJwwList<TJwwRecSolidSc>& 
 }
 
 // "so" and "sg": eight reals.
-void AddSolidOfEight(JwwState& st, const TTokens& t, TJwwList<TJwwRecSolidSo>& list, int32_t kind) {
+void AddSolidOfEight(JwwState& st, const TTokens& t, TJwwList<TJwwRecSolidSo>& list, TJwwEntityKind kind) {
   const uint32_t head = HeadNo(st);
   TJwwRecSolidSo& e = list.Add();
   e.HeadNo = head;
@@ -208,7 +208,7 @@ TJwwAttrHead StampHead(const JwwState& st) {
                       st.CurLineType, st.CurLineWidth, st.CurZFlags};
 }
 
-void AddOrder(JwwState& st, int32_t kind) { st.EntityOrder.Add(kind); }
+void AddOrder(JwwState& st, TJwwEntityKind kind) { st.EntityOrder.Add(kind); }
 
 bool ApplyEntityRule(JwwState& st, const TTokens& t) {
   const std::string_view k = t[0];
@@ -223,7 +223,7 @@ bool ApplyEntityRule(JwwState& st, const TTokens& t) {
         if (k[1] == 'i' && n >= 8) {
           st.Arcs.Records().Add() = {HeadNo(st), Real(t, 1), Real(t, 2), Real(t, 3),
                                      Real(t, 4), Real(t, 5), Real(t, 6), Real(t, 7)};
-          AddOrder(st, ekArc);
+          AddOrder(st, TJwwEntityKind::Arc);
           EndEntity(st, true);
           return true;
         }
@@ -241,7 +241,7 @@ bool ApplyEntityRule(JwwState& st, const TTokens& t) {
         if (k[1] == 't' && n >= 6) {
           st.PointsEx.Records().Add() = {PointHeadNo(st), ReadInt(t[5]), Real(t, 1),
                                          Real(t, 2),      Real(t, 3),    Real(t, 4)};
-          AddOrder(st, ekPointEx);
+          AddOrder(st, TJwwEntityKind::PointEx);
           EndEntity(st, true);
           return true;
         }
@@ -250,7 +250,7 @@ bool ApplyEntityRule(JwwState& st, const TTokens& t) {
         if (k[1] == 'L' && n >= 4) {
           const TJwwStrRef name = PoolString(st.Strings, t[3]);
           st.Blocks.Records().Add() = {HeadNo(st), name, Real(t, 1), Real(t, 2)};
-          AddOrder(st, ekBlock);
+          AddOrder(st, TJwwEntityKind::Block);
           EndEntity(st, true);
           return true;
         }
@@ -262,10 +262,10 @@ bool ApplyEntityRule(JwwState& st, const TTokens& t) {
         }
         if (n >= 9) {
           switch (k[1]) {
-            case 'c': AddSolidWithCode(st, t, st.SolidsSc.Records(), ekSolidSc); return true;
-            case 'e': AddSolidWithCode(st, t, st.SolidsSe.Records(), ekSolidSe); return true;
-            case 'o': AddSolidOfEight(st, t, st.SolidsSo.Records(), ekSolidSo); return true;
-            case 'g': AddSolidOfEight(st, t, st.SolidsSg.Records(), ekSolidSg); return true;
+            case 'c': AddSolidWithCode(st, t, st.SolidsSc.Records(), TJwwEntityKind::SolidSc); return true;
+            case 'e': AddSolidWithCode(st, t, st.SolidsSe.Records(), TJwwEntityKind::SolidSe); return true;
+            case 'o': AddSolidOfEight(st, t, st.SolidsSo.Records(), TJwwEntityKind::SolidSo); return true;
+            case 'g': AddSolidOfEight(st, t, st.SolidsSg.Records(), TJwwEntityKind::SolidSg); return true;
             default: break;
           }
         }

@@ -30,21 +30,21 @@ struct TJwwTextType {
   int32_t Colour = 2;
 };
 
-enum TJwwPickKind : int32_t { pkPlain = 0, pkDash = 1, pkLn = 2, pkCi = 3, pkCh = 4 };
+enum class TJwwPickKind : int32_t { Plain = 0, Dash = 1, Ln = 2, Ci = 3, Ch = 4 };
 
 struct TJwwPickedPoint {
   bool Used = false;
   double X = 0.0;
   double Y = 0.0;
-  int32_t Kind = pkPlain;
+  TJwwPickKind Kind = TJwwPickKind::Plain;
   // Both coordinates were numbers (no "nan", "1e400" or "1,500"): a point the host cannot have
   // meant reads as 0 like every lenient number, and this tells the command not to draw from it.
   bool Numeric = true;
 };
 
-// Colour and line-type numbers: cmList maps a list number to the host's numbering first,
-// cmNone (and any value other than cmList) writes the number as it is.
-enum TJwwNumberMode : int32_t { cmNone = 0, cmList = 1 };
+// Colour and line-type numbers: TJwwNumberMode::List maps a list number to the host's numbering first,
+// TJwwNumberMode::None (and any value other than TJwwNumberMode::List) writes the number as it is.
+enum class TJwwNumberMode : int32_t { None = 0, List = 1 };
 
 // One slot of the output list: at most 255 bytes, no line end. A text's head line is marked
 // when it is appended, and the writer joins it with the slot that follows (the text itself).
@@ -154,7 +154,8 @@ void JwwReadBuffer(JwwState& st, std::string_view content);
 // Interprets one line (without its line end).
 void JwwReadLine(JwwState& st, std::string_view line);
 
-// The number of records in the list of an entity kind (ekLine .. ekSolidSg); -1 for no kind.
+// The number of records in the list of an entity kind (TJwwEntityKind::Line .. TJwwEntityKind::SolidSg); -1
+// for no kind.
 int32_t JwwListCount(const JwwState& st, int32_t kind);
 
 // The text of a pooled string.
@@ -180,14 +181,14 @@ int32_t JwwMapColourNo(const JwwState& st, int32_t n);
 int32_t JwwMapLineTypeNo(const JwwState& st, int32_t n);
 void JwwSetGroup(JwwState& st, int32_t n);
 void JwwSetLayer(JwwState& st, int32_t n);
-void JwwSetLineColour(JwwState& st, int32_t n, int32_t mode);
-void JwwSetLineType(JwwState& st, int32_t n, int32_t mode);
+void JwwSetLineColour(JwwState& st, int32_t n, TJwwNumberMode mode);
+void JwwSetLineType(JwwState& st, int32_t n, TJwwNumberMode mode);
 void JwwSetLineWidth(JwwState& st, int32_t n);
-void JwwSetTextType(JwwState& st, int32_t textType, int32_t colour, int32_t mode, double width, double height,
-                    double spacing);
+void JwwSetTextType(JwwState& st, int32_t textType, int32_t colour, TJwwNumberMode mode, double width,
+                    double height, double spacing);
 void JwwSetTextCode(JwwState& st, int32_t n);
 void JwwSetFontName(JwwState& st, std::string_view name);
-void JwwSetPointColour(JwwState& st, int32_t n, int32_t mode);
+void JwwSetPointColour(JwwState& st, int32_t n, TJwwNumberMode mode);
 
 // ---- Entity commands -----------------------------------------------------------------------------
 

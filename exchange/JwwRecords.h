@@ -226,13 +226,12 @@ using TJwwRecords = TJwwRecordList<Rec, View, TJwwRecordTables>;
 // ---- The reading order -------------------------------------------------------------------------
 
 // clang-format off
-enum TJwwEntityKind : int32_t {
-  ekLine = 1, ekCircle, ekArc, ekText, ekPoint, ekPointEx, ekMsg, ekBlock,
-  ekSolid2, ekSolid3, ekSolid4, ekSolidSc, ekSolidSe, ekSolidSo, ekSolidSg
+enum class TJwwEntityKind : int32_t {
+  Line = 1, Circle, Arc, Text, Point, PointEx, Msg, Block, Solid2, Solid3, Solid4, SolidSc, SolidSe, SolidSo, SolidSg
 };
 // clang-format on
 struct TJwwOrderItem {
-  int32_t Kind;   // a TJwwEntityKind
+  TJwwEntityKind Kind;
   int32_t Index;  // zero-based position in that kind's list
 };
 
@@ -243,7 +242,7 @@ class TJwwOrderList {
   class iterator {
    public:
     explicit iterator(const uint8_t* p) : p_(p) {}
-    TJwwOrderItem operator*() const { return TJwwOrderItem{*p_, seen_[*p_]}; }
+    TJwwOrderItem operator*() const { return TJwwOrderItem{static_cast<TJwwEntityKind>(*p_), seen_[*p_]}; }
     iterator& operator++() {
       ++seen_[*p_++];
       return *this;
@@ -266,7 +265,7 @@ class TJwwOrderList {
   }
   iterator begin() const { return iterator(list_.begin()); }
   iterator end() const { return iterator(list_.end()); }
-  void Add(int32_t kind) { list_.Add() = static_cast<uint8_t>(kind); }
+  void Add(TJwwEntityKind kind) { list_.Add() = static_cast<uint8_t>(kind); }
   void ReserveAhead(int64_t n) { list_.ReserveAhead(n); }
   void Clear() { list_.Clear(); }
 

@@ -81,10 +81,13 @@ bool HeaderRule(JwwState& st, const TTokens& t) {
     // "hp1-ln" keeps "1-" as its digits and names no slot.
     static constexpr struct {
       std::string_view Suffix;
-      int32_t Kind;
-    } kSuffixes[] = {{"-", pkDash}, {"ln", pkLn}, {"ci", pkCi}, {"ch", pkCh}};
+      TJwwPickKind Kind;
+    } kSuffixes[] = {{"-", TJwwPickKind::Dash},
+                     {"ln", TJwwPickKind::Ln},
+                     {"ci", TJwwPickKind::Ci},
+                     {"ch", TJwwPickKind::Ch}};
     std::string_view digits = k.substr(2);
-    int32_t kind = pkPlain;
+    TJwwPickKind kind = TJwwPickKind::Plain;
     for (const auto& s : kSuffixes) {
       const std::size_t p = FindSjis(k, s.Suffix);
       if (p == npos) continue;

@@ -116,22 +116,22 @@ void JwwRelease(JwwState& st) {
 }
 
 int32_t JwwListCount(const JwwState& st, int32_t kind) {
-  switch (kind) {
-    case ekLine: return st.Lines.Count();
-    case ekCircle: return st.Circles.Count();
-    case ekArc: return st.Arcs.Count();
-    case ekText: return st.Texts.Count();
-    case ekPoint: return st.Points.Count();
-    case ekPointEx: return st.PointsEx.Count();
-    case ekMsg: return st.Messages.Count();
-    case ekBlock: return st.Blocks.Count();
-    case ekSolid2: return st.Solids2.Count();
-    case ekSolid3: return st.Solids3.Count();
-    case ekSolid4: return st.Solids4.Count();
-    case ekSolidSc: return st.SolidsSc.Count();
-    case ekSolidSe: return st.SolidsSe.Count();
-    case ekSolidSo: return st.SolidsSo.Count();
-    case ekSolidSg: return st.SolidsSg.Count();
+  switch (static_cast<TJwwEntityKind>(kind)) {
+    case TJwwEntityKind::Line: return st.Lines.Count();
+    case TJwwEntityKind::Circle: return st.Circles.Count();
+    case TJwwEntityKind::Arc: return st.Arcs.Count();
+    case TJwwEntityKind::Text: return st.Texts.Count();
+    case TJwwEntityKind::Point: return st.Points.Count();
+    case TJwwEntityKind::PointEx: return st.PointsEx.Count();
+    case TJwwEntityKind::Msg: return st.Messages.Count();
+    case TJwwEntityKind::Block: return st.Blocks.Count();
+    case TJwwEntityKind::Solid2: return st.Solids2.Count();
+    case TJwwEntityKind::Solid3: return st.Solids3.Count();
+    case TJwwEntityKind::Solid4: return st.Solids4.Count();
+    case TJwwEntityKind::SolidSc: return st.SolidsSc.Count();
+    case TJwwEntityKind::SolidSe: return st.SolidsSe.Count();
+    case TJwwEntityKind::SolidSo: return st.SolidsSo.Count();
+    case TJwwEntityKind::SolidSg: return st.SolidsSg.Count();
     default: return -1;
   }
 }

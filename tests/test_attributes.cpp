@@ -66,12 +66,12 @@ TEST(Attributes, WriteOnlyWhenPendingOrChangedAndKeepTheValue) {
        {{0, "lg0", 0}, {0, "", 0}, {15, "lgF", 15}, {-1, "lgFFFFFFFF", -1}}},
       {"layer", JwwSetLayer, 2, &JwwState::CurLayer, {{0, "ly0", 0}, {0, "", 0}, {11, "lyB", 11}}},
       {"line colour",
-       [](JwwState& st, int32_t n) { JwwSetLineColour(st, n, cmList); },
+       [](JwwState& st, int32_t n) { JwwSetLineColour(st, n, TJwwNumberMode::List); },
        3,
        &JwwState::CurLineColour,
        {{1, "lc1", 1}, {1, "", 1}, {10, "lc101", 101}, {10, "", 101}, {0, "lc5", 5}}},
       {"line type",
-       [](JwwState& st, int32_t n) { JwwSetLineType(st, n, cmList); },
+       [](JwwState& st, int32_t n) { JwwSetLineType(st, n, TJwwNumberMode::List); },
        4,
        &JwwState::CurLineType,
        {{1, "lt1", 1}, {11, "lt12", 12}, {12, "lt13", 13}, {-2, "lt3", 3}}},
@@ -86,7 +86,7 @@ TEST(Attributes, WriteOnlyWhenPendingOrChangedAndKeepTheValue) {
        &JwwState::CurTextCode,
        {{0, "cc0", 0}, {9, "", 0}, {-1, "", 0}, {8, "cc8", 8}}},
       {"point colour",
-       [](JwwState& st, int32_t n) { JwwSetPointColour(st, n, cmNone); },
+       [](JwwState& st, int32_t n) { JwwSetPointColour(st, n, TJwwNumberMode::None); },
        9,
        &JwwState::CurPointColour,
        {{1, "pn1", 1}, {1, "", 1}, {0, "pn0", 0}, {12, "pn12", 12}}},
@@ -137,13 +137,13 @@ TEST(Attributes, TextTypeKeepsFreeSizesOnlyForTypeZero) {
   st.FirstFreeText = TJwwTextType{4, 5, 0.5, 7};
   JwwResetCurrent(st);
 
-  JwwSetTextType(st, 3, 12, cmList, 9, 9, 9);
+  JwwSetTextType(st, 3, 12, TJwwNumberMode::List, 9, 9, 9);
   EXPECT_EQ(st.CurTextType, 3);
   EXPECT_EQ(st.CurFreeText.Width, 2.0);  // untouched by a numbered type
   EXPECT_EQ(st.CurFreeText.Colour, 1);
   EXPECT_FALSE(st.AttrPending[6]);
 
-  JwwSetTextType(st, 0, 12, cmList, 2.5, 3, 0.125);
+  JwwSetTextType(st, 0, 12, TJwwNumberMode::List, 2.5, 3, 0.125);
   EXPECT_EQ(st.CurTextType, 0);
   EXPECT_EQ(st.CurFreeText.Width, 2.5);
   EXPECT_EQ(st.CurFreeText.Height, 3.0);
@@ -152,16 +152,16 @@ TEST(Attributes, TextTypeKeepsFreeSizesOnlyForTypeZero) {
 
   // Each field alone counts as a change; the same four values do not.
   const int32_t before = st.OutputCount;
-  JwwSetTextType(st, 0, 103, cmNone, 2.5, 3, 0.125);
+  JwwSetTextType(st, 0, 103, TJwwNumberMode::None, 2.5, 3, 0.125);
   EXPECT_EQ(st.OutputCount, before);
-  JwwSetTextType(st, 0, 104, cmNone, 2.5, 3, 0.125);
-  JwwSetTextType(st, 0, 104, cmNone, 2.5, 3, 0.25);
-  JwwSetTextType(st, 0, 104, cmNone, 2.25, 3, 0.25);
-  JwwSetTextType(st, 0, 104, cmNone, 2.25, 3.5, 0.25);
+  JwwSetTextType(st, 0, 104, TJwwNumberMode::None, 2.5, 3, 0.125);
+  JwwSetTextType(st, 0, 104, TJwwNumberMode::None, 2.5, 3, 0.25);
+  JwwSetTextType(st, 0, 104, TJwwNumberMode::None, 2.25, 3, 0.25);
+  JwwSetTextType(st, 0, 104, TJwwNumberMode::None, 2.25, 3.5, 0.25);
   EXPECT_EQ(st.OutputCount, before + 4);
 
   // Out of range: the host's first text type, here free, with its first free sizes.
-  JwwSetTextType(st, 99, 1, cmNone, 1, 1, 1);
+  JwwSetTextType(st, 99, 1, TJwwNumberMode::None, 1, 1, 1);
   EXPECT_EQ(st.OutputLines.back().Text, "cn0 4 5 0.5 7");
   EXPECT_EQ(st.CurFreeText.Colour, 7);
 }

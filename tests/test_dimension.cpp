@@ -50,7 +50,7 @@ TDimensionInput Input(TPointD p1 = {0, 0}, TPointD p2 = {0, 100}, TPointD p3 = {
   TDimensionInput in;
   in.TextTypeItem = 1;
   const TPointD p[] = {{}, p1, p2, p3, p4};
-  for (std::size_t i = 1; i <= 4; ++i) in.Points[i] = {true, p[i].X, p[i].Y, 0};
+  for (std::size_t i = 1; i <= 4; ++i) in.Points[i] = {true, p[i].X, p[i].Y, TJwwPickKind::Plain};
   return in;
 }
 
@@ -801,8 +801,8 @@ TEST(RoundKinds, Construction) {
     in.Kind = c.kind;
     in.Centre = c.centre;
     in.Radius = c.r;
-    in.Points[1] = {true, c.picked.X, c.picked.Y, pkCi};
-    in.Points[4] = {true, c.text.X, c.text.Y, 0};
+    in.Points[1] = {true, c.picked.X, c.picked.Y, TJwwPickKind::Ci};
+    in.Points[4] = {true, c.text.X, c.text.Y, TJwwPickKind::Plain};
     in.Scale = c.scale;
     in.AxisAngle = c.axis;
     in.Value.FullWidth = c.fullWidth;
@@ -824,7 +824,7 @@ TEST(RoundKinds, Construction) {
   in.Kind = TKind::Diameter;
   in.Centre = {0, 0};
   in.Radius = 10;
-  in.Points[1] = {true, 10, 0, pkCi};
+  in.Points[1] = {true, 10, 0, TJwwPickKind::Ci};
   in.Combined = true;
   const std::vector<std::string> slots = Construct(in);
   EXPECT_NE(std::find(slots.begin(), slots.end(), "msg"), slots.end());
@@ -866,8 +866,8 @@ TEST(ArcKinds, ArcLength) {
     in.ArcEnd = k.end;
     const double span = std::fmod(k.end - k.start + 360.0, 360.0);
     const double mid = (k.start + span / 2) * kPi / 180;
-    in.Points[3] = {true, c.X + bigR * std::cos(mid), c.Y + bigR * std::sin(mid), 0};
-    in.Points[4] = {true, 300, 300, 0};
+    in.Points[3] = {true, c.X + bigR * std::cos(mid), c.Y + bigR * std::sin(mid), TJwwPickKind::Plain};
+    in.Points[4] = {true, 300, 300, TJwwPickKind::Plain};
     ASSERT_EQ(CheckDimension(in, JwwState()), TRefusal::None);
     const std::vector<std::string> slots = Construct(in);
     const std::vector<double> arc = SlotNumbers(slots, "ci");
@@ -926,8 +926,8 @@ TEST(ArcKinds, AngleInEachSector) {
       in.LineEnds =
           reversed ? std::array<TPointD, 4>{a2, a1, b2, b1} : std::array<TPointD, 4>{a1, a2, b1, b2};
       const double p = s.pick * kPi / 180;
-      in.Points[3] = {true, o.X + 25 * std::cos(p), o.Y + 25 * std::sin(p), 0};
-      in.Points[4] = {true, 0, 0, 0};
+      in.Points[3] = {true, o.X + 25 * std::cos(p), o.Y + 25 * std::sin(p), TJwwPickKind::Plain};
+      in.Points[4] = {true, 0, 0, TJwwPickKind::Plain};
       ASSERT_EQ(CheckDimension(in, JwwState()), TRefusal::None);
       TDimensionArc arc;
       ASSERT_TRUE(AngleArc(in, arc));
@@ -957,7 +957,7 @@ TEST(ArcKinds, AngleInEachSector) {
   TDimensionInput in = Input();
   in.Kind = TKind::Angle;
   in.LineEnds = {{{0, 0}, {10, 0}, {0, 0}, {0, 10}}};
-  in.Points[3] = {true, 5, 5, 0};
+  in.Points[3] = {true, 5, 5, TJwwPickKind::Plain};
   in.Value.Unit = 1;
   in.Value.WithUnit = true;
   in.Value.Grouped = true;
@@ -975,8 +975,8 @@ TEST(ArcKinds, MarkersAlongTheTangent) {
     in.Radius = 1;
     in.ArcStart = 40;
     in.ArcEnd = 140;
-    in.Points[3] = {true, 0, bigR, 0};
-    in.Points[4] = {true, 50, 50, 0};
+    in.Points[3] = {true, 0, bigR, TJwwPickKind::Plain};
+    in.Points[4] = {true, 50, 50, TJwwPickKind::Plain};
     ASSERT_EQ(CheckDimension(in, JwwState()), TRefusal::None);
     const std::vector<std::vector<double>> lines = LineSlots(Construct(in));
     const bool turned = bigR == 2.0;  // 2 times 100 degrees is 3.5, less than two arrows' 5.8

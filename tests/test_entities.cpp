@@ -15,8 +15,8 @@ const std::string kGothic = "<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>
 
 void Read(JwwState& st, const std::string& content) { JwwReadBuffer(st, content); }
 
-std::vector<int32_t> Kinds(const JwwState& st) {
-  std::vector<int32_t> kinds;
+std::vector<TJwwEntityKind> Kinds(const JwwState& st) {
+  std::vector<TJwwEntityKind> kinds;
   for (const TJwwOrderItem& o : st.EntityOrder) kinds.push_back(o.Kind);
   return kinds;
 }
@@ -34,30 +34,31 @@ void ExpectHead(const TJwwAttrHead& h, TJwwAttrHead e, const std::string& what) 
 // Which rule takes a line, by the list it lands in (0: none).
 struct RuleCase {
   const char* Line;
-  int32_t Kind;
+  TJwwEntityKind Kind;  // kNone: no rule takes it
 };
+constexpr TJwwEntityKind kNone{};
 
 TEST(EntityRules, WhichRuleTakesALine) {
   // clang-format off
   const RuleCase cases[] = {
-      {"ci 1 2 3", ekCircle},        {"ci 1 2 3 4 5 6 7", ekArc},    {"ci 1 2 3 4", 0},
-      {"ci 1 2 3 4 5 6", 0},         {"ch 1 2 3 4 \"t", ekText},     {"ch 1 2 3 4", 0},
-      {"cv 1 2 3", ekLine},          {"c3 1 2 3 4 \"t", 0},          {"pt 1 2", ekPoint},
-      {"pt 1 2 3 4 5", ekPointEx},   {"pt 1 2 3", ekLine},           {"pt 1 2 3 4", 0},
-      {"BL 1 2 name", ekBlock},      {"BL 1 2", 0},                  {"sl 1 2 3 4", ekSolid2},
-      {"sl 1 2 3 4 5 6", ekSolid3},  {"sl 1 2 3 4 5 6 7 8", ekSolid4}, {"sl 1 2 3", ekLine},
-      {"sl 1 2 3 4 5", 0},           {"sl 1 2 3 4 5 6 7", 0},        {"sc 1 2 3 4 5 6 7 8", ekSolidSc},
-      {"se 1 2 3 4 5 6 7 8", ekSolidSe}, {"so 1 2 3 4 5 6 7 8", ekSolidSo},
-      {"sg 1 2 3 4 5 6 7 8", ekSolidSg}, {"sc 1 2 3 4 5 6 7", 0},     {"sx 1 2 3 4 5 6 7 8", 0},
-      {"1 2 3 4", ekLine},           {"x y z w", ekLine},            {"1 2 3 4 ", 0},
-      {"1 2 3", 0},                  {"1 2 3 4 5", 0},               {"CI 1 2 3", ekLine},
-      {"sl 1 2 3 4 5 6 7 8 9 10", ekSolid4},
+      {"ci 1 2 3", TJwwEntityKind::Circle},        {"ci 1 2 3 4 5 6 7", TJwwEntityKind::Arc},    {"ci 1 2 3 4", kNone},
+      {"ci 1 2 3 4 5 6", kNone},         {"ch 1 2 3 4 \"t", TJwwEntityKind::Text},     {"ch 1 2 3 4", kNone},
+      {"cv 1 2 3", TJwwEntityKind::Line},          {"c3 1 2 3 4 \"t", kNone},          {"pt 1 2", TJwwEntityKind::Point},
+      {"pt 1 2 3 4 5", TJwwEntityKind::PointEx},   {"pt 1 2 3", TJwwEntityKind::Line},           {"pt 1 2 3 4", kNone},
+      {"BL 1 2 name", TJwwEntityKind::Block},      {"BL 1 2", kNone},                  {"sl 1 2 3 4", TJwwEntityKind::Solid2},
+      {"sl 1 2 3 4 5 6", TJwwEntityKind::Solid3},  {"sl 1 2 3 4 5 6 7 8", TJwwEntityKind::Solid4}, {"sl 1 2 3", TJwwEntityKind::Line},
+      {"sl 1 2 3 4 5", kNone},           {"sl 1 2 3 4 5 6 7", kNone},        {"sc 1 2 3 4 5 6 7 8", TJwwEntityKind::SolidSc},
+      {"se 1 2 3 4 5 6 7 8", TJwwEntityKind::SolidSe}, {"so 1 2 3 4 5 6 7 8", TJwwEntityKind::SolidSo},
+      {"sg 1 2 3 4 5 6 7 8", TJwwEntityKind::SolidSg}, {"sc 1 2 3 4 5 6 7", kNone},     {"sx 1 2 3 4 5 6 7 8", kNone},
+      {"1 2 3 4", TJwwEntityKind::Line},           {"x y z w", TJwwEntityKind::Line},            {"1 2 3 4 ", kNone},
+      {"1 2 3", kNone},                  {"1 2 3 4 5", kNone},               {"CI 1 2 3", TJwwEntityKind::Line},
+      {"sl 1 2 3 4 5 6 7 8 9 10", TJwwEntityKind::Solid4},
   };
   // clang-format on
   for (const RuleCase& c : cases) {
     JwwState st;
     Read(st, c.Line);
-    if (c.Kind == 0) {
+    if (c.Kind == kNone) {
       EXPECT_EQ(st.EntityOrder.Count(), 0) << c.Line;
     } else {
       ASSERT_EQ(st.EntityOrder.Count(), 1) << c.Line;
@@ -107,8 +108,10 @@ TEST(EntityRules, RecordsCarryTheirFields) {
   EXPECT_EQ(st.SolidsSo[0].Values[7], 8);
   ASSERT_EQ(st.SolidsSg.Count(), 1);
   EXPECT_EQ(st.SolidsSg[0].Values[0], 8);
-  EXPECT_EQ(Kinds(st), (std::vector<int32_t>{ekCircle, ekArc, ekPoint, ekPointEx, ekBlock, ekSolidSc,
-                                             ekSolidSe, ekSolidSo, ekSolidSg}));
+  EXPECT_EQ(Kinds(st), (std::vector<TJwwEntityKind>{
+                           TJwwEntityKind::Circle, TJwwEntityKind::Arc, TJwwEntityKind::Point,
+                           TJwwEntityKind::PointEx, TJwwEntityKind::Block, TJwwEntityKind::SolidSc,
+                           TJwwEntityKind::SolidSe, TJwwEntityKind::SolidSo, TJwwEntityKind::SolidSg}));
 }
 
 TEST(EntityRules, HeadsAreStampedFromTheCurrentAttributes) {
@@ -271,7 +274,10 @@ TEST(EntityRules, MessageBlocks) {
   ASSERT_EQ(st.Texts.Count(), 4);
   EXPECT_EQ(st.Lines.Count(), 0);  // message lines make no entity of their own
   EXPECT_EQ(st.CurMessageLine.X1, 50);
-  EXPECT_EQ(Kinds(st), (std::vector<int32_t>{ekMsg, ekMsg, ekText, ekText, ekText, ekMsg, ekText}));
+  EXPECT_EQ(Kinds(st),
+            (std::vector<TJwwEntityKind>{TJwwEntityKind::Msg, TJwwEntityKind::Msg, TJwwEntityKind::Text,
+                                         TJwwEntityKind::Text, TJwwEntityKind::Text, TJwwEntityKind::Msg,
+                                         TJwwEntityKind::Text}));
 }
 
 TEST(EntityRules, AnEntityClosesBothBlocks) {
@@ -287,34 +293,34 @@ TEST(EntityRules, AnEntityClosesBothBlocks) {
 
 struct SolidCase {
   const char* Coordinates;  // after "sl"
-  int32_t Kind;
+  TJwwEntityKind Kind;
   std::vector<double> Points;  // x1 y1 x2 y2 ...
 };
 
 TEST(EntityRules, SolidReduction) {
   const SolidCase cases[] = {
-      {"1 2 3 4", ekSolid2, {1, 2, 3, 4}},
+      {"1 2 3 4", TJwwEntityKind::Solid2, {1, 2, 3, 4}},
       // Three points.
-      {"1 2 1 2 5 6", ekSolid2, {1, 2, 5, 6}},
-      {"1 2 3 4 3 4", ekSolid2, {1, 2, 3, 4}},
-      {"1 2 3 4 1 2", ekSolid3, {1, 2, 3, 4, 1, 2}},  // P1 = P3 alone stays three
-      {"1 2 3 4 5 6", ekSolid3, {1, 2, 3, 4, 5, 6}},
+      {"1 2 1 2 5 6", TJwwEntityKind::Solid2, {1, 2, 5, 6}},
+      {"1 2 3 4 3 4", TJwwEntityKind::Solid2, {1, 2, 3, 4}},
+      {"1 2 3 4 1 2", TJwwEntityKind::Solid3, {1, 2, 3, 4, 1, 2}},  // P1 = P3 alone stays three
+      {"1 2 3 4 5 6", TJwwEntityKind::Solid3, {1, 2, 3, 4, 5, 6}},
       // Four points, case by case in their order.
-      {"1 1 1 1 1 1 1 1", ekSolid2, {1, 1, 1, 1}},
-      {"1 1 1 1 1 1 9 9", ekSolid2, {1, 1, 9, 9}},
-      {"0 0 2 2 2 2 2 2", ekSolid2, {0, 0, 2, 2}},
-      {"0 0 0 0 3 3 3 3", ekSolid2, {0, 0, 3, 3}},
-      {"0 0 1 0 1 1 0 0", ekSolid3, {0, 0, 1, 0, 1, 1}},
-      {"0 0 1 0 1 1 1 0", ekSolid3, {0, 0, 1, 0, 1, 1}},
-      {"0 0 1 0 1 1 1 1", ekSolid3, {0, 0, 1, 0, 1, 1}},
-      {"0 0 1 0 0 0 1 1", ekSolid3, {0, 0, 1, 0, 1, 1}},
-      {"0 0 1 0 1 0 1 1", ekSolid3, {0, 0, 1, 0, 1, 1}},
-      {"0 0 0 0 1 0 1 1", ekSolid3, {0, 0, 1, 0, 1, 1}},
-      {"0 0 1 0 1 1 0 1", ekSolid4, {0, 0, 1, 0, 1, 1, 0, 1}},
+      {"1 1 1 1 1 1 1 1", TJwwEntityKind::Solid2, {1, 1, 1, 1}},
+      {"1 1 1 1 1 1 9 9", TJwwEntityKind::Solid2, {1, 1, 9, 9}},
+      {"0 0 2 2 2 2 2 2", TJwwEntityKind::Solid2, {0, 0, 2, 2}},
+      {"0 0 0 0 3 3 3 3", TJwwEntityKind::Solid2, {0, 0, 3, 3}},
+      {"0 0 1 0 1 1 0 0", TJwwEntityKind::Solid3, {0, 0, 1, 0, 1, 1}},
+      {"0 0 1 0 1 1 1 0", TJwwEntityKind::Solid3, {0, 0, 1, 0, 1, 1}},
+      {"0 0 1 0 1 1 1 1", TJwwEntityKind::Solid3, {0, 0, 1, 0, 1, 1}},
+      {"0 0 1 0 0 0 1 1", TJwwEntityKind::Solid3, {0, 0, 1, 0, 1, 1}},
+      {"0 0 1 0 1 0 1 1", TJwwEntityKind::Solid3, {0, 0, 1, 0, 1, 1}},
+      {"0 0 0 0 1 0 1 1", TJwwEntityKind::Solid3, {0, 0, 1, 0, 1, 1}},
+      {"0 0 1 0 1 1 0 1", TJwwEntityKind::Solid4, {0, 0, 1, 0, 1, 1, 0, 1}},
       // Equal within 1e-10 in both coordinates; 2e-10 apart is apart.
-      {"0 0 1e-10 -1e-10 5 5", ekSolid2, {0, 0, 5, 5}},
-      {"0 0 2e-10 0 5 5", ekSolid3, {0, 0, 2e-10, 0, 5, 5}},
-      {"0 0 0 2e-10 5 5", ekSolid3, {0, 0, 0, 2e-10, 5, 5}},
+      {"0 0 1e-10 -1e-10 5 5", TJwwEntityKind::Solid2, {0, 0, 5, 5}},
+      {"0 0 2e-10 0 5 5", TJwwEntityKind::Solid3, {0, 0, 2e-10, 0, 5, 5}},
+      {"0 0 0 2e-10 5 5", TJwwEntityKind::Solid3, {0, 0, 0, 2e-10, 5, 5}},
   };
   for (const SolidCase& c : cases) {
     JwwState st;
@@ -322,14 +328,14 @@ TEST(EntityRules, SolidReduction) {
     ASSERT_EQ(st.EntityOrder.Count(), 1) << c.Coordinates;
     EXPECT_EQ(st.EntityOrder[0].Kind, c.Kind) << c.Coordinates;
     std::vector<double> got;
-    if (c.Kind == ekSolid2 && st.Solids2.Count() == 1) {
+    if (c.Kind == TJwwEntityKind::Solid2 && st.Solids2.Count() == 1) {
       const TJwwEntSolid2& s = st.Solids2[0];
       got = {s.X1, s.Y1, s.X2, s.Y2};
       EXPECT_EQ(s.SolidColour, 7);
-    } else if (c.Kind == ekSolid3 && st.Solids3.Count() == 1) {
+    } else if (c.Kind == TJwwEntityKind::Solid3 && st.Solids3.Count() == 1) {
       const TJwwEntSolid3& s = st.Solids3[0];
       got = {s.X1, s.Y1, s.X2, s.Y2, s.X3, s.Y3};
-    } else if (c.Kind == ekSolid4 && st.Solids4.Count() == 1) {
+    } else if (c.Kind == TJwwEntityKind::Solid4 && st.Solids4.Count() == 1) {
       const TJwwEntSolid4& s = st.Solids4[0];
       got = {s.X1, s.Y1, s.X2, s.Y2, s.X3, s.Y3, s.X4, s.Y4};
     }
@@ -353,7 +359,7 @@ TEST(EntityLists, GrowInStepsOf1000) {
   EXPECT_EQ(st.EntityOrder.Count(), 1002);
   EXPECT_EQ(st.EntityOrder.Capacity(), 2000);
   EXPECT_EQ(st.EntityOrder[1000].Index, 1000);
-  EXPECT_EQ(st.EntityOrder[1001].Kind, ekCircle);
+  EXPECT_EQ(st.EntityOrder[1001].Kind, TJwwEntityKind::Circle);
   EXPECT_EQ(st.EntityOrder[1001].Index, 0);
   EXPECT_EQ(st.Circles.Capacity(), 1000);
   JwwInit(st);

@@ -422,35 +422,35 @@ const GoldenCase kGoldenCases[] = {
        JwwSetTextCode(st, 9);
        JwwSetTextCode(st, 0);
        JwwSetTextCode(st, 8);
-       JwwSetLineColour(st, 12, cmList);
-       JwwSetLineColour(st, 0, cmList);
-       JwwSetLineColour(st, 4, cmNone);
-       JwwSetLineColour(st, 0, cmNone);
-       JwwSetLineColour(st, 10, 7);
-       JwwSetLineType(st, 10, cmList);
-       JwwSetLineType(st, 19, cmList);
-       JwwSetLineType(st, -3, cmList);
-       JwwSetLineType(st, 9, cmList);
-       JwwSetPointColour(st, 1, cmNone);
-       JwwSetPointColour(st, 1, cmNone);
-       JwwSetPointColour(st, 11, cmList);
+       JwwSetLineColour(st, 12, TJwwNumberMode::List);
+       JwwSetLineColour(st, 0, TJwwNumberMode::List);
+       JwwSetLineColour(st, 4, TJwwNumberMode::None);
+       JwwSetLineColour(st, 0, TJwwNumberMode::None);
+       JwwSetLineColour(st, 10, static_cast<TJwwNumberMode>(7));  // any mode but List writes as is
+       JwwSetLineType(st, 10, TJwwNumberMode::List);
+       JwwSetLineType(st, 19, TJwwNumberMode::List);
+       JwwSetLineType(st, -3, TJwwNumberMode::List);
+       JwwSetLineType(st, 9, TJwwNumberMode::List);
+       JwwSetPointColour(st, 1, TJwwNumberMode::None);
+       JwwSetPointColour(st, 1, TJwwNumberMode::None);
+       JwwSetPointColour(st, 11, TJwwNumberMode::List);
      }},
     {"text_types",
      [](JwwState& st) {
-       JwwSetTextType(st, 0, 1, cmNone, 2.5, 2.5, 0);
-       JwwSetTextType(st, 0, 1, cmNone, 2.5, 2.5, 0);
-       JwwSetTextType(st, 0, 1, cmNone, 2.5, 2.6, 0);
-       JwwSetTextType(st, 0, 1, cmNone, 2.5, 2.6, 0.25);
-       JwwSetTextType(st, 0, 12, cmList, 2.5, 2.6, 0.25);
-       JwwSetTextType(st, 3, 1, cmNone, 2, 2, 0);
-       JwwSetTextType(st, 3, 5, cmNone, 7, 7, 1);
+       JwwSetTextType(st, 0, 1, TJwwNumberMode::None, 2.5, 2.5, 0);
+       JwwSetTextType(st, 0, 1, TJwwNumberMode::None, 2.5, 2.5, 0);
+       JwwSetTextType(st, 0, 1, TJwwNumberMode::None, 2.5, 2.6, 0);
+       JwwSetTextType(st, 0, 1, TJwwNumberMode::None, 2.5, 2.6, 0.25);
+       JwwSetTextType(st, 0, 12, TJwwNumberMode::List, 2.5, 2.6, 0.25);
+       JwwSetTextType(st, 3, 1, TJwwNumberMode::None, 2, 2, 0);
+       JwwSetTextType(st, 3, 5, TJwwNumberMode::None, 7, 7, 1);
        st.FirstTextType = 0;
        st.FirstFreeText = TJwwTextType{3.5, 4, 0.5, 6};
-       JwwSetTextType(st, 11, 1, cmNone, 9, 9, 9);
-       JwwSetTextType(st, -1, 1, cmNone, 9, 9, 9);
+       JwwSetTextType(st, 11, 1, TJwwNumberMode::None, 9, 9, 9);
+       JwwSetTextType(st, -1, 1, TJwwNumberMode::None, 9, 9, 9);
        st.FirstTextType = 5;
-       JwwSetTextType(st, 11, 1, cmNone, 9, 9, 9);
-       JwwSetTextType(st, 10, 1, cmNone, 9, 9, 9);
+       JwwSetTextType(st, 11, 1, TJwwNumberMode::None, 9, 9, 9);
+       JwwSetTextType(st, 10, 1, TJwwNumberMode::None, 9, 9, 9);
      }},
     {"font_names",
      [](JwwState& st) {
@@ -551,12 +551,12 @@ const GoldenCase kGoldenCases[] = {
        st.FirstFontName = kMsMincho;
        JwwSetGroup(st, st.FirstGroup);
        JwwSetLayer(st, st.FirstLayer);
-       JwwSetLineColour(st, 1, cmNone);
-       JwwSetLineType(st, 1, cmNone);
+       JwwSetLineColour(st, 1, TJwwNumberMode::None);
+       JwwSetLineType(st, 1, TJwwNumberMode::None);
        JwwSetLineWidth(st, -1);
-       JwwSetTextType(st, 0, 1, cmNone, 2.5, 2.5, 0);
+       JwwSetTextType(st, 0, 1, TJwwNumberMode::None, 2.5, 2.5, 0);
        JwwSetFontName(st, "");
-       JwwSetPointColour(st, 1, cmNone);
+       JwwSetPointColour(st, 1, TJwwNumberMode::None);
        JwwAddZFlags(st, 4);
        JwwAddLine(st, 100, 0, 150, 0);
        JwwAddZFlags(st, 4);
@@ -569,7 +569,7 @@ const GoldenCase kGoldenCases[] = {
        JwwAddPoint(st, 3, 140, 0, 1, 270);
        JwwAddZFlags(st, 4);
        JwwAddPoint(st, 3, 140, 1000, 1, 90);
-       JwwSetTextType(st, -1, 1, cmNone, 0, 0, 0);
+       JwwSetTextType(st, -1, 1, TJwwNumberMode::None, 0, 0, 0);
      }},
 };
 

@@ -415,15 +415,23 @@ TEST(KeywordRules, FontNames) {
 struct PickCase {
   const char* Line;
   int Slot;  // 0: no slot filled
-  int32_t Kind;
+  TJwwPickKind Kind;
 };
 
 TEST(KeywordRules, PickedPoints) {
   const PickCase cases[] = {
-      {"hp1 1.5 -2.25", 1, pkPlain}, {"hp12ln 1.5 -2.25", 12, pkLn}, {"hp3- 1.5 -2.25", 3, pkDash},
-      {"hp4ci 1.5 -2.25", 4, pkCi},  {"hp5ch 1.5 -2.25", 5, pkCh},   {"hp99 1.5 -2.25", 99, pkPlain},
-      {"hp0 1.5 -2.25", 0, 0},       {"hp100 1.5 -2.25", 0, 0},      {"hp1-ln 1.5 -2.25", 0, 0},
-      {"hp 1.5 -2.25", 0, 0},        {"hp-1 1.5 -2.25", 0, 0},       {"hp$A 1.5 -2.25", 10, pkPlain},
+      {"hp1 1.5 -2.25", 1, TJwwPickKind::Plain},
+      {"hp12ln 1.5 -2.25", 12, TJwwPickKind::Ln},
+      {"hp3- 1.5 -2.25", 3, TJwwPickKind::Dash},
+      {"hp4ci 1.5 -2.25", 4, TJwwPickKind::Ci},
+      {"hp5ch 1.5 -2.25", 5, TJwwPickKind::Ch},
+      {"hp99 1.5 -2.25", 99, TJwwPickKind::Plain},
+      {"hp0 1.5 -2.25", 0, {}},
+      {"hp100 1.5 -2.25", 0, {}},
+      {"hp1-ln 1.5 -2.25", 0, {}},
+      {"hp 1.5 -2.25", 0, {}},
+      {"hp-1 1.5 -2.25", 0, {}},
+      {"hp$A 1.5 -2.25", 10, TJwwPickKind::Plain},
   };
   for (const PickCase& c : cases) {
     JwwState st;
@@ -526,7 +534,7 @@ TEST(ReadBuffer, OddInputsDoNoHarm) {
     // Every order item names an existing record; every pooled string lies inside the pool.
     for (const TJwwOrderItem& o : st.EntityOrder) {
       EXPECT_GE(o.Index, 0);
-      EXPECT_LT(o.Index, JwwListCount(st, o.Kind));
+      EXPECT_LT(o.Index, JwwListCount(st, static_cast<int32_t>(o.Kind)));
     }
     for (const TJwwEntText& t : st.Texts) {
       EXPECT_LE(t.Text.Length, 255u);

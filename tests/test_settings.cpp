@@ -105,7 +105,7 @@ TEST(Settings, SaveWritesEveryLine) {
   f.CheckBox4.Checked = true;
   f.Jww.FirstGroup = 3;  // this run's host values are no dimension drawn: not recorded
   f.Jww.AxisAngle = -12.5;
-  f.Jww.PickedPoints[1] = {true, 1234.56789, -0.5, 0};
+  f.Jww.PickedPoints[1] = {true, 1234.56789, -0.5, TJwwPickKind::Plain};
   f.SaveSettings(dir.path() / "q746.dat");
   EXPECT_EQ(ReadFile(dir.path() / "q746.dat"),
             Lines({"-12",  "345", "11",  "0",    "10",    "8",     "0",  "2.5", "R ",  "\x81\x40\x82\x8D",

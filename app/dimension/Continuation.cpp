@@ -10,7 +10,7 @@ TRefusal ContinuePoints(const std::optional<TLastDimension>& last, TDimensionInp
   if (!IsDrawablePoint(in.Points[1]) || !IsDrawablePoint(in.Points[2])) return TRefusal::MissingPoint;
 
   const TJwwPickedPoint added = in.Points[1], text = in.Points[2];
-  const auto picked = [](TPointD p) { return TJwwPickedPoint{true, p.X, p.Y, 0}; };
+  const auto picked = [](TPointD p) { return TJwwPickedPoint{true, p.X, p.Y, TJwwPickKind::Plain}; };
   const TPointD l1 = last->Points[1], l2 = last->Points[2], l3 = last->Points[3];
   // An outside dimension spans the whole row: from where it started.
   const TPointD start = last->RowStart.value_or(l1);

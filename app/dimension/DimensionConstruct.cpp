@@ -7,9 +7,9 @@
 void AddPreamble(JwwState& out) {
   JwwSetGroup(out, out.FirstGroup);
   JwwSetLayer(out, out.FirstLayer);
-  JwwSetLineColour(out, out.FirstLineColour, cmNone);
-  JwwSetPointColour(out, out.FirstLineColour, cmNone);  // point markers take the line colour
-  JwwSetLineType(out, out.FirstLineType, cmNone);
+  JwwSetLineColour(out, out.FirstLineColour, TJwwNumberMode::None);
+  JwwSetPointColour(out, out.FirstLineColour, TJwwNumberMode::None);  // point markers take the line colour
+  JwwSetLineType(out, out.FirstLineType, TJwwNumberMode::None);
   JwwSetLineWidth(out, out.FirstLineWidth);
   JwwSetFontName(out, out.FirstFontName);
 }
@@ -17,7 +17,8 @@ void AddPreamble(JwwState& out) {
 void RestoreTextType(JwwState& out) {
   // A line only when the value text used another text type than the host's.
   const TJwwTextType free = out.FirstFreeText;
-  JwwSetTextType(out, out.FirstTextType, free.Colour, cmNone, free.Width, free.Height, free.Spacing);
+  JwwSetTextType(out, out.FirstTextType, free.Colour, TJwwNumberMode::None, free.Width, free.Height,
+                 free.Spacing);
 }
 
 namespace {

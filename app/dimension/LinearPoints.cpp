@@ -6,7 +6,7 @@
 
 namespace {
 
-TJwwPickedPoint Picked(double x, double y) { return TJwwPickedPoint{true, x, y, pkPlain}; }
+TJwwPickedPoint Picked(double x, double y) { return TJwwPickedPoint{true, x, y, TJwwPickKind::Plain}; }
 
 }  // namespace
 

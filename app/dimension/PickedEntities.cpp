@@ -20,14 +20,14 @@ std::optional<TJwwEntLine> PickedLine(const JwwState& host, int32_t pick) {
 TRefusal PickedCircle(const JwwState& host, TPointD& c, double& r) {
   // The first circle or arc in the order the host wrote them, whichever list it is in.
   for (const TJwwOrderItem item : host.EntityOrder) {
-    if (item.Kind == ekCircle) {
+    if (item.Kind == TJwwEntityKind::Circle) {
       const TJwwEntCircle e = host.Circles[item.Index];
       if (e.Head.HhpNo != kFirstPick) continue;
       c = {e.X, e.Y};
       r = e.Radius;
       return TRefusal::None;
     }
-    if (item.Kind == ekArc) {
+    if (item.Kind == TJwwEntityKind::Arc) {
       const TJwwEntArc e = host.Arcs[item.Index];
       if (e.Head.HhpNo != kFirstPick) continue;
       c = {e.X, e.Y};
@@ -41,8 +41,9 @@ TRefusal PickedCircle(const JwwState& host, TPointD& c, double& r) {
 
 TRefusal PickedArc(const JwwState& host, TPointD& c, double& r, double& start, double& end) {
   for (const TJwwOrderItem item : host.EntityOrder) {
-    if (item.Kind == ekCircle && host.Circles[item.Index].Head.HhpNo == kFirstPick) return TRefusal::NoArc;
-    if (item.Kind != ekArc) continue;
+    if (item.Kind == TJwwEntityKind::Circle && host.Circles[item.Index].Head.HhpNo == kFirstPick)
+      return TRefusal::NoArc;
+    if (item.Kind != TJwwEntityKind::Arc) continue;
     const TJwwEntArc e = host.Arcs[item.Index];
     if (e.Head.HhpNo != kFirstPick) continue;
     if (e.Value6 != 1.0) return TRefusal::Ellipse;

@@ -88,7 +88,7 @@ void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double line
   const std::string text = DimensionValueText(in);
   const double ta = ValueTextAngle(lineAngle);
   const TPointD dir = TextDirection(ta);
-  JwwSetTextType(out, type.Number, size.Colour, cmNone, size.Width, size.Height, size.Spacing);
+  JwwSetTextType(out, type.Number, size.Colour, TJwwNumberMode::None, size.Width, size.Height, size.Spacing);
   JwwAddMessage(out, text, a1.X, a1.Y, a2.X, a2.Y, in.Points[4].X, in.Points[4].Y, dir.X, dir.Y);
   AddLeaderAndBaseLine(in, a1, a2, text, size, ta, exact, out);
 }
@@ -100,7 +100,7 @@ void AddValueTextFrom(const TDimensionInput& in, TPointD middle, double lineAngl
   const std::string text = DimensionValueText(in);
   const double ta = ValueTextAngle(lineAngle);
   const TPointD dir = TextDirection(ta);
-  JwwSetTextType(out, type.Number, size.Colour, cmNone, size.Width, size.Height, size.Spacing);
+  JwwSetTextType(out, type.Number, size.Colour, TJwwNumberMode::None, size.Width, size.Height, size.Spacing);
   JwwSetTextCode(out, 0);
   JwwAddZFlags(out, kJwwZDimension);
   JwwAddText(out, KindEntry(in.Kind).TextKind, text, in.Points[4].X, in.Points[4].Y, dir.X, dir.Y);

@@ -48,7 +48,8 @@ void AddLastDimension(const TForm1& form, const TDimensionInput& in, TPreviewPic
   const TLastDimension& last = *form.LastDimension();
   TDimensionInput previous = in;
   previous.AxisAngle = last.AxisAngle;
-  for (std::size_t i = 1; i <= 3; ++i) previous.Points[i] = {true, last.Points[i].X, last.Points[i].Y, 0};
+  for (std::size_t i = 1; i <= 3; ++i)
+    previous.Points[i] = {true, last.Points[i].X, last.Points[i].Y, TJwwPickKind::Plain};
   const TDimensionFrame fr = DimensionFrame(previous);
   const auto shape = [](TPreviewShapeKind kind, std::vector<TPreviewPoint> points) {
     TPreviewShape s;

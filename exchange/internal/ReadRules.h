@@ -109,7 +109,7 @@ bool ReadBufferInTwo(JwwState& st, std::string_view content, std::size_t block);
 inline constexpr std::uintmax_t kTwoThreadBytes = 8u << 20;
 
 // Appends one item to EntityOrder.
-void AddOrder(JwwState& st, int32_t kind);
+void AddOrder(JwwState& st, TJwwEntityKind kind);
 // The attribute head of an entity read now.
 TJwwAttrHead StampHead(const JwwState& st);
 // The number of HEAD, or of STYLE, in the shared tables; added when new.
