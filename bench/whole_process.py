@@ -3,9 +3,10 @@
 
 usage: bench/whole_process.py Q748 DIR [RUNS]
 
-DIR holds JWC_TEMP.TXT (for example from bench/gen_exchange, copied there). Runs `wc -l` and
-`Q748 --ok --set ComboBox3=1 --stdout DIR` alternately, RUNS times each, and prints the best and
-median wall-clock times, their ratio, and the command's peak memory over the file's size.
+DIR holds JWC_TEMP.TXT (for example from bench/gen_exchange, copied there). Runs `wc -l`,
+`Q748 --ok --set ComboBox3=1 --stdout DIR` and `Q748 --dump DIR` (its JSON to /dev/null) in turn,
+RUNS times each, and prints the best and median wall-clock times, the ratio of --ok to `wc -l` and
+of --dump to --ok, and the peak memory of each over the file's size.
 """
 import os
 import statistics
@@ -31,17 +32,23 @@ def main():
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 10
     exchange = os.path.join(folder, "JWC_TEMP.TXT")
     size = os.path.getsize(exchange)
-    wc, cmd, peak = [], [], 0
+    wc, cmd, dump, peak, dump_peak = [], [], [], 0, 0
     for _ in range(runs):
         wc.append(run(["wc", "-l", exchange])[0])
         seconds, rss = run([q748, "--ok", "--set", "ComboBox3=1", "--stdout", folder])
         cmd.append(seconds)
         peak = max(peak, rss)
+        seconds, rss = run([q748, "--dump", folder])
+        dump.append(seconds)
+        dump_peak = max(dump_peak, rss)
     print("file            %s, %.1f MB" % (exchange, size / 1e6))
     print("wc -l           best %.4f s  median %.4f s" % (min(wc), statistics.median(wc)))
     print("q748 --ok       best %.4f s  median %.4f s" % (min(cmd), statistics.median(cmd)))
     print("time ratio      best %.1fx  median %.1fx" % (min(cmd) / min(wc), statistics.median(cmd) / statistics.median(wc)))
     print("peak memory     %.1f MB, %.2fx the file size" % (peak / 1e6, peak / size))
+    print("q748 --dump     best %.4f s  median %.4f s" % (min(dump), statistics.median(dump)))
+    print("dump / ok       best %.1fx  median %.1fx" % (min(dump) / min(cmd), statistics.median(dump) / statistics.median(cmd)))
+    print("dump peak       %.1f MB, %.2fx the file size" % (dump_peak / 1e6, dump_peak / size))
 
 
 if __name__ == "__main__":
