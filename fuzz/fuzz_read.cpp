@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   for (int32_t kind = TJwwEntityKind::Line; kind <= TJwwEntityKind::SolidSg; ++kind)
     records += JwwListCount(st, kind);
   Check(records == st.EntityOrder.Count());
-  for (const TJwwOrderItem& o : st.EntityOrder) Check(o.Index >= 0 && o.Index < JwwListCount(st, static_cast<int32_t>(o.Kind)));
+  for (const TJwwOrderItem& o : st.EntityOrder)
+    Check(o.Index >= 0 && o.Index < JwwListCount(st, static_cast<int32_t>(o.Kind)));
   for (const TJwwEntText& t : st.Texts) CheckText(st, t);
   for (const TJwwEntMsg& m : st.Messages) CheckText(st, m.Text);
   for (const TJwwEntBlk& b : st.Blocks) CheckRef(st, b.Name, UINT32_MAX);

@@ -31,6 +31,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr int32_t kFirstKind = static_cast<int32_t>(TJwwEntityKind::Line);
+constexpr int32_t kLastKind = static_cast<int32_t>(TJwwEntityKind::SolidSg);
+
 const fs::path kData = Q748_TEST_DATA;
 
 using testsupport::ReadFile;
@@ -248,7 +251,8 @@ std::string Dump(const JwwState& st) {
   for (std::size_t slot = 0; slot < st.PickedPoints.size(); ++slot) {
     const TJwwPickedPoint& p = st.PickedPoints[slot];
     if (!p.Used) continue;
-    picked.push_back(Json{{"Slot", slot}, {"Used", p.Used}, {"X", p.X}, {"Y", p.Y}, {"Kind", p.Kind}});
+    picked.push_back(Json{
+        {"Slot", slot}, {"Used", p.Used}, {"X", p.X}, {"Y", p.Y}, {"Kind", static_cast<int32_t>(p.Kind)}});
   }
   j["PickedPoints"] = picked;
   j["PickedCount"] = st.PickedCount;
@@ -278,7 +282,7 @@ std::string Dump(const JwwState& st) {
   j["SolidsSo"] = List(st.SolidsSo, SolidSo);
   j["SolidsSg"] = List(st.SolidsSg, SolidSo);
   j["EntityOrder"] = List(st.EntityOrder, [](const TJwwOrderItem& e) {
-    return Json{{"Kind", e.Kind}, {"Index", e.Index}};
+    return Json{{"Kind", static_cast<int32_t>(e.Kind)}, {"Index", e.Index}};
   });
   j["OutputCount"] = st.OutputCount;
   j["OutputLines"] = List(st.OutputLines, [](const TJwwOutputSlot& s) {
@@ -458,7 +462,7 @@ void Fill(JwwState& st, TValues& v, int records) {
   st.CurFontName = v.Text();
   for (bool& b : st.AttrPending) b = v.Bool();
   for (TJwwPickedPoint& p : st.PickedPoints)
-    p = TJwwPickedPoint{v.Next() % 5 == 0, v.Number(), v.Number(), v.Int()};
+    p = TJwwPickedPoint{v.Next() % 5 == 0, v.Number(), v.Number(), static_cast<TJwwPickKind>(v.Int())};
   for (int32_t& x : st.GroupValues) x = v.Int();
   for (std::string& s : st.GroupNames) s = v.Text();
   for (int32_t& x : st.LayerValues) x = v.Int();
@@ -507,7 +511,8 @@ void Fill(JwwState& st, TValues& v, int records) {
       r.SolidColour = v.Int();
       Reals(v, std::begin(r.Values), std::end(r.Values));
     }
-    for (int32_t kind = ekLine; kind <= ekSolidSg; ++kind) st.EntityOrder.Add(kind);
+    for (int32_t kind = kFirstKind; kind <= kLastKind; ++kind)
+      st.EntityOrder.Add(static_cast<TJwwEntityKind>(kind));
     st.OutputLines.push_back(TJwwOutputSlot{v.Text(), v.Bool()});
     st.OutputCount = static_cast<int32_t>(st.OutputLines.size());
   }
@@ -599,12 +604,12 @@ TEST(DumpJson, SameAsBuiltValueByValue) {
       const std::string actual = JwwStateToJson(st);
       const std::string expected = reference::Dump(st);
       ASSERT_EQ(actual, expected) << c.Name << ", seed " << seed;
-      for (int32_t kind = ekLine; kind <= ekSolidSg; ++kind) {
+      for (int32_t kind = kFirstKind; kind <= kLastKind; ++kind) {
         if (JwwListCount(st, kind) > 0) kinds.insert(kind);
       }
     }
     if (c.EveryKind) {
-      EXPECT_EQ(kinds.size(), std::size_t{ekSolidSg}) << c.Name;
+      EXPECT_EQ(kinds.size(), static_cast<std::size_t>(kLastKind)) << c.Name;
     }
   }
 }

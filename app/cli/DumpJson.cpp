@@ -429,7 +429,7 @@ void StateToJson(const JwwState& st, TStateWriter& j) {
     o.Key("Used").Bool(p.Used);
     o.Key("X").Real(p.X);
     o.Key("Y").Real(p.Y);
-    o.Key("Kind").Int(p.Kind);
+    o.Key("Kind").Int(static_cast<int32_t>(p.Kind));
   });
   j.Member("PickedCount").Int(st.PickedCount);
 
@@ -463,7 +463,7 @@ void StateToJson(const JwwState& st, TStateWriter& j) {
   j.List("SolidsSg", st.SolidsSg, SolidSo);
   j.List("EntityOrder", st.EntityOrder, [](TWriter& w, const TJwwOrderItem& e, int) {
     TObject o(w, 0, kOneLine);
-    o.Key("Kind").Int(e.Kind);
+    o.Key("Kind").Int(static_cast<int32_t>(e.Kind));
     o.Key("Index").Int(e.Index);
   });
 
