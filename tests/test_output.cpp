@@ -324,6 +324,7 @@ TEST(ReplaceFileContents, RemovesOnlyStaleTemporaryFilesOfItsOwnPattern) {
       {"JWC_TEMP.TXT.tmp", true},                         // not the pattern
       {"JWC_TEMP.TXT.4711-0123456789abcdeg.tmp", true},   // not hexadecimal
       {"JWC_TEMP.TXT.4711-0123456789abcde.tmp", true},    // one digit short
+      {"JWC_TEMP.TXT.4711-0123456789abcdef0.tmp", true},  // one digit too many
       {"JWC_TEMP.TXT.x711-0123456789abcdef.tmp", true},   // no process id
       {"q746.dat.4711-0123456789abcdef.tmp", true},       // another target's
   };
