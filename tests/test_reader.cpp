@@ -2,6 +2,7 @@
 // own sample files, and inputs that are no proper exchange file at all.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -155,6 +156,8 @@ TEST(FastLines, SameStateAsTheTokenizer) {
       // Runs of eight digits and more, on both sides of the point.
       "12345678.87654321 99999999 -0.00000001 1234567890123456789\n"
       "00000000000000000001 1234567.12345678 9007199254740992.5 -12345678901234567.1"s,
+      // Twenty digits that wrap a 64-bit integer to a small one (2^64 + 1), with and without a point.
+      "18446744073709551617 2 3 4\nci 1 2 1844674407370955161.7\npt -18446744073709551617 1"s,
       "ci 1 2 3\nci 1 2 3 4 5 6 7\nci 1 2\nci  1 2 3\nci 1 2 3 \nci1 2 3 4"s,
       "pt 1 2\npt 1 2 3 4 5\npt 1\nlc3\npn5\npt 7 8\rpt 9 10\r\n"s,
       "ch 1 2 3 4 \"text\ncs 1 2 3 4 \"\ncv 1 2 3 4 \"a \"b\" =c\ncs 1 2 3 4 \"x\ty\n"
@@ -678,6 +681,35 @@ TEST(ReadFile, LinesAcrossBlocksReadAsFromABuffer) {
   EXPECT_EQ(fromFile.AxisAngle, 7);
   EXPECT_GT(fromFile.Texts.Count(), 8000);
   EXPECT_GT(fromFile.Messages.Count(), 700);
+}
+
+// A read error in the worker ends the reading with false; the bytes read before it stay applied,
+// as one thread applies them. The error comes at a block's start, in the middle of a block (after
+// a short read) and in place of the end of the file; lines of 8 bytes cross blocks of 12.
+TEST(ReadFile, AReadErrorKeepsWhatWasReadBeforeIt) {
+  std::string content;
+  for (int i = 0; i < 40; ++i) content += std::to_string(i % 10) + " 2 3 4\n";
+  // clang-format off
+  const struct {
+    std::size_t Block, FailAt;  // bytes delivered before the first failing read
+  } cases[] = {
+      {16, 0}, {16, 16}, {16, 48}, {12, 36}, {12, 30}, {16, 170}, {16, 320},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    std::size_t at = 0;
+    const auto read = [&](char* p, std::size_t n) -> int64_t {
+      if (at >= c.FailAt) return -1;
+      n = std::min({n, c.FailAt - at, content.size() - at});
+      std::copy_n(content.data() + at, n, p);
+      at += n;
+      return static_cast<int64_t>(n);
+    };
+    JwwState two, one;
+    EXPECT_EQ(ReadInTwo(two, read, c.Block), false) << c.Block << " " << c.FailAt;
+    JwwReadBuffer(one, content.substr(0, c.FailAt));
+    EXPECT_EQ(JwwStateToJson(two), JwwStateToJson(one)) << c.Block << " " << c.FailAt;
+  }
 }
 
 // ---- The host's own files -----------------------------------------------------------------------
