@@ -1058,7 +1058,7 @@ TEST(Win32View, PreviewCheckBoxHidesAndShowsThePreview) {
   PressOk(*d);
   ASSERT_TRUE(d->Closed());
   const std::vector<std::string> saved = Lines(folder.Settings());
-  ASSERT_EQ(saved.size(), 33u);
+  ASSERT_EQ(saved.size(), 35u);
   EXPECT_EQ(saved[31], "0");
 }
 
