@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   JwwReadBuffer(st, std::string_view(reinterpret_cast<const char*>(data), size));
 
   int64_t records = 0;
-  for (int32_t kind = TJwwEntityKind::Line; kind <= TJwwEntityKind::SolidSg; ++kind)
+  for (int32_t kind = static_cast<int32_t>(TJwwEntityKind::Line);
+       kind <= static_cast<int32_t>(TJwwEntityKind::SolidSg); ++kind)
     records += JwwListCount(st, kind);
   Check(records == st.EntityOrder.Count());
   for (const TJwwOrderItem& o : st.EntityOrder)
