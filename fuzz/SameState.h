@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -84,6 +85,9 @@ class TSame {
   }
   bool operator()(int32_t x, int32_t y) const { return x == y; }
   bool operator()(bool x, bool y) const { return x == y; }
+  template <class E>
+  requires std::is_enum_v<E>
+  bool operator()(E x, E y) const { return x == y; }
   bool operator()(const std::string& x, const std::string& y) const { return x == y; }
   bool operator()(TJwwStrRef x, TJwwStrRef y) const { return JwwStr(a_, x) == JwwStr(b_, y); }
   template <class T, std::size_t N>
