@@ -36,12 +36,17 @@ POINT ClampIntoArea(POINT wanted, SIZE size, const RECT& area) {
 }
 
 POINT PlaceOnMonitors(POINT wanted, SIZE size, int captionHeight) {
-  const RECT caption{wanted.x, wanted.y, wanted.x + size.cx, wanted.y + captionHeight};
-  if (CaptionIsGrabbable(caption, MonitorRects())) return wanted;
   const RECT window{wanted.x, wanted.y, wanted.x + size.cx, wanted.y + size.cy};
   HMONITOR nearest = MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST);
   MONITORINFO info{};
   info.cbSize = sizeof info;
   if (nearest == nullptr || !GetMonitorInfoW(nearest, &info)) return wanted;
-  return ClampIntoArea(wanted, size, info.rcWork);
+  const RECT& area = info.rcWork;
+  // The whole window on its monitor whenever it fits: a position saved at a smaller dpi would
+  // otherwise leave the preview, the buttons and the status line of the larger window off screen.
+  if (size.cx <= area.right - area.left && size.cy <= area.bottom - area.top)
+    return ClampIntoArea(wanted, size, area);
+  const RECT caption{wanted.x, wanted.y, wanted.x + size.cx, wanted.y + captionHeight};
+  if (CaptionIsGrabbable(caption, MonitorRects())) return wanted;
+  return ClampIntoArea(wanted, size, area);
 }

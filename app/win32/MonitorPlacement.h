@@ -11,9 +11,10 @@
 // How much of the title bar must lie on one monitor for the window to stay where it was.
 inline constexpr int kGrabbableCaptionWidth = 100;
 
-// The top-left for a window of `size` wanted at `wanted`: `wanted` itself while the caption strip
-// (the top `captionHeight` pixels) can be grabbed on some monitor (CaptionIsGrabbable); otherwise
-// the nearest position inside the work area of the nearest monitor.
+// The top-left for a window of `size` wanted at `wanted`: the nearest position that keeps the whole
+// window inside the work area of its monitor (the one it lies on most) when it fits there; a larger
+// window stays at `wanted` while the caption strip (the top `captionHeight` pixels) can be grabbed
+// on some monitor (CaptionIsGrabbable), and is otherwise moved into that work area.
 POINT PlaceOnMonitors(POINT wanted, SIZE size, int captionHeight);
 
 // The pure parts. Whether kGrabbableCaptionWidth pixels of the caption's width (all of it when it
