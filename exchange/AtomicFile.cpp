@@ -121,6 +121,11 @@ TWriteError ReplaceFileContents(const fs::path& target, std::string_view bytes,
   const auto deadline = std::chrono::steady_clock::now() + options.InUseWait;
   error = detail::RenameOver(temp, file);
   while (error == TWriteError::InUse && std::chrono::steady_clock::now() < deadline) {
+    try {
+      if (options.WhileHeld) options.WhileHeld();
+    } catch (const std::exception&) {
+      // Only the saying failed (out of memory): the wait goes on.
+    }
     std::this_thread::sleep_for(kRetryPause);
     error = detail::RenameOver(temp, file);
   }

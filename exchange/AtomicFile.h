@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 // Why a file could not be written, in the terms a user can act on.
@@ -28,6 +29,9 @@ enum class TWriteError {
 struct TReplaceOptions {
   // How long a target held by another program is waited for before the replace counts as failed.
   std::chrono::milliseconds InUseWait{5000};
+  // Called before each pause while another program holds the target, so that a window can say
+  // it is waiting (and keep painting); empty for none.
+  std::function<void()> WhileHeld;
 };
 
 // Makes `target` hold exactly `bytes`; TWriteError::None when it does.

@@ -170,8 +170,9 @@ void JwwAddOutputLine(JwwState& st, std::string_view line, bool joinNext = false
 // Writes the output list ("hq" when empty) with CR LF line ends, joining a text's head with its
 // text, through ReplaceFileContents. On failure the result is false, `why` (when given) tells the
 // reason, and the file keeps what it held: the host's own input still begins with "hq", which the
-// host takes as nothing to draw.
-bool JwwWriteFile(const JwwState& st, const std::filesystem::path& fileName, TWriteError* why = nullptr);
+// host takes as nothing to draw. `options` say how long a held file is waited for.
+bool JwwWriteFile(const JwwState& st, const std::filesystem::path& fileName, TWriteError* why = nullptr,
+                  const TReplaceOptions& options = {});
 // The bytes JwwWriteFile writes.
 std::string JwwOutputText(const JwwState& st);
 

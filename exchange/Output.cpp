@@ -42,10 +42,11 @@ std::string JwwOutputText(const JwwState& st) {
   return out;
 }
 
-bool JwwWriteFile(const JwwState& st, const std::filesystem::path& fileName, TWriteError* why) {
+bool JwwWriteFile(const JwwState& st, const std::filesystem::path& fileName, TWriteError* why,
+                  const TReplaceOptions& options) {
   TWriteError error = TWriteError::Other;
   try {
-    error = ReplaceFileContents(fileName, JwwOutputText(st));
+    error = ReplaceFileContents(fileName, JwwOutputText(st), options);
   } catch (const std::exception&) {
     // Only building the text can throw (out of memory); the file was not touched.
   }

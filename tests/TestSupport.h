@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -57,7 +59,14 @@ class TRecordingView : public TFormView {
   void RepaintStatus() override { Repaints.push_back(Form ? Form->LabelA1.Caption : std::string()); }
   void ShowError(const std::string& m) override { Errors.push_back(m); }
   void ShowNotice(const std::string& m) override { Notices.push_back(m); }
+  std::optional<bool> AskRetry(const std::string& m) override {
+    if (!Retry) return std::nullopt;
+    RetryAsks.push_back(m);
+    return Retry();
+  }
   const TForm1* Form = nullptr;
+  std::function<std::optional<bool>()> Retry;  // the answer to each retry box; none: cannot ask
+  std::vector<std::string> RetryAsks;
   std::vector<std::string> Messages;
   std::vector<std::string> Errors;
   std::vector<std::string> Notices;

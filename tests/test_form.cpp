@@ -2,10 +2,12 @@
 // text-type list, and showing, cancelling and closing the dialog.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -485,19 +487,32 @@ TEST(Form, FileFailuresAreToldAsWhatTheyAre) {
 // After OK drew, the record of lines 23..31 follows what reached the host: a result that could
 // not be written keeps the record before it (and saves the dialog's values), and a record that
 // cannot be saved after a drawing is shown, since the next chain would go on from the one before.
+// A result that could not be written is offered again with the same points.
 TEST(Form, TheRecordFollowsTheDrawing) {
   const std::string record = "0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n50\r\n30\r\n";
+  enum class TOutput { Writable, Folder, Held };
   const struct {
     const char* name;
-    bool outputFails;    // JWC_TEMP.TXT turns into a folder after it was read
-    bool settingsFails;  // q746.dat is a folder
+    TOutput output;       // JWC_TEMP.TXT after it was read: as it is, turned into a folder, held open
+    bool settingsFails;   // q746.dat is a folder
+    const char* answers;  // to each retry box: R mends the output and retries, r retries, c cancels;
+                          // nullptr: no one can be asked
     bool drawn;
-    const char* error;  // the box shown, nullptr none
+    const char* error;  // the error box shown, nullptr none
   } cases[] = {
-      {"drawn and recorded", false, false, true, nullptr},
-      {"the result cannot be written", true, false, false, kMessageWriteFailed},
-      {"the record cannot be saved", false, true, true, kMessageRecordNotSaved},
+      {"drawn and recorded", TOutput::Writable, false, nullptr, true, nullptr},
+      {"the result cannot be written, no one to ask", TOutput::Folder, false, nullptr, false,
+       kMessageWriteFailed},
+      {"the record cannot be saved", TOutput::Writable, true, nullptr, true, kMessageRecordNotSaved},
+      {"retried once the output is mended", TOutput::Folder, false, "rR", true, nullptr},
+      {"retry given up", TOutput::Folder, false, "rc", false, nullptr},
+      {"held by another program, retried once let go", TOutput::Held, false, "R", true, nullptr},
   };
+#ifdef _WIN32
+  constexpr bool kHeldFilesBlockRenames = true;
+#else
+  constexpr bool kHeldFilesBlockRenames = false;  // POSIX renames over an open file
+#endif
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir("q748-form");
@@ -511,22 +526,49 @@ TEST(Form, TheRecordFollowsTheDrawing) {
           "0\r\n0\r\n0\r\n" +
               record);
     }
-    WriteFile(output, "hq\r\nhp1 10 0\r\nhp2 10 70\r\nhp3 60 30\r\nhp4 80 40\r\n");
+    const std::string host = "hq\r\nhp1 10 0\r\nhp2 10 70\r\nhp3 60 30\r\nhp4 80 40\r\n";
+    WriteFile(output, host);
     TRecordingView view;
+    std::optional<std::ifstream> held;
+    std::string answers = c.answers ? c.answers : "";
+    if (c.answers) {
+      view.Retry = [&]() -> std::optional<bool> {
+        const char answer = answers.empty() ? 'c' : answers.front();
+        if (!answers.empty()) answers.erase(0, 1);
+        if (answer == 'R') {
+          held.reset();
+          fs::remove_all(output);
+        }
+        return answer != 'c';
+      };
+    }
     TForm1 f(dir.path(), &view);
+    view.Form = &f;
     f.FormShow();
     f.ComboBox3.ItemIndex = 1;
     f.Edit2.Text = "P";
     f.Button1Click();
     ASSERT_TRUE(f.CloseRequested);
-    if (c.outputFails) {
+    if (c.output == TOutput::Folder) {
       fs::remove(output);
       fs::create_directories(output / "x");
     }
-    EXPECT_EQ(f.FormClose(), !c.outputFails);
+    if (c.output == TOutput::Held) held.emplace(output, std::ios::binary);  // as a scanner holds it
+    const bool blocked = c.output == TOutput::Folder || (c.output == TOutput::Held && kHeldFilesBlockRenames);
+    EXPECT_EQ(f.FormClose(), c.drawn);
     ASSERT_EQ(view.Errors.size(), c.error ? 1u : 0u);
     if (c.error) {
       EXPECT_EQ(view.Errors[0].substr(0, SjisText(c.error).size()), SjisText(c.error));
+    }
+    // One box per failed write while someone can answer; each says why.
+    EXPECT_EQ(view.RetryAsks.size(), blocked && c.answers ? std::string(c.answers).size() : 0u);
+    for (const std::string& ask : view.RetryAsks) EXPECT_EQ(ask.rfind(SjisText(kMessageWriteRetry), 0), 0u);
+    // While another program holds the file the status line says the write waits.
+    const bool waited = std::find(view.Repaints.begin(), view.Repaints.end(), SjisText(kStatusWaiting)) !=
+                        view.Repaints.end();
+    EXPECT_EQ(waited, c.output == TOutput::Held && kHeldFilesBlockRenames);
+    if (c.drawn) {
+      EXPECT_NE(ReadFile(output), host);
     }
     if (c.settingsFails) continue;
     const std::string saved = ReadFile(settings);

@@ -265,8 +265,12 @@ TEST(ReplaceFileContents, FailsWithoutLosingWhatWasThere) {
       });
       opened.get_future().wait();
     }
-    EXPECT_EQ(ReplaceFileContents(target, c.bytes, TReplaceOptions{c.wait}), c.result) << c.name;
+    int waits = 0;
+    EXPECT_EQ(ReplaceFileContents(target, c.bytes, TReplaceOptions{c.wait, [&] { ++waits; }}), c.result)
+        << c.name;
     if (holder.joinable()) holder.join();
+    // Whoever waits for the replace is told while, and only while, the file is held.
+    EXPECT_EQ(waits > 0, c.holdMs > 0 && kHeldFilesBlockRenames) << c.name;
     if (c.replaced) {
       EXPECT_EQ(ReadFile(target), c.bytes) << c.name;
     } else {

@@ -213,9 +213,11 @@ TEST(Package, ReadmeIsShiftJisWithCrLfAndNamesTheFiles) {
                                     "64 ビット",
                                     "■ 困ったときは",
                                     "■ 不具合の報告",
-                                    "■ 免責"};
+                                    "■ 免責",
+                                    "作図結果を書き込めませんでした。",
+                                    "再試行"};
   for (const char* message :
-       {kMessageWriteFailed, kMessageReadFailed, kReasonInUse, kReasonNoPermission, kReasonDiskFull}) {
+       {kMessageReadFailed, kReasonInUse, kReasonNoPermission, kReasonDiskFull, kStatusWaiting}) {
     std::string text = message;
     if (text.size() > 3 && text.compare(text.size() - 3, 3, "。") == 0) text.resize(text.size() - 3);
     texts.push_back(text);

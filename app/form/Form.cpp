@@ -56,11 +56,31 @@ void TForm1::FormShow() {
 
 bool TForm1::FormClose() {
   const std::filesystem::path file = ExeDir / kExchangeFileName;
+  TReplaceOptions options;
+  bool waiting = false;
+  options.WhileHeld = [&] {
+    if (!waiting) SetStatus(kStatusWaiting);
+    else if (view_) view_->RepaintStatus();  // keeps the window painted while it waits
+    waiting = true;
+  };
   TWriteError why = TWriteError::None;
-  const bool written = JwwWriteFile(Jww, file, &why);
+  bool written = JwwWriteFile(Jww, file, &why, options);
+  // A drawn dimension is still in the output list: trying again needs no new points.
+  while (!written && drawn_ && view_) {
+    const std::optional<bool> retry = view_->AskRetry(WriteFailureMessage(kMessageWriteRetry, file, why));
+    if (!retry) break;
+    if (!*retry) {
+      why = TWriteError::None;  // the user has seen why and chose to draw nothing
+      break;
+    }
+    waiting = false;
+    SetStatus(kStatusWriting);
+    written = JwwWriteFile(Jww, file, &why, options);
+  }
   JwwRelease(Jww);
   // The host finds its own input, which begins with "hq", and draws nothing: say why.
-  if (!written && view_) view_->ShowError(WriteFailureMessage(kMessageWriteFailed, file, why));
+  if (!written && why != TWriteError::None && view_)
+    view_->ShowError(WriteFailureMessage(kMessageWriteFailed, file, why));
   SaveAfterClose(written);
   return written;
 }

@@ -153,11 +153,14 @@ inline constexpr int kMemoHeightOutside = 180;
 inline constexpr const char* kConfirmationCaption = "確認";
 inline constexpr const char* kStatusProcessing = "処理中です";
 inline constexpr const char* kStatusWriting = "ファイル生成中です";
-inline constexpr const char* kStatusIdle = "　";  // one full-width blank
+inline constexpr const char* kStatusIdle = "　";                // one full-width blank
+inline constexpr const char* kStatusWaiting = "書き込み待ち…";  // another program holds the file
 // Failures of the run's files, and their reasons in words a user can act on.
 inline constexpr const char* kErrorCaption = "書き込みエラー";
 inline constexpr const char* kMessageReadFailed = "JWC_TEMP.TXT を読み込めませんでしたので作図出来ません";
 inline constexpr const char* kMessageWriteFailed = "作図結果を書き込めませんでした。何も作図されません。";
+inline constexpr const char* kMessageWriteRetry =
+    "作図結果を書き込めませんでした。［再試行］で同じ寸法をもう一度書き込みます（点の指示は要りません）。［キャンセル］では何も作図されません。";
 inline constexpr const char* kMessageSettingsNotSaved = "設定を保存できませんでした（前回の設定のままです）";
 inline constexpr const char* kMessageRecordNotSaved =
     "寸法は作図しましたが、その記録を保存できませんでした（次の連続・外側追加は前回の寸法から続きます）";
@@ -183,6 +186,13 @@ class TFormView {
   // A failure that loses nothing of this run (the settings were not saved): a line on standard
   // error, no box.
   virtual void ShowNotice(const std::string& messageSjis) = 0;
+  // The drawn dimension could not be written: a modal box with 再試行 and キャンセル (caption
+  // kErrorCaption). True to try again, false to give up; nullopt when no one can be asked (the
+  // model then shows the failure with ShowError).
+  virtual std::optional<bool> AskRetry(const std::string& messageSjis) {
+    static_cast<void>(messageSjis);
+    return std::nullopt;
+  }
 };
 
 // The ComboBox3 items for the exchange state: the host's current text type, then types 1 to 10.

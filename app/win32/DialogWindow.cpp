@@ -140,6 +140,14 @@ void TDialogWindow::ShowError(const std::string& messageSjis) {
               MB_ICONERROR | MB_OK | (owner == nullptr ? MB_TASKMODAL | MB_SETFOREGROUND : 0));
 }
 
+std::optional<bool> TDialogWindow::AskRetry(const std::string& messageSjis) {
+  HWND owner = window_ != nullptr && IsWindow(window_) ? window_ : nullptr;
+  const int answer =
+      MessageBoxW(owner, SjisToWide(messageSjis).c_str(), Utf8LiteralToWide(kErrorCaption).c_str(),
+                  MB_ICONWARNING | MB_RETRYCANCEL | (owner == nullptr ? MB_TASKMODAL | MB_SETFOREGROUND : 0));
+  return answer == IDRETRY;
+}
+
 void TDialogWindow::ShowNotice(const std::string& messageSjis) {
   // A dialog started from a console still has standard error; otherwise this goes nowhere.
   const std::string line = SjisToUtf8(SingleLine(messageSjis));
@@ -152,6 +160,10 @@ void TDialogWindow::RepaintStatus() {
   if (status == nullptr) return;
   Q748_WIN(SetWindowTextW(status, SjisToWide(form_.LabelA1.Caption).c_str()));
   UpdateWindow(status);
+  // Called while a handler or a held file keeps the thread busy: the rest of the window is
+  // painted too (a box moved away leaves no hole), without taking any input.
+  MSG msg{};
+  while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
 // ---- Messages ------------------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,7 @@ class TDialogWindow final : public TFormView {
   void ShowConfirmation(const std::string& messageSjis) override;
   void RepaintStatus() override;
   void ShowError(const std::string& messageSjis) override;
+  std::optional<bool> AskRetry(const std::string& messageSjis) override;
   void ShowNotice(const std::string& messageSjis) override;
 
  private:

@@ -103,6 +103,21 @@ wait_window() {
   fail "no window titled /$pattern/ appeared within ${2:-30} s"
 }
 
+# The id of a window titled /pattern/ other than `old` (a box shown again), within the timeout.
+wait_other_window() {
+  local pattern=$1 old=$2 deadline id
+  deadline=$(($(now_ms) + ${3:-30} * 1000))
+  while [ "$(now_ms)" -lt "$deadline" ]; do
+    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | grep -vx "$old" | head -n 1 || true)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "no other window titled /$pattern/ appeared within ${3:-30} s"
+}
+
 wait_no_window() {
   local pattern=$1 deadline
   deadline=$(($(now_ms) + ${2:-30} * 1000))

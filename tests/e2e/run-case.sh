@@ -13,10 +13,11 @@
 #   preview      the preview panel holds a picture; Down in ComboBox1 redraws it, and OK draws that
 #   preview-hidden  the preview hidden: the controls' width; a click on プレビュー表示 widens the dialog
 #   command-line q748.exe with arguments: the headless front end, its output and exit status
-#   read-only    OK in a folder that cannot be written: the error box names the reason, the
-#                dialog then closes and the host's file still begins with hq
+#   read-only    OK in a folder that cannot be written: the error box names the reason, 再試行
+#                fails again, キャンセル closes and the host's file still begins with hq
 #   held         another program (HELPER_EXE, hold_file.exe) holds JWC_TEMP.TXT: for 1.5 s the
-#                headless OK waits and writes; for 25 s it gives up within 20 s with status 2
+#                headless OK waits and writes; for 25 s it gives up within 20 s with status 2; the
+#                dialog's box offers 再試行, which writes once the file is let go
 #   horizontal   q748.exe --direction horizontal: its caption, its preview, and Enter writes what
 #                the headless OK of that direction writes, with its own settings file; kept as
 #                screenshot-horizontal.png
@@ -325,8 +326,12 @@ case_read_only() {
   box=$(wait_window "$WRITE_ERROR" 30)
   capture_window "$box" "$E2E_WORK/write-error.png"
   check_not_blank "$E2E_WORK/write-error.png"
+  # 再試行 (the box's default button) tries again and fails again; キャンセル (Esc) gives up.
   focus_window "$box"
   xdotool key Return
+  again=$(wait_other_window "$WRITE_ERROR" "$box" 30)
+  focus_window "$again"
+  xdotool key Escape
   wait_app_exit 30
   cmp "$dir/JWC_TEMP.TXT" "$(sample_input)" || fail "the host's file changed in a read-only folder"
   # The settings could not be saved either: said on standard error, without a box.
@@ -336,6 +341,8 @@ case_read_only() {
 case_held() {
   local dir="$cases/フォルダ" reference="$cases/headless" started elapsed status holder
   [ -n "$E2E_TEST_EXE" ] || fail "no hold_file.exe given"
+  # The display before any Wine program: the dialog at the end shares their desktop.
+  start_xvfb
   prepare_dir "$reference" "$(sample_input)" "$(sample_settings)"
   headless "$reference" --ok || fail "the headless OK failed: $(cat "$reference/headless.err")"
   for hold in 1500 25000; do
@@ -364,6 +371,26 @@ case_held() {
     kill "$holder" 2>/dev/null || true
     wait "$holder" 2>/dev/null || true
   done
+  # The dialog: while the file stays held, a box offers 再試行; once it is let go, 再試行 writes
+  # the same dimension without picking the points again.
+  prepare_dir "$dir" "$(sample_input)" "$(sample_settings)"
+  (exec wine "$E2E_TEST_EXE" "$(winepath_of "$dir/JWC_TEMP.TXT")" 120000) >"$cases/hold.out" 2>&1 &
+  holder=$!
+  deadline=$(($(now_ms) + 30000))
+  until grep -q held "$cases/hold.out" 2>/dev/null; do
+    [ "$(now_ms)" -lt "$deadline" ] || fail "hold_file did not take the file: $(cat "$cases/hold.out")"
+    sleep 0.1
+  done
+  open_dialog "$dir" "$cases/dialog.log"
+  xdotool key Return
+  box=$(wait_window "$WRITE_ERROR" 30)
+  cmp "$dir/JWC_TEMP.TXT" "$(sample_input)" || fail "the host's file changed while it was held"
+  kill "$holder" 2>/dev/null || true
+  wait "$holder" 2>/dev/null || true
+  focus_window "$box"
+  xdotool key Return
+  wait_app_exit 30
+  cmp "$dir/JWC_TEMP.TXT" "$reference/JWC_TEMP.TXT" || fail "再試行 after the file was let go did not write the dimension"
 }
 
 case_horizontal() {
