@@ -327,7 +327,7 @@ TEST(CommandLine, ContinuedDimensionsGoOnFromTheLastOne) {
           0);
       ExpectSameDrawing(ReadFile(dir.path() / "JWC_TEMP.TXT"), ReadFile(reference.path() / "JWC_TEMP.TXT"));
       const std::vector<std::string> lines = FileLines(ReadFile(settings));
-      ASSERT_EQ(lines.size(), 35u);
+      ASSERT_EQ(lines.size(), SettingsTable().size());
       EXPECT_EQ(lines[24], FloatToText(c.axis));
       for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_NEAR(TextToFloat(lines[25 + 2 * i]), s.used[i].X, 1e-9) << "point " << i + 1;
@@ -389,7 +389,7 @@ TEST(CommandLine, ContinuedDimensionRefusals) {
       if (r.err.find("focus") == std::string::npos) {
         std::vector<std::string> before = FileLines(c.settings), after = FileLines(ReadFile(file));
         before.resize(31);
-        ASSERT_EQ(after.size(), 35u);
+        ASSERT_EQ(after.size(), SettingsTable().size());
         EXPECT_EQ(std::vector<std::string>(after.begin() + 22, after.begin() + 31),
                   std::vector<std::string>(before.begin() + 22, before.end()));
       }
@@ -405,10 +405,10 @@ TEST(CommandLine, ContinuedDimensionRefusals) {
     ASSERT_EQ(RunCli({"--ok", "--next", "outside", "--set", "ComboBox3=1", PathToUtf8(old.path())}).status,
               0);
     const std::vector<std::string> lines = FileLines(ReadFile(old.path() / "q746.dat"));
-    ASSERT_EQ(lines.size(), 35u);
+    ASSERT_EQ(lines.size(), SettingsTable().size());
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 25, lines.begin() + 27),
               (std::vector<std::string>{"0", "100"}));
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + 33, lines.end()),
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 33, lines.begin() + 35),
               (std::vector<std::string>{"0", "100"}));
   }
   // An aligned dimension measures along its own points: another axis angle does not matter.
@@ -730,7 +730,7 @@ TEST(CommandLine, RunsThatDrawNothingKeepTheRecord) {
     WriteFile(dir.path() / "JWC_TEMP.TXT", HostFile(0, {{0, 250}, {90, 150}}));
     ASSERT_EQ(RunCli({"--ok", "--next", "chain", "--set", "ComboBox3=1", PathToUtf8(dir.path())}).status, 0);
     const std::vector<std::string> lines = FileLines(ReadFile(dir.path() / "q746.dat"));
-    ASSERT_EQ(lines.size(), 35u);
+    ASSERT_EQ(lines.size(), SettingsTable().size());
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 25, lines.begin() + 31),
               (std::vector<std::string>{"0", "100", "0", "250", "50", "30"}));
   }

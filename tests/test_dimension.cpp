@@ -314,8 +314,8 @@ TEST(Button1Click, CompleteRun) {
   EXPECT_FALSE(fs::exists(s.dir.path() / "q746.dat"));
   ASSERT_TRUE(s.form.FormClose());
   const std::string saved = ReadFile(s.dir.path() / "q746.dat");
-  // ... and lines 34 and 35 where its row starts: its own first point.
-  const std::string tail = "\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n50\r\n30\r\n1\r\n8\r\n0\r\n0\r\n";
+  // ... lines 34 and 35 where its row starts (its own first point), and the dialog's next box.
+  const std::string tail = "\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n50\r\n30\r\n1\r\n8\r\n0\r\n0\r\n0\r\n";
   ASSERT_GT(saved.size(), tail.size());
   EXPECT_EQ(saved.substr(saved.size() - tail.size()), tail);
 }

@@ -72,7 +72,7 @@ TEST(ControlTable, EveryRowNamesOneControlAndTheFocusRowsComeFirst) {
 }
 
 // No two controls of a dialog overlap, in each continued mode (the notes are shorter where the
-// outside distance stands below them); only the preview's check box lies inside its pane.
+// outside distance stands below them); only the check boxes of the information pane lie inside it.
 TEST(ControlTable, NoControlOverlapsAnother) {
   for (TNext next : {TNext::None, TNext::Chain, TNext::Outside}) {
     std::vector<const TControlEntry*> shown;
@@ -85,7 +85,9 @@ TEST(ControlTable, NoControlOverlapsAnother) {
     for (std::size_t i = 0; i < shown.size(); ++i) {
       for (std::size_t j = i + 1; j < shown.size(); ++j) {
         const TControlEntry &a = *shown[i], &b = *shown[j];
-        if (std::string(a.Name) == "ScrollBox1" && std::string(b.Name) == "CheckBox5") continue;
+        if (std::string(a.Name) == "ScrollBox1" &&
+            (std::string(b.Name) == "CheckBox5" || std::string(b.Name) == "CheckBox6"))
+          continue;
         const bool apart = a.Left + a.Width <= b.Left || b.Left + b.Width <= a.Left || bottom(a) <= b.Top ||
                            bottom(b) <= a.Top;
         EXPECT_TRUE(apart) << a.Name << " and " << b.Name << " in mode " << static_cast<int>(next);
@@ -576,4 +578,62 @@ TEST(Form, TheRecordFollowsTheDrawing) {
     const std::string drawnRecord = "0\r\n1\r\n0\r\n10\r\n0\r\n10\r\n70\r\n60\r\n30\r\n";
     EXPECT_NE(saved.find(c.drawn ? drawnRecord : record), std::string::npos) << saved;
   }
+}
+
+// A run without the dialog draws what OK would; a refusal has no dialog to go back to, so its
+// reason is shown in the confirmation box and the host gets "hq". Only the mode's own settings
+// file asks for such runs.
+TEST(Form, QuickOkDrawsOrSaysWhyAndDrawsNothing) {
+  const std::string host = "hq\r\nhp1 10 0\r\nhp2 10 70\r\nhp3 60 30\r\nhp4 80 40\r\n";
+  const struct {
+    const char* name;
+    const char* edit1;
+    const char* hostFile;
+    std::string message;  // the box shown, empty for none
+  } cases[] = {
+      {"drawn", "1", nullptr, ""},
+      {"a refused field", "0", nullptr, RefusedControlMessage("Edit1")},
+      {"a refused dimension", "1", "hq\r\nhp1 10 0\r\nhp2 10 0\r\nhp3 60 30\r\nhp4 80 40\r\n",
+       RefusalMessage(TRefusal::ZeroLength)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir("q748-form");
+    WriteFile(dir.path() / "JWC_TEMP.TXT", c.hostFile ? c.hostFile : host);
+    {
+      TForm1 settings(dir.path(), nullptr);
+      settings.Edit1.Text = c.edit1;
+      settings.CheckBox6.Checked = true;
+      ASSERT_EQ(settings.SaveSettings(settings.SettingsFile()), TWriteError::None);
+    }
+    EXPECT_TRUE(TForm1::SkipsDialog(dir.path(), {}));
+    // Another direction's file is its own: it asks for its dialog.
+    EXPECT_FALSE(TForm1::SkipsDialog(dir.path(), {.Direction = TDirection::Horizontal}));
+    TRecordingView view;
+    TForm1 f(dir.path(), &view);
+    view.Form = &f;
+    f.FormShow();
+    f.QuickOk();
+    EXPECT_TRUE(f.CloseRequested);
+    EXPECT_TRUE(f.FocusControl.empty());
+    EXPECT_EQ(f.FormClose(), true);
+    ASSERT_EQ(view.Messages.size(), c.message.empty() ? 0u : 1u);
+    if (!c.message.empty()) {
+      EXPECT_EQ(view.Messages[0], c.message);
+      EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
+    } else {
+      // What OK in the dialog writes on the same files.
+      TempDir same("q748-form");
+      WriteFile(same.path() / "JWC_TEMP.TXT", host);
+      fs::copy_file(dir.path() / "q746.dat", same.path() / "q746.dat");
+      TForm1 dialog(same.path(), nullptr);
+      dialog.FormShow();
+      dialog.Button1Click();
+      ASSERT_TRUE(dialog.CloseRequested && dialog.FormClose());
+      EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), ReadFile(same.path() / "JWC_TEMP.TXT"));
+      EXPECT_NE(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
+    }
+  }
+  TempDir empty("q748-form");
+  EXPECT_FALSE(TForm1::SkipsDialog(empty.path(), {}));  // no settings file: the dialog
 }

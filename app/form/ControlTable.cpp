@@ -131,6 +131,15 @@ std::vector<TControlEntry> BuildTable() {
        .Title = "プレビュー表示", .Help = "the preview panel is shown: 0 or 1",
        .Left = 8, .Top = 371 + 28, .Width = 129, .Height = 17,
        .Caption = "プレビュー表示", .StartIndex = 1, .TabStop = true},
+      // Beside it: OK at once with these settings from the next run on, until Shift is held at the
+      // start. The caption says how to get the dialog back.
+      {.Name = "CheckBox6", .Member = &TForm1::CheckBox6, .Kind = K::CheckBox,
+       .Title = "次回からダイアログを表示しない",
+       .Help = "the next runs draw at once with these settings, without the\n"
+               "dialog (Shift held at the start shows it): 0 or 1",
+       .Left = 144, .Top = 371 + 28, .Width = 337, .Height = 17,
+       .Caption = "次回からダイアログを表示しない（Shift＋起動で表示）", .StartIndex = 0,
+       .TabStop = true},
       // What OK would draw, redrawn as the controls change.
       {.Name = "PreviewPanel", .Kind = K::Preview,
        .Left = kPreviewLeft, .Top = kPreviewTop, .Width = kPreviewWidth, .Height = kPreviewHeight},

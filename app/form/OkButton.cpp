@@ -52,6 +52,22 @@ void TForm1::Button1Click() {
   CloseRequested = true;
 }
 
+void TForm1::QuickOk() {
+  Button1Click();
+  if (CloseRequested) return;
+  // A refused field has no dialog to take the focus: its reason goes into the box. The other
+  // refusals have shown theirs. Nothing is in the output list, so the host gets "hq".
+  if (!FocusControl.empty() && view_) view_->ShowConfirmation(RefusedControlMessage(FocusControl));
+  FocusControl.clear();
+  CloseRequested = true;
+}
+
+bool TForm1::SkipsDialog(const std::filesystem::path& exeDir, TDimensionMode mode) {
+  TForm1 settings(exeDir, nullptr, mode);
+  settings.LoadSettings(settings.SettingsFile());
+  return settings.CheckBox6.Checked;
+}
+
 void TForm1::SaveAfterClose(bool drawn) {
   if (!drawn_) return;
   const TLastDimension record = *drawn_;

@@ -52,3 +52,11 @@ TDimensionInput ReadInputs(const TForm1& f, std::string& focus) {
   in.PointsRefusal = KindEntry(in.Kind).MakePoints(st, f.LastDimension(), in);
   return in;
 }
+
+std::string RefusedControlMessage(const std::string& control) {
+  const TControlEntry* entry = FindControl(control);
+  const std::string caption = entry && *entry->Title ? entry->Title : control;
+  const std::string allowed = entry ? AcceptedStatus(*entry) : "";
+  const bool choice = entry && (entry->Kind == TControlKind::List || entry->Kind == TControlKind::RadioGroup);
+  return SjisText("「" + caption + (choice ? "」を選択して下さい" : "」の値では作図出来ません" + allowed));
+}

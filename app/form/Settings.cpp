@@ -55,6 +55,7 @@ const std::vector<TSettingLine>& SettingsTable() {
       DialogLine(32, &F::CheckBox5),
       DialogLine(33, &F::Edit10),
       {34, K::RowStartX, nullptr, 0},          {35, K::RowStartY, nullptr, 0},
+      DialogLine(36, &F::CheckBox6),
   };
   // clang-format on
   return table;

@@ -195,6 +195,10 @@ class TFormView {
   }
 };
 
+// What the status line and a quick run say of a control that OK refuses (Shift-JIS): its caption,
+// and for an edit the values it takes, so that the user knows what to type instead.
+std::string RefusedControlMessage(const std::string& control);
+
 // The ComboBox3 items for the exchange state: the host's current text type, then types 1 to 10.
 std::vector<std::string> TextTypeItems(const JwwState& st);
 
@@ -217,7 +221,7 @@ enum class TSettingKind {
   RowStartY,
 };
 struct TSettingLine {
-  int Line;  // 1..35
+  int Line;  // 1..36
   TSettingKind Kind;
   const char* Control;  // control name for the dialog's lines, nullptr for the others
   std::size_t Point;    // picked point of PointX / PointY
@@ -225,7 +229,8 @@ struct TSettingLine {
 const std::vector<TSettingLine>& SettingsTable();
 // Lines 1..22 are the dialog's; 23..31 record the last dimension (read only to continue from it);
 // 32 and 33 were added later (CheckBox5, Edit10): a file without them keeps their starting values;
-// 34 and 35 record where the last dimension's row started (a file without them records none).
+// 34 and 35 record where the last dimension's row started (a file without them records none); 36
+// (CheckBox6) was added after them.
 inline constexpr int kSettingsLinesRead = 22;
 inline constexpr int kFirstRecordLine = 23;
 inline constexpr int kRecordLines = 13;  // lines 23..35, of which 32 and 33 are the dialog's
@@ -247,6 +252,7 @@ class TForm1 {
   TEdit Edit10;  // the outside dimension's distance beyond the last one (outside mode only)
   TCheckBox CheckBox1, CheckBox2, CheckBox3, CheckBox4;
   TCheckBox CheckBox5;  // the preview is shown
+  TCheckBox CheckBox6;  // the next runs draw without the dialog (QuickOk)
   TRadioGroup RadioGroup1, RadioGroup2;
   TLabel LabelA1;
 
@@ -275,6 +281,11 @@ class TForm1 {
   void SaveAfterClose(bool drawn);
   void Button1Click();
   void Button2Click();
+  // OK without a dialog to go back to: a refusal is shown in the confirmation box (a refused
+  // field's reason too) and the run closes drawing nothing. After FormShow; then FormClose.
+  void QuickOk();
+  // Whether the settings file of `mode` in `exeDir` asks for runs without the dialog (CheckBox6).
+  static bool SkipsDialog(const std::filesystem::path& exeDir, TDimensionMode mode);
   void LoadSettings(const std::filesystem::path& fileName);
   // The settings file of this dialog's direction in ExeDir.
   std::filesystem::path SettingsFile() const;

@@ -11,16 +11,6 @@
 
 namespace {
 
-// What the status line says of a control that OK would refuse: the caption beside it, and for an
-// edit the values it takes, so that the line says what to type instead.
-std::string RefusedControlStatus(const std::string& control) {
-  const TControlEntry* entry = FindControl(control);
-  const std::string caption = entry && *entry->Title ? entry->Title : control;
-  const std::string allowed = entry ? AcceptedStatus(*entry) : "";
-  const bool choice = entry && (entry->Kind == TControlKind::List || entry->Kind == TControlKind::RadioGroup);
-  return SjisText("「" + caption + (choice ? "」を選択して下さい" : "」の値では作図出来ません" + allowed));
-}
-
 // The part of the picture the preview frames. A prefix or suffix lengthens the value text and its
 // base line without end; framing all of it would shrink the dimension until its text is a few
 // pixels high. So the frame is that of the same dimension with the number alone, widened towards
@@ -96,7 +86,7 @@ TPreview BuildPreview(const TForm1& form) {
   std::string focus;
   const TDimensionInput in = ReadInputs(form, focus);
   if (!focus.empty()) {
-    p.Status = RefusedControlStatus(focus);
+    p.Status = RefusedControlMessage(focus);
     return p;
   }
   if (!form.ExchangeRead()) {

@@ -3,9 +3,9 @@
 // of the controls to the model in DialogBinding.cpp.
 #include "DialogWindow.h"
 
-#include <cstdio>
 #include <utility>
 
+#include "MessageBoxes.h"
 #include "MyFunc.h"
 #include "WideText.h"
 #include "WinCheck.h"
@@ -129,31 +129,17 @@ void TDialogWindow::CloseDialog(bool destroying) {
 // ---- What the model asks of the view -------------------------------------------------------------
 
 void TDialogWindow::ShowConfirmation(const std::string& messageSjis) {
-  MessageBoxW(window_, SjisToWide(messageSjis).c_str(), Utf8LiteralToWide(kConfirmationCaption).c_str(),
-              MB_ICONQUESTION | MB_OK);
+  ConfirmationBox(window_, messageSjis);
 }
 
-void TDialogWindow::ShowError(const std::string& messageSjis) {
-  // Also while the window is going away: owned by it while it is there, else by nobody.
-  HWND owner = window_ != nullptr && IsWindow(window_) ? window_ : nullptr;
-  MessageBoxW(owner, SjisToWide(messageSjis).c_str(), Utf8LiteralToWide(kErrorCaption).c_str(),
-              MB_ICONERROR | MB_OK | (owner == nullptr ? MB_TASKMODAL | MB_SETFOREGROUND : 0));
-}
+// Also while the window is going away: owned by it while it is there, else by nobody.
+void TDialogWindow::ShowError(const std::string& messageSjis) { ErrorBox(window_, messageSjis); }
 
 std::optional<bool> TDialogWindow::AskRetry(const std::string& messageSjis) {
-  HWND owner = window_ != nullptr && IsWindow(window_) ? window_ : nullptr;
-  const int answer =
-      MessageBoxW(owner, SjisToWide(messageSjis).c_str(), Utf8LiteralToWide(kErrorCaption).c_str(),
-                  MB_ICONWARNING | MB_RETRYCANCEL | (owner == nullptr ? MB_TASKMODAL | MB_SETFOREGROUND : 0));
-  return answer == IDRETRY;
+  return RetryBox(window_, messageSjis);
 }
 
-void TDialogWindow::ShowNotice(const std::string& messageSjis) {
-  // A dialog started from a console still has standard error; otherwise this goes nowhere.
-  const std::string line = SjisToUtf8(SingleLine(messageSjis));
-  std::fprintf(stderr, "q748: %s\n", line.c_str());
-  std::fflush(stderr);
-}
+void TDialogWindow::ShowNotice(const std::string& messageSjis) { NoticeLine(messageSjis); }
 
 void TDialogWindow::RepaintStatus() {
   HWND status = RoleWindow(TControlRole::StatusLine);

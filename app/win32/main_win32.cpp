@@ -1,5 +1,6 @@
-// The Windows entry: without arguments (or with only --direction and --next) the dialog, with other
-// arguments the headless command line (so that `q748.exe --help` works from a console).
+// The Windows entry: without arguments (or with only the mode's words) the dialog, or OK without
+// it when the mode's settings ask for that; with other arguments the headless command line (so
+// that `q748.exe --help` works from a console).
 #include <windows.h>
 #include <shellapi.h>
 
@@ -15,6 +16,7 @@
 
 #include "CommandLine.h"
 #include "DialogWindow.h"
+#include "MessageBoxes.h"
 #include "Options.h"
 #include "WideText.h"
 #include "WinCheck.h"
@@ -70,7 +72,19 @@ void ConnectToConsole() {
   std::cerr.clear();
 }
 
+// OK at once with the saved settings, when they ask for it; a refusal is shown in a box.
+int RunWithoutDialog(const std::filesystem::path& exeDir, TDimensionMode mode) {
+  TBoxView view;
+  TForm1 form(exeDir, &view, mode);
+  form.FormShow();
+  form.QuickOk();
+  form.FormClose();
+  return 0;
+}
+
 int RunDialog(HINSTANCE instance, int showCommand, const std::filesystem::path& exeDir, TDimensionMode mode) {
+  // Shift held at the start brings the dialog back.
+  if (TForm1::SkipsDialog(exeDir, mode) && !ShiftHeld()) return RunWithoutDialog(exeDir, mode);
   TDialogWindow dialog(instance, exeDir, mode);
   std::wstring error;
   if (!dialog.Create(error)) {

@@ -24,6 +24,9 @@
 #   outside      q748.exe --next outside after an ordinary dimension: its caption, its preview
 #                with the last dimension, and Enter writes what the headless OK writes; kept as
 #                screenshot-outside.png
+#   quick        settings that skip the dialog: the run draws what the headless OK draws without
+#                showing it; a refused run shows why in the 確認 box and leaves hq; with Shift
+#                held at the start the dialog comes back
 #   view         the in-process tests of the Win32 view (HELPER_EXE) on the display
 set -eu
 case_name=$1
@@ -393,6 +396,56 @@ case_held() {
   cmp "$dir/JWC_TEMP.TXT" "$reference/JWC_TEMP.TXT" || fail "再試行 after the file was let go did not write the dimension"
 }
 
+# The sample's settings with lines 32..35 as they start and line 36 (skip the dialog) checked.
+quick_settings() {
+  { cat "$1"; printf '1\r\n8\r\n\r\n\r\n1\r\n'; } >"$2"
+}
+
+case_quick() {
+  local dir="$cases/すぐ作図" reference="$cases/headless" refused="$cases/作図できない"
+  start_xvfb
+  prepare_dir "$dir" "$(sample_input)"
+  quick_settings "$(sample_settings)" "$dir/q746.dat"
+  prepare_dir "$reference" "$(sample_input)" "$dir/q746.dat"
+  headless "$reference" --ok || fail "the headless OK failed: $(cat "$reference/headless.err")"
+  start_dialog "$dir"
+  wait_app_exit 60  # by itself: no dialog waits for the user
+  cmp "$dir/JWC_TEMP.TXT" "$reference/JWC_TEMP.TXT" || fail "the run without the dialog wrote another JWC_TEMP.TXT than the headless OK"
+
+  # Edit1 0: the reason in the confirmation box, then nothing drawn.
+  prepare_dir "$refused" "$(sample_input)"
+  settings_with_line "$(sample_settings)" 8 0 "$cases/edit1-0.dat"
+  quick_settings "$cases/edit1-0.dat" "$refused/q746.dat"
+  start_dialog "$refused"
+  box=$(wait_window "$CONFIRM" 60)
+  focus_window "$box"
+  xdotool key Return
+  wait_app_exit 30
+  is_hq_only "$refused/JWC_TEMP.TXT" || fail "a refused run without the dialog did not leave hq"
+
+  # Shift held at the start brings the dialog back. Wine learns of keys through its own windows,
+  # as it does through the host's when a user starts the command: another dialog stands in for
+  # the host and has the focus while Shift goes down.
+  local host="$cases/ホスト"
+  prepare_dir "$host" "$(sample_input)" "$(sample_settings)"
+  open_dialog "$host" "$cases/host.log"
+  local host_id=$dialog_id host_pid=$E2E_APP_PID
+  xdotool keydown shift
+  prepare_dir "$dir" "$(sample_input)"
+  quick_settings "$(sample_settings)" "$dir/q746.dat"
+  start_dialog "$dir"
+  dialog_id=$(wait_other_window "$DIALOG" "$host_id" 60)
+  xdotool keyup shift
+  focus_window "$dialog_id"
+  xdotool key Escape
+  wait_app_exit 30
+  is_hq_only "$dir/JWC_TEMP.TXT" || fail "Esc in the dialog brought back by Shift did not leave hq"
+  E2E_APP_PID=$host_pid
+  focus_window "$host_id"
+  xdotool key Escape
+  wait_app_exit 30
+}
+
 case_horizontal() {
   local dir="$cases/ダイアログ" reference="$cases/headless"
   mkdir -p "$cases"
@@ -473,6 +526,7 @@ case "$case_name" in
   preview) case_preview ;;
   read-only) case_read_only ;;
   held) case_held ;;
+  quick) case_quick ;;
   preview-hidden) case_preview_hidden ;;
   horizontal) case_horizontal ;;
   outside) case_outside ;;
