@@ -158,6 +158,41 @@ TEST(ControlTable, EditsAreCheckedByTheirRows) {
 // left 492 pixels, the preview stands right of them, and everything is inside the client area, so
 // that nothing reachable with Tab is out of sight. The preview's check box stays within those
 // 492 pixels, in the information pane, so that it is in reach with the preview hidden.
+// Every Alt letter leads to one control (the buttons' underlined ones included), only where the
+// control means something; every number field's tip says what it takes and its letter.
+TEST(ControlTable, AccessKeysAreUniqueAndTipsTellWhatAFieldTakes) {
+  std::set<char> letters;
+  for (const TControlEntry& c : ControlTable()) {
+    const std::string caption = c.Caption;
+    const std::size_t amp = caption.find("(&");
+    const char key = amp != std::string::npos ? caption[amp + 2] : c.AccessKey;
+    if (key == 0) continue;
+    EXPECT_TRUE(key >= 'A' && key <= 'Z') << c.Name;
+    EXPECT_TRUE(letters.insert(key).second) << c.Name << " repeats " << key;
+    if (c.AccessKey == 0) continue;
+    const std::string hint = ControlHint(c);
+    EXPECT_NE(hint.find(SjisText(std::string("Alt+") + key)), std::string::npos) << c.Name;
+    for (TKind kind : {TKind::Linear, TKind::Radius, TKind::Angle}) {
+      for (TNext next : {TNext::None, TNext::Outside}) {
+        if (kind != TKind::Linear && next != TNext::None) continue;
+        const TDimensionMode mode{kind, TDirection::Vertical, next};
+        const char lower = static_cast<char>(key - 'A' + 'a');
+        EXPECT_EQ(FindAccessKey(lower, mode), IsUsed(c, mode) ? &c : nullptr) << c.Name;
+      }
+    }
+  }
+  EXPECT_GE(letters.size(), 20u);
+  for (const TControlEntry& c : ControlTable()) {
+    if (c.Kind != TControlKind::Edit) continue;
+    EXPECT_NE(c.AccessKey, 0) << c.Name;
+    const std::string hint = ControlHint(c);
+    EXPECT_EQ(hint.rfind(SjisText(std::string(c.Title) + AcceptedStatus(c)), 0), 0u) << c.Name;
+    if (c.Accepts.Number) {
+      EXPECT_FALSE(AcceptedStatus(c).empty()) << c.Name;
+    }
+  }
+}
+
 TEST(ControlTable, PreviewStandsRightOfTheControlsInsideTheWindow) {
   constexpr int kControlsWidth = 492;
   struct TRect {

@@ -29,92 +29,92 @@ std::vector<TControlEntry> BuildTable() {
                "0 線矢印 (line arrow), 1 △, 2 □, 3 Ｏ, 4 ○, 5 ■, 6 ▲, 7 ●, 8 ～, 9 ＞,\n"
                "10 ／, 11 △ (the host's marker 11)",
        .Left = 48, .Top = 4, .Width = 81, .Height = 21,
-       .Items = kMarkerItems, .StartIndex = 0, .ImeOff = true, .TabStop = true, .UnusedBy = {TKind::Radius}},
+       .Items = kMarkerItems, .StartIndex = 0, .ImeOff = true, .TabStop = true, .AccessKey = 'S', .UnusedBy = {TKind::Radius}},
       {.Name = "ComboBox2", .Member = &TForm1::ComboBox2, .Kind = K::List,
        .Title = "終点", .Help = "the marker at point 2, the same items",
        .Left = 48, .Top = 28, .Width = 81, .Height = 21,
-       .Items = kMarkerItems, .StartIndex = 0, .ImeOff = true, .TabStop = true},
+       .Items = kMarkerItems, .StartIndex = 0, .ImeOff = true, .TabStop = true, .AccessKey = 'E'},
       {.Name = "Edit7", .Member = &TForm1::Edit7, .Kind = K::Edit,
        .Title = "線矢印の長さ", .Help = "line arrow length, paper mm", .Accepts = Above(0).AtMost(1000),
        .Left = 48, .Top = 64, .Width = 33, .Height = 21,
-       .Caption = "3", .MaxLength = 8, .ImeOff = true, .TabStop = true},
+       .Caption = "3", .MaxLength = 8, .ImeOff = true, .TabStop = true, .AccessKey = 'L'},
       {.Name = "Edit8", .Member = &TForm1::Edit8, .Kind = K::Edit,
        .Title = "線矢印の角度", .Help = "line arrow angle, degrees", .Accepts = Above(0).Below(180),
        .Left = 48, .Top = 88, .Width = 33, .Height = 21,
-       .Caption = "15", .MaxLength = 8, .ImeOff = true, .TabStop = true},
+       .Caption = "15", .MaxLength = 8, .ImeOff = true, .TabStop = true, .AccessKey = 'A'},
       // Narrower than the edits below it: the note after it (Label20) needs the room up to Memo1.
       {.Name = "Edit1", .Member = &TForm1::Edit1, .Kind = K::Edit,
        .Title = "端点倍率", .Help = "size factor of point markers", .Accepts = Above(0),
        .Left = 72, .Top = 112, .Width = 53, .Height = 21,
-       .Caption = "1", .MaxLength = 16, .ImeOff = true, .TabStop = true},
+       .Caption = "1", .MaxLength = 16, .ImeOff = true, .TabStop = true, .AccessKey = 'F'},
       {.Name = "ComboBox3", .Member = &TForm1::ComboBox3, .Kind = K::List,
        .Title = "寸法値の文字種", .Help = "text type: 0 the host's current one, 1..10 that type",
        .Left = 136, .Top = 28, .Width = 169, .Height = 21,
-       .ImeOff = true, .TabStop = true},
+       .ImeOff = true, .TabStop = true, .AccessKey = 'T'},
       {.Name = "Edit2", .Member = &TForm1::Edit2, .Kind = K::Edit,
        .Title = "接頭文字", .Help = "prefix of the value",
        .Left = 200, .Top = 56, .Width = 105, .Height = 21,
-       .MaxLength = 32, .TabStop = true},
+       .MaxLength = 32, .TabStop = true, .AccessKey = 'P'},
       {.Name = "Edit3", .Member = &TForm1::Edit3, .Kind = K::Edit,
        .Title = "接尾文字", .Help = "suffix of the value",
        .Left = 200, .Top = 80, .Width = 105, .Height = 21,
-       .MaxLength = 32, .TabStop = true},
+       .MaxLength = 32, .TabStop = true, .AccessKey = 'X'},
       {.Name = "ComboBox4", .Member = &TForm1::ComboBox4, .Kind = K::List,
        .Title = "寸法値の精度", .Help = "precision: 0 \"1\", 1 \"0.1\", ... 8 \"0.00000001\"",
        .Left = 200, .Top = 136, .Width = 105, .Height = 21,
-       .Items = kPrecisionItems, .StartIndex = 3, .ImeOff = true, .TabStop = true},
+       .Items = kPrecisionItems, .StartIndex = 3, .ImeOff = true, .TabStop = true, .AccessKey = 'D'},
       {.Name = "ComboBox5", .Member = &TForm1::ComboBox5, .Kind = K::List,
        .Title = "寸法値の丸め", .Help = "rounding: 0 切り捨て, 1 切り上げ, 2 四捨五入",
        .Left = 200, .Top = 160, .Width = 105, .Height = 21,
-       .Items = kRoundingItems, .StartIndex = 2, .ImeOff = true, .TabStop = true},
+       .Items = kRoundingItems, .StartIndex = 2, .ImeOff = true, .TabStop = true, .AccessKey = 'R'},
       {.Name = "RadioGroup1", .Member = &TForm1::RadioGroup1, .Kind = K::RadioGroup,
        .Title = "小数点以下の０表示", .Help = "zeros after the point: 0 無 (dropped), 1 有 (shown)",
        .Left = 8, .Top = 184, .Width = 145, .Height = 41,
-       .Caption = "小数点以下の０表示", .Items = {"無", "有"}, .StartIndex = 0, .TabStop = true},
+       .Caption = "小数点以下の０表示", .Items = {"無", "有"}, .StartIndex = 0, .TabStop = true, .AccessKey = 'Z'},
       {.Name = "RadioGroup2", .Member = &TForm1::RadioGroup2, .Kind = K::RadioGroup,
        .Title = "寸法値の単位", .Help = "unit: 0 mm, 1 ｍ",
        .Left = 160, .Top = 184, .Width = 145, .Height = 41,
-       .Caption = "寸法値の単位", .Items = {"mm", "ｍ"}, .StartIndex = 0, .TabStop = true, .UnusedBy = {TKind::Angle}},
+       .Caption = "寸法値の単位", .Items = {"mm", "ｍ"}, .StartIndex = 0, .TabStop = true, .AccessKey = 'U', .UnusedBy = {TKind::Angle}},
       // The check boxes of one row end where the next begins.
       {.Name = "CheckBox1", .Member = &TForm1::CheckBox1, .Kind = K::CheckBox,
        .Title = "３桁毎カンマ付加", .Help = "thousands separators: 0 or 1",
        .Left = 8, .Top = 232, .Width = 144, .Height = 17,
-       .Caption = "３桁毎カンマ付加", .StartIndex = 0, .TabStop = true, .UnusedBy = {TKind::Angle}},
+       .Caption = "３桁毎カンマ付加", .StartIndex = 0, .TabStop = true, .AccessKey = 'C', .UnusedBy = {TKind::Angle}},
       {.Name = "CheckBox2", .Member = &TForm1::CheckBox2, .Kind = K::CheckBox,
        .Title = "単位の付加", .Help = "the unit after the value: 0 or 1",
        .Left = 152, .Top = 232, .Width = 104, .Height = 17,
-       .Caption = "単位の付加", .StartIndex = 0, .TabStop = true, .UnusedBy = {TKind::Angle}},
+       .Caption = "単位の付加", .StartIndex = 0, .TabStop = true, .AccessKey = 'M', .UnusedBy = {TKind::Angle}},
       {.Name = "CheckBox3", .Member = &TForm1::CheckBox3, .Kind = K::CheckBox,
        .Title = "寸法値を全角化", .Help = "full-width value: 0 or 1",
        .Left = 256, .Top = 232, .Width = 128, .Height = 17,
-       .Caption = "寸法値を全角化", .StartIndex = 0, .TabStop = true},
+       .Caption = "寸法値を全角化", .StartIndex = 0, .TabStop = true, .AccessKey = 'W'},
       {.Name = "CheckBox4", .Member = &TForm1::CheckBox4, .Kind = K::CheckBox,
        .Title = "寸法図形化", .Help = "dimension line and value as one entity: 0 or 1",
        .Left = 384, .Top = 232, .Width = 105, .Height = 17,
-       .Caption = "寸法図形化", .StartIndex = 0, .TabStop = true, .UnusedBy = {TKind::ArcLength, TKind::Angle}},
+       .Caption = "寸法図形化", .StartIndex = 0, .TabStop = true, .AccessKey = 'G', .UnusedBy = {TKind::ArcLength, TKind::Angle}},
       {.Name = "Edit4", .Member = &TForm1::Edit4, .Kind = K::Edit,
        .Title = "寸法値と水平線との距離", .Help = "value text to its base line, paper mm", .Accepts = AnyNumber(),
        .Left = 200, .Top = 252, .Width = 57, .Height = 21,
-       .Caption = "0.5", .MaxLength = 16, .ImeOff = true, .TabStop = true},
+       .Caption = "0.5", .MaxLength = 16, .ImeOff = true, .TabStop = true, .AccessKey = 'H'},
       {.Name = "Edit5", .Member = &TForm1::Edit5, .Kind = K::Edit,
        .Title = "計測点と寸法補助線の距離", .Help = "measured point to extension line, paper mm", .Accepts = AtLeast(0),
        .Left = 200, .Top = 276, .Width = 57, .Height = 21,
-       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true, .UnusedBy = {TKind::Radius, TKind::Diameter}},
+       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true, .AccessKey = 'K', .UnusedBy = {TKind::Radius, TKind::Diameter}},
       {.Name = "Edit6", .Member = &TForm1::Edit6, .Kind = K::Edit,
        .Title = "寸法補助線のはみ出し距離", .Help = "extension line past the dimension line", .Accepts = AtLeast(0),
        .Left = 200, .Top = 300, .Width = 57, .Height = 21,
-       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true, .UnusedBy = {TKind::Radius, TKind::Diameter}},
+       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true, .AccessKey = 'J', .UnusedBy = {TKind::Radius, TKind::Diameter}},
       {.Name = "Edit9", .Member = &TForm1::Edit9, .Kind = K::Edit,
        .Title = "逆矢印の寸法はみだし距離", .Help = "dimension line past reversed markers", .Accepts = AtLeast(0),
        .Left = 200, .Top = 324, .Width = 57, .Height = 21,
-       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true},
+       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true, .AccessKey = 'B'},
       // Only for an outside dimension, below the notes, which are then shorter (kMemoHeightOutside).
       {.Name = "Edit10", .Member = &TForm1::Edit10, .Kind = K::Edit,
        .Title = "外側追加の間隔",
        .Help = "with --next outside: the new dimension line beyond the\nlast one, paper mm",
        .Accepts = Above(0),
        .Left = 312, .Top = 204, .Width = 57, .Height = 21,
-       .Caption = "8", .MaxLength = 16, .ImeOff = true, .TabStop = true, .OnlyWhen = TNext::Outside},
+       .Caption = "8", .MaxLength = 16, .ImeOff = true, .TabStop = true, .AccessKey = 'O', .OnlyWhen = TNext::Outside},
       {.Name = "Button1", .Kind = K::Button, .Left = 360, .Top = 264, .Width = 121, .Height = 33,
        .Caption = "ＯＫ(&Y)", .TabStop = true},
       {.Name = "Button2", .Kind = K::Button, .Left = 360, .Top = 312, .Width = 121, .Height = 33,
@@ -130,7 +130,7 @@ std::vector<TControlEntry> BuildTable() {
       {.Name = "CheckBox5", .Member = &TForm1::CheckBox5, .Kind = K::CheckBox,
        .Title = "プレビュー表示", .Help = "the preview panel is shown: 0 or 1",
        .Left = 8, .Top = 371 + 28, .Width = 129, .Height = 17,
-       .Caption = "プレビュー表示", .StartIndex = 1, .TabStop = true},
+       .Caption = "プレビュー表示", .StartIndex = 1, .TabStop = true, .AccessKey = 'I'},
       // Beside it: OK at once with these settings from the next run on, until Shift is held at the
       // start. The caption says how to get the dialog back.
       {.Name = "CheckBox6", .Member = &TForm1::CheckBox6, .Kind = K::CheckBox,
@@ -139,7 +139,7 @@ std::vector<TControlEntry> BuildTable() {
                "dialog (Shift held at the start shows it): 0 or 1",
        .Left = 144, .Top = 371 + 28, .Width = 337, .Height = 17,
        .Caption = "次回からダイアログを表示しない（Shift＋起動で表示）", .StartIndex = 0,
-       .TabStop = true},
+       .TabStop = true, .AccessKey = 'Q'},
       // What OK would draw, redrawn as the controls change.
       {.Name = "PreviewPanel", .Kind = K::Preview,
        .Left = kPreviewLeft, .Top = kPreviewTop, .Width = kPreviewWidth, .Height = kPreviewHeight},
@@ -223,6 +223,21 @@ bool IsShown(const TControlEntry& entry, const TDimensionMode& mode) {
 bool IsUsed(const TControlEntry& entry, const TDimensionMode& mode) {
   return IsShown(entry, mode) &&
          std::find(entry.UnusedBy.begin(), entry.UnusedBy.end(), mode.Kind) == entry.UnusedBy.end();
+}
+
+std::string ControlHint(const TControlEntry& entry) {
+  if (entry.Member == TControlMember{} || !*entry.Title) return std::string();
+  std::string hint = std::string(entry.Title) + AcceptedStatus(entry);
+  if (entry.AccessKey != 0) hint += std::string("　Alt+") + entry.AccessKey;
+  return SjisText(hint);
+}
+
+const TControlEntry* FindAccessKey(char letter, const TDimensionMode& mode) {
+  if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+  for (const TControlEntry& c : ControlTable()) {
+    if (c.AccessKey == letter && IsUsed(c, mode)) return &c;
+  }
+  return nullptr;
 }
 
 bool TAccepted::Takes(double v) const {

@@ -104,6 +104,9 @@ struct TControlEntry {
   int MaxLength = 0;                    // edits; 0 for none
   bool ImeOff = false;                  // the input method is off while the control has the focus
   bool TabStop = false;
+  // Alt+this letter (upper case; 0 none) moves to the control: the captions are the dialog's
+  // fixed texts, so the letter is told by the control's tip, not underlined in its caption.
+  char AccessKey = 0;
   int FontHeight = 0;            // character height in pixels; 0: the form's font (13)
   int BackColour = -1;           // 0xRRGGBB background; -1: the parent's
   TNext OnlyWhen = TNext::None;  // shown only in this continued mode (None: always)
@@ -118,6 +121,12 @@ bool IsUsed(const TControlEntry& entry, const TDimensionMode& mode);
 // as --help does (" (>= 0)").
 std::string AcceptedStatus(const TControlEntry& entry);
 std::string AcceptedHelp(const TControlEntry& entry);
+
+// The tip shown over a control (Shift-JIS; empty for none): its caption, an edit's accepted values
+// ("線矢印の長さ（0より大きく1000以下）") and its access key ("　Alt+L").
+std::string ControlHint(const TControlEntry& entry);
+// The row whose access key is `letter` (either case), shown and used in `mode`; nullptr for none.
+const TControlEntry* FindAccessKey(char letter, const TDimensionMode& mode);
 
 const std::vector<TControlEntry>& ControlTable();
 const TControlEntry* FindControl(std::string_view name);  // nullptr for an unknown name

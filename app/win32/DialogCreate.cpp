@@ -26,6 +26,10 @@ struct TEmptyTemplate {
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
+// The tips in the form's font, broken into lines of at most this width (96-dpi pixels).
+constexpr int kTipFontHeight = 13;
+constexpr int kTipWidth = 360;
+
 // Rows shown by an open drop-down list: eight, enough for most lists without covering the dialog.
 constexpr int kDropDownRows = 8;
 
@@ -121,7 +125,7 @@ bool TDialogWindow::RegisterClasses(std::wstring& error) {
 }
 
 bool TDialogWindow::Create(std::wstring& error) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};  // tooltips too
   Q748_WIN(InitCommonControlsEx(&controls));
   if (!RegisterClasses(error)) return false;
 
@@ -175,12 +179,37 @@ bool TDialogWindow::CreateChildren(std::wstring& error) {
     if (c.Class == TChildClass::Memo) Q748_WIN(SetWindowTextW(h, MemoText(form_.Mode.Direction).c_str()));
     if (c.Class == TChildClass::ComboList) SendMessageW(h, CB_SETMINVISIBLE, kDropDownRows, 0);
   }
+  if (!CreateTips(error)) return false;
   // Beneath every other control, so that what stands on it (the preview's check box) is seen and
   // clicked; a pane is no tab stop, so the tab order stays the table's.
   for (size_t i = 0; i < children_.size(); ++i) {
     if (children_[i].Class == TChildClass::Pane && children_[i].Parent < 0) {
       Q748_WIN(SetWindowPos(handles_[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
     }
+  }
+  return true;
+}
+
+// A tip over every control that has one: what it is, what it takes and its Alt key.
+bool TDialogWindow::CreateTips(std::wstring& error) {
+  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                          instance_, nullptr);
+  if (tips_ == nullptr) {
+    error = WinFailureText("CreateWindowExW(tooltips)", GetLastError());
+    return false;
+  }
+  for (size_t i = 0; i < children_.size(); ++i) {
+    const TChildWindow& c = children_[i];
+    if (c.HintSjis.empty() || c.Class == TChildClass::GroupBox) continue;
+    std::wstring text = SjisToWide(c.HintSjis);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(handles_[i]);
+    tool.lpszText = text.data();
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
   return true;
 }
@@ -252,6 +281,10 @@ void TDialogWindow::ApplyDpi(UINT dpi) {
     Q748_WIN(SetWindowPos(h, nullptr, x, y, w, hgt, SWP_NOZORDER | SWP_NOACTIVATE));
   }
   if (dc != nullptr) ReleaseDC(window_, dc);
+  if (tips_ != nullptr) {
+    SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(kTipFontHeight)), FALSE);
+    SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(kTipWidth, dpi));
+  }
   for (auto& [height, font] : oldFonts) DeleteObject(font);
   LoadIcons();
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

@@ -42,6 +42,7 @@ TChildWindow FromEntry(const TControlEntry& entry) {
   if (entry.FontHeight > 0) w.FontHeight = entry.FontHeight;
   w.BackColour = entry.BackColour;
   w.Role = entry.Role;
+  w.HintSjis = ControlHint(entry);
   if (entry.Kind != TControlKind::Edit && entry.Kind != TControlKind::List)
     w.CaptionSjis = SjisText(entry.Caption);
   return w;
@@ -74,11 +75,18 @@ void AddRadioGroup(const TControlEntry& entry, std::vector<TChildWindow>& out) {
 
 std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table,
                                          const TDimensionMode& mode) {
-  // Created in the order of the rows, which is the tab order.
-  std::vector<TChildWindow> out;
+  // Created in the order of the rows, which is the tab order, except that the fields of the mode's
+  // own (the outside distance) come first: the dialog opens on them.
+  std::vector<const TControlEntry*> rows;
+  const auto own = [](const TControlEntry& row) { return row.OnlyWhen != TNext::None && row.TabStop; };
   for (const TControlEntry& row : table) {
-    if (!IsShown(row, mode)) continue;
-    const TControlEntry* entry = &row;
+    if (IsShown(row, mode) && own(row)) rows.push_back(&row);
+  }
+  for (const TControlEntry& row : table) {
+    if (IsShown(row, mode) && !own(row)) rows.push_back(&row);
+  }
+  std::vector<TChildWindow> out;
+  for (const TControlEntry* entry : rows) {
     if (entry->Kind == TControlKind::RadioGroup) {
       AddRadioGroup(*entry, out);
       continue;

@@ -41,10 +41,12 @@ struct TChildWindow {
   int BackColour = -1;  // 0xRRGGBB; -1: the dialog's white
   TControlRole Role = TControlRole::Plain;
   std::string CaptionSjis;  // caption of a label, button, check box, group box or radio button
+  std::string HintSjis;     // the tip shown over it; empty for none
   bool Enabled = true;      // false: a control that means nothing for the kind drawn
 };
 
-// In creation order: the tab-order controls first, by tab order, then the rest. The scroll box
+// In creation order: the tab-order controls first, by tab order (a mode's own fields before the
+// others), then the rest. The scroll box
 // brings its Panel1, and Panel1 the preview's line of information (kPreviewInfo). Controls of
 // another continued mode are left out; an outside dimension's notes are shorter; controls that
 // mean nothing for the kind are disabled.

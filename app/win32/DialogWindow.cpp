@@ -63,11 +63,34 @@ int TDialogWindow::RunMessageLoop() {
   MSG msg{};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     // The dialog keys: Tab, Enter (default button), Esc (Cancel), Alt+letter.
-    if (window_ != nullptr && IsDialogMessageW(window_, &msg)) continue;
+    if (window_ != nullptr && TranslateDialogMessage(window_, msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
   return static_cast<int>(msg.wParam);
+}
+
+bool TDialogWindow::TranslateDialogMessage(HWND dialog, MSG& msg) {
+  if (dialog == nullptr || !IsWindow(dialog)) return false;
+  if (msg.message == WM_SYSCHAR && (msg.hwnd == dialog || IsChild(dialog, msg.hwnd))) {
+    auto* self = reinterpret_cast<TDialogWindow*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+    if (self != nullptr && self->OnAccessKey(static_cast<wchar_t>(msg.wParam))) return true;
+  }
+  return IsDialogMessageW(dialog, &msg) != FALSE;
+}
+
+// Alt+letter of a control's row: the focus goes to it, and a check box is clicked, as the
+// dialog manager does for an underlined letter. The buttons' letters are the dialog manager's.
+bool TDialogWindow::OnAccessKey(wchar_t letter) {
+  if (phase_ != TPhase::Open || letter > 0x7F) return false;
+  const TControlEntry* row = FindAccessKey(static_cast<char>(letter), form_.Mode);
+  if (row == nullptr) return false;
+  FocusNamedControl(row->Name);
+  if (row->Kind == TControlKind::CheckBox) {
+    HWND box = ControlWindow(row->Name);
+    if (box != nullptr) SendMessageW(box, BM_CLICK, 0, 0);
+  }
+  return true;
 }
 
 // ---- The model and the controls ------------------------------------------------------------------------

@@ -33,11 +33,17 @@ class TDialogWindow final : public TFormView {
   void Show(int showCommand);
   // Runs the messages until the dialog has closed; the process's exit code.
   int RunMessageLoop();
+  // What the message loop does with a message for `dialog` before dispatching it: the controls'
+  // Alt keys, then the dialog manager's keys. True when the message was handled.
+  static bool TranslateDialogMessage(HWND dialog, MSG& msg);
 
   HWND Handle() const { return window_; }
   // The window of a control (a radio group's button `item`, or its frame for -1); null if none.
   HWND ControlWindow(std::string_view name, int item = -1) const;
+  // The tooltips window (null before Create).
+  HWND TipsWindow() const { return tips_; }
   TForm1& Form() { return form_; }
+  const TForm1& Form() const { return form_; }
   bool Closed() const { return phase_ == TPhase::Closed; }
   UINT Dpi() const { return dpi_; }
   // The picture the preview panel shows (empty when it shows none).
@@ -63,10 +69,12 @@ class TDialogWindow final : public TFormView {
   static INT_PTR CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(WPARAM wParam, LPARAM lParam);
+  bool OnAccessKey(wchar_t letter);
   HBRUSH OnControlColour(HDC dc, HWND control);
 
   bool RegisterClasses(std::wstring& error);
   bool CreateChildren(std::wstring& error);
+  bool CreateTips(std::wstring& error);
   void ApplyDpi(UINT dpi);
   int ClientWidth96() const;  // with or without the preview
   SIZE OuterSize(UINT dpi) const;
@@ -96,6 +104,7 @@ class TDialogWindow final : public TFormView {
   std::vector<TChildWindow> children_;
   std::vector<HWND> handles_;  // parallel to children_
   HWND window_ = nullptr;
+  HWND tips_ = nullptr;  // the tooltips of the controls; the window owns it
   UINT dpi_ = 96;
   std::wstring faceName_;
   std::map<int, HFONT> fonts_;     // by 96-dpi height, for the current dpi

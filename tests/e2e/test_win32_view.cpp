@@ -2,6 +2,7 @@
 // the binding to the TForm1 model in both directions, the keys of a dialog, the confirmation box,
 // focus after a refused OK, colours, font and placement.
 #include <windows.h>
+#include <commctrl.h>
 #include <imm.h>
 
 #include <gtest/gtest.h>
@@ -96,7 +97,7 @@ void Pump(HWND dialog) {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) continue;
-    if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageW(dialog, &msg)) continue;
+    if (TDialogWindow::TranslateDialogMessage(dialog, msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -157,7 +158,7 @@ const wchar_t* ExpectedClass(TChildClass c) {
 }
 
 std::string NameOf(const TDialogWindow& d, HWND h) {
-  for (const TChildWindow& c : DialogChildren(ControlTable())) {
+  for (const TChildWindow& c : DialogChildren(ControlTable(), d.Form().Mode)) {
     if (d.ControlWindow(c.Name, c.Item) == h) return c.Name;
   }
   return "?";
@@ -388,22 +389,87 @@ TEST(Win32View, WindowIsAFixedDialogOfTheLayoutsSize) {
   EXPECT_NE(SendMessageW(d->Handle(), WM_GETICON, ICON_SMALL, 0), 0);
 }
 
+// In the table's order, except that an outside dimension's own field comes first: the dialog
+// opens on it.
 TEST(Win32View, TabGoesThroughTheControlsInTheTablesOrder) {
-  TFolder folder(SettingsFile(100, 100));
-  auto d = Open(folder);
-  std::vector<std::string> expected;
-  for (const TControlEntry& s : ControlTable()) {
-    // The outside dimension's distance is not there in the ordinary dialog.
-    if (s.TabStop && s.OnlyWhen == TNext::None) expected.push_back(s.Name);
+  for (const TNext next : {TNext::None, TNext::Outside}) {
+    TFolder folder(SettingsFile(100, 100));
+    auto d = Open(folder, true, next);
+    std::vector<std::string> expected;
+    if (next == TNext::Outside) expected.push_back("Edit10");
+    for (const TControlEntry& s : ControlTable()) {
+      if (s.TabStop && s.OnlyWhen == TNext::None) expected.push_back(s.Name);
+    }
+    std::vector<std::string> visited;
+    HWND first = GetNextDlgTabItem(d->Handle(), nullptr, FALSE);
+    HWND h = first;
+    do {
+      visited.push_back(NameOf(*d, h));
+      h = GetNextDlgTabItem(d->Handle(), h, FALSE);
+    } while (h != nullptr && h != first && visited.size() < 64);
+    EXPECT_EQ(visited, expected);
   }
-  std::vector<std::string> visited;
-  HWND first = d->ControlWindow(expected.front());
-  HWND h = first;
-  do {
-    visited.push_back(NameOf(*d, h));
-    h = GetNextDlgTabItem(d->Handle(), h, FALSE);
-  } while (h != nullptr && h != first && visited.size() < 64);
-  EXPECT_EQ(visited, expected);
+}
+
+// Alt and a control's letter move the focus to it (a check box is clicked as well); a letter of a
+// control that means nothing for the kind, or of none, leaves the focus where it is.
+TEST(Win32View, AltLettersMoveToTheirControls) {
+  const struct {
+    TKind kind;
+    TNext next;
+    wchar_t letter;
+    const char* focus;  // the control that has the focus afterwards
+  } cases[] = {
+      {TKind::Linear, TNext::None, L'l', "Edit7"},
+      {TKind::Linear, TNext::None, L'T', "ComboBox3"},
+      {TKind::Linear, TNext::None, L'u', "RadioGroup2"},
+      {TKind::Linear, TNext::None, L'q', "CheckBox6"},
+      {TKind::Linear, TNext::Outside, L'o', "Edit10"},
+      {TKind::Linear, TNext::None, L'o', "Edit4"},  // no outside distance here
+      {TKind::Radius, TNext::None, L's', "Edit4"},  // a radius has no start marker
+      {TKind::Linear, TNext::None, L'1', "Edit4"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(1, static_cast<char>(c.letter)) + " -> " + c.focus);
+    TFolder folder(SettingsFile(100, 100));
+    auto d = Open(folder, true, c.next, c.kind);
+    HWND start = d->ControlWindow("Edit4");
+    SetFocus(start);
+    Pump(d->Handle());
+    const bool quickBefore = d->Form().CheckBox6.Checked;
+    PostMessageW(start, WM_SYSCHAR, c.letter, 1 << 29);
+    Pump(d->Handle());
+    EXPECT_EQ(NameOf(*d, GetFocus()), c.focus);
+    EXPECT_FALSE(d->Closed());
+    SendMessageW(d->ControlWindow("Button2"), BM_CLICK, 0, 0);  // copies the controls back, closes
+    Pump(d->Handle());
+    EXPECT_EQ(d->Form().CheckBox6.Checked, quickBefore != (std::string(c.focus) == "CheckBox6"));
+  }
+}
+
+// Every control with a tip shows it: its caption, what an edit takes and its Alt letter.
+TEST(Win32View, EveryFieldHasItsTip) {
+  TFolder folder(SettingsFile(100, 100));
+  auto d = Open(folder, true, TNext::Outside);
+  ASSERT_NE(d->TipsWindow(), nullptr);
+  int checked = 0;
+  for (const TControlEntry& c : ControlTable()) {
+    const std::string hint = ControlHint(c);
+    if (hint.empty()) continue;
+    HWND control = d->ControlWindow(c.Name, c.Kind == TControlKind::RadioGroup ? 0 : -1);
+    ASSERT_NE(control, nullptr) << c.Name;
+    std::wstring text(512, L'\0');
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = d->Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text.data();
+    SendMessageW(d->TipsWindow(), TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+    text.resize(wcslen(text.c_str()));
+    EXPECT_EQ(text, SjisToWide(hint)) << c.Name;
+    ++checked;
+  }
+  EXPECT_GE(checked, 20);
 }
 
 TEST(Win32View, ControlsShowTheModelAfterFormShow) {
@@ -1063,7 +1129,7 @@ TEST(Win32View, PreviewCheckBoxHidesAndShowsThePreview) {
   PressOk(*d);
   ASSERT_TRUE(d->Closed());
   const std::vector<std::string> saved = Lines(folder.Settings());
-  ASSERT_EQ(saved.size(), 35u);
+  ASSERT_EQ(saved.size(), SettingsTable().size());
   EXPECT_EQ(saved[31], "0");
 }
 
