@@ -13,8 +13,8 @@ seen by an X client that listens on the root window (SubstructureNotifyMask); th
 closed with WM_DELETE_WINDOW and the program's exit awaited. Prints each program's median,
 quartiles and best, and the ratio of the medians to the minimal dialog's.
 
---program adds another executable to the alternation (its window recognised by TITLE, a part of
-its caption; by default any window), e.g. an older q748.exe to compare with:
+--program adds another executable to the alternation, in a folder with the same sample (its window
+recognised by TITLE, a part of its caption; by default any window), e.g. an older q748.exe:
   python3 bench/startup.py build/mingw --program before=/tmp/q748-before.exe=ソラトＫ
 
 The Wine prefix is BUILD_DIR/bench/startup/wineprefix, made like the end-to-end tests' prefix
@@ -224,7 +224,7 @@ def main():
     ]
     for spec in args.program:
         label, exe, *title = spec.split("=", 2)
-        programs.append(Program(label, exe, title[0] if title else "", programs[0].inputs if title else []))
+        programs.append(Program(label, exe, title[0] if title else "", programs[0].inputs))
     for p in programs:
         if not os.path.isfile(p.exe):
             sys.exit(f"{p.exe} is missing: build the Windows tree first")
