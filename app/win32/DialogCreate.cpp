@@ -142,6 +142,12 @@ bool TDialogWindow::Create(std::wstring& error) {
   faceName_ = ChooseFace(Utf8LiteralToWide(kFormFontName), ShiftJisFaces());
   if (!CreateChildren(error)) return false;
   ApplyDpi(WindowDpi(window_));
+  // The notes once their font is set: before it, their thirty lines were laid out twice, first in
+  // the system font (some milliseconds of the start-up under Wine).
+  for (size_t i = 0; i < children_.size(); ++i) {
+    if (children_[i].Class == TChildClass::Memo)
+      Q748_WIN(SetWindowTextW(handles_[i], MemoText(form_.Mode.Direction).c_str()));
+  }
   const SIZE size = OuterSize(dpi_);
   Q748_WIN(
       SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
@@ -176,7 +182,6 @@ bool TDialogWindow::CreateChildren(std::wstring& error) {
     handles_[i] = h;
     // The input method stays off while this control has the focus.
     if (c.ImeOff) Q748_WIN(ImmAssociateContextEx(h, nullptr, 0));
-    if (c.Class == TChildClass::Memo) Q748_WIN(SetWindowTextW(h, MemoText(form_.Mode.Direction).c_str()));
     if (c.Class == TChildClass::ComboList) SendMessageW(h, CB_SETMINVISIBLE, kDropDownRows, 0);
   }
   if (!CreateTips(error)) return false;
