@@ -184,7 +184,6 @@ bool TDialogWindow::CreateChildren(std::wstring& error) {
     if (c.ImeOff) Q748_WIN(ImmAssociateContextEx(h, nullptr, 0));
     if (c.Class == TChildClass::ComboList) SendMessageW(h, CB_SETMINVISIBLE, kDropDownRows, 0);
   }
-  if (!CreateTips(error)) return false;
   // Beneath every other control, so that what stands on it (the preview's check box) is seen and
   // clicked; a pane is no tab stop, so the tab order stays the table's.
   for (size_t i = 0; i < children_.size(); ++i) {
@@ -195,8 +194,10 @@ bool TDialogWindow::CreateChildren(std::wstring& error) {
   return true;
 }
 
-// A tip over every control that has one: what it is, what it takes and its Alt key.
+// A tip over every control that has one: what it is, what it takes and its Alt key. Made once the
+// window is on screen (another top-level window costs start-up time, and no tip is needed before).
 bool TDialogWindow::CreateTips(std::wstring& error) {
+  if (tips_ != nullptr || window_ == nullptr) return true;
   tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                           instance_, nullptr);
@@ -216,7 +217,14 @@ bool TDialogWindow::CreateTips(std::wstring& error) {
     tool.lpszText = text.data();
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
+  SetTipsStyle();
   return true;
+}
+
+void TDialogWindow::SetTipsStyle() {
+  if (tips_ == nullptr) return;
+  SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(kTipFontHeight)), FALSE);
+  SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(kTipWidth, dpi_));
 }
 
 int TDialogWindow::ClientWidth96() const {
@@ -286,10 +294,7 @@ void TDialogWindow::ApplyDpi(UINT dpi) {
     Q748_WIN(SetWindowPos(h, nullptr, x, y, w, hgt, SWP_NOZORDER | SWP_NOACTIVATE));
   }
   if (dc != nullptr) ReleaseDC(window_, dc);
-  if (tips_ != nullptr) {
-    SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(kTipFontHeight)), FALSE);
-    SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(kTipWidth, dpi));
-  }
+  SetTipsStyle();
   for (auto& [height, font] : oldFonts) DeleteObject(font);
   LoadIcons();
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

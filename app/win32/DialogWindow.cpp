@@ -17,6 +17,8 @@ constexpr int kWhite = 0xFFFFFF;
 // Not in every SDK's headers: the per-monitor dpi messages of Windows 10.
 constexpr UINT kWmDpiChanged = 0x02E0;
 constexpr UINT kWmGetDpiScaledSize = 0x02E4;
+// Posted by Show: the tips are made once the window is on screen.
+constexpr UINT kWmCreateTips = WM_APP + 1;
 
 COLORREF ColourRef(int rrggbb) { return RGB((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF); }
 
@@ -57,6 +59,7 @@ void TDialogWindow::Show(int showCommand) {
   ShowWindow(window_, showCommand);
   UpdateWindow(window_);
   SetForegroundWindow(window_);
+  PostMessageW(window_, kWmCreateTips, 0, 0);
 }
 
 int TDialogWindow::RunMessageLoop() {
@@ -214,6 +217,12 @@ INT_PTR TDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       const SIZE size = OuterSize(dpi_);
       SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.cx, size.cy,
                    SWP_NOZORDER | SWP_NOACTIVATE);
+      return TRUE;
+    }
+    case kWmCreateTips: {
+      // Without tips the dialog works all the same: a failure is only told.
+      std::wstring error;
+      if (!CreateTips(error)) NoticeLine(WideToSjis(error));
       return TRUE;
     }
     case WM_CLOSE:

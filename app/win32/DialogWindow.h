@@ -40,7 +40,7 @@ class TDialogWindow final : public TFormView {
   HWND Handle() const { return window_; }
   // The window of a control (a radio group's button `item`, or its frame for -1); null if none.
   HWND ControlWindow(std::string_view name, int item = -1) const;
-  // The tooltips window (null before Create).
+  // The tooltips window (null until the window has been shown and its messages run).
   HWND TipsWindow() const { return tips_; }
   TForm1& Form() { return form_; }
   const TForm1& Form() const { return form_; }
@@ -75,6 +75,7 @@ class TDialogWindow final : public TFormView {
   bool RegisterClasses(std::wstring& error);
   bool CreateChildren(std::wstring& error);
   bool CreateTips(std::wstring& error);
+  void SetTipsStyle();  // the tips' font and width at the current dpi
   void ApplyDpi(UINT dpi);
   int ClientWidth96() const;  // with or without the preview
   SIZE OuterSize(UINT dpi) const;
