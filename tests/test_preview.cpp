@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cmath>
 #include <sstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -443,4 +444,25 @@ TEST(Preview, CommandLine) {
   // Not with --dump; a file name is required.
   EXPECT_EQ(run({"--dump", "--preview", svg.string()}, err), 2);
   EXPECT_EQ(run({"--preview"}, err), 2);
+}
+
+// Each item of the marker lists shows the shape the preview draws for it at the end of a piece of
+// dimension line; the preview draws the host's markers 1 and 11, and 3 and 4, alike (the list
+// tells those apart by their codes), every other item differently.
+TEST(Preview, MarkerPicturesShowEachItemsShape) {
+  std::map<std::string, int> seen;
+  for (int item = 0; item < 12; ++item) {
+    SCOPED_TRACE(item);
+    const TPreviewPicture picture = MarkerPicture(item);
+    ASSERT_GE(picture.Shapes.size(), 2u);
+    // The marker sits at the line's left end, the line runs right of it.
+    EXPECT_LT(picture.MinX, 1e-9);
+    EXPECT_GE(picture.MaxX, 6.0 - 1e-9);
+    const auto [at, fresh] = seen.emplace(PictureToSvg(picture, 40, 20), item);
+    if (!fresh) {
+      EXPECT_TRUE((at->second == 1 && item == 11) || (at->second == 3 && item == 4))
+          << "the same picture as item " << at->second;
+    }
+  }
+  EXPECT_EQ(seen.size(), 10u);
 }

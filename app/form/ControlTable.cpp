@@ -29,11 +29,11 @@ std::vector<TControlEntry> BuildTable() {
                "0 線矢印 (line arrow), 1 △, 2 □, 3 Ｏ, 4 ○, 5 ■, 6 ▲, 7 ●, 8 ～, 9 ＞,\n"
                "10 ／, 11 △ (the host's marker 11)",
        .Left = 48, .Top = 4, .Width = 81, .Height = 21,
-       .Items = kMarkerItems, .StartIndex = 0, .ImeOff = true, .TabStop = true, .AccessKey = 'S', .UnusedBy = {TKind::Radius}},
+       .Items = kMarkerItems, .MarkerItems = true, .StartIndex = 0, .ImeOff = true, .TabStop = true, .AccessKey = 'S', .UnusedBy = {TKind::Radius}},
       {.Name = "ComboBox2", .Member = &TForm1::ComboBox2, .Kind = K::List,
        .Title = "終点", .Help = "the marker at point 2, the same items",
        .Left = 48, .Top = 28, .Width = 81, .Height = 21,
-       .Items = kMarkerItems, .StartIndex = 0, .ImeOff = true, .TabStop = true, .AccessKey = 'E'},
+       .Items = kMarkerItems, .MarkerItems = true, .StartIndex = 0, .ImeOff = true, .TabStop = true, .AccessKey = 'E'},
       {.Name = "Edit7", .Member = &TForm1::Edit7, .Kind = K::Edit,
        .Title = "線矢印の長さ", .Help = "line arrow length, paper mm", .Accepts = Above(0).AtMost(1000),
        .Left = 48, .Top = 64, .Width = 33, .Height = 21,
@@ -132,13 +132,14 @@ std::vector<TControlEntry> BuildTable() {
        .Left = 8, .Top = 371 + 28, .Width = 129, .Height = 17,
        .Caption = "プレビュー表示", .StartIndex = 1, .TabStop = true, .AccessKey = 'I'},
       // Beside it: OK at once with these settings from the next run on, until Shift is held at the
-      // start. The caption says how to get the dialog back.
+      // start. Its tip says how to get the dialog back.
       {.Name = "CheckBox6", .Member = &TForm1::CheckBox6, .Kind = K::CheckBox,
        .Title = "次回からダイアログを表示しない",
        .Help = "the next runs draw at once with these settings, without the\n"
                "dialog (Shift held at the start shows it): 0 or 1",
+       .Tip = "Shift キーを押しながら起動すると、ダイアログが表示されます",
        .Left = 144, .Top = 371 + 28, .Width = 337, .Height = 17,
-       .Caption = "次回からダイアログを表示しない（Shift＋起動で表示）", .StartIndex = 0,
+       .Caption = "次回からダイアログを表示しない", .StartIndex = 0,
        .TabStop = true, .AccessKey = 'Q'},
       // What OK would draw, redrawn as the controls change.
       {.Name = "PreviewPanel", .Kind = K::Preview,
@@ -228,6 +229,7 @@ bool IsUsed(const TControlEntry& entry, const TDimensionMode& mode) {
 std::string ControlHint(const TControlEntry& entry) {
   if (entry.Member == TControlMember{} || !*entry.Title) return std::string();
   std::string hint = std::string(entry.Title) + AcceptedStatus(entry);
+  if (*entry.Tip) hint += std::string("\n") + entry.Tip;
   if (entry.AccessKey != 0) hint += std::string("　Alt+") + entry.AccessKey;
   return SjisText(hint);
 }

@@ -97,9 +97,11 @@ struct TControlEntry {
   const char* Title = "";  // the caption beside it: the status line's name for it, --help's first word
   const char* Help = "";   // the rest of its --help line before the accepted values; "\n" continues it
   TAccepted Accepts = {};  // edits; a list or radio group accepts any of its items
+  const char* Tip = "";    // more for its tip, on a line of its own
   int Left = 0, Top = 0, Width = 0, Height = 0;  // client pixels at 96 dpi; a label of 0 x 0 fits its caption
   const char* Caption = "";             // button, check box, group or label caption; edit starting text
   std::vector<const char*> Items = {};  // list and radio group items
+  bool MarkerItems = false;             // a list of end markers: each item shows its marker's shape
   int StartIndex = -1;                  // starting item index (-1 none), or 1 for a check box checked
   int MaxLength = 0;                    // edits; 0 for none
   bool ImeOff = false;                  // the input method is off while the control has the focus

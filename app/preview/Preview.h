@@ -68,6 +68,10 @@ struct TPreviewFit {
 };
 TPreviewFit FitPicture(const TPreviewPicture& picture, int width, int height, int margin);
 
+// The end marker of a marker list's item (0 the line arrow, 1..11 the host's point markers) at
+// the left end of a short piece of dimension line, in paper mm, as the construction draws it.
+TPreviewPicture MarkerPicture(int item);
+
 // The preview of the dialog as it stands.
 struct TPreview {
   bool Drawable = false;    // false: OK would refuse; Status says why and the picture is empty

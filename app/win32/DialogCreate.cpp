@@ -30,6 +30,9 @@ constexpr DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr int kTipFontHeight = 13;
 constexpr int kTipWidth = 360;
 
+// An open marker list's width: room for the shape, the text and the code.
+constexpr int kMarkerListWidth = 112;
+
 // Rows shown by an open drop-down list: eight, enough for most lists without covering the dialog.
 constexpr int kDropDownRows = 8;
 
@@ -41,7 +44,12 @@ struct TWindowKind {
 
 TWindowKind KindOf(const TChildWindow& c) {
   switch (c.Class) {
-    case TChildClass::ComboList: return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0};
+    case TChildClass::ComboList:
+      // A marker list draws its items itself: each shows its marker's shape.
+      return {L"COMBOBOX",
+              static_cast<DWORD>(CBS_DROPDOWNLIST | WS_VSCROLL |
+                                 (c.MarkerItems ? CBS_OWNERDRAWFIXED | CBS_HASSTRINGS : 0)),
+              0};
     case TChildClass::Edit: return {L"EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case TChildClass::GroupBox: return {L"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 0};
     case TChildClass::RadioButton: return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
@@ -288,6 +296,10 @@ void TDialogWindow::ApplyDpi(UINT dpi) {
       hgt = r.bottom - r.top;
     }
     if (c.Class == TChildClass::ComboList) {
+      if (c.MarkerItems) {
+        SendMessageW(h, CB_SETITEMHEIGHT, 0, ScaleToDpi(kMarkerItemHeight, dpi));
+        SendMessageW(h, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(ScaleToDpi(kMarkerListWidth, dpi)), 0);
+      }
       FitComboField(h, x, y, w, hgt);
       continue;
     }

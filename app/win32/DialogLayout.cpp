@@ -43,6 +43,7 @@ TChildWindow FromEntry(const TControlEntry& entry) {
   w.BackColour = entry.BackColour;
   w.Role = entry.Role;
   w.HintSjis = ControlHint(entry);
+  w.MarkerItems = entry.MarkerItems;
   if (entry.Kind != TControlKind::Edit && entry.Kind != TControlKind::List)
     w.CaptionSjis = SjisText(entry.Caption);
   return w;

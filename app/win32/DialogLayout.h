@@ -40,9 +40,10 @@ struct TChildWindow {
   int FontHeight = 13;  // 96-dpi pixels
   int BackColour = -1;  // 0xRRGGBB; -1: the dialog's white
   TControlRole Role = TControlRole::Plain;
-  std::string CaptionSjis;  // caption of a label, button, check box, group box or radio button
-  std::string HintSjis;     // the tip shown over it; empty for none
-  bool Enabled = true;      // false: a control that means nothing for the kind drawn
+  std::string CaptionSjis;   // caption of a label, button, check box, group box or radio button
+  std::string HintSjis;      // the tip shown over it; empty for none
+  bool MarkerItems = false;  // a drop-down list whose items show their end marker's shape
+  bool Enabled = true;       // false: a control that means nothing for the kind drawn
 };
 
 // In creation order: the tab-order controls first, by tab order (a mode's own fields before the
@@ -55,6 +56,9 @@ std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table
 
 // The label in the information pane that tells the previewed value text, length, scale and axis.
 inline constexpr const char* kPreviewInfo = "PreviewInfo";
+
+// The height of a marker list's items, 96-dpi pixels.
+inline constexpr int kMarkerItemHeight = 18;
 
 // The ids of the two buttons; the other controls are numbered from kFirstControlId.
 inline constexpr int kOkButtonId = 1;      // IDOK

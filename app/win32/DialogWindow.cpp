@@ -5,7 +5,9 @@
 
 #include <utility>
 
+#include "DpiScale.h"
 #include "MessageBoxes.h"
+#include "PreviewPainter.h"
 #include "MyFunc.h"
 #include "WideText.h"
 #include "WinCheck.h"
@@ -219,6 +221,13 @@ INT_PTR TDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                    SWP_NOZORDER | SWP_NOACTIVATE);
       return TRUE;
     }
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (measure->CtlType != ODT_COMBOBOX) return FALSE;
+      measure->itemHeight = static_cast<UINT>(ScaleToDpi(kMarkerItemHeight, dpi_));
+      return TRUE;
+    }
+    case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case kWmCreateTips: {
       // Without tips the dialog works all the same: a failure is only told.
       std::wstring error;
@@ -257,6 +266,27 @@ void TDialogWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     SendMessageW(window_, DM_SETDEFID, static_cast<WPARAM>(c.Id), 0);
   if (IsPushButton(c) && code == BN_KILLFOCUS) SendMessageW(window_, DM_SETDEFID, kOkButtonId, 0);
   if (IsPreviewInput(c, code)) UpdatePreview();
+}
+
+// An item of a marker list: its shape, its text and, in the open list, its host code.
+void TDialogWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_COMBOBOX) return;
+  const int index = static_cast<int>(item.itemID);  // -1: the field of a list without a choice
+  std::wstring text;
+  if (index >= 0) {
+    const LRESULT length = SendMessageW(item.hwndItem, CB_GETLBTEXTLEN, item.itemID, 0);
+    if (length > 0) {
+      text.assign(static_cast<size_t>(length) + 1, L'\0');
+      SendMessageW(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+      text.resize(static_cast<size_t>(length));
+    }
+  }
+  const TMarkerItemState state{(item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_COMBOBOXEDIT) != 0,
+                               (item.itemState & ODS_DISABLED) != 0};
+  PaintMarkerItem(item.hDC, item.rcItem, index, text, state, TPreviewStyle{faceName_, dpi_});
+  if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0)
+    DrawFocusRect(item.hDC, &item.rcItem);
+  SetWindowLongPtrW(window_, DWLP_MSGRESULT, TRUE);
 }
 
 HBRUSH TDialogWindow::OnControlColour(HDC dc, HWND control) {

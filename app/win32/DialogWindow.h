@@ -70,6 +70,7 @@ class TDialogWindow final : public TFormView {
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(WPARAM wParam, LPARAM lParam);
   bool OnAccessKey(wchar_t letter);
+  void OnDrawItem(const DRAWITEMSTRUCT& item);
   HBRUSH OnControlColour(HDC dc, HWND control);
 
   bool RegisterClasses(std::wstring& error);

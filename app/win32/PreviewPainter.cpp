@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "DialogFont.h"
@@ -91,9 +92,9 @@ void PaintText(HDC dc, const TPreviewFit& fit, const TPreviewShape& s, const TPr
 }  // namespace
 
 void PaintPreviewPicture(HDC dc, const TPreviewPicture& picture, int width, int height,
-                         const TPreviewStyle& style) {
+                         const TPreviewStyle& style, int margin96) {
   if (picture.Shapes.empty()) return;
-  const TPreviewFit fit = FitPicture(picture, width, height, ScaleToDpi(kPreviewMargin, style.Dpi));
+  const TPreviewFit fit = FitPicture(picture, width, height, ScaleToDpi(margin96, style.Dpi));
   const int penWidth = std::max(1, ScaleToDpi(1, style.Dpi));
   const int arm = ScaleToDpi(kMeasuredArm, style.Dpi);
   const int saved = SaveDC(dc);
@@ -169,4 +170,43 @@ void PaintPreviewPicture(HDC dc, const TPreviewPicture& picture, int width, int 
   DeleteObject(red);
   DeleteObject(faint);
   DeleteObject(fill);
+}
+
+void PaintMarkerItem(HDC dc, const RECT& box, int item, const std::wstring& text, TMarkerItemState state,
+                     const TPreviewStyle& style) {
+  const int saved = SaveDC(dc);
+  const bool selected = state.Selected && !state.Disabled;
+  const COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+  const COLORREF ink = GetSysColor(state.Disabled ? COLOR_GRAYTEXT
+                                   : selected     ? COLOR_HIGHLIGHTTEXT
+                                                  : COLOR_WINDOWTEXT);
+  HBRUSH brush = CreateSolidBrush(back);
+  FillRect(dc, &box, brush);
+  DeleteObject(brush);
+  const int height = box.bottom - box.top;
+  // In the narrow field the shape gets a square, in the open list twice that.
+  const int shapeWidth = state.InField ? height : 2 * height;
+  // The shape on a white ground of its own, so that it reads the same when highlighted.
+  if (item >= 0) {
+    const int inset = std::max(1, ScaleToDpi(1, style.Dpi));
+    RECT ground{box.left + inset, box.top + inset, box.left + shapeWidth - inset, box.bottom - inset};
+    FillRect(dc, &ground, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    POINT origin{};
+    OffsetViewportOrgEx(dc, ground.left, ground.top, &origin);
+    PaintPreviewPicture(dc, MarkerPicture(item), ground.right - ground.left, ground.bottom - ground.top,
+                        style, 2);
+    SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+  }
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ink);
+  RECT textBox{box.left + shapeWidth + ScaleToDpi(3, style.Dpi), box.top, box.right, box.bottom};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textBox,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+  if (!state.InField && item > 0) {
+    const std::wstring code = L"(" + std::to_wstring(item) + L")";
+    RECT codeBox{box.left, box.top, box.right - ScaleToDpi(3, style.Dpi), box.bottom};
+    DrawTextW(dc, code.c_str(), static_cast<int>(code.size()), &codeBox,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_RIGHT);
+  }
+  RestoreDC(dc, saved);
 }

@@ -17,7 +17,18 @@ struct TPreviewStyle {
 // The margin kept free around the picture, at 96 dpi (the SVG's).
 inline constexpr int kPreviewMargin = 8;
 
-// Draws `picture` into the width x height box at the origin of `dc`; the background is left as
-// it is. An empty picture draws nothing.
+// Draws `picture` into the width x height box at the origin of `dc`, `margin96` pixels (at 96
+// dpi) kept free; the background is left as it is. An empty picture draws nothing.
 void PaintPreviewPicture(HDC dc, const TPreviewPicture& picture, int width, int height,
-                         const TPreviewStyle& style);
+                         const TPreviewStyle& style, int margin96 = kPreviewMargin);
+
+// One item of an end-marker list as the list or its field shows it: the marker's shape at the
+// left (as the construction draws it), the item's text, and in the open list the host's marker
+// code, which tells apart items whose text and shape are alike. Selected items are highlighted.
+struct TMarkerItemState {
+  bool Selected = false;
+  bool InField = false;  // the closed list's field (no code: it is narrow)
+  bool Disabled = false;
+};
+void PaintMarkerItem(HDC dc, const RECT& box, int item, const std::wstring& text, TMarkerItemState state,
+                     const TPreviewStyle& style);

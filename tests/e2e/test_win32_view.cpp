@@ -15,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -1285,4 +1286,38 @@ TEST(PreviewPainter, ValueTextRunsFromItsStartAlongItsDirection) {
     EXPECT_LE(maxAlong, extent + 2.5);
     EXPECT_GE(maxAcross, 0.5 * height);  // upright: the glyphs stand on the baseline's left
   }
+}
+
+// The marker lists draw their items: each item's row (shape, text, code) differs from every
+// other's, items 1 and 11 (both "△") included, and the field shows the chosen item's shape.
+TEST(Win32View, MarkerListsShowEachItemsShape) {
+  TFolder folder(SettingsFile(100, 100));
+  auto d = Open(folder);
+  for (const char* name : {"ComboBox1", "ComboBox2"}) {
+    HWND list = d->ControlWindow(name);
+    EXPECT_EQ(GetWindowLongPtrW(list, GWL_STYLE) & CBS_OWNERDRAWFIXED, CBS_OWNERDRAWFIXED) << name;
+    EXPECT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 12) << name;
+  }
+  const int width = 112, height = 18;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  HDC dc = CreateCompatibleDC(nullptr);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(bitmap, nullptr);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  HWND list = d->ControlWindow("ComboBox1");
+  std::set<std::vector<std::uint32_t>> rows;
+  for (int item = 0; item < 12; ++item) {
+    wchar_t text[32] = {};
+    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
+    const RECT box{0, 0, width, height};
+    PaintMarkerItem(dc, box, item, text, TMarkerItemState{}, TPreviewStyle{L"", 96});
+    GdiFlush();
+    const auto* p = static_cast<const std::uint32_t*>(bits);
+    EXPECT_TRUE(rows.emplace(p, p + width * height).second) << "item " << item << " looks like another";
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
 }
