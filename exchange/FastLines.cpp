@@ -192,8 +192,6 @@ void ApplyFastLine(JwwState& st, const TFastLine& line) {
 }
 
 const char* ReadFastLine(JwwState& st, const char* p, const char* end) {
-  // Lines and circles take the line's attribute state; pen lines change it.
-  if (*p != 'l' && *p != 'z' && !st.InMessage) PrefetchHeadNumber(st.Tables, StampHead(st));
   TFastLine line;
   const char* const next = ParseFastLine(p, end, line);
   if (next) ApplyFastLine(st, line);

@@ -112,9 +112,11 @@ inline constexpr std::uintmax_t kTwoThreadBytes = 8u << 20;
 void AddOrder(JwwState& st, TJwwEntityKind kind);
 // The attribute head of an entity read now.
 TJwwAttrHead StampHead(const JwwState& st);
-// The number of HEAD, or of STYLE, in the shared tables; added when new.
-uint32_t HeadNumberOf(TJwwRecordTables& t, const TJwwAttrHead& head);
+// The number of HEAD, or of STYLE, in the shared tables; added when new. A state whose numbers
+// fit is coded in its number and needs no table (JwwHeadCode).
+uint32_t TableHeadNumber(TJwwRecordTables& t, const TJwwAttrHead& head);
+inline uint32_t HeadNumberOf(TJwwRecordTables& t, const TJwwAttrHead& head) {
+  const uint32_t code = JwwHeadCode(head);
+  return code ? code : TableHeadNumber(t, head);
+}
 uint32_t StyleNumberOf(TJwwRecordTables& t, const TJwwTextStyle& style);
-// Starts loading where HeadNumberOf will look for HEAD, so that the wait overlaps the work done
-// before the look-up (converting the line's numbers).
-void PrefetchHeadNumber(const TJwwRecordTables& t, const TJwwAttrHead& head);
