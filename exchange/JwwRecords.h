@@ -98,6 +98,9 @@ struct TJwwRecordTables {
   // a text the colour of its size.
   TJwwTableIndex<TJwwAttrHead> HeadIndex;
   TJwwTableIndex<TJwwTextStyle> StyleIndex;
+  // The style found last for each text kind: texts of different kinds take turns under the same
+  // attributes, more kinds than the few found last hold.
+  std::array<TJwwTableIndex<TJwwTextStyle>::TRecent, 10> StyleOfKind{};
   std::array<TJwwStrRef, 4> LastFonts{};  // the fonts pooled last, newest first
 
   TJwwRecordTables() { Clear(); }

@@ -107,6 +107,7 @@ void Reset(TJwwList<T>& table, TJwwTableIndex<T>& index) {
 void TJwwRecordTables::Clear() {
   Reset(Heads, HeadIndex);
   Reset(Styles, StyleIndex);
+  StyleOfKind = {};
   LastFonts = {};
 }
 
@@ -115,7 +116,11 @@ uint32_t TableHeadNumber(TJwwRecordTables& t, const TJwwAttrHead& head) {
 }
 
 uint32_t StyleNumberOf(TJwwRecordTables& t, const TJwwTextStyle& style) {
-  return Intern(t.Styles, t.StyleIndex, style);
+  if (style.TextKind < 0 || style.TextKind >= static_cast<int32_t>(t.StyleOfKind.size()))
+    return Intern(t.Styles, t.StyleIndex, style);
+  auto& last = t.StyleOfKind[static_cast<std::size_t>(style.TextKind)];
+  if (!Same(last.Value, style)) last = {style, Intern(t.Styles, t.StyleIndex, style)};
+  return last.No;
 }
 
 // ---- Full records ------------------------------------------------------------------------------
