@@ -132,6 +132,12 @@ TEST(Tokenizer, HugeLines) {
 // leaves, to the last field (compared as the JSON dump of the whole state).
 // The fast path, and reading with two threads in small and large blocks, leave the state the
 // tokenizer leaves.
+std::string Repeat(const std::string& s, int n) {
+  std::string r;
+  for (int i = 0; i < n; ++i) r += s;
+  return r;
+}
+
 void ExpectFastAsGeneral(const std::string& content, const std::string& what) {
   JwwState fast, general;
   ReadBufferWith(fast, content, true);
@@ -172,6 +178,8 @@ TEST(FastLines, SameStateAsTheTokenizer) {
       // without a line end; short lines between them.
       "file=" + std::string(40000, 'p') + "q\r\n1 2 3 4\r\nch 1 2 3 4 \"" + std::string(30000, 't') +
           "\r\nlc7\r\n" + std::string(20000, ' ') + "hk 9 " + std::string(20000, '5'),
+      // Blocks of more lines than the worker keeps for one block: the applying thread reads on.
+      Repeat("1 2 3 4\nz1\n\n", 3000) + Repeat("ci 5 6 7\r\n\r\n", 2000),
   };
   for (const std::string& c : cases) ExpectFastAsGeneral(c, c);
 

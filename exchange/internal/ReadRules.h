@@ -88,6 +88,8 @@ void ApplyFastLine(JwwState& st, const TFastLine& line);
 
 // The reader's general path for one line: tokenized with TOKENIZER, then the rules.
 void ApplyLine(JwwState& st, TTokenizer& tokenizer, std::string_view line);
+// Every line of CONTENT, the fast ones through ReadFastLine, the others through ApplyLine.
+void ReadLines(JwwState& st, TTokenizer& tokenizer, std::string_view content);
 // The first CR or LF of [p, end), or END.
 const char* FindLineEnd(const char* p, const char* end);
 // Where the line after the line end at P starts (P at END: END).
@@ -96,8 +98,9 @@ const char* AfterLineEnd(const char* p, const char* end);
 // has none.
 std::size_t CompleteLines(const char* p, std::size_t n);
 
-// Reading with two threads, from a source that fills a buffer: one thread cuts blocks of BLOCK
-// bytes into lines and parses the fast lines, the caller's thread applies them in order. READ
+// Reading with two threads, from a source that fills a buffer: one thread reads blocks of BLOCK
+// bytes, cuts them into lines and parses the fast lines, the caller's thread applies them in
+// order and parses what the other has not reached when it comes to a block's rest. READ
 // fills up to N bytes at P and returns how many (0 at the end), or -1 on a read error. Leaves the
 // state reading the same bytes with one thread leaves; false on a read error or when memory runs
 // out (what was read before stays); nothing, having read nothing, when no thread can be started.
