@@ -72,8 +72,7 @@ int64_t ReaderPass(const std::string& file, int64_t& bytes) {
   bytes = Held(st.Lines) + Held(st.Circles) + Held(st.Arcs) + Held(st.Texts) + Held(st.Points) +
           Held(st.PointsEx) + Held(st.Messages) + Held(st.Blocks) + Held(st.Solids2) + Held(st.Solids3) +
           Held(st.Solids4) + Held(st.SolidsSc) + Held(st.SolidsSe) + Held(st.SolidsSo) + Held(st.SolidsSg) +
-          Held(st.EntityOrder) + Held(st.Tables.Heads) + Held(st.Tables.Styles) +
-          static_cast<int64_t>(st.Strings.capacity());
+          Held(st.EntityOrder) + Held(st.Tables.Heads) + Held(st.Tables.Styles) + st.Strings.HeldBytes();
   return st.EntityOrder.Count();
 }
 

@@ -57,7 +57,7 @@ struct TFreeDeleter {
 
 constexpr std::size_t kBlock = 1 << 20;
 // Smaller blocks with two threads: three of them are in flight, each with its parsed lines.
-constexpr std::size_t kTwoThreadBlock = 256 << 10;
+constexpr std::size_t kTwoThreadBlock = 64 << 10;
 
 // Reads and interprets the file block by block. False on an open or read error.
 bool ReadBlocks(TJwwReader& reader, const std::filesystem::path& fileName) {

@@ -241,12 +241,13 @@ TEST(TokenSearch, NeverMatchesOnASecondByte) {
 }
 
 TEST(StringPool, StopsAtItsLimit) {
-  std::string pool = "abc";
+  TJwwByteString pool;
+  pool += "abc";
   const TJwwStrRef r = PoolString(pool, "de", 5);
   EXPECT_EQ(r.Offset, 3u);
   EXPECT_EQ(r.Length, 2u);
   EXPECT_THROW(PoolString(pool, "f", 5), PoolFull);
-  EXPECT_EQ(pool, "abcde");
+  EXPECT_EQ(std::string_view(pool), "abcde");
   EXPECT_NO_THROW(PoolString(pool, "", 5));
 }
 
@@ -613,7 +614,7 @@ TEST(ReadFile, ReadsWhatTheBufferReads) {
   EXPECT_EQ(fromFile.Lines[0].Head.ZFlags, 4);
   ASSERT_EQ(fromFile.Texts.Count(), 1);
   EXPECT_EQ(JwwStr(fromFile, fromFile.Texts[0].Text), "a b");
-  EXPECT_EQ(fromFile.Strings, fromBuffer.Strings);
+  EXPECT_EQ(std::string_view(fromFile.Strings), std::string_view(fromBuffer.Strings));
   EXPECT_EQ(fromFile.EntityOrder.Count(), fromBuffer.EntityOrder.Count());
 }
 

@@ -28,7 +28,7 @@ inline constexpr std::size_t kPoolLimit = UINT32_MAX;
 
 // Appends S to the pool and returns where it lies. Throws PoolFull when the pool would grow
 // beyond `limit` bytes (the limit is a parameter only so that tests can reach it).
-TJwwStrRef PoolString(std::string& pool, std::string_view s, std::size_t limit = kPoolLimit);
+TJwwStrRef PoolString(TJwwByteString& pool, std::string_view s, std::size_t limit = kPoolLimit);
 
 // Position of the first occurrence of NEEDLE in TEXT that starts on a character boundary
 // (never on the second byte of a double-byte character), or npos.
