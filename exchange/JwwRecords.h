@@ -3,7 +3,8 @@
 // Entities read from a large file share their attributes: a record stores a 4-byte number of
 // its attribute state (group, layer, colour, ...): the state itself when its numbers are small,
 // else its index in a table of the distinct states; and a text
-// record the number of its text style (kind, code, type, sizes, font) in a table of its own. The
+// record the number of its text style (code, type, sizes, font) in a table of its own, with the
+// text's kind in the number. The
 // order of the entities keeps one byte per entity, its kind. Reading a list gives full records
 // (TJwwEntLine, ...), with the shared parts filled in, so that nothing that reads records needs
 // to know how they are stored.
@@ -87,6 +88,12 @@ struct TJwwTableIndex {
   std::vector<uint32_t> Slots;
 };
 
+// A text record's style number: texts of all kinds take turns under the same attributes, so the
+// kind is kept in the number's top four bits (one more than the kind; 0 for the kind of the
+// entry) and the entry holds the rest of the style, with kind 0.
+inline constexpr int kJwwStyleKindShift = 28;
+inline constexpr uint32_t kJwwStyleIndexMask = (1u << kJwwStyleKindShift) - 1;
+
 // The shared tables the records refer to by number. An entity whose state (or style) is in the
 // table takes its number; any other state is added, unless its number codes it. So the tables
 // grow with the distinct attribute states of the file, never with its entities. Entry 0 of each
@@ -98,9 +105,6 @@ struct TJwwRecordTables {
   // a text the colour of its size.
   TJwwTableIndex<TJwwAttrHead> HeadIndex;
   TJwwTableIndex<TJwwTextStyle> StyleIndex;
-  // The style found last for each text kind: texts of different kinds take turns under the same
-  // attributes, more kinds than the few found last hold.
-  std::array<TJwwTableIndex<TJwwTextStyle>::TRecent, 10> StyleOfKind{};
   std::array<TJwwStrRef, 4> LastFonts{};  // the fonts pooled last, newest first
 
   TJwwRecordTables() { Clear(); }
@@ -109,7 +113,11 @@ struct TJwwRecordTables {
   TJwwAttrHead Head(uint32_t no) const {
     return no & kJwwHeadInline ? JwwHeadOfCode(no) : Heads[static_cast<int32_t>(no)];
   }
-  const TJwwTextStyle& Style(uint32_t no) const { return Styles[static_cast<int32_t>(no)]; }
+  TJwwTextStyle Style(uint32_t no) const {
+    TJwwTextStyle s = Styles[static_cast<int32_t>(no & kJwwStyleIndexMask)];
+    if (no >> kJwwStyleKindShift) s.TextKind = static_cast<int32_t>(no >> kJwwStyleKindShift) - 1;
+    return s;
+  }
 };
 
 // ---- Full records, as reading a list gives them ------------------------------------------------

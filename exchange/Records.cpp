@@ -107,7 +107,6 @@ void Reset(TJwwList<T>& table, TJwwTableIndex<T>& index) {
 void TJwwRecordTables::Clear() {
   Reset(Heads, HeadIndex);
   Reset(Styles, StyleIndex);
-  StyleOfKind = {};
   LastFonts = {};
 }
 
@@ -116,11 +115,15 @@ uint32_t TableHeadNumber(TJwwRecordTables& t, const TJwwAttrHead& head) {
 }
 
 uint32_t StyleNumberOf(TJwwRecordTables& t, const TJwwTextStyle& style) {
-  if (style.TextKind < 0 || style.TextKind >= static_cast<int32_t>(t.StyleOfKind.size()))
-    return Intern(t.Styles, t.StyleIndex, style);
-  auto& last = t.StyleOfKind[static_cast<std::size_t>(style.TextKind)];
-  if (!Same(last.Value, style)) last = {style, Intern(t.Styles, t.StyleIndex, style)};
-  return last.No;
+  const auto kind = static_cast<uint32_t>(style.TextKind);
+  const bool coded = kind < 15;  // the reader's kinds are 0..9
+  TJwwTextStyle entry = style;
+  if (coded) entry.TextKind = 0;
+  const uint32_t no = Intern(t.Styles, t.StyleIndex, entry);
+  // A table of more styles than the number holds: as if memory ran out (hundreds of millions of
+  // texts, each of its own size).
+  if (no > kJwwStyleIndexMask) throw std::bad_alloc();
+  return coded ? (kind + 1) << kJwwStyleKindShift | no : no;
 }
 
 // ---- Full records ------------------------------------------------------------------------------
@@ -141,7 +144,7 @@ TJwwEntPointEx JwwView(const TJwwRecordTables& t, const TJwwRecPointEx& r) {
   return {t.Head(r.HeadNo), r.X, r.Y, r.Scale, r.Angle, r.Code};
 }
 TJwwEntText JwwView(const TJwwRecordTables& t, const TJwwRecText& r) {
-  const TJwwTextStyle& s = t.Style(r.StyleNo);
+  const TJwwTextStyle s = t.Style(r.StyleNo);
   return {t.Head(r.HeadNo), s.TextKind, s.TextCode, s.TextType, s.Width, s.Height, s.Spacing, r.X, r.Y,
           r.DirX,           r.DirY,     s.FontName, r.Text};
 }
