@@ -165,6 +165,13 @@ TEST(FastLines, SameStateAsTheTokenizer) {
       // Twenty digits that wrap a 64-bit integer to a small one (2^64 + 1), with and without a point.
       "18446744073709551617 2 3 4\nci 1 2 1844674407370955161.7\npt -18446744073709551617 1"s,
       "ci 1 2 3\nci 1 2 3 4 5 6 7\nci 1 2\nci  1 2 3\nci 1 2 3 \nci1 2 3 4"s,
+      // Arcs and solids, the solids with repeated points, and near misses of each.
+      "ci 1 2 3 4 5 6 7\r\nci 1 2 3 4 5 6 7 \nci 1 2 3 4 5 6\nci 1 2 3 4 5 6 7 8\nci 1 2 3 4 5 6 7 8 9\n"
+      "ci 1 2 3 4 5 6 1e1\nci 1 2 3  4 5 6 7\n"s,
+      "lc10 5\nsl 1 2 3 4\nsl 1 2 3 4 5 6\nsl 1 2 1 2 5 6\nsl 1 2 3 4 3 4\nsl 1 2 3 4 5 6 7 8\n"
+      "sl 1 2 1 2 1 2 7 8\nsl 1 2 3 4 3 4 3 4\nsl 1 2 1 2 5 6 5 6\nsl 1 2 3 4 5 6 1 2\nsl 1 2 3 4 1 2 7 8\n"
+      "sl 1 2 1 2.00000000001 5 6 7 8\nsl 1 2 3 4 5\nsl 1 2 3 4 5 6 7\nsl 1 2 3 4 5 6 7 8 9\nsl 1 2 3\n"
+      "sl 1 2 3 4 \nsl  1 2 3 4\nsl 1 2 3 4 5 6 7 8 9 10\nsl1 2 3 4"s,
       "pt 1 2\npt 1 2 3 4 5\npt 1\nlc3\npn5\npt 7 8\rpt 9 10\r\n"s,
       "ch 1 2 3 4 \"text\ncs 1 2 3 4 \"\ncv 1 2 3 4 \"a \"b\" =c\ncs 1 2 3 4 \"x\ty\n"
       "c2 1 2 3 4 \"\x90\xa1\x96\x40\nch 1 2 3 4 \"ab\x82\nch 1 2 3 4 \"ab\x82\r\nch 1 2 3 4 \"\xca\xdd\xfe\n"
@@ -192,7 +199,10 @@ TEST(FastLines, SameStateAsTheTokenizer) {
   } forms[] = {
       {"1 2 3 4", true, 1},          {"-1.5 .5 -.25 1.\r\nx", true, 1}, {"1  2 3 4", false, 0},
       {"1 2 3 4 ", false, 0},        {"1e5 2 3 4", false, 0},           {"ci 1 2 3", true, 1},
-      {"ci 1 2 3 4 5 6 7", false, 0}, {"pt 1 2", true, 1},              {"pt 1 2 3 4 5", false, 0},
+      {"ci 1 2 3 4 5 6 7", true, 1},  {"ci 1 2 3 4 5 6", false, 0},     {"ci 1 2 3 4 5 6 7 8", false, 0},
+      {"sl 1 2 3 4", true, 1},       {"sl 1 2 3 4 5 6", true, 1},       {"sl 1 2 3 4 5 6 7 8", true, 1},
+      {"sl 1 2 3 4 5", false, 0},    {"sl 1 2 3 4 5 6 7 8 9 0", false, 0}, {"sl 1 2 3", false, 0},
+      {"pt 1 2", true, 1},              {"pt 1 2 3 4 5", false, 0},
       {"cs 1 2 3 4 \"x y", true, 1},  {"cs 1 2 3 4 \"x\ty", false, 0}, {"ch 1 2 3 4 \"ab\x82", false, 0},
       {"cn 1 2 3 4 \"x", false, 0},   {"lc3", true, 0},                  {"lc3 5", false, 0},
       {"lgf\r\nx", true, 0},          {"lgF", false, 0},                 {"lg12", false, 0},
@@ -217,7 +227,7 @@ TEST(FastLines, RandomContentSameAsTheTokenizer) {
   // Mostly the pieces of the common lines, so that many lines take the fast path; now and then a
   // byte that a rule drops or moves.
   // clang-format off
-  const std::string alphabet[] = {"1", "-2.5", ".", " ", " ", "\n", "\r\n", "ci ", "pt ", "ch ", "cs ",
+  const std::string alphabet[] = {"1", "-2.5", ".", " ", " ", "\n", "\r\n", "ci ", "pt ", "ch ", "cs ", "sl ",
                                   " \"", "msg\n", "#\n", "pl\n", "z1\n", "lc5\n", "lg", "ly", "lt", "z", "f", "10", "\t", "\"", "=",
                                   "\r", "\x82", "\x82\xa0", "\xa0", "\x1a", std::string(1, '\0'), "\xfe",
                                   "123456789012345678901", "9007199254740993"};

@@ -61,14 +61,18 @@ inline constexpr int64_t kJwwMinEntityBytes = 7;
 void AddLineRecord(JwwState& st, double x1, double y1, double x2, double y2);
 void AddCircleRecord(JwwState& st, double x, double y, double radius);
 void AddPointRecord(JwwState& st, double x, double y);
+// An arc ("ci" with seven numbers), and a solid ("sl" with COUNT numbers: 4, 6 or 8).
+void AddArcRecord(JwwState& st, const double* v);
+void AddSolidRecord(JwwState& st, const double* v, int count);
 // A text or message text: KIND 0..9, V the position and direction, TEXT as tokenized.
 void AddTextRecord(JwwState& st, int32_t kind, const double (&v)[4], std::string_view text);
 // The text kinds by the second letter of their keyword: "ch" 0, "cv" 1, ... "c2" 9; -1 for none.
 int32_t TextKindOf(char second);
 
 // The fast path of the reader: reads the line at P (of a buffer ending at END) when it is one of
-// the common entity lines in its plain form: four numbers (a line), "ci" with three, "pt" with
-// two, or a text keyword with four numbers and a quoted text. Numbers are converted straight
+// the common entity lines in its plain form: four numbers (a line), "ci" with three or seven (an
+// arc), "sl" with four, six or eight, "pt" with two, or a text keyword with four numbers and a
+// quoted text. Numbers are converted straight
 // from the buffer. Returns where the next line starts, or nullptr, having changed nothing, for
 // any other line or any unusual byte: the general path then reads it, with the same result.
 const char* ReadFastLine(JwwState& st, const char* p, const char* end);
@@ -77,10 +81,10 @@ const char* ReadFastLine(JwwState& st, const char* p, const char* end);
 // entity lines, the fast path takes the bare pen lines of one token: "lg" or "ly" with one digit or
 // lower-case hex digit, "lc", "lt" or "lw" with one to nine decimal digits, "z1" to "z5".
 struct TFastLine {
-  enum TKind : uint8_t { kLine, kCircle, kPoint, kText, kPen } Kind;
-  int32_t Int;            // Text: 0..9 by its keyword; Pen: the value
+  enum TKind : uint8_t { kLine, kCircle, kArc, kSolid, kPoint, kText, kPen } Kind;
+  int32_t Int;            // Text: 0..9 by its keyword; Solid: 4, 6 or 8 numbers; Pen: the value
   char Pen;               // Pen: the keyword's second letter ('g', 'y', 'c', 't', 'w'), or 'z'
-  double V[4];            // the numbers, as many as the kind has
+  double V[8];            // the numbers, as many as the kind has
   std::string_view Text;  // Text: in the buffer parsed
 };
 const char* ParseFastLine(const char* p, const char* end, TFastLine& out);
