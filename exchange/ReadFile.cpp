@@ -56,7 +56,7 @@ struct TFreeDeleter {
 };
 
 constexpr std::size_t kBlock = 1 << 20;
-// Smaller blocks with two threads: three of them are in flight, each with its parsed lines.
+// Smaller blocks with two threads: four of them are in flight, each with its parsed lines.
 constexpr std::size_t kTwoThreadBlock = 64 << 10;
 
 // Reads and interprets the file block by block. False on an open or read error.

@@ -8,7 +8,7 @@
 // both busy, each line is still applied exactly as one thread applies it, in the same order, and
 // the state comes out the same.
 //
-// Three batches circulate between the threads (a block's bytes and its parsed lines), so memory
+// Four batches circulate between the threads (a block's bytes and its parsed lines), so memory
 // stays bounded whatever the file's size. A read error or running out of memory in the worker
 // ends the reading with false after the blocks before it; running out of memory while applying
 // stops the worker and returns false. What was applied stays.
@@ -159,24 +159,33 @@ void Fill(TBatch& b, std::vector<char>& carry, const std::function<int64_t(char*
   if (b.Size >= UINT32_MAX) throw std::bad_alloc();
 }
 
-// The worker: fills free batches from READ until the end, a read error or Stop, and parses each
-// after handing it over.
+// The worker: fills free batches from READ until the end, a read error or Stop, each one block
+// ahead of the one it parses, so that the applying thread finds the next block read when it has
+// taken the rest of one.
 void Produce(TBatchQueue& queue, const std::function<int64_t(char*, std::size_t)>& read, std::size_t block) {
   std::vector<char> carry;
-  for (;;) {
-    TBatch* const b = queue.Take(false);
-    if (!b) return;
-    try {
-      Fill(*b, carry, read, block);
-    } catch (const std::exception&) {
-      b->Size = 0;
-      b->Last = b->Failed = true;
+  TBatch* parse = nullptr;  // handed over, still to be parsed
+  bool more = true;
+  while (more || parse) {
+    TBatch* next = nullptr;
+    if (more) {
+      next = queue.Take(false);
+      if (!next) return;
+      try {
+        Fill(*next, carry, read, block);
+      } catch (const std::exception&) {
+        next->Size = 0;
+        next->Last = next->Failed = true;
+      }
+      next->Parsed.store(0, std::memory_order_relaxed);  // published with the batch by the queue's lock
+      more = !next->Last;
+      // A free batch is one the applying thread has finished: when that was the one still to be
+      // parsed, it has read all of it itself.
+      if (next == parse) parse = nullptr;
+      queue.Put(next, true);
     }
-    b->Parsed.store(0, std::memory_order_relaxed);  // published with the batch by the queue's lock
-    const bool last = b->Last;
-    queue.Put(b, true);
-    ParseBlock(*b);
-    if (last) return;
+    if (parse) ParseBlock(*parse);
+    parse = next;
   }
 }
 
@@ -209,7 +218,7 @@ void ApplyBatch(JwwState& st, TTokenizer& tokenizer, TBatch& b) {
 std::optional<bool> ReadInTwo(JwwState& st, const std::function<int64_t(char* p, std::size_t n)>& read,
                               std::size_t block) {
   TBatchQueue queue;
-  TBatch batches[3];
+  TBatch batches[4];
   std::thread worker;
   try {
     for (TBatch& b : batches) {
