@@ -13,7 +13,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <vector>
 
 #include "JwwList.h"
@@ -45,33 +44,39 @@ inline constexpr uint32_t kJwwHeadInline = 0x80000000u;
 // The field widths of a coded state, in the order of TJwwAttrHead: pick number 0..1, group and
 // layer 0..15, colour 0..255, line type 0..15, line width 0..31, Z flags 0..31.
 inline constexpr int kJwwHeadBits[7] = {1, 4, 4, 8, 4, 5, 5};
-static_assert(kJwwHeadBits[0] + kJwwHeadBits[1] + kJwwHeadBits[2] + kJwwHeadBits[3] + kJwwHeadBits[4] +
-                  kJwwHeadBits[5] + kJwwHeadBits[6] ==
-              31);
+// Where each field starts in a coded state: one after the other, filling the 31 bits.
+inline constexpr int kJwwHeadAt[7] = {0, 1, 5, 9, 17, 21, 26};
+static_assert([] {
+  for (int i = 0; i < 6; ++i)
+    if (kJwwHeadAt[i] + kJwwHeadBits[i] != kJwwHeadAt[i + 1]) return false;
+  return kJwwHeadAt[6] + kJwwHeadBits[6] == 31;
+}());
 
-// The number coding HEAD itself, or 0 (a table index, never a coded state) when a field does not fit.
+// The number coding HEAD itself, or 0 (a table index, never a coded state) when a field does not
+// fit. Without a branch: whether states fit changes from entity to entity.
 inline uint32_t JwwHeadCode(const TJwwAttrHead& h) {
-  uint32_t code = kJwwHeadInline, fits = 1;
-  int at = 0;
-  int i = 0;
-  for (const int32_t x : {h.HhpNo, h.Group, h.Layer, h.Colour, h.LineType, h.LineWidth, h.ZFlags}) {
+  uint32_t code = kJwwHeadInline, over = 0;
+  const auto put = [&](int32_t x, int i) {
     const auto u = static_cast<uint32_t>(x);  // a negative field becomes too large to fit
-    fits &= u < (1u << kJwwHeadBits[i]) ? 1u : 0u;
-    code |= u << at;
-    at += kJwwHeadBits[i++];
-  }
-  return fits ? code : 0;
+    over |= u >> kJwwHeadBits[i];
+    code |= u << kJwwHeadAt[i];
+  };
+  put(h.HhpNo, 0);
+  put(h.Group, 1);
+  put(h.Layer, 2);
+  put(h.Colour, 3);
+  put(h.LineType, 4);
+  put(h.LineWidth, 5);
+  put(h.ZFlags, 6);
+  return over ? 0 : code;
 }
 
 // The state a coded number holds.
 inline TJwwAttrHead JwwHeadOfCode(uint32_t code) {
-  int32_t f[7];
-  int at = 0;
-  for (int i = 0; i < 7; ++i) {
-    f[i] = static_cast<int32_t>((code >> at) & ((1u << kJwwHeadBits[i]) - 1));
-    at += kJwwHeadBits[i];
-  }
-  return TJwwAttrHead{f[0], f[1], f[2], f[3], f[4], f[5], f[6]};
+  const auto get = [code](int i) {
+    return static_cast<int32_t>((code >> kJwwHeadAt[i]) & ((1u << kJwwHeadBits[i]) - 1));
+  };
+  return TJwwAttrHead{get(0), get(1), get(2), get(3), get(4), get(5), get(6)};
 }
 
 // Finding a state that is not coded in its number, or a style, in its table: the few found last,
