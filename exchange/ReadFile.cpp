@@ -57,7 +57,7 @@ struct TFreeDeleter {
 
 constexpr std::size_t kBlock = 1 << 20;
 // Smaller blocks with two threads: four of them are in flight, each with its parsed lines.
-constexpr std::size_t kTwoThreadBlock = 64 << 10;
+constexpr std::size_t kTwoThreadBlock = 128 << 10;
 
 // Reads and interprets the file block by block. False on an open or read error.
 bool ReadBlocks(TJwwReader& reader, const std::filesystem::path& fileName) {
