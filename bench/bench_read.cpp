@@ -7,9 +7,10 @@
 // of any length must cost about what the same bytes cost in ordinary lines.
 //
 // Each run is a fresh child process, so that its peak memory (ru_maxrss) is its own. Of RUNS runs
-// (default 5) of each kind, interleaved, the best time and the highest peak are reported. Prints the
-// throughputs, the ratio of the two times, the reader's peak over the file's size, and the bytes
-// the records hold (lists, shared tables and string pool) per entity.
+// (default 5) of each kind, interleaved, the best time and the highest peak are reported, and the
+// median times. Prints the throughputs, the ratio of the two times (best and median), the reader's
+// peak over the file's size, and the bytes the records hold (lists, shared tables and string
+// pool) per entity.
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -23,6 +24,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "JwwGaibu.h"
 
@@ -32,6 +34,7 @@ using Clock = std::chrono::steady_clock;
 
 struct TResult {
   double Seconds;  // best run
+  double Median;   // of all runs, once they are done
   long PeakKiB;    // the child's ru_maxrss
   int64_t Items;   // lines counted (raw) or entities read (reader)
   int64_t Bytes;   // the reader: bytes the records hold
@@ -72,8 +75,7 @@ int64_t ReaderPass(const std::string& file, int64_t& bytes) {
   bytes = Held(st.Lines) + Held(st.Circles) + Held(st.Arcs) + Held(st.Texts) + Held(st.Points) +
           Held(st.PointsEx) + Held(st.Messages) + Held(st.Blocks) + Held(st.Solids2) + Held(st.Solids3) +
           Held(st.Solids4) + Held(st.SolidsSc) + Held(st.SolidsSe) + Held(st.SolidsSo) + Held(st.SolidsSg) +
-          Held(st.EntityOrder) + Held(st.Tables.Heads) + Held(st.Tables.Styles) +
-          static_cast<int64_t>(st.Strings.capacity());
+          Held(st.EntityOrder) + Held(st.Tables.Heads) + Held(st.Tables.Styles) + st.Strings.HeldBytes();
   return st.EntityOrder.Count();
 }
 
@@ -89,7 +91,7 @@ TResult RunInChild(TPass pass, const std::string& file) {
   if (pid == 0) {
     close(fds[0]);
     const auto t0 = Clock::now();
-    TResult r{0, 0, 0, 0};
+    TResult r{0, 0, 0, 0, 0};
     r.Items = pass(file, r.Bytes);
     r.Seconds = std::chrono::duration<double>(Clock::now() - t0).count();
     const ssize_t n = write(fds[1], &r, sizeof r);
@@ -108,6 +110,12 @@ TResult RunInChild(TPass pass, const std::string& file) {
   }
   r.PeakKiB = usage.ru_maxrss;
   return r;
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  const std::size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
 // Keeps the best time and the highest peak.
@@ -145,7 +153,7 @@ int OneLine(const std::string& file, int runs, double mb) {
     std::fprintf(stderr, "cannot write %s\n", oneLine.c_str());
     return 2;
   }
-  TResult lines{1e300, 0, 0, 0}, one{1e300, 0, 0, 0};
+  TResult lines{1e300, 0, 0, 0, 0}, one{1e300, 0, 0, 0, 0};
   for (int i = 0; i < runs; ++i) {
     Keep(lines, RunInChild(ReaderPass, file));
     Keep(one, RunInChild(ReaderPass, oneLine));
@@ -180,11 +188,17 @@ int main(int argc, char** argv) {
   const double mb = static_cast<double>(size) / 1e6;
   if (oneLine) return OneLine(file, runs, mb);
 
-  TResult raw{1e300, 0, 0, 0}, reader{1e300, 0, 0, 0};
+  TResult raw{1e300, 0, 0, 0, 0}, reader{1e300, 0, 0, 0, 0};
+  std::vector<double> rawTimes, readerTimes;
   for (int i = 0; i < runs; ++i) {
-    Keep(raw, RunInChild(RawPass, file));
-    Keep(reader, RunInChild(ReaderPass, file));
+    const TResult r = RunInChild(RawPass, file), j = RunInChild(ReaderPass, file);
+    Keep(raw, r);
+    Keep(reader, j);
+    rawTimes.push_back(r.Seconds);
+    readerTimes.push_back(j.Seconds);
   }
+  raw.Median = Median(rawTimes);
+  reader.Median = Median(readerTimes);
 
   std::printf("file              %s, %.1f MB, %lld lines\n", file.c_str(), mb,
               static_cast<long long>(raw.Items));
@@ -196,7 +210,9 @@ int main(int argc, char** argv) {
   std::printf("records           %.1f MB, %.1f bytes per entity\n",
               static_cast<double>(reader.Bytes) / 1048576.0,
               static_cast<double>(reader.Bytes) / static_cast<double>(std::max<int64_t>(1, reader.Items)));
-  std::printf("time ratio        %.1fx the baseline\n", reader.Seconds / raw.Seconds);
+  std::printf("medians           raw %.3f s, JwwReadFile %.3f s\n", raw.Median, reader.Median);
+  std::printf("time ratio        best %.1fx, median %.1fx the baseline\n", reader.Seconds / raw.Seconds,
+              reader.Median / raw.Median);
   std::printf("peak memory       %.2fx the file size\n",
               static_cast<double>(reader.PeakKiB) * 1024.0 / static_cast<double>(size));
   return 0;

@@ -158,17 +158,19 @@ void AddSolid(JwwState& st, std::initializer_list<TPoint> points) {
   EndEntity(st, true);
 }
 
+}  // namespace
+
 // "sl": two, three or four points; repeated points reduce the solid to fewer.
-void AddReducedSolid(JwwState& st, const TTokens& t) {
-  const TPoint p1{Real(t, 1), Real(t, 2)}, p2{Real(t, 3), Real(t, 4)};
-  if (t.Count == 5) return AddSolid(st, {p1, p2});
-  const TPoint p3{Real(t, 5), Real(t, 6)};
-  if (t.Count == 7) {
+void AddSolidRecord(JwwState& st, const double* v, int count) {
+  const TPoint p1{v[0], v[1]}, p2{v[2], v[3]};
+  if (count == 4) return AddSolid(st, {p1, p2});
+  const TPoint p3{v[4], v[5]};
+  if (count == 6) {
     if (Same(p1, p2)) return AddSolid(st, {p1, p3});
     if (Same(p2, p3)) return AddSolid(st, {p1, p2});
     return AddSolid(st, {p1, p2, p3});
   }
-  const TPoint p4{Real(t, 7), Real(t, 8)};
+  const TPoint p4{v[6], v[7]};
   if (Same(p1, p2) && Same(p1, p3)) return AddSolid(st, {p1, p4});
   if (Same(p2, p3) && Same(p2, p4)) return AddSolid(st, {p1, p2});
   if (Same(p1, p2) && Same(p3, p4)) return AddSolid(st, {p1, p3});
@@ -177,6 +179,14 @@ void AddReducedSolid(JwwState& st, const TTokens& t) {
   if (Same(p2, p1)) return AddSolid(st, {p1, p3, p4});
   AddSolid(st, {p1, p2, p3, p4});
 }
+
+void AddArcRecord(JwwState& st, const double* v) {
+  st.Arcs.Records().Add() = {HeadNo(st), v[0], v[1], v[2], v[3], v[4], v[5], v[6]};
+  AddOrder(st, TJwwEntityKind::Arc);
+  EndEntity(st, true);
+}
+
+namespace {
 
 // "sc" and "se": seven reals and a code.
 void AddSolidWithCode(JwwState& st, const TTokens& t, TJwwList<TJwwRecSolidSc>& list, TJwwEntityKind kind) {
@@ -221,10 +231,9 @@ bool ApplyEntityRule(JwwState& st, const TTokens& t) {
           return true;
         }
         if (k[1] == 'i' && n >= 8) {
-          st.Arcs.Records().Add() = {HeadNo(st), Real(t, 1), Real(t, 2), Real(t, 3),
-                                     Real(t, 4), Real(t, 5), Real(t, 6), Real(t, 7)};
-          AddOrder(st, TJwwEntityKind::Arc);
-          EndEntity(st, true);
+          double v[7];
+          for (int i = 0; i < 7; ++i) v[i] = Real(t, i + 1);
+          AddArcRecord(st, v);
           return true;
         }
         if (const int32_t kind = TextKindOf(k[1]); kind >= 0 && n >= 6) {
@@ -257,7 +266,10 @@ bool ApplyEntityRule(JwwState& st, const TTokens& t) {
         break;
       case 's':
         if (k[1] == 'l' && (n == 5 || n == 7 || n >= 9)) {
-          AddReducedSolid(st, t);
+          const int count = n >= 9 ? 8 : n - 1;
+          double v[8] = {};
+          for (int i = 0; i < count; ++i) v[i] = Real(t, i + 1);
+          AddSolidRecord(st, v, count);
           return true;
         }
         if (n >= 9) {

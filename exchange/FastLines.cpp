@@ -155,8 +155,24 @@ const char* ParseFastLine(const char* p, const char* end, TFastLine& out) {
   const char* const args = p + 3;
   if (c == 'c' && p[1] == 'i') {
     const char* q = Numbers<3>(args, end, v);
-    if (!q || !IsLineEnd(q, end)) return nullptr;  // an arc, or no plain circle
+    if (!q) return nullptr;
     out.Kind = TFastLine::kCircle;
+    if (!IsLineEnd(q, end)) {
+      if (*q != ' ' || !(q = Numbers<4>(q + 1, end, v + 3)) || !IsLineEnd(q, end)) return nullptr;
+      out.Kind = TFastLine::kArc;
+    }
+    return AfterLineEnd(q, end);
+  }
+  if (c == 's' && p[1] == 'l') {
+    const char* q = Numbers<4>(args, end, v);
+    out.Int = 4;
+    while (q && !IsLineEnd(q, end)) {
+      if (*q != ' ' || out.Int == 8) return nullptr;
+      q = Numbers<2>(q + 1, end, v + out.Int);
+      out.Int += 2;
+    }
+    if (!q) return nullptr;
+    out.Kind = TFastLine::kSolid;
     return AfterLineEnd(q, end);
   }
   if (c == 'p' && p[1] == 't') {
@@ -185,15 +201,15 @@ void ApplyFastLine(JwwState& st, const TFastLine& line) {
   switch (line.Kind) {
     case TFastLine::kLine: AddLineRecord(st, v[0], v[1], v[2], v[3]); break;
     case TFastLine::kCircle: AddCircleRecord(st, v[0], v[1], v[2]); break;
+    case TFastLine::kArc: AddArcRecord(st, v); break;
+    case TFastLine::kSolid: AddSolidRecord(st, v, line.Int); break;
     case TFastLine::kPoint: AddPointRecord(st, v[0], v[1]); break;
-    case TFastLine::kText: AddTextRecord(st, line.Int, line.V, line.Text); break;
+    case TFastLine::kText: AddTextRecord(st, line.Int, {v[0], v[1], v[2], v[3]}, line.Text); break;
     case TFastLine::kPen: ApplyPenLine(st, line.Pen, line.Int); break;
   }
 }
 
 const char* ReadFastLine(JwwState& st, const char* p, const char* end) {
-  // Lines and circles take the line's attribute state; pen lines change it.
-  if (*p != 'l' && *p != 'z' && !st.InMessage) PrefetchHeadNumber(st.Tables, StampHead(st));
   TFastLine line;
   const char* const next = ParseFastLine(p, end, line);
   if (next) ApplyFastLine(st, line);

@@ -120,7 +120,7 @@ struct JwwState : TJwwFirstAttributes {
   TJwwRecords<TJwwRecSolidSo, TJwwEntSolidSo> SolidsSo{&Tables};
   TJwwRecords<TJwwRecSolidSo, TJwwEntSolidSg> SolidsSg{&Tables};
   TJwwOrderList EntityOrder;
-  std::string Strings;  // the string pool of the records' texts and names
+  TJwwByteString Strings;  // the string pool of the records' texts and names
 
   // The output list: OutputCount == OutputLines.size(); capacity grows in steps of 1000.
   std::vector<TJwwOutputSlot> OutputLines;

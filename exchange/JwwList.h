@@ -12,6 +12,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string_view>
 #include <type_traits>
 
 // Untyped memory of a list: reserved address space, committed up to a point.
@@ -23,6 +25,7 @@ class TJwwListMemory {
   ~TJwwListMemory() { Free(); }
 
   char* Data() const { return data_; }
+  std::size_t Committed() const { return committed_; }
   // Makes the first BYTES usable, keeping what they held; new bytes read as zero.
   void Commit(std::size_t bytes) {
     if (bytes > committed_) Grow(bytes);
@@ -83,6 +86,40 @@ class TJwwList {
   TJwwListMemory memory_;
   int32_t count_ = 0;
   int32_t capacity_ = 0;  // as the growth rule says: the next multiple of 1000
+};
+
+// A byte string in list memory, which grows without copying itself: the string pool. Bytes
+// appended stay where they are, so the pool never holds two copies of itself while it grows.
+class TJwwByteString {
+ public:
+  std::size_t size() const { return size_; }
+  const char* data() const { return memory_.Data(); }
+  operator std::string_view() const { return std::string_view(data(), size_); }
+  void append(std::string_view s) {
+    if (s.empty()) return;
+    memory_.Commit(size_ + s.size());
+    std::memcpy(memory_.Data() + size_, s.data(), s.size());
+    size_ += s.size();
+  }
+  TJwwByteString& operator+=(std::string_view s) {
+    append(s);
+    return *this;
+  }
+  // The bytes committed for the string.
+  int64_t HeldBytes() const { return static_cast<int64_t>(memory_.Committed()); }
+  // Room for BYTES is to be reserved at once when the string first needs memory.
+  void ReserveAhead(std::size_t bytes) { memory_.ReserveAhead(size_ + bytes); }
+  void Clear() {
+    memory_.Free();
+    size_ = 0;
+  }
+  friend bool operator==(const TJwwByteString& a, const TJwwByteString& b) {
+    return std::string_view(a) == std::string_view(b);
+  }
+
+ private:
+  TJwwListMemory memory_;
+  std::size_t size_ = 0;
 };
 
 // A list of compact records that reads as a list of full records: element access and iteration

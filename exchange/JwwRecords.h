@@ -1,8 +1,10 @@
 // JwwRecords.h: the entity records of the exchange state (included by JwwGaibu.h).
 //
 // Entities read from a large file share their attributes: a record stores a 4-byte number of
-// its attribute state (group, layer, colour, ...) in a table of the distinct states, and a text
-// record the number of its text style (kind, code, type, sizes, font) in a table of its own. The
+// its attribute state (group, layer, colour, ...): the state itself when its numbers are small,
+// else its index in a table of the distinct states; and a text
+// record the number of its text style (code, type, sizes, font) in a table of its own, with the
+// text's kind in the number. The
 // order of the entities keeps one byte per entity, its kind. Reading a list gives full records
 // (TJwwEntLine, ...), with the shared parts filled in, so that nothing that reads records needs
 // to know how they are stored.
@@ -34,29 +36,73 @@ struct TJwwTextStyle {
   TJwwStrRef FontName;  // at most 255 bytes
 };
 
-// Finding a state (or style) in its table: the few found last, else an open-addressing index of
-// the table by hash, which keeps at most half of its slots used and doubles as the table grows.
-// A slot of Packed holds a whole state in 40 bits and its number in 24, so that finding a state
-// with the small numbers drawings use reads no table entry; Slots holds the numbers of the other
-// entries, which are compared with the table.
+// A record's head number: a state whose numbers are as small as drawings use is coded in the
+// number itself (the top bit set, its fields packed below it), so that neither finding nor
+// reading it touches a table; the number of any other state is the index of its table entry.
+// Most files then never add a state to the table at all.
+inline constexpr uint32_t kJwwHeadInline = 0x80000000u;
+// The field widths of a coded state, in the order of TJwwAttrHead: pick number 0..1, group and
+// layer 0..15, colour 0..255, line type 0..15, line width 0..31, Z flags 0..31.
+inline constexpr int kJwwHeadBits[7] = {1, 4, 4, 8, 4, 5, 5};
+// Where each field starts in a coded state: one after the other, filling the 31 bits.
+inline constexpr int kJwwHeadAt[7] = {0, 1, 5, 9, 17, 21, 26};
+static_assert([] {
+  for (int i = 0; i < 6; ++i)
+    if (kJwwHeadAt[i] + kJwwHeadBits[i] != kJwwHeadAt[i + 1]) return false;
+  return kJwwHeadAt[6] + kJwwHeadBits[6] == 31;
+}());
+
+// The number coding HEAD itself, or 0 (a table index, never a coded state) when a field does not
+// fit. Without a branch: whether states fit changes from entity to entity.
+inline uint32_t JwwHeadCode(const TJwwAttrHead& h) {
+  uint32_t code = kJwwHeadInline, over = 0;
+  const auto put = [&](int32_t x, int i) {
+    const auto u = static_cast<uint32_t>(x);  // a negative field becomes too large to fit
+    over |= u >> kJwwHeadBits[i];
+    code |= u << kJwwHeadAt[i];
+  };
+  put(h.HhpNo, 0);
+  put(h.Group, 1);
+  put(h.Layer, 2);
+  put(h.Colour, 3);
+  put(h.LineType, 4);
+  put(h.LineWidth, 5);
+  put(h.ZFlags, 6);
+  return over ? 0 : code;
+}
+
+// The state a coded number holds.
+inline TJwwAttrHead JwwHeadOfCode(uint32_t code) {
+  const auto get = [code](int i) {
+    return static_cast<int32_t>((code >> kJwwHeadAt[i]) & ((1u << kJwwHeadBits[i]) - 1));
+  };
+  return TJwwAttrHead{get(0), get(1), get(2), get(3), get(4), get(5), get(6)};
+}
+
+// Finding a state that is not coded in its number, or a style, in its table: the few found last,
+// else an open-addressing index of the table by hash, which keeps at most half of its slots used
+// and doubles as the table grows.
 template <class T>
 struct TJwwTableIndex {
   static constexpr uint32_t kEmpty = UINT32_MAX;
-  static constexpr uint64_t kPackedEmpty = UINT64_MAX;
   struct TRecent {
     T Value;
     uint32_t No;
   };
   std::array<TRecent, 4> Recent{};  // newest first
   std::vector<uint32_t> Slots;
-  std::vector<uint64_t> Packed;
-  int32_t PackedCount = 0;
 };
 
+// A text record's style number: texts of all kinds take turns under the same attributes, so the
+// kind is kept in the number's top four bits (one more than the kind; 0 for the kind of the
+// entry) and the entry holds the rest of the style, with kind 0.
+inline constexpr int kJwwStyleKindShift = 28;
+inline constexpr uint32_t kJwwStyleIndexMask = (1u << kJwwStyleKindShift) - 1;
+
 // The shared tables the records refer to by number. An entity whose state (or style) is in the
-// table takes its number; any other state is added. So the tables grow with the distinct
-// attribute states of the file, never with its entities. Entry 0 of each is all zeros: what a
-// zero-filled record reads as.
+// table takes its number; any other state is added, unless its number codes it. So the tables
+// grow with the distinct attribute states of the file, never with its entities. Entry 0 of each
+// is all zeros: what a zero-filled record reads as.
 struct TJwwRecordTables {
   TJwwList<TJwwAttrHead> Heads;
   TJwwList<TJwwTextStyle> Styles;
@@ -68,9 +114,15 @@ struct TJwwRecordTables {
 
   TJwwRecordTables() { Clear(); }
   void Clear();  // back to entry 0 only
-  // The tables never pass INT32_MAX entries, so every number a record holds is an index.
-  const TJwwAttrHead& Head(uint32_t no) const { return Heads[static_cast<int32_t>(no)]; }
-  const TJwwTextStyle& Style(uint32_t no) const { return Styles[static_cast<int32_t>(no)]; }
+  // The tables never pass INT32_MAX entries, so every number below kJwwHeadInline is an index.
+  TJwwAttrHead Head(uint32_t no) const {
+    return no & kJwwHeadInline ? JwwHeadOfCode(no) : Heads[static_cast<int32_t>(no)];
+  }
+  TJwwTextStyle Style(uint32_t no) const {
+    TJwwTextStyle s = Styles[static_cast<int32_t>(no & kJwwStyleIndexMask)];
+    if (no >> kJwwStyleKindShift) s.TextKind = static_cast<int32_t>(no >> kJwwStyleKindShift) - 1;
+    return s;
+  }
 };
 
 // ---- Full records, as reading a list gives them ------------------------------------------------

@@ -35,15 +35,10 @@ class TJwwReader {
 
   // Every line of CONTENT.
   void Lines(std::string_view content) {
+    if (fastLines_) return ReadLines(st_, tokenizer_, content);
     const char* p = content.data();
     const char* const end = p + content.size();
     while (p < end) {
-      if (fastLines_) {
-        if (const char* next = ReadFastLine(st_, p, end)) {
-          p = next;
-          continue;
-        }
-      }
       const char* const e = FindLineEnd(p, end);
       Line(std::string_view(p, static_cast<std::size_t>(e - p)));
       p = AfterLineEnd(e, end);
@@ -61,8 +56,8 @@ struct TFreeDeleter {
 };
 
 constexpr std::size_t kBlock = 1 << 20;
-// Smaller blocks with two threads: three of them are in flight, each with its parsed lines.
-constexpr std::size_t kTwoThreadBlock = 256 << 10;
+// Smaller blocks with two threads: four of them are in flight, each with its parsed lines.
+constexpr std::size_t kTwoThreadBlock = 128 << 10;
 
 // Reads and interprets the file block by block. False on an open or read error.
 bool ReadBlocks(TJwwReader& reader, const std::filesystem::path& fileName) {
@@ -124,6 +119,20 @@ std::size_t CompleteLines(const char* p, std::size_t n) {
     if (p[i - 1] == '\n' || p[i - 1] == '\r') return i;
   }
   return 0;
+}
+
+void ReadLines(JwwState& st, TTokenizer& tokenizer, std::string_view content) {
+  const char* p = content.data();
+  const char* const end = p + content.size();
+  while (p < end) {
+    if (const char* next = ReadFastLine(st, p, end)) {
+      p = next;
+      continue;
+    }
+    const char* const e = FindLineEnd(p, end);
+    ApplyLine(st, tokenizer, std::string_view(p, static_cast<std::size_t>(e - p)));
+    p = AfterLineEnd(e, end);
+  }
 }
 
 void ApplyLine(JwwState& st, TTokenizer& tokenizer, std::string_view line) {

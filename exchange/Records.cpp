@@ -4,7 +4,6 @@
 #include <bit>
 #include <cstring>
 #include <new>
-#include <optional>
 
 #include "ReadRules.h"
 
@@ -42,33 +41,7 @@ uint64_t Hash(const TJwwTextStyle& s) {
   return Mix(h, uint64_t{s.FontName.Offset} << 32 | s.FontName.Length);
 }
 
-// A state packed into 40 bits when every field is within the range drawings use.
-std::optional<uint64_t> PackedKey(const TJwwAttrHead& a) {
-  uint64_t key = 0;
-  int used = 0;
-  const auto put = [&](int32_t x, int bits) {
-    if (x < 0 || x >= (int32_t{1} << bits)) return false;
-    key |= uint64_t{static_cast<uint32_t>(x)} << used;
-    used += bits;
-    return true;
-  };
-  if (put(a.HhpNo, 6) && put(a.Group, 4) && put(a.Layer, 4) && put(a.Colour, 9) && put(a.LineType, 5) &&
-      put(a.LineWidth, 7) && put(a.ZFlags, 5))
-    return key;
-  return std::nullopt;
-}
-std::optional<uint64_t> PackedKey(const TJwwTextStyle&) { return std::nullopt; }
-
-// Packed slots: the key above the number. The numbers they hold stop below the empty slot's.
-constexpr int kNoBits = 24;
-constexpr uint32_t kLastPackedNo = (uint32_t{1} << kNoBits) - 2;
-constexpr uint64_t PackedSlot(uint64_t key, uint32_t no) { return key << kNoBits | no; }
-constexpr uint32_t PackedNo(uint64_t slot) { return static_cast<uint32_t>(slot & ((1u << kNoBits) - 1)); }
-
-uint64_t Spread(uint64_t key) { return Mix(key, key >> 29); }
-
-// The slot of VALUE in the index of numbers: the one that holds its number, or the empty one
-// where it goes.
+// The slot of VALUE in the index: the one that holds its number, or the empty one where it goes.
 template <class T>
 std::size_t Find(const TJwwList<T>& table, const TJwwTableIndex<T>& index, const T& value) {
   const std::size_t mask = index.Slots.size() - 1;
@@ -78,31 +51,12 @@ std::size_t Find(const TJwwList<T>& table, const TJwwTableIndex<T>& index, const
   return i;
 }
 
-// The slot of KEY in the packed index, likewise.
+// Indexes every entry of TABLE again, in SLOTS slots (a power of two).
 template <class T>
-std::size_t FindPacked(const TJwwTableIndex<T>& index, uint64_t key) {
-  const std::size_t mask = index.Packed.size() - 1;
-  std::size_t i = static_cast<std::size_t>(Spread(key) >> 32) & mask;
-  while (index.Packed[i] != index.kPackedEmpty && index.Packed[i] >> kNoBits != key) i = (i + 1) & mask;
-  return i;
-}
-
-// Indexes every entry of TABLE again, in SLOTS and PACKEDSLOTS slots (powers of two).
-template <class T>
-void Rebuild(const TJwwList<T>& table, TJwwTableIndex<T>& index, std::size_t slots, std::size_t packedSlots) {
+void Rebuild(const TJwwList<T>& table, TJwwTableIndex<T>& index, std::size_t slots) {
   index.Slots.assign(slots, index.kEmpty);
-  index.Packed.assign(packedSlots, index.kPackedEmpty);
-  index.PackedCount = 0;
-  for (int32_t n = 0; n < table.Count(); ++n) {
-    const auto no = static_cast<uint32_t>(n);
-    const auto key = PackedKey(table[n]);
-    if (key && no <= kLastPackedNo) {
-      index.Packed[FindPacked(index, *key)] = PackedSlot(*key, no);
-      ++index.PackedCount;
-    } else {
-      index.Slots[Find(table, index, table[n])] = no;
-    }
-  }
+  for (int32_t n = 0; n < table.Count(); ++n)
+    index.Slots[Find(table, index, table[n])] = static_cast<uint32_t>(n);
 }
 
 // Adds VALUE to TABLE and returns its number. Added to the table first: when that runs out of
@@ -114,18 +68,7 @@ uint32_t Add(TJwwList<T>& table, const T& value) {
   return static_cast<uint32_t>(table.Count() - 1);
 }
 
-// Doubles whichever index is half full.
-template <class T>
-void Grow(const TJwwList<T>& table, TJwwTableIndex<T>& index) {
-  const auto packed = static_cast<std::size_t>(index.PackedCount);
-  const auto others = static_cast<std::size_t>(table.Count()) - packed;
-  const bool slotsFull = others * 2 > index.Slots.size(), packedFull = packed * 2 > index.Packed.size();
-  if (slotsFull || packedFull)
-    Rebuild(table, index, index.Slots.size() * (slotsFull ? 2 : 1),
-            index.Packed.size() * (packedFull ? 2 : 1));
-}
-
-// The number of VALUE in TABLE, added when new.
+// The number of VALUE in TABLE, added when new (the index doubled when it is half full).
 template <class T>
 uint32_t Intern(TJwwList<T>& table, TJwwTableIndex<T>& index, const T& value) {
   auto& recent = index.Recent;
@@ -138,30 +81,17 @@ uint32_t Intern(TJwwList<T>& table, TJwwTableIndex<T>& index, const T& value) {
       return found.No;
     }
   }
-  const auto remember = [&](uint32_t no) {
-    std::copy_backward(recent.begin(), recent.end() - 1, recent.end());
-    recent[0] = {value, no};
-    return no;
-  };
-  const auto key = PackedKey(value);
-  if (key) {
-    uint64_t& slot = index.Packed[FindPacked(index, *key)];
-    if (slot != index.kPackedEmpty) return remember(PackedNo(slot));
-    if (static_cast<uint32_t>(table.Count()) <= kLastPackedNo) {
-      const uint32_t no = Add(table, value);
-      slot = PackedSlot(*key, no);
-      ++index.PackedCount;
-      Grow(table, index);
-      return remember(no);
-    }
-    // Numbers past what a packed slot holds: the index of numbers takes the rest.
-  }
   uint32_t& slot = index.Slots[Find(table, index, value)];
-  if (slot != index.kEmpty) return remember(slot);
-  const uint32_t no = Add(table, value);
-  slot = no;
-  Grow(table, index);
-  return remember(no);
+  uint32_t no = slot;
+  if (no == index.kEmpty) {
+    no = Add(table, value);
+    slot = no;
+    if (static_cast<std::size_t>(table.Count()) * 2 > index.Slots.size())
+      Rebuild(table, index, index.Slots.size() * 2);
+  }
+  std::copy_backward(recent.begin(), recent.end() - 1, recent.end());
+  recent[0] = {value, no};
+  return no;
 }
 
 template <class T>
@@ -169,7 +99,7 @@ void Reset(TJwwList<T>& table, TJwwTableIndex<T>& index) {
   table.Clear();
   table.Add();
   index.Recent = {};
-  Rebuild(table, index, 16, 16);
+  Rebuild(table, index, 16);
 }
 
 }  // namespace
@@ -180,21 +110,20 @@ void TJwwRecordTables::Clear() {
   LastFonts = {};
 }
 
-uint32_t HeadNumberOf(TJwwRecordTables& t, const TJwwAttrHead& head) {
+uint32_t TableHeadNumber(TJwwRecordTables& t, const TJwwAttrHead& head) {
   return Intern(t.Heads, t.HeadIndex, head);
 }
 
-void PrefetchHeadNumber(const TJwwRecordTables& t, const TJwwAttrHead& head) {
-  const auto& index = t.HeadIndex;
-  if (Same(index.Recent[0].Value, head)) return;
-  if (const auto key = PackedKey(head)) {
-    const std::size_t mask = index.Packed.size() - 1;
-    __builtin_prefetch(&index.Packed[static_cast<std::size_t>(Spread(*key) >> 32) & mask]);
-  }
-}
-
 uint32_t StyleNumberOf(TJwwRecordTables& t, const TJwwTextStyle& style) {
-  return Intern(t.Styles, t.StyleIndex, style);
+  const auto kind = static_cast<uint32_t>(style.TextKind);
+  const bool coded = kind < 15;  // the reader's kinds are 0..9
+  TJwwTextStyle entry = style;
+  if (coded) entry.TextKind = 0;
+  const uint32_t no = Intern(t.Styles, t.StyleIndex, entry);
+  // A table of more styles than the number holds: as if memory ran out (hundreds of millions of
+  // texts, each of its own size).
+  if (no > kJwwStyleIndexMask) throw std::bad_alloc();
+  return coded ? (kind + 1) << kJwwStyleKindShift | no : no;
 }
 
 // ---- Full records ------------------------------------------------------------------------------
@@ -215,7 +144,7 @@ TJwwEntPointEx JwwView(const TJwwRecordTables& t, const TJwwRecPointEx& r) {
   return {t.Head(r.HeadNo), r.X, r.Y, r.Scale, r.Angle, r.Code};
 }
 TJwwEntText JwwView(const TJwwRecordTables& t, const TJwwRecText& r) {
-  const TJwwTextStyle& s = t.Style(r.StyleNo);
+  const TJwwTextStyle s = t.Style(r.StyleNo);
   return {t.Head(r.HeadNo), s.TextKind, s.TextCode, s.TextType, s.Width, s.Height, s.Spacing, r.X, r.Y,
           r.DirX,           r.DirY,     s.FontName, r.Text};
 }

@@ -38,7 +38,7 @@ void ClearLists(JwwState& st) {
   st.SolidsSg.Clear();
   st.EntityOrder.Clear();
   st.Tables.Clear();
-  std::string().swap(st.Strings);
+  st.Strings.Clear();
   std::vector<TJwwOutputSlot>().swap(st.OutputLines);
   st.OutputCount = 0;
 }
@@ -153,4 +153,6 @@ void ReserveEntities(JwwState& st, int64_t n) {
   st.SolidsSo.ReserveAhead(n);
   st.SolidsSg.ReserveAhead(n);
   st.EntityOrder.ReserveAhead(n);
+  // The texts and names come from the file: the pool never outgrows it.
+  st.Strings.ReserveAhead(static_cast<std::size_t>(n * kJwwMinEntityBytes));
 }

@@ -2,7 +2,7 @@
 // (offset, length) pairs into it so that they stay small and trivially copyable.
 #include "ReadRules.h"
 
-TJwwStrRef PoolString(std::string& pool, std::string_view s, std::size_t limit) {
+TJwwStrRef PoolString(TJwwByteString& pool, std::string_view s, std::size_t limit) {
   const std::size_t offset = pool.size();
   if (limit > kPoolLimit) limit = kPoolLimit;
   if (s.size() > limit || offset > limit - s.size()) throw PoolFull();

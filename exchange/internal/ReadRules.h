@@ -28,7 +28,7 @@ inline constexpr std::size_t kPoolLimit = UINT32_MAX;
 
 // Appends S to the pool and returns where it lies. Throws PoolFull when the pool would grow
 // beyond `limit` bytes (the limit is a parameter only so that tests can reach it).
-TJwwStrRef PoolString(std::string& pool, std::string_view s, std::size_t limit = kPoolLimit);
+TJwwStrRef PoolString(TJwwByteString& pool, std::string_view s, std::size_t limit = kPoolLimit);
 
 // Position of the first occurrence of NEEDLE in TEXT that starts on a character boundary
 // (never on the second byte of a double-byte character), or npos.
@@ -61,14 +61,18 @@ inline constexpr int64_t kJwwMinEntityBytes = 7;
 void AddLineRecord(JwwState& st, double x1, double y1, double x2, double y2);
 void AddCircleRecord(JwwState& st, double x, double y, double radius);
 void AddPointRecord(JwwState& st, double x, double y);
+// An arc ("ci" with seven numbers), and a solid ("sl" with COUNT numbers: 4, 6 or 8).
+void AddArcRecord(JwwState& st, const double* v);
+void AddSolidRecord(JwwState& st, const double* v, int count);
 // A text or message text: KIND 0..9, V the position and direction, TEXT as tokenized.
 void AddTextRecord(JwwState& st, int32_t kind, const double (&v)[4], std::string_view text);
 // The text kinds by the second letter of their keyword: "ch" 0, "cv" 1, ... "c2" 9; -1 for none.
 int32_t TextKindOf(char second);
 
 // The fast path of the reader: reads the line at P (of a buffer ending at END) when it is one of
-// the common entity lines in its plain form: four numbers (a line), "ci" with three, "pt" with
-// two, or a text keyword with four numbers and a quoted text. Numbers are converted straight
+// the common entity lines in its plain form: four numbers (a line), "ci" with three or seven (an
+// arc), "sl" with four, six or eight, "pt" with two, or a text keyword with four numbers and a
+// quoted text. Numbers are converted straight
 // from the buffer. Returns where the next line starts, or nullptr, having changed nothing, for
 // any other line or any unusual byte: the general path then reads it, with the same result.
 const char* ReadFastLine(JwwState& st, const char* p, const char* end);
@@ -77,10 +81,10 @@ const char* ReadFastLine(JwwState& st, const char* p, const char* end);
 // entity lines, the fast path takes the bare pen lines of one token: "lg" or "ly" with one digit or
 // lower-case hex digit, "lc", "lt" or "lw" with one to nine decimal digits, "z1" to "z5".
 struct TFastLine {
-  enum TKind : uint8_t { kLine, kCircle, kPoint, kText, kPen } Kind;
-  int32_t Int;            // Text: 0..9 by its keyword; Pen: the value
+  enum TKind : uint8_t { kLine, kCircle, kArc, kSolid, kPoint, kText, kPen } Kind;
+  int32_t Int;            // Text: 0..9 by its keyword; Solid: 4, 6 or 8 numbers; Pen: the value
   char Pen;               // Pen: the keyword's second letter ('g', 'y', 'c', 't', 'w'), or 'z'
-  double V[4];            // the numbers, as many as the kind has
+  double V[8];            // the numbers, as many as the kind has
   std::string_view Text;  // Text: in the buffer parsed
 };
 const char* ParseFastLine(const char* p, const char* end, TFastLine& out);
@@ -88,6 +92,8 @@ void ApplyFastLine(JwwState& st, const TFastLine& line);
 
 // The reader's general path for one line: tokenized with TOKENIZER, then the rules.
 void ApplyLine(JwwState& st, TTokenizer& tokenizer, std::string_view line);
+// Every line of CONTENT, the fast ones through ReadFastLine, the others through ApplyLine.
+void ReadLines(JwwState& st, TTokenizer& tokenizer, std::string_view content);
 // The first CR or LF of [p, end), or END.
 const char* FindLineEnd(const char* p, const char* end);
 // Where the line after the line end at P starts (P at END: END).
@@ -96,8 +102,9 @@ const char* AfterLineEnd(const char* p, const char* end);
 // has none.
 std::size_t CompleteLines(const char* p, std::size_t n);
 
-// Reading with two threads, from a source that fills a buffer: one thread cuts blocks of BLOCK
-// bytes into lines and parses the fast lines, the caller's thread applies them in order. READ
+// Reading with two threads, from a source that fills a buffer: one thread reads blocks of BLOCK
+// bytes, cuts them into lines and parses the fast lines, the caller's thread applies them in
+// order and parses what the other has not reached when it comes to a block's rest. READ
 // fills up to N bytes at P and returns how many (0 at the end), or -1 on a read error. Leaves the
 // state reading the same bytes with one thread leaves; false on a read error or when memory runs
 // out (what was read before stays); nothing, having read nothing, when no thread can be started.
@@ -112,9 +119,11 @@ inline constexpr std::uintmax_t kTwoThreadBytes = 8u << 20;
 void AddOrder(JwwState& st, TJwwEntityKind kind);
 // The attribute head of an entity read now.
 TJwwAttrHead StampHead(const JwwState& st);
-// The number of HEAD, or of STYLE, in the shared tables; added when new.
-uint32_t HeadNumberOf(TJwwRecordTables& t, const TJwwAttrHead& head);
+// The number of HEAD, or of STYLE, in the shared tables; added when new. A state whose numbers
+// fit is coded in its number and needs no table (JwwHeadCode).
+uint32_t TableHeadNumber(TJwwRecordTables& t, const TJwwAttrHead& head);
+inline uint32_t HeadNumberOf(TJwwRecordTables& t, const TJwwAttrHead& head) {
+  const uint32_t code = JwwHeadCode(head);
+  return code ? code : TableHeadNumber(t, head);
+}
 uint32_t StyleNumberOf(TJwwRecordTables& t, const TJwwTextStyle& style);
-// Starts loading where HeadNumberOf will look for HEAD, so that the wait overlaps the work done
-// before the look-up (converting the line's numbers).
-void PrefetchHeadNumber(const TJwwRecordTables& t, const TJwwAttrHead& head);
