@@ -341,8 +341,20 @@ case_read_only() {
   grep -q '設定を保存できませんでした' "$cases/dialog.log" || fail "the failed save was not said: $(cat "$cases/dialog.log")"
 }
 
+# hold_file FILE MS: another program (HELPER_EXE) holds FILE for MS milliseconds; returns once it
+# has taken it, with its process in `holder`.
+hold_file() {
+  (exec wine "$E2E_TEST_EXE" "$(winepath_of "$1")" "$2") >"$cases/hold.out" 2>&1 &
+  holder=$!
+  local deadline=$(($(now_ms) + 30000))
+  until grep -q held "$cases/hold.out" 2>/dev/null; do
+    [ "$(now_ms)" -lt "$deadline" ] || fail "hold_file did not take the file: $(cat "$cases/hold.out")"
+    sleep 0.1
+  done
+}
+
 case_held() {
-  local dir="$cases/フォルダ" reference="$cases/headless" started elapsed status holder
+  local dir="$cases/フォルダ" reference="$cases/headless" started elapsed status
   [ -n "$E2E_TEST_EXE" ] || fail "no hold_file.exe given"
   # The display before any Wine program: the dialog at the end shares their desktop.
   start_xvfb
@@ -350,13 +362,7 @@ case_held() {
   headless "$reference" --ok || fail "the headless OK failed: $(cat "$reference/headless.err")"
   for hold in 1500 25000; do
     prepare_dir "$dir" "$(sample_input)" "$(sample_settings)"
-    (exec wine "$E2E_TEST_EXE" "$(winepath_of "$dir/JWC_TEMP.TXT")" "$hold") >"$cases/hold.out" 2>&1 &
-    holder=$!
-    deadline=$(($(now_ms) + 30000))
-    until grep -q held "$cases/hold.out" 2>/dev/null; do
-      [ "$(now_ms)" -lt "$deadline" ] || fail "hold_file did not take the file: $(cat "$cases/hold.out")"
-      sleep 0.1
-    done
+    hold_file "$dir/JWC_TEMP.TXT" "$hold"
     started=$(now_ms)
     status=0
     headless "$dir" --ok || status=$?
@@ -377,13 +383,7 @@ case_held() {
   # The dialog: while the file stays held, a box offers 再試行; once it is let go, 再試行 writes
   # the same dimension without picking the points again.
   prepare_dir "$dir" "$(sample_input)" "$(sample_settings)"
-  (exec wine "$E2E_TEST_EXE" "$(winepath_of "$dir/JWC_TEMP.TXT")" 120000) >"$cases/hold.out" 2>&1 &
-  holder=$!
-  deadline=$(($(now_ms) + 30000))
-  until grep -q held "$cases/hold.out" 2>/dev/null; do
-    [ "$(now_ms)" -lt "$deadline" ] || fail "hold_file did not take the file: $(cat "$cases/hold.out")"
-    sleep 0.1
-  done
+  hold_file "$dir/JWC_TEMP.TXT" 120000
   open_dialog "$dir" "$cases/dialog.log"
   xdotool key Return
   box=$(wait_window "$WRITE_ERROR" 30)
