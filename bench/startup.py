@@ -222,8 +222,8 @@ def main():
                 [os.path.join(sample, "JWC_TEMP.TXT"), os.path.join(sample, "q746.dat")]),
         Program("min_dialog", os.path.join(build, "bench", "min_dialog.exe"), "min_dialog", []),
     ]
-    for spec in args.program:
-        label, exe, *title = spec.split("=", 2)
+    for given in args.program:
+        label, exe, *title = given.split("=", 2)
         programs.append(Program(label, exe, title[0] if title else "", programs[0].inputs))
     for p in programs:
         if not os.path.isfile(p.exe):
