@@ -1,6 +1,5 @@
 // The end markers of the marker lists, drawn by the construction itself: a list item shows the
-// shape the host will draw, so that two items with alike texts (items 1 and 11, "Ｏ" and "○")
-// can be told apart.
+// shape the preview draws for it (the lists add the host's code, for the items drawn alike).
 #include "Dimension.h"
 #include "Preview.h"
 
