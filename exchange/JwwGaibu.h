@@ -94,6 +94,11 @@ struct JwwState : TJwwFirstAttributes {
   std::vector<TJwwPickedPoint> PickedPoints;
   int32_t PickedCount = 0;
 
+  // Picks (1..63) whose picked entity held a number the host cannot have meant ("nan", "1,500",
+  // "1e400"): bit n for pick n. Such an entity reads as 0 like every lenient number; this tells
+  // the command not to draw from it.
+  uint64_t NonNumericPicks = 0;
+
   // Reading state.
   int32_t CurHhpNo = 0;
   int32_t CurZFlags = 0;

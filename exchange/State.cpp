@@ -70,6 +70,7 @@ void JwwInit(JwwState& st) {
 
   st.PickedPoints.assign(100, TJwwPickedPoint{});
   st.PickedCount = 0;
+  st.NonNumericPicks = 0;
 
   st.CurHhpNo = 0;
   st.CurZFlags = 0;
@@ -103,6 +104,7 @@ void JwwCopyHostValues(const JwwState& host, JwwState& scratch) {
   static_cast<TJwwFirstAttributes&>(scratch) = host;
   scratch.PickedPoints = host.PickedPoints;
   scratch.PickedCount = host.PickedCount;
+  scratch.NonNumericPicks = host.NonNumericPicks;
   JwwResetCurrent(scratch);
 }
 

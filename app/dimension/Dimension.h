@@ -242,7 +242,8 @@ struct TDimensionInput {
   std::array<TJwwPickedPoint, 5> Points{};  // picked points 1..4; [0] unused; [4] the value text's start
   TPointD Centre;                           // a picked circle's or arc's (radius, diameter, arc length)
   double Radius = 0.0;
-  double ArcStart = 0.0, ArcEnd = 0.0;  // a picked arc's, degrees, counter-clockwise
+  double ArcStart = 0.0, ArcEnd = 0.0;  // a picked arc's, degrees from the x axis, counter-clockwise
+  bool WholeCircle = true;              // the radius's or diameter's circle is whole (no arc angles)
   std::array<TPointD, 4> LineEnds{};    // the angle's picked lines: [0]-[1] the first, [2]-[3] the second
 };
 
