@@ -140,6 +140,14 @@ struct TJwwEntArc {
   TJwwAttrHead Head;
   double X, Y, Radius, Value4, Value5, Value6, Value7;
 };
+// An arc's fields as the host means them ("ci X Y R A1 A2 F T"): the start and end angles in
+// degrees, counter-clockwise and measured from the tilt; the flatness (1 for a circular arc); the
+// tilt in degrees.
+inline double JwwArcStart(const TJwwEntArc& a) { return a.Value4; }
+inline double JwwArcEnd(const TJwwEntArc& a) { return a.Value5; }
+inline double JwwArcFlatness(const TJwwEntArc& a) { return a.Value6; }
+inline double JwwArcTilt(const TJwwEntArc& a) { return a.Value7; }
+inline bool JwwArcIsCircular(const TJwwEntArc& a) { return a.Value6 == 1.0; }
 struct TJwwEntPoint {
   TJwwAttrHead Head;
   double X, Y;

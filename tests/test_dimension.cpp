@@ -196,6 +196,12 @@ TEST(Inputs, ReadTheDialogAndTheExchangeState) {
   s.form.Edit2.Text = "\x81\x40";
   s.form.Edit3.Text = " mm";
   s.form.Edit4.Text = "\x81\x7C\x82\x4F\x81\x44\x82\x54";  // －０．５, full-width
+  // Each number edit feeds its own field: every one a different value.
+  s.form.Edit1.Text = "1.5";
+  s.form.Edit5.Text = "2.5";
+  s.form.Edit6.Text = "3.5";
+  s.form.Edit7.Text = "4.5";
+  s.form.Edit9.Text = "5.5";
   std::string focus;
   const TDimensionInput in = ReadInputs(s.form, focus);
   ASSERT_EQ(focus, "");
@@ -208,6 +214,11 @@ TEST(Inputs, ReadTheDialogAndTheExchangeState) {
   EXPECT_EQ(in.Value.Suffix, " mm");
   EXPECT_EQ(in.TextGap, -0.5);
   EXPECT_EQ(in.ArrowAngle, 15);
+  EXPECT_EQ(in.MarkerFactor, 1.5);
+  EXPECT_EQ(in.PointGap, 2.5);
+  EXPECT_EQ(in.Overhang, 3.5);
+  EXPECT_EQ(in.ArrowLength, 4.5);
+  EXPECT_EQ(in.ReverseOverhang, 5.5);
   EXPECT_EQ(in.Value.Decimals, 3);
 }
 
@@ -318,6 +329,18 @@ TEST(Button1Click, CompleteRun) {
   const std::string tail = "\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n50\r\n30\r\n1\r\n8\r\n0\r\n0\r\n0\r\n";
   ASSERT_GT(saved.size(), tail.size());
   EXPECT_EQ(saved.substr(saved.size() - tail.size()), tail);
+
+  // A radius records its group, scale and axis angle but no points: no chain goes on from it.
+  TempDir folder("q748-dim");
+  WriteFile(folder.path() / "JWC_TEMP.TXT", "hq\r\nhk 0\r\nhs 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4\r\nhp1ci 5 0\r\n"
+                                         "hp2 9 9\r\nhhp1ci\r\nci 0 0 5\r\n");
+  TForm1 radius(folder.path(), nullptr, TDimensionMode{TKind::Radius});
+  radius.FormShow();
+  radius.Button1Click();
+  ASSERT_TRUE(radius.CloseRequested);
+  ASSERT_TRUE(radius.FormClose());
+  const std::string record = ReadFile(folder.path() / "q746r.dat");
+  EXPECT_NE(record.find("\r\n0\r\n4\r\n0\r\n\r\n\r\n\r\n\r\n\r\n\r\n"), std::string::npos) << record;
 }
 
 // The preamble: the host's first attributes, and the line colour for the point markers too.
@@ -525,6 +548,23 @@ TEST(Construction, RefusedInputAppendsNothing) {
       {"a picked point that was no number", with(Input(), [](TDimensionInput& in) { in.Points[4].Numeric = false; }),
        TRefusal::MissingPoint},
       {"point at 1e300", Input({0, 0}, {0, 100}, {50, 30}, {1e300, 40}), TRefusal::None},
+      {"exactly the tolerance near the origin", Input({0, 0}, {0, 1e-10}), TRefusal::None},
+      {"a radius of exactly the tolerance",
+       with(Input(), [](TDimensionInput& in) { in.Kind = TKind::Radius; in.Radius = 1e-10; }), TRefusal::None},
+      // The host takes a text of 255 bytes: "100" after a prefix of 252 bytes fits, of 253 not.
+      {"value text of 255 bytes", with(Input(), [](TDimensionInput& in) { in.Value.Prefix.assign(252, 'x'); }),
+       TRefusal::None},
+      {"value text of 256 bytes", with(Input(), [](TDimensionInput& in) { in.Value.Prefix.assign(253, 'x'); }),
+       TRefusal::TooLarge},
+      {"radius 1e260: a value of 262 digits",
+       with(Input(), [](TDimensionInput& in) { in.Kind = TKind::Radius; in.Radius = 1e260; in.Points[1] = {}; }),
+       TRefusal::TooLarge},
+      {"angle: a line of no length",
+       with(Input(), [](TDimensionInput& in) { in.Kind = TKind::Angle; in.LineEnds = {{{5, 5}, {5, 5}, {0, 0}, {0, 9}}}; }),
+       TRefusal::ZeroLine},
+      {"angle: parallel", with(Input(), [](TDimensionInput& in) {
+         in.Kind = TKind::Angle; in.LineEnds = {{{0, 0}, {9, 0}, {0, 5}, {-3, 5}}}; }),
+       TRefusal::Parallel},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -537,6 +577,52 @@ TEST(Construction, RefusedInputAppendsNothing) {
   EXPECT_EQ(RefusalMessage(TRefusal::None), "");
   EXPECT_EQ(RefusalMessage(TRefusal::TooLarge), SjisText("数値が大きすぎますので作図出来ません"));
   EXPECT_EQ(RefusalMessage(TRefusal::BadScale), SjisText("縮尺が正しくありませんので作図出来ません"));
+  EXPECT_EQ(RefusalMessage(TRefusal::ZeroLine), SjisText("線の長さが０ですので作図出来ません"));
+}
+
+// A chain goes on from whichever recorded end its new point is nearer to along the measuring
+// direction (the second on a tie), and its row runs on to the recorded point farthest away.
+TEST(Construction, ChainsGoOnFromTheEndTheyTouch) {
+  const struct {
+    const char* name;
+    TDirection direction;
+    double axis;
+    TPointD l1, l2, added;
+    std::optional<TPointD> rowStart;  // as recorded
+    TPointD from, row;
+  } cases[] = {
+      {"on past the second end", TDirection::Horizontal, 0, {0, 0}, {1820, 0}, {2730, 0}, {}, {1820, 0}, {0, 0}},
+      {"a line picked at its far end: on past the first", TDirection::Horizontal, 0, {3640, 0}, {1820, 0},
+       {4550, 0}, {}, {3640, 0}, {1820, 0}},
+      {"back past the first end", TDirection::Vertical, 0, {0, 0}, {0, 100}, {0, -80}, {}, {0, 0}, {0, 100}},
+      {"a tie goes on from the second", TDirection::Vertical, 0, {0, 0}, {0, 100}, {0, 50}, {}, {0, 100}, {0, 0}},
+      {"measured along the axis, not by distance", TDirection::Horizontal, 0, {0, 0}, {100, 1000}, {60, 0}, {},
+       {100, 1000}, {0, 0}},
+      {"the row keeps its start", TDirection::Vertical, 0, {0, 100}, {0, 250}, {0, 300}, TPointD{0, 0}, {0, 250},
+       {0, 0}},
+      {"aligned, along the last dimension", TDirection::Aligned, 0, {0, 0}, {30, 40}, {-30, -40}, {}, {0, 0},
+       {30, 40}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TLastDimension last;
+    last.AxisAngle = c.axis;
+    last.Points[1] = c.l1;
+    last.Points[2] = c.l2;
+    last.Points[3] = {50, 30};
+    last.RowStart = c.rowStart;
+    TDimensionInput in = Input(c.added, {9, 9});
+    in.Direction = c.direction;
+    in.AxisAngle = c.axis;
+    in.Next = TNext::Chain;
+    ASSERT_EQ(ContinuePoints(last, in), TRefusal::None);
+    EXPECT_EQ(in.Points[1].X, c.from.X);
+    EXPECT_EQ(in.Points[1].Y, c.from.Y);
+    EXPECT_EQ(in.Points[2].X, c.added.X);
+    ASSERT_TRUE(in.RowStart);
+    EXPECT_EQ(in.RowStart->X, c.row.X);
+    EXPECT_EQ(in.RowStart->Y, c.row.Y);
+  }
 }
 
 // ---- End markers -------------------------------------------------------------------------------------
@@ -605,7 +691,7 @@ TEST(EndMarkers, Lines) {
     in.ArrowAngle = c.angle;
     JwwState out;
     JwwResetCurrent(out);
-    AddEndMarkers(in, c.a1, c.a2, false, out);
+    AddEndMarkers(in, c.a1, c.a2, std::hypot(c.a2.X - c.a1.X, c.a2.Y - c.a1.Y), false, out);
     const std::vector<std::string> slots = Slots(out);
     ASSERT_EQ(slots.size(), c.expected.size());
     for (std::size_t i = 0; i < slots.size(); ++i) {
@@ -830,8 +916,6 @@ TEST(RoundKinds, Construction) {
   EXPECT_NE(std::find(slots.begin(), slots.end(), "msg"), slots.end());
 }
 
-// ---- Arc length and angle ------------------------------------------------------------------------------
-
 namespace {
 
 // The numbers of the first slot that starts with `keyword` and a blank.
@@ -844,6 +928,141 @@ std::vector<double> SlotNumbers(const std::vector<std::string>& slots, const std
 double Cross(TPointD a, TPointD b) { return a.X * b.Y - a.Y * b.X; }
 
 }  // namespace
+
+// The circle or arc a kind picked, read from the host's lines: a circular arc's angles are measured
+// from its tilt (the host's door swings), a whole circle has none, an entity of another pick or one
+// that held no number is not taken.
+TEST(PickedEntities, ArcsAsTheHostMeansThem) {
+  const struct {
+    const char* name;
+    TKind kind;
+    std::string entity;  // after "hhp1ci" unless it names its own pick
+    TRefusal refusal;
+    double start = 0, end = 0;
+    bool whole = false;
+    uint64_t nonNumeric = 0;  // the reader's bits of picks that held no number
+  } cases[] = {
+      {"a door swing of a real plan", TKind::ArcLength,
+       "ci -3656.34336825142 -3257.26145046476 699.999989690007 285.029296875 15.029296875 1 74.9706878662109",
+       TRefusal::None, 0, 90},
+      {"another door swing", TKind::ArcLength, "ci 0 0 700 59.77 149.77 1 120.23", TRefusal::None, 180, 270},
+      {"tilt 0", TKind::ArcLength, "ci 0 0 5 10 80 1 0", TRefusal::None, 10, 80},
+      {"tilt 90", TKind::ArcLength, "ci 0 0 5 10 80 1 90", TRefusal::None, 100, 170},
+      {"tilt 180", TKind::ArcLength, "ci 0 0 5 10 80 1 180", TRefusal::None, 190, 260},
+      {"tilt 270 across 0", TKind::ArcLength, "ci 0 0 5 10 80 1 270", TRefusal::None, 280, 350},
+      {"an odd tilt", TKind::ArcLength, "ci 0 0 5 300 20 1 33.5", TRefusal::None, 333.5, 53.5},
+      {"a tilted ellipse is refused", TKind::ArcLength, "ci 0 0 5 10 80 0.5 30", TRefusal::Ellipse},
+      {"a whole circle has no length", TKind::ArcLength, "ci 0 0 5", TRefusal::NoArc},
+      {"an arc whose ends meet, tilted", TKind::ArcLength, "ci 0 0 5 40 400 1 25", TRefusal::NoArc},
+      {"only another pick's arc", TKind::ArcLength, "hhp2ci\r\nci 0 0 5 10 80 1 0", TRefusal::NoArc},
+      {"radius of a tilted arc", TKind::Radius, "ci 0 0 5 10 80 1 90", TRefusal::None, 100, 170},
+      {"radius of a circle", TKind::Radius, "ci 0 0 5", TRefusal::None, 0, 0, true},
+      {"diameter of an arc all round", TKind::Diameter, "ci 0 0 5 30 390 1 0", TRefusal::None, 30, 30, true},
+      {"only another pick's circle", TKind::Diameter, "hhp2ci\r\nci 0 0 5", TRefusal::NoCircle},
+      {"a circle that held no number", TKind::Radius, "ci 0 0 5", TRefusal::MissingPoint, 0, 0, true, 2},
+      {"an arc that held no number", TKind::ArcLength, "ci 0 0 5 10 80 1 0", TRefusal::MissingPoint, 0, 0,
+       false, 2},
+      {"another pick held no number", TKind::Radius, "ci 0 0 5", TRefusal::None, 0, 0, true, 4},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    JwwState host;
+    JwwInit(host);
+    const bool ownPick = c.entity.rfind("hhp", 0) == 0;
+    JwwReadBuffer(host, "hq\r\nhp1ci 5 0\r\nhp2 50 50\r\nhp3 60 60\r\n" + std::string(ownPick ? "" : "hhp1ci\r\n") +
+                            c.entity + "\r\n");
+    host.NonNumericPicks = c.nonNumeric;
+    TDimensionInput in = Input();
+    in.Kind = c.kind;
+    ASSERT_EQ(KindEntry(c.kind).MakePoints(host, std::nullopt, in), c.refusal);
+    if (c.refusal != TRefusal::None) continue;
+    EXPECT_EQ(in.WholeCircle, c.whole);
+    if (c.whole) continue;
+    // Degrees apart, either way round: the host's angles are single precision.
+    const auto apart = [](double a, double b) { return std::fabs(std::remainder(a - b, 360.0)); };
+    EXPECT_LT(apart(in.ArcStart, c.start), 1e-4) << in.ArcStart;
+    EXPECT_LT(apart(in.ArcEnd, c.end), 1e-4) << in.ArcEnd;
+  }
+  // The door swing's arc length is drawn on its own quarter: the dimension arc's middle at 45°.
+  TShownForm s("hq\r\nhk 0\r\nhs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhp1ci -3161 -3752\r\n"
+               "hp2 -3090.65 -2691.6\r\nhp3 -2000 -2000\r\nlg0\r\nly0\r\nlc1\r\nlt1\r\nlw0\r\ncn1\r\nhhp1ci\r\n"
+               "ci -3656.34336825142 -3257.26145046476 699.999989690007 285.029296875 15.029296875 1 "
+               "74.9706878662109\r\n");
+  JwwState out;
+  const TDimensionInput in = [&] {
+    TForm1 form(s.dir.path(), nullptr, TDimensionMode{TKind::ArcLength});
+    form.FormShow();
+    form.ComboBox3.ItemIndex = 1;
+    std::string focus;
+    return ReadInputs(form, focus);
+  }();
+  ASSERT_EQ(CheckDimension(in, JwwState()), TRefusal::None);
+  const std::vector<double> arc = SlotNumbers(Construct(in), "ci");
+  ASSERT_EQ(arc.size(), 7u);
+  const double middle = arc[3] + std::fmod(arc[4] - arc[3] + 360.0, 360.0) / 2.0;
+  EXPECT_NEAR(std::fmod(middle, 360.0), 45.0, 1e-4);
+  EXPECT_EQ(arc[6], 0);  // written with absolute angles
+}
+
+// The diameter of an arc that does not reach the far side runs from the arc through the centre and
+// Edit6 past it, with one marker at the arc; one that does is drawn whole. A radius whose marker
+// reaches exactly r fits, however the recomputed length rounds.
+TEST(RoundKinds, PartialDiametersAndExactFits) {
+  const struct {
+    const char* name;
+    double start, end;  // the arc, degrees
+    TPointD picked;
+    bool farEnd;
+  } cases[] = {
+      {"an upper arc picked at its top", 30, 150, {5000, 800}, false},
+      {"three quarters picked where the far side is on it", 0, 270, {5000 + 565.685, 565.685}, true},
+      {"the far side exactly at the arc's end", 0, 180, {5800, 0}, true},
+      {"the far side just past the arc's end", 0, 179.999, {5800, 0}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TDimensionInput in = Input();
+    in.Kind = TKind::Diameter;
+    in.Centre = {5000, 0};
+    in.Radius = 800;
+    in.WholeCircle = false;
+    in.ArcStart = c.start;
+    in.ArcEnd = c.end;
+    in.Points[1] = {true, c.picked.X, c.picked.Y, TJwwPickKind::Ci};
+    in.Points[4] = {true, 6000, 1000, TJwwPickKind::Plain};
+    in.Overhang = 3;
+    EXPECT_EQ(DiameterHasFarEnd(in), c.farEnd);
+    ASSERT_EQ(CheckDimension(in, JwwState()), TRefusal::None);
+    const std::vector<std::vector<double>> lines = LineSlots(Construct(in));
+    ASSERT_FALSE(lines.empty());
+    const double d = std::hypot(c.picked.X - 5000, c.picked.Y);
+    const TPointD u{(c.picked.X - 5000) / d, c.picked.Y / d};
+    const double back = c.farEnd ? 800 : 3;
+    ExpectLine(lines[0], {5000 - back * u.X, -back * u.Y, 5000 + 800 * u.X, 800 * u.Y}, 1e-3);
+    // Dimension line, leader, base line, and two arrow lines per marker.
+    EXPECT_EQ(lines.size(), 3u + (c.farEnd ? 4 : 2));
+    EXPECT_EQ(DimensionValueText(in), SjisText("φ1600"));
+  }
+  // Marker 7 at factor 0.5 and scale 20 reaches 12.5, a radius of 12.5 exactly; at 37° the
+  // recomputed length is not 12.5 to the last bit.
+  TDimensionInput in = Input();
+  in.Kind = TKind::Radius;
+  in.Centre = {0, 0};
+  in.Radius = 12.5;
+  in.EndMarker = 7;
+  in.MarkerFactor = 0.5;
+  in.Scale = 20;
+  for (double deg : {37.0, 61.0, 113.0, 200.0, 331.0}) {
+    in.Points[1] = {true, 30 * std::cos(deg * kPi / 180), 30 * std::sin(deg * kPi / 180), TJwwPickKind::Ci};
+    const std::vector<double> marker = SlotNumbers(Construct(in), "pt");
+    ASSERT_EQ(marker.size(), 5u);
+    EXPECT_NEAR(marker[3], deg, 1e-9) << "the marker points outwards, not turned about";
+    EXPECT_EQ(LineSlots(Construct(in)).size(), 3u) << "no overshoot line";
+  }
+}
+
+// ---- Arc length and angle ------------------------------------------------------------------------------
+
 
 // The arc length of arcs on both sides of a right angle and across 0°: the dimension arc is
 // concentric, outside the arc through the picked point; the extension lines run along the
@@ -898,6 +1117,7 @@ TEST(ArcKinds, ArcLength) {
       EXPECT_NEAR(std::hypot(to.X - 2 * dir.X - c.X, to.Y - 2 * dir.Y - c.Y), bigR, 1e-9);
     }
     EXPECT_EQ(lines.size(), 2u + 2 + 4);  // extension lines, leader and base line, two arrows
+    EXPECT_NEAR((TDimensionArc{c, r, k.start, k.end, {}}.Span()), span, 1e-9);
     TValueSettings v = in.Value;
     v.Symbol = SjisText("⌒");
     EXPECT_EQ(DimensionValueText(in), BuildValueText(r * span * kPi / 180, v));
@@ -953,6 +1173,9 @@ TEST(ArcKinds, AngleInEachSector) {
       EXPECT_EQ(SlotNumbers(slots, "cp").size(), 4u);  // the angle's text keyword
     }
   }
+  // A span runs counter-clockwise, in (0, 360]: ends that meet go all the way round.
+  EXPECT_EQ((TDimensionArc{o, 5, 40, 40, {}}.Span()), 360);
+  EXPECT_EQ((TDimensionArc{o, 5, 350, 10, {}}.Span()), 20);
   // No unit and no thousands for degrees, whatever the dialog says; full width as asked.
   TDimensionInput in = Input();
   in.Kind = TKind::Angle;
@@ -963,6 +1186,61 @@ TEST(ArcKinds, AngleInEachSector) {
   in.Value.Grouped = true;
   in.Value.FullWidth = true;
   EXPECT_EQ(DimensionValueText(in), SjisText("９０°"));
+}
+
+// A point of the dimension arc snapped onto a line lies on a ray: the sector is the one between that
+// ray and the other line's ray on the side where that line was picked, whatever the rounding. Every
+// line that does not reach the arc gets an extension line along its ray, towards the arc from short
+// of it and from beyond it alike; a line that ends exactly at the arc needs none.
+TEST(ArcKinds, AngleSnappedOntoALineAndLinesApartFromTheArc) {
+  const TPointD end2{1732.0508075689, 1000};
+  const struct {
+    const char* name;
+    std::array<TPointD, 4> lines;
+    TPointD pick1, pick2, through;
+    double angle;
+    std::vector<std::array<double, 2>> extensions;  // distances from the crossing along the ray: from, to
+  } cases[] = {
+      {"at the end of line 2", {{{0, 0}, {2000, 0}, {0, 0}, end2}}, {1000, 0}, {866, 500}, end2, 30, {}},
+      {"at the end of line 1", {{{0, 0}, {2000, 0}, {0, 0}, end2}}, {1000, 0}, {866, 500}, {2000, 0}, 30, {}},
+      {"line 1 written the other way", {{{2000, 0}, {0, 0}, end2, {0, 0}}}, {1000, 0}, {866, 500}, end2, 30, {}},
+      {"line 1 picked on the other side of the crossing", {{{-2000, 0}, {2000, 0}, {0, 0}, end2}}, {-1000, 0},
+       {866, 500}, end2, 150, {}},
+      {"a snapped point past the crossing", {{{-2000, 0}, {2000, 0}, {0, 0}, end2}}, {1000, 0}, {866, 500},
+       {-500, 0}, 150, {}},
+      {"both lines start beyond the arc", {{{-5000, -6500}, {-3500, -6500}, {-5500, -6000}, {-5500, -4500}}},
+       {-4000, -6500}, {-5500, -5000}, {-5287.867965644, -6287.867965644}, 90, {{498, 298}, {498, 298}}},
+      {"one line short of the arc", {{{0, 0}, {100, 0}, {0, 0}, {0, 500}}}, {50, 0}, {0, 250}, {212.132, 212.132},
+       90, {{102, 302}}},
+      {"a line ending exactly at the arc", {{{0, 0}, {300, 0}, {0, 0}, {0, 500}}}, {50, 0}, {0, 250},
+       {212.13203435596427, 212.13203435596427}, 90, {}},
+      {"a line starting exactly at the arc", {{{300, 0}, {900, 0}, {0, 0}, {0, 500}}}, {500, 0}, {0, 250},
+       {212.13203435596427, 212.13203435596427}, 90, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TDimensionInput in = Input();
+    in.Kind = TKind::Angle;
+    in.LineEnds = c.lines;
+    in.Points[1] = {true, c.pick1.X, c.pick1.Y, TJwwPickKind::Ln};
+    in.Points[2] = {true, c.pick2.X, c.pick2.Y, TJwwPickKind::Ln};
+    in.Points[3] = {true, c.through.X, c.through.Y, TJwwPickKind::Plain};
+    ASSERT_EQ(CheckDimension(in, JwwState()), TRefusal::None);
+    EXPECT_NEAR(MeasureAngle(in), c.angle, 1e-6);
+    TDimensionArc arc;
+    ASSERT_TRUE(AngleArc(in, arc));
+    ASSERT_EQ(arc.Extensions.size(), c.extensions.size());
+    for (std::size_t i = 0; i < c.extensions.size(); ++i) {
+      const auto& e = arc.Extensions[i];
+      EXPECT_NEAR(std::hypot(e[0].X - arc.Centre.X, e[0].Y - arc.Centre.Y), c.extensions[i][0], 1e-3);
+      EXPECT_NEAR(std::hypot(e[1].X - arc.Centre.X, e[1].Y - arc.Centre.Y), c.extensions[i][1], 1e-3);
+      // Along one of the arc's rays.
+      const double along = VectorAngleDeg(e[1].X - arc.Centre.X, e[1].Y - arc.Centre.Y);
+      EXPECT_TRUE(std::fabs(std::remainder(along - arc.Start, 360.0)) < 1e-6 ||
+                  std::fabs(std::remainder(along - arc.End, 360.0)) < 1e-6)
+          << along;
+    }
+  }
 }
 
 // Markers that do not fit along a short dimension arc turn about, each with its overshoot along the

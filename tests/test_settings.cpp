@@ -165,6 +165,18 @@ TEST(Settings, LoadRules) {
       {"a file of 22 lines", Lines(DialogLines()), CheckDialogLines},
       {"a full file of 31 lines loads the same",
        Lines(DialogLines()) + Lines({"3", "100", "0", "1", "2", "3", "4", "5", "6"}), CheckDialogLines},
+      {"the record of the last dimension: group, scale, axis angle and points",
+       Lines(DialogLines()) + Lines({"3", "100", "30", "1", "2", "3", "4", "5", "6"}),
+       [](const TForm1& f) {
+         ASSERT_TRUE(f.LastDimension());
+         const TLastDimension& r = *f.LastDimension();
+         EXPECT_EQ(r.Group, 3);
+         EXPECT_EQ(r.Scale, 100);
+         EXPECT_EQ(r.AxisAngle, 30);
+         EXPECT_EQ(r.Points[1].X, 1);
+         EXPECT_EQ(r.Points[3].Y, 6);
+         EXPECT_FALSE(r.RowStart);
+       }},
       {"two lines: the rest reads as empty lines", Lines({"10", "20"}),
        [](const TForm1& f) {
          EXPECT_EQ(f.SavedLeft, 10);

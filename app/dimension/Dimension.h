@@ -168,6 +168,10 @@ inline constexpr const char* kMessageEllipse = "楕円には作図出来ませ�
 inline constexpr const char* kMessageNoArc = "円弧が指示されていませんので作図出来ません";
 inline constexpr const char* kMessageInsideArc = "寸法線の位置が円弧の内側ですので作図出来ません";
 inline constexpr const char* kMessageParallel = "２線が平行ですので作図出来ません";
+inline constexpr const char* kMessageZeroLine = "線の長さが０ですので作図出来ません";
+
+// The host reads a text of at most this many bytes; a longer value would be cut.
+inline constexpr std::size_t kMaxValueTextBytes = 255;
 
 // ---- The value settings of the dimension text ----------------------------------------------------------
 
@@ -205,8 +209,10 @@ enum class TRefusal {
   NoArc,            // no arc was picked (a whole circle has no arc length)
   InsideArc,        // the dimension arc would not be outside the picked arc
   Parallel,         // the two picked lines do not cross
+  ZeroLine,         // a picked line has no length
   ZeroLength,       // the measured points are level in the axis frame
-  TooLarge,         // a number of the dimension (a coordinate, a distance times the scale) is not finite
+  TooLarge,         // a number of the dimension (a coordinate, a distance times the scale) is not finite,
+                    // or its value text is longer than the host takes
   NoLastDimension,  // a continued dimension, but the settings file records no last one
   AxisChanged,      // a continued vertical or horizontal dimension in another axis angle
 };
@@ -245,6 +251,8 @@ struct TDimensionInput {
   double ArcStart = 0.0, ArcEnd = 0.0;  // a picked arc's, degrees from the x axis, counter-clockwise
   bool WholeCircle = true;              // the radius's or diameter's circle is whole (no arc angles)
   std::array<TPointD, 4> LineEnds{};    // the angle's picked lines: [0]-[1] the first, [2]-[3] the second
+  // Where the row of a continued dimension starts (ContinuePoints), for the record of a chain.
+  std::optional<TPointD> RowStart;
 };
 
 // The drawing scale: the scale of the layer group that was current in the host (GroupScale of
@@ -256,9 +264,11 @@ inline bool IsDrawablePoint(const TJwwPickedPoint& p) { return p.Used && p.Numer
 
 // A continued dimension (in.Next): its four points made from the last dimension and the host's
 // two (in.Points[1], the new measured point; in.Points[2], the start of the value text). For a
-// chain: P1 = L2, P2 = the new point, P3 = L3; outside: P1 = L1, P2 = the new point, P3 = L3 moved
-// by in.OutsideGap (paper mm) across the frame, away from the measured points; P4 = the text's
-// start. Refused without a last dimension, in another axis angle (vertical and horizontal), or
+// chain: P1 = whichever of L1 and L2 is nearer to the new point along the measuring direction (L2
+// on a tie), P2 = the new point, P3 = L3, and the row then starts at the recorded point farthest
+// from the new point (in.RowStart); outside: P1 = the row's start (L1 in a file without one),
+// P2 = the new point, P3 = L3 moved by in.OutsideGap (paper mm) across the frame, away from the
+// measured points; P4 = the text's start. Refused without a last dimension, in another axis angle (vertical and horizontal), or
 // without both host points; `in` keeps its points then.
 TRefusal ContinuePoints(const std::optional<TLastDimension>& last, TDimensionInput& in);
 
@@ -311,9 +321,11 @@ double MarkerReach(int kind, double factor, double arrowLength, double arrowAngl
 inline constexpr double kPointMarkerLong = 7.5;
 inline constexpr double kPointMarkerShort = 1.25;
 // The end markers (the first end's unless withStart is false, then the second's), both reversed
-// when their reaches together exceed a1-a2. exactQuarters: see DirectionDeg.
-void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, bool exactQuarters, JwwState& out,
-                   bool withStart = true);
+// when their reaches together exceed `room`: the exact length of a1-a2 as measured (r, 2r, the
+// frame's length), so that rounding noise of the recomputed distance decides nothing.
+// exactQuarters: see DirectionDeg.
+void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, double room, bool exactQuarters,
+                   JwwState& out, bool withStart = true);
 // The same at ends e1 and e2 whose markers point outwards at angle1 and angle2 degrees, both turned
 // about when their reaches together exceed `room` (drawing units).
 void AddEndMarkersAt(const TDimensionInput& in, TPointD e1, double angle1, TPointD e2, double angle2,
@@ -351,18 +363,24 @@ std::string DimensionValueText(const TDimensionInput& in);
 
 // The first line entity the host stamped with pick number `pick` (prompt `pick` picked it), if any.
 std::optional<TJwwEntLine> PickedLine(const JwwState& host, int32_t pick = 1);
-// The first circle or arc stamped with pick number 1: its centre and radius in c and r.
-// NoCircle when there is none (or it is something else), Ellipse when it is elliptic.
-TRefusal PickedCircle(const JwwState& host, TPointD& c, double& r);
+// Why that line cannot be drawn from: NoLine when there is none, MissingPoint when one of its
+// numbers was none.
+TRefusal PickedLineRefusal(const JwwState& host, int32_t pick);
+// The first circle or arc stamped with pick number 1: its centre and radius, and for an arc that
+// does not go all the way round, WholeCircle false and its angles from the x axis (the host
+// measures them from the arc's tilt). NoCircle when there is none (or it is something else),
+// Ellipse when it is elliptic, MissingPoint when one of its numbers was none.
+TRefusal PickedCircle(const JwwState& host, TDimensionInput& in);
 
 // The radius and diameter kinds: their points, check, measure and construction.
 TRefusal RoundPoints(const JwwState& host, const std::optional<TLastDimension>& last, TDimensionInput& in);
 TRefusal CheckRoundDimension(const TDimensionInput& in, const JwwState& host);
 double MeasureRound(const TDimensionInput& in);
 void ConstructRoundDimension(const TDimensionInput& in, JwwState& out);
-// The first arc stamped with pick number 1: its centre, radius and angles. NoArc when there is
-// none (a whole circle included), Ellipse when it is elliptic.
-TRefusal PickedArc(const JwwState& host, TPointD& c, double& r, double& start, double& end);
+// The first arc stamped with pick number 1: its centre, radius and angles from the x axis. NoArc
+// when there is none (a whole circle included), Ellipse when it is elliptic, MissingPoint when one
+// of its numbers was none.
+TRefusal PickedArc(const JwwState& host, TDimensionInput& in);
 
 // The arc length and angle kinds: a dimension arc of centre Centre from Start to End degrees
 // (counter-clockwise), and the extension lines that lead to it.
@@ -380,10 +398,16 @@ TRefusal CheckAngle(const TDimensionInput& in, const JwwState& host);
 double MeasureArcLength(const TDimensionInput& in);
 double MeasureAngle(const TDimensionInput& in);
 TDimensionArc ArcLengthArc(const TDimensionInput& in);
-// The angle's dimension arc; false (and nothing set) when the picked lines are parallel.
+// The angle's dimension arc; false (and nothing set) when the picked lines have no crossing.
 bool AngleArc(const TDimensionInput& in, TDimensionArc& arc);
+// Why the angle's picked lines have no crossing: a line of no length (ZeroLine), or parallel.
+TRefusal AngleLinesRefusal(const TDimensionInput& in);
 void ConstructArcDimension(const TDimensionInput& in, JwwState& out);
 
 // The ends of a radius or diameter's dimension line: A1 = C (radius) or C - r.u, A2 = C + r.u,
 // u towards the point picked on the circle (the axis angle's direction when it is the centre).
-void RoundEnds(const TDimensionInput& in, TPointD& a1, TPointD& a2);
+// The diameter of an arc that does not reach C - r.u ends Edit6 past the centre instead. Returns
+// the exact length of A1-A2.
+double RoundEnds(const TDimensionInput& in, TPointD& a1, TPointD& a2);
+// Whether a diameter is drawn to the far side of its circle: false for an arc that does not reach it.
+bool DiameterHasFarEnd(const TDimensionInput& in);

@@ -60,7 +60,12 @@ double LevelTolerance(std::initializer_list<double> coordinates) {
 
 TRefusal CheckDimension(const TDimensionInput& in, const JwwState& host) {
   if (in.PointsRefusal != TRefusal::None) return in.PointsRefusal;
-  return KindEntry(in.Kind).Check(in, host);
+  const TRefusal refusal = KindEntry(in.Kind).Check(in, host);
+  if (refusal != TRefusal::None) return refusal;
+  // The host would cut a longer value text: a cut number (or a number cut off by its prefix) is
+  // a wrong dimension.
+  if (DimensionValueText(in).size() > kMaxValueTextBytes) return TRefusal::TooLarge;
+  return TRefusal::None;
 }
 
 TRefusal CheckLinearDimension(const TDimensionInput& in, const JwwState& host) {
@@ -97,6 +102,7 @@ std::string RefusalMessage(TRefusal r) {
     case TRefusal::NoArc: return SjisText(kMessageNoArc);
     case TRefusal::InsideArc: return SjisText(kMessageInsideArc);
     case TRefusal::Parallel: return SjisText(kMessageParallel);
+    case TRefusal::ZeroLine: return SjisText(kMessageZeroLine);
   }
   return std::string();
 }

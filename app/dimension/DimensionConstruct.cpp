@@ -49,6 +49,6 @@ void ConstructLinearDimension(const TDimensionInput& in, JwwState& out) {
   AddExtensionLine(in, fr.Turn, in.Points[1], fr.U1, out);
   AddExtensionLine(in, fr.Turn, in.Points[2], fr.U2, out);
   AddValueText(in, fr.A1, fr.A2, fr.Turn.LineAngle(), !fr.Turn.Rotated, out);
-  AddEndMarkers(in, fr.A1, fr.A2, !fr.Turn.Rotated, out);
+  AddEndMarkers(in, fr.A1, fr.A2, fr.Length, !fr.Turn.Rotated, out);
   RestoreTextType(out);
 }

@@ -44,11 +44,10 @@ double MarkerReach(int kind, double factor, double arrowLength, double arrowAngl
   return reach * factor;
 }
 
-void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, bool exact, JwwState& out,
+void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, double room, bool exact, JwwState& out,
                    bool withStart) {
   AddEndMarkersAt(in, a1, VectorAngleDeg(a1.X - a2.X, a1.Y - a2.Y), a2,
-                  VectorAngleDeg(a2.X - a1.X, a2.Y - a1.Y), Distance(a1.X, a1.Y, a2.X, a2.Y), exact, out,
-                  withStart);
+                  VectorAngleDeg(a2.X - a1.X, a2.Y - a1.Y), room, exact, out, withStart);
 }
 
 void AddEndMarkersAt(const TDimensionInput& in, TPointD e1, double angle1, TPointD e2, double angle2,

@@ -17,8 +17,8 @@ TRefusal LinearPoints(const JwwState& host, const std::optional<TLastDimension>&
 
   // Prompt 1 picked the line (hp1ln is where), prompts 2 and 3 the dimension line's position and
   // the start of the value text.
+  if (const TRefusal r = PickedLineRefusal(host, 1); r != TRefusal::None) return r;
   const std::optional<TJwwEntLine> line = PickedLine(host);
-  if (!line) return TRefusal::NoLine;
   const TJwwPickedPoint at = host.PickedPoints[1];
   const double d1 = std::hypot(line->X1 - at.X, line->Y1 - at.Y);
   const double d2 = std::hypot(line->X2 - at.X, line->Y2 - at.Y);

@@ -3,10 +3,22 @@
 #include <cmath>
 
 #include "Dimension.h"
+#include "MyFunc.h"
 
 namespace {
 
 constexpr int32_t kFirstPick = 1;
+
+// Whether every number of the entity picked by `pick` was one (no "nan", "1,500", "1e400").
+bool PickIsNumeric(const JwwState& host, int32_t pick) {
+  return pick < 1 || pick > 63 || ((host.NonNumericPicks >> pick) & 1u) == 0;
+}
+
+// A circular arc's start and end from the x axis: the host measures them from the arc's tilt.
+void ArcAngles(const TJwwEntArc& e, double& start, double& end) {
+  start = NormalizeDeg(JwwArcStart(e) + JwwArcTilt(e));
+  end = NormalizeDeg(JwwArcEnd(e) + JwwArcTilt(e));
+}
 
 }  // namespace
 
@@ -17,43 +29,56 @@ std::optional<TJwwEntLine> PickedLine(const JwwState& host, int32_t pick) {
   return std::nullopt;
 }
 
-TRefusal PickedCircle(const JwwState& host, TPointD& c, double& r) {
+TRefusal PickedLineRefusal(const JwwState& host, int32_t pick) {
+  const std::optional<TJwwEntLine> l = PickedLine(host, pick);
+  if (!l) return TRefusal::NoLine;
+  return PickIsNumeric(host, pick) ? TRefusal::None : TRefusal::MissingPoint;
+}
+
+TRefusal PickedCircle(const JwwState& host, TDimensionInput& in) {
+  if (!PickIsNumeric(host, kFirstPick)) return TRefusal::MissingPoint;
   // The first circle or arc in the order the host wrote them, whichever list it is in.
   for (const TJwwOrderItem item : host.EntityOrder) {
     if (item.Kind == TJwwEntityKind::Circle) {
       const TJwwEntCircle e = host.Circles[item.Index];
       if (e.Head.HhpNo != kFirstPick) continue;
-      c = {e.X, e.Y};
-      r = e.Radius;
+      in.Centre = {e.X, e.Y};
+      in.Radius = e.Radius;
+      in.WholeCircle = true;
       return TRefusal::None;
     }
     if (item.Kind == TJwwEntityKind::Arc) {
       const TJwwEntArc e = host.Arcs[item.Index];
       if (e.Head.HhpNo != kFirstPick) continue;
-      c = {e.X, e.Y};
-      r = e.Radius;
-      // Value6 is the flatness: 1 for a circular arc, anything else an ellipse's.
-      return e.Value6 == 1.0 ? TRefusal::None : TRefusal::Ellipse;
+      in.Centre = {e.X, e.Y};
+      in.Radius = e.Radius;
+      if (!JwwArcIsCircular(e)) return TRefusal::Ellipse;
+      // An arc whose ends meet goes all the way round.
+      const double span = std::fmod(JwwArcEnd(e) - JwwArcStart(e), 360.0);
+      in.WholeCircle = span == 0.0;
+      ArcAngles(e, in.ArcStart, in.ArcEnd);
+      return TRefusal::None;
     }
   }
   return TRefusal::NoCircle;
 }
 
-TRefusal PickedArc(const JwwState& host, TPointD& c, double& r, double& start, double& end) {
+TRefusal PickedArc(const JwwState& host, TDimensionInput& in) {
+  if (!PickIsNumeric(host, kFirstPick)) return TRefusal::MissingPoint;
   for (const TJwwOrderItem item : host.EntityOrder) {
     if (item.Kind == TJwwEntityKind::Circle && host.Circles[item.Index].Head.HhpNo == kFirstPick)
       return TRefusal::NoArc;
     if (item.Kind != TJwwEntityKind::Arc) continue;
     const TJwwEntArc e = host.Arcs[item.Index];
     if (e.Head.HhpNo != kFirstPick) continue;
-    if (e.Value6 != 1.0) return TRefusal::Ellipse;
+    if (!JwwArcIsCircular(e)) return TRefusal::Ellipse;
     // An arc whose ends meet is a whole circle: it has no length to give.
-    const double span = std::fmod(e.Value5 - e.Value4, 360.0);
+    const double span = std::fmod(JwwArcEnd(e) - JwwArcStart(e), 360.0);
     if (!std::isfinite(span) || span == 0.0) return TRefusal::NoArc;
-    c = {e.X, e.Y};
-    r = e.Radius;
-    start = e.Value4;
-    end = e.Value5;
+    in.Centre = {e.X, e.Y};
+    in.Radius = e.Radius;
+    in.WholeCircle = false;
+    ArcAngles(e, in.ArcStart, in.ArcEnd);
     return TRefusal::None;
   }
   return TRefusal::NoArc;

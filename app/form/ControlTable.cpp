@@ -103,7 +103,7 @@ std::vector<TControlEntry> BuildTable() {
       {.Name = "Edit6", .Member = &TForm1::Edit6, .Kind = K::Edit,
        .Title = "寸法補助線のはみ出し距離", .Help = "extension line past the dimension line", .Accepts = AtLeast(0),
        .Left = 200, .Top = 300, .Width = 57, .Height = 21,
-       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true, .AccessKey = 'J', .UnusedBy = {TKind::Radius, TKind::Diameter}},
+       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true, .AccessKey = 'J', .UnusedBy = {TKind::Radius}},
       {.Name = "Edit9", .Member = &TForm1::Edit9, .Kind = K::Edit,
        .Title = "逆矢印の寸法はみだし距離", .Help = "dimension line past reversed markers", .Accepts = AtLeast(0),
        .Left = 200, .Top = 324, .Width = 57, .Height = 21,

@@ -7,16 +7,15 @@ namespace {
 
 // What lines 23..31 record of a drawn dimension: the points it was drawn on (a continued one's
 // are made from the last dimension), so that the next chain or outside dimension goes on from it.
-TLastDimension DrawnRecord(const TDimensionInput& in, int32_t group,
-                           const std::optional<TLastDimension>& last) {
+TLastDimension DrawnRecord(const TDimensionInput& in, int32_t group) {
   // Only the linear kind goes on from its last dimension: the others record no points.
   TLastDimension r{group, in.Scale, in.AxisAngle, {}, KindEntry(in.Kind).HasDirections, std::nullopt};
   if (!r.HasPoints) return r;
   for (std::size_t i = 1; i <= 3; ++i) r.Points[i] = {in.Points[i].X, in.Points[i].Y};
-  // A chain stays in the row of the dimension it went on from; any other dimension starts a row
-  // (an outside one measures from the row's start already).
+  // A chain stays in the row of the dimension it went on from (ContinuePoints finds its start);
+  // any other dimension starts a row (an outside one measures from the row's start already).
   r.RowStart = r.Points[1];
-  if (in.Next == TNext::Chain && last) r.RowStart = last->RowStart.value_or(last->Points[1]);
+  if (in.Next == TNext::Chain && in.RowStart) r.RowStart = in.RowStart;
   return r;
 }
 
@@ -47,7 +46,7 @@ void TForm1::Button1Click() {
   SetStatus(kStatusProcessing);
   ConstructDimension(in, Jww);
   // Saved once the output is written (SaveAfterClose): a failed write draws nothing.
-  drawn_ = DrawnRecord(in, Jww.FirstGroup, last_);
+  drawn_ = DrawnRecord(in, Jww.FirstGroup);
   SetStatus(kStatusWriting);
   CloseRequested = true;
 }
