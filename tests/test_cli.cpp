@@ -577,7 +577,8 @@ TEST(CommandLine, PickedEntityRefusals) {
        kMessageInsideArc},
       {"arc length: the dimension arc snapped onto the arc",
        {"--kind", "arclength"},
-       head + "hp1ci 5 0\r\nhp2 4.938441702975689 0.7821723252011543\r\nhp3 20 20\r\n" + tail + "hhp1ci\r\nci 0 0 5 0 90 1 0\r\n",
+       head + "hp1ci 5 0\r\nhp2 4.938441702975689 0.7821723252011543\r\nhp3 20 20\r\n" + tail +
+           "hhp1ci\r\nci 0 0 5 0 90 1 0\r\n",
        1,
        kMessageInsideArc},
       {"arc length: no text point",

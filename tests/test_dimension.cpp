@@ -332,8 +332,9 @@ TEST(Button1Click, CompleteRun) {
 
   // A radius records its group, scale and axis angle but no points: no chain goes on from it.
   TempDir folder("q748-dim");
-  WriteFile(folder.path() / "JWC_TEMP.TXT", "hq\r\nhk 0\r\nhs 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4\r\nhp1ci 5 0\r\n"
-                                         "hp2 9 9\r\nhhp1ci\r\nci 0 0 5\r\n");
+  WriteFile(folder.path() / "JWC_TEMP.TXT",
+            "hq\r\nhk 0\r\nhs 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4 4\r\nhp1ci 5 0\r\n"
+            "hp2 9 9\r\nhhp1ci\r\nci 0 0 5\r\n");
   TForm1 radius(folder.path(), nullptr, TDimensionMode{TKind::Radius});
   radius.FormShow();
   radius.Button1Click();
@@ -591,16 +592,60 @@ TEST(Construction, ChainsGoOnFromTheEndTheyTouch) {
     std::optional<TPointD> rowStart;  // as recorded
     TPointD from, row;
   } cases[] = {
-      {"on past the second end", TDirection::Horizontal, 0, {0, 0}, {1820, 0}, {2730, 0}, {}, {1820, 0}, {0, 0}},
-      {"a line picked at its far end: on past the first", TDirection::Horizontal, 0, {3640, 0}, {1820, 0},
-       {4550, 0}, {}, {3640, 0}, {1820, 0}},
-      {"back past the first end", TDirection::Vertical, 0, {0, 0}, {0, 100}, {0, -80}, {}, {0, 0}, {0, 100}},
-      {"a tie goes on from the second", TDirection::Vertical, 0, {0, 0}, {0, 100}, {0, 50}, {}, {0, 100}, {0, 0}},
-      {"measured along the axis, not by distance", TDirection::Horizontal, 0, {0, 0}, {100, 1000}, {60, 0}, {},
-       {100, 1000}, {0, 0}},
-      {"the row keeps its start", TDirection::Vertical, 0, {0, 100}, {0, 250}, {0, 300}, TPointD{0, 0}, {0, 250},
+      {"on past the second end",
+       TDirection::Horizontal,
+       0,
+       {0, 0},
+       {1820, 0},
+       {2730, 0},
+       {},
+       {1820, 0},
        {0, 0}},
-      {"aligned, along the last dimension", TDirection::Aligned, 0, {0, 0}, {30, 40}, {-30, -40}, {}, {0, 0},
+      {"a line picked at its far end: on past the first",
+       TDirection::Horizontal,
+       0,
+       {3640, 0},
+       {1820, 0},
+       {4550, 0},
+       {},
+       {3640, 0},
+       {1820, 0}},
+      {"back past the first end", TDirection::Vertical, 0, {0, 0}, {0, 100}, {0, -80}, {}, {0, 0}, {0, 100}},
+      {"a tie goes on from the second",
+       TDirection::Vertical,
+       0,
+       {0, 0},
+       {0, 100},
+       {0, 50},
+       {},
+       {0, 100},
+       {0, 0}},
+      {"measured along the axis, not by distance",
+       TDirection::Horizontal,
+       0,
+       {0, 0},
+       {100, 1000},
+       {60, 0},
+       {},
+       {100, 1000},
+       {0, 0}},
+      {"the row keeps its start",
+       TDirection::Vertical,
+       0,
+       {0, 100},
+       {0, 250},
+       {0, 300},
+       TPointD{0, 0},
+       {0, 250},
+       {0, 0}},
+      {"aligned, along the last dimension",
+       TDirection::Aligned,
+       0,
+       {0, 0},
+       {30, 40},
+       {-30, -40},
+       {},
+       {0, 0},
        {30, 40}},
   };
   for (const auto& c : cases) {
@@ -969,8 +1014,8 @@ TEST(PickedEntities, ArcsAsTheHostMeansThem) {
     JwwState host;
     JwwInit(host);
     const bool ownPick = c.entity.rfind("hhp", 0) == 0;
-    JwwReadBuffer(host, "hq\r\nhp1ci 5 0\r\nhp2 50 50\r\nhp3 60 60\r\n" + std::string(ownPick ? "" : "hhp1ci\r\n") +
-                            c.entity + "\r\n");
+    JwwReadBuffer(host, "hq\r\nhp1ci 5 0\r\nhp2 50 50\r\nhp3 60 60\r\n" +
+                            std::string(ownPick ? "" : "hhp1ci\r\n") + c.entity + "\r\n");
     host.NonNumericPicks = c.nonNumeric;
     TDimensionInput in = Input();
     in.Kind = c.kind;
@@ -984,10 +1029,11 @@ TEST(PickedEntities, ArcsAsTheHostMeansThem) {
     EXPECT_LT(apart(in.ArcEnd, c.end), 1e-4) << in.ArcEnd;
   }
   // The door swing's arc length is drawn on its own quarter: the dimension arc's middle at 45°.
-  TShownForm s("hq\r\nhk 0\r\nhs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhp1ci -3161 -3752\r\n"
-               "hp2 -3090.65 -2691.6\r\nhp3 -2000 -2000\r\nlg0\r\nly0\r\nlc1\r\nlt1\r\nlw0\r\ncn1\r\nhhp1ci\r\n"
-               "ci -3656.34336825142 -3257.26145046476 699.999989690007 285.029296875 15.029296875 1 "
-               "74.9706878662109\r\n");
+  TShownForm s(
+      "hq\r\nhk 0\r\nhs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\nhp1ci -3161 -3752\r\n"
+      "hp2 -3090.65 -2691.6\r\nhp3 -2000 -2000\r\nlg0\r\nly0\r\nlc1\r\nlt1\r\nlw0\r\ncn1\r\nhhp1ci\r\n"
+      "ci -3656.34336825142 -3257.26145046476 699.999989690007 285.029296875 15.029296875 1 "
+      "74.9706878662109\r\n");
   JwwState out;
   const TDimensionInput in = [&] {
     TForm1 form(s.dir.path(), nullptr, TDimensionMode{TKind::ArcLength});
@@ -1062,7 +1108,6 @@ TEST(RoundKinds, PartialDiametersAndExactFits) {
 }
 
 // ---- Arc length and angle ------------------------------------------------------------------------------
-
 
 // The arc length of arcs on both sides of a right angle and across 0°: the dimension arc is
 // concentric, outside the arc through the picked point; the extension lines run along the
@@ -1203,19 +1248,55 @@ TEST(ArcKinds, AngleSnappedOntoALineAndLinesApartFromTheArc) {
   } cases[] = {
       {"at the end of line 2", {{{0, 0}, {2000, 0}, {0, 0}, end2}}, {1000, 0}, {866, 500}, end2, 30, {}},
       {"at the end of line 1", {{{0, 0}, {2000, 0}, {0, 0}, end2}}, {1000, 0}, {866, 500}, {2000, 0}, 30, {}},
-      {"line 1 written the other way", {{{2000, 0}, {0, 0}, end2, {0, 0}}}, {1000, 0}, {866, 500}, end2, 30, {}},
-      {"line 1 picked on the other side of the crossing", {{{-2000, 0}, {2000, 0}, {0, 0}, end2}}, {-1000, 0},
-       {866, 500}, end2, 150, {}},
-      {"a snapped point past the crossing", {{{-2000, 0}, {2000, 0}, {0, 0}, end2}}, {1000, 0}, {866, 500},
-       {-500, 0}, 150, {}},
-      {"both lines start beyond the arc", {{{-5000, -6500}, {-3500, -6500}, {-5500, -6000}, {-5500, -4500}}},
-       {-4000, -6500}, {-5500, -5000}, {-5287.867965644, -6287.867965644}, 90, {{498, 298}, {498, 298}}},
-      {"one line short of the arc", {{{0, 0}, {100, 0}, {0, 0}, {0, 500}}}, {50, 0}, {0, 250}, {212.132, 212.132},
-       90, {{102, 302}}},
-      {"a line ending exactly at the arc", {{{0, 0}, {300, 0}, {0, 0}, {0, 500}}}, {50, 0}, {0, 250},
-       {212.13203435596427, 212.13203435596427}, 90, {}},
-      {"a line starting exactly at the arc", {{{300, 0}, {900, 0}, {0, 0}, {0, 500}}}, {500, 0}, {0, 250},
-       {212.13203435596427, 212.13203435596427}, 90, {}},
+      {"line 1 written the other way",
+       {{{2000, 0}, {0, 0}, end2, {0, 0}}},
+       {1000, 0},
+       {866, 500},
+       end2,
+       30,
+       {}},
+      {"line 1 picked on the other side of the crossing",
+       {{{-2000, 0}, {2000, 0}, {0, 0}, end2}},
+       {-1000, 0},
+       {866, 500},
+       end2,
+       150,
+       {}},
+      {"a snapped point past the crossing",
+       {{{-2000, 0}, {2000, 0}, {0, 0}, end2}},
+       {1000, 0},
+       {866, 500},
+       {-500, 0},
+       150,
+       {}},
+      {"both lines start beyond the arc",
+       {{{-5000, -6500}, {-3500, -6500}, {-5500, -6000}, {-5500, -4500}}},
+       {-4000, -6500},
+       {-5500, -5000},
+       {-5287.867965644, -6287.867965644},
+       90,
+       {{498, 298}, {498, 298}}},
+      {"one line short of the arc",
+       {{{0, 0}, {100, 0}, {0, 0}, {0, 500}}},
+       {50, 0},
+       {0, 250},
+       {212.132, 212.132},
+       90,
+       {{102, 302}}},
+      {"a line ending exactly at the arc",
+       {{{0, 0}, {300, 0}, {0, 0}, {0, 500}}},
+       {50, 0},
+       {0, 250},
+       {212.13203435596427, 212.13203435596427},
+       90,
+       {}},
+      {"a line starting exactly at the arc",
+       {{{300, 0}, {900, 0}, {0, 0}, {0, 500}}},
+       {500, 0},
+       {0, 250},
+       {212.13203435596427, 212.13203435596427},
+       90,
+       {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

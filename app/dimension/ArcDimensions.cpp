@@ -45,7 +45,8 @@ TRefusal AnglePoints(const JwwState& host, const std::optional<TLastDimension>&,
   for (int32_t pick : {1, 2})
     if (const TRefusal r = PickedLineRefusal(host, pick); r != TRefusal::None) return r;
   const TJwwEntLine first = *PickedLine(host, 1), second = *PickedLine(host, 2);
-  in.LineEnds = {{{first.X1, first.Y1}, {first.X2, first.Y2}, {second.X1, second.Y1}, {second.X2, second.Y2}}};
+  in.LineEnds = {
+      {{first.X1, first.Y1}, {first.X2, first.Y2}, {second.X1, second.Y1}, {second.X2, second.Y2}}};
   return TRefusal::None;
 }
 
@@ -83,8 +84,8 @@ namespace {
 // The noise of the angle's coordinates: a point nearer a line than this lies on it.
 double AngleNoise(const TDimensionInput& in) {
   const auto& p = in.LineEnds;
-  return LevelTolerance({p[0].X, p[0].Y, p[1].X, p[1].Y, p[2].X, p[2].Y, p[3].X, p[3].Y, in.Points[3].X,
-                         in.Points[3].Y});
+  return LevelTolerance(
+      {p[0].X, p[0].Y, p[1].X, p[1].Y, p[2].X, p[2].Y, p[3].X, p[3].Y, in.Points[3].X, in.Points[3].Y});
 }
 
 // Which ray of picked line `line` (0 or 2 in LineEnds) leaves the crossing o on the side where the
@@ -112,7 +113,8 @@ TRefusal AngleLinesRefusal(const TDimensionInput& in) {
   if (!LineHasLength(p[0], p[1], noise) || !LineHasLength(p[2], p[3], noise)) return TRefusal::ZeroLine;
   const TPointD d1 = Minus(p[1], p[0]), d2 = Minus(p[3], p[2]);
   const double cross = d1.X * d2.Y - d1.Y * d2.X;
-  if (!(std::fabs(cross) > 1e-12 * std::hypot(d1.X, d1.Y) * std::hypot(d2.X, d2.Y))) return TRefusal::Parallel;
+  if (!(std::fabs(cross) > 1e-12 * std::hypot(d1.X, d1.Y) * std::hypot(d2.X, d2.Y)))
+    return TRefusal::Parallel;
   return TRefusal::None;
 }
 
@@ -208,7 +210,8 @@ TRefusal CheckArcLength(const TDimensionInput& in, const JwwState& host) {
   if (!(in.Radius >= LevelTolerance({in.Centre.X, in.Centre.Y}))) return TRefusal::ZeroLength;
   const TDimensionArc a = ArcLengthArc(in);
   // A point snapped onto the arc is no dimension arc outside it, whatever the rounding.
-  if (!(a.Radius > in.Radius + LevelTolerance({in.Centre.X, in.Centre.Y, in.Radius}))) return TRefusal::InsideArc;
+  if (!(a.Radius > in.Radius + LevelTolerance({in.Centre.X, in.Centre.Y, in.Radius})))
+    return TRefusal::InsideArc;
   return CheckArc(in, host, a);
 }
 

@@ -268,8 +268,8 @@ inline bool IsDrawablePoint(const TJwwPickedPoint& p) { return p.Used && p.Numer
 // on a tie), P2 = the new point, P3 = L3, and the row then starts at the recorded point farthest
 // from the new point (in.RowStart); outside: P1 = the row's start (L1 in a file without one),
 // P2 = the new point, P3 = L3 moved by in.OutsideGap (paper mm) across the frame, away from the
-// measured points; P4 = the text's start. Refused without a last dimension, in another axis angle (vertical and horizontal), or
-// without both host points; `in` keeps its points then.
+// measured points; P4 = the text's start. Refused without a last dimension, in another axis angle (vertical
+// and horizontal), or without both host points; `in` keeps its points then.
 TRefusal ContinuePoints(const std::optional<TLastDimension>& last, TDimensionInput& in);
 
 // Why `in` would draw nothing: the refusal of its points, then its kind's checks. `host` gives the
