@@ -15,6 +15,10 @@
 #include "TestSupport.h"
 #include "Dimension.h"
 #include "Unit1.h"
+#include "ArcKinds.h"
+#include "DimensionParts.h"
+#include "LinearKind.h"
+#include "RoundKinds.h"
 
 namespace fs = std::filesystem;
 using testsupport::ReadFile;

@@ -7,6 +7,8 @@
 #include "DrawingSteps.h"
 #include "MyFunc.h"
 #include "Dimension.h"
+#include "ArcKinds.h"
+#include "PickedEntities.h"
 
 namespace {
 

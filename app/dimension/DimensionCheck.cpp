@@ -6,6 +6,7 @@
 #include "Dimension.h"
 #include "DrawingSteps.h"
 #include "MyFunc.h"
+#include "LinearKind.h"
 
 // The reading side keeps FirstGroup within 0..15; the mask only guards the array.
 double DrawingScale(const JwwState& st) { return st.GroupScale[st.FirstGroup & 15]; }

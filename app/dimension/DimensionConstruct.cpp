@@ -3,6 +3,7 @@
 #include "DrawingSteps.h"
 #include "MyFunc.h"
 #include "Dimension.h"
+#include "LinearKind.h"
 
 void AddPreamble(JwwState& out) {
   JwwSetGroup(out, out.FirstGroup);

@@ -5,6 +5,9 @@
 #include <string>
 
 #include "Dimension.h"
+#include "ArcKinds.h"
+#include "LinearKind.h"
+#include "RoundKinds.h"
 
 namespace {
 

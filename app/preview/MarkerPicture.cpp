@@ -2,6 +2,7 @@
 // shape the preview draws for it (the lists add the host's code, for the items drawn alike).
 #include "Dimension.h"
 #include "Preview.h"
+#include "DimensionParts.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "MyFunc.h"
 #include "Preview.h"
 #include "Unit1.h"
+#include "ArcKinds.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "MyFunc.h"
 #include "Dimension.h"
 #include "Preview.h"
+#include "DimensionParts.h"
 
 namespace {
 
