@@ -243,8 +243,8 @@ TEST(EntityRules, NonNumericFieldsMarkTheirPick) {
       {"hhp63ln\n- 0 40 70", bit(63)},            // a sign alone, at the last pick number
       {"hhp6ln\n1" + std::string(400, '0') + " 0 40 70", bit(6)},
       {"hhp7\npt 1 nan", bit(7)},
-      {"hhp7\npt 1 2 1 nan 3", bit(7)},
-      {"hhp8ch\nch 1 2 nan 0 \"10", bit(8)},
+      {"hhp7\npt 1 2 1 0 nan", bit(7)},          // a marker's code
+      {"hhp8ch\nch nan 2 1 0 \"10", bit(8)},
       {"hhp9\nsl 0 0 x 5", bit(9)},
       {"hhp1ci\nci nan 0 5\nhhp2ln\n1 2 3 4", bit(1)},  // the pick current when read
       // No mark: the fields are numbers, or no pick is current, or the odd token is no field.
