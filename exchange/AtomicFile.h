@@ -25,7 +25,7 @@ enum class TWriteError {
   NoPermission,  // the folder or the file may not be written
   DiskFull,
   LinkLeavesFolder,  // a link in the file's place leads to no regular file of the same folder
-  Other,  // anything else (a missing folder, a folder in the file's place, ...)
+  Other,             // anything else (a missing folder, a folder in the file's place, ...)
 };
 
 struct TReplaceOptions {

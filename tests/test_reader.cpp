@@ -236,14 +236,14 @@ TEST(EntityRules, NonNumericFieldsMarkTheirPick) {
       {"hhp1ci\nci nan 0 5", bit(1)},
       {"hhp2ci\nci 1,500 0 5", bit(2)},
       {"hhp3ci\nci 1e400 0 5", bit(3)},
-      {"hhp4ci\nci 0 0 5 nan 90 1 0", bit(4)},   // an arc's start angle
-      {"hhp4ci\nci 0 0 5 0 90 1 inf", bit(4)},   // its tilt, the last field
+      {"hhp4ci\nci 0 0 5 nan 90 1 0", bit(4)},  // an arc's start angle
+      {"hhp4ci\nci 0 0 5 0 90 1 inf", bit(4)},  // its tilt, the last field
       {"hhp5ln\n10 nan 40 70", bit(5)},
-      {"hhp5ln\n10 20 40 nan", bit(5)},           // a line's last field
-      {"hhp63ln\n- 0 40 70", bit(63)},            // a sign alone, at the last pick number
+      {"hhp5ln\n10 20 40 nan", bit(5)},  // a line's last field
+      {"hhp63ln\n- 0 40 70", bit(63)},   // a sign alone, at the last pick number
       {"hhp6ln\n1" + std::string(400, '0') + " 0 40 70", bit(6)},
       {"hhp7\npt 1 nan", bit(7)},
-      {"hhp7\npt 1 2 1 0 nan", bit(7)},          // a marker's code
+      {"hhp7\npt 1 2 1 0 nan", bit(7)},  // a marker's code
       {"hhp8ch\nch nan 2 1 0 \"10", bit(8)},
       {"hhp9\nsl 0 0 x 5", bit(9)},
       {"hhp1ci\nci nan 0 5\nhhp2ln\n1 2 3 4", bit(1)},  // the pick current when read

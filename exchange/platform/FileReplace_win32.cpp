@@ -82,8 +82,8 @@ TWriteError FinalTarget(const std::filesystem::path& target, std::filesystem::pa
     // ignored as the file system ignores it.
     const std::size_t slash = end.find_last_of(L'\\');
     if (slash == std::wstring::npos ||
-        CompareStringOrdinal(end.c_str(), static_cast<int>(slash), folder.c_str(), static_cast<int>(folder.size()),
-                             TRUE) != CSTR_EQUAL)
+        CompareStringOrdinal(end.c_str(), static_cast<int>(slash), folder.c_str(),
+                             static_cast<int>(folder.size()), TRUE) != CSTR_EQUAL)
       return TWriteError::LinkLeavesFolder;
     file = WithoutLongPathPrefix(std::move(end));
     return TWriteError::None;
