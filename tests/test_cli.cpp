@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -856,12 +857,23 @@ TEST(CommandLine, FailedWriteIsAnErrorAndKeepsWhatWasThere) {
   TempDir dir("q748-cli");
   WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
   const std::string readOnly = PathToUtf8(mounts / "read-only"), full = PathToUtf8(mounts / "full");
-  const struct {
+  // A folder others may write to, where JWC_TEMP.TXT was made a link to a private file of the
+  // user's outside it, and q746.dat a link to a file outside that is not there.
+  TempDir planted("q748-cli");
+  fs::create_directory(planted.path() / "cmd");
+  WriteFile(planted.path() / "private.txt", kHost);
+  fs::permissions(planted.path() / "private.txt", fs::perms::owner_read | fs::perms::owner_write);
+  std::error_code linkError;
+  fs::create_symlink("../private.txt", planted.path() / "cmd" / "JWC_TEMP.TXT", linkError);
+  if (!linkError) fs::create_symlink("../made.dat", planted.path() / "cmd" / "q746.dat", linkError);
+  struct Case {
     const char* name;
     std::vector<std::string> args;
-    fs::path kept;                  // the file that must stay as it was
+    fs::path kept;                  // the file that must stay as it was, its mode too
     std::vector<std::string> said;  // on standard error
-  } cases[] = {
+    fs::path absent = {};           // a file that must not be made
+  };
+  std::vector<Case> cases = {
       {"OK in a read-only folder",
        {"--ok", readOnly},
        mounts / "read-only" / "JWC_TEMP.TXT",
@@ -880,15 +892,30 @@ TEST(CommandLine, FailedWriteIsAnErrorAndKeepsWhatWasThere) {
        mounts / "full" / "preview.svg",
        {"preview.svg", "ディスクの空き容量が不足しています"}},
   };
+  if (linkError) {
+    std::printf("[ SKIPPED  ] links leading out of the folder: no symbolic link can be made here\n");
+  } else {
+    cases.push_back({"OK where the files are links out of the folder",
+                     {"--ok", PathToUtf8(planted.path() / "cmd")},
+                     planted.path() / "private.txt",
+                     {"作図結果を書き込めませんでした", "JWC_TEMP.TXT", "設定を保存できませんでした",
+                      "同じフォルダーのファイルを指していないリンク"},
+                     planted.path() / "made.dat"});
+  }
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string before = ReadFile(c.kept);
+    const fs::perms mode = fs::status(c.kept).permissions();
     ASSERT_FALSE(before.empty());
     const TRun r = RunCli(c.args);
     EXPECT_EQ(r.status, 2);
     for (const std::string& s : c.said)
       EXPECT_NE(r.err.find(s), std::string::npos) << s << " not in " << r.err;
     EXPECT_EQ(ReadFile(c.kept), before);
+    EXPECT_EQ(fs::status(c.kept).permissions(), mode);
+    if (!c.absent.empty()) {
+      EXPECT_FALSE(fs::exists(fs::symlink_status(c.absent)));
+    }
   }
 }
 

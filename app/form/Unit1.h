@@ -178,6 +178,8 @@ inline constexpr const char* kMessageRecordNotSaved =
 inline constexpr const char* kReasonInUse = "他のプログラムがこのファイルを使用中です。";
 inline constexpr const char* kReasonNoPermission = "このフォルダーに書き込む権限がありません。";
 inline constexpr const char* kReasonDiskFull = "ディスクの空き容量が不足しています。";
+inline constexpr const char* kReasonLinkLeavesFolder =
+    "このファイルは同じフォルダーのファイルを指していないリンクですので、書き込みませんでした。リンクを削除するか、普通のファイルに置き換えてください。";
 inline constexpr const char* kReasonOther = "ファイルを書き込めませんでした。";
 // "MESSAGE\nFILE\nREASON" in Shift-JIS; FILE in the system's own spelling.
 std::string WriteFailureMessage(const char* messageUtf8, const std::filesystem::path& file, TWriteError why);
