@@ -294,9 +294,10 @@ TPointD OutOfFrame(TPointD p, TPointD c, const TFrameTurn& t);
 // The dimension's frame: the ends of the dimension line and where it stands across the axis.
 struct TDimensionFrame {
   TFrameTurn Turn;
-  TPointD A1, A2;         // ends of the dimension line, belonging to picked points 1 and 2
-  double U1 = 0, U2 = 0;  // across-axis position of the dimension line in the frame turned about P1 / P2
-  double Length = 0;      // distance A1-A2
+  TPointD A1, A2;  // ends of the dimension line, belonging to picked points 1 and 2
+  double Across1 = 0,
+         Across2 = 0;  // across-axis position of the dimension line in the frame turned about P1 / P2
+  double Length = 0;   // distance A1-A2
 };
 TDimensionFrame DimensionFrame(const TDimensionInput& in);
 

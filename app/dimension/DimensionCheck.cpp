@@ -21,8 +21,8 @@ TDimensionFrame DimensionFrame(const TDimensionInput& in) {
     u = IntoFrame(p3, {p.X, p.Y}, fr.Turn).X;
     return OutOfFrame({u, p.Y}, {p.X, p.Y}, fr.Turn);
   };
-  fr.A1 = end(in.Points[1], fr.U1);
-  fr.A2 = end(in.Points[2], fr.U2);
+  fr.A1 = end(in.Points[1], fr.Across1);
+  fr.A2 = end(in.Points[2], fr.Across2);
   fr.Length = Distance(fr.A1.X, fr.A1.Y, fr.A2.X, fr.A2.Y);
   return fr;
 }
@@ -77,7 +77,7 @@ TRefusal CheckLinearDimension(const TDimensionInput& in, const JwwState& host) {
   }
   if (!IsGoodScale(in.Scale)) return TRefusal::BadScale;
   const TDimensionFrame fr = DimensionFrame(in);
-  if (!NumbersAreFinite(in, host, {fr.A1.X, fr.A1.Y, fr.A2.X, fr.A2.Y, fr.U1, fr.U2, fr.Length}))
+  if (!NumbersAreFinite(in, host, {fr.A1.X, fr.A1.Y, fr.A2.X, fr.A2.Y, fr.Across1, fr.Across2, fr.Length}))
     return TRefusal::TooLarge;
   // Level within the rounding noise of the coordinates of points 1 to 3.
   const auto& p = in.Points;
