@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Dimension.h"
 #include "JwwGaibu.h"
 
 class TForm1;
@@ -89,3 +90,8 @@ struct TPreview {
   TPreviewPicture Picture;  // drawing units
 };
 TPreview BuildPreview(const TForm1& form);
+
+// What was picked, as the preview draws it faintly behind the dimension (the host's entities, which
+// OK does not draw): a radius's or diameter's whole circle, or only its arc (WholeCircle false);
+// an arc length's arc; an angle's two lines; a linear dimension's picked line (from `host`).
+std::vector<TPreviewShape> PickedShapes(const TDimensionInput& in, const JwwState& host);

@@ -65,10 +65,25 @@ void AddLastDimension(const TForm1& form, const TDimensionInput& in, TPreviewPic
   picture.Shapes.insert(picture.Shapes.begin(), shapes.begin(), shapes.end());
 }
 
-// What was picked (the host's entities, which OK does not draw) stands faintly behind the
-// dimension, so that the user sees what is measured: a radius's or diameter's circle, or only its
-// arc; the arc of an arc length; an angle's two lines; a linear dimension's picked line. The
-// picture is widened to take them in.
+// What was picked stands faintly behind the dimension, so that the user sees what is measured; the
+// picture is widened to take it in.
+void AddPicked(const TDimensionInput& in, const JwwState& host, TPreviewPicture& picture) {
+  const std::vector<TPreviewShape> shapes = PickedShapes(in, host);
+  for (const TPreviewShape& s : shapes) {
+    const double r = s.Kind == TPreviewShapeKind::PickedCircle ? s.Radius : 0.0;
+    for (const TPreviewPoint& p : s.Points) {
+      picture.MinX = std::min(picture.MinX, p.X - r);
+      picture.MaxX = std::max(picture.MaxX, p.X + r);
+      picture.MinY = std::min(picture.MinY, p.Y - r);
+      picture.MaxY = std::max(picture.MaxY, p.Y + r);
+    }
+  }
+  // Drawn first, so that the dimension stands in front.
+  picture.Shapes.insert(picture.Shapes.begin(), shapes.begin(), shapes.end());
+}
+
+}  // namespace
+
 std::vector<TPreviewShape> PickedShapes(const TDimensionInput& in, const JwwState& host) {
   const auto shape = [](TPreviewShapeKind kind, std::vector<TPreviewPoint> points, double radius = 0.0) {
     TPreviewShape s;
@@ -99,23 +114,6 @@ std::vector<TPreviewShape> PickedShapes(const TDimensionInput& in, const JwwStat
   }
   return {};
 }
-
-void AddPicked(const TDimensionInput& in, const JwwState& host, TPreviewPicture& picture) {
-  const std::vector<TPreviewShape> shapes = PickedShapes(in, host);
-  for (const TPreviewShape& s : shapes) {
-    const double r = s.Kind == TPreviewShapeKind::PickedCircle ? s.Radius : 0.0;
-    for (const TPreviewPoint& p : s.Points) {
-      picture.MinX = std::min(picture.MinX, p.X - r);
-      picture.MaxX = std::max(picture.MaxX, p.X + r);
-      picture.MinY = std::min(picture.MinY, p.Y - r);
-      picture.MaxY = std::max(picture.MaxY, p.Y + r);
-    }
-  }
-  // Drawn first, so that the dimension stands in front.
-  picture.Shapes.insert(picture.Shapes.begin(), shapes.begin(), shapes.end());
-}
-
-}  // namespace
 
 TPreview BuildPreview(const TForm1& form) {
   TPreview p;
