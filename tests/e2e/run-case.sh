@@ -466,8 +466,8 @@ case_quick() {
   wait_app_exit 30
   is_hq_only "$dir/JWC_TEMP.TXT" || fail "the settings launcher's OK did not leave hq"
   [ "$(sed -n 36p "$dir/q746.dat" | tr -d '\r')" = 0 ] || fail "the settings launcher did not clear line 36: $(sed -n 36p "$dir/q746.dat")"
-  prepare_dir "$dir" "$(sample_input)"
-  cp "$dir/../すぐ作図/q746.dat" "$dir/q746.dat" 2>/dev/null || true
+  cp "$dir/q746.dat" "$cases/cleared.dat"
+  prepare_dir "$dir" "$(sample_input)" "$cases/cleared.dat"
   start_dialog "$dir"
   dialog_id=$(wait_window "$DIALOG" 60)
   focus_window "$dialog_id"
