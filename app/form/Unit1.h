@@ -163,10 +163,11 @@ inline constexpr int kMemoHeightOutside = 180;
 
 // The messages and status texts of the OK handling (UTF-8 source literals; SjisText them).
 inline constexpr const char* kConfirmationCaption = "確認";
+// The caption's end in the settings launcher's dialog, which draws nothing.
 inline constexpr const char* kCaptionSettingsOnly = " - 設定（作図しません）";
 // A run without the dialog that refuses says how the dialog comes back (Jw_cad starts the command
-// when the last point is picked, so that is when Shift must be down).
-// The settings launcher's name stands between the two parts.
+// when the last point is picked, so that is when Shift must be down); the settings launcher's name
+// stands between the two parts.
 inline constexpr const char* kMessageDialogBack =
     "ダイアログを表示するには、最後の点を Shift キーを押したまま指示してください。設定用の ";
 inline constexpr const char* kMessageDialogBackEnd =
@@ -259,7 +260,7 @@ int QuickModeBit(const TDimensionMode& mode);
 // The bits of every mode that shares `mode`'s settings file.
 int QuickModesOfFile(const TDimensionMode& mode);
 // Lines 1..22 are the dialog's; 23..31 record the last dimension (read only to continue from it);
-// 32 and 33 were added later (CheckBox5, Edit10): a file without them keeps their starting values;
+// 32 and 33 (CheckBox5, Edit10): a file without them keeps their starting values;
 // 34 and 35 record where the last dimension's row started (a file without them records none); 36
 // holds the modes of the file that draw without the dialog (CheckBox6 shows the dialog's own).
 inline constexpr int kSettingsLinesRead = 22;
