@@ -120,6 +120,8 @@ TEST(CommandLine, UsageErrors) {
        "--kind, --direction, --next and --pick go with --ok, --cancel or --preview"},
       {{"--dump", d}, "q748: cannot write to standard output", true},
       {{"--cancel", "--stdout", d}, "q748: cannot write to standard output", true},
+      {{"--dump", "--settings", d}, "--settings goes with --ok or --cancel only"},
+      {{"--preview", "x.svg", "--settings", d}, "--settings goes with --ok or --cancel only"},
   };
   for (const auto& c : cases) {
     const TRun r = RunCli(c.args, fs::path("nowhere"), c.outFull);
@@ -155,8 +157,19 @@ TEST(CommandLine, UsageErrors) {
       {{"--next", "sideways"}, std::nullopt},
       {{"--ok", "--direction", "aligned"}, std::nullopt},
       {{"--help"}, std::nullopt},
+      {{"--settings", "--kind", "angle"}, TDimensionMode{TKind::Angle}},
+      {{"--direction", "aligned", "--settings"}, TDimensionMode{TKind::Linear, D::Aligned}},
+      {{"--settings", "--settings"}, std::nullopt},
+      {{"--settings", "--ok"}, std::nullopt},
   };
-  for (const auto& e : entries) EXPECT_EQ(DialogMode(e.args), e.dialog) << e.args.size();
+  for (const auto& e : entries) {
+    bool settingsOnly = true;
+    EXPECT_EQ(DialogMode(e.args, &settingsOnly), e.dialog) << e.args.size();
+    // The settings launcher's dialog draws nothing; every other dialog draws.
+    if (e.dialog) {
+      EXPECT_EQ(settingsOnly, std::find(e.args.begin(), e.args.end(), "--settings") != e.args.end());
+    }
+  }
 }
 
 // Each direction keeps its own settings file, which starts from the same defaults; the vertical
@@ -766,6 +779,8 @@ TEST(CommandLine, RunsThatDrawNothingKeepTheRecord) {
       {"refused: scale no number", host("1e999", "80 40"), {"--ok"}, 1, kMessageBadScale},
       {"refused: a chain at scale 0", host("0", "80 40"), {"--ok", "--next", "chain"}, 1, kMessageBadScale},
       {"cancelled", host("1", "80 40"), {"--cancel"}, 0, ""},
+      {"the settings alone", host("1", "80 40"), {"--ok", "--settings"}, 0, ""},
+      {"the settings alone need no points", head + tail, {"--ok", "--settings"}, 0, ""},
       {"no host file", std::nullopt, {"--ok"}, 1, kMessageReadFailed},
       {"drawn where nobody reads it", host("1", "80 40"), {"--ok", "--stdout"}, 2, "cannot write", true},
   };
@@ -787,6 +802,9 @@ TEST(CommandLine, RunsThatDrawNothingKeepTheRecord) {
     EXPECT_EQ(after.compare(line23, record.size(), record), 0) << after;  // lines 23..31 as they were
     // The dialog's values are saved all the same by an OK that drew nothing.
     EXPECT_EQ(after.find("\r\nP\r\n") != std::string::npos, c.args[0] == "--ok") << after;
+    if (c.args.size() > 1 && c.args[1] == "--settings") {
+      EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
+    }
 
     // The next chain goes on from the last dimension drawn: from its second point (0, 100).
     WriteFile(dir.path() / "JWC_TEMP.TXT", HostFile(0, {{0, 250}, {90, 150}}));

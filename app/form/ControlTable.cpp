@@ -135,9 +135,10 @@ std::vector<TControlEntry> BuildTable() {
       // start. Its tip says how to get the dialog back.
       {.Name = "CheckBox6", .Member = &TForm1::CheckBox6, .Kind = K::CheckBox,
        .Title = "次回からダイアログを表示しない",
-       .Help = "the next runs draw at once with these settings, without the\n"
-               "dialog (Shift held at the start shows it): 0 or 1",
-       .Tip = "Shift キーを押しながら起動すると、ダイアログが表示されます",
+       .Help = "the next runs of this mode draw at once with these settings,\n"
+               "without the dialog (Shift held when the program starts, in\n"
+               "Jw_cad while the last point is picked, shows it): 0 or 1",
+       .Tip = "Jw_cad で最後の点を Shift キーを押しながら指示すると、ダイアログが表示されます",
        .Left = 144, .Top = 371 + 28, .Width = 337, .Height = 17,
        .Caption = "次回からダイアログを表示しない", .StartIndex = 0,
        .TabStop = true, .AccessKey = 'Q'},

@@ -29,6 +29,26 @@ TSettingLine DialogLine(int line, T TForm1::*member) {
 
 }  // namespace
 
+int QuickModeBit(const TDimensionMode& mode) {
+  if (mode.Next == TNext::Chain) return 2;
+  if (mode.Next == TNext::Outside) return 4;
+  if (mode.Pick == TPick::Line) return 8;
+  return 1;
+}
+
+int QuickModesOfFile(const TDimensionMode& mode) {
+  return KindEntry(mode.Kind).HasDirections ? 1 | 2 | 4 | 8 : 1;
+}
+
+int TForm1::QuickModesToSave() const {
+  // The settings dialog's box stands for every mode of the file: it is left as read unless the
+  // user changed it, so that one mode's choice survives a look at the settings.
+  const int bits = SettingsOnly ? QuickModesOfFile(Mode) : QuickModeBit(Mode);
+  const bool wasChecked = (QuickModes & bits) != 0;
+  if (CheckBox6.Checked == wasChecked) return QuickModes;
+  return CheckBox6.Checked ? QuickModes | bits : QuickModes & ~bits;
+}
+
 const std::vector<TSettingLine>& SettingsTable() {
   using K = TSettingKind;
   using F = TForm1;
@@ -55,7 +75,7 @@ const std::vector<TSettingLine>& SettingsTable() {
       DialogLine(32, &F::CheckBox5),
       DialogLine(33, &F::Edit10),
       {34, K::RowStartX, nullptr, 0},          {35, K::RowStartY, nullptr, 0},
-      DialogLine(36, &F::CheckBox6),
+      {36, K::QuickModes, "CheckBox6", 0},
   };
   // clang-format on
   return table;
@@ -96,6 +116,7 @@ std::string WrittenValue(const TForm1& f, const TSettingLine& l) {
     case TSettingKind::EditText: return SingleLine(f.EditByName(l.Control)->Text);
     case TSettingKind::RadioIndex: return IntToText(f.RadioGroupByName(l.Control)->ItemIndex);
     case TSettingKind::CheckBox: return f.CheckBoxByName(l.Control)->Checked ? "1" : "0";
+    case TSettingKind::QuickModes: return IntToText(f.QuickModesToSave());
     case TSettingKind::FirstGroup:
     case TSettingKind::GroupScale:
     case TSettingKind::AxisAngle:
@@ -121,6 +142,11 @@ void ApplyValue(TForm1& f, const TSettingLine& l, const std::string& value) {
       f.RadioGroupByName(l.Control)->SetItemIndex(NotNegative(TextToInt(value)));
       break;
     case TSettingKind::CheckBox: f.CheckBoxByName(l.Control)->Checked = TextToInt(value) != 0; break;
+    case TSettingKind::QuickModes:
+      f.QuickModes = TextToInt(value);
+      f.CheckBoxByName(l.Control)->Checked =
+          (f.QuickModes & (f.SettingsOnly ? QuickModesOfFile(f.Mode) : QuickModeBit(f.Mode))) != 0;
+      break;
     case TSettingKind::FirstGroup:
     case TSettingKind::GroupScale:
     case TSettingKind::AxisAngle:
@@ -173,6 +199,7 @@ bool HoldsExactly(const std::filesystem::path& fileName, const std::string& cont
 void TForm1::LoadSettings(const std::filesystem::path& fileName) {
   SavedLeft = 100;
   SavedTop = 100;
+  QuickModes = 0;
   last_.reset();
   recordLines_.assign(kRecordLines, std::string());
   std::error_code ec;

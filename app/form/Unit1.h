@@ -138,8 +138,9 @@ bool IsSettable(const TControlEntry& entry);
 int ControlNumber(std::string_view name);
 std::string_view ControlFamily(std::string_view name);
 
-// The thirty lines of notes; they name the direction that the dialog draws.
-std::vector<std::string> Memo1Lines(TDirection d = TDirection::Vertical);
+// The thirty lines of notes: what the mode's kind draws (in the linear kind's direction), what its
+// launchers ask Jw_cad for, and the settings file it keeps.
+std::vector<std::string> Memo1Lines(const TDimensionMode& mode = {});
 
 // The window itself (UTF-8 source literals like the table).
 inline constexpr const char* kFormCaption = "ソラトＫ";
@@ -162,6 +163,18 @@ inline constexpr int kMemoHeightOutside = 180;
 
 // The messages and status texts of the OK handling (UTF-8 source literals; SjisText them).
 inline constexpr const char* kConfirmationCaption = "確認";
+// The caption's end in the settings launcher's dialog, which draws nothing.
+inline constexpr const char* kCaptionSettingsOnly = " - 設定（作図しません）";
+// A run without the dialog that refuses says how the dialog comes back (Jw_cad starts the command
+// when the last point is picked, so that is when Shift must be down); the settings launcher's name
+// stands between the two parts.
+inline constexpr const char* kMessageDialogBack =
+    "ダイアログを表示するには、最後の点を Shift キーを押したまま指示してください。設定用の ";
+inline constexpr const char* kMessageDialogBackEnd =
+    " で「次回からダイアログを表示しない」を外すこともできます。";
+// The settings launcher that opens the dialog of `mode`'s settings file without drawing
+// ("q748hset.bat").
+std::string SettingsLauncher(const TDimensionMode& mode);
 inline constexpr const char* kStatusProcessing = "処理中です";
 inline constexpr const char* kStatusWriting = "ファイル生成中です";
 inline constexpr const char* kStatusIdle = "　";                // one full-width blank
@@ -189,8 +202,9 @@ std::string WriteFailureMessage(const char* messageUtf8, const std::filesystem::
 class TFormView {
  public:
   virtual ~TFormView() = default;
-  // The modal confirmation box: caption "確認", question icon, one OK button. Returns when closed.
-  virtual void ShowConfirmation(const std::string& messageSjis) = 0;
+  // The modal box of a refusal: caption `captionSjis` ("ソラトＫ（半径） - 確認"), warning icon,
+  // one OK button. Returns when closed.
+  virtual void ShowConfirmation(const std::string& captionSjis, const std::string& messageSjis) = 0;
   // LabelA1's caption changed while a handler runs: repaint it at once.
   virtual void RepaintStatus() = 0;
   // A failure that loses the user's dimension (the exchange file could not be written): a modal
@@ -232,6 +246,7 @@ enum class TSettingKind {
   PointY,
   RowStartX,  // where the row of the last dimension started (lines 34 and 35)
   RowStartY,
+  QuickModes,  // the modes that draw without the dialog, a decimal integer of QuickModeBit bits
 };
 struct TSettingLine {
   int Line;  // 1..36
@@ -240,10 +255,16 @@ struct TSettingLine {
   std::size_t Point;    // picked point of PointX / PointY
 };
 const std::vector<TSettingLine>& SettingsTable();
+// The modes of one direction share a settings file; line 36 holds a bit for each that draws
+// without the dialog: the four-point mode 1 (so that a file of a single "1" means that mode alone),
+// chain 2, outside 4, a picked line 8. A kind without directions has one mode, bit 1.
+int QuickModeBit(const TDimensionMode& mode);
+// The bits of every mode that shares `mode`'s settings file.
+int QuickModesOfFile(const TDimensionMode& mode);
 // Lines 1..22 are the dialog's; 23..31 record the last dimension (read only to continue from it);
-// 32 and 33 were added later (CheckBox5, Edit10): a file without them keeps their starting values;
+// 32 and 33 (CheckBox5, Edit10): a file without them keeps their starting values;
 // 34 and 35 record where the last dimension's row started (a file without them records none); 36
-// (CheckBox6) was added after them.
+// holds the modes of the file that draw without the dialog (CheckBox6 shows the dialog's own).
 inline constexpr int kSettingsLinesRead = 22;
 inline constexpr int kFirstRecordLine = 23;
 inline constexpr int kRecordLines = 13;  // lines 23..35, of which 32 and 33 are the dialog's
@@ -255,7 +276,16 @@ class TForm1 {
   // view may be null (no messages).
   TForm1(std::filesystem::path exeDir, TFormView* view, TDimensionMode mode = {});
 
-  const TDimensionMode Mode;           // what the dialog draws; it chooses the settings file
+  const TDimensionMode Mode;  // what the dialog draws; it chooses the settings file
+  // The dialog only edits the settings (--settings): OK checks the fields and saves them, and
+  // draws nothing; CheckBox6 stands for every mode of the settings file. Set before FormShow.
+  bool SettingsOnly = false;
+  // Line 36 as LoadSettings read it (QuickModeBit bits); SaveSettings changes only what CheckBox6
+  // stands for.
+  int QuickModes = 0;
+  int QuickModesToSave() const;
+  // The caption of this dialog's refusal box: "ソラトＫ（半径） - 確認" (Shift-JIS).
+  std::string ConfirmationCaption() const;
   const std::filesystem::path ExeDir;  // the executable's folder: the exchange and settings files
   std::string Caption() const;         // Shift-JIS
 
@@ -265,7 +295,7 @@ class TForm1 {
   TEdit Edit10;  // the outside dimension's distance beyond the last one (outside mode only)
   TCheckBox CheckBox1, CheckBox2, CheckBox3, CheckBox4;
   TCheckBox CheckBox5;  // the preview is shown
-  TCheckBox CheckBox6;  // the next runs draw without the dialog (QuickOk)
+  TCheckBox CheckBox6;  // the next runs of this mode draw without the dialog (QuickOk)
   TRadioGroup RadioGroup1, RadioGroup2;
   TLabel LabelA1;
 
@@ -295,7 +325,8 @@ class TForm1 {
   void Button1Click();
   void Button2Click();
   // OK without a dialog to go back to: a refusal is shown in the confirmation box (a refused
-  // field's reason too) and the run closes drawing nothing. After FormShow; then FormClose.
+  // field's reason too, and how the dialog comes back) and the run closes drawing nothing. After
+  // FormShow; then FormClose.
   void QuickOk();
   // Whether the settings file of `mode` in `exeDir` asks for runs without the dialog (CheckBox6).
   static bool SkipsDialog(const std::filesystem::path& exeDir, TDimensionMode mode);
@@ -325,12 +356,15 @@ class TForm1 {
 
  private:
   void SetStatus(const char* utf8);
+  // The refusal box, with how the dialog comes back in a run without it.
+  void Confirm(const std::string& messageSjis);
 
   // The dialog's values and `record` (nullptr: the record lines as read) into fileName.
   TWriteError WriteSettings(const std::filesystem::path& fileName, const TLastDimension* record) const;
 
   TFormView* view_;
   bool exchangeRead_ = false;
+  bool quick_ = false;  // QuickOk is running
   std::vector<std::string> recordLines_ =
       std::vector<std::string>(kRecordLines);  // as LoadSettings read them
   std::optional<TLastDimension> last_;         // recordLines_ as a dimension, when they hold one
