@@ -10,6 +10,7 @@
 #include "Preview.h"
 #include "Unit1.h"
 #include "ArcKinds.h"
+#include "PickedEntities.h"
 
 namespace {
 
