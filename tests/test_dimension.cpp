@@ -51,7 +51,7 @@ struct TShownForm {
 // The dialog's starting values, the four points of the complete run, axis 0, scale 1.
 TDimensionInput Input(TPointD p1 = {0, 0}, TPointD p2 = {0, 100}, TPointD p3 = {50, 30},
                       TPointD p4 = {80, 40}) {
-  TDimensionInput in;
+  TDimensionInput in = DefaultInputs();
   in.TextTypeItem = 1;
   const TPointD p[] = {{}, p1, p2, p3, p4};
   for (std::size_t i = 1; i <= 4; ++i) in.Points[i] = {true, p[i].X, p[i].Y, TJwwPickKind::Plain};
@@ -513,7 +513,7 @@ TEST(Construction, RefusedInputAppendsNothing) {
   };
   const struct {
     const char* name;
-    TDimensionInput in;
+    TDimensionInput in = DefaultInputs();
     TRefusal expected;
     double hostTextWidth = 3;  // of the host's text type 1
     // clang-format off

@@ -81,6 +81,25 @@ TEST(Settings, EveryControlHasOneLineOfItsKind) {
   }
   for (const TControlEntry& c : ControlTable())
     EXPECT_EQ(named.count(c.Name), IsSettable(c) ? 1u : 0u) << c.Name;
+  EXPECT_EQ(line, kSettingsLastLine);
+}
+
+// Each control that feeds the dimension gives the input its starting value (DefaultInputs), and
+// its row says how often the overflow guard counts it as a paper distance.
+TEST(Settings, EveryControlFeedsItsOwnField) {
+  const TDimensionInput defaults = DefaultInputs();
+  EXPECT_EQ(defaults.TextGap, 0.5);
+  EXPECT_EQ(defaults.Value.Decimals, 3);
+  EXPECT_EQ(defaults.Value.Mode, 2);
+  EXPECT_EQ(defaults.OutsideGap, 8);
+  ASSERT_NE(defaults.PaperDistances, nullptr);
+  // The text gap counts twice, the point gap, overhangs and arrow length once: 1 + 2 + 2 + 2 + 3.
+  EXPECT_EQ(defaults.PaperDistances(defaults), 10);
+  TDimensionInput wider = defaults;
+  wider.TextGap = -4;
+  EXPECT_EQ(defaults.PaperDistances(wider), 17);
+  wider.OutsideGap = 1e300;  // moves a point, which the guard counts as such
+  EXPECT_EQ(defaults.PaperDistances(wider), 17);
 }
 
 TEST(Settings, SaveWritesEveryLine) {
@@ -221,13 +240,11 @@ TEST(Settings, LoadRules) {
       {"a file of 22 lines", Lines(DialogLines()), CheckDialogLines},
       {"a full file of 31 lines loads the same",
        Lines(DialogLines()) + Lines({"3", "100", "0", "1", "2", "3", "4", "5", "6"}), CheckDialogLines},
-      {"the record of the last dimension: group, scale, axis angle and points",
+      {"the record of the last dimension: axis angle and points",
        Lines(DialogLines()) + Lines({"3", "100", "30", "1", "2", "3", "4", "5", "6"}),
        [](const TForm1& f) {
          ASSERT_TRUE(f.LastDimension());
          const TLastDimension& r = *f.LastDimension();
-         EXPECT_EQ(r.Group, 3);
-         EXPECT_EQ(r.Scale, 100);
          EXPECT_EQ(r.AxisAngle, 30);
          EXPECT_EQ(r.Points[1].X, 1);
          EXPECT_EQ(r.Points[3].Y, 6);

@@ -143,6 +143,8 @@ bool IsValidMode(const TDimensionMode& m);
 
 // The last dimension of a direction as its settings file records it (lines 23 to 31).
 struct TLastDimension {
+  // Written with a drawn dimension (lines 23 and 24); nothing goes on from them, so a record read
+  // back leaves them as they stand here.
   int32_t Group = 0;
   double Scale = 1.0;
   double AxisAngle = 0.0;
@@ -178,10 +180,11 @@ inline constexpr std::size_t kMaxValueTextBytes = 255;
 struct TValueSettings {
   std::string Symbol;  // before the number (Shift-JIS): the kind's "R", "φ"; made full-width with the number
   std::string After;   // right after the number (Shift-JIS): the kind's degree sign
-  int Decimals = 3;    // ComboBox4 index: decimals 0..8
-  int Mode = 2;        // ComboBox5 index: 0 truncate, 1 round up, 2 round half
-  int Zeros = 0;       // RadioGroup1: 0 trailing zeros removed, 1 shown
-  int Unit = 0;        // RadioGroup2: 0 mm, 1 metres
+  // Each fed by its control, which gives its starting value too (see TDimensionInput).
+  int Decimals = 0;        // ComboBox4 index: decimals 0..8
+  int Mode = 0;            // ComboBox5 index: 0 truncate, 1 round up, 2 round half
+  int Zeros = 0;           // RadioGroup1: 0 trailing zeros removed, 1 shown
+  int Unit = 0;            // RadioGroup2: 0 mm, 1 metres
   bool Grouped = false;    // CheckBox1
   bool WithUnit = false;   // CheckBox2
   bool FullWidth = false;  // CheckBox3
@@ -221,25 +224,31 @@ enum class TRefusal {
 // own geometry, its points, axis angle and scale. The host's attributes (layer, colours, text
 // types, font) are no part of it: the construction reads them from the state it writes into.
 struct TDimensionInput {
-  // Dialog.
+  // Dialog: each field is fed by one control, which gives its starting value too (the control
+  // table's rows; DefaultInputs in the form makes an input at those values).
   int StartMarker = 0;         // ComboBox1 index (0 line arrow, 1..11 host point markers)
   int EndMarker = 0;           // ComboBox2 index
-  double MarkerFactor = 1.0;   // Edit1: size factor of point markers, unscaled
-  double ArrowLength = 3.0;    // Edit7: line arrow length, paper mm
-  double ArrowAngle = 15.0;    // Edit8: line arrow angle, degrees
+  double MarkerFactor = 0;     // Edit1: size factor of point markers, unscaled
+  double ArrowLength = 0;      // Edit7: line arrow length, paper mm
+  double ArrowAngle = 0;       // Edit8: line arrow angle, degrees
   int TextTypeItem = 0;        // ComboBox3 index: 0 the host's current text type, 1..10 that type
   bool Combined = false;       // CheckBox4: dimension line and value text as one entity
   TValueSettings Value;        // ComboBox4, ComboBox5, RadioGroup1..2, CheckBox1..3, Edit2..3
-  TKind Kind = TKind::Linear;  // what is measured
+  double OutsideGap = 0;       // Edit10: the outside dimension's line beyond the last one, paper mm
+  double TextGap = 0;          // Edit4: value text to base line, and margins; paper mm; any sign
+  double PointGap = 0;         // Edit5: measured point to extension line, paper mm
+  double Overhang = 0;         // Edit6: extension lines past the dimension line, paper mm
+  double ReverseOverhang = 0;  // Edit9: dimension line past reversed markers, paper mm
+  // The dialog's paper distances added up, each as often as the overflow guard counts it (the
+  // control table's rows say which); none: no distance of the dialog counts.
+  double (*PaperDistances)(const TDimensionInput& in) = nullptr;
+
+  // The mode.
+  TKind Kind = TKind::Linear;                   // what is measured
   TDirection Direction = TDirection::Vertical;  // the dialog's direction
   TNext Next = TNext::None;                     // a continued dimension: Points are made from the last one
-  double OutsideGap = 8.0;     // Edit10: the outside dimension's line beyond the last one, paper mm
-  TPick Pick = TPick::Points;  // the linear kind's measured points: picked, or a line's ends
-  TRefusal PointsRefusal = TRefusal::None;  // why the kind could not make its points (MakePoints)
-  double TextGap = 0.5;                     // Edit4: value text to base line, and margins; paper mm; any sign
-  double PointGap = 2.0;                    // Edit5: measured point to extension line, paper mm
-  double Overhang = 2.0;                    // Edit6: extension lines past the dimension line, paper mm
-  double ReverseOverhang = 2.0;             // Edit9: dimension line past reversed markers, paper mm
+  TPick Pick = TPick::Points;                   // the linear kind's measured points: picked, or a line's ends
+  TRefusal PointsRefusal = TRefusal::None;      // why the kind could not make its points (MakePoints)
 
   // Geometry: from the exchange state, or made from the last dimension (a continued one and the
   // preview of the last one set their own).

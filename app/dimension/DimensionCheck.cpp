@@ -35,11 +35,7 @@ bool NumbersAreFinite(const TDimensionInput& in, const JwwState& host,
   const TValueTextType type = ChooseTextType(in, host);
   const std::string text = DimensionValueText(in);
   const double paper[] = {
-      2.0 * in.TextGap,
-      in.PointGap,
-      in.Overhang,
-      in.ReverseOverhang,
-      in.ArrowLength,
+      in.PaperDistances ? in.PaperDistances(in) : 0.0,
       MarkerReach(in.StartMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle),
       MarkerReach(in.EndMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle),
       TextExtent(text, type.Size.Width, type.Size.Spacing),

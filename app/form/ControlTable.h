@@ -17,6 +17,12 @@ enum class TControlKind { List, Edit, RadioGroup, CheckBox, Button, Memo, Scroll
 
 class TForm1;
 
+// The field of the dimension input a control feeds: a list's or radio group's item index, an edit's
+// number or text, a check box; none for the controls that only the form keeps.
+using TInputField =
+    std::variant<std::monostate, int TDimensionInput::*, double TDimensionInput::*, bool TDimensionInput::*,
+                 int TValueSettings::*, bool TValueSettings::*, std::string TValueSettings::*>;
+
 // Where the form keeps a control's value; none for buttons, the notes and the fixed labels.
 using TControlMember = std::variant<std::monostate, TComboBox TForm1::*, TEdit TForm1::*, TCheckBox TForm1::*,
                                     TRadioGroup TForm1::*, TLabel TForm1::*>;
@@ -71,6 +77,17 @@ struct TControlEntry {
   TNext OnlyWhen = TNext::None;  // shown only in this continued mode (None: always)
   TControlRole Role = TControlRole::Plain;
   std::vector<TKind> UnusedBy = {};  // kinds for which it means nothing: disabled, not checked
+  int Line = 0;                      // its line in the settings file (0: none; see SettingsTable)
+  // Saved as the bits of the modes of its settings file that draw without the dialog (QuickModeBit),
+  // not as a plain check box.
+  bool PerMode = false;
+  TInputField Feeds = {};  // the field of the dimension input its value feeds (ReadInputs, DefaultInputs)
+  // OK checks the controls of rank 1, 2, ... in turn; the first refused takes the focus. 0: not
+  // checked (a text, a check box).
+  int CheckRank = 0;
+  // A paper distance that the overflow guard adds up this many times (the text gap stands on both
+  // sides of the text); 0: none.
+  double PaperWeight = 0;
 };
 // Whether a control is shown in a mode (OnlyWhen), and whether it means anything there (UnusedBy).
 bool IsShown(const TControlEntry& entry, const TDimensionMode& mode);
@@ -126,3 +143,6 @@ std::vector<std::string> TextTypeItems(const JwwState& st);
 // result is to be ignored; otherwise `focus` is empty. The dimension's points are made by the
 // kind (a refusal of them is left in PointsRefusal for CheckDimension).
 TDimensionInput ReadInputs(const TForm1& form, std::string& focus);
+// A dimension input with every field a control feeds at that control's starting value (its row's
+// starting item, text or check), and the overflow guard's paper distances taken from the rows.
+TDimensionInput DefaultInputs();

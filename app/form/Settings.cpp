@@ -1,33 +1,14 @@
 // q746.dat: the dialog's settings and position between runs, one value per line. Saving and
 // loading both walk the one table of its lines.
+#include <algorithm>
 #include <fstream>
 #include <optional>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "AtomicFile.h"
 #include "MyFunc.h"
 #include "Unit1.h"
-
-namespace {
-
-// A line of one of the dialog's controls: its kind follows from the control's type and its name
-// is the one the control table gives, so that the table names no control the dialog lacks.
-template <class T>
-TSettingLine DialogLine(int line, T TForm1::*member) {
-  TSettingKind kind = TSettingKind::CheckBox;
-  if constexpr (std::is_same_v<T, TComboBox>) kind = TSettingKind::ListIndex;
-  if constexpr (std::is_same_v<T, TEdit>) kind = TSettingKind::EditText;
-  if constexpr (std::is_same_v<T, TRadioGroup>) kind = TSettingKind::RadioIndex;
-  static_assert(!std::is_same_v<T, TLabel>, "a label keeps no setting");
-  const char* name = nullptr;
-  for (const TControlEntry& e : ControlTable())
-    if (e.Member == TControlMember{member}) name = e.Name;
-  return {line, kind, name, 0};
-}
-
-}  // namespace
 
 int QuickModeBit(const TDimensionMode& mode) {
   if (mode.Next == TNext::Chain) return 2;
@@ -50,34 +31,31 @@ int TForm1::QuickModesToSave() const {
 }
 
 const std::vector<TSettingLine>& SettingsTable() {
-  using K = TSettingKind;
-  using F = TForm1;
-  // The edits stand in the order of their names, not in the order of the dialog.
-  // clang-format off
-  static const std::vector<TSettingLine> table = {
-      {1, K::SavedLeft, nullptr, 0},           {2, K::SavedTop, nullptr, 0},
-      DialogLine(3, &F::ComboBox1),            DialogLine(4, &F::ComboBox2),
-      DialogLine(5, &F::ComboBox3),            DialogLine(6, &F::ComboBox4),
-      DialogLine(7, &F::ComboBox5),            DialogLine(8, &F::Edit1),
-      DialogLine(9, &F::Edit2),                DialogLine(10, &F::Edit3),
-      DialogLine(11, &F::Edit4),               DialogLine(12, &F::Edit5),
-      DialogLine(13, &F::Edit6),               DialogLine(14, &F::Edit7),
-      DialogLine(15, &F::Edit8),               DialogLine(16, &F::Edit9),
-      DialogLine(17, &F::RadioGroup1),         DialogLine(18, &F::RadioGroup2),
-      DialogLine(19, &F::CheckBox1),           DialogLine(20, &F::CheckBox2),
-      DialogLine(21, &F::CheckBox3),           DialogLine(22, &F::CheckBox4),
-      {23, K::FirstGroup, nullptr, 0},         {24, K::GroupScale, nullptr, 0},
-      {25, K::AxisAngle, nullptr, 0},          {26, K::PointX, nullptr, 1},
-      {27, K::PointY, nullptr, 1},             {28, K::PointX, nullptr, 2},
-      {29, K::PointY, nullptr, 2},             {30, K::PointX, nullptr, 3},
-      {31, K::PointY, nullptr, 3},
-      // After the last dimension's lines, so that a reader that stops at line 31 never meets them.
-      DialogLine(32, &F::CheckBox5),
-      DialogLine(33, &F::Edit10),
-      {34, K::RowStartX, nullptr, 0},          {35, K::RowStartY, nullptr, 0},
-      {36, K::QuickModes, "CheckBox6", 0},
-  };
-  // clang-format on
+  static const std::vector<TSettingLine> table = [] {
+    using K = TSettingKind;
+    // The window's place and the record of the last dimension; after it, so that a reader that
+    // stops at line 31 never meets them, the lines of controls and where the record's row started.
+    std::vector<TSettingLine> t = {
+        {1, K::SavedLeft, nullptr, 0},   {2, K::SavedTop, nullptr, 0},   {23, K::FirstGroup, nullptr, 0},
+        {24, K::GroupScale, nullptr, 0}, {25, K::AxisAngle, nullptr, 0}, {26, K::PointX, nullptr, 1},
+        {27, K::PointY, nullptr, 1},     {28, K::PointX, nullptr, 2},    {29, K::PointY, nullptr, 2},
+        {30, K::PointX, nullptr, 3},     {31, K::PointY, nullptr, 3},    {34, K::RowStartX, nullptr, 0},
+        {35, K::RowStartY, nullptr, 0},
+    };
+    // Every other line is a control's, as its row says.
+    for (const TControlEntry& c : ControlTable()) {
+      if (c.Line == 0) continue;
+      K kind = K::CheckBox;
+      if (c.Kind == TControlKind::List) kind = K::ListIndex;
+      if (c.Kind == TControlKind::Edit) kind = K::EditText;
+      if (c.Kind == TControlKind::RadioGroup) kind = K::RadioIndex;
+      if (c.PerMode) kind = K::QuickModes;
+      t.push_back({c.Line, kind, c.Name, 0});
+    }
+    std::sort(t.begin(), t.end(),
+              [](const TSettingLine& a, const TSettingLine& b) { return a.Line < b.Line; });
+    return t;
+  }();
   return table;
 }
 
@@ -175,9 +153,6 @@ std::optional<TLastDimension> RecordedDimension(const std::vector<std::string>& 
     ok = ok && number(24 + 2 * i, r.Points[static_cast<std::size_t>(i)].X) &&
          number(25 + 2 * i, r.Points[static_cast<std::size_t>(i)].Y);
   if (!ok) return std::nullopt;
-  double scale = 0.0;
-  if (number(24, scale)) r.Scale = scale;
-  r.Group = TextToInt(lines[0]);
   if (TPointD start; number(34, start.X) && number(35, start.Y)) r.RowStart = start;
   return r;
 }

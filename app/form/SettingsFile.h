@@ -27,7 +27,7 @@ enum class TSettingKind {
   QuickModes,  // the modes that draw without the dialog, a decimal integer of QuickModeBit bits
 };
 struct TSettingLine {
-  int Line;  // 1..36
+  int Line;  // 1..kSettingsLastLine
   TSettingKind Kind;
   const char* Control;  // control name for the dialog's lines, nullptr for the others
   std::size_t Point;    // picked point of PointX / PointY
@@ -40,9 +40,11 @@ int QuickModeBit(const TDimensionMode& mode);
 // The bits of every mode that shares `mode`'s settings file.
 int QuickModesOfFile(const TDimensionMode& mode);
 // Lines 1..22 are the dialog's; 23..31 record the last dimension (read only to continue from it);
-// 32 and 33 (CheckBox5, Edit10): a file without them keeps their starting values;
-// 34 and 35 record where the last dimension's row started (a file without them records none); 36
-// holds the modes of the file that draw without the dialog (CheckBox6 shows the dialog's own).
+// 32 and 33 (CheckBox5, Edit10): a file without them keeps their starting values; 34 and 35 record
+// where the last dimension's row started (a file without them records none); 36 holds the modes of
+// the file that draw without the dialog (CheckBox6 shows the dialog's own). The controls' rows give
+// their own lines.
+inline constexpr int kSettingsLastLine = 36;
 inline constexpr int kSettingsLinesRead = 22;
 inline constexpr int kFirstRecordLine = 23;
 inline constexpr int kRecordLines = 13;  // lines 23..35, of which 32 and 33 are the dialog's
