@@ -1459,11 +1459,11 @@ TEST(MovedValue, ValueAndDimensionLineOfASelection) {
        5,
        4,
        {121.650635094611, 112.5}},
-      // Middle (38.18, 36.94), 53.13 from the centre: 3.13 from the arc of 50, 16.87 from that of
-      // 70; an ellipse is no dimension arc, however near.
+      // Middle (38.18, 36.94), 53.13 from the centre: 3.13 from the arc of 50 (from 300 + 60 to
+      // 30 + 60 degrees), 16.87 from that of 70; an ellipse is no dimension arc, however near.
       {"the host's angle: the nearest circular arc",
        Selection("ci 0 0 53 0 90 0.5 0\r\nly3\r\nci 0 0 70 0 90 1 0\r\nly1\r\n" +
-                 Z3({"ci 0 0 50 0 90 1 0", "cp 35 38 7.07106781186548 -7.07106781186548 \"90\x81\x8b"})),
+                 Z3({"ci 0 0 50 300 30 1 60", "cp 35 38 7.07106781186548 -7.07106781186548 \"90\x81\x8b"})),
        nullptr,
        3,
        2,
