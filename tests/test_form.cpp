@@ -368,6 +368,32 @@ TEST(Form, Memo1SpeaksOfTheModesKind) {
   }
 }
 
+// Each kind's row: its own enumerator, the controls it leaves unused are controls that OK would
+// otherwise check or read, its caption names it, only the linear kind records points to go on from,
+// and its value text is what its construction writes.
+TEST(Form, EveryKindIsOneRow) {
+  std::set<std::string> captions;
+  for (TKind k : AllKinds()) {
+    const TKindEntry& kind = KindEntry(k);
+    SCOPED_TRACE(kind.Name);
+    EXPECT_EQ(kind.Kind, k);
+    EXPECT_EQ(FindKind(kind.Name), &kind);
+    for (const char* name : kind.Unused) {
+      const TControlEntry* c = FindControl(name);
+      ASSERT_NE(c, nullptr) << name;
+      EXPECT_TRUE(IsSettable(*c)) << name;
+      EXPECT_FALSE(IsUsed(*c, TDimensionMode{k})) << name;
+    }
+    EXPECT_TRUE(captions.insert(ModeCaption(TDimensionMode{k})).second);
+    EXPECT_EQ(kind.RecordsPoints, k == TKind::Linear);
+    if (!kind.HasDirections) {
+      EXPECT_NE(ModeCaption(TDimensionMode{k}).find(kind.Word), std::string::npos);
+    }
+  }
+  // A number past the last enumerator has no row: AllKinds stops there.
+  EXPECT_EQ(KindRow(static_cast<TKind>(AllKinds().size())), nullptr);
+}
+
 TEST(Form, ItemIndexBeyondTheItems) {
   struct Case {
     int given, list, radio;

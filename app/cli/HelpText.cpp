@@ -16,7 +16,7 @@ constexpr const char* kHelpBeforeControls =
        q748 --dump [DIR]
        q748 --help
 MODE:  [--kind linear] [--direction D] [--next N | --pick line]
-       or --kind radius|diameter|arclength|angle
+       or --kind {KINDS_WITHOUT_DIRECTIONS}
 
 q748 (ソラトＫ) draws a dimension for Jw_cad whose value text stands apart on a base line of its
 own, joined to the dimension line by a leader: a vertical, horizontal or aligned dimension between
@@ -24,10 +24,8 @@ two points, the radius or diameter of a circle or arc, the length along an arc o
 between two lines. Jw_cad writes JWC_TEMP.TXT into DIR
 with the picked points (a linear dimension: 1, 2 the points to measure; 3 a point of the
 dimension line; 4 the start of the value text), runs the command and reads JWC_TEMP.TXT back.
-This is the command without its window. DIR defaults to the folder of the executable; the
-settings are kept in DIR/q746.dat (DIR/q746h.dat, DIR/q746a.dat, DIR/q746r.dat, DIR/q746d.dat,
-DIR/q746arc.dat and DIR/q746ang.dat for the horizontal, aligned, radius, diameter, arc length and
-angle dimensions).
+This is the command without its window. DIR defaults to the folder of the executable; each
+direction and kind keeps its settings in DIR: {SETTINGS_FILES}.
 
   --ok       show the dialog without a window, press ＯＫ and close: the dimension is written to
              DIR/JWC_TEMP.TXT and the dialog's settings to the direction's settings file
@@ -37,7 +35,7 @@ angle dimensions).
              FILE.svg; alone it leaves JWC_TEMP.TXT untouched and exits 1 when ＯＫ would refuse,
              with --ok or --cancel it draws the preview before the button is pressed
   --dump     print what reading DIR/JWC_TEMP.TXT gave, as JSON
-  --kind linear|radius|diameter|arclength|angle
+  --kind {KINDS}
              what the dimension measures (linear when not given). radius, diameter: Jw_cad hands
              over the circle or arc picked at prompt 1 (REM #1ci) and 2 the start of the value
              text; the value is R or φ and the number, drawn from the centre towards where the
@@ -116,9 +114,57 @@ std::string ControlLines() {
   return lines;
 }
 
+// The kinds' names joined by "|" (those without directions only, when asked).
+std::string KindNames(bool withoutDirectionsOnly) {
+  std::string names;
+  for (TKind k : AllKinds()) {
+    if (withoutDirectionsOnly && KindEntry(k).HasDirections) continue;
+    names += (names.empty() ? "" : "|") + std::string(KindEntry(k).Name);
+  }
+  return names;
+}
+
+// "vertical q746.dat, horizontal q746h.dat, ..., angle q746ang.dat", wrapped to the help's width.
+std::string SettingsFiles() {
+  std::vector<std::string> items;
+  for (TDirection d : AllDirections())
+    items.push_back(std::string(DirectionEntry(d).Name) + " " + DirectionEntry(d).SettingsFile);
+  for (TKind k : AllKinds()) {
+    if (!KindEntry(k).HasDirections)
+      items.push_back(std::string(KindEntry(k).Name) + " " + KindEntry(k).SettingsFile);
+  }
+  std::string text;
+  std::size_t column = 48;  // where the list starts on its line
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const std::string item = items[i] + (i + 1 < items.size() ? "," : "");
+    if (column + 1 + item.size() > 95) {
+      text += "\n";
+      column = 0;
+    } else if (i > 0) {
+      text += " ";
+      ++column;
+    }
+    text += item;
+    column += item.size();
+  }
+  return text;
+}
+
+std::string Replaced(std::string text, std::string_view key, const std::string& by) {
+  const std::size_t at = text.find(key);
+  if (at != std::string::npos) text.replace(at, key.size(), by);
+  return text;
+}
+
 }  // namespace
 
 std::string_view HelpText() {
-  static const std::string text = kHelpBeforeControls + ControlLines() + kHelpAfterControls;
+  static const std::string text = [] {
+    std::string before = kHelpBeforeControls;
+    before = Replaced(before, "{KINDS_WITHOUT_DIRECTIONS}", KindNames(true));
+    before = Replaced(before, "{KINDS}", KindNames(false));
+    before = Replaced(before, "{SETTINGS_FILES}", SettingsFiles());
+    return before + ControlLines() + kHelpAfterControls;
+  }();
   return text;
 }

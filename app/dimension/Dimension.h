@@ -41,6 +41,7 @@ struct TDirectionEntry {
   const char* SettingsFile;  // each direction keeps its own settings
   const char* Caption;       // the dialog's caption (UTF-8 source literal)
   const char* Word;          // 垂直, 水平, 平行: how the notes and the preview name it
+  const char* Launcher;      // the settings launcher's stem: "q748h" for q748hset.bat
 };
 const TDirectionEntry& DirectionEntry(TDirection d);
 const TDirectionEntry* FindDirection(std::string_view name);  // nullptr for an unknown name
@@ -109,33 +110,53 @@ enum class TRefusal;
 struct TKindEntry {
   TKind Kind;
   const char* Name;  // on the command line (--kind)
-  // The settings file and the caption (UTF-8 source literal); nullptr for a kind whose
-  // directions have their own (TDirectionEntry).
+  // Its name in Japanese (UTF-8): the caption ソラトＫ（半径）, the notes, the launchers' memo and the
+  // readme; nullptr for a kind whose directions name it (TDirectionEntry).
+  const char* Word;
+  // The settings file and the settings launcher's stem ("q748rd": q748rdset.bat); nullptr for a
+  // kind whose directions have their own (TDirectionEntry).
   const char* SettingsFile;
-  const char* Caption;
+  const char* Launcher;
   bool HasDirections;  // takes --direction, --next and --pick
+  bool RecordsPoints;  // records its points for a chain or an outside dimension to go on from
   int32_t TextKind;    // the host's text keyword of the value: kJwwTextSloped ("cs"), 3 "cr", 4 "co"
   const char* Symbol;  // before the number (UTF-8): "R", "φ", "⌒"; "" none
   const char* After;   // right after the number (UTF-8): "°"; "" none
   bool Unitless;       // a value that is no length: no unit, no thousands grouping
   std::vector<TPrompt> Prompts;  // what its launchers ask the host for (the linear kind: see ModePrompts)
+  // The notes' first lines (UTF-8): what it draws ("{D}" stands for the linear kind's direction),
+  // and what its launchers ask for.
+  std::array<const char*, 3> Draws;
+  std::array<const char*, 3> Asks;
+  // The controls that mean nothing for it (disabled in the dialog, not checked by OK), by name.
+  std::vector<const char*> Unused;
   // The dimension's points (and picked entity) from the host's state, and for a continued
   // dimension from the last one. A refusal when they cannot be made.
   TRefusal (*MakePoints)(const JwwState& host, const std::optional<TLastDimension>& last,
                          TDimensionInput& in);
-  // Why the kind would draw nothing from `in`; what it measures (drawing units); what it appends
-  // to an output list.
+  // Why the kind would draw nothing from `in`; what it measures (drawing units); its value text
+  // (Shift-JIS); what it appends to an output list.
   TRefusal (*Check)(const TDimensionInput& in, const JwwState& host);
   double (*Measure)(const TDimensionInput& in);
+  std::string (*ValueText)(const TDimensionInput& in);
   void (*Construct)(const TDimensionInput& in, JwwState& out);
+  // What the preview marks as measured: the measured points, a circle's centre, where lines cross.
+  std::vector<TPointD> (*Marks)(const TDimensionInput& in);
 };
 const TKindEntry& KindEntry(TKind k);
+// The row of `k`; nullptr for a number that is no enumerator.
+const TKindEntry* KindRow(TKind k);
 const TKindEntry* FindKind(std::string_view name);  // nullptr for an unknown name
-// Every kind, in the order of the enum; for the command line and the tests.
+// Every kind, in the order of the enum: each enumerator that KindEntry has a row for, so a kind
+// added to the enum is here as soon as it compiles.
 const std::vector<TKind>& AllKinds();
 // A mode's settings file name and caption (ソラトＫ（水平・連続）, ...; UTF-8).
 const char* ModeSettingsFile(const TDimensionMode& m);
 std::string ModeCaption(const TDimensionMode& m);
+// The stem of a mode's launchers' names ("q748h", "q748rd").
+std::string ModeLauncher(const TDimensionMode& m);
+// The program's own name (UTF-8), which every caption begins with.
+inline constexpr const char* kFormCaptionUtf8 = "ソラトＫ";
 const std::vector<TPrompt>& ModePrompts(const TDimensionMode& m);
 // Whether a mode is one the command draws: --direction, --next and --pick are the linear kind's,
 // and a picked line is not continued.
@@ -317,5 +338,7 @@ TDimensionFrame DimensionFrame(const TDimensionInput& in);
 // JwwCopyHostValues, so that the same dimension is written there as on OK.
 void ConstructDimension(const TDimensionInput& in, JwwState& out);
 
-// The value text of `in`: its kind's measure with the value settings and its kind's symbol.
+// The value text of `in`, as its kind forms it.
 std::string DimensionValueText(const TDimensionInput& in);
+// A value that is one number: the kind's measure with the value settings and its symbol.
+std::string NumberValueText(const TDimensionInput& in);

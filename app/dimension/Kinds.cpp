@@ -3,6 +3,7 @@
 // left out fails to compile (-Werror=switch) instead of falling back to another.
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "Dimension.h"
 #include "ArcKinds.h"
@@ -17,13 +18,31 @@ constexpr const char* kTextStartPrompt = Q748_POINT("寸法値を書き始める
 
 }  // namespace
 
-const TKindEntry& KindEntry(TKind k) {
+namespace {
+
+// The preview's marks: a linear dimension's two measured points, a circle's or arc's centre, where
+// an angle's lines cross.
+std::vector<TPointD> MeasuredPoints(const TDimensionInput& in) {
+  return {{in.Points[1].X, in.Points[1].Y}, {in.Points[2].X, in.Points[2].Y}};
+}
+std::vector<TPointD> Centre(const TDimensionInput& in) { return {in.Centre}; }
+std::vector<TPointD> Crossing(const TDimensionInput& in) {
+  TDimensionArc arc;
+  if (AngleArc(in, arc)) return {arc.Centre};
+  return {};
+}
+
+}  // namespace
+
+const TKindEntry* KindRow(TKind k) {
   static const TKindEntry kLinear{
       .Kind = TKind::Linear,
       .Name = "linear",
+      .Word = nullptr,
       .SettingsFile = nullptr,
-      .Caption = nullptr,
+      .Launcher = nullptr,
       .HasDirections = true,
+      .RecordsPoints = true,
       .TextKind = kJwwTextSloped,
       .Symbol = "",
       .After = "",
@@ -32,49 +51,72 @@ const TKindEntry& KindEntry(TKind k) {
                   {"#2", Q748_POINT("計測する２点目を指示してください")},
                   {"#3", Q748_POINT("寸法線を通す点を指示してください")},
                   {"#4", kTextStartPrompt}},
+      .Draws = {"◇寸法値が離れた{D}寸法", "　線を作図し、寸法値へ", "　引出線を引きます"},
+      .Asks = {"　計測する２点、寸法線", "　を通す点、寸法値を", "　書き始める点"},
+      .Unused = {},
       .MakePoints = LinearPoints,
       .Check = CheckLinearDimension,
       .Measure = MeasureLinear,
+      .ValueText = NumberValueText,
       .Construct = ConstructLinearDimension,
+      .Marks = MeasuredPoints,
   };
   static const TKindEntry kRadius{
       .Kind = TKind::Radius,
       .Name = "radius",
+      .Word = "半径",
       .SettingsFile = "q746r.dat",
-      .Caption = "ソラトＫ（半径）",
+      .Launcher = "q748rd",
       .HasDirections = false,
+      .RecordsPoints = false,
       .TextKind = 3,  // "cr"
       .Symbol = "R",
       .After = "",
       .Unitless = false,
       .Prompts = {{"#1ci", "半径を記入する円・円弧を指示してください"}, {"#2", kTextStartPrompt}},
+      .Draws = {"◇円・円弧の半径を測り", "　寸法値が離れた半径寸法", "　を作図します"},
+      .Asks = {"　円・円弧、寸法値を", "　書き始める点", ""},
+      // No marker at the centre, no extension lines.
+      .Unused = {"ComboBox1", "Edit5", "Edit6"},
       .MakePoints = RoundPoints,
       .Check = CheckRoundDimension,
       .Measure = MeasureRound,
+      .ValueText = NumberValueText,
       .Construct = ConstructRoundDimension,
+      .Marks = Centre,
   };
   static const TKindEntry kDiameter{
       .Kind = TKind::Diameter,
       .Name = "diameter",
+      .Word = "直径",
       .SettingsFile = "q746d.dat",
-      .Caption = "ソラトＫ（直径）",
+      .Launcher = "q748dm",
       .HasDirections = false,
+      .RecordsPoints = false,
       .TextKind = 4,  // "co"
       .Symbol = "φ",
       .After = "",
       .Unitless = false,
       .Prompts = {{"#1ci", "直径を記入する円・円弧を指示してください"}, {"#2", kTextStartPrompt}},
+      .Draws = {"◇円・円弧の直径を測り", "　寸法値が離れた直径寸法", "　を作図します"},
+      .Asks = {"　円・円弧、寸法値を", "　書き始める点", ""},
+      // No extension lines; Edit6 takes the line of a part circle past the centre.
+      .Unused = {"Edit5"},
       .MakePoints = RoundPoints,
       .Check = CheckRoundDimension,
       .Measure = MeasureRound,
+      .ValueText = NumberValueText,
       .Construct = ConstructRoundDimension,
+      .Marks = Centre,
   };
   static const TKindEntry kArcLength{
       .Kind = TKind::ArcLength,
       .Name = "arclength",
+      .Word = "弧長",
       .SettingsFile = "q746arc.dat",
-      .Caption = "ソラトＫ（弧長）",
+      .Launcher = "q748arc",
       .HasDirections = false,
+      .RecordsPoints = false,
       .TextKind = kJwwTextSloped,
       .Symbol = "⌒",
       .After = "",
@@ -82,17 +124,25 @@ const TKindEntry& KindEntry(TKind k) {
       .Prompts = {{"#1ci", "弧長を記入する円弧を指示してください"},
                   {"#2", Q748_POINT("寸法線（円弧）を通す点を指示してください")},
                   {"#3", kTextStartPrompt}},
+      .Draws = {"◇円弧の長さを測り、", "　寸法値が離れた弧長寸法", "　を作図します"},
+      .Asks = {"　円弧、寸法の円弧を通す", "　点、寸法値を書き始める", "　点"},
+      // A dimension arc has no combined form.
+      .Unused = {"CheckBox4"},
       .MakePoints = ArcLengthPoints,
       .Check = CheckArcLength,
       .Measure = MeasureArcLength,
+      .ValueText = NumberValueText,
       .Construct = ConstructArcDimension,
+      .Marks = Centre,
   };
   static const TKindEntry kAngle{
       .Kind = TKind::Angle,
       .Name = "angle",
+      .Word = "角度",
       .SettingsFile = "q746ang.dat",
-      .Caption = "ソラトＫ（角度）",
+      .Launcher = "q748ang",
       .HasDirections = false,
+      .RecordsPoints = false,
       .TextKind = 5,  // "cp"
       .Symbol = "",
       .After = "°",
@@ -101,24 +151,40 @@ const TKindEntry& KindEntry(TKind k) {
                   {"#2ln", "角度を測る２本目の線を指示してください"},
                   {"#3", Q748_POINT("寸法線（円弧）を通す点を指示してください")},
                   {"#4", kTextStartPrompt}},
+      .Draws = {"◇２線の間の角度を測り", "　寸法値が離れた角度寸法", "　を作図します"},
+      .Asks = {"　２本の線、寸法の円弧を", "　通す点、寸法値を書き", "　始める点"},
+      // Degrees have no unit and no thousands; a dimension arc has no combined form.
+      .Unused = {"RadioGroup2", "CheckBox1", "CheckBox2", "CheckBox4"},
       .MakePoints = AnglePoints,
       .Check = CheckAngle,
       .Measure = MeasureAngle,
+      .ValueText = NumberValueText,
       .Construct = ConstructArcDimension,
+      .Marks = Crossing,
   };
   switch (k) {
-    case TKind::Linear: return kLinear;
-    case TKind::Radius: return kRadius;
-    case TKind::Diameter: return kDiameter;
-    case TKind::ArcLength: return kArcLength;
-    case TKind::Angle: return kAngle;
+    case TKind::Linear: return &kLinear;
+    case TKind::Radius: return &kRadius;
+    case TKind::Diameter: return &kDiameter;
+    case TKind::ArcLength: return &kArcLength;
+    case TKind::Angle: return &kAngle;
   }
-  std::abort();  // no enumerator: a number cast into the enum
+  return nullptr;  // a number that is no enumerator
+}
+
+const TKindEntry& KindEntry(TKind k) {
+  const TKindEntry* row = KindRow(k);
+  if (!row) std::abort();  // a number cast into the enum
+  return *row;
 }
 
 const std::vector<TKind>& AllKinds() {
-  static const std::vector<TKind> kinds = {TKind::Linear, TKind::Radius, TKind::Diameter, TKind::ArcLength,
-                                           TKind::Angle};
+  // The enumerators count up from 0; the switch above has a row for each or does not compile.
+  static const std::vector<TKind> kinds = [] {
+    std::vector<TKind> v;
+    for (int i = 0; KindRow(static_cast<TKind>(i)); ++i) v.push_back(static_cast<TKind>(i));
+    return v;
+  }();
   return kinds;
 }
 
@@ -145,12 +211,12 @@ const TKindEntry* FindKind(std::string_view name) {
 
 const TDirectionEntry& DirectionEntry(TDirection d) {
   // q746.dat is the vertical dimension's file: users' existing settings stay where they are.
-  static constexpr TDirectionEntry kVertical{TDirection::Vertical, "vertical", "q746.dat", "ソラトＫ",
-                                             "垂直"};
+  static constexpr TDirectionEntry kVertical{TDirection::Vertical, "vertical", "q746.dat",
+                                             "ソラトＫ",           "垂直",     "q748"};
   static constexpr TDirectionEntry kHorizontal{TDirection::Horizontal, "horizontal", "q746h.dat",
-                                               "ソラトＫ（水平）", "水平"};
-  static constexpr TDirectionEntry kAligned{TDirection::Aligned, "aligned", "q746a.dat", "ソラトＫ（平行）",
-                                            "平行"};
+                                               "ソラトＫ（水平）",     "水平",       "q748h"};
+  static constexpr TDirectionEntry kAligned{TDirection::Aligned, "aligned", "q746a.dat",
+                                            "ソラトＫ（平行）",  "平行",    "q748a"};
   switch (d) {
     case TDirection::Vertical: return kVertical;
     case TDirection::Horizontal: return kHorizontal;
@@ -198,13 +264,24 @@ const char* ModeSettingsFile(const TDimensionMode& m) {
 
 std::string ModeCaption(const TDimensionMode& m) {
   const TKindEntry& kind = KindEntry(m.Kind);
-  const std::string caption = kind.HasDirections ? DirectionEntry(m.Direction).Caption : kind.Caption;
-  const std::string word = m.Next != TNext::None ? NextEntry(m.Next).Word : PickEntry(m.Pick).Word;
-  if (word.empty()) return caption;
-  // ソラトＫ（連続）, ソラトＫ（水平・外側追加）: the mode joins the direction's word in brackets.
+  // ソラトＫ（半径）, ソラトＫ（連続）, ソラトＫ（水平・外側追加）: the kind's or direction's word and the
+  // mode's in brackets.
+  std::vector<std::string> words;
+  if (!kind.HasDirections) words.push_back(kind.Word);
+  const std::string caption = kind.HasDirections ? DirectionEntry(m.Direction).Caption : kFormCaptionUtf8;
+  const std::string mode = m.Next != TNext::None ? NextEntry(m.Next).Word : PickEntry(m.Pick).Word;
+  if (!mode.empty()) words.push_back(mode);
+  if (words.empty()) return caption;
   const std::string open = "（", close = "）";
-  if (caption.find(open) == std::string::npos) return caption + open + word + close;
-  return caption.substr(0, caption.size() - close.size()) + "・" + word + close;
+  std::string joined;
+  for (const std::string& w : words) joined += (joined.empty() ? "" : "・") + w;
+  if (caption.find(open) == std::string::npos) return caption + open + joined + close;
+  return caption.substr(0, caption.size() - close.size()) + "・" + joined + close;
+}
+
+std::string ModeLauncher(const TDimensionMode& m) {
+  const TKindEntry& kind = KindEntry(m.Kind);
+  return kind.HasDirections ? DirectionEntry(m.Direction).Launcher : kind.Launcher;
 }
 
 const std::vector<TPrompt>& ModePrompts(const TDimensionMode& m) {

@@ -40,7 +40,9 @@ std::string BuildValueText(double length, const TValueSettings& v) {
   return text;
 }
 
-std::string DimensionValueText(const TDimensionInput& in) {
+std::string DimensionValueText(const TDimensionInput& in) { return KindEntry(in.Kind).ValueText(in); }
+
+std::string NumberValueText(const TDimensionInput& in) {
   const TKindEntry& kind = KindEntry(in.Kind);
   TValueSettings v = in.Value;
   v.Symbol = SjisText(kind.Symbol);

@@ -29,7 +29,7 @@ std::vector<TControlEntry> BuildTable() {
                "0 線矢印 (line arrow), 1 △, 2 □, 3 Ｏ, 4 ○, 5 ■, 6 ▲, 7 ●, 8 ～, 9 ＞,\n"
                "10 ／, 11 △ (the host's marker 11)",
        .Left = 48, .Top = 4, .Width = 81, .Height = 21,
-       .Items = kMarkerItems, .MarkerItems = true, .StartIndex = 0, .ImeOff = true, .TabStop = true, .AccessKey = 'S', .UnusedBy = {TKind::Radius},
+       .Items = kMarkerItems, .MarkerItems = true, .StartIndex = 0, .ImeOff = true, .TabStop = true, .AccessKey = 'S',
        .Line = 3, .Feeds = &TDimensionInput::StartMarker, .CheckRank = 1},
       {.Name = "ComboBox2", .Member = &TForm1::ComboBox2, .Kind = K::List,
        .Title = "終点", .Help = "the marker at point 2, the same items",
@@ -85,18 +85,18 @@ std::vector<TControlEntry> BuildTable() {
       {.Name = "RadioGroup2", .Member = &TForm1::RadioGroup2, .Kind = K::RadioGroup,
        .Title = "寸法値の単位", .Help = "unit: 0 mm, 1 ｍ",
        .Left = 160, .Top = 184, .Width = 145, .Height = 41,
-       .Caption = "寸法値の単位", .Items = {"mm", "ｍ"}, .StartIndex = 0, .TabStop = true, .AccessKey = 'U', .UnusedBy = {TKind::Angle},
+       .Caption = "寸法値の単位", .Items = {"mm", "ｍ"}, .StartIndex = 0, .TabStop = true, .AccessKey = 'U',
        .Line = 18, .Feeds = &TValueSettings::Unit, .CheckRank = 10},
       // The check boxes of one row end where the next begins.
       {.Name = "CheckBox1", .Member = &TForm1::CheckBox1, .Kind = K::CheckBox,
        .Title = "３桁毎カンマ付加", .Help = "thousands separators: 0 or 1",
        .Left = 8, .Top = 232, .Width = 144, .Height = 17,
-       .Caption = "３桁毎カンマ付加", .StartIndex = 0, .TabStop = true, .AccessKey = 'C', .UnusedBy = {TKind::Angle},
+       .Caption = "３桁毎カンマ付加", .StartIndex = 0, .TabStop = true, .AccessKey = 'C',
        .Line = 19, .Feeds = &TValueSettings::Grouped},
       {.Name = "CheckBox2", .Member = &TForm1::CheckBox2, .Kind = K::CheckBox,
        .Title = "単位の付加", .Help = "the unit after the value: 0 or 1",
        .Left = 152, .Top = 232, .Width = 104, .Height = 17,
-       .Caption = "単位の付加", .StartIndex = 0, .TabStop = true, .AccessKey = 'M', .UnusedBy = {TKind::Angle},
+       .Caption = "単位の付加", .StartIndex = 0, .TabStop = true, .AccessKey = 'M',
        .Line = 20, .Feeds = &TValueSettings::WithUnit},
       {.Name = "CheckBox3", .Member = &TForm1::CheckBox3, .Kind = K::CheckBox,
        .Title = "寸法値を全角化", .Help = "full-width value: 0 or 1",
@@ -106,7 +106,7 @@ std::vector<TControlEntry> BuildTable() {
       {.Name = "CheckBox4", .Member = &TForm1::CheckBox4, .Kind = K::CheckBox,
        .Title = "寸法図形化", .Help = "dimension line and value as one entity: 0 or 1",
        .Left = 384, .Top = 232, .Width = 105, .Height = 17,
-       .Caption = "寸法図形化", .StartIndex = 0, .TabStop = true, .AccessKey = 'G', .UnusedBy = {TKind::ArcLength, TKind::Angle},
+       .Caption = "寸法図形化", .StartIndex = 0, .TabStop = true, .AccessKey = 'G',
        .Line = 22, .Feeds = &TDimensionInput::Combined},
       {.Name = "Edit4", .Member = &TForm1::Edit4, .Kind = K::Edit,
        .Title = "寸法値と水平線との距離", .Help = "value text to its base line, paper mm", .Accepts = AnyNumber(),
@@ -116,12 +116,12 @@ std::vector<TControlEntry> BuildTable() {
       {.Name = "Edit5", .Member = &TForm1::Edit5, .Kind = K::Edit,
        .Title = "計測点と寸法補助線の距離", .Help = "measured point to extension line, paper mm", .Accepts = AtLeast(0),
        .Left = 200, .Top = 276, .Width = 57, .Height = 21,
-       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true, .AccessKey = 'K', .UnusedBy = {TKind::Radius, TKind::Diameter},
+       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true, .AccessKey = 'K',
        .Line = 12, .Feeds = &TDimensionInput::PointGap, .CheckRank = 12, .PaperWeight = 1},
       {.Name = "Edit6", .Member = &TForm1::Edit6, .Kind = K::Edit,
        .Title = "寸法補助線のはみ出し距離", .Help = "extension line past the dimension line", .Accepts = AtLeast(0),
        .Left = 200, .Top = 300, .Width = 57, .Height = 21,
-       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true, .AccessKey = 'J', .UnusedBy = {TKind::Radius},
+       .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true, .AccessKey = 'J',
        .Line = 13, .Feeds = &TDimensionInput::Overhang, .CheckRank = 13, .PaperWeight = 1},
       {.Name = "Edit9", .Member = &TForm1::Edit9, .Kind = K::Edit,
        .Title = "逆矢印の寸法はみだし距離", .Help = "dimension line past reversed markers", .Accepts = AtLeast(0),
@@ -246,8 +246,10 @@ bool IsShown(const TControlEntry& entry, const TDimensionMode& mode) {
 }
 
 bool IsUsed(const TControlEntry& entry, const TDimensionMode& mode) {
-  return IsShown(entry, mode) &&
-         std::find(entry.UnusedBy.begin(), entry.UnusedBy.end(), mode.Kind) == entry.UnusedBy.end();
+  const std::vector<const char*>& unused = KindEntry(mode.Kind).Unused;
+  return IsShown(entry, mode) && std::none_of(unused.begin(), unused.end(), [&](const char* name) {
+           return std::string_view(name) == entry.Name;
+         });
 }
 
 std::string ControlHint(const TControlEntry& entry) {

@@ -76,8 +76,7 @@ struct TControlEntry {
   int BackColour = -1;           // 0xRRGGBB background; -1: the parent's
   TNext OnlyWhen = TNext::None;  // shown only in this continued mode (None: always)
   TControlRole Role = TControlRole::Plain;
-  std::vector<TKind> UnusedBy = {};  // kinds for which it means nothing: disabled, not checked
-  int Line = 0;                      // its line in the settings file (0: none; see SettingsTable)
+  int Line = 0;  // its line in the settings file (0: none; see SettingsTable)
   // Saved as the bits of the modes of its settings file that draw without the dialog (QuickModeBit),
   // not as a plain check box.
   bool PerMode = false;
@@ -89,7 +88,8 @@ struct TControlEntry {
   // sides of the text); 0: none.
   double PaperWeight = 0;
 };
-// Whether a control is shown in a mode (OnlyWhen), and whether it means anything there (UnusedBy).
+// Whether a control is shown in a mode (OnlyWhen), and whether it means anything there (its kind's
+// row names those that do not).
 bool IsShown(const TControlEntry& entry, const TDimensionMode& mode);
 bool IsUsed(const TControlEntry& entry, const TDimensionMode& mode);
 
@@ -117,7 +117,7 @@ std::string_view ControlFamily(std::string_view name);
 std::vector<std::string> Memo1Lines(const TDimensionMode& mode = {});
 
 // The window itself (UTF-8 source literals like the table).
-inline constexpr const char* kFormCaption = "ソラトＫ";
+inline constexpr const char* kFormCaption = kFormCaptionUtf8;
 inline constexpr const char* kApplicationTitle = "q748_ソラトＫ";
 inline constexpr const char* kFormFontName = "ＭＳ ゴシック";
 inline constexpr int kFormFontHeight = 13;

@@ -1,4 +1,5 @@
 // The fixed texts of the dialog, held as UTF-8 in the source and handed out as Shift-JIS.
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,33 +9,13 @@
 
 namespace {
 
-// What the kind draws (three lines); "{D}" stands for the linear kind's direction.
-std::vector<std::string_view> MeasureLines(TKind k) {
-  switch (k) {
-    case TKind::Linear: return {"◇寸法値が離れた{D}寸法", "　線を作図し、寸法値へ", "　引出線を引きます"};
-    case TKind::Radius: return {"◇円・円弧の半径を測り", "　寸法値が離れた半径寸法", "　を作図します"};
-    case TKind::Diameter: return {"◇円・円弧の直径を測り", "　寸法値が離れた直径寸法", "　を作図します"};
-    case TKind::ArcLength: return {"◇円弧の長さを測り、", "　寸法値が離れた弧長寸法", "　を作図します"};
-    case TKind::Angle: return {"◇２線の間の角度を測り", "　寸法値が離れた角度寸法", "　を作図します"};
-  }
-  return {"", "", ""};
-}
-
 // What the mode's launchers ask Jw_cad for, in the order of their prompts (three lines).
-std::vector<std::string_view> PickLines(const TDimensionMode& m) {
+std::array<const char*, 3> PickLines(const TDimensionMode& m) {
   if (m.Next == TNext::Chain) return {"　次の計測点、寸法値を", "　書き始める点（前回の", "　寸法から連続）"};
   if (m.Next == TNext::Outside)
     return {"　次の計測点、寸法値を", "　書き始める点（前回の", "　寸法の外側に追加）"};
-  switch (m.Kind) {
-    case TKind::Linear:
-      if (m.Pick == TPick::Line) return {"　計測する線、寸法線を", "　通す点、寸法値を書き", "　始める点"};
-      return {"　計測する２点、寸法線", "　を通す点、寸法値を", "　書き始める点"};
-    case TKind::Radius:
-    case TKind::Diameter: return {"　円・円弧、寸法値を", "　書き始める点", ""};
-    case TKind::ArcLength: return {"　円弧、寸法の円弧を通す", "　点、寸法値を書き始める", "　点"};
-    case TKind::Angle: return {"　２本の線、寸法の円弧を", "　通す点、寸法値を書き", "　始める点"};
-  }
-  return {"", "", ""};
+  if (m.Pick == TPick::Line) return {"　計測する線、寸法線を", "　通す点、寸法値を書き", "　始める点"};
+  return KindEntry(m.Kind).Asks;
 }
 
 std::string WithDirection(std::string_view line, TDirection d) {
@@ -47,27 +28,12 @@ std::string WithDirection(std::string_view line, TDirection d) {
 
 }  // namespace
 
-std::string SettingsLauncher(const TDimensionMode& mode) {
-  const char* stem = "q748";
-  switch (mode.Kind) {
-    case TKind::Linear:
-      switch (mode.Direction) {
-        case TDirection::Vertical: stem = "q748"; break;
-        case TDirection::Horizontal: stem = "q748h"; break;
-        case TDirection::Aligned: stem = "q748a"; break;
-      }
-      break;
-    case TKind::Radius: stem = "q748rd"; break;
-    case TKind::Diameter: stem = "q748dm"; break;
-    case TKind::ArcLength: stem = "q748arc"; break;
-    case TKind::Angle: stem = "q748ang"; break;
-  }
-  return std::string(stem) + "set.bat";
-}
+std::string SettingsLauncher(const TDimensionMode& mode) { return ModeLauncher(mode) + "set.bat"; }
 
 std::vector<std::string> Memo1Lines(const TDimensionMode& mode) {
   std::vector<std::string> utf8;
-  for (std::string_view line : MeasureLines(mode.Kind)) utf8.push_back(WithDirection(line, mode.Direction));
+  for (std::string_view line : KindEntry(mode.Kind).Draws)
+    utf8.push_back(WithDirection(line, mode.Direction));
   utf8.push_back("◇指示するもの");
   for (std::string_view line : PickLines(mode)) utf8.emplace_back(line);
   utf8.push_back(std::string("◇設定は ") + ModeSettingsFile(mode) + " に");

@@ -9,7 +9,7 @@ namespace {
 // are made from the last dimension), so that the next chain or outside dimension goes on from it.
 TLastDimension DrawnRecord(const TDimensionInput& in, int32_t group) {
   // Only the linear kind goes on from its last dimension: the others record no points.
-  TLastDimension r{group, in.Scale, in.AxisAngle, {}, KindEntry(in.Kind).HasDirections, std::nullopt};
+  TLastDimension r{group, in.Scale, in.AxisAngle, {}, KindEntry(in.Kind).RecordsPoints, std::nullopt};
   if (!r.HasPoints) return r;
   for (std::size_t i = 1; i <= 3; ++i) r.Points[i] = {in.Points[i].X, in.Points[i].Y};
   // A chain stays in the row of the dimension it went on from (ContinuePoints finds its start);

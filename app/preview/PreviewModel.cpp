@@ -138,13 +138,9 @@ TPreview BuildPreview(const TForm1& form) {
   JwwState scratch;
   JwwCopyHostValues(form.Jww, scratch);
   ConstructDimension(in, scratch);
-  // The measured points are marked: a linear dimension's two, a circle's or arc's centre, where
-  // an angle's lines cross.
-  std::vector<TPreviewPoint> measured = {{in.Centre.X, in.Centre.Y}};
-  if (KindEntry(in.Kind).HasDirections)
-    measured = {{in.Points[1].X, in.Points[1].Y}, {in.Points[2].X, in.Points[2].Y}};
-  if (TDimensionArc arc; in.Kind == TKind::Angle && AngleArc(in, arc))
-    measured = {{arc.Centre.X, arc.Centre.Y}};
+  // What the kind measures is marked (its row says what).
+  std::vector<TPreviewPoint> measured;
+  for (const TPointD q : KindEntry(in.Kind).Marks(in)) measured.push_back({q.X, q.Y});
   p.Picture = PictureFromOutput(scratch, in.Scale, measured);
   FrameByTheDimension(form.Jww, in, p.Picture);
   AddLastDimension(form, in, p.Picture);
