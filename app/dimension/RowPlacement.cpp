@@ -17,6 +17,7 @@ struct TItem {
   std::size_t Seg = 0;
   double Middle = 0, Extent = 0, Height = 0, Length = 0;
   double A = 0, B = 0;
+  double BaseLength = 0;    // its base line: the text and c at each end
   double Want = 0;          // where its text wants to start
   double Lo = -kInf, Hi = kInf;  // bounds of Left
   double Left = 0;
@@ -28,7 +29,7 @@ struct TItem {
 // neighbouring footprints, and the bounds: pool-adjacent violators on Left less the footprints
 // before it, where each block takes its mean clamped to the bounds of its members. Returns the
 // first index of each block.
-std::vector<std::size_t> SolveInOrder(const std::vector<TItem*>& v, double c) {
+std::vector<std::size_t> SolveInOrder(const std::vector<TItem*>& v, double apart) {
   struct TBlock {
     std::size_t First, Count;
     double Sum, Lo, Hi, Value;
@@ -40,7 +41,7 @@ std::vector<std::size_t> SolveInOrder(const std::vector<TItem*>& v, double c) {
   std::vector<double> offset(v.size());
   double off = 0;
   for (std::size_t k = 0; k < v.size(); ++k) {
-    if (k > 0) off += v[k - 1]->B + c - v[k]->A;
+    if (k > 0) off += v[k - 1]->B + apart - v[k]->A;
     offset[k] = off;
     TBlock b{k, 1, v[k]->Want - off, v[k]->Lo - off, v[k]->Hi - off, 0};
     settle(b);
@@ -73,24 +74,23 @@ struct TRows {
 };
 
 // A plumb value's footprint: its base line, from its leader on.
-void PlumbFootprint(const TItem& it, bool after, double c, double& left, double& right) {
-  const double w = it.Extent + 2 * c;
-  left = after ? it.Middle : it.Middle - w;
-  right = after ? it.Middle + w : it.Middle;
+void PlumbFootprint(const TItem& it, bool after, double& left, double& right) {
+  left = after ? it.Middle : it.Middle - it.BaseLength;
+  right = after ? it.Middle + it.BaseLength : it.Middle;
 }
 
 // Puts `it` in the lowest further row where its value clears the footprints and leaders placed
 // before it and its leader clears the rows it passes; false when there is none.
-bool PlaceFurther(TItem& it, double c, TRows& rows) {
+bool PlaceFurther(TItem& it, double apart, TRows& rows) {
   for (int r = 2; r <= kMaxRows; ++r) {
     double passed = -kInf, beyond = -kInf;  // footprints of the rows below, leaders of those above
     for (int q = 2; q < r; ++q) passed = std::max(passed, rows.Right[q]);
     for (int q = r + 1; q <= kMaxRows; ++q) beyond = std::max(beyond, rows.Leader[q]);
-    if (it.Middle < passed + c) continue;
+    if (it.Middle < passed + apart) continue;
     for (bool after : {true, false}) {
       double left, right;
-      PlumbFootprint(it, after, c, left, right);
-      if (left < rows.Right[r] + c || left < beyond + c) continue;
+      PlumbFootprint(it, after, left, right);
+      if (left < rows.Right[r] + apart || left < beyond + apart) continue;
       it.Row = r;
       it.After = after;
       rows.Right[r] = std::max(rows.Right[r], right);
@@ -102,19 +102,19 @@ bool PlaceFurther(TItem& it, double c, TRows& rows) {
 }
 
 // Every second value of the run v[first, last) in a further row, if the whole run can be so placed.
-void Stagger(const std::vector<TItem*>& v, std::size_t first, std::size_t last, double c, TRows& rows) {
+void Stagger(const std::vector<TItem*>& v, std::size_t first, std::size_t last, double apart, TRows& rows) {
   const TRows before = rows;
   bool ok = true;
-  for (std::size_t k = first + 1; k < last && ok; k += 2) ok = PlaceFurther(*v[k], c, rows);
+  for (std::size_t k = first + 1; k < last && ok; k += 2) ok = PlaceFurther(*v[k], apart, rows);
   // The values left on the first row must fit between the plumb leaders.
   double next = -kInf;  // where the next footprint may start
   for (std::size_t k = first; k < last && ok; ++k) {
     const TItem& it = *v[k];
     if (it.Row >= 2) {
       ok = next <= it.Middle;
-      next = it.Middle + c;
+      next = it.Middle + apart;
     } else {
-      next = std::max(it.Lo, next - it.A) + it.B + c;
+      next = std::max(it.Lo, next - it.A) + it.B + apart;
     }
   }
   if (ok) return;
@@ -157,9 +157,13 @@ std::vector<TRowValue> PlaceRowValues(const TRowInput& in) {
     movedHeight = std::max(movedHeight, h);
   }
   const double lane = movedHeight + c;  // text up towards the fence: the leader's room
+  // Between moved values, never less than a tenth of their height: at g = 0 neighbouring base
+  // lines would otherwise meet end to end, and so would their leaders.
+  const double apart = std::max(c, movedHeight / 10);
   for (TItem& it : items) {
     it.A = up ? -c : -c - lane;
     it.B = it.Extent + c;
+    it.BaseLength = it.Extent + 2 * c;
     it.Want = up ? it.Middle - it.Extent / 2 : it.Middle + c;
     it.Lo = up ? -kInf : it.Middle + c;
   }
@@ -167,13 +171,13 @@ std::vector<TRowValue> PlaceRowValues(const TRowInput& in) {
   for (TItem& it : items) all.push_back(&it);
 
   // One row first; runs pushed more than a text length are staggered.
-  const std::vector<std::size_t> runs = SolveInOrder(all, c);
+  const std::vector<std::size_t> runs = SolveInOrder(all, apart);
   TRows rows;
   for (std::size_t r = 0; r < runs.size(); ++r) {
     const std::size_t first = runs[r], last = r + 1 < runs.size() ? runs[r + 1] : all.size();
     bool far = false;
     for (std::size_t k = first; k < last; ++k) far = far || std::fabs(all[k]->Left - all[k]->Want) > all[k]->Extent;
-    if (far) Stagger(all, first, last, c, rows);
+    if (far) Stagger(all, first, last, apart, rows);
   }
 
   // The first row between the plumb leaders: a group that cannot fit before the next leader takes
@@ -185,18 +189,18 @@ std::vector<TRowValue> PlaceRowValues(const TRowInput& in) {
     if (it->Row >= 2) {
       if (next <= it->Middle) {
         for (std::size_t k = group; k < first.size(); ++k)
-          first[k]->Hi = std::min(first[k]->Hi, it->Middle - c - first[k]->B);
+          first[k]->Hi = std::min(first[k]->Hi, it->Middle - apart - first[k]->B);
         group = first.size();
-        next = from = it->Middle + c;
+        next = from = it->Middle + apart;
         continue;
       }
       it->Row = 1;
     }
     it->Lo = std::max(it->Lo, from - it->A);
-    next = std::max(it->Lo, next - it->A) + it->B + c;
+    next = std::max(it->Lo, next - it->A) + it->B + apart;
     first.push_back(it);
   }
-  SolveInOrder(first, c);
+  SolveInOrder(first, apart);
 
   // Heights.
   double y1 = std::max({in.Overhang, halfWidth, up && anyOnLine ? onLineTop : 0.0}) + c;
@@ -204,13 +208,15 @@ std::vector<TRowValue> PlaceRowValues(const TRowInput& in) {
     const double t0 = it.Left - c, t1 = it.Left + it.Extent + c;
     return !up || std::fabs(t0 - it.Middle) <= std::fabs(t1 - it.Middle) ? t0 : t1;
   };
+  // A leader of slope k (across per along) that keeps a horizontal room of r + c*k from a corner
+  // keeps c from it: hence the c added to the heights below.
   for (const TItem* it : first) {
     const double stray = std::fabs(leaderEnd(*it) - it->Middle);
     if (up && anyOnLine) {
-      y1 = std::max(y1, stray * onLineTop / (it->Length / 2 + reach));
+      y1 = std::max(y1, stray * (onLineTop + c) / (it->Length / 2 + reach));
     } else if (!up && lane > 0) {
       const double own = it->Height + c;
-      y1 = std::max(y1, stray * own / lane - own);
+      y1 = std::max(y1, stray * (own + c) / lane - own);
     }
   }
   // Further rows in use, numbered on from the first.

@@ -7,7 +7,10 @@
 // The rule:
 // - Clearance. Every clearance is c = |g| (the text gap, Edit4; a negative gap counts as its
 //   size): between a value and its base line, past the base line's ends, between any two values,
-//   and between a value and any line, leader or marker. At g = 0 things may touch, never overlap.
+//   and between a value and any line, leader or marker; moved values (with their base lines and
+//   the room kept for leaders) stand max(c, a tenth of their height) apart, so that at g = 0
+//   neighbouring base lines and leaders never meet. At g = 0 a value may touch a line, never
+//   overlap it.
 // - On the line. A value fits when, centred on its segment, it stays c clear of the markers at
 //   both ends; a marker is taken as reaching max(start reach, end reach) to both sides of its
 //   end (turned-about markers of a short neighbour reach into the segment) and across the whole
@@ -15,7 +18,7 @@
 //   on the side its text's up points to, with no base line and no leader.
 // - Moved values: the first row. The values that do not fit stand in a row on the far side of
 //   the fence, in the order of their segments, each on its base line (its text plus c at each
-//   end, c under the text in the text's own up sense), c apart. Among the places that keep the
+//   end, c under the text in the text's own up sense), apart as above. Among the places that keep the
 //   order and the clearances, the row takes the one of least total squared shift from where each
 //   value wants to be (pool-adjacent violators): with the text's up away from the fence, centred
 //   over its segment's middle, the leader joining the nearer end of the base line; with the text's
@@ -33,11 +36,12 @@
 //   value there comes within c of it.
 // - Heights. The first row stands c beyond the highest of the extension lines' overhang, the
 //   markers' half-width and (text up away from the fence) the values on the line; higher where a
-//   slanted leader needs it: with the text up away, so that within the height of the values on
-//   the line no leader strays further from its middle than half its segment plus the markers'
-//   reach (it stays clear of the neighbours' values on the line); with the text up towards the
-//   fence, so that within its own value's height the leader stays in the room kept before the base
-//   line. Each further row stands one value height plus 2c beyond the one before.
+//   slanted leader needs it to keep c from every corner: with the text up away, so that up to c
+//   beyond the values on the line no leader strays further from its middle than half its segment
+//   plus the markers' reach (the neighbours' values on the line start c beyond that); with the
+//   text up towards the fence, so that up to c beyond its own value's height the leader stays in
+//   the room kept before its base line. Each further row stands one value height plus 2c beyond
+//   the one before.
 #pragma once
 
 #include <vector>
