@@ -1403,7 +1403,8 @@ TEST(Fence, MeasuredPoints) {
   for (const TCase& c : cases) {
     JwwState host;
     JwwReadBuffer(host, "hq\nhk 0\n" + c.lines);
-    const TFenceCrossings r = FenceCrossings(host, across, RowTurn(TDirection::Horizontal, across.Start, across.End));
+    const TFenceCrossings r =
+        FenceCrossings(host, across, RowTurn(TDirection::Horizontal, across.Start, across.End));
     EXPECT_EQ(r.Refusal, c.points.empty() ? TFenceRefusal::TooFewLines : TFenceRefusal::None) << c.what;
     ASSERT_EQ(r.Points.size(), c.points.size()) << c.what;
     for (std::size_t i = 0; i < c.points.size(); ++i) {
@@ -1420,7 +1421,8 @@ TEST(Fence, DirectionsAndRefusals) {
   JwwReadBuffer(host, "hq\nhk 0\n-5 70 5 70\n-5 20 5 20\n");
   // Vertical at axis 0: measured along y, from the lower one up.
   const TFence upright{{0, 100}, {0, 0}, {30, 50}};
-  TFenceCrossings r = FenceCrossings(host, upright, RowTurn(TDirection::Vertical, upright.Start, upright.End));
+  TFenceCrossings r =
+      FenceCrossings(host, upright, RowTurn(TDirection::Vertical, upright.Start, upright.End));
   ASSERT_EQ(r.Points.size(), 2u);
   EXPECT_EQ(r.Points[0].Y, 20);
   EXPECT_EQ(r.Points[1].Y, 70);
@@ -1470,7 +1472,8 @@ TEST(Fence, OrderedOnTheFenceWhateverTheLinesOrder) {
     for (int i = 0; i < 60; ++i) {
       // Some lines share their crossing with another, through a common end on the fence.
       const double t = std::uniform_real_distribution<double>(0, 1)(rng);
-      const TPointD on{fence.Start.X + t * (fence.End.X - fence.Start.X), fence.Start.Y + t * (fence.End.Y - fence.Start.Y)};
+      const TPointD on{fence.Start.X + t * (fence.End.X - fence.Start.X),
+                       fence.Start.Y + t * (fence.End.Y - fence.Start.Y)};
       std::ostringstream l;
       l.precision(17);
       if (i % 3 == 0) {
@@ -1493,7 +1496,8 @@ TEST(Fence, OrderedOnTheFenceWhateverTheLinesOrder) {
       for (std::size_t i = 0; i < r.Points.size(); ++i) {
         const TPointD p = r.Points[i];
         const double off = ((fence.End.X - fence.Start.X) * (p.Y - fence.Start.Y) -
-                            (fence.End.Y - fence.Start.Y) * (p.X - fence.Start.X)) / length;
+                            (fence.End.Y - fence.Start.Y) * (p.X - fence.Start.X)) /
+                           length;
         EXPECT_LT(std::fabs(off), 1e-9) << "round " << round;
         if (i > 0) {
           const TPointD q = r.Points[i - 1];
@@ -1737,7 +1741,8 @@ TEST(RowPlacement, RandomCrowdedRowsKeepEverythingApart) {
       if (x.Row == 0) {
         ++onLine;
         EXPECT_FALSE(in.AllOut) << at;
-        EXPECT_GE(in.Ends[i + 1] - in.Ends[i], in.Extents[i] + 2 * c + in.StartReach + in.EndReach - eps) << at;
+        EXPECT_GE(in.Ends[i + 1] - in.Ends[i], in.Extents[i] + 2 * c + in.StartReach + in.EndReach - eps)
+            << at;
         EXPECT_GE(x.Box.X0, in.Ends[i] + reach + c - eps) << at;
         EXPECT_LE(x.Box.X1, in.Ends[i + 1] - reach - c + eps) << at;
         EXPECT_NEAR((x.Box.X0 + x.Box.X1) / 2, middle, eps) << at;
@@ -1768,12 +1773,15 @@ TEST(RowPlacement, RandomCrowdedRowsKeepEverythingApart) {
         }
       }
       for (std::size_t k = 0; k < leaders.size(); ++k)
-        EXPECT_GE(SegmentToBox(leaders[k], b), c - eps) << at << ": value " << i << ", leader of " << leaderOf[k];
+        EXPECT_GE(SegmentToBox(leaders[k], b), c - eps)
+            << at << ": value " << i << ", leader of " << leaderOf[k];
       for (std::size_t k = 0; k < baseLines.size(); ++k)
-        EXPECT_GE(SegmentToBox(baseLines[k], b), c - eps) << at << ": value " << i << ", base line of " << baseOf[k];
+        EXPECT_GE(SegmentToBox(baseLines[k], b), c - eps)
+            << at << ": value " << i << ", base line of " << baseOf[k];
       for (std::size_t e = 0; e <= n; ++e) {
         const double x = in.Ends[e];
-        EXPECT_GE(SegmentToBox({{x, -1e9}, {x, in.Overhang}}, b), c - eps) << at << ": value " << i << ", extension line " << e;
+        EXPECT_GE(SegmentToBox({{x, -1e9}, {x, in.Overhang}}, b), c - eps)
+            << at << ": value " << i << ", extension line " << e;
         EXPECT_GE(BoxToBox({x - reach, x + reach, -in.MarkerHalfWidth, in.MarkerHalfWidth}, b), c - eps)
             << at << ": value " << i << ", marker " << e;
       }
@@ -1782,7 +1790,8 @@ TEST(RowPlacement, RandomCrowdedRowsKeepEverythingApart) {
     }
     for (std::size_t k = 0; k < leaders.size(); ++k) {
       for (std::size_t l = k + 1; l < leaders.size(); ++l)
-        EXPECT_FALSE(SegmentsCross(leaders[k], leaders[l])) << at << ": leaders of " << leaderOf[k] << " and " << leaderOf[l];
+        EXPECT_FALSE(SegmentsCross(leaders[k], leaders[l]))
+            << at << ": leaders of " << leaderOf[k] << " and " << leaderOf[l];
       for (std::size_t l = 0; l < baseLines.size(); ++l)
         if (l != k) {
           EXPECT_FALSE(SegmentsCross(leaders[k], baseLines[l]))

@@ -17,8 +17,8 @@ struct TItem {
   std::size_t Seg = 0;
   double Middle = 0, Extent = 0, Height = 0, Length = 0;
   double A = 0, B = 0;
-  double BaseLength = 0;    // its base line: the text and c at each end
-  double Want = 0;          // where its text wants to start
+  double BaseLength = 0;         // its base line: the text and c at each end
+  double Want = 0;               // where its text wants to start
   double Lo = -kInf, Hi = kInf;  // bounds of Left
   double Left = 0;
   int Row = 1;
@@ -176,7 +176,8 @@ std::vector<TRowValue> PlaceRowValues(const TRowInput& in) {
   for (std::size_t r = 0; r < runs.size(); ++r) {
     const std::size_t first = runs[r], last = r + 1 < runs.size() ? runs[r + 1] : all.size();
     bool far = false;
-    for (std::size_t k = first; k < last; ++k) far = far || std::fabs(all[k]->Left - all[k]->Want) > all[k]->Extent;
+    for (std::size_t k = first; k < last; ++k)
+      far = far || std::fabs(all[k]->Left - all[k]->Want) > all[k]->Extent;
     if (far) Stagger(all, first, last, apart, rows);
   }
 

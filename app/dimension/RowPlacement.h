@@ -49,10 +49,10 @@
 #include "Dimension.h"
 
 struct TRowInput {
-  std::vector<double> Ends;     // x_0 < x_1 < ... < x_n: the measured points' positions
-  std::vector<double> Extents;  // per segment: its value text's extent along the line
-  std::vector<double> Heights;  // per segment: its value text's height
-  double TextGap = 0;           // g: any sign; |g| is the clearance
+  std::vector<double> Ends;             // x_0 < x_1 < ... < x_n: the measured points' positions
+  std::vector<double> Extents;          // per segment: its value text's extent along the line
+  std::vector<double> Heights;          // per segment: its value text's height
+  double TextGap = 0;                   // g: any sign; |g| is the clearance
   double StartReach = 0, EndReach = 0;  // the end markers' reach along the line
   double MarkerHalfWidth = 0;           // their half-width across it
   double Overhang = 0;                  // extension lines x = x_i run from the fence side up to y = Overhang
