@@ -8,8 +8,6 @@
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
-// Rows of plumb leaders beyond the first; a run that needs more stays on the first row.
-constexpr int kMaxRows = 8;
 
 // A moved value. On the first row its footprint (base line, and the room kept for its leader) is
 // [Left + A, Left + B], Left being where its text starts.
@@ -65,47 +63,32 @@ std::vector<std::size_t> SolveInOrder(const std::vector<TItem*>& v, double apart
   return firsts;
 }
 
-// The rows beyond the first: for each, how far right its footprints and its plumb leaders reach
-// (the values are placed in segment order, so the rightmost is all a newcomer must clear).
-struct TRows {
-  double Right[kMaxRows + 1];
-  double Leader[kMaxRows + 1];
-  TRows() { std::fill_n(Right, kMaxRows + 1, -kInf), std::fill_n(Leader, kMaxRows + 1, -kInf); }
-};
-
 // A plumb value's footprint: its base line, from its leader on.
 void PlumbFootprint(const TItem& it, bool after, double& left, double& right) {
   left = after ? it.Middle : it.Middle - it.BaseLength;
   right = after ? it.Middle + it.BaseLength : it.Middle;
 }
 
-// Puts `it` in the lowest further row where its value clears the footprints and leaders placed
-// before it and its leader clears the rows it passes; false when there is none.
-bool PlaceFurther(TItem& it, double apart, TRows& rows) {
-  for (int r = 2; r <= kMaxRows; ++r) {
-    double passed = -kInf, beyond = -kInf;  // footprints of the rows below, leaders of those above
-    for (int q = 2; q < r; ++q) passed = std::max(passed, rows.Right[q]);
-    for (int q = r + 1; q <= kMaxRows; ++q) beyond = std::max(beyond, rows.Leader[q]);
-    if (it.Middle < passed + apart) continue;
-    for (bool after : {true, false}) {
-      double left, right;
-      PlumbFootprint(it, after, left, right);
-      if (left < rows.Right[r] + apart || left < beyond + apart) continue;
-      it.Row = r;
-      it.After = after;
-      rows.Right[r] = std::max(rows.Right[r], right);
-      rows.Leader[r] = std::max(rows.Leader[r], it.Middle);
-      return true;
-    }
+// Puts `it` in the second row when its value, after its leader or else before it, clears the
+// footprints placed there before it (in segment order, so the rightmost is all it must clear).
+bool PlaceSecond(TItem& it, double apart, double& right) {
+  for (bool after : {true, false}) {
+    double l, r;
+    PlumbFootprint(it, after, l, r);
+    if (l < right + apart) continue;
+    it.Row = 2;
+    it.After = after;
+    right = std::max(right, r);
+    return true;
   }
   return false;
 }
 
 // Every second value of the run v[first, last) in a further row, if the whole run can be so placed.
-void Stagger(const std::vector<TItem*>& v, std::size_t first, std::size_t last, double apart, TRows& rows) {
-  const TRows before = rows;
+void Stagger(const std::vector<TItem*>& v, std::size_t first, std::size_t last, double apart, double& right) {
+  const double before = right;
   bool ok = true;
-  for (std::size_t k = first + 1; k < last && ok; k += 2) ok = PlaceFurther(*v[k], apart, rows);
+  for (std::size_t k = first + 1; k < last && ok; k += 2) ok = PlaceSecond(*v[k], apart, right);
   // The values left on the first row must fit between the plumb leaders.
   double next = -kInf;  // where the next footprint may start
   for (std::size_t k = first; k < last && ok; ++k) {
@@ -118,7 +101,7 @@ void Stagger(const std::vector<TItem*>& v, std::size_t first, std::size_t last, 
     }
   }
   if (ok) return;
-  rows = before;
+  right = before;
   for (std::size_t k = first; k < last; ++k) v[k]->Row = 1;
 }
 
@@ -172,13 +155,13 @@ std::vector<TRowValue> PlaceRowValues(const TRowInput& in) {
 
   // One row first; runs pushed more than a text length are staggered.
   const std::vector<std::size_t> runs = SolveInOrder(all, apart);
-  TRows rows;
+  double right = -kInf;  // how far the second row's footprints reach
   for (std::size_t r = 0; r < runs.size(); ++r) {
     const std::size_t first = runs[r], last = r + 1 < runs.size() ? runs[r + 1] : all.size();
     bool far = false;
     for (std::size_t k = first; k < last; ++k)
       far = far || std::fabs(all[k]->Left - all[k]->Want) > all[k]->Extent;
-    if (far) Stagger(all, first, last, apart, rows);
+    if (far) Stagger(all, first, last, apart, right);
   }
 
   // The first row between the plumb leaders: a group that cannot fit before the next leader takes
@@ -220,12 +203,10 @@ std::vector<TRowValue> PlaceRowValues(const TRowInput& in) {
       y1 = std::max(y1, stray * (own + c) / lane - own);
     }
   }
-  // Further rows in use, numbered on from the first.
-  bool any[kMaxRows + 1] = {};
+  // The second row is the first when the first holds none.
+  bool any[3] = {};
   for (const TItem& it : items) any[it.Row] = true;
-  int rowOf[kMaxRows + 1] = {};
-  for (int r = 1, used = 0; r <= kMaxRows; ++r)
-    if (any[r]) rowOf[r] = ++used;
+  const int rowOf[3] = {0, 1, any[1] ? 2 : 1};
   const double pitch = movedHeight + 2 * c;
 
   for (const TItem& it : items) {

@@ -26,22 +26,24 @@
 //   beside the text, so there the value stands after the middle (its base line starts there),
 //   may only move further on, and keeps one text height plus c free before its base line for its
 //   leader.
-// - Further rows. When the first row pushes some value of a run of touching values more than its
-//   text length from its place, every second value of that run stands in a further row instead,
-//   plumb above its segment's middle: the leader runs straight out to the start of its base line
-//   (or, when there is no room after it, the end: the value then stands before the middle). Each
-//   takes the lowest row where it clears the values and leaders placed before it; a value that
-//   finds none, or a run whose first-row values then no longer fit between the plumb leaders,
-//   stays on the first row as a whole. A plumb leader is an obstacle of every row it passes: no
-//   value there comes within c of it.
+// - The second row. When the first row pushes some value of a run of touching values more than
+//   its text length from its place, every second value of that run stands in a second row
+//   instead, plumb above its segment's middle: its leader runs straight out to the start of its
+//   base line (or, when the value before it leaves no room there, to the end: the value then
+//   stands before the middle). The run keeps this only when each of those finds room in the second
+//   row after the ones placed before it, and the values left on the first row then fit between
+//   the plumb leaders; otherwise it stays on the first row as a whole. A plumb leader is an
+//   obstacle of the first row: no value there comes within the clearance of it. No third row: a
+//   value whose plumb leader a second-row value stands across could stand in no row beyond it
+//   either; it stays on the first row, where its leader may slant.
 // - Heights. The first row stands c beyond the highest of the extension lines' overhang, the
 //   markers' half-width and (text up away from the fence) the values on the line; higher where a
 //   slanted leader needs it to keep c from every corner: with the text up away, so that up to c
 //   beyond the values on the line no leader strays further from its middle than half its segment
 //   plus the markers' reach (the neighbours' values on the line start c beyond that); with the
 //   text up towards the fence, so that up to c beyond its own value's height the leader stays in
-//   the room kept before its base line. Each further row stands one value height plus 2c beyond
-//   the one before.
+//   the room kept before its base line. The second row stands one value height plus 2c beyond
+//   the first.
 #pragma once
 
 #include <vector>
@@ -66,7 +68,7 @@ struct TRowBox {
 };
 
 struct TRowValue {
-  int Row = 0;  // 0 on the dimension line; 1, 2, ... the rows of moved values, outwards
+  int Row = 0;  // 0 on the dimension line; 1, 2 the rows of moved values, outwards
   TRowBox Box;
   TPointD T0, T1;                // moved: the base line, T0.X < T1.X
   TPointD LeaderFrom, LeaderTo;  // moved: from the segment's middle on the line to T0 or T1
