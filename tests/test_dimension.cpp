@@ -1586,13 +1586,13 @@ TEST(RowPlacement, WorkedRows) {
         {0, 32, 36, 0.5, 3}}},
       // Five segments of 3 (middles 21.5 .. 33.5) in one row would push the outer two by 5, more
       // than their text's 4: the second and fourth stand in a second row, plumb over their
-      // middles, their base lines at 3.5 + 2.5 + 2 * 0.5 = 7; the others then sit unpushed
-      // between those leaders.
+      // middles, on the sides the row pushed them to, their base lines at 3.5 + 2.5 + 2 * 0.5 = 7;
+      // the others then sit unpushed between those leaders.
       {"a second row when one row pushes too far",
        WorkedRow({0, 20, 23, 26, 29, 32, 35, 55}),
        {{0, 8, 12, 0.5, 3},
         {1, 19.5, 23.5, 4, 6.5, {19, 3.5}},
-        {2, 25, 29, 7.5, 10, {24.5, 7}},
+        {2, 20, 24, 7.5, 10, {24.5, 7}},
         {1, 25.5, 29.5, 4, 6.5, {25, 3.5}},
         {2, 31, 35, 7.5, 10, {30.5, 7}},
         {1, 31.5, 35.5, 4, 6.5, {31, 3.5}},

@@ -69,16 +69,18 @@ void PlumbFootprint(const TItem& it, bool after, double& left, double& right) {
   right = after ? it.Middle + it.BaseLength : it.Middle;
 }
 
-// Puts `it` in the second row when its value, after its leader or else before it, clears the
-// footprints placed there before it (in segment order, so the rightmost is all it must clear).
+// Puts `it` in the second row when its value clears the footprints placed there before it (in
+// segment order, each starting beyond the last): on the side the first row pushed it to, else on
+// the other.
 bool PlaceSecond(TItem& it, double apart, double& right) {
-  for (bool after : {true, false}) {
+  const bool pushedBack = it.Left < it.Want;
+  for (bool after : {!pushedBack, pushedBack}) {
     double l, r;
     PlumbFootprint(it, after, l, r);
     if (l < right + apart) continue;
     it.Row = 2;
     it.After = after;
-    right = std::max(right, r);
+    right = r;
     return true;
   }
   return false;

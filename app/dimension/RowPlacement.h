@@ -28,14 +28,14 @@
 //   leader.
 // - The second row. When the first row pushes some value of a run of touching values more than
 //   its text length from its place, every second value of that run stands in a second row
-//   instead, plumb above its segment's middle: its leader runs straight out to the start of its
-//   base line (or, when the value before it leaves no room there, to the end: the value then
-//   stands before the middle). The run keeps this only when each of those finds room in the second
-//   row after the ones placed before it, and the values left on the first row then fit between
-//   the plumb leaders; otherwise it stays on the first row as a whole. A plumb leader is an
-//   obstacle of the first row: no value there comes within the clearance of it. No third row: a
-//   value whose plumb leader a second-row value stands across could stand in no row beyond it
-//   either; it stays on the first row, where its leader may slant.
+//   instead, plumb above its segment's middle: its leader runs straight out to an end of its base
+//   line, the value standing on the side the first row pushed it to (before the middle when it
+//   was pushed back, else after it), or on the other when that has no room. The run keeps this only when each
+//   of those finds room in the second row after the ones placed before it, and the values left on the first
+//   row then fit between the plumb leaders; otherwise it stays on the first row as a whole. A plumb leader is
+//   an obstacle of the first row: no value there comes within the clearance of it. No third row: a value
+//   whose plumb leader a second-row value stands across could stand in no row beyond it either; it stays on
+//   the first row, where its leader may slant.
 // - Heights. The first row stands c beyond the highest of the extension lines' overhang, the
 //   markers' half-width and (text up away from the fence) the values on the line; higher where a
 //   slanted leader needs it to keep c from every corner: with the text up away, so that up to c
