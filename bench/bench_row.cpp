@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
       if (v.Row == 1) first = std::min(v.Box.Y0, v.Box.Y1);
       top = std::max(top, v.Box.Y1);
     }
-    std::printf("  %zu values, %d moved, %d of them in further rows; first row at %.1f, top %.1f\n",
+    std::printf("  %zu values, %d moved, %d of them in the second row; first row at %.1f, top %.1f\n",
                 placed.size(), moved, further, first, top);
   }
   return 0;
