@@ -49,13 +49,11 @@ bool AllOf(std::string_view s, std::string_view allowed) {
   return !s.empty() && s.find_first_not_of(allowed) == std::string_view::npos;
 }
 
-// Temporary files of a run that was killed between creating and renaming them; an older one
-// cannot belong to a run that is still writing.
-void RemoveStaleTemporaryFiles(const fs::path& target) noexcept {
+// Temporary files for `targetName` in `folder` of a run that was killed between creating and
+// renaming them; an older one cannot belong to a run that is still writing.
+void RemoveStaleTemporaryFiles(const fs::path& folder, const fs::path& targetName) noexcept {
   try {
     std::error_code ec;
-    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    const fs::path targetName = target.filename();
     const auto now = fs::file_time_type::clock::now();
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
       const fs::path& p = it->path();
@@ -95,22 +93,24 @@ void RemoveFileIfPresent(const fs::path& file) noexcept {
 
 TWriteError ReplaceFileContents(const fs::path& target, std::string_view bytes,
                                 const TReplaceOptions& options) {
-  // A link in the target's place (a settings file shared between folders) stays a link: the file
-  // it leads to is the one replaced, through a temporary file beside that file.
+  // A link in the target's place stays a link: the file it leads to, in the same folder, is the
+  // one replaced, through a temporary file beside it.
   fs::path file;
   TWriteError error = detail::FinalTarget(target, file);
   if (error != TWriteError::None) return error;
   fs::path temp;
   error = TWriteError::Other;
   try {
-    RemoveStaleTemporaryFiles(file);
+    // Tidied in the target's own folder only.
+    RemoveStaleTemporaryFiles(target.parent_path().empty() ? fs::path(".") : target.parent_path(),
+                              file.filename());
     // A name of our own that nobody else uses; an existing one (another run's, or a planted link)
     // is never opened: take another name.
     for (int i = 0; i < kNameTries; ++i) {
       temp = TemporaryNameFor(file, i);
       std::error_code ec;
       if (fs::exists(fs::symlink_status(temp, ec))) continue;
-      error = detail::CreateFlushedFile(temp, bytes);
+      error = detail::CreateFlushedFile(temp, bytes, file);
       if (error != TWriteError::Other || !fs::exists(fs::symlink_status(temp, ec))) break;
     }
   } catch (const std::exception&) {

@@ -6,10 +6,11 @@
 // refuses the rename then), the rename is retried for a few seconds. On failure only the run's own
 // temporary file goes: the target keeps what it held, whoever put it there. Nothing throws.
 //
-// A symbolic link in the target's place stays: the file at the end of its chain is replaced so,
-// with the temporary file beside it. A link whose file is missing creates that file when its
-// folder is there (on Windows, which does not say where such a link leads, it fails); a chain of
-// links that never ends fails, and every link stays as it was.
+// The replaced file keeps its permission bits. A symbolic link in the target's place stays, and
+// the file at the end of its chain is replaced, only when that is a regular file in the target's
+// own folder: a link planted in a folder others may write to must not lead the command to
+// overwrite or create a file elsewhere. Any other link (to another folder, to nothing, a loop, to
+// a folder) fails with nothing written, and every link stays as it was.
 #pragma once
 
 #include <chrono>
@@ -23,7 +24,8 @@ enum class TWriteError {
   InUse,         // another program holds the file
   NoPermission,  // the folder or the file may not be written
   DiskFull,
-  Other,  // anything else (a missing folder, a folder in the file's place, ...)
+  LinkLeavesFolder,  // a link in the file's place leads to no regular file of the same folder
+  Other,             // anything else (a missing folder, a folder in the file's place, ...)
 };
 
 struct TReplaceOptions {

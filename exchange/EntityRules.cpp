@@ -19,6 +19,21 @@ constexpr std::size_t kTextLimit = 255;
 
 double Real(const TTokens& t, int i) { return ReadReal(t[i]); }
 
+// An entity picked by the user (pick number 1..63 current) with a field that is no number
+// ("nan", "1,500", "1e400") reads as 0 like any other, but its pick is marked: the command must
+// not draw from it. Entities outside a pick pay one comparison.
+void MarkNonNumeric(JwwState& st, const TTokens& t, int first, int count) {
+  const int32_t pick = st.CurHhpNo;
+  if (pick < 1 || pick > 63) return;
+  for (int i = first; i < first + count; ++i) {
+    double v = 0.0;
+    if (!TextIsFloat(t[i], v)) {
+      st.NonNumericPicks |= uint64_t{1} << pick;
+      return;
+    }
+  }
+}
+
 // Clears the one-entity flags, and (for every entity but a plain line) closes the block.
 void EndEntity(JwwState& st, bool closesBlock) {
   st.CurZFlags = 0;
@@ -224,19 +239,24 @@ bool ApplyEntityRule(JwwState& st, const TTokens& t) {
   const std::string_view k = t[0];
   const int32_t n = t.Count;
   if (k.size() == 2) {
+    // The fields of each kind, checked before the record is made, as the rules below read them.
+    const auto fields = [&](int first, int count) { MarkNonNumeric(st, t, first, count); };
     switch (k[0]) {
       case 'c':
         if (k[1] == 'i' && n == 4) {
+          fields(1, 3);
           AddCircleRecord(st, Real(t, 1), Real(t, 2), Real(t, 3));
           return true;
         }
         if (k[1] == 'i' && n >= 8) {
+          fields(1, 7);
           double v[7];
           for (int i = 0; i < 7; ++i) v[i] = Real(t, i + 1);
           AddArcRecord(st, v);
           return true;
         }
         if (const int32_t kind = TextKindOf(k[1]); kind >= 0 && n >= 6) {
+          fields(1, 4);
           const double v[4] = {Real(t, 1), Real(t, 2), Real(t, 3), Real(t, 4)};
           AddTextRecord(st, kind, v, t[5]);
           return true;
@@ -244,10 +264,12 @@ bool ApplyEntityRule(JwwState& st, const TTokens& t) {
         break;
       case 'p':
         if (k[1] == 't' && n == 3) {
+          fields(1, 2);
           AddPointRecord(st, Real(t, 1), Real(t, 2));
           return true;
         }
         if (k[1] == 't' && n >= 6) {
+          fields(1, 5);
           st.PointsEx.Records().Add() = {PointHeadNo(st), ReadInt(t[5]), Real(t, 1),
                                          Real(t, 2),      Real(t, 3),    Real(t, 4)};
           AddOrder(st, TJwwEntityKind::PointEx);
@@ -257,6 +279,7 @@ bool ApplyEntityRule(JwwState& st, const TTokens& t) {
         break;
       case 'B':
         if (k[1] == 'L' && n >= 4) {
+          fields(1, 2);
           const TJwwStrRef name = PoolString(st.Strings, t[3]);
           st.Blocks.Records().Add() = {HeadNo(st), name, Real(t, 1), Real(t, 2)};
           AddOrder(st, TJwwEntityKind::Block);
@@ -267,12 +290,14 @@ bool ApplyEntityRule(JwwState& st, const TTokens& t) {
       case 's':
         if (k[1] == 'l' && (n == 5 || n == 7 || n >= 9)) {
           const int count = n >= 9 ? 8 : n - 1;
+          fields(1, count);
           double v[8] = {};
           for (int i = 0; i < count; ++i) v[i] = Real(t, i + 1);
           AddSolidRecord(st, v, count);
           return true;
         }
-        if (n >= 9) {
+        if (n >= 9 && (k[1] == 'c' || k[1] == 'e' || k[1] == 'o' || k[1] == 'g')) {
+          fields(1, 8);
           switch (k[1]) {
             case 'c': AddSolidWithCode(st, t, st.SolidsSc.Records(), TJwwEntityKind::SolidSc); return true;
             case 'e': AddSolidWithCode(st, t, st.SolidsSe.Records(), TJwwEntityKind::SolidSe); return true;
@@ -287,6 +312,7 @@ bool ApplyEntityRule(JwwState& st, const TTokens& t) {
   }
   if (n == 4) {
     // Any other line of four tokens: a line, a polyline segment, or the line of a message block.
+    MarkNonNumeric(st, t, 0, 4);
     AddLineRecord(st, Real(t, 0), Real(t, 1), Real(t, 2), Real(t, 3));
     return true;
   }

@@ -6,7 +6,9 @@
 // none of its keywords is taken by a keyword rule, and every number is converted by the same
 // routine as the general path's: a plain decimal of at most 19 digits whose integer of digits is
 // at most 2^53 is that integer divided by a power of ten (one correctly rounded division), and
-// any other token goes to ReadReal itself.
+// any other token goes to TextIsFloat, as ReadReal sends it to TextToFloat. A token that is no
+// number at all sends its line to the general path, which marks a picked entity holding one: the
+// check costs the common lines nothing.
 #include "MyFunc.h"
 #include "ReadNumbers.h"
 #include "ReadRules.h"
@@ -47,9 +49,11 @@ uint32_t EightDigitsValue(uint64_t x) {
 }
 bool IsLineEnd(const char* p, const char* end) { return p == end || *p == '\r' || *p == '\n'; }
 
-// Any number that is no plain decimal of at most 2^53: out of the hot loop.
-[[gnu::noinline]] double GeneralNumber(const char* start, const char* end) {
-  return ReadReal(std::string_view(start, static_cast<std::size_t>(end - start)));
+// Any number that is no plain decimal of at most 2^53: out of the hot loop. False for a token
+// that is no number ("-", ".", a value beyond the double range): the general path reads such a
+// line, which marks a picked entity that holds one.
+[[gnu::noinline]] bool GeneralNumber(const char* start, const char* end, double& v) {
+  return TextIsFloat(std::string_view(start, static_cast<std::size_t>(end - start)), v);
 }
 
 // The number token at P, ending at a blank or the line's end; nullptr for an empty token or one
@@ -70,12 +74,16 @@ bool IsLineEnd(const char* p, const char* end) { return p == end || *p == '\r' |
     digits += fraction;
   }
   if (p == start || (p != end && *p != ' ' && *p != '\r' && *p != '\n')) return nullptr;
-  if (digits == 0 || digits > 19 || m > (uint64_t{1} << 53) || fraction > 22) v = GeneralNumber(start, p);
-  else v = DecimalValue(m, fraction, negative);
+  if (digits == 0 || digits > 19 || m > (uint64_t{1} << 53) || fraction > 22) {
+    if (!GeneralNumber(start, p, v)) return nullptr;
+  } else {
+    v = DecimalValue(m, fraction, negative);
+  }
   return p;
 }
 
-// N number tokens from P, each but the last followed by one blank. Returns the end of the last.
+// N number tokens from P, each but the last followed by one blank. Returns the end of the last,
+// or nullptr when one of them is no number.
 template <std::size_t N>
 const char* Numbers(const char* p, const char* end, double* v) {
   for (std::size_t i = 0; i < N; ++i) {

@@ -213,3 +213,20 @@ void JwwAddText(JwwState& st, int32_t kind, std::string_view text, double x, dou
                 double dirY);
 void JwwAddMessage(JwwState& st, std::string_view text, double x1, double y1, double x2, double y2, double x,
                    double y, double dirX, double dirY);
+
+// ---- Writing back what was read ----------------------------------------------------------------
+
+// Whether entities of a kind can be written back so that the host gets them as they were: lines,
+// circles, arcs and ellipses, points and markers, texts and dimension entities can; blocks and
+// solids cannot (the reader keeps too little of them).
+bool JwwCanWriteBack(TJwwEntityKind kind);
+// Whether entity ITEM of HOST can: its kind can, and nothing of it was lost in reading or lies
+// outside what the commands write (a segment of a curve, a text or font name the reader may have
+// cut, a text type other than 0..10, a width outside 0..30000).
+bool JwwCanWriteBack(const JwwState& host, TJwwOrderItem item);
+// Appends entity ITEM of HOST to OUT as it was read: its layer group, layer, line or point
+// colour, line type, width and text attributes through the attribute commands (a state line only
+// where one changes), its Z flags, and its numbers as read, in the real form when that reads back
+// as the same number. Reading OUT's lines back under HOST's header gives the same record. False,
+// appending nothing, when JwwCanWriteBack(host, item) is false.
+bool JwwAddEntityAsRead(JwwState& out, const JwwState& host, TJwwOrderItem item);

@@ -84,6 +84,7 @@ class TSame {
     return std::bit_cast<uint64_t>(x) == std::bit_cast<uint64_t>(y);
   }
   bool operator()(int32_t x, int32_t y) const { return x == y; }
+  bool operator()(uint64_t x, uint64_t y) const { return x == y; }
   bool operator()(bool x, bool y) const { return x == y; }
   template <class E>
   requires std::is_enum_v<E>
@@ -147,9 +148,9 @@ inline bool SameState(const JwwState& a, const JwwState& b) {
          same(a.CurFontName, b.CurFontName) && same(a.CurPointColour, b.CurPointColour) &&
          same(a.CurSolidColour, b.CurSolidColour) && same(a.AttrPending, b.AttrPending) &&
          same(a.PickedPoints, b.PickedPoints) && same(a.PickedCount, b.PickedCount) &&
-         same(a.GroupValues, b.GroupValues) && same(a.GroupNames, b.GroupNames) &&
-         same(a.LayerValues, b.LayerValues) && same(a.LayerNames, b.LayerNames) &&
-         same(a.CurHhpNo, b.CurHhpNo) && same(a.CurZFlags, b.CurZFlags) &&
+         same(a.NonNumericPicks, b.NonNumericPicks) && same(a.GroupValues, b.GroupValues) &&
+         same(a.GroupNames, b.GroupNames) && same(a.LayerValues, b.LayerValues) &&
+         same(a.LayerNames, b.LayerNames) && same(a.CurHhpNo, b.CurHhpNo) && same(a.CurZFlags, b.CurZFlags) &&
          same(a.PolylineCount, b.PolylineCount) && same(a.InPolyline, b.InPolyline) &&
          same(a.InMessage, b.InMessage) && same(a.CurMessageLine, b.CurMessageLine) &&
          same.List(a.Lines, b.Lines) && same.List(a.Circles, b.Circles) && same.List(a.Arcs, b.Arcs) &&

@@ -76,7 +76,7 @@ const fs::path& WorkDir() {
 
 class TQuietView : public TFormView {
  public:
-  void ShowConfirmation(const std::string&) override {}
+  void ShowConfirmation(const std::string&, const std::string&) override {}
   void RepaintStatus() override {}
   void ShowError(const std::string&) override {}
   void ShowNotice(const std::string&) override {}

@@ -5,7 +5,7 @@ REM #jww
 REM #cd
 REM #h0
 REM #1 次の計測点を指示してください (L)free (R)Read
-REM #2 寸法値の位置を指示してください (L)free (R)Read
+REM #2 寸法値を書き始める点を指示してください (L)free (R)Read
 REM #zw
 REM #zz
 REM #e

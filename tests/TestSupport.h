@@ -55,7 +55,10 @@ inline std::string ReadFile(const std::filesystem::path& p) {
 // Records what the model asks of its view, with the status text at each repaint.
 class TRecordingView : public TFormView {
  public:
-  void ShowConfirmation(const std::string& m) override { Messages.push_back(m); }
+  void ShowConfirmation(const std::string& caption, const std::string& m) override {
+    Captions.push_back(caption);
+    Messages.push_back(m);
+  }
   void RepaintStatus() override { Repaints.push_back(Form ? Form->LabelA1.Caption : std::string()); }
   void ShowError(const std::string& m) override { Errors.push_back(m); }
   void ShowNotice(const std::string& m) override { Notices.push_back(m); }
@@ -67,6 +70,7 @@ class TRecordingView : public TFormView {
   const TForm1* Form = nullptr;
   std::function<std::optional<bool>()> Retry;  // the answer to each retry box; none: cannot ask
   std::vector<std::string> RetryAsks;
+  std::vector<std::string> Captions;  // of the refusal boxes, one for each of Messages
   std::vector<std::string> Messages;
   std::vector<std::string> Errors;
   std::vector<std::string> Notices;

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -119,6 +120,8 @@ TEST(CommandLine, UsageErrors) {
        "--kind, --direction, --next and --pick go with --ok, --cancel or --preview"},
       {{"--dump", d}, "q748: cannot write to standard output", true},
       {{"--cancel", "--stdout", d}, "q748: cannot write to standard output", true},
+      {{"--dump", "--settings", d}, "--settings goes with --ok or --cancel only"},
+      {{"--preview", "x.svg", "--settings", d}, "--settings goes with --ok or --cancel only"},
   };
   for (const auto& c : cases) {
     const TRun r = RunCli(c.args, fs::path("nowhere"), c.outFull);
@@ -154,8 +157,19 @@ TEST(CommandLine, UsageErrors) {
       {{"--next", "sideways"}, std::nullopt},
       {{"--ok", "--direction", "aligned"}, std::nullopt},
       {{"--help"}, std::nullopt},
+      {{"--settings", "--kind", "angle"}, TDimensionMode{TKind::Angle}},
+      {{"--direction", "aligned", "--settings"}, TDimensionMode{TKind::Linear, D::Aligned}},
+      {{"--settings", "--settings"}, std::nullopt},
+      {{"--settings", "--ok"}, std::nullopt},
   };
-  for (const auto& e : entries) EXPECT_EQ(DialogMode(e.args), e.dialog) << e.args.size();
+  for (const auto& e : entries) {
+    bool settingsOnly = true;
+    EXPECT_EQ(DialogMode(e.args, &settingsOnly), e.dialog) << e.args.size();
+    // The settings launcher's dialog draws nothing; every other dialog draws.
+    if (e.dialog) {
+      EXPECT_EQ(settingsOnly, std::find(e.args.begin(), e.args.end(), "--settings") != e.args.end());
+    }
+  }
 }
 
 // Each direction keeps its own settings file, which starts from the same defaults; the vertical
@@ -630,6 +644,37 @@ TEST(CommandLine, PickedEntityRefusals) {
        head + "hp1ci 5 0\r\nhp2 5 5\r\n" + tail + "hhp1ci\r\nci 0 0 1e260\r\n",
        1,
        kMessageTooLarge},
+      {"radius: a circle with nan",
+       {"--kind", "radius"},
+       head + "hp1ci 5 0\r\nhp2 5 5\r\n" + tail + "hhp1ci\r\nci nan 0 5\r\n",
+       1,
+       kMessageMissingPoint},
+      {"diameter: a circle at 1,500",
+       {"--kind", "diameter"},
+       head + "hp1ci 5 0\r\nhp2 5 5\r\n" + tail + "hhp1ci\r\nci 1,500 0 5\r\n",
+       1,
+       kMessageMissingPoint},
+      {"radius: a circle at 1e400",
+       {"--kind", "radius"},
+       head + "hp1ci 5 0\r\nhp2 5 5\r\n" + tail + "hhp1ci\r\nci 1e400 0 5\r\n",
+       1,
+       kMessageMissingPoint},
+      {"arc length: an arc with a nan angle",
+       {"--kind", "arclength"},
+       head + "hp1ci 5 0\r\nhp2 9 9\r\nhp3 20 20\r\n" + tail + "hhp1ci\r\nci 0 0 5 nan 90 1 0\r\n",
+       1,
+       kMessageMissingPoint},
+      {"a line with nan",
+       {"--pick", "line"},
+       head + "hp1ln 12 3\r\nhp2 5 5\r\nhp3 9 9\r\n" + tail + "hhp1ln\r\n10 nan 40 70\r\n",
+       1,
+       kMessageMissingPoint},
+      {"angle: its second line with nan",
+       {"--kind", "angle"},
+       head + "hp1ln 5 0\r\nhp2ln 0 5\r\nhp3 9 9\r\nhp4 20 20\r\n" + tail +
+           "hhp1ln\r\n0 0 10 0\r\nhhp2ln\r\n0 0 nan 10\r\n",
+       1,
+       kMessageMissingPoint},
       {"radius: only another pick's circle",
        {"--kind", "radius"},
        head + "hp1ci 5 0\r\nhp2 5 5\r\n" + tail + "hhp2ci\r\nci 0 0 5\r\n",
@@ -734,6 +779,8 @@ TEST(CommandLine, RunsThatDrawNothingKeepTheRecord) {
       {"refused: scale no number", host("1e999", "80 40"), {"--ok"}, 1, kMessageBadScale},
       {"refused: a chain at scale 0", host("0", "80 40"), {"--ok", "--next", "chain"}, 1, kMessageBadScale},
       {"cancelled", host("1", "80 40"), {"--cancel"}, 0, ""},
+      {"the settings alone", host("1", "80 40"), {"--ok", "--settings"}, 0, ""},
+      {"the settings alone need no points", head + tail, {"--ok", "--settings"}, 0, ""},
       {"no host file", std::nullopt, {"--ok"}, 1, kMessageReadFailed},
       {"drawn where nobody reads it", host("1", "80 40"), {"--ok", "--stdout"}, 2, "cannot write", true},
   };
@@ -755,6 +802,9 @@ TEST(CommandLine, RunsThatDrawNothingKeepTheRecord) {
     EXPECT_EQ(after.compare(line23, record.size(), record), 0) << after;  // lines 23..31 as they were
     // The dialog's values are saved all the same by an OK that drew nothing.
     EXPECT_EQ(after.find("\r\nP\r\n") != std::string::npos, c.args[0] == "--ok") << after;
+    if (c.args.size() > 1 && c.args[1] == "--settings") {
+      EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
+    }
 
     // The next chain goes on from the last dimension drawn: from its second point (0, 100).
     WriteFile(dir.path() / "JWC_TEMP.TXT", HostFile(0, {{0, 250}, {90, 150}}));
@@ -856,12 +906,23 @@ TEST(CommandLine, FailedWriteIsAnErrorAndKeepsWhatWasThere) {
   TempDir dir("q748-cli");
   WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
   const std::string readOnly = PathToUtf8(mounts / "read-only"), full = PathToUtf8(mounts / "full");
-  const struct {
+  // A folder others may write to, where JWC_TEMP.TXT was made a link to a private file of the
+  // user's outside it, and q746.dat a link to a file outside that is not there.
+  TempDir planted("q748-cli");
+  fs::create_directory(planted.path() / "cmd");
+  WriteFile(planted.path() / "private.txt", kHost);
+  fs::permissions(planted.path() / "private.txt", fs::perms::owner_read | fs::perms::owner_write);
+  std::error_code linkError;
+  fs::create_symlink("../private.txt", planted.path() / "cmd" / "JWC_TEMP.TXT", linkError);
+  if (!linkError) fs::create_symlink("../made.dat", planted.path() / "cmd" / "q746.dat", linkError);
+  struct Case {
     const char* name;
     std::vector<std::string> args;
-    fs::path kept;                  // the file that must stay as it was
+    fs::path kept;                  // the file that must stay as it was, its mode too
     std::vector<std::string> said;  // on standard error
-  } cases[] = {
+    fs::path absent = {};           // a file that must not be made
+  };
+  std::vector<Case> cases = {
       {"OK in a read-only folder",
        {"--ok", readOnly},
        mounts / "read-only" / "JWC_TEMP.TXT",
@@ -880,15 +941,30 @@ TEST(CommandLine, FailedWriteIsAnErrorAndKeepsWhatWasThere) {
        mounts / "full" / "preview.svg",
        {"preview.svg", "ディスクの空き容量が不足しています"}},
   };
+  if (linkError) {
+    std::printf("[ SKIPPED  ] links leading out of the folder: no symbolic link can be made here\n");
+  } else {
+    cases.push_back({"OK where the files are links out of the folder",
+                     {"--ok", PathToUtf8(planted.path() / "cmd")},
+                     planted.path() / "private.txt",
+                     {"作図結果を書き込めませんでした", "JWC_TEMP.TXT", "設定を保存できませんでした",
+                      "同じフォルダーのファイルを指していないリンク"},
+                     planted.path() / "made.dat"});
+  }
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string before = ReadFile(c.kept);
+    const fs::perms mode = fs::status(c.kept).permissions();
     ASSERT_FALSE(before.empty());
     const TRun r = RunCli(c.args);
     EXPECT_EQ(r.status, 2);
     for (const std::string& s : c.said)
       EXPECT_NE(r.err.find(s), std::string::npos) << s << " not in " << r.err;
     EXPECT_EQ(ReadFile(c.kept), before);
+    EXPECT_EQ(fs::status(c.kept).permissions(), mode);
+    if (!c.absent.empty()) {
+      EXPECT_FALSE(fs::exists(fs::symlink_status(c.absent)));
+    }
   }
 }
 

@@ -17,8 +17,13 @@
 #include "TestSupport.h"
 #include "Dimension.h"
 #include "FenceCrossings.h"
+#include "MovedValue.h"
 #include "RowPlacement.h"
 #include "Unit1.h"
+#include "ArcKinds.h"
+#include "DimensionParts.h"
+#include "LinearKind.h"
+#include "RoundKinds.h"
 
 namespace fs = std::filesystem;
 using testsupport::ReadFile;
@@ -51,7 +56,7 @@ struct TShownForm {
 // The dialog's starting values, the four points of the complete run, axis 0, scale 1.
 TDimensionInput Input(TPointD p1 = {0, 0}, TPointD p2 = {0, 100}, TPointD p3 = {50, 30},
                       TPointD p4 = {80, 40}) {
-  TDimensionInput in;
+  TDimensionInput in = DefaultInputs();
   in.TextTypeItem = 1;
   const TPointD p[] = {{}, p1, p2, p3, p4};
   for (std::size_t i = 1; i <= 4; ++i) in.Points[i] = {true, p[i].X, p[i].Y, TJwwPickKind::Plain};
@@ -513,7 +518,7 @@ TEST(Construction, RefusedInputAppendsNothing) {
   };
   const struct {
     const char* name;
-    TDimensionInput in;
+    TDimensionInput in = DefaultInputs();
     TRefusal expected;
     double hostTextWidth = 3;  // of the host's text type 1
     // clang-format off
@@ -1357,6 +1362,190 @@ TEST(ArcKinds, MarkersAlongTheTangent) {
       EXPECT_NEAR(overshoot[0], end.X, 1e-9);
       EXPECT_NEAR(Cross(end, {overshoot[2] - end.X, overshoot[3] - end.Y}), -2 * bigR, 1e-9);
     }
+  }
+}
+
+// ---- The value of a drawn dimension and its dimension line -------------------------------------------
+
+namespace {
+
+// A range selection as the host writes it: the header, its current attributes, the selected
+// entities each after the state lines it changes (#zz: z3 on dimension parts). Text type 1 is the
+// host's default, 3 wide and high without spacing, so "100" runs 4.5 paper mm and stands 3 high.
+std::string Selection(const std::string& entities, int scale = 1) {
+  std::string hs = "hs";
+  for (int i = 0; i < 16; ++i) hs += " " + std::to_string(scale);
+  return "hq\r\nhk 0\r\n" + hs +
+         "\r\nhn -10000 -10000 10000 10000\r\nhp1 500 500\r\nlg0\r\nly1\r\nlc2\r\nlt1\r\nlw0\r\n" +
+         "cn1\r\ncn\"$<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>\r\n" + entities;
+}
+
+// Every line as this command draws it: marked z3.
+std::string Z3(std::initializer_list<const char*> lines) {
+  std::string s;
+  for (const char* l : lines) s += std::string("z3\r\n") + l + "\r\n";
+  return s;
+}
+
+}  // namespace
+
+// Which entity of a selection is the value, which its dimension line (positions in the host's
+// order, worked out by hand), where the moved value's leader would start, and each refusal.
+TEST(MovedValue, ValueAndDimensionLineOfASelection) {
+  const std::string arrows =
+      Z3({"50 0 49.2235428646924 2.89777747886721", "50 0 50.7764571353076 2.8977774788672",
+          "50 100 50.7764571353076 97.1022225211328", "50 100 49.2235428646924 97.1022225211328"});
+  struct Case {
+    const char* name;
+    std::string selection;
+    const char* message;                                    // the refusal's (UTF-8), or nullptr
+    int value = -1, line = -1, baseLine = -1, leader = -1;  // positions in the host's order; -1 none
+    TPointD leaderStart{};
+  };
+  const Case cases[] = {
+      // The text's middle (750, 125) at 1/50: 4 characters of 1.5 and 3 high, times 50. The
+      // extension lines run from the dimension line's ends to a wall of another layer and colour:
+      // square to it, they lead nowhere.
+      {"the host's dimension: a line marked z3 and its value above the middle",
+       Selection(Z3({"0 0 1500 0", "0 0 0 -290", "1500 0 1500 -290"}) +
+                     "ly3\r\nlc5\r\n0 -290 1500 -290\r\nly1\r\n" + Z3({"cs 600 50 10 0 \"1500"}),
+                 50),
+       nullptr,
+       4,
+       0,
+       -1,
+       -1,
+       {750, 0}},
+      // The base line (5) runs nearest to the text; its leader comes from the middle of 2. A line of
+      // another layer and colour (10) runs nearer than 2.
+      {"this command's dimension: extension lines, base line, leader and markers",
+       Selection(Z3({"2 0 52 0", "2 100 52 100", "50 0 50 100", "cs 80 40 0 10 \"100", "50 50 80.5 45",
+                     "80.5 39.5 80.5 45"}) +
+                 arrows + "ly3\r\nlc5\r\n90 0 90 100\r\n"),
+       nullptr,
+       3,
+       2,
+       5,
+       4,
+       {50, 50}},
+      {"a leader square to its base line, which underlines the text",
+       Selection(Z3({"50 0 50 100", "cs 80 50.5 0 10 \"100", "50 50 80.5 50", "80.5 50 80.5 55.5"})),
+       nullptr,
+       1,
+       0,
+       3,
+       2,
+       {50, 50}},
+      {"this command's radius, with the picked circle",
+       Selection("ci 100 50 20\r\n" + Z3({"100 50 120 50", "cr 140 80 10 0 \"R20", "110 50 139.5 79.5",
+                                          "139.5 79.5 145 79.5", "120 50 117.102222521133 49.2235428646924",
+                                          "120 50 117.102222521133 50.7764571353076"})),
+       nullptr,
+       2,
+       1,
+       4,
+       3,
+       {110, 50}},
+      // The leader's arc (2), though another (10) runs nearer to the text.
+      {"this command's angle: the arc its leader comes from",
+       Selection("110 100 130 100\r\n80 65.3589838486225 120 134.641016151378\r\n" +
+                 Z3({"ci 99.9999999999998 100 25.0000000000002 0 60 1 0",
+                     "cp 150 150 5 -8.66025403784439 \"60\x81\x8b",
+                     "121.650635094611 112.5 152.816987298108 144.120834875401",
+                     "149.316987298108 150.183012701892 152.816987298108 144.120834875401",
+                     "125 100 124.223542864692 102.897777478867", "125 100 125.776457135308 102.897777478867",
+                     "112.5 121.650635094611 115.397777478867 120.874177959304",
+                     "112.5 121.650635094611 114.62132034356 119.529314751051"}) +
+                 "ly3\r\nlc5\r\nci 100 100 60 0 90 1 0\r\n"),
+       nullptr,
+       3,
+       2,
+       5,
+       4,
+       {121.650635094611, 112.5}},
+      // Middle (38.18, 36.94), 53.13 from the centre: 3.13 from the arc of 50 (from 300 + 60 to
+      // 30 + 60 degrees), 16.87 from that of 70; an ellipse is no dimension arc, however near.
+      {"the host's angle: the nearest circular arc",
+       Selection("ci 0 0 53 0 90 0.5 0\r\nly3\r\nci 0 0 70 0 90 1 0\r\nly1\r\n" +
+                 Z3({"ci 0 0 50 300 30 1 60", "cp 35 38 7.07106781186548 -7.07106781186548 \"90\x81\x8b"})),
+       nullptr,
+       3,
+       2,
+       -1,
+       -1,
+       {35.9352632983235, 34.7657425014937}},
+      {"a dimension entity: its own line, though another runs nearer",
+       Selection("z3\r\nmsg\r\n0 0 100 0\r\ncs 40 1 10 0 \"100\r\n30 2 70 2\r\n"),
+       nullptr,
+       0,
+       0,
+       -1,
+       -1,
+       {42.25, 0}},
+      {"this command's dimension entity, its base line and leader beside it",
+       Selection("msg\r\n50 0 50 100\r\ncs 80 40 0 10 \"100\r\n" +
+                 Z3({"50 50 80.5 45", "80.5 39.5 80.5 45"})),
+       nullptr,
+       0,
+       0,
+       2,
+       1,
+       {50, 50}},
+      {"a chain: the segment under the value, not the one on the same line before it",
+       Selection(Z3({"0 0 100 0", "100 0 200 0", "cs 130 1 10 0 \"100"})),
+       nullptr,
+       2,
+       1,
+       -1,
+       -1,
+       {132.25, 0}},
+      {"parallel within the rounding of the digits written",
+       Selection(
+           "cs 0 0 0.707106781186548 0.707106781186547 \"50\r\n0 -1 70.7106781186548 69.7106781186547\r\n"),
+       nullptr,
+       0,
+       1,
+       -1,
+       -1,
+       {1.56066017177982, 0.560660171779821}},
+      {"a line a thousandth off level is no dimension line",
+       Selection("cs 0 1 10 0 \"5\r\n0 0 1000 0.001\r\n"), kMessageNoDimensionLine},
+      {"lines across the value only", Selection("cs 40 1 10 0 \"100\r\n0 0 0 10\r\n100 0 100 10\r\n"),
+       kMessageNoDimensionLine},
+      {"an angle without an arc", Selection("0 0 100 0\r\ncp 40 1 10 0 \"30\x81\x8b\r\n"),
+       kMessageNoDimensionLine},
+      {"an angle by an ellipse", Selection("ci 0 0 50 0 90 0.5 0\r\ncp 35 38 7 -7 \"90\x81\x8b\r\n"),
+       kMessageNoDimensionLine},
+      {"texts of other keywords are no values",
+       Selection(
+           "0 0 100 0\r\nch 40 1 10 0 \"100\r\ncv 0 0 0 10 \"1\r\nck 0 5 10 0 \"k\r\nc2 0 5 10 0 \"2\r\n"),
+       kMessageNoValue},
+      {"nothing selected", Selection(""), kMessageNoValue},
+      {"two values", Selection("0 0 100 0\r\ncs 40 1 10 0 \"100\r\nct 40 11 10 0 \"100\r\n"),
+       kMessageManyValues},
+      {"a value and a dimension entity",
+       Selection("co 40 1 10 0 \"100\r\nmsg\r\n0 0 100 0\r\ncs 40 1 10 0 \"100\r\n"), kMessageManyValues},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    JwwState host;
+    JwwReadBuffer(host, c.selection);
+    const TMovedValue v = FindMovedValue(host);
+    EXPECT_EQ(MovedValueMessage(v.Refusal), c.message ? SjisText(c.message) : "");
+    if (c.message) continue;
+    ASSERT_EQ(v.Refusal, TMovedValueRefusal::None);
+    const auto same = [&](std::optional<TJwwOrderItem> got, int position) {
+      if (position < 0) return !got.has_value();
+      const TJwwOrderItem want = host.EntityOrder[position];
+      return got && got->Kind == want.Kind && got->Index == want.Index;
+    };
+    EXPECT_TRUE(same(v.Value, c.value));
+    EXPECT_TRUE(same(v.Line, c.line));
+    EXPECT_TRUE(same(v.BaseLine, c.baseLine));
+    EXPECT_TRUE(same(v.Leader, c.leader));
+    const TPointD start = LeaderStart(host, v);
+    EXPECT_NEAR(start.X, c.leaderStart.X, 1e-9);
+    EXPECT_NEAR(start.Y, c.leaderStart.Y, 1e-9);
   }
 }
 

@@ -256,6 +256,11 @@ std::string Dump(const JwwState& st) {
   }
   j["PickedPoints"] = picked;
   j["PickedCount"] = st.PickedCount;
+  Json picks = Json::array();
+  for (int pick = 0; pick < 64; ++pick) {
+    if (st.NonNumericPicks & (uint64_t{1} << pick)) picks.push_back(pick);
+  }
+  j["NonNumericPicks"] = picks;
   j["GroupValues"] = st.GroupValues;
   j["GroupNames"] = Texts(st.GroupNames);
   j["LayerValues"] = st.LayerValues;
@@ -463,6 +468,7 @@ void Fill(JwwState& st, TValues& v, int records) {
   for (bool& b : st.AttrPending) b = v.Bool();
   for (TJwwPickedPoint& p : st.PickedPoints)
     p = TJwwPickedPoint{v.Next() % 5 == 0, v.Number(), v.Number(), static_cast<TJwwPickKind>(v.Int())};
+  st.NonNumericPicks = static_cast<uint64_t>(v.Int()) << 32 | static_cast<uint32_t>(v.Int());
   for (int32_t& x : st.GroupValues) x = v.Int();
   for (std::string& s : st.GroupNames) s = v.Text();
   for (int32_t& x : st.LayerValues) x = v.Int();
@@ -626,7 +632,7 @@ TEST(DumpJson, KeysAreTheStateNames) {
       "FirstLineWidth", "FirstTextType", "FirstFreeText", "FirstFontName", "CurGroup", "CurLayer",
       "CurLineColour", "CurLineType", "CurLineWidth", "CurTextType", "CurFreeText", "CurTextCode",
       "CurFontName", "CurPointColour", "CurSolidColour", "AttrPending", "PickedPoints",
-      "PickedCount", "GroupValues", "GroupNames", "LayerValues", "LayerNames", "CurHhpNo",
+      "PickedCount", "NonNumericPicks", "GroupValues", "GroupNames", "LayerValues", "LayerNames", "CurHhpNo",
       "CurZFlags", "PolylineCount", "InPolyline", "InMessage", "CurMessageLine", "Lines",
       "Circles", "Arcs", "Texts", "Points", "PointsEx", "Messages", "Blocks", "Solids2", "Solids3",
       "Solids4", "SolidsSc", "SolidsSe", "SolidsSo", "SolidsSg", "EntityOrder", "OutputCount",

@@ -302,54 +302,69 @@ TEST(Form, TextsAreShiftJis) {
   for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected);
 }
 
-// Thirty lines of notes: headings (◇, ◆) and their continuation lines, which start with one
-// full-width blank; only the lines that name a direction differ from one direction to another.
-TEST(Form, Memo1HasThirtyLinesOfNotes) {
-  const std::vector<std::string> lines = Memo1Lines();
-  ASSERT_EQ(lines.size(), 30u);
-  for (const std::string& line : lines) {
-    if (line.empty()) continue;
-    const std::string head = line.substr(0, 2);
-    EXPECT_TRUE(head == "\x81\x40" || head == SjisText("◇") || head == SjisText("◆")) << SjisToUtf8(line);
-  }
-  for (TDirection d : AllDirections()) {
-    const std::vector<std::string> notes = Memo1Lines(d);
+// Every mode that draws, for the tests that hold for each.
+std::vector<TDimensionMode> AllModes() {
+  std::vector<TDimensionMode> modes;
+  for (TKind k : AllKinds())
+    for (TDirection d : AllDirections())
+      for (TNext n : {TNext::None, TNext::Chain, TNext::Outside})
+        for (TPick p : {TPick::Points, TPick::Line})
+          if (const TDimensionMode m{k, d, n, p}; IsValidMode(m)) modes.push_back(m);
+  return modes;
+}
+
+// Thirty lines of notes for each mode: headings (◇, ◆) and their continuation lines, which start
+// with one full-width blank, each within the notes' 24 columns. Each mode has notes of its own: they
+// name the mode's settings file and what it measures, and a kind without directions names none.
+TEST(Form, Memo1SpeaksOfTheModesKind) {
+  std::set<std::vector<std::string>> seen;
+  for (const TDimensionMode& m : AllModes()) {
+    const std::string caption = ModeCaption(m);
+    SCOPED_TRACE(caption);
+    const std::vector<std::string> notes = Memo1Lines(m);
     ASSERT_EQ(notes.size(), 30u);
-    for (std::size_t i = 0; i < notes.size(); ++i) {
-      const bool names = SjisToUtf8(lines[i]).find("寸法線") != std::string::npos;
-      if (!names) {
-        EXPECT_EQ(notes[i], lines[i]) << i;
-      }
+    std::string all;
+    for (const std::string& line : notes) {
+      all += SjisToUtf8(line) + "\n";
+      EXPECT_LE(line.size(), 24u) << SjisToUtf8(line);
+      if (line.empty()) continue;
+      const std::string head = line.substr(0, 2);
+      EXPECT_TRUE(head == "\x81\x40" || head == SjisText("◇") || head == SjisText("◆")) << SjisToUtf8(line);
     }
+    EXPECT_TRUE(seen.insert(notes).second) << "the notes of another mode";
+    EXPECT_NE(all.find(std::string(" ") + ModeSettingsFile(m) + " "), std::string::npos) << all;
+    const char* word = m.Kind == TKind::Radius      ? "半径"
+                       : m.Kind == TKind::Diameter  ? "直径"
+                       : m.Kind == TKind::ArcLength ? "弧長"
+                       : m.Kind == TKind::Angle     ? "角度"
+                                                    : DirectionEntry(m.Direction).Word;
+    EXPECT_NE((SjisToUtf8(notes[0]) + SjisToUtf8(notes[1])).find(word), std::string::npos) << word;
+    // The kind's own notes stand before the value text's (whose base line is 水平線).
+    const std::string own = all.substr(0, all.find("◇寸法値の前後"));
+    if (!KindEntry(m.Kind).HasDirections) {
+      for (TDirection d : AllDirections())
+        EXPECT_EQ(own.find(DirectionEntry(d).Word), std::string::npos) << DirectionEntry(d).Word;
+    }
+    // What the launchers ask for: a continued mode its next point, a picked line the line.
+    EXPECT_EQ(all.find("次の計測点") != std::string::npos, m.Next != TNext::None);
+    EXPECT_EQ(all.find("計測する線") != std::string::npos, m.Pick == TPick::Line);
   }
 
-  // The notes and the caption name the direction drawn, the caption also a continued mode.
+  // The caption names the direction drawn and a continued mode.
   const struct {
     TDirection direction;
     TNext next;
-    const char *caption, *first, *second, *draws;
+    const char* caption;
   } kinds[] = {
-      {TDirection::Vertical, TNext::None, "ソラトＫ", "◇垂直寸法線の設定は", "　水平寸法線の設定とは",
-       "　垂直寸法線を作図します"},
-      {TDirection::Vertical, TNext::Chain, "ソラトＫ（連続）", "◇垂直寸法線の設定は",
-       "　水平寸法線の設定とは", "　垂直寸法線を作図します"},
-      {TDirection::Horizontal, TNext::None, "ソラトＫ（水平）", "◇水平寸法線の設定は",
-       "　垂直寸法線の設定とは", "　水平寸法線を作図します"},
-      {TDirection::Horizontal, TNext::Outside, "ソラトＫ（水平・外側追加）", "◇水平寸法線の設定は",
-       "　垂直寸法線の設定とは", "　水平寸法線を作図します"},
-      {TDirection::Aligned, TNext::Chain, "ソラトＫ（平行・連続）", "◇平行寸法線の設定は",
-       "　他の寸法線の設定とは", "　平行寸法線を作図します"},
+      {TDirection::Vertical, TNext::None, "ソラトＫ"},
+      {TDirection::Vertical, TNext::Chain, "ソラトＫ（連続）"},
+      {TDirection::Horizontal, TNext::None, "ソラトＫ（水平）"},
+      {TDirection::Horizontal, TNext::Outside, "ソラトＫ（水平・外側追加）"},
+      {TDirection::Aligned, TNext::Chain, "ソラトＫ（平行・連続）"},
   };
   for (const auto& k : kinds) {
     const TForm1 f("", nullptr, {TKind::Linear, k.direction, k.next});
     EXPECT_EQ(f.Caption(), SjisText(k.caption));
-    const std::vector<std::string> notes = Memo1Lines(k.direction);
-    ASSERT_EQ(notes.size(), 30u);
-    EXPECT_EQ(notes[0], SjisText(k.first));
-    EXPECT_EQ(notes[1], SjisText(k.second));
-    EXPECT_EQ(notes[3], SjisText(k.second).substr(0, notes[3].size() - 2) + SjisText("を"));
-    EXPECT_EQ(notes[7], SjisText(k.draws));
-    EXPECT_EQ(notes[2], lines[2]);
   }
 }
 
@@ -616,8 +631,8 @@ TEST(Form, TheRecordFollowsTheDrawing) {
 }
 
 // A run without the dialog draws what OK would; a refusal has no dialog to go back to, so its
-// reason is shown in the confirmation box and the host gets "hq". Only the mode's own settings
-// file asks for such runs.
+// reason is shown in the refusal box, titled with the mode, with how the dialog comes back, and
+// the host gets "hq". Only the mode the box was ticked in runs so.
 TEST(Form, QuickOkDrawsOrSaysWhyAndDrawsNothing) {
   const std::string host = "hq\r\nhp1 10 0\r\nhp2 10 70\r\nhp3 60 30\r\nhp4 80 40\r\n";
   const struct {
@@ -631,6 +646,8 @@ TEST(Form, QuickOkDrawsOrSaysWhyAndDrawsNothing) {
       {"a refused dimension", "1", "hq\r\nhp1 10 0\r\nhp2 10 0\r\nhp3 60 30\r\nhp4 80 40\r\n",
        RefusalMessage(TRefusal::ZeroLength)},
   };
+  const std::string back =
+      "\n" + SjisText(kMessageDialogBack) + "q748set.bat" + SjisText(kMessageDialogBackEnd);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir("q748-form");
@@ -642,8 +659,10 @@ TEST(Form, QuickOkDrawsOrSaysWhyAndDrawsNothing) {
       ASSERT_EQ(settings.SaveSettings(settings.SettingsFile()), TWriteError::None);
     }
     EXPECT_TRUE(TForm1::SkipsDialog(dir.path(), {}));
-    // Another direction's file is its own: it asks for its dialog.
+    // Another direction's file is its own, and the other modes of the file keep their dialog.
     EXPECT_FALSE(TForm1::SkipsDialog(dir.path(), {.Direction = TDirection::Horizontal}));
+    EXPECT_FALSE(TForm1::SkipsDialog(dir.path(), {.Next = TNext::Chain}));
+    EXPECT_FALSE(TForm1::SkipsDialog(dir.path(), {.Pick = TPick::Line}));
     TRecordingView view;
     TForm1 f(dir.path(), &view);
     view.Form = &f;
@@ -654,7 +673,8 @@ TEST(Form, QuickOkDrawsOrSaysWhyAndDrawsNothing) {
     EXPECT_EQ(f.FormClose(), true);
     ASSERT_EQ(view.Messages.size(), c.message.empty() ? 0u : 1u);
     if (!c.message.empty()) {
-      EXPECT_EQ(view.Messages[0], c.message);
+      EXPECT_EQ(view.Messages[0], c.message + back);
+      EXPECT_EQ(view.Captions[0], SjisText("ソラトＫ - 確認"));
       EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
     } else {
       // What OK in the dialog writes on the same files.
@@ -671,4 +691,81 @@ TEST(Form, QuickOkDrawsOrSaysWhyAndDrawsNothing) {
   }
   TempDir empty("q748-form");
   EXPECT_FALSE(TForm1::SkipsDialog(empty.path(), {}));  // no settings file: the dialog
+}
+
+// In the dialog a refusal's box names the mode and says why, nothing more: the dialog is there.
+// The settings launcher's OK checks the fields and saves them, and draws nothing whatever the host
+// handed over; the record of the last dimension stays.
+TEST(Form, RefusalBoxNamesTheModeAndSettingsOnlyDrawsNothing) {
+  const std::string record = "0\r\n1\r\n0\r\n10\r\n0\r\n10\r\n70\r\n60\r\n30\r\n";
+  const struct {
+    const char* name;
+    TDimensionMode mode;
+    bool settingsOnly;
+    const char* edit1;
+    const char* caption;  // of the refusal box; nullptr: none
+    TRefusal refusal;
+    bool closes;
+  } cases[] = {
+      {"a radius without a circle",
+       {.Kind = TKind::Radius},
+       false,
+       "1",
+       "ソラトＫ（半径） - 確認",
+       TRefusal::NoCircle,
+       false},
+      {"an outside dimension without points",
+       {.Direction = TDirection::Aligned, .Next = TNext::Outside},
+       false,
+       "1",
+       "ソラトＫ（平行・外側追加） - 確認",
+       TRefusal::MissingPoint,
+       false},
+      {"settings: no points needed", {.Kind = TKind::Radius}, true, "1", nullptr, TRefusal::None, true},
+      {"settings: a refused field keeps the dialog",
+       {.Next = TNext::Chain},
+       true,
+       "0",
+       nullptr,
+       TRefusal::None,
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir("q748-form");
+    WriteFile(dir.path() / "JWC_TEMP.TXT", "hq\r\nhs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\n");
+    TRecordingView view;
+    TForm1 f(dir.path(), &view, c.mode);
+    f.SettingsOnly = c.settingsOnly;
+    // The starting values, with a record of the last dimension.
+    ASSERT_EQ(TForm1(dir.path(), nullptr, c.mode).SaveSettings(f.SettingsFile()), TWriteError::None);
+    std::string before = ReadFile(f.SettingsFile());
+    std::size_t at = 0;
+    for (int line = 1; line < kFirstRecordLine; ++line) at = before.find("\r\n", at) + 2;
+    before.replace(at, 9 * 2, record);
+    WriteFile(f.SettingsFile(), before);
+    f.FormShow();
+    f.Edit1.Text = c.edit1;
+    f.Button1Click();
+    EXPECT_EQ(f.CloseRequested, c.closes);
+    ASSERT_EQ(view.Messages.size(), c.caption ? 1u : 0u);
+    if (c.caption) {
+      EXPECT_EQ(view.Captions[0], SjisText(c.caption));
+      EXPECT_EQ(view.Messages[0], RefusalMessage(c.refusal));
+    }
+    if (c.settingsOnly && c.closes) {
+      EXPECT_TRUE(f.FormClose());
+      EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
+      const std::string saved = ReadFile(f.SettingsFile());
+      EXPECT_NE(saved, before) << "the settings are saved";
+      EXPECT_NE(saved.find(record), std::string::npos) << "the record stays";
+    } else if (!c.closes && c.settingsOnly) {
+      EXPECT_EQ(f.FocusControl, "Edit1");
+      EXPECT_EQ(ReadFile(f.SettingsFile()), before);
+    }
+  }
+  // The settings launcher's dialog says that it draws nothing.
+  TForm1 settings("", nullptr, {.Kind = TKind::Angle});
+  settings.SettingsOnly = true;
+  EXPECT_EQ(settings.Caption(), SjisText("ソラトＫ（角度） - 設定（作図しません）"));
 }

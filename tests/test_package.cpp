@@ -82,13 +82,40 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     const char* File;
     bool Repeats;  // #hr: the host runs the command again after each dimension
   } launchers[] = {
-      {"q748.bat", false},    {"q748r.bat", true},    {"q748c.bat", true},    {"q748o.bat", false},
-      {"q748l.bat", false},   {"q748lr.bat", true},   {"q748h.bat", false},   {"q748hr.bat", true},
-      {"q748hc.bat", true},   {"q748ho.bat", false},  {"q748hl.bat", false},  {"q748hlr.bat", true},
-      {"q748a.bat", false},   {"q748ar.bat", true},   {"q748ac.bat", true},   {"q748ao.bat", false},
-      {"q748al.bat", false},  {"q748alr.bat", true},  {"q748rd.bat", false},  {"q748rdr.bat", true},
-      {"q748dm.bat", false},  {"q748dmr.bat", true},  {"q748arc.bat", false}, {"q748arcr.bat", true},
-      {"q748ang.bat", false}, {"q748angr.bat", true},
+      {"q748.bat", false},
+      {"q748r.bat", true},
+      {"q748c.bat", true},
+      {"q748o.bat", false},
+      {"q748l.bat", false},
+      {"q748lr.bat", true},
+      {"q748h.bat", false},
+      {"q748hr.bat", true},
+      {"q748hc.bat", true},
+      {"q748ho.bat", false},
+      {"q748hl.bat", false},
+      {"q748hlr.bat", true},
+      {"q748a.bat", false},
+      {"q748ar.bat", true},
+      {"q748ac.bat", true},
+      {"q748ao.bat", false},
+      {"q748al.bat", false},
+      {"q748alr.bat", true},
+      {"q748rd.bat", false},
+      {"q748rdr.bat", true},
+      {"q748dm.bat", false},
+      {"q748dmr.bat", true},
+      {"q748arc.bat", false},
+      {"q748arcr.bat", true},
+      {"q748ang.bat", false},
+      {"q748angr.bat", true},
+      // The settings launchers: the dialog of a settings file, drawing nothing.
+      {"q748set.bat", false},
+      {"q748hset.bat", false},
+      {"q748aset.bat", false},
+      {"q748rdset.bat", false},
+      {"q748dmset.bat", false},
+      {"q748arcset.bat", false},
+      {"q748angset.bat", false},
   };
   // Every launcher of the folder is here, and the package takes it.
   std::set<std::string> listed;
@@ -122,8 +149,11 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
       for (std::string w; words >> w;) arguments.push_back(w);
     }
     EXPECT_TRUE(started);
-    const std::optional<TDimensionMode> mode = DialogMode(arguments);
+    bool settingsOnly = false;
+    const std::optional<TDimensionMode> mode = DialogMode(arguments, &settingsOnly);
     ASSERT_TRUE(mode) << "arguments the dialog does not take";
+    // A settings launcher is the one the refusal box names for its mode's settings file.
+    EXPECT_EQ(settingsOnly, SettingsLauncher(*mode) == launcher.File);
 
     // The memo the host shows beside the file name: the first line, which the shell does not echo;
     // the kind and direction first, 連続 only for a chain, 繰り返し for the other launchers that
@@ -144,6 +174,7 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     EXPECT_EQ(memo.find(SjisText("繰り返し")) != std::string::npos,
               launcher.Repeats && mode->Next != TNext::Chain);
     EXPECT_EQ(memo.find(SjisText("線指示")) != std::string::npos, mode->Pick == TPick::Line);
+    EXPECT_EQ(memo.find(SjisText("設定")) != std::string::npos, settingsOnly);
 
     // cmd jumps over the directives to a label after them.
     std::vector<std::string> directives;
@@ -179,7 +210,9 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     // The prompts are those of the kinds table, a blank after the directive (a glued character
     // would change the prompt's kind).
     std::vector<std::pair<std::string, std::string>> expected;
-    for (const TPrompt& p : ModePrompts(*mode)) expected.emplace_back(p.Directive, SjisText(p.Text));
+    // The settings launcher asks for nothing: the host runs it at once.
+    for (const TPrompt& p : ModePrompts(*mode))
+      if (!settingsOnly) expected.emplace_back(p.Directive, SjisText(p.Text));
     EXPECT_EQ(prompts, expected);
     std::vector<std::string> order = {"#jww", "#cd", "#h0"};
     for (const auto& p : expected) order.push_back(p.first);
@@ -188,6 +221,30 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     order.push_back("#e");
     EXPECT_EQ(directives, order);
   }
+}
+
+// Every mode names a settings launcher of the package (the refusal box of a run without the dialog
+// tells it), and every settings file has one: each mode's choice can be undone without timing a key.
+TEST(Package, EveryModeHasItsSettingsLauncher) {
+  std::set<std::string> files;
+  for (TKind k : AllKinds())
+    for (TDirection d : AllDirections())
+      for (TNext n : {TNext::None, TNext::Chain, TNext::Outside})
+        for (TPick p : {TPick::Points, TPick::Line}) {
+          const TDimensionMode m{k, d, n, p};
+          if (!IsValidMode(m)) continue;
+          const std::string launcher = SettingsLauncher(m);
+          EXPECT_TRUE(std::filesystem::is_regular_file(kPackage / launcher)) << launcher;
+          files.insert(ModeSettingsFile(m) + std::string("=") + launcher);
+        }
+  std::set<std::string> settingsFiles, launchers;
+  for (const std::string& pair : files) {
+    settingsFiles.insert(pair.substr(0, pair.find('=')));
+    launchers.insert(pair.substr(pair.find('=') + 1));
+  }
+  // The modes of one settings file share its launcher; another file has another.
+  EXPECT_EQ(files.size(), settingsFiles.size()) << "one launcher for each settings file";
+  EXPECT_EQ(launchers.size(), settingsFiles.size());
 }
 
 TEST(Package, ReadmeIsShiftJisWithCrLfAndNamesTheFiles) {

@@ -382,6 +382,148 @@ TEST(Preview, RadiusAndDiameterShowTheCircle) {
   }
 }
 
+// What was picked stands faintly behind the dimension: a whole circle as the circle, an arc as
+// that arc alone (counter-clockwise from its start to its end), an angle's two lines, a picked
+// line. Read from the dimension's fields.
+TEST(Preview, PickedEntitiesAsTheyWerePicked) {
+  TempDir dir("q748-preview");
+  WriteFile(dir.path() / kExchangeFileName, "hq\r\nhp1ln 12 3\r\nhhp1ln\r\n10 0 40 70\r\n");
+  JwwState host;
+  JwwInit(host);
+  ASSERT_TRUE(JwwReadFile(host, dir.path() / kExchangeFileName));
+  const auto arcOf = [](TKind kind, bool whole, double start, double end) {
+    TDimensionInput in;
+    in.Kind = kind;
+    in.Centre = {5000, 0};
+    in.Radius = 800;
+    in.WholeCircle = whole;
+    in.ArcStart = start;
+    in.ArcEnd = end;
+    return in;
+  };
+  TDimensionInput angle;
+  angle.Kind = TKind::Angle;
+  angle.LineEnds = {TPointD{0, 0}, TPointD{2000, 0}, TPointD{-5, 1}, TPointD{1732, 1000}};
+  TDimensionInput line;
+  line.Pick = TPick::Line;
+  const struct {
+    const char* name;
+    TDimensionInput in;
+    std::vector<TPreviewShapeKind> kinds;
+    double firstDeg = 0, middleDeg = 0, lastDeg = 0;  // an arc's: where it starts, passes and ends
+  } cases[] = {
+      {"a radius of a whole circle", arcOf(TKind::Radius, true, 30, 150), {TPreviewShapeKind::PickedCircle}},
+      {"a radius of an arc",
+       arcOf(TKind::Radius, false, 30, 150),
+       {TPreviewShapeKind::PickedArc},
+       30,
+       90,
+       150},
+      {"a diameter of an arc over 0",
+       arcOf(TKind::Diameter, false, 300, 60),
+       {TPreviewShapeKind::PickedArc},
+       300,
+       0,
+       60},
+      {"an arc length",
+       arcOf(TKind::ArcLength, true, 200, 260),
+       {TPreviewShapeKind::PickedArc},
+       200,
+       230,
+       260},
+      {"an angle", angle, {TPreviewShapeKind::PickedLine, TPreviewShapeKind::PickedLine}},
+      {"a picked line", line, {TPreviewShapeKind::PickedLine}},
+      {"four points", TDimensionInput{}, {}},
+  };
+  const auto at = [](double deg) {
+    const double a = deg * 3.14159265358979323846 / 180;
+    return TPreviewPoint{5000 + 800 * std::cos(a), 800 * std::sin(a)};
+  };
+  const auto near = [](TPreviewPoint a, TPreviewPoint b) { return std::hypot(a.X - b.X, a.Y - b.Y) < 1e-6; };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<TPreviewShape> shapes = PickedShapes(c.in, host);
+    std::vector<TPreviewShapeKind> kinds;
+    for (const TPreviewShape& s : shapes) kinds.push_back(s.Kind);
+    ASSERT_EQ(kinds, c.kinds);
+    if (kinds.empty()) continue;
+    const std::vector<TPreviewPoint>& p = shapes[0].Points;
+    switch (kinds[0]) {
+      case TPreviewShapeKind::PickedCircle:
+        EXPECT_TRUE(near(p[0], {5000, 0}));
+        EXPECT_EQ(shapes[0].Radius, 800);
+        break;
+      case TPreviewShapeKind::PickedArc:
+        ASSERT_GE(p.size(), 3u);
+        EXPECT_TRUE(near(p.front(), at(c.firstDeg)));
+        EXPECT_TRUE(near(p[p.size() / 2], at(c.middleDeg)));
+        EXPECT_TRUE(near(p.back(), at(c.lastDeg)));
+        break;
+      default: break;
+    }
+  }
+  const std::vector<TPreviewShape> lines = PickedShapes(angle, host);
+  EXPECT_TRUE(near(lines[1].Points[0], {-5, 1}) && near(lines[1].Points[1], {1732, 1000}));
+  const std::vector<TPreviewShape> picked = PickedShapes(line, host);
+  EXPECT_TRUE(near(picked[0].Points[0], {10, 0}) && near(picked[0].Points[1], {40, 70}));
+}
+
+// The dialogs of the arc kinds and a picked line show what was picked, in front of nothing, inside
+// the frame, faint in the SVG; the angle's line of information tells the angle in degrees.
+TEST(Preview, ArcKindsAndPickedLinesShowWhatWasPicked) {
+  const std::string head = "hq\r\nhs 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\r\n";
+  const struct {
+    const char* name;
+    TDimensionMode mode;
+    std::string host;
+    TPreviewShapeKind kind;
+    std::size_t count;
+    double minY;  // the frame reaches down to it at least
+    const char* info;
+  } cases[] = {
+      {"arc length",
+       {.Kind = TKind::ArcLength},
+       head + "hp1ci 5 0\r\nhp2 0 30\r\nhp3 20 40\r\nhhp1ci\r\nci 0 -40 50 80 100 1 0\r\n",
+       TPreviewShapeKind::PickedArc,
+       1,
+       9.3,
+       "長さ"},
+      {"angle",
+       {.Kind = TKind::Angle},
+       head +
+           "hp1ln 5 0\r\nhp2ln 0 5\r\nhp3 9 9\r\nhp4 20 20\r\nhhp1ln\r\n0 -300 10 -300\r\nhhp2ln\r\n0 -400 0 "
+           "10\r\n",
+       TPreviewShapeKind::PickedLine,
+       2,
+       -400,
+       "角度 90°"},
+      {"a picked line",
+       {.Pick = TPick::Line},
+       head + "hp1ln 12 3\r\nhp2 60 30\r\nhp3 80 40\r\nhhp1ln\r\n10 -500 10 70\r\n",
+       TPreviewShapeKind::PickedLine,
+       1,
+       -500,
+       "長さ 570"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir("q748-preview");
+    WriteFile(dir.path() / kExchangeFileName, c.host);
+    TForm1 f(dir.path(), nullptr, c.mode);
+    f.FormShow();
+    f.ComboBox3.SetItemIndex(1);
+    const TPreview p = BuildPreview(f);
+    ASSERT_TRUE(p.Drawable) << SjisToUtf8(p.Status);
+    ASSERT_GE(p.Picture.Shapes.size(), c.count);
+    for (std::size_t i = 0; i < c.count; ++i) EXPECT_EQ(p.Picture.Shapes[i].Kind, c.kind) << i;
+    EXPECT_EQ(OfKind(p.Picture, c.kind).size(), c.count);
+    EXPECT_LE(p.Picture.MinY, c.minY);
+    EXPECT_EQ(Count(PictureToSvg(p.Picture, kPreviewWidth, kPreviewHeight), "class=\"picked\""), c.count);
+    EXPECT_NE(SjisToUtf8(p.Info).find(c.info), std::string::npos) << SjisToUtf8(p.Info);
+    EXPECT_EQ(SjisToUtf8(p.Info).find("長さ") == std::string::npos, c.mode.Kind == TKind::Angle);
+  }
+}
+
 TEST(Preview, AChainDrawnRunByRun) {
   TempDir dir("q748-preview");
   const std::vector<std::vector<std::string>> runs = {

@@ -208,6 +208,9 @@ TEST(FastLines, SameStateAsTheTokenizer) {
       {"lgf\r\nx", true, 0},          {"lgF", false, 0},                 {"lg12", false, 0},
       {"lt123456789", true, 0},      {"lt1234567890", false, 0},        {"z5", true, 0},
       {"z6", false, 0},              {"pn3", false, 0},
+      // A number token that is no number goes to the general path, which marks a picked entity.
+      {"- 0 40 70", false, 0},       {"1" + std::string(400, '0') + " 0 40 70", false, 0},
+      {"12345678901234567890 0 40 70", true, 1},
   };
   // clang-format on
   for (const auto& f : forms) {
@@ -222,6 +225,46 @@ TEST(FastLines, SameStateAsTheTokenizer) {
   }
 }
 
+// An entity read under a pick number (1..63) with a field that is no strict number marks its pick,
+// on every path: the general reader, the fast path and two threads.
+TEST(EntityRules, NonNumericFieldsMarkTheirPick) {
+  const auto bit = [](int pick) { return uint64_t{1} << pick; };
+  const struct {
+    std::string Input;
+    uint64_t Picks;
+  } cases[] = {
+      {"hhp1ci\nci nan 0 5", bit(1)},
+      {"hhp2ci\nci 1,500 0 5", bit(2)},
+      {"hhp3ci\nci 1e400 0 5", bit(3)},
+      {"hhp4ci\nci 0 0 5 nan 90 1 0", bit(4)},  // an arc's start angle
+      {"hhp4ci\nci 0 0 5 0 90 1 inf", bit(4)},  // its tilt, the last field
+      {"hhp5ln\n10 nan 40 70", bit(5)},
+      {"hhp5ln\n10 20 40 nan", bit(5)},  // a line's last field
+      {"hhp63ln\n- 0 40 70", bit(63)},   // a sign alone, at the last pick number
+      {"hhp6ln\n1" + std::string(400, '0') + " 0 40 70", bit(6)},
+      {"hhp7\npt 1 nan", bit(7)},
+      {"hhp7\npt 1 2 1 0 nan", bit(7)},  // a marker's code
+      {"hhp8ch\nch nan 2 1 0 \"10", bit(8)},
+      {"hhp9\nsl 0 0 x 5", bit(9)},
+      {"hhp1ci\nci nan 0 5\nhhp2ln\n1 2 3 4", bit(1)},  // the pick current when read
+      // No mark: the fields are numbers, or no pick is current, or the odd token is no field.
+      {"ci nan 0 5", 0},
+      {"hhp1ci\nci 1 2 3\nhhp\nci nan 0 5", 0},
+      {"hhp64ln\n10 nan 40 70", 0},
+      {"hhp0ln\n10 nan 40 70", 0},
+      {"hhp6ln\n12345678901234567890 -1. .5 +2", 0},
+      {"hhp4ci\nci 0 0 5 0 90 1 0 nan", 0},
+      {"hhp8ch\nch 1 2 1 0 \"nan", 0},
+  };
+  for (const auto& c : cases) {
+    JwwState st;
+    JwwReadBuffer(st, c.Input);
+    EXPECT_EQ(st.NonNumericPicks, c.Picks) << c.Input;
+    EXPECT_GT(st.EntityOrder.Count(), 0) << c.Input;  // read as an entity still
+    ExpectFastAsGeneral(c.Input, c.Input);
+  }
+}
+
 TEST(FastLines, RandomContentSameAsTheTokenizer) {
   std::mt19937 gen(7480);
   // Mostly the pieces of the common lines, so that many lines take the fast path; now and then a
@@ -230,7 +273,8 @@ TEST(FastLines, RandomContentSameAsTheTokenizer) {
   const std::string alphabet[] = {"1", "-2.5", ".", " ", " ", "\n", "\r\n", "ci ", "pt ", "ch ", "cs ", "sl ",
                                   " \"", "msg\n", "#\n", "pl\n", "z1\n", "lc5\n", "lg", "ly", "lt", "z", "f", "10", "\t", "\"", "=",
                                   "\r", "\x82", "\x82\xa0", "\xa0", "\x1a", std::string(1, '\0'), "\xfe",
-                                  "123456789012345678901", "9007199254740993"};
+                                  "123456789012345678901", "9007199254740993", "hhp3ln\n", "nan", "hhp\n",
+                                  "1,5", "1e400"};
   // clang-format on
   std::uniform_int_distribution<int> pick(0, static_cast<int>(std::size(alphabet)) - 1);
   std::uniform_int_distribution<int> common(0, 22);

@@ -75,10 +75,31 @@ TEST(Settings, EveryControlHasOneLineOfItsKind) {
                               : c->Kind == TControlKind::Edit       ? TSettingKind::EditText
                               : c->Kind == TControlKind::RadioGroup ? TSettingKind::RadioIndex
                                                                     : TSettingKind::CheckBox;
-    EXPECT_EQ(l.Kind, kind) << l.Control;
+    // The check box of runs without the dialog keeps a bit for each mode of the file.
+    EXPECT_TRUE(l.Kind == kind || (kind == TSettingKind::CheckBox && l.Kind == TSettingKind::QuickModes))
+        << l.Control;
   }
   for (const TControlEntry& c : ControlTable())
     EXPECT_EQ(named.count(c.Name), IsSettable(c) ? 1u : 0u) << c.Name;
+  EXPECT_EQ(line, kSettingsLastLine);
+}
+
+// Each control that feeds the dimension gives the input its starting value (DefaultInputs), and
+// its row says how often the overflow guard counts it as a paper distance.
+TEST(Settings, EveryControlFeedsItsOwnField) {
+  const TDimensionInput defaults = DefaultInputs();
+  EXPECT_EQ(defaults.TextGap, 0.5);
+  EXPECT_EQ(defaults.Value.Decimals, 3);
+  EXPECT_EQ(defaults.Value.Mode, 2);
+  EXPECT_EQ(defaults.OutsideGap, 8);
+  ASSERT_NE(defaults.PaperDistances, nullptr);
+  // The text gap counts twice, the point gap, overhangs and arrow length once: 1 + 2 + 2 + 2 + 3.
+  EXPECT_EQ(defaults.PaperDistances(defaults), 10);
+  TDimensionInput wider = defaults;
+  wider.TextGap = -4;
+  EXPECT_EQ(defaults.PaperDistances(wider), 17);
+  wider.OutsideGap = 1e300;  // moves a point, which the guard counts as such
+  EXPECT_EQ(defaults.PaperDistances(wider), 17);
 }
 
 TEST(Settings, SaveWritesEveryLine) {
@@ -113,6 +134,60 @@ TEST(Settings, SaveWritesEveryLine) {
                    "1",    "1",   "3",   "5E-5", "-12.5", "abc",   " 1", "",    "x y", "1E15",
                    "0.30", "1",   "8",   "",     "",      "0"}));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+// Line 36 holds a bit for each mode of the file that draws without the dialog: a dialog's check box
+// shows and changes its own mode's bit and keeps the others; the settings launcher's stands for
+// them all. A run that changes nothing leaves the file's bytes as they were.
+TEST(Settings, QuickModesAreKeptPerMode) {
+  const TDimensionMode ordinary{}, chain{.Next = TNext::Chain}, outside{.Next = TNext::Outside},
+      line{.Pick = TPick::Line}, radius{.Kind = TKind::Radius};
+  const struct {
+    const char* name;
+    const char* read;  // line 36 as found ("" : the file has no line 36)
+    TDimensionMode mode;
+    bool settingsOnly;
+    bool shown;  // the check box as the dialog opens
+    int tick;    // -1: left as shown; 0 or 1: the user's choice
+    const char* saved;
+  } cases[] = {
+      {"an older file's 1 is the four-point mode's", "1", ordinary, false, true, -1, "1"},
+      {"and not the chain's", "1", chain, false, false, -1, "1"},
+      {"nor a picked line's", "1", line, false, false, -1, "1"},
+      {"a chain ticked joins the four-point mode", "1", chain, false, false, 1, "3"},
+      {"outside untouched among others", "13", outside, false, true, -1, "13"},
+      {"a picked line cleared keeps the others", "13", line, false, true, 0, "5"},
+      {"the four-point mode cleared", "15", ordinary, false, true, 0, "14"},
+      {"no line 36", "", chain, false, false, -1, "0"},
+      {"a radius has one mode", "1", radius, false, true, 0, "0"},
+      {"settings: any mode shows it", "4", ordinary, true, true, -1, "4"},
+      {"settings: cleared clears them all", "13", chain, true, true, 0, "0"},
+      {"settings: ticked ticks them all", "0", line, true, false, 1, "15"},
+      {"settings: a radius", "0", radius, true, false, 1, "1"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir("q748-settings");
+    std::vector<std::string> lines = DialogLines();
+    lines.resize(35);
+    lines[31] = "1";  // CheckBox5, Edit10 as a run writes them
+    lines[32] = "8";
+    if (*c.read) lines.push_back(c.read);
+    TForm1 f(dir.path(), nullptr, c.mode);
+    f.SettingsOnly = c.settingsOnly;
+    const fs::path file = f.SettingsFile();
+    WriteFile(file, Lines(lines));
+    f.ComboBox3.Items.assign(11, "x");
+    f.LoadSettings(file);
+    EXPECT_EQ(f.CheckBox6.Checked, c.shown);
+    if (c.tick >= 0) f.CheckBox6.Checked = c.tick == 1;
+    ASSERT_EQ(f.SaveSettings(file), TWriteError::None);
+    const std::string saved = ReadFile(file);
+    EXPECT_EQ(saved.substr(saved.rfind("\r\n", saved.size() - 3) + 2), std::string(c.saved) + "\r\n");
+    if (c.tick < 0 && *c.read) {
+      EXPECT_EQ(saved, Lines(lines)) << "a run that changes nothing";
+    }
+  }
 }
 
 TEST(Settings, SaveThenLoadGivesTheSameDialog) {
@@ -165,13 +240,11 @@ TEST(Settings, LoadRules) {
       {"a file of 22 lines", Lines(DialogLines()), CheckDialogLines},
       {"a full file of 31 lines loads the same",
        Lines(DialogLines()) + Lines({"3", "100", "0", "1", "2", "3", "4", "5", "6"}), CheckDialogLines},
-      {"the record of the last dimension: group, scale, axis angle and points",
+      {"the record of the last dimension: axis angle and points",
        Lines(DialogLines()) + Lines({"3", "100", "30", "1", "2", "3", "4", "5", "6"}),
        [](const TForm1& f) {
          ASSERT_TRUE(f.LastDimension());
          const TLastDimension& r = *f.LastDimension();
-         EXPECT_EQ(r.Group, 3);
-         EXPECT_EQ(r.Scale, 100);
          EXPECT_EQ(r.AxisAngle, 30);
          EXPECT_EQ(r.Points[1].X, 1);
          EXPECT_EQ(r.Points[3].Y, 6);

@@ -23,7 +23,9 @@ void Say(std::ostream& err, const std::string& messageSjis) {
 class THeadlessView : public TFormView {
  public:
   explicit THeadlessView(std::ostream& err) : err_(err) {}
-  void ShowConfirmation(const std::string& messageSjis) override { Say(err_, messageSjis); }
+  void ShowConfirmation(const std::string&, const std::string& messageSjis) override {
+    Say(err_, messageSjis);
+  }
   void RepaintStatus() override {}
   void ShowError(const std::string& messageSjis) override { Say(err_, messageSjis); }
   void ShowNotice(const std::string& messageSjis) override { Say(err_, messageSjis); }
@@ -74,6 +76,7 @@ bool WritePreview(const TForm1& form, const fs::path& file, bool& drawable, std:
 int ShowAndClose(const TCliOptions& o, const fs::path& dir, std::ostream& out, std::ostream& err) {
   THeadlessView view(err);
   TForm1 form(dir, &view, o.Mode.Mode());
+  form.SettingsOnly = o.SettingsOnly;
   form.FormShow();
   for (const TCliSetting& s : o.Settings) Apply(form, s);
   if (o.PreviewFile) {

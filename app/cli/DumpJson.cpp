@@ -432,6 +432,12 @@ void StateToJson(const JwwState& st, TStateWriter& j) {
     o.Key("Kind").Int(static_cast<int32_t>(p.Kind));
   });
   j.Member("PickedCount").Int(st.PickedCount);
+  // The pick numbers of the set bits, easier to read than the mask.
+  std::vector<int64_t> nonNumeric;
+  for (int pick = 0; pick < 64; ++pick) {
+    if ((st.NonNumericPicks >> pick) & 1) nonNumeric.push_back(pick);
+  }
+  j.Ints("NonNumericPicks", nonNumeric);
 
   j.Ints("GroupValues", st.GroupValues);
   j.Texts("GroupNames", st.GroupNames);

@@ -11,6 +11,7 @@ namespace {
 constexpr const char* kHelpBeforeControls =
     R"(Usage: q748 --ok [MODE] [--set CONTROL=VALUE]... [--stdout] [DIR]
        q748 --cancel [MODE] [--stdout] [DIR]
+       q748 --settings --ok [MODE] [--set CONTROL=VALUE]... [DIR]
        q748 --preview FILE.svg [MODE] [--set CONTROL=VALUE]... [DIR]
        q748 --dump [DIR]
        q748 --help
@@ -62,6 +63,11 @@ angle dimensions).
              measure a line picked at prompt 1 (REM #1ln) instead of two points: its end nearer
              to where it was picked is point 1, the other point 2; 2 is then a point of the
              dimension line and 3 the start of the value text. Not with --next
+  --settings the settings alone: with --ok the fields are checked and the mode's settings
+             saved, and nothing is drawn (JWC_TEMP.TXT becomes "hq", the record of the last
+             dimension stays). On Windows, q748.exe --settings [MODE] alone opens the dialog so,
+             whatever its settings ask for: its 次回からダイアログを表示しない stands for every
+             mode of the settings file (the settings launchers q748set.bat, q748hset.bat, ...)
   --set CONTROL=VALUE
              set one control after the saved settings are loaded (may be repeated):
 )";

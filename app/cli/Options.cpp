@@ -192,6 +192,8 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
       ++i;
     } else if (a == "--stdout") {
       o.ToStdout = true;
+    } else if (a == "--settings") {
+      o.SettingsOnly = true;
     } else if (a == "--set") {
       if (i + 1 == args.size()) {
         error = "--set needs CONTROL=VALUE";
@@ -231,6 +233,10 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
     return false;
   }
   if (!CheckModeWords(o.Mode, error)) return false;
+  if (o.SettingsOnly && o.Action != TCliAction::Ok && o.Action != TCliAction::Cancel) {
+    error = "--settings goes with --ok or --cancel only";
+    return false;
+  }
   if (o.ToStdout && o.Action != TCliAction::Ok && o.Action != TCliAction::Cancel) {
     error = "--stdout goes with --ok or --cancel only";
     return false;
@@ -238,13 +244,20 @@ bool ParseOptions(const std::vector<std::string>& args, TCliOptions& o, std::str
   return true;
 }
 
-std::optional<TDimensionMode> DialogMode(const std::vector<std::string>& args) {
+std::optional<TDimensionMode> DialogMode(const std::vector<std::string>& args, bool* settingsOnly) {
   TModeWords w;
   std::string error;
-  // Pairs of a mode option and its word, each once, and nothing else.
+  bool settings = false;
+  // Pairs of a mode option and its word, each once, --settings once, and nothing else.
   for (std::size_t i = 0; i < args.size(); i += 2) {
+    if (args[i] == "--settings" && !settings) {
+      settings = true;
+      --i;
+      continue;
+    }
     if (TakeModeWord(args, i, w, error) != 1) return std::nullopt;
   }
   if (!CheckModeWords(w, error)) return std::nullopt;
+  if (settingsOnly) *settingsOnly = settings;
   return w.Mode();
 }

@@ -45,14 +45,16 @@ struct TCliOptions {
   std::optional<std::filesystem::path> Dir;          // DIR; the executable's folder when not given
   std::optional<std::filesystem::path> PreviewFile;  // --preview: the dialog's preview as SVG
   TModeWords Mode;                                   // --kind, --direction, --next, --pick
+  bool SettingsOnly = false;  // --settings: OK saves the settings and draws nothing ("hq")
 };
 
 // False with a one-line reason (UTF-8) when the arguments are not a valid command line.
 bool ParseOptions(const std::vector<std::string>& args, TCliOptions& options, std::string& error);
 
 // What the dialog draws when the arguments ask for nothing but the dialog: none at all, or only
-// --kind, --direction, --next and --pick. Nothing otherwise (the headless command line then runs).
-std::optional<TDimensionMode> DialogMode(const std::vector<std::string>& args);
+// --kind, --direction, --next, --pick and --settings (which sets `settingsOnly` when given).
+// Nothing otherwise (the headless command line then runs).
+std::optional<TDimensionMode> DialogMode(const std::vector<std::string>& args, bool* settingsOnly = nullptr);
 
 // A UTF-8 argument as a path, so that folders with Japanese names work on every platform; and back.
 std::filesystem::path PathFromUtf8(std::string_view utf8);

@@ -7,6 +7,8 @@
 #include "DrawingSteps.h"
 #include "MyFunc.h"
 #include "Dimension.h"
+#include "ArcKinds.h"
+#include "PickedEntities.h"
 
 namespace {
 
@@ -55,7 +57,7 @@ TDimensionArc ArcLengthArc(const TDimensionInput& in) {
   a.Centre = in.Centre;
   a.Radius = Distance(in.Points[3].X, in.Points[3].Y, in.Centre.X, in.Centre.Y);
   const double theta = SpanDeg(in.ArcStart, in.ArcEnd);
-  const double r = in.Radius, g5 = in.PointGap * in.Scale, g6 = in.Overhang * in.Scale;
+  const double r = in.Radius, pointGap = in.PointGap * in.Scale, overhang = in.Overhang * in.Scale;
   // Up to a right angle the extension lines stand square to the chord (along the bisector), beyond
   // it they run out from the centre.
   const TPointD bisector = DirectionDeg(in.ArcStart + theta / 2.0);
@@ -72,7 +74,7 @@ TDimensionArc ArcLengthArc(const TDimensionInput& in) {
       q = Plus(e, along, t);
       angle = VectorAngleDeg(q.X - in.Centre.X, q.Y - in.Centre.Y);
     }
-    a.Extensions.push_back({Plus(e, along, g5), Plus(q, along, g6)});
+    a.Extensions.push_back({Plus(e, along, pointGap), Plus(q, along, overhang)});
   }
   a.Start = meets[0];
   a.End = meets[1];
@@ -160,16 +162,17 @@ bool AngleArc(const TDimensionInput& in, TDimensionArc& arc) {
   // Each line that does not reach the arc gets an extension line along its ray: from Edit5 off
   // its nearer end to Edit6 past the arc, inwards for a line that starts beyond the arc. A line
   // that ends on the arc (a snapped point) reaches it, whatever the rounding.
-  const double g5 = in.PointGap * in.Scale, g6 = in.Overhang * in.Scale;
+  const double pointGap = in.PointGap * in.Scale, overhang = in.Overhang * in.Scale;
   for (int ray : {start, end}) {
     const TPointD u = DirectionDeg(rays[ray], true);
     const std::size_t line = ray < 2 ? 0 : 2;
     const double e1 = Dot(Minus(p[line], a.Centre), u), e2 = Dot(Minus(p[line + 1], a.Centre), u);
     const double nearest = std::min(e1, e2), farthest = std::max(e1, e2);
-    if (farthest < a.Radius - noise && farthest + g5 < a.Radius + g6) {
-      a.Extensions.push_back({Plus(a.Centre, u, farthest + g5), Plus(a.Centre, u, a.Radius + g6)});
-    } else if (nearest > a.Radius + noise && nearest - g5 > a.Radius - g6) {
-      a.Extensions.push_back({Plus(a.Centre, u, nearest - g5), Plus(a.Centre, u, a.Radius - g6)});
+    if (farthest < a.Radius - noise && farthest + pointGap < a.Radius + overhang) {
+      a.Extensions.push_back(
+          {Plus(a.Centre, u, farthest + pointGap), Plus(a.Centre, u, a.Radius + overhang)});
+    } else if (nearest > a.Radius + noise && nearest - pointGap > a.Radius - overhang) {
+      a.Extensions.push_back({Plus(a.Centre, u, nearest - pointGap), Plus(a.Centre, u, a.Radius - overhang)});
     }
   }
   arc = a;

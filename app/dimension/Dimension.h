@@ -143,6 +143,8 @@ bool IsValidMode(const TDimensionMode& m);
 
 // The last dimension of a direction as its settings file records it (lines 23 to 31).
 struct TLastDimension {
+  // Written with a drawn dimension (lines 23 and 24); nothing goes on from them, so a record read
+  // back leaves them as they stand here.
   int32_t Group = 0;
   double Scale = 1.0;
   double AxisAngle = 0.0;
@@ -178,10 +180,11 @@ inline constexpr std::size_t kMaxValueTextBytes = 255;
 struct TValueSettings {
   std::string Symbol;  // before the number (Shift-JIS): the kind's "R", "φ"; made full-width with the number
   std::string After;   // right after the number (Shift-JIS): the kind's degree sign
-  int Decimals = 3;    // ComboBox4 index: decimals 0..8
-  int Mode = 2;        // ComboBox5 index: 0 truncate, 1 round up, 2 round half
-  int Zeros = 0;       // RadioGroup1: 0 trailing zeros removed, 1 shown
-  int Unit = 0;        // RadioGroup2: 0 mm, 1 metres
+  // Each fed by its control, which gives its starting value too (see TDimensionInput).
+  int Decimals = 0;        // ComboBox4 index: decimals 0..8
+  int Mode = 0;            // ComboBox5 index: 0 truncate, 1 round up, 2 round half
+  int Zeros = 0;           // RadioGroup1: 0 trailing zeros removed, 1 shown
+  int Unit = 0;            // RadioGroup2: 0 mm, 1 metres
   bool Grouped = false;    // CheckBox1
   bool WithUnit = false;   // CheckBox2
   bool FullWidth = false;  // CheckBox3
@@ -221,25 +224,31 @@ enum class TRefusal {
 // own geometry, its points, axis angle and scale. The host's attributes (layer, colours, text
 // types, font) are no part of it: the construction reads them from the state it writes into.
 struct TDimensionInput {
-  // Dialog.
+  // Dialog: each field is fed by one control, which gives its starting value too (the control
+  // table's rows; DefaultInputs in the form makes an input at those values).
   int StartMarker = 0;         // ComboBox1 index (0 line arrow, 1..11 host point markers)
   int EndMarker = 0;           // ComboBox2 index
-  double MarkerFactor = 1.0;   // Edit1: size factor of point markers, unscaled
-  double ArrowLength = 3.0;    // Edit7: line arrow length, paper mm
-  double ArrowAngle = 15.0;    // Edit8: line arrow angle, degrees
+  double MarkerFactor = 0;     // Edit1: size factor of point markers, unscaled
+  double ArrowLength = 0;      // Edit7: line arrow length, paper mm
+  double ArrowAngle = 0;       // Edit8: line arrow angle, degrees
   int TextTypeItem = 0;        // ComboBox3 index: 0 the host's current text type, 1..10 that type
   bool Combined = false;       // CheckBox4: dimension line and value text as one entity
   TValueSettings Value;        // ComboBox4, ComboBox5, RadioGroup1..2, CheckBox1..3, Edit2..3
-  TKind Kind = TKind::Linear;  // what is measured
+  double OutsideGap = 0;       // Edit10: the outside dimension's line beyond the last one, paper mm
+  double TextGap = 0;          // Edit4: value text to base line, and margins; paper mm; any sign
+  double PointGap = 0;         // Edit5: measured point to extension line, paper mm
+  double Overhang = 0;         // Edit6: extension lines past the dimension line, paper mm
+  double ReverseOverhang = 0;  // Edit9: dimension line past reversed markers, paper mm
+  // The dialog's paper distances added up, each as often as the overflow guard counts it (the
+  // control table's rows say which); none: no distance of the dialog counts.
+  double (*PaperDistances)(const TDimensionInput& in) = nullptr;
+
+  // The mode.
+  TKind Kind = TKind::Linear;                   // what is measured
   TDirection Direction = TDirection::Vertical;  // the dialog's direction
   TNext Next = TNext::None;                     // a continued dimension: Points are made from the last one
-  double OutsideGap = 8.0;     // Edit10: the outside dimension's line beyond the last one, paper mm
-  TPick Pick = TPick::Points;  // the linear kind's measured points: picked, or a line's ends
-  TRefusal PointsRefusal = TRefusal::None;  // why the kind could not make its points (MakePoints)
-  double TextGap = 0.5;                     // Edit4: value text to base line, and margins; paper mm; any sign
-  double PointGap = 2.0;                    // Edit5: measured point to extension line, paper mm
-  double Overhang = 2.0;                    // Edit6: extension lines past the dimension line, paper mm
-  double ReverseOverhang = 2.0;             // Edit9: dimension line past reversed markers, paper mm
+  TPick Pick = TPick::Points;                   // the linear kind's measured points: picked, or a line's ends
+  TRefusal PointsRefusal = TRefusal::None;      // why the kind could not make its points (MakePoints)
 
   // Geometry: from the exchange state, or made from the last dimension (a continued one and the
   // preview of the last one set their own).
@@ -275,9 +284,6 @@ TRefusal ContinuePoints(const std::optional<TLastDimension>& last, TDimensionInp
 // Why `in` would draw nothing: the refusal of its points, then its kind's checks. `host` gives the
 // text type of the value text, whose size counts among the numbers checked.
 TRefusal CheckDimension(const TDimensionInput& in, const JwwState& host);
-TRefusal CheckLinearDimension(const TDimensionInput& in, const JwwState& host);
-double MeasureLinear(const TDimensionInput& in);
-TRefusal LinearPoints(const JwwState& host, const std::optional<TLastDimension>& last, TDimensionInput& in);
 std::string RefusalMessage(TRefusal r);  // Shift-JIS; empty for None
 
 // The turn from the drawing into the dimension's frame, in which the dimension line runs straight
@@ -297,9 +303,10 @@ TPointD OutOfFrame(TPointD p, TPointD c, const TFrameTurn& t);
 // The dimension's frame: the ends of the dimension line and where it stands across the axis.
 struct TDimensionFrame {
   TFrameTurn Turn;
-  TPointD A1, A2;         // ends of the dimension line, belonging to picked points 1 and 2
-  double U1 = 0, U2 = 0;  // across-axis position of the dimension line in the frame turned about P1 / P2
-  double Length = 0;      // distance A1-A2
+  TPointD A1, A2;  // ends of the dimension line, belonging to picked points 1 and 2
+  double Across1 = 0,
+         Across2 = 0;  // across-axis position of the dimension line in the frame turned about P1 / P2
+  double Length = 0;   // distance A1-A2
 };
 TDimensionFrame DimensionFrame(const TDimensionInput& in);
 
@@ -309,105 +316,6 @@ TDimensionFrame DimensionFrame(const TDimensionInput& in);
 // is in its output role (after JwwResetCurrent); a scratch state (the preview) is made by
 // JwwCopyHostValues, so that the same dimension is written there as on OK.
 void ConstructDimension(const TDimensionInput& in, JwwState& out);
-void ConstructLinearDimension(const TDimensionInput& in, JwwState& out);
 
-// The pieces of the construction, for tests and the preview.
-
-// How far a marker of `kind` takes up the dimension line from its end, paper mm (before the
-// drawing scale): the line arrow's al*cos(aa), a point marker's reach times the factor.
-double MarkerReach(int kind, double factor, double arrowLength, double arrowAngle);
-// The size of the host's point markers at factor 1, paper mm: the triangles and arrow heads
-// reach far, the boxes and circles little.
-inline constexpr double kPointMarkerLong = 7.5;
-inline constexpr double kPointMarkerShort = 1.25;
-// The end markers (the first end's unless withStart is false, then the second's), both reversed
-// when their reaches together exceed `room`: the exact length of a1-a2 as measured (r, 2r, the
-// frame's length), so that rounding noise of the recomputed distance decides nothing.
-// exactQuarters: see DirectionDeg.
-void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, double room, bool exactQuarters,
-                   JwwState& out, bool withStart = true);
-// The same at ends e1 and e2 whose markers point outwards at angle1 and angle2 degrees, both turned
-// about when their reaches together exceed `room` (drawing units).
-void AddEndMarkersAt(const TDimensionInput& in, TPointD e1, double angle1, TPointD e2, double angle2,
-                     double room, bool exactQuarters, JwwState& out, bool withStart = true);
-
-// The text type of the value text: the number written and its sizes.
-struct TValueTextType {
-  int32_t Number = 1;
-  TJwwTextType Size;
-};
-TValueTextType ChooseTextType(const TDimensionInput& in, const JwwState& host);
-// Direction of the value text along a dimension line at `lineAngle` degrees, in
-// [0, 90.00000001] or (270.00000001, 360).
-double ValueTextAngle(double lineAngle);
-// Base line T0-T1 of a text at p4 of extent `extent` (drawing units) in direction ta, with the
-// gap g (drawing units), and the end of the leader from the middle M of a1-a2.
-struct TBaseLine {
-  TPointD T0, T1, Middle, LeaderEnd;
-};
-// exactQuarters: a text direction of a multiple of 90 degrees is taken exactly (see TFrameTurn).
-TBaseLine PlaceBaseLine(TPointD a1, TPointD a2, TPointD p4, double ta, double extent, double g,
-                        bool exactQuarters = false);
-// The dimension line a1-a2 (at lineAngle degrees) with its value text (plain or combined), then
-// the leader and the base line; the text type is chosen from those of `out`.
-void AddValueText(const TDimensionInput& in, TPointD a1, TPointD a2, double lineAngle, bool exactQuarters,
-                  JwwState& out);
-// The value text alone (never combined), its base line and the leader from `middle`: the part of
-// AddValueText after the dimension line, for a dimension line that is an arc.
-void AddValueTextFrom(const TDimensionInput& in, TPointD middle, double lineAngle, bool exactQuarters,
-                      JwwState& out);
 // The value text of `in`: its kind's measure with the value settings and its kind's symbol.
 std::string DimensionValueText(const TDimensionInput& in);
-
-// ---- Picked entities -------------------------------------------------------------------------------
-
-// The first line entity the host stamped with pick number `pick` (prompt `pick` picked it), if any.
-std::optional<TJwwEntLine> PickedLine(const JwwState& host, int32_t pick = 1);
-// Why that line cannot be drawn from: NoLine when there is none, MissingPoint when one of its
-// numbers was none.
-TRefusal PickedLineRefusal(const JwwState& host, int32_t pick);
-// The first circle or arc stamped with pick number 1: its centre and radius, and for an arc that
-// does not go all the way round, WholeCircle false and its angles from the x axis (the host
-// measures them from the arc's tilt). NoCircle when there is none (or it is something else),
-// Ellipse when it is elliptic, MissingPoint when one of its numbers was none.
-TRefusal PickedCircle(const JwwState& host, TDimensionInput& in);
-
-// The radius and diameter kinds: their points, check, measure and construction.
-TRefusal RoundPoints(const JwwState& host, const std::optional<TLastDimension>& last, TDimensionInput& in);
-TRefusal CheckRoundDimension(const TDimensionInput& in, const JwwState& host);
-double MeasureRound(const TDimensionInput& in);
-void ConstructRoundDimension(const TDimensionInput& in, JwwState& out);
-// The first arc stamped with pick number 1: its centre, radius and angles from the x axis. NoArc
-// when there is none (a whole circle included), Ellipse when it is elliptic, MissingPoint when one
-// of its numbers was none.
-TRefusal PickedArc(const JwwState& host, TDimensionInput& in);
-
-// The arc length and angle kinds: a dimension arc of centre Centre from Start to End degrees
-// (counter-clockwise), and the extension lines that lead to it.
-struct TDimensionArc {
-  TPointD Centre;
-  double Radius = 0, Start = 0, End = 0;
-  std::vector<std::array<TPointD, 2>> Extensions;
-  double Span() const;  // degrees, in (0, 360]
-};
-TRefusal ArcLengthPoints(const JwwState& host, const std::optional<TLastDimension>& last,
-                         TDimensionInput& in);
-TRefusal AnglePoints(const JwwState& host, const std::optional<TLastDimension>& last, TDimensionInput& in);
-TRefusal CheckArcLength(const TDimensionInput& in, const JwwState& host);
-TRefusal CheckAngle(const TDimensionInput& in, const JwwState& host);
-double MeasureArcLength(const TDimensionInput& in);
-double MeasureAngle(const TDimensionInput& in);
-TDimensionArc ArcLengthArc(const TDimensionInput& in);
-// The angle's dimension arc; false (and nothing set) when the picked lines have no crossing.
-bool AngleArc(const TDimensionInput& in, TDimensionArc& arc);
-// Why the angle's picked lines have no crossing: a line of no length (ZeroLine), or parallel.
-TRefusal AngleLinesRefusal(const TDimensionInput& in);
-void ConstructArcDimension(const TDimensionInput& in, JwwState& out);
-
-// The ends of a radius or diameter's dimension line: A1 = C (radius) or C - r.u, A2 = C + r.u,
-// u towards the point picked on the circle (the axis angle's direction when it is the centre).
-// The diameter of an arc that does not reach C - r.u ends Edit6 past the centre instead. Returns
-// the exact length of A1-A2.
-double RoundEnds(const TDimensionInput& in, TPointD& a1, TPointD& a2);
-// Whether a diameter is drawn to the far side of its circle: false for an arc that does not reach it.
-bool DiameterHasFarEnd(const TDimensionInput& in);

@@ -6,6 +6,7 @@
 #include "Dimension.h"
 #include "DrawingSteps.h"
 #include "MyFunc.h"
+#include "LinearKind.h"
 
 // The reading side keeps FirstGroup within 0..15; the mask only guards the array.
 double DrawingScale(const JwwState& st) { return st.GroupScale[st.FirstGroup & 15]; }
@@ -20,8 +21,8 @@ TDimensionFrame DimensionFrame(const TDimensionInput& in) {
     u = IntoFrame(p3, {p.X, p.Y}, fr.Turn).X;
     return OutOfFrame({u, p.Y}, {p.X, p.Y}, fr.Turn);
   };
-  fr.A1 = end(in.Points[1], fr.U1);
-  fr.A2 = end(in.Points[2], fr.U2);
+  fr.A1 = end(in.Points[1], fr.Across1);
+  fr.A2 = end(in.Points[2], fr.Across2);
   fr.Length = Distance(fr.A1.X, fr.A1.Y, fr.A2.X, fr.A2.Y);
   return fr;
 }
@@ -34,11 +35,7 @@ bool NumbersAreFinite(const TDimensionInput& in, const JwwState& host,
   const TValueTextType type = ChooseTextType(in, host);
   const std::string text = DimensionValueText(in);
   const double paper[] = {
-      2.0 * in.TextGap,
-      in.PointGap,
-      in.Overhang,
-      in.ReverseOverhang,
-      in.ArrowLength,
+      in.PaperDistances ? in.PaperDistances(in) : 0.0,
       MarkerReach(in.StartMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle),
       MarkerReach(in.EndMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle),
       TextExtent(text, type.Size.Width, type.Size.Spacing),
@@ -76,7 +73,7 @@ TRefusal CheckLinearDimension(const TDimensionInput& in, const JwwState& host) {
   }
   if (!IsGoodScale(in.Scale)) return TRefusal::BadScale;
   const TDimensionFrame fr = DimensionFrame(in);
-  if (!NumbersAreFinite(in, host, {fr.A1.X, fr.A1.Y, fr.A2.X, fr.A2.Y, fr.U1, fr.U2, fr.Length}))
+  if (!NumbersAreFinite(in, host, {fr.A1.X, fr.A1.Y, fr.A2.X, fr.A2.Y, fr.Across1, fr.Across2, fr.Length}))
     return TRefusal::TooLarge;
   // Level within the rounding noise of the coordinates of points 1 to 3.
   const auto& p = in.Points;

@@ -3,6 +3,7 @@
 #include "DrawingSteps.h"
 #include "MyFunc.h"
 #include "Dimension.h"
+#include "LinearKind.h"
 
 void AddPreamble(JwwState& out) {
   JwwSetGroup(out, out.FirstGroup);
@@ -27,11 +28,11 @@ namespace {
 // where the dimension line stands.
 void AddExtensionLine(const TDimensionInput& in, const TFrameTurn& turn, const TJwwPickedPoint& p, double u,
                       JwwState& out) {
-  const double g5 = in.PointGap * in.Scale;
-  const double g6 = in.Overhang * in.Scale;
+  const double pointGap = in.PointGap * in.Scale;
+  const double overhang = in.Overhang * in.Scale;
   const bool positive = u >= p.X;
-  const double startX = positive ? p.X + g5 : p.X - g5;
-  const double endX = positive ? u + g6 : u - g6;
+  const double startX = positive ? p.X + pointGap : p.X - pointGap;
+  const double endX = positive ? u + overhang : u - overhang;
   AddDimensionLine(out, OutOfFrame({startX, p.Y}, {p.X, p.Y}, turn),
                    OutOfFrame({endX, p.Y}, {p.X, p.Y}, turn));
 }
@@ -46,8 +47,8 @@ void ConstructDimension(const TDimensionInput& in, JwwState& out) {
 void ConstructLinearDimension(const TDimensionInput& in, JwwState& out) {
   const TDimensionFrame fr = DimensionFrame(in);
   AddPreamble(out);
-  AddExtensionLine(in, fr.Turn, in.Points[1], fr.U1, out);
-  AddExtensionLine(in, fr.Turn, in.Points[2], fr.U2, out);
+  AddExtensionLine(in, fr.Turn, in.Points[1], fr.Across1, out);
+  AddExtensionLine(in, fr.Turn, in.Points[2], fr.Across2, out);
   AddValueText(in, fr.A1, fr.A2, fr.Turn.LineAngle(), !fr.Turn.Rotated, out);
   AddEndMarkers(in, fr.A1, fr.A2, fr.Length, !fr.Turn.Rotated, out);
   RestoreTextType(out);

@@ -6,6 +6,7 @@
 
 #include "MyFunc.h"
 #include "Dimension.h"
+#include "DimensionParts.h"
 
 // The unit vector of a direction in degrees. With exactQuarters (a frame that is a whole number
 // of quarter turns) a multiple of 90 degrees gives an exact vector, without the sine's rounding.

@@ -5,6 +5,9 @@
 #include <string>
 
 #include "Dimension.h"
+#include "ArcKinds.h"
+#include "LinearKind.h"
+#include "RoundKinds.h"
 
 namespace {
 
@@ -206,7 +209,7 @@ std::string ModeCaption(const TDimensionMode& m) {
 
 const std::vector<TPrompt>& ModePrompts(const TDimensionMode& m) {
   static const std::vector<TPrompt> kContinued = {{"#1", Q748_POINT("次の計測点を指示してください")},
-                                                  {"#2", Q748_POINT("寸法値の位置を指示してください")}};
+                                                  {"#2", kTextStartPrompt}};
   static const std::vector<TPrompt> kLinePicked = {{"#1ln", "計測する線を指示してください"},
                                                    {"#2", Q748_POINT("寸法線を通す点を指示してください")},
                                                    {"#3", kTextStartPrompt}};

@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "Dimension.h"
+#include "LinearKind.h"
+#include "PickedEntities.h"
 
 namespace {
 

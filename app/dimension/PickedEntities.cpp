@@ -4,6 +4,7 @@
 
 #include "Dimension.h"
 #include "MyFunc.h"
+#include "PickedEntities.h"
 
 namespace {
 

@@ -6,6 +6,8 @@
 #include "DrawingSteps.h"
 #include "MyFunc.h"
 #include "Dimension.h"
+#include "PickedEntities.h"
+#include "RoundKinds.h"
 
 TRefusal RoundPoints(const JwwState& host, const std::optional<TLastDimension>&, TDimensionInput& in) {
   // Prompt 1 picks the circle (hp1ci is where), prompt 2 is the start of the value text.

@@ -11,6 +11,7 @@ const char* ReasonText(TWriteError why) {
     case TWriteError::InUse: return kReasonInUse;
     case TWriteError::NoPermission: return kReasonNoPermission;
     case TWriteError::DiskFull: return kReasonDiskFull;
+    case TWriteError::LinkLeavesFolder: return kReasonLinkLeavesFolder;
     case TWriteError::None:
     case TWriteError::Other: break;
   }

@@ -87,7 +87,10 @@ bool TForm1::FormClose() {
 
 void TForm1::Button2Click() { CloseRequested = true; }
 
-std::string TForm1::Caption() const { return SjisText(ModeCaption(Mode)); }
+// The settings launcher's dialog says that it draws nothing.
+std::string TForm1::Caption() const {
+  return SjisText(ModeCaption(Mode)) + (SettingsOnly ? SjisText(kCaptionSettingsOnly) : std::string());
+}
 
 std::filesystem::path TForm1::SettingsFile() const { return ExeDir / ModeSettingsFile(Mode); }
 

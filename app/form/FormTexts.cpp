@@ -1,7 +1,6 @@
 // The fixed texts of the dialog, held as UTF-8 in the source and handed out as Shift-JIS.
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "MyFunc.h"
@@ -9,46 +8,95 @@
 
 namespace {
 
-// The direction whose settings the notes name as kept apart from those of `d`.
-const char* OtherWord(TDirection d) {
-  switch (d) {
-    case TDirection::Vertical: return "水平";
-    case TDirection::Horizontal: return "垂直";
-    case TDirection::Aligned: return "他の";
+// What the kind draws (three lines); "{D}" stands for the linear kind's direction.
+std::vector<std::string_view> MeasureLines(TKind k) {
+  switch (k) {
+    case TKind::Linear: return {"◇寸法値が離れた{D}寸法", "　線を作図し、寸法値へ", "　引出線を引きます"};
+    case TKind::Radius: return {"◇円・円弧の半径を測り", "　寸法値が離れた半径寸法", "　を作図します"};
+    case TKind::Diameter: return {"◇円・円弧の直径を測り", "　寸法値が離れた直径寸法", "　を作図します"};
+    case TKind::ArcLength: return {"◇円弧の長さを測り、", "　寸法値が離れた弧長寸法", "　を作図します"};
+    case TKind::Angle: return {"◇２線の間の角度を測り", "　寸法値が離れた角度寸法", "　を作図します"};
   }
-  return "";
+  return {"", "", ""};
 }
 
-// "{D}" stands for the direction the dialog draws, "{O}" for the one whose settings are apart.
-std::string WithWords(std::string_view line, TDirection d) {
-  const char* other = OtherWord(d);
+// What the mode's launchers ask Jw_cad for, in the order of their prompts (three lines).
+std::vector<std::string_view> PickLines(const TDimensionMode& m) {
+  if (m.Next == TNext::Chain) return {"　次の計測点、寸法値を", "　書き始める点（前回の", "　寸法から連続）"};
+  if (m.Next == TNext::Outside)
+    return {"　次の計測点、寸法値を", "　書き始める点（前回の", "　寸法の外側に追加）"};
+  switch (m.Kind) {
+    case TKind::Linear:
+      if (m.Pick == TPick::Line) return {"　計測する線、寸法線を", "　通す点、寸法値を書き", "　始める点"};
+      return {"　計測する２点、寸法線", "　を通す点、寸法値を", "　書き始める点"};
+    case TKind::Radius:
+    case TKind::Diameter: return {"　円・円弧、寸法値を", "　書き始める点", ""};
+    case TKind::ArcLength: return {"　円弧、寸法の円弧を通す", "　点、寸法値を書き始める", "　点"};
+    case TKind::Angle: return {"　２本の線、寸法の円弧を", "　通す点、寸法値を書き", "　始める点"};
+  }
+  return {"", "", ""};
+}
+
+std::string WithDirection(std::string_view line, TDirection d) {
   std::string s(line);
-  for (const auto& [key, word] : {std::pair{std::string_view("{D}"), DirectionEntry(d).Word},
-                                  std::pair{std::string_view("{O}"), other}}) {
-    for (std::size_t at = s.find(key); at != std::string::npos; at = s.find(key))
-      s.replace(at, key.size(), word);
-  }
+  const std::string_view key = "{D}";
+  for (std::size_t at = s.find(key); at != std::string::npos; at = s.find(key))
+    s.replace(at, key.size(), DirectionEntry(d).Word);
   return s;
-}
-
-std::vector<std::string> NoteLines(TDirection d) {
-  const char* const utf8[] = {
-      "◇{D}寸法線の設定は",      "　{O}寸法線の設定とは",    "　別に呼出・登録しており",
-      "　{O}寸法線の設定を",     "　共有利用していません",   "",
-      "◇寸法値が離れた",         "　{D}寸法線を作図します",  "　寸法値への引出線が",
-      "　作図されます",          "◇寸法値の前後には",        "　寸法値と水平線との距離",
-      "　と同じ長さの余白を",    "　取るものとします",       "",
-      "◆ブロック図形内のものは", "　処理出来ませんので",     "　御注意下さい。",
-      "　ブロック編集内で行う",  "　場合には、本ソフトを",   "　Jw_cadのインストール・",
-      "　フォルダに配置して",    "　実行を行って下さい。",   "◆ウイルス／セキュリティ",
-      "　ソフト／セキュリティ",  "　設定の画面が表示",       "　され、許可／遮断を",
-      "　問い合わせてきた場合",  "　には「許可」を選択して", "　下さい。",
-  };
-  std::vector<std::string> v;
-  for (const char* line : utf8) v.push_back(SjisText(WithWords(line, d)));
-  return v;
 }
 
 }  // namespace
 
-std::vector<std::string> Memo1Lines(TDirection d) { return NoteLines(d); }
+std::string SettingsLauncher(const TDimensionMode& mode) {
+  const char* stem = "q748";
+  switch (mode.Kind) {
+    case TKind::Linear:
+      switch (mode.Direction) {
+        case TDirection::Vertical: stem = "q748"; break;
+        case TDirection::Horizontal: stem = "q748h"; break;
+        case TDirection::Aligned: stem = "q748a"; break;
+      }
+      break;
+    case TKind::Radius: stem = "q748rd"; break;
+    case TKind::Diameter: stem = "q748dm"; break;
+    case TKind::ArcLength: stem = "q748arc"; break;
+    case TKind::Angle: stem = "q748ang"; break;
+  }
+  return std::string(stem) + "set.bat";
+}
+
+std::vector<std::string> Memo1Lines(const TDimensionMode& mode) {
+  std::vector<std::string> utf8;
+  for (std::string_view line : MeasureLines(mode.Kind)) utf8.push_back(WithDirection(line, mode.Direction));
+  utf8.push_back("◇指示するもの");
+  for (std::string_view line : PickLines(mode)) utf8.emplace_back(line);
+  utf8.push_back(std::string("◇設定は ") + ModeSettingsFile(mode) + " に");
+  for (const char* line : {
+           "　保存し、他の寸法の設定",
+           "　とは共有しません",
+           "◇寸法値の前後には",
+           "　寸法値と水平線との距離",
+           "　と同じ長さの余白を",
+           "　取るものとします",
+           "",
+           "◆ブロック図形内のものは",
+           "　処理出来ませんので",
+           "　御注意下さい。",
+           "　ブロック編集内で行う",
+           "　場合には、本ソフトを",
+           "　Jw_cadのインストール・",
+           "　フォルダに配置して",
+           "　実行を行って下さい。",
+           "◆ウイルス／セキュリティ",
+           "　ソフト／セキュリティ",
+           "　設定の画面が表示",
+           "　され、許可／遮断を",
+           "　問い合わせてきた場合",
+           "　には「許可」を選択して",
+           "　下さい。",
+       })
+    utf8.emplace_back(line);
+  std::vector<std::string> v;
+  for (const std::string& line : utf8) v.push_back(SjisText(line));
+  return v;
+}

@@ -32,14 +32,19 @@ void TForm1::Button1Click() {
     FocusControl = focus;  // no message, nothing saved, the dialog stays open
     return;
   }
+  // The settings alone: nothing is drawn, so the host gets "hq" and the record stays as it was.
+  if (SettingsOnly) {
+    SaveSettings(SettingsFile());
+    CloseRequested = true;
+    return;
+  }
 
   // A refused dimension keeps the dialog's values all the same; the record of the last dimension
   // stays as it was, since nothing is drawn.
   const TRefusal refusal = exchangeRead_ ? CheckDimension(in, Jww) : TRefusal::None;
   if (!exchangeRead_ || refusal != TRefusal::None) {
     SaveSettings(SettingsFile());
-    if (view_)
-      view_->ShowConfirmation(exchangeRead_ ? RefusalMessage(refusal) : SjisText(kMessageReadFailed));
+    Confirm(exchangeRead_ ? RefusalMessage(refusal) : SjisText(kMessageReadFailed));
     return;
   }
 
@@ -52,14 +57,27 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::QuickOk() {
+  quick_ = true;
   Button1Click();
-  if (CloseRequested) return;
   // A refused field has no dialog to take the focus: its reason goes into the box. The other
   // refusals have shown theirs. Nothing is in the output list, so the host gets "hq".
-  if (!FocusControl.empty() && view_) view_->ShowConfirmation(RefusedControlMessage(FocusControl));
+  if (!CloseRequested && !FocusControl.empty()) Confirm(RefusedControlMessage(FocusControl));
+  quick_ = false;
   FocusControl.clear();
   CloseRequested = true;
 }
+
+void TForm1::Confirm(const std::string& messageSjis) {
+  if (!view_) return;
+  std::string message = messageSjis;
+  // The user ticked the dialog away some runs ago: the box tells how to have it again, naming this
+  // mode's settings launcher.
+  if (quick_)
+    message += "\n" + SjisText(kMessageDialogBack) + SettingsLauncher(Mode) + SjisText(kMessageDialogBackEnd);
+  view_->ShowConfirmation(ConfirmationCaption(), message);
+}
+
+std::string TForm1::ConfirmationCaption() const { return Caption() + " - " + SjisText(kConfirmationCaption); }
 
 bool TForm1::SkipsDialog(const std::filesystem::path& exeDir, TDimensionMode mode) {
   TForm1 settings(exeDir, nullptr, mode);

@@ -1,63 +1,61 @@
 // q746.dat: the dialog's settings and position between runs, one value per line. Saving and
 // loading both walk the one table of its lines.
+#include <algorithm>
 #include <fstream>
 #include <optional>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "AtomicFile.h"
 #include "MyFunc.h"
 #include "Unit1.h"
 
-namespace {
-
-// A line of one of the dialog's controls: its kind follows from the control's type and its name
-// is the one the control table gives, so that the table names no control the dialog lacks.
-template <class T>
-TSettingLine DialogLine(int line, T TForm1::*member) {
-  TSettingKind kind = TSettingKind::CheckBox;
-  if constexpr (std::is_same_v<T, TComboBox>) kind = TSettingKind::ListIndex;
-  if constexpr (std::is_same_v<T, TEdit>) kind = TSettingKind::EditText;
-  if constexpr (std::is_same_v<T, TRadioGroup>) kind = TSettingKind::RadioIndex;
-  static_assert(!std::is_same_v<T, TLabel>, "a label keeps no setting");
-  const char* name = nullptr;
-  for (const TControlEntry& e : ControlTable())
-    if (e.Member == TControlMember{member}) name = e.Name;
-  return {line, kind, name, 0};
+int QuickModeBit(const TDimensionMode& mode) {
+  if (mode.Next == TNext::Chain) return 2;
+  if (mode.Next == TNext::Outside) return 4;
+  if (mode.Pick == TPick::Line) return 8;
+  return 1;
 }
 
-}  // namespace
+int QuickModesOfFile(const TDimensionMode& mode) {
+  return KindEntry(mode.Kind).HasDirections ? 1 | 2 | 4 | 8 : 1;
+}
+
+int TForm1::QuickModesToSave() const {
+  // The settings dialog's box stands for every mode of the file: it is left as read unless the
+  // user changed it, so that one mode's choice survives a look at the settings.
+  const int bits = SettingsOnly ? QuickModesOfFile(Mode) : QuickModeBit(Mode);
+  const bool wasChecked = (QuickModes & bits) != 0;
+  if (CheckBox6.Checked == wasChecked) return QuickModes;
+  return CheckBox6.Checked ? QuickModes | bits : QuickModes & ~bits;
+}
 
 const std::vector<TSettingLine>& SettingsTable() {
-  using K = TSettingKind;
-  using F = TForm1;
-  // The edits stand in the order of their names, not in the order of the dialog.
-  // clang-format off
-  static const std::vector<TSettingLine> table = {
-      {1, K::SavedLeft, nullptr, 0},           {2, K::SavedTop, nullptr, 0},
-      DialogLine(3, &F::ComboBox1),            DialogLine(4, &F::ComboBox2),
-      DialogLine(5, &F::ComboBox3),            DialogLine(6, &F::ComboBox4),
-      DialogLine(7, &F::ComboBox5),            DialogLine(8, &F::Edit1),
-      DialogLine(9, &F::Edit2),                DialogLine(10, &F::Edit3),
-      DialogLine(11, &F::Edit4),               DialogLine(12, &F::Edit5),
-      DialogLine(13, &F::Edit6),               DialogLine(14, &F::Edit7),
-      DialogLine(15, &F::Edit8),               DialogLine(16, &F::Edit9),
-      DialogLine(17, &F::RadioGroup1),         DialogLine(18, &F::RadioGroup2),
-      DialogLine(19, &F::CheckBox1),           DialogLine(20, &F::CheckBox2),
-      DialogLine(21, &F::CheckBox3),           DialogLine(22, &F::CheckBox4),
-      {23, K::FirstGroup, nullptr, 0},         {24, K::GroupScale, nullptr, 0},
-      {25, K::AxisAngle, nullptr, 0},          {26, K::PointX, nullptr, 1},
-      {27, K::PointY, nullptr, 1},             {28, K::PointX, nullptr, 2},
-      {29, K::PointY, nullptr, 2},             {30, K::PointX, nullptr, 3},
-      {31, K::PointY, nullptr, 3},
-      // After the last dimension's lines, so that a reader that stops at line 31 never meets them.
-      DialogLine(32, &F::CheckBox5),
-      DialogLine(33, &F::Edit10),
-      {34, K::RowStartX, nullptr, 0},          {35, K::RowStartY, nullptr, 0},
-      DialogLine(36, &F::CheckBox6),
-  };
-  // clang-format on
+  static const std::vector<TSettingLine> table = [] {
+    using K = TSettingKind;
+    // The window's place and the record of the last dimension; after it, so that a reader that
+    // stops at line 31 never meets them, the lines of controls and where the record's row started.
+    std::vector<TSettingLine> t = {
+        {1, K::SavedLeft, nullptr, 0},   {2, K::SavedTop, nullptr, 0},   {23, K::FirstGroup, nullptr, 0},
+        {24, K::GroupScale, nullptr, 0}, {25, K::AxisAngle, nullptr, 0}, {26, K::PointX, nullptr, 1},
+        {27, K::PointY, nullptr, 1},     {28, K::PointX, nullptr, 2},    {29, K::PointY, nullptr, 2},
+        {30, K::PointX, nullptr, 3},     {31, K::PointY, nullptr, 3},    {34, K::RowStartX, nullptr, 0},
+        {35, K::RowStartY, nullptr, 0},
+    };
+    // Every other line is a control's, as its row says.
+    for (const TControlEntry& c : ControlTable()) {
+      if (c.Line == 0) continue;
+      K kind = K::CheckBox;
+      if (c.Kind == TControlKind::List) kind = K::ListIndex;
+      if (c.Kind == TControlKind::Edit) kind = K::EditText;
+      if (c.Kind == TControlKind::RadioGroup) kind = K::RadioIndex;
+      if (c.PerMode) kind = K::QuickModes;
+      t.push_back({c.Line, kind, c.Name, 0});
+    }
+    std::sort(t.begin(), t.end(),
+              [](const TSettingLine& a, const TSettingLine& b) { return a.Line < b.Line; });
+    return t;
+  }();
   return table;
 }
 
@@ -96,6 +94,7 @@ std::string WrittenValue(const TForm1& f, const TSettingLine& l) {
     case TSettingKind::EditText: return SingleLine(f.EditByName(l.Control)->Text);
     case TSettingKind::RadioIndex: return IntToText(f.RadioGroupByName(l.Control)->ItemIndex);
     case TSettingKind::CheckBox: return f.CheckBoxByName(l.Control)->Checked ? "1" : "0";
+    case TSettingKind::QuickModes: return IntToText(f.QuickModesToSave());
     case TSettingKind::FirstGroup:
     case TSettingKind::GroupScale:
     case TSettingKind::AxisAngle:
@@ -121,6 +120,11 @@ void ApplyValue(TForm1& f, const TSettingLine& l, const std::string& value) {
       f.RadioGroupByName(l.Control)->SetItemIndex(NotNegative(TextToInt(value)));
       break;
     case TSettingKind::CheckBox: f.CheckBoxByName(l.Control)->Checked = TextToInt(value) != 0; break;
+    case TSettingKind::QuickModes:
+      f.QuickModes = TextToInt(value);
+      f.CheckBoxByName(l.Control)->Checked =
+          (f.QuickModes & (f.SettingsOnly ? QuickModesOfFile(f.Mode) : QuickModeBit(f.Mode))) != 0;
+      break;
     case TSettingKind::FirstGroup:
     case TSettingKind::GroupScale:
     case TSettingKind::AxisAngle:
@@ -149,9 +153,6 @@ std::optional<TLastDimension> RecordedDimension(const std::vector<std::string>& 
     ok = ok && number(24 + 2 * i, r.Points[static_cast<std::size_t>(i)].X) &&
          number(25 + 2 * i, r.Points[static_cast<std::size_t>(i)].Y);
   if (!ok) return std::nullopt;
-  double scale = 0.0;
-  if (number(24, scale)) r.Scale = scale;
-  r.Group = TextToInt(lines[0]);
   if (TPointD start; number(34, start.X) && number(35, start.Y)) r.RowStart = start;
   return r;
 }
@@ -173,6 +174,7 @@ bool HoldsExactly(const std::filesystem::path& fileName, const std::string& cont
 void TForm1::LoadSettings(const std::filesystem::path& fileName) {
   SavedLeft = 100;
   SavedTop = 100;
+  QuickModes = 0;
   last_.reset();
   recordLines_.assign(kRecordLines, std::string());
   std::error_code ec;

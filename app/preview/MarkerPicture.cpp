@@ -2,6 +2,8 @@
 // shape the preview draws for it (the lists add the host's code, for the items drawn alike).
 #include "Dimension.h"
 #include "Preview.h"
+#include "ControlTable.h"
+#include "DimensionParts.h"
 
 namespace {
 
@@ -12,7 +14,7 @@ constexpr double kLineStub = 6.0;
 }  // namespace
 
 TPreviewPicture MarkerPicture(int item) {
-  TDimensionInput in;
+  TDimensionInput in = DefaultInputs();
   in.EndMarker = item;
   in.Scale = 1.0;
   JwwState scratch;

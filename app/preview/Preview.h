@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Dimension.h"
 #include "JwwGaibu.h"
 
 class TForm1;
@@ -31,7 +32,9 @@ enum class TPreviewShapeKind {
   Measured,      // a picked measured point: Points[0]
   LastLine,      // the dimension line of the last dimension, drawn faintly: Points[0]-Points[1]
   LastMeasured,  // a measured point of the last dimension, drawn faintly: Points[0]
-  PickedCircle   // the circle or arc a radius or diameter measures, drawn faintly: centre Points[0], Radius
+  PickedCircle,  // the whole circle a radius or diameter measures, drawn faintly: centre Points[0], Radius
+  PickedArc,     // a picked arc, drawn faintly: open path through Points
+  PickedLine,    // a picked line, drawn faintly: Points[0]-Points[1]
 };
 
 struct TPreviewShape {
@@ -56,6 +59,11 @@ struct TPreviewPicture {
 // drawing units.
 TPreviewPicture PictureFromOutput(const JwwState& out, double scale,
                                   const std::vector<TPreviewPoint>& measured = {});
+
+// Points along the arc of centre c and radius r counter-clockwise from `start` to `end` degrees
+// (an end at or before the start goes round past 360), at most 3 degrees apart; none when a number
+// is not finite.
+std::vector<TPreviewPoint> ArcPoints(TPreviewPoint c, double r, double start, double end);
 
 // The picture fitted into a width x height pixel box (y down, a margin kept), as an SVG document
 // (UTF-8). An empty picture gives an empty SVG of that size.
@@ -82,3 +90,8 @@ struct TPreview {
   TPreviewPicture Picture;  // drawing units
 };
 TPreview BuildPreview(const TForm1& form);
+
+// What was picked, as the preview draws it faintly behind the dimension (the host's entities, which
+// OK does not draw): a radius's or diameter's whole circle, or only its arc (WholeCircle false);
+// an arc length's arc; an angle's two lines; a linear dimension's picked line (from `host`).
+std::vector<TPreviewShape> PickedShapes(const TDimensionInput& in, const JwwState& host);

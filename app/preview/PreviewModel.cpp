@@ -1,6 +1,7 @@
 // The preview of the dialog as it stands: the inputs read and checked as OK reads them, the
 // dimension built by the same construction on a scratch state, and the picture read back from it.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,6 +9,8 @@
 #include "MyFunc.h"
 #include "Preview.h"
 #include "Unit1.h"
+#include "ArcKinds.h"
+#include "PickedEntities.h"
 
 namespace {
 
@@ -64,22 +67,55 @@ void AddLastDimension(const TForm1& form, const TDimensionInput& in, TPreviewPic
   picture.Shapes.insert(picture.Shapes.begin(), shapes.begin(), shapes.end());
 }
 
-// A radius or diameter shows the circle it measures faintly behind it (the host's entity, which
-// OK does not draw), and the picture is widened to take it in.
-void AddPickedCircle(const TDimensionInput& in, TPreviewPicture& picture) {
-  if (in.Kind != TKind::Radius && in.Kind != TKind::Diameter) return;
-  TPreviewShape s;
-  s.Kind = TPreviewShapeKind::PickedCircle;
-  s.Points = {{in.Centre.X, in.Centre.Y}};
-  s.Radius = in.Radius;
-  picture.MinX = std::min(picture.MinX, in.Centre.X - in.Radius);
-  picture.MaxX = std::max(picture.MaxX, in.Centre.X + in.Radius);
-  picture.MinY = std::min(picture.MinY, in.Centre.Y - in.Radius);
-  picture.MaxY = std::max(picture.MaxY, in.Centre.Y + in.Radius);
-  picture.Shapes.insert(picture.Shapes.begin(), s);
+// What was picked stands faintly behind the dimension, so that the user sees what is measured; the
+// picture is widened to take it in.
+void AddPicked(const TDimensionInput& in, const JwwState& host, TPreviewPicture& picture) {
+  const std::vector<TPreviewShape> shapes = PickedShapes(in, host);
+  for (const TPreviewShape& s : shapes) {
+    const double r = s.Kind == TPreviewShapeKind::PickedCircle ? s.Radius : 0.0;
+    for (const TPreviewPoint& p : s.Points) {
+      picture.MinX = std::min(picture.MinX, p.X - r);
+      picture.MaxX = std::max(picture.MaxX, p.X + r);
+      picture.MinY = std::min(picture.MinY, p.Y - r);
+      picture.MaxY = std::max(picture.MaxY, p.Y + r);
+    }
+  }
+  // Drawn first, so that the dimension stands in front.
+  picture.Shapes.insert(picture.Shapes.begin(), shapes.begin(), shapes.end());
 }
 
 }  // namespace
+
+std::vector<TPreviewShape> PickedShapes(const TDimensionInput& in, const JwwState& host) {
+  const auto shape = [](TPreviewShapeKind kind, std::vector<TPreviewPoint> points, double radius = 0.0) {
+    TPreviewShape s;
+    s.Kind = kind;
+    s.Points = std::move(points);
+    s.Radius = radius;
+    return s;
+  };
+  const auto arc = [&] {
+    return shape(TPreviewShapeKind::PickedArc,
+                 ArcPoints({in.Centre.X, in.Centre.Y}, in.Radius, in.ArcStart, in.ArcEnd));
+  };
+  const auto line = [&](TPointD a, TPointD b) {
+    return shape(TPreviewShapeKind::PickedLine, {{a.X, a.Y}, {b.X, b.Y}});
+  };
+  switch (in.Kind) {
+    case TKind::Radius:
+    case TKind::Diameter:
+      if (!in.WholeCircle) return {arc()};
+      return {shape(TPreviewShapeKind::PickedCircle, {{in.Centre.X, in.Centre.Y}}, in.Radius)};
+    case TKind::ArcLength: return {arc()};
+    case TKind::Angle: return {line(in.LineEnds[0], in.LineEnds[1]), line(in.LineEnds[2], in.LineEnds[3])};
+    case TKind::Linear:
+      if (in.Pick != TPick::Line) return {};
+      if (const std::optional<TJwwEntLine> picked = PickedLine(host))
+        return {line({picked->X1, picked->Y1}, {picked->X2, picked->Y2})};
+      return {};
+  }
+  return {};
+}
 
 TPreview BuildPreview(const TForm1& form) {
   TPreview p;
@@ -112,7 +148,7 @@ TPreview BuildPreview(const TForm1& form) {
   p.Picture = PictureFromOutput(scratch, in.Scale, measured);
   FrameByTheDimension(form.Jww, in, p.Picture);
   AddLastDimension(form, in, p.Picture);
-  AddPickedCircle(in, p.Picture);
+  AddPicked(in, form.Jww, p.Picture);
   p.Drawable = true;
   p.Length = KindEntry(in.Kind).Measure(in);
   p.ValueText = DimensionValueText(in);
@@ -120,8 +156,11 @@ TPreview BuildPreview(const TForm1& form) {
   const std::string direction = in.Direction == TDirection::Vertical
                                     ? std::string()
                                     : SjisText(DirectionEntry(in.Direction).Word) + SjisText("　");
-  p.Info = direction + SjisText("寸法値 ") + p.ValueText + SjisText("　長さ ") +
-           FloatToText(RoundDigits(4, TRoundMode::RoundHalf, p.Length)) + SjisText("　縮尺 1/") +
-           FloatToText(in.Scale) + SjisText("　軸角 ") + FloatToText(in.AxisAngle) + SjisText("°");
+  // An angle measures degrees, every other kind a length.
+  const bool angle = in.Kind == TKind::Angle;
+  p.Info = direction + SjisText("寸法値 ") + p.ValueText + SjisText(angle ? "　角度 " : "　長さ ") +
+           FloatToText(RoundDigits(4, TRoundMode::RoundHalf, p.Length)) + SjisText(angle ? "°" : "") +
+           SjisText("　縮尺 1/") + FloatToText(in.Scale) + SjisText("　軸角 ") + FloatToText(in.AxisAngle) +
+           SjisText("°");
   return p;
 }

@@ -6,6 +6,7 @@
 #include "MyFunc.h"
 #include "Dimension.h"
 #include "Preview.h"
+#include "DimensionParts.h"
 
 namespace {
 
@@ -104,13 +105,8 @@ class TReader {
 
   // Counter-clockwise from `start` to `end` degrees, in steps of at most 3 degrees.
   void AddArc(TPreviewPoint c, double r, double start, double end) {
-    double span = std::fmod(end - start, 360.0);
-    if (span <= 0) span += 360.0;
-    if (!std::isfinite(span) || !std::isfinite(r)) return;
-    const int steps = std::max(8, static_cast<int>(std::ceil(span / 3.0)));
-    std::vector<TPreviewPoint> points;
-    for (int i = 0; i <= steps; ++i) points.push_back(Along(c, start + span * i / steps, r));
-    Add(Shape(TPreviewShapeKind::Polyline, std::move(points)));
+    std::vector<TPreviewPoint> points = ArcPoints(c, r, start, end);
+    if (!points.empty()) Add(Shape(TPreviewShapeKind::Polyline, std::move(points)));
   }
 
   void AddText(std::string_view head, std::string_view text) {
@@ -221,6 +217,16 @@ class TReader {
 };
 
 }  // namespace
+
+std::vector<TPreviewPoint> ArcPoints(TPreviewPoint c, double r, double start, double end) {
+  double span = std::fmod(end - start, 360.0);
+  if (span <= 0) span += 360.0;
+  if (!std::isfinite(span) || !std::isfinite(r) || !std::isfinite(c.X) || !std::isfinite(c.Y)) return {};
+  const int steps = std::max(8, static_cast<int>(std::ceil(span / 3.0)));
+  std::vector<TPreviewPoint> points;
+  for (int i = 0; i <= steps; ++i) points.push_back(Along(c, start + span * i / steps, r));
+  return points;
+}
 
 TPreviewPicture PictureFromOutput(const JwwState& out, double scale,
                                   const std::vector<TPreviewPoint>& measured) {

@@ -7,7 +7,7 @@
 namespace {
 
 constexpr int kMargin = 8;
-constexpr const char* kFaint = "#b4b4b4";  // the last dimension, behind the new one
+constexpr const char* kFaint = "#b4b4b4";  // the last dimension and what was picked, behind the new one
 
 std::string Num(double v) { return FormatFixed(2, v); }
 
@@ -98,9 +98,15 @@ std::string PictureToSvg(const TPreviewPicture& picture, int width, int height) 
                Num(s.Radius * fit.Scale) + "\" fill=\"none\" stroke=\"" + kFaint +
                "\" stroke-width=\"1\"/>\n";
         break;
+      case TPreviewShapeKind::PickedArc:
+        svg += "<polyline class=\"picked\" points=\"" + PointList(fit, s.Points) +
+               "\" fill=\"none\" stroke=\"" + kFaint + "\" stroke-width=\"1\"/>\n";
+        break;
       case TPreviewShapeKind::LastLine:
+      case TPreviewShapeKind::PickedLine:
         if (s.Points.size() < 2) break;
-        svg += "<line class=\"last\" x1=\"" + Num(p0.X) + "\" y1=\"" + Num(p0.Y) + "\" x2=\"" +
+        svg += std::string("<line class=\"") + (s.Kind == TPreviewShapeKind::LastLine ? "last" : "picked") +
+               "\" x1=\"" + Num(p0.X) + "\" y1=\"" + Num(p0.Y) + "\" x2=\"" +
                Num(fit.ToPixel(s.Points[1]).X) + "\" y2=\"" + Num(fit.ToPixel(s.Points[1]).Y) +
                "\" stroke=\"" + kFaint + "\" stroke-width=\"1\"/>\n";
         break;

@@ -78,9 +78,9 @@ TWindowKind KindOf(const TChildWindow& c) {
   return {L"STATIC", 0, 0};
 }
 
-std::wstring MemoText(TDirection direction) {
+std::wstring MemoText(const TDimensionMode& mode) {
   std::string joined;
-  for (const std::string& line : Memo1Lines(direction)) {
+  for (const std::string& line : Memo1Lines(mode)) {
     if (!joined.empty()) joined += "\r\n";
     joined += line;
   }
@@ -154,7 +154,7 @@ bool TDialogWindow::Create(std::wstring& error) {
   // the system font (some milliseconds of the start-up under Wine).
   for (size_t i = 0; i < children_.size(); ++i) {
     if (children_[i].Class == TChildClass::Memo)
-      Q748_WIN(SetWindowTextW(handles_[i], MemoText(form_.Mode.Direction).c_str()));
+      Q748_WIN(SetWindowTextW(handles_[i], MemoText(form_.Mode).c_str()));
   }
   const SIZE size = OuterSize(dpi_);
   Q748_WIN(

@@ -49,7 +49,8 @@ TChildWindow FromEntry(const TControlEntry& entry) {
   return w;
 }
 
-void AddRadioGroup(const TControlEntry& entry, std::vector<TChildWindow>& out) {
+// A group that means nothing for the kind is disabled whole: its frame and every button.
+void AddRadioGroup(const TControlEntry& entry, bool enabled, std::vector<TChildWindow>& out) {
   const int count = static_cast<int>(entry.Items.size());
   const int perColumn = std::max(1, (count + kRadioColumns - 1) / kRadioColumns);
   const int width = (entry.Width - 10) / kRadioColumns;
@@ -64,11 +65,13 @@ void AddRadioGroup(const TControlEntry& entry, std::vector<TChildWindow>& out) {
                 entry.Top + top + (i % perColumn) * height, width, height};
     b.CaptionSjis = SjisText(entry.Items[static_cast<size_t>(i)]);
     b.GroupStart = i == 0;  // the buttons of one group share a WS_GROUP run
+    b.Enabled = enabled;
     out.push_back(b);
   }
   // The frame comes after its buttons: it closes their group and lies beneath them.
   TChildWindow frame = FromEntry(entry);
   frame.TabStop = false;
+  frame.Enabled = enabled;
   out.push_back(frame);
 }
 
@@ -89,7 +92,7 @@ std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table
   std::vector<TChildWindow> out;
   for (const TControlEntry* entry : rows) {
     if (entry->Kind == TControlKind::RadioGroup) {
-      AddRadioGroup(*entry, out);
+      AddRadioGroup(*entry, IsUsed(*entry, mode), out);
       continue;
     }
     out.push_back(FromEntry(*entry));

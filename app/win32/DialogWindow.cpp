@@ -45,10 +45,13 @@ bool IsPreviewInput(const TChildWindow& c, int code) {
 
 }  // namespace
 
-TDialogWindow::TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDimensionMode mode)
+TDialogWindow::TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDimensionMode mode,
+                             bool settingsOnly)
     : instance_(instance),
       form_(std::move(exeDir), this, mode),
-      children_(DialogChildren(ControlTable(), mode)) {}
+      children_(DialogChildren(ControlTable(), mode)) {
+  form_.SettingsOnly = settingsOnly;
+}
 
 TDialogWindow::~TDialogWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
@@ -156,8 +159,8 @@ void TDialogWindow::CloseDialog(bool destroying) {
 
 // ---- What the model asks of the view -------------------------------------------------------------
 
-void TDialogWindow::ShowConfirmation(const std::string& messageSjis) {
-  ConfirmationBox(window_, messageSjis);
+void TDialogWindow::ShowConfirmation(const std::string& captionSjis, const std::string& messageSjis) {
+  ConfirmationBox(window_, captionSjis, messageSjis);
 }
 
 // Also while the window is going away: owned by it while it is there, else by nobody.

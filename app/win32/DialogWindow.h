@@ -22,7 +22,9 @@
 
 class TDialogWindow final : public TFormView {
  public:
-  TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDimensionMode mode = {});
+  // settingsOnly: the settings launcher's dialog (TForm1::SettingsOnly).
+  TDialogWindow(HINSTANCE instance, std::filesystem::path exeDir, TDimensionMode mode = {},
+                bool settingsOnly = false);
   ~TDialogWindow() override;
   TDialogWindow(const TDialogWindow&) = delete;
   TDialogWindow& operator=(const TDialogWindow&) = delete;
@@ -50,7 +52,7 @@ class TDialogWindow final : public TFormView {
   const TPreviewPicture& PreviewPicture() const { return previewPanel_.Picture(); }
 
   // TFormView
-  void ShowConfirmation(const std::string& messageSjis) override;
+  void ShowConfirmation(const std::string& captionSjis, const std::string& messageSjis) override;
   void RepaintStatus() override;
   void ShowError(const std::string& messageSjis) override;
   std::optional<bool> AskRetry(const std::string& messageSjis) override;

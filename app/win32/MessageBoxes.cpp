@@ -8,24 +8,26 @@
 
 namespace {
 
-int Box(HWND owner, const std::string& messageSjis, const char* captionUtf8, UINT flags) {
+int Box(HWND owner, const std::string& messageSjis, const std::wstring& caption, UINT flags) {
   if (owner != nullptr && !IsWindow(owner)) owner = nullptr;
   if (owner == nullptr) flags |= MB_TASKMODAL | MB_SETFOREGROUND;
-  return MessageBoxW(owner, SjisToWide(messageSjis).c_str(), Utf8LiteralToWide(captionUtf8).c_str(), flags);
+  return MessageBoxW(owner, SjisToWide(messageSjis).c_str(), caption.c_str(), flags);
 }
 
 }  // namespace
 
-void ConfirmationBox(HWND owner, const std::string& messageSjis) {
-  Box(owner, messageSjis, kConfirmationCaption, MB_ICONQUESTION | MB_OK);
+// A refusal asks nothing: a warning, not a question.
+void ConfirmationBox(HWND owner, const std::string& captionSjis, const std::string& messageSjis) {
+  Box(owner, messageSjis, SjisToWide(captionSjis), MB_ICONWARNING | MB_OK);
 }
 
 void ErrorBox(HWND owner, const std::string& messageSjis) {
-  Box(owner, messageSjis, kErrorCaption, MB_ICONERROR | MB_OK);
+  Box(owner, messageSjis, Utf8LiteralToWide(kErrorCaption), MB_ICONERROR | MB_OK);
 }
 
 bool RetryBox(HWND owner, const std::string& messageSjis) {
-  return Box(owner, messageSjis, kErrorCaption, MB_ICONWARNING | MB_RETRYCANCEL) == IDRETRY;
+  return Box(owner, messageSjis, Utf8LiteralToWide(kErrorCaption), MB_ICONWARNING | MB_RETRYCANCEL) ==
+         IDRETRY;
 }
 
 void NoticeLine(const std::string& messageSjis) {

@@ -10,8 +10,8 @@
 
 #include "Unit1.h"
 
-// "確認", question icon, OK.
-void ConfirmationBox(HWND owner, const std::string& messageSjis);
+// A refusal: the caption given ("ソラトＫ（半径） - 確認"), warning icon, OK.
+void ConfirmationBox(HWND owner, const std::string& captionSjis, const std::string& messageSjis);
 // "書き込みエラー", error icon, OK.
 void ErrorBox(HWND owner, const std::string& messageSjis);
 // "書き込みエラー", warning icon, 再試行 and キャンセル: true for 再試行.
@@ -22,7 +22,9 @@ void NoticeLine(const std::string& messageSjis);
 // The view of a run without the dialog: the same boxes, owned by no window; no status line.
 class TBoxView final : public TFormView {
  public:
-  void ShowConfirmation(const std::string& messageSjis) override { ConfirmationBox(nullptr, messageSjis); }
+  void ShowConfirmation(const std::string& captionSjis, const std::string& messageSjis) override {
+    ConfirmationBox(nullptr, captionSjis, messageSjis);
+  }
   void RepaintStatus() override {}
   void ShowError(const std::string& messageSjis) override { ErrorBox(nullptr, messageSjis); }
   void ShowNotice(const std::string& messageSjis) override { NoticeLine(messageSjis); }

@@ -17,7 +17,7 @@ constexpr COLORREF kInk = RGB(0, 0, 0);
 constexpr COLORREF kText = RGB(0x10, 0x40, 0xA0);
 constexpr COLORREF kTextBox = RGB(0x30, 0x70, 0xC0);
 constexpr COLORREF kMeasured = RGB(0xC0, 0x30, 0x30);
-constexpr COLORREF kFaint = RGB(0xB4, 0xB4, 0xB4);  // the last dimension, behind the new one
+constexpr COLORREF kFaint = RGB(0xB4, 0xB4, 0xB4);  // the last dimension and what was picked
 constexpr int kMeasuredArm = 3;                     // half the size of the measured point's cross, 96 dpi
 
 // Selects a GDI object for the lifetime of the holder and deletes it afterwards (stock objects
@@ -148,7 +148,13 @@ void PaintPreviewPicture(HDC dc, const TPreviewPicture& picture, int width, int 
         Polygon(dc, p.data(), n);
         break;
       case TPreviewShapeKind::Text: PaintText(dc, fit, s, style); break;
+      case TPreviewShapeKind::PickedArc:
+        if (n < 2) break;
+        SelectObject(dc, faint);
+        Polyline(dc, p.data(), n);
+        break;
       case TPreviewShapeKind::LastLine:
+      case TPreviewShapeKind::PickedLine:
         if (n < 2) break;
         SelectObject(dc, faint);
         MoveToEx(dc, p[0].x, p[0].y, nullptr);

@@ -82,10 +82,13 @@ int RunWithoutDialog(const std::filesystem::path& exeDir, TDimensionMode mode) {
   return 0;
 }
 
-int RunDialog(HINSTANCE instance, int showCommand, const std::filesystem::path& exeDir, TDimensionMode mode) {
-  // Shift held at the start brings the dialog back.
-  if (TForm1::SkipsDialog(exeDir, mode) && !ShiftHeld()) return RunWithoutDialog(exeDir, mode);
-  TDialogWindow dialog(instance, exeDir, mode);
+int RunDialog(HINSTANCE instance, int showCommand, const std::filesystem::path& exeDir, TDimensionMode mode,
+              bool settingsOnly) {
+  // Shift held at the start (in Jw_cad: while the last point is picked) brings the dialog back;
+  // the settings launcher always shows it.
+  if (!settingsOnly && TForm1::SkipsDialog(exeDir, mode) && !ShiftHeld())
+    return RunWithoutDialog(exeDir, mode);
+  TDialogWindow dialog(instance, exeDir, mode, settingsOnly);
   std::wstring error;
   if (!dialog.Create(error)) {
     MessageBoxW(nullptr, error.c_str(), Utf8LiteralToWide(kApplicationTitle).c_str(), MB_ICONERROR | MB_OK);
@@ -100,8 +103,9 @@ int RunDialog(HINSTANCE instance, int showCommand, const std::filesystem::path& 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const std::filesystem::path exeDir = ExeFolder();
   const std::vector<std::string> args = Utf8Arguments();
-  if (const std::optional<TDimensionMode> mode = DialogMode(args)) {
-    return RunDialog(instance, showCommand, exeDir, *mode);
+  bool settingsOnly = false;
+  if (const std::optional<TDimensionMode> mode = DialogMode(args, &settingsOnly)) {
+    return RunDialog(instance, showCommand, exeDir, *mode, settingsOnly);
   }
   ConnectToConsole();
   const int status = RunCommandLine(args, exeDir, std::cout, std::cerr);

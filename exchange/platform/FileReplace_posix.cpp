@@ -27,37 +27,46 @@ TWriteError FromErrno(int e) {
   }
 }
 
-// As many links as Linux follows in one path.
-constexpr int kMaxLinks = 40;
-
 }  // namespace
 
 TWriteError FinalTarget(const std::filesystem::path& target, std::filesystem::path& file) {
   try {
     file = target;
-    for (int links = 0;; ++links) {
-      struct stat st {};
-      if (::lstat(file.c_str(), &st) != 0) {
-        // Nothing there: the replace creates it (the target of a dangling link too), or finds
-        // out why it cannot (a missing folder).
-        return errno == ENOENT ? TWriteError::None : FromErrno(errno);
-      }
-      if (!S_ISLNK(st.st_mode)) return TWriteError::None;
-      if (links == kMaxLinks) return TWriteError::Other;
-      std::error_code ec;
-      const std::filesystem::path next = std::filesystem::read_symlink(file, ec);
-      if (ec) return FromErrno(ec.value());
-      // A relative link is read from the folder it stands in.
-      file = next.is_absolute() ? next : file.parent_path() / next;
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0) {
+      // Nothing there: the replace creates it, or finds out why it cannot (a missing folder).
+      return errno == ENOENT ? TWriteError::None : FromErrno(errno);
     }
+    if (!S_ISLNK(st.st_mode)) return TWriteError::None;
+    // The whole chain resolved; a link that leads nowhere, loops or cannot be read is refused,
+    // since where it would write cannot be told.
+    std::error_code ec;
+    const std::filesystem::path end = std::filesystem::canonical(target, ec);
+    if (ec) return TWriteError::LinkLeavesFolder;
+    const std::filesystem::path named = target.parent_path().empty() ? "." : target.parent_path();
+    const std::filesystem::path folder = std::filesystem::canonical(named, ec);
+    if (ec) return FromErrno(ec.value());
+    if (end.parent_path() != folder) return TWriteError::LinkLeavesFolder;
+    if (::lstat(end.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return TWriteError::LinkLeavesFolder;
+    file = end;
+    return TWriteError::None;
   } catch (const std::exception&) {
     return TWriteError::Other;
   }
 }
 
-TWriteError CreateFlushedFile(const std::filesystem::path& file, std::string_view bytes) {
-  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+TWriteError CreateFlushedFile(const std::filesystem::path& file, std::string_view bytes,
+                              const std::filesystem::path& modeOf) {
+  // The replaced file's permission bits, so that a private file stays private; a new file takes
+  // the usual ones (the umask applies).
+  struct stat old {};
+  const bool keep = !modeOf.empty() && ::lstat(modeOf.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  const mode_t mode = keep ? (old.st_mode & 0777) : 0666;
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
   if (fd < 0) return FromErrno(errno);
+  // The umask may have taken bits the old file had. A file system without modes refuses; its
+  // files have no mode to keep.
+  if (keep) (void)::fchmod(fd, mode);
   int error = 0;
   const char* p = bytes.data();
   std::size_t left = bytes.size();

@@ -34,13 +34,33 @@ std::wstring WithoutLongPathPrefix(std::wstring name) {
   return name;
 }
 
+// The name Windows gives the object at `p` after following every link, with its attributes;
+// false when it cannot be opened (a dangling link, a loop, no such object).
+bool FinalPathOf(const std::filesystem::path& p, std::wstring& name, DWORD& attributes) {
+  const HANDLE h = CreateFileW(p.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  name.assign(MAX_PATH, L'\0');
+  DWORD n = GetFinalPathNameByHandleW(h, name.data(), static_cast<DWORD>(name.size()), VOLUME_NAME_DOS);
+  if (n >= name.size()) {
+    name.resize(n);
+    n = GetFinalPathNameByHandleW(h, name.data(), static_cast<DWORD>(name.size()), VOLUME_NAME_DOS);
+  }
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool known = GetFileInformationByHandle(h, &info) != 0;
+  CloseHandle(h);
+  if (n == 0 || n >= name.size() || !known) return false;
+  name.resize(n);
+  attributes = info.dwFileAttributes;
+  return true;
+}
+
 }  // namespace
 
 // Only a symbolic link proper is followed: other reparse points (cloud placeholders, deduplicated
 // files) are the file itself. Windows opens a link's whole chain in one step but does not say where
-// a chain that cannot be opened (a dangling link, a loop) leads, so such a link is not written
-// through and not replaced either. (Wine shows POSIX links as the files they lead to, so there they
-// are replaced as plain files.)
+// a chain that cannot be opened (a dangling link, a loop) leads, so such a link is refused. (Wine
+// shows POSIX links as the files they lead to, so there they are replaced as plain files.)
 TWriteError FinalTarget(const std::filesystem::path& target, std::filesystem::path& file) {
   try {
     file = target;
@@ -51,26 +71,29 @@ TWriteError FinalTarget(const std::filesystem::path& target, std::filesystem::pa
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 ||
         found.dwReserved0 != IO_REPARSE_TAG_SYMLINK)
       return TWriteError::None;
-    const HANDLE h = CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return TWriteError::Other;
-    std::wstring name(MAX_PATH, L'\0');
-    DWORD n = GetFinalPathNameByHandleW(h, name.data(), static_cast<DWORD>(name.size()), VOLUME_NAME_DOS);
-    if (n >= name.size()) {
-      name.resize(n);
-      n = GetFinalPathNameByHandleW(h, name.data(), static_cast<DWORD>(name.size()), VOLUME_NAME_DOS);
-    }
-    CloseHandle(h);
-    if (n == 0 || n >= name.size()) return TWriteError::Other;
-    name.resize(n);
-    file = WithoutLongPathPrefix(std::move(name));
+    std::wstring end, folder;
+    DWORD endAttributes = 0, folderAttributes = 0;
+    if (!FinalPathOf(target, end, endAttributes) || (endAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+      return TWriteError::LinkLeavesFolder;
+    const std::filesystem::path named = target.parent_path().empty() ? L"." : target.parent_path();
+    if (!FinalPathOf(named, folder, folderAttributes)) return TWriteError::Other;
+    if (!folder.empty() && folder.back() == L'\\') folder.pop_back();  // a drive's root
+    // Both names come from the same call, so one folder is spelt alike in both; the case is
+    // ignored as the file system ignores it.
+    const std::size_t slash = end.find_last_of(L'\\');
+    if (slash == std::wstring::npos ||
+        CompareStringOrdinal(end.c_str(), static_cast<int>(slash), folder.c_str(),
+                             static_cast<int>(folder.size()), TRUE) != CSTR_EQUAL)
+      return TWriteError::LinkLeavesFolder;
+    file = WithoutLongPathPrefix(std::move(end));
     return TWriteError::None;
   } catch (const std::exception&) {
     return TWriteError::Other;
   }
 }
 
-TWriteError CreateFlushedFile(const std::filesystem::path& file, std::string_view bytes) {
+TWriteError CreateFlushedFile(const std::filesystem::path& file, std::string_view bytes,
+                              const std::filesystem::path&) {
   // CREATE_NEW fails on any existing name, a link included, so nothing planted is ever opened.
   HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);

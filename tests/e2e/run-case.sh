@@ -7,7 +7,7 @@
 #   close-box    the title bar's close box likewise
 #   invalid      Edit1 "0": Enter leaves the dialog open and writes nothing until Cancel
 #   invalid-fix  Edit1 "0": Enter puts the focus on Edit1; typing 2 and Enter then completes
-#   zero-length  the measured points coincide: the "確認" box, then back to the dialog
+#   zero-length  the measured points coincide: the "ソラトＫ - 確認" box, then back to the dialog
 #   screenshot   the dialog as the user sees it, with a Japanese font; kept as screenshot.png
 #   hidpi        at 144 dpi the whole dialog is scaled by 1.5; kept as screenshot-144dpi.png
 #   preview      the preview panel holds a picture; Down in ComboBox1 redraws it, and OK draws that
@@ -25,8 +25,9 @@
 #                with the last dimension, and Enter writes what the headless OK writes; kept as
 #                screenshot-outside.png
 #   quick        settings that skip the dialog: the run draws what the headless OK draws without
-#                showing it; a refused run shows why in the 確認 box and leaves hq; with Shift
-#                held at the start the dialog comes back
+#                showing it; a refused run shows why in the mode's 確認 box and leaves hq; with Shift
+#                held at the start the dialog comes back; the chain of the same file keeps its
+#                dialog; the settings launcher's dialog clears the choice and draws nothing
 #   view         the in-process tests of the Win32 view (HELPER_EXE) on the display
 set -eu
 case_name=$1
@@ -38,7 +39,7 @@ E2E_TEST_EXE=${5:+$(realpath "$5")}
 . "$E2E_SOURCE/tests/e2e/lib.sh"
 
 readonly DIALOG='^ソラトＫ$'
-readonly CONFIRM='^確認$'
+readonly CONFIRM='^ソラトＫ - 確認$'
 readonly WRITE_ERROR='^書き込みエラー$'
 cases="$E2E_WORK/cases/$case_name"
 
@@ -442,6 +443,34 @@ case_quick() {
   is_hq_only "$dir/JWC_TEMP.TXT" || fail "Esc in the dialog brought back by Shift did not leave hq"
   E2E_APP_PID=$host_pid
   focus_window "$host_id"
+  xdotool key Escape
+  wait_app_exit 30
+
+  # The choice is the four-point mode's: the chain of the same settings file shows its dialog.
+  prepare_dir "$dir" "$(sample_input)"
+  quick_settings "$(sample_settings)" "$dir/q746.dat"
+  start_dialog "$dir" "$dir/chain.log" --next chain
+  dialog_id=$(wait_window '^ソラトＫ（連続）$' 60)
+  focus_window "$dialog_id"
+  xdotool key Escape
+  wait_app_exit 30
+
+  # The settings launcher opens the dialog whatever the file asks for; Alt+Q clears the choice
+  # for every mode of the file, Enter saves it and draws nothing; the next run shows its dialog.
+  start_dialog "$dir" "$dir/settings.log" --settings
+  dialog_id=$(wait_window '^ソラトＫ - 設定（作図しません）$' 60)
+  focus_window "$dialog_id"
+  xdotool key alt+q
+  sleep 0.5
+  xdotool key Return
+  wait_app_exit 30
+  is_hq_only "$dir/JWC_TEMP.TXT" || fail "the settings launcher's OK did not leave hq"
+  [ "$(sed -n 36p "$dir/q746.dat" | tr -d '\r')" = 0 ] || fail "the settings launcher did not clear line 36: $(sed -n 36p "$dir/q746.dat")"
+  cp "$dir/q746.dat" "$cases/cleared.dat"
+  prepare_dir "$dir" "$(sample_input)" "$cases/cleared.dat"
+  start_dialog "$dir"
+  dialog_id=$(wait_window "$DIALOG" 60)
+  focus_window "$dialog_id"
   xdotool key Escape
   wait_app_exit 30
 }

@@ -169,6 +169,7 @@ std::string NameOf(const TDialogWindow& d, HWND h) {
 struct TBoxContent {
   std::wstring Text;
   bool HasIcon = false;
+  bool Warning = false;  // the icon is the system's warning icon
   int Buttons = 0;
 };
 
@@ -184,6 +185,9 @@ TBoxContent ReadMessageBox(HWND box) {
         if (_wcsicmp(cls.c_str(), L"Static") == 0) {
           if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
             c->HasIcon = true;
+            // The system's icons are shared: the box shows the very handle LoadIcon gives.
+            const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+            c->Warning = icon != nullptr && icon == LoadIconW(nullptr, IDI_WARNING);
           } else if (c->Text.empty()) {
             c->Text = Text(child);
           }
@@ -344,8 +348,8 @@ TEST(Win32View, DpiChangeScalesEveryControlAndFont) {
   }
 }
 
-// A radius or diameter dialog: its caption, and the controls that mean nothing there disabled,
-// the others enabled.
+// Each kind's dialog: its caption, its own notes, and the controls that mean nothing there
+// disabled (a radio group with its frame and every button), the others enabled.
 TEST(Win32View, EachKindDisablesWhatItDoesNotUse) {
   const struct {
     TKind kind;
@@ -358,18 +362,42 @@ TEST(Win32View, EachKindDisablesWhatItDoesNotUse) {
       {TKind::ArcLength, L"\u30bd\u30e9\u30c8\uff2b\uff08\u5f27\u9577\uff09", {"CheckBox4"}},
       {TKind::Angle,
        L"\u30bd\u30e9\u30c8\uff2b\uff08\u89d2\u5ea6\uff09",
-       {"CheckBox1", "CheckBox2", "CheckBox4"}},
+       {"CheckBox1", "CheckBox2", "CheckBox4", "RadioGroup2"}},
   };
   for (const auto& k : kinds) {
     TFolder folder(SettingsFile(100, 100));
     auto d = Open(folder, false, TNext::None, k.kind);
     EXPECT_EQ(Text(d->Handle()), k.caption);
     for (const char* name : {"ComboBox1", "ComboBox2", "Edit5", "Edit6", "Edit7", "Edit9", "CheckBox1",
-                             "CheckBox2", "CheckBox4"}) {
+                             "CheckBox2", "CheckBox4", "RadioGroup1", "RadioGroup2"}) {
       const bool off =
           std::find(k.disabled.begin(), k.disabled.end(), std::string_view(name)) != k.disabled.end();
       EXPECT_EQ(IsWindowEnabled(d->ControlWindow(name)) == FALSE, off) << name;
+      if (const TRadioGroup* group = d->Form().RadioGroupByName(name)) {
+        for (int i = 0; i < static_cast<int>(group->Items.size()); ++i)
+          EXPECT_EQ(IsWindowEnabled(d->ControlWindow(name, i)) == FALSE, off) << name << " " << i;
+      }
     }
+    // The notes are the kind's, and each line fits the notes' width.
+    HWND memo = d->ControlWindow("Memo1");
+    const std::vector<std::string> notes = Memo1Lines(d->Form().Mode);
+    ASSERT_EQ(SendMessageW(memo, EM_GETLINECOUNT, 0, 0), static_cast<LRESULT>(notes.size()));
+    RECT area{};
+    SendMessageW(memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    HDC dc = GetDC(memo);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(memo, WM_GETFONT, 0, 0)));
+    for (size_t i = 0; i < notes.size(); ++i) {
+      wchar_t line[128] = {};
+      line[0] = 127;  // EM_GETLINE: the first word holds the buffer's size
+      const LRESULT n = SendMessageW(memo, EM_GETLINE, i, reinterpret_cast<LPARAM>(line));
+      EXPECT_EQ(WideToSjis(std::wstring(line, static_cast<size_t>(n))), notes[i]) << "line " << i + 1;
+      const std::wstring text = SjisToWide(notes[i]);
+      SIZE extent{};
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+      EXPECT_LE(extent.cx, area.right - area.left) << WideToUtf8(text);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(memo, dc);
   }
 }
 
@@ -595,10 +623,12 @@ TEST(Win32View, ZeroLengthShowsTheConfirmationBoxAndTheDialogStaysOpen) {
   TFolder folder(SettingsFile(100, 100), input);
   auto d = Open(folder);
 
-  const TBoxContent box = AnswerMessageBox(L"\u78ba\u8a8d", [&] { PressOk(*d); });  // 確認
+  // ソラトＫ - 確認: the refusal box names the mode.
+  const TBoxContent box = AnswerMessageBox(L"\u30bd\u30e9\u30c8\uff2b - \u78ba\u8a8d", [&] { PressOk(*d); });
   EXPECT_EQ(box.Text, Utf8LiteralToWide(kMessageZeroLength));
   EXPECT_TRUE(box.HasIcon);
-  EXPECT_EQ(box.Buttons, 1) << "no message box with the caption 確認";
+  EXPECT_TRUE(box.Warning) << "a refusal asks nothing: the warning icon";
+  EXPECT_EQ(box.Buttons, 1) << "no message box with the caption ソラトＫ - 確認";
   EXPECT_FALSE(d->Closed());
   EXPECT_EQ(Lines(folder.Settings()).size(),
             SettingsTable().size());  // saved before the length was looked at
