@@ -2,11 +2,13 @@
 // its extension lines, value text, base line, leader and end markers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <numbers>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,7 +16,9 @@
 #include "MyFunc.h"
 #include "TestSupport.h"
 #include "Dimension.h"
+#include "FenceCrossings.h"
 #include "MovedValue.h"
+#include "RowPlacement.h"
 #include "Unit1.h"
 #include "ArcKinds.h"
 #include "DimensionParts.h"
@@ -1543,4 +1547,474 @@ TEST(MovedValue, ValueAndDimensionLineOfASelection) {
     EXPECT_NEAR(start.X, c.leaderStart.X, 1e-9);
     EXPECT_NEAR(start.Y, c.leaderStart.Y, 1e-9);
   }
+}
+
+// ---- A row: the fence's measured points and the places of its values -------------------------------
+
+namespace {
+
+// The frame of a row of `direction` whose fence runs from f1 to f2, at axis angle `axis`.
+TFrameTurn RowTurn(TDirection direction, TPointD f1, TPointD f2, double axis = 0) {
+  TDimensionInput in;
+  in.Direction = direction;
+  in.AxisAngle = axis;
+  in.Points[1] = {true, f1.X, f1.Y, TJwwPickKind::Plain};
+  in.Points[2] = {true, f2.X, f2.Y, TJwwPickKind::Plain};
+  return FrameTurn(in);
+}
+
+}  // namespace
+
+// Which lines a fence measures, and in which order.
+TEST(Fence, MeasuredPoints) {
+  const TFence across{{0, 0}, {100, 0}, {50, 30}};  // a horizontal row's fence along x
+  struct TCase {
+    const char* what;
+    std::string lines;
+    std::vector<TPointD> points;  // empty: too few lines
+  };
+  const std::vector<TCase> cases = {
+      {"sorted along the row", "70 -5 70 5\n10 5 10 -5\n40 -5 40 5\n", {{10, 0}, {40, 0}, {70, 0}}},
+      {"slanted lines: where they cross", "0 -10 20 10\n60 10 80 -10\n", {{10, 0}, {70, 0}}},
+      {"a line ending on the fence", "25 0 25 -50\n50 -5 50 5\n", {{25, 0}, {50, 0}}},
+      {"one ending short of it", "25 -0.001 25 -50\n50 -5 50 5\n", {}},
+      {"touching within the tolerance", "25 1e-11 25 50\n50 -5 50 5\n", {{25, 1e-11}, {50, 0}}},
+      {"touching beyond it", "25 1e-9 25 50\n50 -5 50 5\n", {}},
+      {"the fence's ends count", "0 -5 0 5\n100 -5 100 5\n", {{0, 0}, {100, 0}}},
+      {"past its end", "0 -5 0 5\n100.001 -5 100.001 5\n", {}},
+      {"along the fence", "20 0 60 0\n30 -5 30 5\n50 -5 50 5\n", {{30, 0}, {50, 0}}},
+      {"along it within the tolerance", "20 1e-11 60 -1e-11\n30 -5 30 5\n50 -5 50 5\n", {{30, 0}, {50, 0}}},
+      {"a point on it", "20 0 20 0\n30 -5 30 5\n50 -5 50 5\n", {{30, 0}, {50, 0}}},
+      {"a dimension's line (z3)", "z3\n30 -5 30 5\n50 -5 50 5\n", {}},
+      {"z3 marks one line only", "z3\n30 -5 30 5\n50 -5 50 5\n60 -5 60 5\n", {{50, 0}, {60, 0}}},
+      {"a dimension entity's line", "msg\n30 -5 30 5\ncs 30 0 1 0 \"10\n50 -5 50 5\n", {}},
+      {"one position twice", "40 -5 40 5\n40 5 40 -5\n39 -1 41 1\n", {}},
+  };
+  for (const TCase& c : cases) {
+    JwwState host;
+    JwwReadBuffer(host, "hq\nhk 0\n" + c.lines);
+    const TFenceCrossings r =
+        FenceCrossings(host, across, RowTurn(TDirection::Horizontal, across.Start, across.End));
+    EXPECT_EQ(r.Refusal, c.points.empty() ? TFenceRefusal::TooFewLines : TFenceRefusal::None) << c.what;
+    ASSERT_EQ(r.Points.size(), c.points.size()) << c.what;
+    for (std::size_t i = 0; i < c.points.size(); ++i) {
+      EXPECT_NEAR(r.Points[i].X, c.points[i].X, 1e-12) << c.what << " point " << i;
+      EXPECT_NEAR(r.Points[i].Y, c.points[i].Y, 1e-12) << c.what << " point " << i;
+    }
+  }
+}
+
+// The measuring direction of each kind of row; a fence of no length, or of no numbers, is a
+// missing point; a line whose numbers overflow is passed over.
+TEST(Fence, DirectionsAndRefusals) {
+  JwwState host;
+  JwwReadBuffer(host, "hq\nhk 0\n-5 70 5 70\n-5 20 5 20\n");
+  // Vertical at axis 0: measured along y, from the lower one up.
+  const TFence upright{{0, 100}, {0, 0}, {30, 50}};
+  TFenceCrossings r =
+      FenceCrossings(host, upright, RowTurn(TDirection::Vertical, upright.Start, upright.End));
+  ASSERT_EQ(r.Points.size(), 2u);
+  EXPECT_EQ(r.Points[0].Y, 20);
+  EXPECT_EQ(r.Points[1].Y, 70);
+  // A horizontal row measures along x: both lines cross this fence at x = 0, so they are one.
+  r = FenceCrossings(host, upright, RowTurn(TDirection::Horizontal, upright.Start, upright.End));
+  EXPECT_EQ(r.Refusal, TFenceRefusal::TooFewLines);
+  // Aligned: along the fence, from its start, whichever way it runs.
+  JwwState slanted;
+  JwwReadBuffer(slanted, "hq\nhk 0\n24 32 24 40\n6 8 6 0\n");
+  const TFence diagonal{{30, 40}, {0, 0}, {0, 10}};
+  r = FenceCrossings(slanted, diagonal, RowTurn(TDirection::Aligned, diagonal.Start, diagonal.End));
+  ASSERT_EQ(r.Points.size(), 2u);
+  EXPECT_NEAR(r.Points[0].X, 24, 1e-12);  // nearer the fence's start
+  EXPECT_NEAR(r.Points[1].X, 6, 1e-12);
+
+  // Positions equal within the tolerance (1e-10) are one: of the crossings of this steep fence at
+  // y 10 and 20 the one nearer the dimension line (y = 25) is kept; y 90 lies 2.4e-10 further on.
+  JwwState steep;
+  JwwReadBuffer(steep, "hq\nhk 0\n-5 10 5 10\n-5 20 5 20\n-5 90 5 90\n");
+  const TFence almostPlumb{{0, 0}, {3e-10, 100}, {50, 25}};
+  r = FenceCrossings(steep, almostPlumb, RowTurn(TDirection::Horizontal, almostPlumb.Start, almostPlumb.End));
+  ASSERT_EQ(r.Points.size(), 2u);
+  EXPECT_EQ(r.Points[0].Y, 20);
+  EXPECT_EQ(r.Points[1].Y, 90);
+
+  for (const TFence bad : {TFence{{5, 5}, {5, 5}, {0, 0}}, TFence{{5, 5}, {5 + 1e-11, 5}, {0, 0}},
+                           TFence{{std::nan(""), 0}, {5, 5}, {0, 0}}}) {
+    r = FenceCrossings(host, bad, RowTurn(TDirection::Vertical, bad.Start, bad.End));
+    EXPECT_EQ(r.Refusal, TFenceRefusal::MissingPoint);
+    EXPECT_TRUE(r.Points.empty());
+  }
+  EXPECT_EQ(FenceRefusalMessage(TFenceRefusal::TooFewLines), SjisText(kMessageTooFewLines));
+  EXPECT_EQ(FenceRefusalMessage(TFenceRefusal::MissingPoint), SjisText(kMessageMissingPoint));
+
+  // Records whose numbers are not finite (the reader never makes them; a future one might).
+  JwwState odd;
+  JwwReadBuffer(odd, "hq\nhk 0\n-5 20 5 20\n-5 70 5 70\n");
+  const double inf = std::numeric_limits<double>::infinity();
+  const uint32_t head = JwwHeadCode(TJwwAttrHead{0, 0, 0, 1, 1, 0, 0});
+  odd.Lines.Records().Add() = TJwwRecLine{head, 0, -5, 50, inf, 50};
+  odd.Lines.Records().Add() = TJwwRecLine{head, 0, std::nan(""), 40, 5, 40};
+  r = FenceCrossings(odd, upright, RowTurn(TDirection::Vertical, upright.Start, upright.End));
+  ASSERT_EQ(r.Points.size(), 2u);
+  EXPECT_EQ(r.Points[1].Y, 70);
+}
+
+// Random fences over random lines: the points lie on the fence, strictly in order, and do not
+// depend on the order of the lines.
+TEST(Fence, OrderedOnTheFenceWhateverTheLinesOrder) {
+  std::mt19937 rng(29);
+  std::uniform_real_distribution<double> coord(-100, 100);
+  for (int round = 0; round < 100; ++round) {
+    const TFence fence{{coord(rng), coord(rng)}, {coord(rng), coord(rng)}, {coord(rng), coord(rng)}};
+    const TDirection direction = AllDirections()[static_cast<std::size_t>(round) % 3];
+    const TFrameTurn turn = RowTurn(direction, fence.Start, fence.End, round * 7.5);
+    std::vector<std::string> lines;
+    for (int i = 0; i < 60; ++i) {
+      // Some lines share their crossing with another, through a common end on the fence.
+      const double t = std::uniform_real_distribution<double>(0, 1)(rng);
+      const TPointD on{fence.Start.X + t * (fence.End.X - fence.Start.X),
+                       fence.Start.Y + t * (fence.End.Y - fence.Start.Y)};
+      std::ostringstream l;
+      l.precision(17);
+      if (i % 3 == 0) {
+        l << on.X << ' ' << on.Y << ' ' << coord(rng) << ' ' << coord(rng) << '\n';
+        l << coord(rng) << ' ' << coord(rng) << ' ' << on.X << ' ' << on.Y << '\n';
+      } else {
+        l << coord(rng) << ' ' << coord(rng) << ' ' << coord(rng) << ' ' << coord(rng) << '\n';
+      }
+      lines.push_back(l.str());
+    }
+    TFenceCrossings first;
+    for (int shuffle = 0; shuffle < 2; ++shuffle) {
+      std::string text = "hq\n";
+      for (const std::string& l : lines) text += l;
+      JwwState host;
+      JwwReadBuffer(host, text);
+      const TFenceCrossings r = FenceCrossings(host, fence, turn);
+      const TPointD measure = OutOfFrame({0, 1}, {0, 0}, turn);
+      const double length = std::hypot(fence.End.X - fence.Start.X, fence.End.Y - fence.Start.Y);
+      for (std::size_t i = 0; i < r.Points.size(); ++i) {
+        const TPointD p = r.Points[i];
+        const double off = ((fence.End.X - fence.Start.X) * (p.Y - fence.Start.Y) -
+                            (fence.End.Y - fence.Start.Y) * (p.X - fence.Start.X)) /
+                           length;
+        EXPECT_LT(std::fabs(off), 1e-9) << "round " << round;
+        if (i > 0) {
+          const TPointD q = r.Points[i - 1];
+          EXPECT_GT((p.X - q.X) * measure.X + (p.Y - q.Y) * measure.Y, 1e-10) << "round " << round;
+        }
+      }
+      if (shuffle == 0) {
+        first = r;
+        std::shuffle(lines.begin(), lines.end(), rng);
+        continue;
+      }
+      ASSERT_EQ(r.Points.size(), first.Points.size()) << "round " << round;
+      for (std::size_t i = 0; i < r.Points.size(); ++i) {
+        EXPECT_EQ(r.Points[i].X, first.Points[i].X) << "round " << round;
+        EXPECT_EQ(r.Points[i].Y, first.Points[i].Y) << "round " << round;
+      }
+    }
+  }
+}
+
+namespace {
+
+// The row of the worked cases: gap 0.5, markers reaching 1 along the line and 0.5 across,
+// overhang 2, every value 4 long and 2.5 high; the value fits in a segment of 4 + 2*0.5 + 2*1 = 7.
+TRowInput WorkedRow(std::vector<double> ends, bool upAway = true, bool allOut = false) {
+  TRowInput in;
+  in.Ends = std::move(ends);
+  in.Extents.assign(in.Ends.size() - 1, 4.0);
+  in.Heights.assign(in.Ends.size() - 1, 2.5);
+  in.TextGap = -0.5;  // its size is the clearance
+  in.StartReach = in.EndReach = 1.0;
+  in.MarkerHalfWidth = 0.5;
+  in.Overhang = 2.0;
+  in.AllOut = allOut;
+  in.UpAway = upAway;
+  return in;
+}
+
+// A value as the worked cases give it: its row, its box, and (moved) the end of its leader.
+struct TWorkedValue {
+  int Row;
+  double X0, X1, Y0, Y1;
+  TPointD LeaderTo{};
+};
+
+}  // namespace
+
+// Worked by hand from the rule in RowPlacement.h.
+TEST(RowPlacement, WorkedRows) {
+  struct TCase {
+    const char* what;
+    TRowInput in;
+    std::vector<TWorkedValue> values;
+  };
+  // Values on the line stand 0.5 above it, 2.5 high. The first row of moved values: 0.5 beyond
+  // the values on the line (top 3.0), so its base line at 3.5 and its values from 4.0 to 6.5.
+  const std::vector<TCase> cases = {
+      {"all fit, one exactly",
+       WorkedRow({0, 10, 20, 27}),
+       {{0, 3, 7, 0.5, 3}, {0, 13, 17, 0.5, 3}, {0, 21.5, 25.5, 0.5, 3}}},
+      // Centred over its middle 11.5; its base line 9..14 is joined at its start (both ends are
+      // 2.5 away). The row needs a height of 2.5 * (3.0 + 0.5) / (1.5 + 1) = 3.5 for the leader to
+      // keep clear of the values on the line: what it has anyway.
+      {"one narrow segment",
+       WorkedRow({0, 10, 13, 23}),
+       {{0, 3, 7, 0.5, 3}, {1, 9.5, 13.5, 4, 6.5, {9, 3.5}}, {0, 16, 20, 0.5, 3}}},
+      {"one just too narrow", WorkedRow({0, 6.99}), {{1, 1.495, 5.495, 3, 5.5, {0.995, 2.5}}}},
+      // Middles 21 and 23 want their texts from 19 and 21, but the footprints (base lines) of
+      // 5 need 0.5 between them: 5.5 from start to start, 3.5 more than they have, shared.
+      {"a cluster pushed apart by the least amount",
+       WorkedRow({0, 20, 22, 24, 44}),
+       {{0, 8, 12, 0.5, 3},
+        {1, 17.25, 21.25, 4, 6.5, {21.75, 3.5}},
+        {1, 22.75, 26.75, 4, 6.5, {22.25, 3.5}},
+        {0, 32, 36, 0.5, 3}}},
+      // Five segments of 3 (middles 21.5 .. 33.5) in one row would push the outer two by 5, more
+      // than their text's 4: the second and fourth stand in a second row, plumb over their
+      // middles, on the sides the row pushed them to, their base lines at 3.5 + 2.5 + 2 * 0.5 = 7;
+      // the others then sit unpushed between those leaders.
+      {"a second row when one row pushes too far",
+       WorkedRow({0, 20, 23, 26, 29, 32, 35, 55}),
+       {{0, 8, 12, 0.5, 3},
+        {1, 19.5, 23.5, 4, 6.5, {19, 3.5}},
+        {2, 20, 24, 7.5, 10, {24.5, 7}},
+        {1, 25.5, 29.5, 4, 6.5, {25, 3.5}},
+        {2, 31, 35, 7.5, 10, {30.5, 7}},
+        {1, 31.5, 35.5, 4, 6.5, {31, 3.5}},
+        {0, 43, 47, 0.5, 3}}},
+      // Five segments of 2.9: the second and fourth would fit in a second row (5.8 apart, 5.5
+      // needed) but the third would not fit between their leaders (6 needed), so the run stays on
+      // the first row, spread by 2.6 a step from the middle one (5.5 - 2.9). Its outer leaders
+      // stray 2.7, so the row stands at 2.7 * (3.0 + 0.5) / (1.45 + 1) = 27/7.
+      {"a run the second row cannot take",
+       WorkedRow({0, 20, 22.9, 25.8, 28.7, 31.6, 34.5, 54.5}),
+       {{0, 8, 12, 0.5, 3},
+        {1, 14.25, 18.25, 27.0 / 7 + 0.5, 27.0 / 7 + 3, {18.75, 27.0 / 7}},
+        {1, 19.75, 23.75, 27.0 / 7 + 0.5, 27.0 / 7 + 3, {24.25, 27.0 / 7}},
+        {1, 25.25, 29.25, 27.0 / 7 + 0.5, 27.0 / 7 + 3, {24.75, 27.0 / 7}},
+        {1, 30.75, 34.75, 27.0 / 7 + 0.5, 27.0 / 7 + 3, {30.25, 27.0 / 7}},
+        {1, 36.25, 40.25, 27.0 / 7 + 0.5, 27.0 / 7 + 3, {35.75, 27.0 / 7}},
+        {0, 42.5, 46.5, 0.5, 3}}},
+      // Nothing on the line: the row's base line stands 0.5 past the overhang.
+      {"all out",
+       WorkedRow({0, 10, 20}, true, true),
+       {{1, 3, 7, 3, 5.5, {2.5, 2.5}}, {1, 13, 17, 3, 5.5, {12.5, 2.5}}}},
+      // The text's up towards the fence: values on the line stand below it; a moved value's base
+      // line lies beyond its text, so the text starts 0.5 after the middle, the leader plumb.
+      {"text up towards the fence",
+       WorkedRow({0, 10, 13, 23}, false),
+       {{0, 3, 7, -3, -0.5}, {1, 12, 16, 2.5, 5, {11.5, 5.5}}, {0, 16, 20, -3, -0.5}}},
+      // There a value moves on only: the second keeps 3.5 (text height and gap) for its leader
+      // before its base line, so its text starts at 21.5 + 4 + 0.5 + 0.5 + 3 + 0.5 = 30. The
+      // second row would not help (the first value reaches past the second's middle), so the row
+      // stands higher instead: the leader, 6.5 aside, must stray within its value's height 3 no
+      // more than the 3 kept, less the 0.5 * 6.5 / Y its slant costs at a corner: its base line at
+      // Y = 6.5 * (3 + 0.5) / 3, the row's values 3 below that.
+      {"text up towards the fence, a cluster",
+       WorkedRow({0, 20, 22, 24, 44}, false),
+       {{0, 8, 12, -3, -0.5},
+        {1, 21.5, 25.5, 22.75 / 3 - 3, 22.75 / 3 - 0.5, {21, 22.75 / 3}},
+        {1, 30, 34, 22.75 / 3 - 3, 22.75 / 3 - 0.5, {29.5, 22.75 / 3}},
+        {0, 32, 36, -3, -0.5}}},
+  };
+  for (const TCase& c : cases) {
+    const std::vector<TRowValue> got = PlaceRowValues(c.in);
+    ASSERT_EQ(got.size(), c.values.size()) << c.what;
+    for (std::size_t i = 0; i < got.size(); ++i) {
+      const TWorkedValue& w = c.values[i];
+      const TRowValue& v = got[i];
+      EXPECT_EQ(v.Row, w.Row) << c.what << ", value " << i;
+      EXPECT_NEAR(v.Box.X0, w.X0, 1e-9) << c.what << ", value " << i;
+      EXPECT_NEAR(v.Box.X1, w.X1, 1e-9) << c.what << ", value " << i;
+      EXPECT_NEAR(v.Box.Y0, w.Y0, 1e-9) << c.what << ", value " << i;
+      EXPECT_NEAR(v.Box.Y1, w.Y1, 1e-9) << c.what << ", value " << i;
+      if (w.Row == 0) continue;
+      const double middle = (c.in.Ends[i] + c.in.Ends[i + 1]) / 2;
+      EXPECT_EQ(v.LeaderFrom.X, middle) << c.what << ", value " << i;
+      EXPECT_EQ(v.LeaderFrom.Y, 0) << c.what << ", value " << i;
+      EXPECT_NEAR(v.LeaderTo.X, w.LeaderTo.X, 1e-9) << c.what << ", value " << i;
+      EXPECT_NEAR(v.LeaderTo.Y, w.LeaderTo.Y, 1e-9) << c.what << ", value " << i;
+    }
+  }
+}
+
+namespace {
+
+struct TSegment2 {
+  TPointD A, B;
+};
+
+double PointToBox(TPointD p, const TRowBox& b) {
+  const double dx = std::max({b.X0 - p.X, 0.0, p.X - b.X1});
+  const double dy = std::max({b.Y0 - p.Y, 0.0, p.Y - b.Y1});
+  return std::hypot(dx, dy);
+}
+
+double PointToSegment(TPointD p, TSegment2 s) {
+  const double dx = s.B.X - s.A.X, dy = s.B.Y - s.A.Y, len2 = dx * dx + dy * dy;
+  const double t = len2 > 0 ? std::clamp(((p.X - s.A.X) * dx + (p.Y - s.A.Y) * dy) / len2, 0.0, 1.0) : 0.0;
+  return std::hypot(p.X - (s.A.X + t * dx), p.Y - (s.A.Y + t * dy));
+}
+
+// Whether the segment passes through the box's inside (clipped against its four sides).
+bool SegmentEntersBox(TSegment2 s, const TRowBox& b) {
+  double t0 = 0, t1 = 1;
+  const double dx = s.B.X - s.A.X, dy = s.B.Y - s.A.Y;
+  const double p[] = {-dx, dx, -dy, dy};
+  const double q[] = {s.A.X - b.X0, b.X1 - s.A.X, s.A.Y - b.Y0, b.Y1 - s.A.Y};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) t0 = std::max(t0, t);
+    else t1 = std::min(t1, t);
+  }
+  return t0 < t1;
+}
+
+double SegmentToBox(TSegment2 s, const TRowBox& b) {
+  if (SegmentEntersBox(s, b)) return 0;
+  double d = std::min(PointToBox(s.A, b), PointToBox(s.B, b));
+  for (TPointD corner : {TPointD{b.X0, b.Y0}, TPointD{b.X1, b.Y0}, TPointD{b.X0, b.Y1}, TPointD{b.X1, b.Y1}})
+    d = std::min(d, PointToSegment(corner, s));
+  return d;
+}
+
+double BoxToBox(const TRowBox& a, const TRowBox& b) {
+  const double dx = std::max({a.X0 - b.X1, 0.0, b.X0 - a.X1});
+  const double dy = std::max({a.Y0 - b.Y1, 0.0, b.Y0 - a.Y1});
+  return std::hypot(dx, dy);
+}
+
+bool SegmentsCross(TSegment2 s, TSegment2 t) {
+  const auto side = [](TPointD a, TPointD b, TPointD p) {
+    return (b.X - a.X) * (p.Y - a.Y) - (b.Y - a.Y) * (p.X - a.X);
+  };
+  const double d1 = side(s.A, s.B, t.A), d2 = side(s.A, s.B, t.B);
+  const double d3 = side(t.A, t.B, s.A), d4 = side(t.A, t.B, s.B);
+  return ((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0));
+}
+
+// A random crowded row: runs of short segments between long ones.
+TRowInput RandomRow(std::mt19937& rng) {
+  const auto real = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+  const auto chance = [&](double p) { return std::bernoulli_distribution(p)(rng); };
+  TRowInput in;
+  const int n = std::uniform_int_distribution<int>(1, 200)(rng);
+  const double tiny = real(0.02, 1), height = real(1, 4);
+  in.Ends.push_back(real(-1000, 1000));
+  for (int i = 0; i < n; ++i) {
+    const double kind = real(0, 1);
+    const double length = kind < 0.4 ? real(tiny, 2 * tiny) : kind < 0.8 ? real(1, 8) : real(8, 40);
+    in.Ends.push_back(in.Ends.back() + length);
+    in.Extents.push_back(real(0.5, 12));
+    in.Heights.push_back(chance(0.8) ? height : real(1, 4));
+  }
+  in.TextGap = chance(0.1) ? 0.0 : real(-1, 1.5);
+  in.StartReach = chance(0.2) ? 0.0 : real(0, 3);
+  in.EndReach = chance(0.5) ? in.StartReach : real(0, 3);
+  in.MarkerHalfWidth = real(0, 1.5);
+  in.Overhang = real(0, 5);
+  in.AllOut = chance(0.25);
+  in.UpAway = chance(0.5);
+  return in;
+}
+
+}  // namespace
+
+// Random crowded rows: no two values overlap, and no value comes nearer than the clearance to
+// another, to any line the row draws (leaders, base lines, extension lines, the dimension line)
+// or to a marker; no two leaders cross; each moved value hangs on its own base line and leader,
+// in the order of its segment within its row; a value on the line really fits.
+TEST(RowPlacement, RandomCrowdedRowsKeepEverythingApart) {
+  std::mt19937 rng(748);
+  int moved = 0, further = 0, onLine = 0;
+  for (int round = 0; round < 200; ++round) {
+    const TRowInput in = RandomRow(rng);
+    const std::vector<TRowValue> v = PlaceRowValues(in);
+    const std::size_t n = v.size();
+    ASSERT_EQ(n, in.Extents.size());
+    const double c = RowClearance(in), reach = std::max(in.StartReach, in.EndReach);
+    const double eps = 1e-9 * (1 + std::fabs(in.Ends.front()) + std::fabs(in.Ends.back()));
+    const std::string at = "round " + std::to_string(round);
+
+    std::vector<TSegment2> leaders, baseLines;
+    std::vector<std::size_t> leaderOf, baseOf;
+    for (std::size_t i = 0; i < n; ++i) {
+      const TRowValue& x = v[i];
+      EXPECT_NEAR(x.Box.X1 - x.Box.X0, in.Extents[i], eps) << at;
+      EXPECT_NEAR(x.Box.Y1 - x.Box.Y0, in.Heights[i], eps) << at;
+      const double middle = (in.Ends[i] + in.Ends[i + 1]) / 2;
+      if (x.Row == 0) {
+        ++onLine;
+        EXPECT_FALSE(in.AllOut) << at;
+        EXPECT_GE(in.Ends[i + 1] - in.Ends[i], in.Extents[i] + 2 * c + in.StartReach + in.EndReach - eps)
+            << at;
+        EXPECT_GE(x.Box.X0, in.Ends[i] + reach + c - eps) << at;
+        EXPECT_LE(x.Box.X1, in.Ends[i + 1] - reach - c + eps) << at;
+        EXPECT_NEAR((x.Box.X0 + x.Box.X1) / 2, middle, eps) << at;
+        EXPECT_NEAR(in.UpAway ? x.Box.Y0 : -x.Box.Y1, c, eps) << at;
+        continue;
+      }
+      ++moved;
+      further += x.Row > 1;
+      EXPECT_NEAR(x.T0.X, x.Box.X0 - c, eps) << at;
+      EXPECT_NEAR(x.T1.X, x.Box.X1 + c, eps) << at;
+      EXPECT_EQ(x.T0.Y, x.T1.Y) << at;
+      EXPECT_NEAR(x.T0.Y, in.UpAway ? x.Box.Y0 - c : x.Box.Y1 + c, eps) << at;
+      EXPECT_EQ(x.LeaderFrom.X, middle) << at;
+      EXPECT_EQ(x.LeaderFrom.Y, 0) << at;
+      EXPECT_TRUE((x.LeaderTo.X == x.T0.X || x.LeaderTo.X == x.T1.X) && x.LeaderTo.Y == x.T0.Y) << at;
+      leaders.push_back({x.LeaderFrom, x.LeaderTo});
+      leaderOf.push_back(i);
+      baseLines.push_back({x.T0, x.T1});
+      baseOf.push_back(i);
+    }
+
+    for (std::size_t i = 0; i < n; ++i) {
+      const TRowBox& b = v[i].Box;
+      for (std::size_t j = i + 1; j < n; ++j) {
+        EXPECT_GE(BoxToBox(b, v[j].Box), c - eps) << at << ": values " << i << " and " << j;
+        if (v[i].Row == v[j].Row && v[i].Row > 0) {
+          EXPECT_LT(b.X0, v[j].Box.X0) << at << ": order";
+        }
+      }
+      for (std::size_t k = 0; k < leaders.size(); ++k)
+        EXPECT_GE(SegmentToBox(leaders[k], b), c - eps)
+            << at << ": value " << i << ", leader of " << leaderOf[k];
+      for (std::size_t k = 0; k < baseLines.size(); ++k)
+        EXPECT_GE(SegmentToBox(baseLines[k], b), c - eps)
+            << at << ": value " << i << ", base line of " << baseOf[k];
+      for (std::size_t e = 0; e <= n; ++e) {
+        const double x = in.Ends[e];
+        EXPECT_GE(SegmentToBox({{x, -1e9}, {x, in.Overhang}}, b), c - eps)
+            << at << ": value " << i << ", extension line " << e;
+        EXPECT_GE(BoxToBox({x - reach, x + reach, -in.MarkerHalfWidth, in.MarkerHalfWidth}, b), c - eps)
+            << at << ": value " << i << ", marker " << e;
+      }
+      EXPECT_GE(SegmentToBox({{in.Ends.front() - 1e9, 0}, {in.Ends.back() + 1e9, 0}}, b), c - eps)
+          << at << ": value " << i << ", the dimension line";
+    }
+    for (std::size_t k = 0; k < leaders.size(); ++k) {
+      for (std::size_t l = k + 1; l < leaders.size(); ++l)
+        EXPECT_FALSE(SegmentsCross(leaders[k], leaders[l]))
+            << at << ": leaders of " << leaderOf[k] << " and " << leaderOf[l];
+      for (std::size_t l = 0; l < baseLines.size(); ++l)
+        if (l != k) {
+          EXPECT_FALSE(SegmentsCross(leaders[k], baseLines[l]))
+              << at << ": leader " << leaderOf[k] << ", base line " << baseOf[l];
+        }
+    }
+    if (HasFailure()) return;
+  }
+  // The rows were crowded: all three places occur.
+  EXPECT_GT(onLine, 1000);
+  EXPECT_GT(moved, 1000);
+  EXPECT_GT(further, 50);
 }
