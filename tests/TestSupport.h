@@ -122,7 +122,9 @@ class SjisTextMatcher {
   template <typename Text>
   bool MatchAndExplain(const Text& text, ::testing::MatchResultListener* listener) const {
     const std::string_view got(text);
-    *listener << "which reads " << ReadableSjis(got);
+    // gtest shows ASCII as it is; only bytes past it need reading.
+    if (std::ranges::any_of(got, [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; }))
+      *listener << "which reads " << ReadableSjis(got);
     return where_ == Where::AtStart ? got.starts_with(sjis_) : Contains(got, sjis_);
   }
   void DescribeTo(std::ostream* os) const {
@@ -137,11 +139,20 @@ class SjisTextMatcher {
   Where where_;
 };
 
+// `matcher` where `wanted` holds, its negation elsewhere: a text that names a part exactly when a
+// condition holds. A failure tells which of the two was expected.
+template <typename M>
+auto ExactlyWhen(bool wanted, M matcher) {
+  return ::testing::Conditional(wanted, matcher, ::testing::Not(matcher));
+}
+
 inline ::testing::PolymorphicMatcher<SjisTextMatcher> HasSjisSubstr(std::string part) {
-  return ::testing::MakePolymorphicMatcher(SjisTextMatcher(std::move(part), SjisTextMatcher::Where::Anywhere));
+  return ::testing::MakePolymorphicMatcher(
+      SjisTextMatcher(std::move(part), SjisTextMatcher::Where::Anywhere));
 }
 inline ::testing::PolymorphicMatcher<SjisTextMatcher> StartsWithSjis(std::string prefix) {
-  return ::testing::MakePolymorphicMatcher(SjisTextMatcher(std::move(prefix), SjisTextMatcher::Where::AtStart));
+  return ::testing::MakePolymorphicMatcher(
+      SjisTextMatcher(std::move(prefix), SjisTextMatcher::Where::AtStart));
 }
 
 }  // namespace testsupport

@@ -32,14 +32,13 @@
 #include "Unit1.h"
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
 using testsupport::Contains;
+using testsupport::ExactlyWhen;
 using testsupport::HasSjisSubstr;
 using testsupport::ReadFile;
 using testsupport::TempDir;
 using testsupport::WriteFile;
-using ::testing::Conditional;
-using ::testing::HasSubstr;
-using ::testing::Not;
 
 namespace {
 
@@ -807,7 +806,7 @@ TEST(CommandLine, RunsThatDrawNothingKeepTheRecord) {
     for (int i = 0; i < 22; ++i) line23 = after.find("\r\n", line23) + 2;
     EXPECT_EQ(after.compare(line23, record.size(), record), 0) << after;  // lines 23..31 as they were
     // The dialog's values are saved all the same by an OK that drew nothing.
-    EXPECT_THAT(after, Conditional(c.args[0] == "--ok", HasSjisSubstr("\r\nP\r\n"), Not(HasSjisSubstr("\r\nP\r\n"))));
+    EXPECT_THAT(after, ExactlyWhen(c.args[0] == "--ok", HasSjisSubstr("\r\nP\r\n")));
     if (c.args.size() > 1 && c.args[1] == "--settings") {
       EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
     }
@@ -963,8 +962,7 @@ TEST(CommandLine, FailedWriteIsAnErrorAndKeepsWhatWasThere) {
     ASSERT_FALSE(before.empty());
     const TRun r = RunCli(c.args);
     EXPECT_EQ(r.status, 2);
-    for (const std::string& s : c.said)
-      EXPECT_THAT(r.err, HasSubstr(s));
+    for (const std::string& s : c.said) EXPECT_THAT(r.err, HasSubstr(s));
     EXPECT_EQ(ReadFile(c.kept), before);
     EXPECT_EQ(fs::status(c.kept).permissions(), mode);
     if (!c.absent.empty()) {

@@ -22,12 +22,12 @@
 #include "RoundKinds.h"
 
 namespace fs = std::filesystem;
+using ::testing::Not;
 using testsupport::HasSjisSubstr;
 using testsupport::ReadFile;
 using testsupport::TempDir;
 using testsupport::TRecordingView;
 using testsupport::WriteFile;
-using ::testing::Not;
 
 namespace {
 

@@ -38,9 +38,9 @@ constexpr int32_t kLastKind = static_cast<int32_t>(TJwwEntityKind::SolidSg);
 
 const fs::path kData = Q748_TEST_DATA;
 
+using ::testing::HasSubstr;
 using testsupport::ReadFile;
 using testsupport::WriteFile;
-using ::testing::HasSubstr;
 
 // ---- The dump as nlohmann-json builds it --------------------------------------------------------
 // One JSON value per record, laid out value by value: the reference the direct writer is held to,
@@ -681,7 +681,7 @@ TEST(DumpJson, TextsBecomeUtf8) {
   const nlohmann::json j = nlohmann::json::parse(JwwStateToJson(st));  // throws on bad UTF-8
   const std::string text = j["Texts"][0]["Text"];
   EXPECT_EQ(text.substr(0, 7), "\xE5\xAF\xB8\xE6\xB3\x95 ");  // 寸法
-  EXPECT_THAT(text, HasSubstr("\xEF\xBF\xBD"));  // U+FFFD for the stray bytes
+  EXPECT_THAT(text, HasSubstr("\xEF\xBF\xBD"));               // U+FFFD for the stray bytes
   EXPECT_EQ(j["Texts"][0]["FontName"],
             "<\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF>");
 }

@@ -21,16 +21,16 @@
 #include "Unit1.h"
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::Not;
 using testsupport::Contains;
+using testsupport::ExactlyWhen;
 using testsupport::HasSjisSubstr;
 using testsupport::ReadFile;
 using testsupport::StartsWithSjis;
 using testsupport::TempDir;
 using testsupport::TRecordingView;
 using testsupport::WriteFile;
-using ::testing::Conditional;
-using ::testing::HasSubstr;
-using ::testing::Not;
 
 namespace {}  // namespace
 
@@ -348,12 +348,11 @@ TEST(Form, Memo1SpeaksOfTheModesKind) {
     // The kind's own notes stand before the value text's (whose base line is 水平線).
     const std::string own = all.substr(0, all.find("◇寸法値の前後"));
     if (!KindEntry(m.Kind).HasDirections) {
-      for (TDirection d : AllDirections())
-        EXPECT_THAT(own, Not(HasSubstr(DirectionEntry(d).Word)));
+      for (TDirection d : AllDirections()) EXPECT_THAT(own, Not(HasSubstr(DirectionEntry(d).Word)));
     }
     // What the launchers ask for: a continued mode its next point, a picked line the line.
-    EXPECT_THAT(all, Conditional(m.Next != TNext::None, HasSubstr("次の計測点"), Not(HasSubstr("次の計測点"))));
-    EXPECT_THAT(all, Conditional(m.Pick == TPick::Line, HasSubstr("計測する線"), Not(HasSubstr("計測する線"))));
+    EXPECT_THAT(all, ExactlyWhen(m.Next != TNext::None, HasSubstr("次の計測点")));
+    EXPECT_THAT(all, ExactlyWhen(m.Pick == TPick::Line, HasSubstr("計測する線")));
   }
 
   // The caption names the direction drawn and a continued mode.
@@ -620,7 +619,8 @@ TEST(Form, TheRecordFollowsTheDrawing) {
     }
     // One box per failed write while someone can answer; each says why.
     EXPECT_EQ(view.RetryAsks.size(), blocked && c.answers ? std::string(c.answers).size() : 0u);
-    for (const std::string& ask : view.RetryAsks) EXPECT_THAT(ask, StartsWithSjis(SjisText(kMessageWriteRetry)));
+    for (const std::string& ask : view.RetryAsks)
+      EXPECT_THAT(ask, StartsWithSjis(SjisText(kMessageWriteRetry)));
     // While another program holds the file the status line says the write waits.
     const bool waited = std::find(view.Repaints.begin(), view.Repaints.end(), SjisText(kStatusWaiting)) !=
                         view.Repaints.end();

@@ -18,12 +18,11 @@
 #include "TestSupport.h"
 #include "Unit1.h"
 
+using ::testing::HasSubstr;
 using testsupport::Contains;
+using testsupport::ExactlyWhen;
 using testsupport::HasSjisSubstr;
 using testsupport::StartsWithSjis;
-using ::testing::Conditional;
-using ::testing::HasSubstr;
-using ::testing::Not;
 
 namespace {
 
@@ -177,13 +176,11 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
                              : mode->Kind == TKind::Angle     ? "角度"
                                                               : DirectionEntry(mode->Direction).Word;
     EXPECT_THAT(memo, StartsWithSjis("@REM " + SjisText(word)));
-    const auto namesIf = [](bool named, const char* text) {
-      return Conditional(named, HasSjisSubstr(SjisText(text)), Not(HasSjisSubstr(SjisText(text))));
-    };
-    EXPECT_THAT(memo, namesIf(mode->Next == TNext::Chain, "連続"));
-    EXPECT_THAT(memo, namesIf(launcher.Repeats && mode->Next != TNext::Chain, "繰り返し"));
-    EXPECT_THAT(memo, namesIf(mode->Pick == TPick::Line, "線指示"));
-    EXPECT_THAT(memo, namesIf(settingsOnly, "設定"));
+    EXPECT_THAT(memo, ExactlyWhen(mode->Next == TNext::Chain, HasSjisSubstr(SjisText("連続"))));
+    EXPECT_THAT(memo, ExactlyWhen(launcher.Repeats && mode->Next != TNext::Chain,
+                                  HasSjisSubstr(SjisText("繰り返し"))));
+    EXPECT_THAT(memo, ExactlyWhen(mode->Pick == TPick::Line, HasSjisSubstr(SjisText("線指示"))));
+    EXPECT_THAT(memo, ExactlyWhen(settingsOnly, HasSjisSubstr(SjisText("設定"))));
 
     // cmd jumps over the directives to a label after them.
     std::vector<std::string> directives;

@@ -18,13 +18,12 @@
 #include "Unit1.h"
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using testsupport::ExactlyWhen;
 using testsupport::HasSjisSubstr;
 using testsupport::ReadFile;
 using testsupport::TempDir;
 using testsupport::WriteFile;
-using ::testing::Conditional;
-using ::testing::HasSubstr;
-using ::testing::Not;
 
 namespace {
 
@@ -525,8 +524,7 @@ TEST(Preview, ArcKindsAndPickedLinesShowWhatWasPicked) {
     EXPECT_LE(p.Picture.MinY, c.minY);
     EXPECT_EQ(Count(PictureToSvg(p.Picture, kPreviewWidth, kPreviewHeight), "class=\"picked\""), c.count);
     EXPECT_THAT(SjisToUtf8(p.Info), HasSubstr(c.info));
-    EXPECT_THAT(SjisToUtf8(p.Info),
-                Conditional(c.mode.Kind == TKind::Angle, Not(HasSubstr("長さ")), HasSubstr("長さ")));
+    EXPECT_THAT(SjisToUtf8(p.Info), ExactlyWhen(c.mode.Kind != TKind::Angle, HasSubstr("長さ")));
   }
 }
 

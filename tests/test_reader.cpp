@@ -287,7 +287,9 @@ TEST(FastLines, RandomContentSameAsTheTokenizer) {
 }
 
 // FindSjis's answer for a needle that is not there, named so in a failure message.
-MATCHER(NotFound, negation ? "is a position" : "is npos (not found)") { return arg == std::string_view::npos; }
+MATCHER(NotFound, negation ? "is a position" : "is npos (not found)") {
+  return arg == std::string_view::npos;
+}
 
 TEST(TokenSearch, NeverMatchesOnASecondByte) {
   // 0x83 0x63 is a double-byte character whose second byte is "c".

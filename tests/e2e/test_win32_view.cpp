@@ -1033,7 +1033,8 @@ TEST(Win32View, PreviewShowsTheDimensionAndItsInformationAfterFormShow) {
   ASSERT_TRUE(expected.Drawable);
   EXPECT_EQ(WideToSjis(Text(d->ControlWindow("PreviewInfo"))), expected.Info);
   // 寸法値 Ｈ＝2,700.00 (the settings: prefix Ｈ＝, two decimals, zeros shown, thousands grouped)
-  EXPECT_THAT(Text(d->ControlWindow("PreviewInfo")), ::testing::StartsWith(L"\u5bf8\u6cd5\u5024 \uff28\uff1d2,700.00"));
+  EXPECT_THAT(Text(d->ControlWindow("PreviewInfo")),
+              ::testing::StartsWith(L"\u5bf8\u6cd5\u5024 \uff28\uff1d2,700.00"));
   EXPECT_EQ(Text(d->ControlWindow("LabelA1")), kIdle);
   EXPECT_EQ(d->PreviewPicture().Shapes.size(), expected.Picture.Shapes.size());
   const TPixels p = PanelPixels(*d);
