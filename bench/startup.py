@@ -14,8 +14,8 @@ closed with WM_DELETE_WINDOW and the program's exit awaited. Prints each program
 quartiles and best, and the ratio of the medians to the minimal dialog's.
 
 --program adds another executable to the alternation, in a folder with the same sample (its window
-recognised by TITLE, a part of its caption; by default any window), e.g. an older q748.exe:
-  python3 bench/startup.py build/mingw --program before=/tmp/q748-before.exe=ソラトＫ
+recognised by TITLE, a part of its caption; by default any window), e.g. another build of q748.exe:
+  python3 bench/startup.py build/mingw --program other=/tmp/q748-other.exe=ソラトＫ
 
 The Wine prefix is BUILD_DIR/bench/startup/wineprefix, made like the end-to-end tests' prefix
 (tests/e2e/run-case.sh prefix: 96 dpi, IPA Gothic) when it is missing.

@@ -1,18 +1,25 @@
 // Small helpers shared by the tests: a temporary folder that cleans up after itself, whole-file
-// reads and writes of raw bytes, and a view of the dialog that records what the model asks of it.
+// reads and writes of raw bytes, a view of the dialog that records what the model asks of it, and
+// matchers that show Shift-JIS texts readably when they fail.
 #pragma once
 
+#include <gmock/gmock.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <optional>
+#include <ostream>
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "MyFunc.h"
 #include "Unit1.h"
 
 namespace testsupport {
@@ -76,5 +83,76 @@ class TRecordingView : public TFormView {
   std::vector<std::string> Notices;
   std::vector<std::string> Repaints;
 };
+
+// Whether PART stands anywhere in TEXT, for a test's own bookkeeping. An assertion matches with
+// HasSubstr or HasSjisSubstr instead, so that a failure shows both texts.
+inline bool Contains(std::string_view text, std::string_view part) {
+  return part.empty() || std::search(text.begin(), text.end(), part.begin(), part.end()) != text.end();
+}
+
+// Shift-JIS bytes as a failure message shows them: UTF-8 in quotes, with line ends, quotes and the
+// other control bytes escaped, so that a whole file stays on one line.
+inline std::string ReadableSjis(std::string_view sjis) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out = "\"";
+  for (const char ch : SjisToUtf8(sjis)) {
+    const auto b = static_cast<unsigned char>(ch);
+    if (ch == '\r') {
+      out += "\\r";
+    } else if (ch == '\n') {
+      out += "\\n";
+    } else if (ch == '"' || ch == '\\') {
+      out += {'\\', ch};
+    } else if (b < 0x20 || b == 0x7F) {
+      out += {'\\', 'x', kHex[b >> 4], kHex[b & 15]};
+    } else {
+      out += ch;
+    }
+  }
+  return out + "\"";
+}
+
+// Matches Shift-JIS bytes as they are, anywhere or at the start, and tells both the wanted text and
+// the text got as readable text: gtest alone prints every byte past ASCII as an escape.
+class SjisTextMatcher {
+ public:
+  enum class Where { Anywhere, AtStart };
+  SjisTextMatcher(std::string sjis, Where where) : sjis_(std::move(sjis)), where_(where) {}
+
+  template <typename Text>
+  bool MatchAndExplain(const Text& text, ::testing::MatchResultListener* listener) const {
+    const std::string_view got(text);
+    // gtest shows ASCII as it is; only bytes past it need reading.
+    if (std::ranges::any_of(got, [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; }))
+      *listener << "which reads " << ReadableSjis(got);
+    return where_ == Where::AtStart ? got.starts_with(sjis_) : Contains(got, sjis_);
+  }
+  void DescribeTo(std::ostream* os) const {
+    *os << (where_ == Where::AtStart ? "starts with " : "contains ") << ReadableSjis(sjis_);
+  }
+  void DescribeNegationTo(std::ostream* os) const {
+    *os << (where_ == Where::AtStart ? "does not start with " : "does not contain ") << ReadableSjis(sjis_);
+  }
+
+ private:
+  std::string sjis_;
+  Where where_;
+};
+
+// `matcher` where `wanted` holds, its negation elsewhere: a text that names a part exactly when a
+// condition holds. A failure tells which of the two was expected.
+template <typename M>
+auto ExactlyWhen(bool wanted, M matcher) {
+  return ::testing::Conditional(wanted, matcher, ::testing::Not(matcher));
+}
+
+inline ::testing::PolymorphicMatcher<SjisTextMatcher> HasSjisSubstr(std::string part) {
+  return ::testing::MakePolymorphicMatcher(
+      SjisTextMatcher(std::move(part), SjisTextMatcher::Where::Anywhere));
+}
+inline ::testing::PolymorphicMatcher<SjisTextMatcher> StartsWithSjis(std::string prefix) {
+  return ::testing::MakePolymorphicMatcher(
+      SjisTextMatcher(std::move(prefix), SjisTextMatcher::Where::AtStart));
+}
 
 }  // namespace testsupport

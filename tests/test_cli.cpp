@@ -9,6 +9,7 @@
 // expected-q746.absent (none is written).
 // On a mismatch the actual file is written into the build tree for review, under tests/actual/ and
 // the case's name (actual.txt, actual-q746.dat, actual-stderr.txt); a match removes an old one.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -31,6 +32,10 @@
 #include "Unit1.h"
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using testsupport::Contains;
+using testsupport::ExactlyWhen;
+using testsupport::HasSjisSubstr;
 using testsupport::ReadFile;
 using testsupport::TempDir;
 using testsupport::WriteFile;
@@ -126,7 +131,7 @@ TEST(CommandLine, UsageErrors) {
   for (const auto& c : cases) {
     const TRun r = RunCli(c.args, fs::path("nowhere"), c.outFull);
     EXPECT_EQ(r.status, 2) << c.message;
-    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_THAT(r.err, HasSubstr(c.message));
     EXPECT_TRUE(r.out.empty());
   }
   // Nothing was touched.
@@ -404,11 +409,11 @@ TEST(CommandLine, ContinuedDimensionRefusals) {
     args.push_back(PathToUtf8(dir.path()));
     const TRun r = RunCli(args);
     EXPECT_EQ(r.status, c.status) << r.err;
-    EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
+    EXPECT_THAT(r.err, HasSubstr(c.said));
     if (c.status == 1) {
       EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
       // A refused continuation keeps the last dimension's record, as it was, for the next try.
-      if (r.err.find("focus") == std::string::npos) {
+      if (!Contains(r.err, "focus")) {
         std::vector<std::string> before = FileLines(c.settings), after = FileLines(ReadFile(file));
         before.resize(31);
         ASSERT_EQ(after.size(), SettingsTable().size());
@@ -417,8 +422,8 @@ TEST(CommandLine, ContinuedDimensionRefusals) {
       }
     }
   }
-  // A file of an older version records no row start: outside measures from the last dimension's
-  // first point.
+  // A file without lines 34 and 35 records no row start: outside measures from the last
+  // dimension's first point.
   {
     TempDir old("q748-cli");
     WriteFile(old.path() / "q746.dat",
@@ -695,7 +700,7 @@ TEST(CommandLine, PickedEntityRefusals) {
     args.push_back(PathToUtf8(dir.path()));
     const TRun r = RunCli(args);
     EXPECT_EQ(r.status, c.status) << r.err;
-    EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
+    EXPECT_THAT(r.err, HasSubstr(c.said));
     const std::string out = ReadFile(dir.path() / "JWC_TEMP.TXT");
     EXPECT_EQ(out == "hq\r\n", c.status == 1) << out;
     // The arc kinds write their dimension arc, which the host reads as an arc.
@@ -795,13 +800,13 @@ TEST(CommandLine, RunsThatDrawNothingKeepTheRecord) {
     if (c.args[0] == "--cancel") args.resize(args.size() - 5), args.push_back(PathToUtf8(dir.path()));
     const TRun r = RunCli(args, fs::path("nowhere"), c.stdoutFull);
     EXPECT_EQ(r.status, c.status) << r.err;
-    EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
+    EXPECT_THAT(r.err, HasSubstr(c.said));
     const std::string after = ReadFile(dir.path() / "q746.dat");
     std::size_t line23 = 0;
     for (int i = 0; i < 22; ++i) line23 = after.find("\r\n", line23) + 2;
     EXPECT_EQ(after.compare(line23, record.size(), record), 0) << after;  // lines 23..31 as they were
     // The dialog's values are saved all the same by an OK that drew nothing.
-    EXPECT_EQ(after.find("\r\nP\r\n") != std::string::npos, c.args[0] == "--ok") << after;
+    EXPECT_THAT(after, ExactlyWhen(c.args[0] == "--ok", HasSjisSubstr("\r\nP\r\n")));
     if (c.args.size() > 1 && c.args[1] == "--settings") {
       EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
     }
@@ -822,11 +827,11 @@ TEST(CommandLine, HelpNamesEveryControlThatCanBeSet) {
   EXPECT_TRUE(r.err.empty());
   for (const TControlEntry& c : ControlTable()) {
     if (IsSettable(c)) {
-      EXPECT_NE(r.out.find(std::string(c.Name) + " "), std::string::npos) << c.Name;
+      EXPECT_THAT(r.out, HasSubstr(std::string(c.Name) + " "));
     }
   }
   for (const char* word : {"--ok", "--cancel", "--dump", "--set", "--stdout", "Exit status", "端点倍率"})
-    EXPECT_NE(r.out.find(word), std::string::npos) << word;
+    EXPECT_THAT(r.out, HasSubstr(word));
 }
 
 TEST(CommandLine, CancelWritesTheEmptyOutput) {
@@ -854,7 +859,7 @@ TEST(CommandLine, StdoutLeavesTheHostFileAlone) {
   const TRun ok = RunCli({"--ok", "--stdout", "--set", "ComboBox3=1", PathToUtf8(dir.path())});
   EXPECT_EQ(ok.status, 0) << ok.err;
   EXPECT_EQ(ok.out.substr(0, 10), "lg0\r\nly0\r\n");
-  EXPECT_NE(ok.out.find("cs 80 40 "), std::string::npos);
+  EXPECT_THAT(ok.out, HasSjisSubstr("cs 80 40 "));
   EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), kHost);
 
   const TRun refused = RunCli({"--ok", "--stdout", "--set", "Edit8=0", PathToUtf8(dir.path())});
@@ -877,11 +882,10 @@ TEST(CommandLine, SetTakesEffectAfterTheSettingsAreLoaded) {
        "Edit7=3", "--set",    "Edit8=15", "--set",      "ComboBox1=0", "--set",   "Edit4=0.5",
        "--set",   "Edit5=2",  "--set",    "Edit6=2",    "--set",       "Edit9=2", PathToUtf8(dir.path())});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("\"\x82\x6B\x81\x81" + std::string("100\r\n")),
-            std::string::npos);  // Ｌ＝100 in Shift-JIS
+  EXPECT_THAT(r.out, HasSjisSubstr("\"\x82\x6B\x81\x81" + std::string("100\r\n")));  // Ｌ＝100 in Shift-JIS
   const std::string saved = ReadFile(dir.path() / "q746.dat");
   EXPECT_EQ(saved.substr(0, 8), "5\r\n6\r\n0\r");  // the loaded position is saved again
-  EXPECT_NE(saved.find("\r\n\x82\x6B\x81\x81\r\n"), std::string::npos);
+  EXPECT_THAT(saved, HasSjisSubstr("\r\n\x82\x6B\x81\x81\r\n"));
 }
 
 TEST(CommandLine, RefusalNamesTheControlAndClosesAsCancel) {
@@ -896,7 +900,7 @@ TEST(CommandLine, RefusalNamesTheControlAndClosesAsCancel) {
   fs::remove(dir.path() / "q746.dat");
   const TRun first = RunCli({"--ok", PathToUtf8(dir.path())});
   EXPECT_EQ(first.status, 0) << first.err;
-  EXPECT_NE(ReadFile(dir.path() / "q746.dat").find("\r\n0\r\n3\r\n2\r\n"), std::string::npos);  // item 0
+  EXPECT_THAT(ReadFile(dir.path() / "q746.dat"), HasSjisSubstr("\r\n0\r\n3\r\n2\r\n"));  // item 0
 }
 
 // A file that cannot be written is an I/O error (status 2) with the reason in words; whatever stood
@@ -958,8 +962,7 @@ TEST(CommandLine, FailedWriteIsAnErrorAndKeepsWhatWasThere) {
     ASSERT_FALSE(before.empty());
     const TRun r = RunCli(c.args);
     EXPECT_EQ(r.status, 2);
-    for (const std::string& s : c.said)
-      EXPECT_NE(r.err.find(s), std::string::npos) << s << " not in " << r.err;
+    for (const std::string& s : c.said) EXPECT_THAT(r.err, HasSubstr(s));
     EXPECT_EQ(ReadFile(c.kept), before);
     EXPECT_EQ(fs::status(c.kept).permissions(), mode);
     if (!c.absent.empty()) {
@@ -972,7 +975,7 @@ TEST(CommandLine, DumpPrintsWhatReadingGave) {
   TempDir dir("q748-cli");
   const TRun missing = RunCli({"--dump", PathToUtf8(dir.path())});
   EXPECT_EQ(missing.status, 2);
-  EXPECT_NE(missing.err.find("JWC_TEMP.TXT"), std::string::npos) << missing.err;
+  EXPECT_THAT(missing.err, HasSubstr("JWC_TEMP.TXT"));
   EXPECT_TRUE(missing.out.empty());
 
   WriteFile(dir.path() / "JWC_TEMP.TXT", std::string(kHost) + "cn\"$<font>\r\n");
@@ -981,7 +984,7 @@ TEST(CommandLine, DumpPrintsWhatReadingGave) {
   EXPECT_EQ(r.out.front(), '{');
   EXPECT_EQ(r.out.back(), '\n');
   // Before the reset: the current font is still the one the host named.
-  EXPECT_NE(r.out.find("\"CurFontName\": \"<font>\""), std::string::npos) << r.out;
+  EXPECT_THAT(r.out, HasSubstr("\"CurFontName\": \"<font>\""));
   EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), std::string(kHost) + "cn\"$<font>\r\n");
 }
 
@@ -990,7 +993,7 @@ TEST(CommandLine, FolderWithAJapaneseName) {
   WriteFile(dir.path() / "JWC_TEMP.TXT", kHost);
   const TRun r = RunCli({"--ok", "--set", "ComboBox3=1", "--set", "Edit3=　ｍ", PathToUtf8(dir.path())});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(ReadFile(dir.path() / "JWC_TEMP.TXT").find("\"100\x81\x40\x82\x8D\r\n"), std::string::npos);
+  EXPECT_THAT(ReadFile(dir.path() / "JWC_TEMP.TXT"), HasSjisSubstr("\"100\x81\x40\x82\x8D\r\n"));
   EXPECT_TRUE(fs::exists(dir.path() / "q746.dat"));
 }
 

@@ -1,5 +1,6 @@
 // OK: the input checks and their order, the refusals, and the construction of the dimension with
 // its extension lines, value text, base line, leader and end markers.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -26,6 +27,8 @@
 #include "RoundKinds.h"
 
 namespace fs = std::filesystem;
+using ::testing::Not;
+using testsupport::HasSjisSubstr;
 using testsupport::ReadFile;
 using testsupport::TempDir;
 using testsupport::TRecordingView;
@@ -350,7 +353,7 @@ TEST(Button1Click, CompleteRun) {
   ASSERT_TRUE(radius.CloseRequested);
   ASSERT_TRUE(radius.FormClose());
   const std::string record = ReadFile(folder.path() / "q746r.dat");
-  EXPECT_NE(record.find("\r\n0\r\n4\r\n0\r\n\r\n\r\n\r\n\r\n\r\n\r\n"), std::string::npos) << record;
+  EXPECT_THAT(record, HasSjisSubstr("\r\n0\r\n4\r\n0\r\n\r\n\r\n\r\n\r\n\r\n\r\n"));
 }
 
 // The preamble: the host's first attributes, and the line colour for the point markers too.
@@ -500,7 +503,7 @@ TEST(Construction, OtherDirectionsAreTheVerticalOneTurned) {
       ASSERT_EQ(got.size(), want.size()) << turned[i];
       for (std::size_t k = 0; k < got.size(); ++k) EXPECT_NEAR(got[k], want[k], 1e-9) << turned[i];
       if (c.exact) {
-        EXPECT_EQ(turned[i].find("E-"), std::string::npos) << turned[i];
+        EXPECT_THAT(turned[i], Not(HasSjisSubstr("E-")));
       }
     }
   }
@@ -886,7 +889,7 @@ TEST(ValuePlacement, AxisAngle100) {
   // The text runs at 10 degrees, the direction vector ten long.
   std::vector<double> text;
   for (const std::string& s : slots)
-    if (s.rfind("cs ", 0) == 0) text = Numbers(s);
+    if (s.starts_with("cs ")) text = Numbers(s);
   ASSERT_EQ(text.size(), 4u);
   EXPECT_NEAR(text[2], 10 * std::cos(std::numbers::pi / 18), 1e-9);
   EXPECT_NEAR(text[3], 10 * std::sin(std::numbers::pi / 18), 1e-9);
@@ -975,7 +978,7 @@ namespace {
 // The numbers of the first slot that starts with `keyword` and a blank.
 std::vector<double> SlotNumbers(const std::vector<std::string>& slots, const std::string& keyword) {
   for (const std::string& s : slots)
-    if (s.rfind(keyword + " ", 0) == 0) return Numbers(s);
+    if (s.starts_with(keyword + " ")) return Numbers(s);
   return {};
 }
 
@@ -1022,7 +1025,7 @@ TEST(PickedEntities, ArcsAsTheHostMeansThem) {
     SCOPED_TRACE(c.name);
     JwwState host;
     JwwInit(host);
-    const bool ownPick = c.entity.rfind("hhp", 0) == 0;
+    const bool ownPick = c.entity.starts_with("hhp");
     JwwReadBuffer(host, "hq\r\nhp1ci 5 0\r\nhp2 50 50\r\nhp3 60 60\r\n" +
                             std::string(ownPick ? "" : "hhp1ci\r\n") + c.entity + "\r\n");
     host.NonNumericPicks = c.nonNumeric;

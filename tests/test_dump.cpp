@@ -3,8 +3,10 @@
 //
 // On a mismatch the actual JSON is written beside the test executable as <name>.actual.json;
 // with Q748_UPDATE_GOLDEN=1 in the environment the golden file itself is rewritten.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -36,6 +38,7 @@ constexpr int32_t kLastKind = static_cast<int32_t>(TJwwEntityKind::SolidSg);
 
 const fs::path kData = Q748_TEST_DATA;
 
+using ::testing::HasSubstr;
 using testsupport::ReadFile;
 using testsupport::WriteFile;
 
@@ -173,7 +176,7 @@ std::string Real(double x) {
   char buf[64];
   const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, x);
   std::string s(buf, r.ptr);
-  if (s.find_first_of(".e") == std::string::npos) s += ".0";
+  if (std::ranges::none_of(s, [](char ch) { return ch == '.' || ch == 'e'; })) s += ".0";
   return s;
 }
 
@@ -678,7 +681,7 @@ TEST(DumpJson, TextsBecomeUtf8) {
   const nlohmann::json j = nlohmann::json::parse(JwwStateToJson(st));  // throws on bad UTF-8
   const std::string text = j["Texts"][0]["Text"];
   EXPECT_EQ(text.substr(0, 7), "\xE5\xAF\xB8\xE6\xB3\x95 ");  // 寸法
-  EXPECT_NE(text.find("\xEF\xBF\xBD"), std::string::npos);    // U+FFFD for the stray bytes
+  EXPECT_THAT(text, HasSubstr("\xEF\xBF\xBD"));               // U+FFFD for the stray bytes
   EXPECT_EQ(j["Texts"][0]["FontName"],
             "<\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF>");
 }

@@ -1,5 +1,6 @@
 // The dialog model: its control table, starting values, texts in Shift-JIS, item indexes, the
 // text-type list, and showing, cancelling and closing the dialog.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,7 +21,13 @@
 #include "Unit1.h"
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using testsupport::Contains;
+using testsupport::ExactlyWhen;
+using testsupport::HasSjisSubstr;
 using testsupport::ReadFile;
+using testsupport::StartsWithSjis;
 using testsupport::TempDir;
 using testsupport::TRecordingView;
 using testsupport::WriteFile;
@@ -164,14 +171,13 @@ TEST(ControlTable, AccessKeysAreUniqueAndTipsTellWhatAFieldTakes) {
   std::set<char> letters;
   for (const TControlEntry& c : ControlTable()) {
     const std::string caption = c.Caption;
-    const std::size_t amp = caption.find("(&");
-    const char key = amp != std::string::npos ? caption[amp + 2] : c.AccessKey;
+    const char key = Contains(caption, "(&") ? caption[caption.find("(&") + 2] : c.AccessKey;
     if (key == 0) continue;
     EXPECT_TRUE(key >= 'A' && key <= 'Z') << c.Name;
     EXPECT_TRUE(letters.insert(key).second) << c.Name << " repeats " << key;
     if (c.AccessKey == 0) continue;
     const std::string hint = ControlHint(c);
-    EXPECT_NE(hint.find(SjisText(std::string("Alt+") + key)), std::string::npos) << c.Name;
+    EXPECT_THAT(hint, HasSjisSubstr(SjisText(std::string("Alt+") + key))) << c.Name;
     for (TKind kind : {TKind::Linear, TKind::Radius, TKind::Angle}) {
       for (TNext next : {TNext::None, TNext::Outside}) {
         if (kind != TKind::Linear && next != TNext::None) continue;
@@ -186,7 +192,7 @@ TEST(ControlTable, AccessKeysAreUniqueAndTipsTellWhatAFieldTakes) {
     if (c.Kind != TControlKind::Edit) continue;
     EXPECT_NE(c.AccessKey, 0) << c.Name;
     const std::string hint = ControlHint(c);
-    EXPECT_EQ(hint.rfind(SjisText(std::string(c.Title) + AcceptedStatus(c)), 0), 0u) << c.Name;
+    EXPECT_THAT(hint, StartsWithSjis(SjisText(std::string(c.Title) + AcceptedStatus(c)))) << c.Name;
     if (c.Accepts.Number) {
       EXPECT_FALSE(AcceptedStatus(c).empty()) << c.Name;
     }
@@ -332,22 +338,21 @@ TEST(Form, Memo1SpeaksOfTheModesKind) {
       EXPECT_TRUE(head == "\x81\x40" || head == SjisText("◇") || head == SjisText("◆")) << SjisToUtf8(line);
     }
     EXPECT_TRUE(seen.insert(notes).second) << "the notes of another mode";
-    EXPECT_NE(all.find(std::string(" ") + ModeSettingsFile(m) + " "), std::string::npos) << all;
+    EXPECT_THAT(all, HasSubstr(std::string(" ") + ModeSettingsFile(m) + " "));
     const char* word = m.Kind == TKind::Radius      ? "半径"
                        : m.Kind == TKind::Diameter  ? "直径"
                        : m.Kind == TKind::ArcLength ? "弧長"
                        : m.Kind == TKind::Angle     ? "角度"
                                                     : DirectionEntry(m.Direction).Word;
-    EXPECT_NE((SjisToUtf8(notes[0]) + SjisToUtf8(notes[1])).find(word), std::string::npos) << word;
+    EXPECT_THAT(SjisToUtf8(notes[0]) + SjisToUtf8(notes[1]), HasSubstr(word));
     // The kind's own notes stand before the value text's (whose base line is 水平線).
     const std::string own = all.substr(0, all.find("◇寸法値の前後"));
     if (!KindEntry(m.Kind).HasDirections) {
-      for (TDirection d : AllDirections())
-        EXPECT_EQ(own.find(DirectionEntry(d).Word), std::string::npos) << DirectionEntry(d).Word;
+      for (TDirection d : AllDirections()) EXPECT_THAT(own, Not(HasSubstr(DirectionEntry(d).Word)));
     }
     // What the launchers ask for: a continued mode its next point, a picked line the line.
-    EXPECT_EQ(all.find("次の計測点") != std::string::npos, m.Next != TNext::None);
-    EXPECT_EQ(all.find("計測する線") != std::string::npos, m.Pick == TPick::Line);
+    EXPECT_THAT(all, ExactlyWhen(m.Next != TNext::None, HasSubstr("次の計測点")));
+    EXPECT_THAT(all, ExactlyWhen(m.Pick == TPick::Line, HasSubstr("計測する線")));
   }
 
   // The caption names the direction drawn and a continued mode.
@@ -640,7 +645,8 @@ TEST(Form, TheRecordFollowsTheDrawing) {
     }
     // One box per failed write while someone can answer; each says why.
     EXPECT_EQ(view.RetryAsks.size(), blocked && c.answers ? std::string(c.answers).size() : 0u);
-    for (const std::string& ask : view.RetryAsks) EXPECT_EQ(ask.rfind(SjisText(kMessageWriteRetry), 0), 0u);
+    for (const std::string& ask : view.RetryAsks)
+      EXPECT_THAT(ask, StartsWithSjis(SjisText(kMessageWriteRetry)));
     // While another program holds the file the status line says the write waits.
     const bool waited = std::find(view.Repaints.begin(), view.Repaints.end(), SjisText(kStatusWaiting)) !=
                         view.Repaints.end();
@@ -650,9 +656,9 @@ TEST(Form, TheRecordFollowsTheDrawing) {
     }
     if (c.settingsFails) continue;
     const std::string saved = ReadFile(settings);
-    EXPECT_NE(saved.find("\r\nP\r\n"), std::string::npos);  // the dialog's values either way
+    EXPECT_THAT(saved, HasSjisSubstr("\r\nP\r\n"));  // the dialog's values either way
     const std::string drawnRecord = "0\r\n1\r\n0\r\n10\r\n0\r\n10\r\n70\r\n60\r\n30\r\n";
-    EXPECT_NE(saved.find(c.drawn ? drawnRecord : record), std::string::npos) << saved;
+    EXPECT_THAT(saved, HasSjisSubstr(c.drawn ? drawnRecord : record));
   }
 }
 
@@ -784,7 +790,7 @@ TEST(Form, RefusalBoxNamesTheModeAndSettingsOnlyDrawsNothing) {
       EXPECT_EQ(ReadFile(dir.path() / "JWC_TEMP.TXT"), "hq\r\n");
       const std::string saved = ReadFile(f.SettingsFile());
       EXPECT_NE(saved, before) << "the settings are saved";
-      EXPECT_NE(saved.find(record), std::string::npos) << "the record stays";
+      EXPECT_THAT(saved, HasSjisSubstr(record)) << "the record stays";
     } else if (!c.closes && c.settingsOnly) {
       EXPECT_EQ(f.FocusControl, "Edit1");
       EXPECT_EQ(ReadFile(f.SettingsFile()), before);

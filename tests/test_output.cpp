@@ -316,7 +316,7 @@ TEST(ReplaceFileContents, FailsWithoutLosingWhatWasThere) {
     // The replaced file holds the bytes with its mode; nothing of ours is left, and nothing that
     // stood there is gone or changed, links and modes included.
     EXPECT_EQ(Snapshot(root), expected) << c.name;
-    if (folder.string().rfind(root.string(), 0) != 0) {
+    if (!folder.string().starts_with(root.string())) {
       EXPECT_EQ(Snapshot(folder), outside) << c.name;
     }
   }
@@ -386,7 +386,7 @@ TEST(ReplaceFileContents, RunsAtOnceLeaveOneCompleteFile) {
       }
       const std::string s((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
       // Content i is 1000 * (i + 1) bytes of one letter.
-      if (s.empty() || s.size() % 1000 != 0 || s.find_first_not_of(s[0]) != std::string::npos ||
+      if (s.empty() || s.size() % 1000 != 0 || s != std::string(s.size(), s[0]) ||
           s.size() != 1000u * static_cast<unsigned>(s[0] - 'a' + 1))
         ++torn;
     }

@@ -1,5 +1,6 @@
 // The files a user installs beside q748.exe: the launchers that the host reads for its directives
 // (Shift-JIS, CR LF, "#" before the 10th byte) and the readme.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -14,7 +15,14 @@
 #include <vector>
 
 #include "Options.h"
+#include "TestSupport.h"
 #include "Unit1.h"
+
+using ::testing::HasSubstr;
+using testsupport::Contains;
+using testsupport::ExactlyWhen;
+using testsupport::HasSjisSubstr;
+using testsupport::StartsWithSjis;
 
 namespace {
 
@@ -44,8 +52,8 @@ std::vector<std::string> CrLfLines(const std::string& bytes, bool& ok) {
   return lines;
 }
 
-// Where a text stops being valid code page 932 (lead byte and its trail byte), or npos.
-size_t FirstInvalidSjis(const std::string& s) {
+// Where a text stops being valid code page 932 (lead byte and its trail byte); none when it is valid.
+std::optional<size_t> FirstInvalidSjis(const std::string& s) {
   for (size_t i = 0; i < s.size(); ++i) {
     const auto b = static_cast<unsigned char>(s[i]);
     if (b < 0x80 || (b >= 0xA1 && b <= 0xDF)) continue;
@@ -58,19 +66,18 @@ size_t FirstInvalidSjis(const std::string& s) {
     }
     return i;
   }
-  return std::string::npos;
+  return std::nullopt;
 }
 
 // A directive line as the host reads it: REM, then "#" within the first nine bytes.
 bool IsDirective(const std::string& line) {
-  const size_t hash = line.find('#');
-  return line.compare(0, 4, "REM ") == 0 && hash != std::string::npos && hash < 9;
+  return line.starts_with("REM ") && Contains(line.substr(0, 9), "#");
 }
 
+// From the "#" to the first blank after it, or to the end of the line.
 std::string DirectiveName(const std::string& line) {
-  const size_t hash = line.find('#');
-  size_t end = line.find(' ', hash);
-  return line.substr(hash, end == std::string::npos ? std::string::npos : end - hash);
+  const std::string fromHash = line.substr(line.find('#'));
+  return fromHash.substr(0, fromHash.find(' '));
 }
 
 }  // namespace
@@ -125,7 +132,7 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     if (e.path().extension() != ".bat") continue;
     const std::string name = e.path().filename().string();
     EXPECT_EQ(listed.count(name), 1u) << name;
-    EXPECT_NE(cmake.find("/" + name), std::string::npos) << name << " is not packed";
+    EXPECT_THAT(cmake, HasSubstr("/" + name)) << name << " is not packed";
   }
   for (const auto& launcher : launchers) {
     SCOPED_TRACE(launcher.File);
@@ -134,7 +141,7 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     bool crlf = false;
     const std::vector<std::string> lines = CrLfLines(bytes, crlf);
     EXPECT_TRUE(crlf) << "every line must end in CR LF";
-    EXPECT_EQ(FirstInvalidSjis(bytes), std::string::npos);
+    EXPECT_EQ(FirstInvalidSjis(bytes), std::nullopt);
     ASSERT_GE(lines.size(), 3u);
 
     // After the label, the program, started so that the batch waits for it; its arguments choose
@@ -142,10 +149,9 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     std::vector<std::string> arguments;
     bool started = false;
     for (const std::string& l : lines) {
-      const size_t exe = l.find("q748.exe\"");
-      if (exe == std::string::npos) continue;
+      if (!Contains(l, "q748.exe\"")) continue;
       started = l.compare(0, 9, "start /w ") == 0;
-      std::istringstream words(l.substr(exe + 9));
+      std::istringstream words(l.substr(l.find("q748.exe\"") + 9));
       for (std::string w; words >> w;) arguments.push_back(w);
     }
     EXPECT_TRUE(started);
@@ -169,22 +175,22 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
                              : mode->Kind == TKind::ArcLength ? "弧長"
                              : mode->Kind == TKind::Angle     ? "角度"
                                                               : DirectionEntry(mode->Direction).Word;
-    EXPECT_EQ(memo.find(SjisText(word)), 5u);
-    EXPECT_EQ(memo.find(SjisText("連続")) != std::string::npos, mode->Next == TNext::Chain);
-    EXPECT_EQ(memo.find(SjisText("繰り返し")) != std::string::npos,
-              launcher.Repeats && mode->Next != TNext::Chain);
-    EXPECT_EQ(memo.find(SjisText("線指示")) != std::string::npos, mode->Pick == TPick::Line);
-    EXPECT_EQ(memo.find(SjisText("設定")) != std::string::npos, settingsOnly);
+    EXPECT_THAT(memo, StartsWithSjis("@REM " + SjisText(word)));
+    EXPECT_THAT(memo, ExactlyWhen(mode->Next == TNext::Chain, HasSjisSubstr(SjisText("連続"))));
+    EXPECT_THAT(memo, ExactlyWhen(launcher.Repeats && mode->Next != TNext::Chain,
+                                  HasSjisSubstr(SjisText("繰り返し"))));
+    EXPECT_THAT(memo, ExactlyWhen(mode->Pick == TPick::Line, HasSjisSubstr(SjisText("線指示"))));
+    EXPECT_THAT(memo, ExactlyWhen(settingsOnly, HasSjisSubstr(SjisText("設定"))));
 
     // cmd jumps over the directives to a label after them.
     std::vector<std::string> directives;
     std::vector<std::pair<std::string, std::string>> prompts;
-    size_t gotoLine = std::string::npos, endLine = std::string::npos, labelLine = std::string::npos;
+    std::optional<size_t> gotoLine, endLine, labelLine;
     for (size_t i = 0; i < lines.size(); ++i) {
       const std::string& l = lines[i];
-      if (l.compare(0, 5, "goto ") == 0 && gotoLine == std::string::npos) gotoLine = i;
+      if (l.compare(0, 5, "goto ") == 0 && !gotoLine) gotoLine = i;
       if (IsDirective(l)) {
-        EXPECT_EQ(endLine, std::string::npos) << "directive after #e: " << l;
+        EXPECT_EQ(endLine, std::nullopt) << "directive after #e: " << l;
         const std::string name = DirectiveName(l);
         directives.push_back(name);
         if (name == "#e") endLine = i;
@@ -193,15 +199,14 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
                                          ? l.substr(l.find('#') + name.size() + 1)
                                          : std::string());
       }
-      if (gotoLine != std::string::npos && l.size() > 1 && l[0] == ':' &&
-          l.compare(1, std::string::npos, lines[gotoLine], 5) == 0) {
+      if (gotoLine && l.size() > 1 && l[0] == ':' && l.substr(1) == lines[*gotoLine].substr(5)) {
         labelLine = i;
       }
     }
-    ASSERT_NE(gotoLine, std::string::npos);
-    ASSERT_NE(endLine, std::string::npos);
-    ASSERT_NE(labelLine, std::string::npos) << "no label for " << lines[gotoLine];
-    for (size_t i = gotoLine + 1; i < endLine; ++i) {
+    ASSERT_NE(gotoLine, std::nullopt);
+    ASSERT_NE(endLine, std::nullopt);
+    ASSERT_NE(labelLine, std::nullopt) << "no label for " << lines[*gotoLine];
+    for (size_t i = *gotoLine + 1; i < *endLine; ++i) {
       EXPECT_TRUE(IsDirective(lines[i])) << "cmd would skip, the host would ignore: " << lines[i];
     }
     EXPECT_LT(gotoLine, labelLine);
@@ -252,7 +257,7 @@ TEST(Package, ReadmeIsShiftJisWithCrLfAndNamesTheFiles) {
   bool crlf = false;
   const std::vector<std::string> lines = CrLfLines(bytes, crlf);
   EXPECT_TRUE(crlf);
-  EXPECT_EQ(FirstInvalidSjis(bytes), std::string::npos);
+  EXPECT_EQ(FirstInvalidSjis(bytes), std::nullopt);
   // It names the program, every launcher of the package and every settings file, and keeps to 80
   // columns (Shift-JIS bytes).
   std::vector<std::string> names = {"q748.exe"};
@@ -261,7 +266,7 @@ TEST(Package, ReadmeIsShiftJisWithCrLfAndNamesTheFiles) {
   for (TDirection d : AllDirections()) names.push_back(DirectionEntry(d).SettingsFile);
   for (TKind k : AllKinds())
     if (KindEntry(k).SettingsFile) names.push_back(KindEntry(k).SettingsFile);
-  for (const std::string& name : names) EXPECT_NE(bytes.find(name), std::string::npos) << name;
+  for (const std::string& name : names) EXPECT_THAT(bytes, HasSjisSubstr(name));
   for (const std::string& line : lines) EXPECT_LE(line.size(), 80u) << line;
   // What a user checks first: the version, what it runs on, and what to do when nothing is drawn,
   // with the messages the dialog then shows quoted as they appear (a closing "。" aside).
@@ -279,7 +284,7 @@ TEST(Package, ReadmeIsShiftJisWithCrLfAndNamesTheFiles) {
     if (text.size() > 3 && text.compare(text.size() - 3, 3, "。") == 0) text.resize(text.size() - 3);
     texts.push_back(text);
   }
-  for (const std::string& text : texts) EXPECT_NE(bytes.find(SjisText(text)), std::string::npos) << text;
+  for (const std::string& text : texts) EXPECT_THAT(bytes, HasSjisSubstr(SjisText(text)));
   // Every setting the dialog shows is explained under its caption (units and notes aside).
   for (const TControlEntry& c : ControlTable()) {
     const bool setting = c.Kind == TControlKind::CheckBox || c.Kind == TControlKind::RadioGroup ||
@@ -288,6 +293,6 @@ TEST(Package, ReadmeIsShiftJisWithCrLfAndNamesTheFiles) {
     const std::string full = c.Caption;
     const std::string caption = full.substr(0, full.find("（"));
     if (!setting || caption == "図寸mm" || caption == "°" || caption.empty()) continue;
-    EXPECT_NE(bytes.find(SjisText(caption)), std::string::npos) << caption;
+    EXPECT_THAT(bytes, HasSjisSubstr(SjisText(caption)));
   }
 }

@@ -1,5 +1,6 @@
 // The dialog's preview: what it draws for the dimension OK would write, why it draws nothing when
 // OK would refuse, its SVG form, and the command line's --preview.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,6 +18,9 @@
 #include "Unit1.h"
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using testsupport::ExactlyWhen;
+using testsupport::HasSjisSubstr;
 using testsupport::ReadFile;
 using testsupport::TempDir;
 using testsupport::WriteFile;
@@ -64,7 +68,9 @@ bool HasLine(const TPreviewPicture& p, double x1, double y1, double x2, double y
 
 std::size_t Count(const std::string& text, const std::string& what) {
   std::size_t n = 0;
-  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  for (auto at = std::search(text.begin(), text.end(), what.begin(), what.end()); at != text.end();
+       at = std::search(at + 1, text.end(), what.begin(), what.end()))
+    ++n;
   return n;
 }
 
@@ -77,9 +83,9 @@ TEST(Preview, CompleteRunDrawsWhatOkWrites) {
   EXPECT_TRUE(p.Status.empty());
   EXPECT_EQ(p.ValueText, "100");
   EXPECT_DOUBLE_EQ(p.Length, 100.0);
-  EXPECT_NE(p.Info.find(SjisText("寸法値 100")), std::string::npos);
-  EXPECT_NE(p.Info.find(SjisText("縮尺 1/1")), std::string::npos);
-  EXPECT_NE(p.Info.find(SjisText("軸角 0°")), std::string::npos);
+  EXPECT_THAT(p.Info, HasSjisSubstr(SjisText("寸法値 100")));
+  EXPECT_THAT(p.Info, HasSjisSubstr(SjisText("縮尺 1/1")));
+  EXPECT_THAT(p.Info, HasSjisSubstr(SjisText("軸角 0°")));
 
   // Extension lines, dimension line, leader, base line, and the two line arrows.
   const TPreviewPicture& pic = p.Picture;
@@ -116,10 +122,8 @@ TEST(Preview, CompleteRunDrawsWhatOkWrites) {
   EXPECT_EQ(Count(svg, "class=\"measured\""), 2u);
   const TPreviewFit fit = FitPicture(pic, kPreviewWidth, kPreviewHeight, 8);
   const TPreviewPoint a = fit.ToPixel({50, 0}), b = fit.ToPixel({50, 100});
-  EXPECT_NE(svg.find("x1=\"" + FormatFixed(2, a.X) + "\" y1=\"" + FormatFixed(2, a.Y) + "\" x2=\"" +
-                     FormatFixed(2, b.X) + "\" y2=\"" + FormatFixed(2, b.Y) + "\""),
-            std::string::npos)
-      << svg;
+  EXPECT_THAT(svg, HasSubstr("x1=\"" + FormatFixed(2, a.X) + "\" y1=\"" + FormatFixed(2, a.Y) + "\" x2=\"" +
+                             FormatFixed(2, b.X) + "\" y2=\"" + FormatFixed(2, b.Y) + "\""));
   // The picture fills the box's height (100 units tall, 80.5 wide) within the margin.
   EXPECT_NEAR(fit.ToPixel({0, 0}).X, 8.0, 1e-9);
   EXPECT_NEAR(fit.ToPixel({80.5, 0}).X, kPreviewWidth - 8.0, 1e-9);
@@ -519,8 +523,8 @@ TEST(Preview, ArcKindsAndPickedLinesShowWhatWasPicked) {
     EXPECT_EQ(OfKind(p.Picture, c.kind).size(), c.count);
     EXPECT_LE(p.Picture.MinY, c.minY);
     EXPECT_EQ(Count(PictureToSvg(p.Picture, kPreviewWidth, kPreviewHeight), "class=\"picked\""), c.count);
-    EXPECT_NE(SjisToUtf8(p.Info).find(c.info), std::string::npos) << SjisToUtf8(p.Info);
-    EXPECT_EQ(SjisToUtf8(p.Info).find("長さ") == std::string::npos, c.mode.Kind == TKind::Angle);
+    EXPECT_THAT(SjisToUtf8(p.Info), HasSubstr(c.info));
+    EXPECT_THAT(SjisToUtf8(p.Info), ExactlyWhen(c.mode.Kind != TKind::Angle, HasSubstr("長さ")));
   }
 }
 
@@ -568,20 +572,20 @@ TEST(Preview, CommandLine) {
   ASSERT_EQ(run({"--preview", svg.string(), "--set", "ComboBox3=1"}, err), 0) << err;
   const std::string drawn = ReadFile(svg);
   EXPECT_EQ(Count(drawn, "<line "), 9u);
-  EXPECT_NE(drawn.find(">100</text>"), std::string::npos);
+  EXPECT_THAT(drawn, HasSubstr(">100</text>"));
   EXPECT_EQ(ReadFile(dir.path() / kExchangeFileName), host);
   EXPECT_FALSE(fs::exists(dir.path() / kSettingsFileName));
 
   // Refused: exit 1, the reason on standard error, an empty picture.
   EXPECT_EQ(run({"--preview", svg.string(), "--set", "ComboBox3=1", "--set", "Edit1=0"}, err), 1);
-  EXPECT_NE(err.find("「端点倍率」の値では作図出来ません"), std::string::npos) << err;
+  EXPECT_THAT(err, HasSubstr("「端点倍率」の値では作図出来ません"));
   EXPECT_EQ(Count(ReadFile(svg), "<line"), 0u);
   EXPECT_EQ(ReadFile(dir.path() / kExchangeFileName), host);
 
   // With --ok: the preview, then the dimension written as OK writes it.
   ASSERT_EQ(run({"--ok", "--preview", svg.string(), "--set", "ComboBox3=1"}, err), 0) << err;
   EXPECT_EQ(ReadFile(svg), drawn);
-  EXPECT_NE(ReadFile(dir.path() / kExchangeFileName).find("z3\r\n50 0 50 100\r\n"), std::string::npos);
+  EXPECT_THAT(ReadFile(dir.path() / kExchangeFileName), HasSjisSubstr("z3\r\n50 0 50 100\r\n"));
 
   // Not with --dump; a file name is required.
   EXPECT_EQ(run({"--dump", "--preview", svg.string()}, err), 2);

@@ -1,5 +1,6 @@
 // Reading JWC_TEMP.TXT: the tokenizer, the keyword rules in their order, line ends, the host's
 // own sample files, and inputs that are no proper exchange file at all.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -220,7 +221,7 @@ TEST(FastLines, SameStateAsTheTokenizer) {
     EXPECT_EQ(next != nullptr, f.Taken) << f.Line;
     EXPECT_EQ(st.EntityOrder.Count(), f.Entities) << f.Line;
     if (next) {
-      EXPECT_EQ(std::string(next, end), f.Line.find('\n') != std::string::npos ? "x" : "") << f.Line;
+      EXPECT_EQ(std::string(next, end), std::ranges::count(f.Line, '\n') > 0 ? "x" : "") << f.Line;
     }
   }
 }
@@ -285,12 +286,17 @@ TEST(FastLines, RandomContentSameAsTheTokenizer) {
   }
 }
 
+// FindSjis's answer for a needle that is not there, named so in a failure message.
+MATCHER(NotFound, negation ? "is a position" : "is npos (not found)") {
+  return arg == std::string_view::npos;
+}
+
 TEST(TokenSearch, NeverMatchesOnASecondByte) {
   // 0x83 0x63 is a double-byte character whose second byte is "c".
   EXPECT_EQ(FindSjis("hp1ln", "ln"), 3u);
-  EXPECT_EQ(FindSjis("\x83\x63i", "ci"), std::string_view::npos);
+  EXPECT_THAT(FindSjis("\x83\x63i", "ci"), NotFound());
   EXPECT_EQ(FindSjis("\x83\x63\x63i", "ci"), 2u);
-  EXPECT_EQ(FindSjis("ab", "abc"), std::string_view::npos);
+  EXPECT_THAT(FindSjis("ab", "abc"), NotFound());
   EXPECT_EQ(FindSjis("x\x82", "\x82"), 1u);
 }
 

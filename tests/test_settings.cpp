@@ -370,7 +370,7 @@ TEST(Settings, FailedSaveKeepsTheOldFile) {
   EXPECT_FALSE(fs::exists(dir.path() / "gone"));
 }
 
-// The preview's check box stands in an added line 32: files of 31 lines (or fewer)
+// The preview's check box stands in line 32, after the record: files of 31 lines (or fewer)
 // keep it at its starting value, checked; the lines between are skipped, not read.
 TEST(Settings, PreviewLineIsReadOnlyWhenPresent) {
   const std::vector<std::string> record = {"3", "100", "0", "1", "2", "3", "4", "5", "6"};
@@ -397,6 +397,6 @@ TEST(Settings, PreviewLineIsReadOnlyWhenPresent) {
     EXPECT_TRUE(f.CheckBox5.Checked);  // the starting value
     f.LoadSettings(file);
     EXPECT_EQ(f.CheckBox5.Checked, c.shown);
-    CheckDialogLines(f);  // the dialog's lines read as before
+    CheckDialogLines(f);  // the dialog's lines read all the same
   }
 }

@@ -172,7 +172,7 @@ struct TLastDimension {
   std::array<TPointD, 4> Points{};  // the measured points [1], [2] and the dimension line's [3]
   bool HasPoints = true;            // false: lines 26..31 are left empty (nothing to go on from)
   // Where its row of dimensions started: the first point of the dimension a chain went on from,
-  // or its own first point. An outside dimension measures from it. None in an older file.
+  // or its own first point. An outside dimension measures from it. None in a file without lines 34 and 35.
   std::optional<TPointD> RowStart;
 };
 

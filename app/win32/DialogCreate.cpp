@@ -150,8 +150,8 @@ bool TDialogWindow::Create(std::wstring& error) {
   faceName_ = ChooseFace(Utf8LiteralToWide(kFormFontName), ShiftJisFaces());
   if (!CreateChildren(error)) return false;
   ApplyDpi(WindowDpi(window_));
-  // The notes once their font is set: before it, their thirty lines were laid out twice, first in
-  // the system font (some milliseconds of the start-up under Wine).
+  // The notes once their font is set: set before it, their thirty lines would be laid out twice,
+  // first in the system font (some milliseconds of the start-up under Wine).
   for (size_t i = 0; i < children_.size(); ++i) {
     if (children_[i].Class == TChildClass::Memo)
       Q748_WIN(SetWindowTextW(handles_[i], MemoText(form_.Mode).c_str()));

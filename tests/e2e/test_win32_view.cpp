@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -645,7 +646,7 @@ TEST(Win32View, FailedWin32CallIsShownToTheUser) {
   EXPECT_FALSE(result);
   EXPECT_TRUE(box.HasIcon);
   EXPECT_EQ(box.Buttons, 1) << "no message box";
-  EXPECT_EQ(box.Text.rfind(L"SetWindowTextW(nullptr, L\"x\"): ", 0), 0u) << box.Text;
+  EXPECT_THAT(box.Text, ::testing::StartsWith(L"SetWindowTextW(nullptr, L\"x\"): "));
 }
 
 TEST(Win32View, DialogKeysPressTheButtons) {
@@ -1032,7 +1033,8 @@ TEST(Win32View, PreviewShowsTheDimensionAndItsInformationAfterFormShow) {
   ASSERT_TRUE(expected.Drawable);
   EXPECT_EQ(WideToSjis(Text(d->ControlWindow("PreviewInfo"))), expected.Info);
   // 寸法値 Ｈ＝2,700.00 (the settings: prefix Ｈ＝, two decimals, zeros shown, thousands grouped)
-  EXPECT_EQ(Text(d->ControlWindow("PreviewInfo")).find(L"\u5bf8\u6cd5\u5024 \uff28\uff1d2,700.00"), 0u);
+  EXPECT_THAT(Text(d->ControlWindow("PreviewInfo")),
+              ::testing::StartsWith(L"\u5bf8\u6cd5\u5024 \uff28\uff1d2,700.00"));
   EXPECT_EQ(Text(d->ControlWindow("LabelA1")), kIdle);
   EXPECT_EQ(d->PreviewPicture().Shapes.size(), expected.Picture.Shapes.size());
   const TPixels p = PanelPixels(*d);
