@@ -355,24 +355,25 @@ TEST(Win32View, EachKindDisablesWhatItDoesNotUse) {
   const struct {
     TKind kind;
     const wchar_t* caption;
-    std::vector<const char*> disabled;
   } kinds[] = {
-      {TKind::Linear, L"\u30bd\u30e9\u30c8\uff2b", {}},
-      {TKind::Radius, L"\u30bd\u30e9\u30c8\uff2b\uff08\u534a\u5f84\uff09", {"ComboBox1", "Edit5", "Edit6"}},
-      {TKind::Diameter, L"\u30bd\u30e9\u30c8\uff2b\uff08\u76f4\u5f84\uff09", {"Edit5", "Edit6"}},
-      {TKind::ArcLength, L"\u30bd\u30e9\u30c8\uff2b\uff08\u5f27\u9577\uff09", {"CheckBox4"}},
-      {TKind::Angle,
-       L"\u30bd\u30e9\u30c8\uff2b\uff08\u89d2\u5ea6\uff09",
-       {"CheckBox1", "CheckBox2", "CheckBox4", "RadioGroup2"}},
+      {TKind::Linear, L"\u30bd\u30e9\u30c8\uff2b"},
+      {TKind::Radius, L"\u30bd\u30e9\u30c8\uff2b\uff08\u534a\u5f84\uff09"},
+      {TKind::Diameter, L"\u30bd\u30e9\u30c8\uff2b\uff08\u76f4\u5f84\uff09"},
+      {TKind::ArcLength, L"\u30bd\u30e9\u30c8\uff2b\uff08\u5f27\u9577\uff09"},
+      {TKind::Angle, L"\u30bd\u30e9\u30c8\uff2b\uff08\u89d2\u5ea6\uff09"},
   };
   for (const auto& k : kinds) {
     TFolder folder(SettingsFile(100, 100));
     auto d = Open(folder, false, TNext::None, k.kind);
     EXPECT_EQ(Text(d->Handle()), k.caption);
-    for (const char* name : {"ComboBox1", "ComboBox2", "Edit5", "Edit6", "Edit7", "Edit9", "CheckBox1",
-                             "CheckBox2", "CheckBox4", "RadioGroup1", "RadioGroup2"}) {
-      const bool off =
-          std::find(k.disabled.begin(), k.disabled.end(), std::string_view(name)) != k.disabled.end();
+    // Exactly the controls the kind's row names are disabled.
+    const std::vector<const char*>& unused = KindEntry(k.kind).Unused;
+    for (const TControlEntry& c : ControlTable()) {
+      if (!IsSettable(c) || c.OnlyWhen != TNext::None) continue;
+      const char* name = c.Name;
+      const bool off = std::find_if(unused.begin(), unused.end(), [&](const char* u) {
+                         return std::string_view(u) == name;
+                       }) != unused.end();
       EXPECT_EQ(IsWindowEnabled(d->ControlWindow(name)) == FALSE, off) << name;
       if (const TRadioGroup* group = d->Form().RadioGroupByName(name)) {
         for (int i = 0; i < static_cast<int>(group->Items.size()); ++i)
