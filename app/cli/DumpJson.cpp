@@ -41,20 +41,18 @@ class TWriter {
     std::memcpy(Room(s.size()), s.data(), s.size());
     used_ += s.size();
   }
-  // A line break and the INDENT of the next line. Indents are short: a fixed block is copied,
-  // which takes no call, and only the break and its indent are kept.
-  void Break(int indent) {
-    static constexpr char kBreak[16] = {'\n', ' ', ' ', ' ', ' ', ' ', ' ', ' ',
-                                        ' ',  ' ', ' ', ' ', ' ', ' ', ' ', ' '};
-    const auto n = static_cast<std::size_t>(indent) + 1;
-    if (n > sizeof kBreak) {
-      Raw("\n");
-      std::memset(Room(n - 1), ' ', n - 1);
-      used_ += n - 1;
-      return;
-    }
-    std::memcpy(Room(sizeof kBreak), kBreak, sizeof kBreak);
-    used_ += n;
+  // A line break and the INDENT of the next line.
+  void Break(int indent) { End(PutBreak(Room(static_cast<std::size_t>(indent) + 17), indent)); }
+  // Writes a line break and INDENT blanks at P, which has room for INDENT + 17 bytes, and
+  // returns their end. Indents are short: a fixed block of blanks is copied, which takes no call.
+  static char* PutBreak(char* p, int indent) {
+    static constexpr char kBlanks[16] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ',
+                                         ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+    const auto n = static_cast<std::size_t>(indent);
+    *p++ = '\n';
+    if (n <= sizeof kBlanks) std::memcpy(p, kBlanks, sizeof kBlanks);
+    else std::memset(p, ' ', n);
+    return p + n;
   }
 
   void Int(int64_t v) {
@@ -127,8 +125,8 @@ class TWriter {
     return !out_.fail();
   }
 
- private:
-  // Room for N more bytes at the end of the buffer; a full buffer goes to the stream first.
+  // Room for N more bytes at the end of the buffer; a full buffer goes to the stream first. What
+  // is written there counts once End is given the end of it.
   char* Room(std::size_t n) {
     if (used_ + n > buffer_.size()) {
       Flush();
@@ -136,6 +134,9 @@ class TWriter {
     }
     return buffer_.data() + used_;
   }
+  void End(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
+
+ private:
   void Flush() {
     out_.write(buffer_.data(), static_cast<std::streamsize>(used_));
     used_ = 0;
@@ -160,18 +161,27 @@ class TObject {
     w_.Raw("}");
   }
 
-  // Writes the separator and KEY; the caller writes the value.
+  // Writes the separator and KEY; the caller writes the value. Every key passes here, so all of
+  // it goes into the room asked for once.
   TWriter& Key(std::string_view key) {
+    char* p = w_.Room(static_cast<std::size_t>(indent_) + key.size() + 24);
     if constexpr (OneLine) {
-      w_.Raw(first_ ? "{\"" : ", \"");
+      if (first_) {
+        *p++ = '{';
+      } else {
+        *p++ = ',';
+        *p++ = ' ';
+      }
     } else {
-      w_.Raw(first_ ? "{" : ",");
-      w_.Break(indent_ + 2);
-      w_.Raw("\"");
+      *p++ = first_ ? '{' : ',';
+      p = TWriter::PutBreak(p, indent_ + 2);
     }
     first_ = false;
-    w_.Raw(key);
-    w_.Raw("\": ");
+    *p++ = '"';
+    std::memcpy(p, key.data(), key.size());
+    p += key.size();
+    std::memcpy(p, "\": ", 3);
+    w_.End(p + 3);
     return w_;
   }
 
