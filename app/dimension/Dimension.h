@@ -192,6 +192,7 @@ inline constexpr const char* kMessageNoArc = "円弧が指示されていませ�
 inline constexpr const char* kMessageInsideArc = "寸法線の位置が円弧の内側ですので作図出来ません";
 inline constexpr const char* kMessageParallel = "２線が平行ですので作図出来ません";
 inline constexpr const char* kMessageZeroLine = "線の長さが０ですので作図出来ません";
+inline constexpr const char* kMessageTooFewLines = "寸法を記入する線が２本以上ありません";
 
 // The host reads a text of at most this many bytes; a longer value would be cut.
 inline constexpr std::size_t kMaxValueTextBytes = 255;
@@ -234,6 +235,7 @@ enum class TRefusal {
   InsideArc,        // the dimension arc would not be outside the picked arc
   Parallel,         // the two picked lines do not cross
   ZeroLine,         // a picked line has no length
+  TooFewLines,      // a fence crosses fewer than two lines to dimension
   ZeroLength,       // the measured points are level in the axis frame
   TooLarge,         // a number of the dimension (a coordinate, a distance times the scale) is not finite,
                     // or its value text is longer than the host takes

@@ -100,6 +100,7 @@ std::string RefusalMessage(TRefusal r) {
     case TRefusal::InsideArc: return SjisText(kMessageInsideArc);
     case TRefusal::Parallel: return SjisText(kMessageParallel);
     case TRefusal::ZeroLine: return SjisText(kMessageZeroLine);
+    case TRefusal::TooFewLines: return SjisText(kMessageTooFewLines);
   }
   return std::string();
 }

@@ -8,15 +8,6 @@
 #include "DrawingSteps.h"
 #include "MyFunc.h"
 
-std::string FenceRefusalMessage(TFenceRefusal r) {
-  switch (r) {
-    case TFenceRefusal::None: return std::string();
-    case TFenceRefusal::MissingPoint: return SjisText(kMessageMissingPoint);
-    case TFenceRefusal::TooFewLines: return SjisText(kMessageTooFewLines);
-  }
-  return std::string();
-}
-
 namespace {
 
 struct TCrossing {
@@ -36,7 +27,7 @@ TFenceCrossings FenceCrossings(const JwwState& host, const TFence& fence, const 
   const double length = std::hypot(d.X, d.Y);
   if (!std::isfinite(length) || !std::isfinite(a.X) || !std::isfinite(a.Y) ||
       length < LevelTolerance({a.X, a.Y, fence.End.X, fence.End.Y})) {
-    result.Refusal = TFenceRefusal::MissingPoint;
+    result.Refusal = TRefusal::MissingPoint;
     return result;
   }
   const TPointD unit{d.X / length, d.Y / length};
@@ -86,7 +77,7 @@ TFenceCrossings FenceCrossings(const JwwState& host, const TFence& fence, const 
   }
   if (result.Points.size() < 2) {
     result.Points.clear();
-    result.Refusal = TFenceRefusal::TooFewLines;
+    result.Refusal = TRefusal::TooFewLines;
   }
   return result;
 }

@@ -10,24 +10,13 @@
 
 #include "Dimension.h"
 
-// The refusal of a fence that crosses fewer than two lines (UTF-8 source literal).
-inline constexpr const char* kMessageTooFewLines = "寸法を記入する線が２本以上ありません";
-
-// Why a fence gives no row.
-enum class TFenceRefusal {
-  None,
-  MissingPoint,  // the fence has no length (or no numbers): the refusal of a missing point
-  TooFewLines,   // fewer than two measured positions
-};
-std::string FenceRefusalMessage(TFenceRefusal r);  // Shift-JIS; empty for None
-
 // The fence from Start to End, and a point of the dimension line.
 struct TFence {
   TPointD Start, End, LinePoint;
 };
 
 struct TFenceCrossings {
-  TFenceRefusal Refusal = TFenceRefusal::None;
+  TRefusal Refusal = TRefusal::None;  // MissingPoint: a fence of no length; TooFewLines
   std::vector<TPointD> Points;  // the measured points in the order of their positions; empty when refused
 };
 

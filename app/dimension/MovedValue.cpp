@@ -11,6 +11,7 @@
 
 #include "DrawingSteps.h"
 #include "MyFunc.h"
+#include "PickedEntities.h"
 
 namespace {
 
@@ -52,7 +53,8 @@ struct TArc {
 };
 
 TArc ArcOf(const TJwwEntArc& a) {
-  const double start = NormalizeDeg(JwwArcStart(a) + JwwArcTilt(a));
+  double start = 0, end = 0;
+  ArcAngles(a, start, end);
   double span = NormalizeDeg(JwwArcEnd(a) - JwwArcStart(a));
   if (span == 0) span = 360;
   return {{a.X, a.Y}, a.Radius, start, span};

@@ -15,13 +15,12 @@ bool PickIsNumeric(const JwwState& host, int32_t pick) {
   return pick < 1 || pick > 63 || ((host.NonNumericPicks >> pick) & 1u) == 0;
 }
 
-// A circular arc's start and end from the x axis: the host measures them from the arc's tilt.
+}  // namespace
+
 void ArcAngles(const TJwwEntArc& e, double& start, double& end) {
   start = NormalizeDeg(JwwArcStart(e) + JwwArcTilt(e));
   end = NormalizeDeg(JwwArcEnd(e) + JwwArcTilt(e));
 }
-
-}  // namespace
 
 std::optional<TJwwEntLine> PickedLine(const JwwState& host, int32_t pick) {
   for (const TJwwEntLine& l : host.Lines) {

@@ -20,3 +20,7 @@ TRefusal PickedCircle(const JwwState& host, TDimensionInput& in);
 // when there is none (a whole circle included), Ellipse when it is elliptic, MissingPoint when one
 // of its numbers was none.
 TRefusal PickedArc(const JwwState& host, TDimensionInput& in);
+
+// A circular arc's start and end in degrees from the x axis, in [0, 360): the host measures them
+// from the arc's tilt.
+void ArcAngles(const TJwwEntArc& e, double& start, double& end);
