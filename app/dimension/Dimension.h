@@ -78,6 +78,7 @@ enum class TKind {
 enum class TPick {
   Points,  // picked one by one
   Line,    // the two ends of a picked line
+  Fence,   // every line a fence crosses: a row of dimensions, one between each two neighbours
 };
 struct TPickEntry {
   TPick Pick;
@@ -193,6 +194,7 @@ inline constexpr const char* kMessageInsideArc = "寸法線の位置が円弧の
 inline constexpr const char* kMessageParallel = "２線が平行ですので作図出来ません";
 inline constexpr const char* kMessageZeroLine = "線の長さが０ですので作図出来ません";
 inline constexpr const char* kMessageTooFewLines = "寸法を記入する線が２本以上ありません";
+inline constexpr const char* kMessageCannotWriteBack = "書き戻せない図形が選択されていますので実行出来ません";
 
 // The host reads a text of at most this many bytes; a longer value would be cut.
 inline constexpr std::size_t kMaxValueTextBytes = 255;
@@ -236,6 +238,10 @@ enum class TRefusal {
   Parallel,         // the two picked lines do not cross
   ZeroLine,         // a picked line has no length
   TooFewLines,      // a fence crosses fewer than two lines to dimension
+  NoValue,          // a move's selection holds no dimension value
+  ManyValues,       // ... more than one
+  NoDimensionLine,  // ... no dimension line for it
+  CannotWriteBack,  // ... an entity that could not be written back as it was (hd would lose it)
   ZeroLength,       // the measured points are level in the axis frame
   TooLarge,         // a number of the dimension (a coordinate, a distance times the scale) is not finite,
                     // or its value text is longer than the host takes
@@ -285,6 +291,14 @@ struct TDimensionInput {
   std::array<TPointD, 4> LineEnds{};    // the angle's picked lines: [0]-[1] the first, [2]-[3] the second
   // Where the row of a continued dimension starts (ContinuePoints), for the record of a chain.
   std::optional<TPointD> RowStart;
+  // A row (TPick::Fence): its measured points in order along the row (FenceCrossings); Points[1]
+  // and [2] are the fence's ends, [3] a point of the dimension line.
+  std::vector<TPointD> Row;
+  bool AllOut = false;   // CheckBox7: every value of a row moved out on a leader
+  bool Overall = false;  // CheckBox8: a row's overall dimension, Edit10 further out
+  // The drawing a kind that reads the host's entities was made from (a move's selection), which
+  // outlives the input; nullptr for the others.
+  const JwwState* Drawing = nullptr;
 };
 
 // The drawing scale: the scale of the layer group that was current in the host (GroupScale of

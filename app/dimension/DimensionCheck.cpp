@@ -7,6 +7,7 @@
 #include "DrawingSteps.h"
 #include "MyFunc.h"
 #include "LinearKind.h"
+#include "MovedValue.h"
 
 // The reading side keeps FirstGroup within 0..15; the mask only guards the array.
 double DrawingScale(const JwwState& st) { return st.GroupScale[st.FirstGroup & 15]; }
@@ -101,6 +102,10 @@ std::string RefusalMessage(TRefusal r) {
     case TRefusal::Parallel: return SjisText(kMessageParallel);
     case TRefusal::ZeroLine: return SjisText(kMessageZeroLine);
     case TRefusal::TooFewLines: return SjisText(kMessageTooFewLines);
+    case TRefusal::NoValue: return SjisText(kMessageNoValue);
+    case TRefusal::ManyValues: return SjisText(kMessageManyValues);
+    case TRefusal::NoDimensionLine: return SjisText(kMessageNoDimensionLine);
+    case TRefusal::CannotWriteBack: return SjisText(kMessageCannotWriteBack);
   }
   return std::string();
 }

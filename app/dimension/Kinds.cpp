@@ -191,15 +191,20 @@ const std::vector<TKind>& AllKinds() {
 const TPickEntry& PickEntry(TPick p) {
   static constexpr TPickEntry kPoints{TPick::Points, "", ""};
   static constexpr TPickEntry kLine{TPick::Line, "line", "線指示"};
+  static constexpr TPickEntry kFence{TPick::Fence, "fence", "一括"};
   switch (p) {
     case TPick::Points: return kPoints;
     case TPick::Line: return kLine;
+    case TPick::Fence: return kFence;
   }
   std::abort();
 }
 
 const TPickEntry* FindPick(std::string_view name) {
-  return name == PickEntry(TPick::Line).Name ? &PickEntry(TPick::Line) : nullptr;
+  for (TPick p : {TPick::Line, TPick::Fence}) {
+    if (name == PickEntry(p).Name) return &PickEntry(p);
+  }
+  return nullptr;
 }
 
 const TKindEntry* FindKind(std::string_view name) {
