@@ -8,6 +8,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <numbers>
 #include <random>
 #include <sstream>
@@ -19,6 +20,7 @@
 #include "Dimension.h"
 #include "FenceCrossings.h"
 #include "MovedValue.h"
+#include "RowDimension.h"
 #include "RowPlacement.h"
 #include "Unit1.h"
 #include "ArcKinds.h"
@@ -338,7 +340,7 @@ TEST(Button1Click, CompleteRun) {
   ASSERT_TRUE(s.form.FormClose());
   const std::string saved = ReadFile(s.dir.path() / "q746.dat");
   // ... lines 34 and 35 where its row starts (its own first point), and the dialog's next box.
-  const std::string tail = "\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n50\r\n30\r\n1\r\n8\r\n0\r\n0\r\n0\r\n";
+  const std::string tail = "\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n50\r\n30\r\n1\r\n8\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
   ASSERT_GT(saved.size(), tail.size());
   EXPECT_EQ(saved.substr(saved.size() - tail.size()), tail);
 
@@ -1925,6 +1927,10 @@ TRowInput RandomRow(std::mt19937& rng) {
   in.Overhang = real(0, 5);
   in.AllOut = chance(0.25);
   in.UpAway = chance(0.5);
+  if (chance(0.3)) {
+    in.Left = in.Ends.front();
+    in.Right = in.Ends.back();
+  }
   return in;
 }
 
@@ -1936,7 +1942,7 @@ TRowInput RandomRow(std::mt19937& rng) {
 // in the order of its segment within its row; a value on the line really fits.
 TEST(RowPlacement, RandomCrowdedRowsKeepEverythingApart) {
   std::mt19937 rng(748);
-  int moved = 0, further = 0, onLine = 0;
+  int moved = 0, further = 0, onLine = 0, bounded = 0;
   for (int round = 0; round < 200; ++round) {
     const TRowInput in = RandomRow(rng);
     const std::vector<TRowValue> v = PlaceRowValues(in);
@@ -2003,6 +2009,22 @@ TEST(RowPlacement, RandomCrowdedRowsKeepEverythingApart) {
       EXPECT_GE(SegmentToBox({{in.Ends.front() - 1e9, 0}, {in.Ends.back() + 1e9, 0}}, b), c - eps)
           << at << ": value " << i << ", the dimension line";
     }
+    // Lines across the row at its bounds keep the moved values inside them, unless the row is too
+    // wide for that: then it stands as it would without bounds.
+    if (std::isfinite(in.Left)) {
+      TRowInput unbounded = in;
+      unbounded.Left = -std::numeric_limits<double>::infinity();
+      unbounded.Right = std::numeric_limits<double>::infinity();
+      const std::vector<TRowValue> free = PlaceRowValues(unbounded);
+      bool inside = true, same = true;
+      for (std::size_t i = 0; i < n; ++i) {
+        if (v[i].Row == 0) continue;
+        inside = inside && v[i].T0.X >= in.Left + c - eps && v[i].T1.X <= in.Right - c + eps;
+        same = same && v[i].Box.X0 == free[i].Box.X0 && v[i].Row == free[i].Row;
+      }
+      EXPECT_TRUE(inside || same) << at << ": moved values beyond the bounds";
+      bounded += inside && !same;
+    }
     for (std::size_t k = 0; k < leaders.size(); ++k) {
       for (std::size_t l = k + 1; l < leaders.size(); ++l)
         EXPECT_FALSE(SegmentsCross(leaders[k], leaders[l]))
@@ -2019,4 +2041,125 @@ TEST(RowPlacement, RandomCrowdedRowsKeepEverythingApart) {
   EXPECT_GT(onLine, 1000);
   EXPECT_GT(moved, 1000);
   EXPECT_GT(further, 50);
+  EXPECT_GT(bounded, 5);
+}
+
+namespace {
+
+// A text of the output as a box in the frame of its own direction, and a line in the same frame.
+struct TTextBox {
+  TRowBox Box;
+  std::string Text;
+};
+
+// A row drawn across random lines: the host's file, and the fence and dimension line picked.
+std::string RandomRowFile(std::mt19937& rng, TDirection direction, double axis, bool overall) {
+  const auto real = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+  const double measure = direction == TDirection::Vertical ? axis + 90 : direction == TDirection::Horizontal
+                                                                             ? axis
+                                                                             : real(0, 360);
+  // The fence runs along the measuring direction, or slanted to it (not for an aligned row).
+  const double fence = direction == TDirection::Aligned ? measure : measure + real(-25, 25);
+  const TPointD f{std::cos(fence * std::numbers::pi / 180), std::sin(fence * std::numbers::pi / 180)};
+  const TPointD start{real(-5000, 5000), real(-5000, 5000)};
+  const int n = std::uniform_int_distribution<int>(2, 40)(rng);
+  std::ostringstream s;
+  s.precision(17);
+  s << "hq\nhk " << axis << "\n";
+  double t = real(5, 20);
+  const double tiny = real(0.5, 4);
+  for (int i = 0; i < n; ++i) {
+    const double k = real(0, 1);
+    // The overall dimension needs room for the moved values between its extension lines.
+    const bool edge = overall && (i == 1 || i == n - 1);
+    t += edge ? real(150, 300) : k < 0.4 ? real(tiny, 2 * tiny) : k < 0.8 ? real(5, 30) : real(30, 120);
+    const TPointD at{start.X + t * f.X, start.Y + t * f.Y};
+    const double across = (fence + 90 + real(-30, 30)) * std::numbers::pi / 180;
+    const TPointD d{std::cos(across), std::sin(across)};
+    const double a = real(5, 60), b = real(5, 60);
+    s << at.X - a * d.X << ' ' << at.Y - a * d.Y << ' ' << at.X + b * d.X << ' ' << at.Y + b * d.Y << '\n';
+  }
+  const double side = std::bernoulli_distribution(0.5)(rng) ? 1 : -1, away = side * real(20, 120);
+  const TPointD middle{start.X + t / 2 * f.X, start.Y + t / 2 * f.Y};
+  s << "hp1 " << start.X << ' ' << start.Y << "\nhp2- " << start.X + (t + 5) * f.X << ' '
+    << start.Y + (t + 5) * f.Y << "\nhp3 " << middle.X - away * f.Y << ' ' << middle.Y + away * f.X << '\n';
+  return s.str();
+}
+
+}  // namespace
+
+// Rows drawn across random lines, in every direction and axis angle, values on the line and moved,
+// with and without the overall dimension: in the drawing, no value comes nearer than the text gap
+// to another value or to any line the row draws (extension lines, dimension lines, markers,
+// leaders, base lines), and every dimension of neighbours has its value.
+TEST(RowDimension, RandomRowsKeepEveryValueClear) {
+  std::mt19937 rng(7480);
+  int rows = 0, moved = 0, onLine = 0;
+  for (int round = 0; round < 120; ++round) {
+    const auto real = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+    const TDirection direction = AllDirections()[static_cast<std::size_t>(round % 3)];
+    const double axis = round % 2 ? 0.0 : real(-90, 90);
+    const bool overall = std::bernoulli_distribution(0.4)(rng);
+    JwwState host;
+    JwwReadBuffer(host, RandomRowFile(rng, direction, axis, overall));
+    TDimensionInput in = DefaultInputs();
+    in.Kind = TKind::Linear;
+    in.Direction = direction;
+    in.Pick = TPick::Fence;
+    in.AxisAngle = host.AxisAngle;
+    in.Scale = real(0.5, 3);
+    in.TextTypeItem = 1 + round % 4;
+    in.TextGap = real(0.2, 1.5);
+    in.Value.Decimals = round % 3;
+    in.AllOut = std::bernoulli_distribution(0.2)(rng);
+    in.Overall = overall;
+    in.OutsideGap = real(2, 10);
+    in.ArrowLength = real(1, 4);
+    in.ArrowAngle = real(10, 30);
+    in.PointsRefusal = KindEntry(in.Kind).MakePoints(host, std::nullopt, in);
+    const std::string at = "round " + std::to_string(round);
+    ASSERT_EQ(CheckDimension(in, host), TRefusal::None) << at;
+    JwwState out;
+    JwwCopyHostValues(host, out);
+    ConstructDimension(in, out);
+    const TRowLayout layout = LayoutRow(in, host);
+    const TJwwTextType size = ChooseTextType(in, host).Size;
+
+    // Everything in the frame of the values' direction.
+    const TPointD d = layout.AlongX;
+    const auto frame = [&](double x, double y) { return TPointD{x * d.X + y * d.Y, -x * d.Y + y * d.X}; };
+    std::vector<TTextBox> texts;
+    std::vector<TSegment2> lines;
+    std::istringstream written(JwwOutputText(out));
+    for (std::string slot; std::getline(written, slot);) {
+      if (!slot.empty() && slot.back() == '\r') slot.pop_back();
+      const std::vector<double> v = Numbers(slot);
+      if (slot.rfind("cs ", 0) == 0) {
+        const std::string text = slot.substr(slot.find('"') + 1);
+        const TPointD o = frame(v[0], v[1]);
+        EXPECT_NEAR(v[2], 10 * d.X, 1e-9) << at << ": every value reads along the row";
+        const double w = TextExtent(text, size.Width, size.Spacing) * in.Scale, h = size.Height * in.Scale;
+        texts.push_back({{o.X, o.X + w, o.Y, o.Y + h}, text});
+      } else if (v.size() == 4 && (std::isdigit(static_cast<unsigned char>(slot[0])) || slot[0] == '-')) {
+        lines.push_back({frame(v[0], v[1]), frame(v[2], v[3])});
+      }
+    }
+    const std::size_t dimensions = in.Row.size() - 1 + (overall ? 1 : 0);
+    ASSERT_EQ(texts.size(), dimensions) << at;
+    const double c = in.TextGap * in.Scale, eps = 1e-6;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      for (std::size_t j = i + 1; j < texts.size(); ++j)
+        EXPECT_GE(BoxToBox(texts[i].Box, texts[j].Box), c - eps) << at << ": values " << i << ", " << j;
+      for (std::size_t k = 0; k < lines.size(); ++k)
+        EXPECT_GE(SegmentToBox(lines[k], texts[i].Box), c - eps)
+            << at << ": value " << i << " (" << texts[i].Text << "), line " << k;
+    }
+    ++rows;
+    moved += layout.Moved;
+    onLine += static_cast<int>(in.Row.size() - 1) - layout.Moved;
+    if (HasFailure()) return;
+  }
+  EXPECT_GT(moved, 200);
+  EXPECT_GT(onLine, 200);
+  EXPECT_EQ(rows, 120);
 }

@@ -78,16 +78,21 @@ TEST(ControlTable, EveryRowNamesOneControlAndTheFocusRowsComeFirst) {
   EXPECT_EQ(pane->Top + pane->Height, kFormClientHeight);
 }
 
-// No two controls of a dialog overlap, in each continued mode (the notes are shorter where the
-// outside distance stands below them); only the check boxes of the information pane lie inside it.
+// No two controls of a dialog overlap, in each mode with controls of its own (the notes are
+// shorter where they stand below them); only the check boxes of the information pane lie inside it.
 TEST(ControlTable, NoControlOverlapsAnother) {
-  for (TNext next : {TNext::None, TNext::Chain, TNext::Outside}) {
+  const TDimensionMode modes[] = {{},
+                                  {TKind::Linear, TDirection::Vertical, TNext::Chain, TPick::Points},
+                                  {TKind::Linear, TDirection::Vertical, TNext::Outside, TPick::Points},
+                                  {TKind::Linear, TDirection::Vertical, TNext::None, TPick::Fence}};
+  for (const TDimensionMode& mode : modes) {
+    const TNext next = mode.Next;
     std::vector<const TControlEntry*> shown;
     for (const TControlEntry& c : ControlTable()) {
-      if (c.Width > 0 && (c.OnlyWhen == TNext::None || c.OnlyWhen == next)) shown.push_back(&c);
+      if (c.Width > 0 && IsShown(c, mode)) shown.push_back(&c);
     }
     const auto bottom = [&](const TControlEntry& c) {
-      return c.Top + (c.Kind == TControlKind::Memo && next == TNext::Outside ? kMemoHeightOutside : c.Height);
+      return c.Top + (c.Kind == TControlKind::Memo ? MemoHeight(mode) : c.Height);
     };
     for (std::size_t i = 0; i < shown.size(); ++i) {
       for (std::size_t j = i + 1; j < shown.size(); ++j) {
@@ -97,7 +102,8 @@ TEST(ControlTable, NoControlOverlapsAnother) {
           continue;
         const bool apart = a.Left + a.Width <= b.Left || b.Left + b.Width <= a.Left || bottom(a) <= b.Top ||
                            bottom(b) <= a.Top;
-        EXPECT_TRUE(apart) << a.Name << " and " << b.Name << " in mode " << static_cast<int>(next);
+        EXPECT_TRUE(apart) << a.Name << " and " << b.Name << " in mode " << static_cast<int>(next) << " pick "
+                           << static_cast<int>(mode.Pick);
       }
     }
   }

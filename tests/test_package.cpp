@@ -107,6 +107,9 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
       {"q748ao.bat", false},
       {"q748al.bat", false},
       {"q748alr.bat", true},
+      {"q748k.bat", false},
+      {"q748hk.bat", false},
+      {"q748ak.bat", false},
       {"q748rd.bat", false},
       {"q748rdr.bat", true},
       {"q748dm.bat", false},
@@ -180,6 +183,7 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     EXPECT_THAT(memo, ExactlyWhen(launcher.Repeats && mode->Next != TNext::Chain,
                                   HasSjisSubstr(SjisText("繰り返し"))));
     EXPECT_THAT(memo, ExactlyWhen(mode->Pick == TPick::Line, HasSjisSubstr(SjisText("線指示"))));
+    EXPECT_THAT(memo, ExactlyWhen(mode->Pick == TPick::Fence, HasSjisSubstr(SjisText("一括"))));
     EXPECT_THAT(memo, ExactlyWhen(settingsOnly, HasSjisSubstr(SjisText("設定"))));
 
     // cmd jumps over the directives to a label after them.
@@ -219,9 +223,13 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     for (const TPrompt& p : ModePrompts(*mode))
       if (!settingsOnly) expected.emplace_back(p.Directive, SjisText(p.Text));
     EXPECT_EQ(prompts, expected);
-    std::vector<std::string> order = {"#jww", "#cd", "#h0"};
+    // The selection: none, a range (with the comment shown while selecting) or the whole drawing.
+    const TModeSelection& selection = ModeSelection(*mode);
+    std::vector<std::string> order = {"#jww", "#cd", selection.Range};
+    if (selection.Comment) order.push_back("#hc");
     for (const auto& p : expected) order.push_back(p.first);
     order.insert(order.end(), {"#zw", "#zz"});
+    order.insert(order.end(), selection.Untouched.begin(), selection.Untouched.end());
     if (launcher.Repeats) order.push_back("#hr");
     order.push_back("#e");
     EXPECT_EQ(directives, order);
@@ -235,7 +243,7 @@ TEST(Package, EveryModeHasItsSettingsLauncher) {
   for (TKind k : AllKinds())
     for (TDirection d : AllDirections())
       for (TNext n : {TNext::None, TNext::Chain, TNext::Outside})
-        for (TPick p : {TPick::Points, TPick::Line}) {
+        for (TPick p : {TPick::Points, TPick::Line, TPick::Fence}) {
           const TDimensionMode m{k, d, n, p};
           if (!IsValidMode(m)) continue;
           const std::string launcher = SettingsLauncher(m);

@@ -66,7 +66,7 @@ TEST(Settings, EveryControlHasOneLineOfItsKind) {
     EXPECT_EQ(l.Line, ++line);
     const bool record = (l.Line >= kFirstRecordLine && l.Line <= 31) || l.Line == 34 || l.Line == 35;
     EXPECT_EQ(l.Control == nullptr, record || l.Line <= 2) << l.Line;
-    EXPECT_LE(l.Line, kFirstRecordLine + kRecordLines);
+    EXPECT_LE(l.Line, kSettingsLastLine);
     if (!l.Control) continue;
     const TControlEntry* c = FindControl(l.Control);
     ASSERT_NE(c, nullptr) << l.Control;
@@ -132,7 +132,7 @@ TEST(Settings, SaveWritesEveryLine) {
             Lines({"-12",  "345", "11",  "0",    "10",    "8",     "0",  "2.5", "R ",  "\x81\x40\x82\x8D",
                    "",     "0",   "1.5", "4",    "30",    "a  bc", "1",  "1",   "1",   "1",
                    "1",    "1",   "3",   "5E-5", "-12.5", "abc",   " 1", "",    "x y", "1E15",
-                   "0.30", "1",   "8",   "",     "",      "0"}));
+                   "0.30", "1",   "8",   "",     "",      "0",     "0",  "0"}));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
@@ -141,7 +141,7 @@ TEST(Settings, SaveWritesEveryLine) {
 // them all. A run that changes nothing leaves the file's bytes as they were.
 TEST(Settings, QuickModesAreKeptPerMode) {
   const TDimensionMode ordinary{}, chain{.Next = TNext::Chain}, outside{.Next = TNext::Outside},
-      line{.Pick = TPick::Line}, radius{.Kind = TKind::Radius};
+      line{.Pick = TPick::Line}, row{.Pick = TPick::Fence}, radius{.Kind = TKind::Radius};
   const struct {
     const char* name;
     const char* read;  // line 36 as found ("" : the file has no line 36)
@@ -162,7 +162,9 @@ TEST(Settings, QuickModesAreKeptPerMode) {
       {"a radius has one mode", "1", radius, false, true, 0, "0"},
       {"settings: any mode shows it", "4", ordinary, true, true, -1, "4"},
       {"settings: cleared clears them all", "13", chain, true, true, 0, "0"},
-      {"settings: ticked ticks them all", "0", line, true, false, 1, "15"},
+      {"settings: ticked ticks them all", "0", line, true, false, 1, "31"},
+      {"a row ticked joins the others", "13", row, false, false, 1, "29"},
+      {"a row's bit is its own", "16", ordinary, false, false, -1, "16"},
       {"settings: a radius", "0", radius, true, false, 1, "1"},
   };
   for (const auto& c : cases) {
@@ -172,7 +174,7 @@ TEST(Settings, QuickModesAreKeptPerMode) {
     lines.resize(35);
     lines[31] = "1";  // CheckBox5, Edit10 as a run writes them
     lines[32] = "8";
-    if (*c.read) lines.push_back(c.read);
+    if (*c.read) lines.insert(lines.end(), {c.read, "0", "0"});  // then a row's CheckBox7 and CheckBox8
     TForm1 f(dir.path(), nullptr, c.mode);
     f.SettingsOnly = c.settingsOnly;
     const fs::path file = f.SettingsFile();
@@ -183,7 +185,9 @@ TEST(Settings, QuickModesAreKeptPerMode) {
     if (c.tick >= 0) f.CheckBox6.Checked = c.tick == 1;
     ASSERT_EQ(f.SaveSettings(file), TWriteError::None);
     const std::string saved = ReadFile(file);
-    EXPECT_EQ(saved.substr(saved.rfind("\r\n", saved.size() - 3) + 2), std::string(c.saved) + "\r\n");
+    std::size_t at = 0;
+    for (int i = 1; i < 36; ++i) at = saved.find("\r\n", at) + 2;
+    EXPECT_EQ(saved.substr(at, saved.find("\r\n", at) - at), c.saved);
     if (c.tick < 0 && *c.read) {
       EXPECT_EQ(saved, Lines(lines)) << "a run that changes nothing";
     }

@@ -104,6 +104,16 @@ struct TPrompt {
   const char* Text;
 };
 
+// What a launcher asks the host for besides its points: the range selection ("#h0" none, "#h1"
+// a range, "#h4" none but every entity of the drawing exported), the comment shown while the user
+// selects ("#hc", nullptr for none; UTF-8), and the kinds of entity neither exported nor deleted
+// ("#ht10", ...).
+struct TModeSelection {
+  const char* Range = "#h0";
+  const char* Comment = nullptr;
+  std::vector<const char*> Untouched = {};
+};
+
 struct TDimensionInput;
 struct TLastDimension;
 enum class TRefusal;
@@ -125,6 +135,7 @@ struct TKindEntry {
   const char* After;   // right after the number (UTF-8): "°"; "" none
   bool Unitless;       // a value that is no length: no unit, no thousands grouping
   std::vector<TPrompt> Prompts;  // what its launchers ask the host for (the linear kind: see ModePrompts)
+  TModeSelection Selection = {};  // and the selection they ask for (see ModeSelection)
   // The notes' first lines (UTF-8): what it draws ("{D}" stands for the linear kind's direction),
   // and what its launchers ask for.
   std::array<const char*, 3> Draws;
@@ -159,6 +170,7 @@ std::string ModeLauncher(const TDimensionMode& m);
 // The program's own name (UTF-8), which every caption begins with.
 inline constexpr const char* kFormCaptionUtf8 = "ソラトＫ";
 const std::vector<TPrompt>& ModePrompts(const TDimensionMode& m);
+const TModeSelection& ModeSelection(const TDimensionMode& m);
 // Whether a mode is one the command draws: --direction, --next and --pick are the linear kind's,
 // and a picked line is not continued.
 bool IsValidMode(const TDimensionMode& m);
@@ -358,3 +370,5 @@ void ConstructDimension(const TDimensionInput& in, JwwState& out);
 std::string DimensionValueText(const TDimensionInput& in);
 // A value that is one number: the kind's measure with the value settings and its symbol.
 std::string NumberValueText(const TDimensionInput& in);
+// The same for a given measure (drawing units): one dimension of a row.
+std::string ValueTextOf(const TDimensionInput& in, double measure);

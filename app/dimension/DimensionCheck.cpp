@@ -8,6 +8,7 @@
 #include "MyFunc.h"
 #include "LinearKind.h"
 #include "MovedValue.h"
+#include "RowDimension.h"
 
 // The reading side keeps FirstGroup within 0..15; the mask only guards the array.
 double DrawingScale(const JwwState& st) { return st.GroupScale[st.FirstGroup & 15]; }
@@ -67,6 +68,7 @@ TRefusal CheckDimension(const TDimensionInput& in, const JwwState& host) {
 }
 
 TRefusal CheckLinearDimension(const TDimensionInput& in, const JwwState& host) {
+  if (in.Pick == TPick::Fence) return CheckRow(in, host);
   // A point the host did not hand over would silently be the origin: refuse before measuring,
   // as a missing point makes the length meaningless.
   for (std::size_t i = 1; i <= 4; ++i) {
@@ -83,7 +85,9 @@ TRefusal CheckLinearDimension(const TDimensionInput& in, const JwwState& host) {
   return TRefusal::None;
 }
 
-double MeasureLinear(const TDimensionInput& in) { return DimensionFrame(in).Length; }
+double MeasureLinear(const TDimensionInput& in) {
+  return in.Pick == TPick::Fence ? MeasureRow(in) : DimensionFrame(in).Length;
+}
 
 std::string RefusalMessage(TRefusal r) {
   switch (r) {

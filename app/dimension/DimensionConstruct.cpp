@@ -4,6 +4,7 @@
 #include "MyFunc.h"
 #include "Dimension.h"
 #include "LinearKind.h"
+#include "RowDimension.h"
 
 void AddPreamble(JwwState& out) {
   JwwSetGroup(out, out.FirstGroup);
@@ -45,6 +46,7 @@ void ConstructDimension(const TDimensionInput& in, JwwState& out) {
 }
 
 void ConstructLinearDimension(const TDimensionInput& in, JwwState& out) {
+  if (in.Pick == TPick::Fence) return ConstructRow(in, out);
   const TDimensionFrame fr = DimensionFrame(in);
   AddPreamble(out);
   AddExtensionLine(in, fr.Turn, in.Points[1], fr.Across1, out);

@@ -23,6 +23,7 @@ namespace {
 // The preview's marks: a linear dimension's two measured points, a circle's or arc's centre, where
 // an angle's lines cross.
 std::vector<TPointD> MeasuredPoints(const TDimensionInput& in) {
+  if (in.Pick == TPick::Fence) return in.Row;
   return {{in.Points[1].X, in.Points[1].Y}, {in.Points[2].X, in.Points[2].Y}};
 }
 std::vector<TPointD> Centre(const TDimensionInput& in) { return {in.Centre}; }
@@ -292,12 +293,25 @@ std::string ModeLauncher(const TDimensionMode& m) {
 const std::vector<TPrompt>& ModePrompts(const TDimensionMode& m) {
   static const std::vector<TPrompt> kContinued = {{"#1", Q748_POINT("次の計測点を指示してください")},
                                                   {"#2", kTextStartPrompt}};
+  // The fence's end asks for a rubber-band line from its start ("#2-", answered as hp2-).
+  static const std::vector<TPrompt> kFence = {
+      {"#1", Q748_POINT("寸法を記入する線を横切る線の始点を指示してください")},
+      {"#2-", Q748_POINT("横切る線の終点を指示してください")},
+      {"#3", Q748_POINT("寸法線を通す点を指示してください")}};
   static const std::vector<TPrompt> kLinePicked = {{"#1ln", "計測する線を指示してください"},
                                                    {"#2", Q748_POINT("寸法線を通す点を指示してください")},
                                                    {"#3", kTextStartPrompt}};
   if (m.Next != TNext::None) return kContinued;
   if (m.Pick == TPick::Line) return kLinePicked;
+  if (m.Pick == TPick::Fence) return kFence;
   return KindEntry(m.Kind).Prompts;
+}
+
+const TModeSelection& ModeSelection(const TDimensionMode& m) {
+  // No selection, but every entity of the drawing exported: the fence's lines are found in it.
+  static const TModeSelection kWholeDrawing{"#h4", nullptr, {}};
+  if (m.Pick == TPick::Fence) return kWholeDrawing;
+  return KindEntry(m.Kind).Selection;
 }
 
 bool IsValidMode(const TDimensionMode& m) {

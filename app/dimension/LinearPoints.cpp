@@ -4,6 +4,7 @@
 
 #include "Dimension.h"
 #include "LinearKind.h"
+#include "FenceCrossings.h"
 #include "PickedEntities.h"
 
 namespace {
@@ -16,6 +17,17 @@ TRefusal LinearPoints(const JwwState& host, const std::optional<TLastDimension>&
   for (std::size_t i = 1; i <= 4; ++i) in.Points[i] = host.PickedPoints[i];
   if (in.Next != TNext::None) return ContinuePoints(last, in);
   if (in.Pick == TPick::Points) return TRefusal::None;
+  if (in.Pick == TPick::Fence) {
+    // Prompts 1 and 2 the fence's ends, 3 a point of the dimension line; no text point.
+    in.Points[4] = {};
+    for (std::size_t i = 1; i <= 3; ++i) {
+      if (!IsDrawablePoint(in.Points[i])) return TRefusal::MissingPoint;
+    }
+    const auto at = [&](std::size_t i) { return TPointD{in.Points[i].X, in.Points[i].Y}; };
+    TFenceCrossings crossings = FenceCrossings(host, {at(1), at(2), at(3)}, FrameTurn(in));
+    in.Row = std::move(crossings.Points);
+    return crossings.Refusal;
+  }
 
   // Prompt 1 picked the line (hp1ln is where), prompts 2 and 3 the dimension line's position and
   // the start of the value text.

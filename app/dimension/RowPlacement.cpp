@@ -72,12 +72,12 @@ void PlumbFootprint(const TItem& it, bool after, double& left, double& right) {
 // Puts `it` in the second row when its value clears the footprints placed there before it (in
 // segment order, each starting beyond the last): on the side the first row pushed it to, else on
 // the other.
-bool PlaceSecond(TItem& it, double apart, double& right) {
+bool PlaceSecond(TItem& it, double apart, double& right, double lo, double hi) {
   const bool pushedBack = it.Left < it.Want;
   for (bool after : {!pushedBack, pushedBack}) {
     double l, r;
     PlumbFootprint(it, after, l, r);
-    if (l < right + apart) continue;
+    if (l < right + apart || l < lo || r > hi) continue;
     it.Row = 2;
     it.After = after;
     right = r;
@@ -87,10 +87,11 @@ bool PlaceSecond(TItem& it, double apart, double& right) {
 }
 
 // Every second value of the run v[first, last) in a further row, if the whole run can be so placed.
-void Stagger(const std::vector<TItem*>& v, std::size_t first, std::size_t last, double apart, double& right) {
+void Stagger(const std::vector<TItem*>& v, std::size_t first, std::size_t last, double apart, double& right,
+             double lo, double hi) {
   const double before = right;
   bool ok = true;
-  for (std::size_t k = first + 1; k < last && ok; k += 2) ok = PlaceSecond(*v[k], apart, right);
+  for (std::size_t k = first + 1; k < last && ok; k += 2) ok = PlaceSecond(*v[k], apart, right, lo, hi);
   // The values left on the first row must fit between the plumb leaders.
   double next = -kInf;  // where the next footprint may start
   for (std::size_t k = first; k < last && ok; ++k) {
@@ -145,48 +146,62 @@ std::vector<TRowValue> PlaceRowValues(const TRowInput& in) {
   // Between moved values, never less than a tenth of their height: at g = 0 neighbouring base
   // lines would otherwise meet end to end, and so would their leaders.
   const double apart = std::max(c, movedHeight / 10);
-  for (TItem& it : items) {
-    it.A = up ? -c : -c - lane;
-    it.B = it.Extent + c;
-    it.BaseLength = it.Extent + 2 * c;
-    it.Want = up ? it.Middle - it.Extent / 2 : it.Middle + c;
-    it.Lo = up ? -kInf : it.Middle + c;
-  }
-  std::vector<TItem*> all;
-  for (TItem& it : items) all.push_back(&it);
-
-  // One row first; runs pushed more than a text length are staggered.
-  const std::vector<std::size_t> runs = SolveInOrder(all, apart);
-  double right = -kInf;  // how far the second row's footprints reach
-  for (std::size_t r = 0; r < runs.size(); ++r) {
-    const std::size_t first = runs[r], last = r + 1 < runs.size() ? runs[r + 1] : all.size();
-    bool far = false;
-    for (std::size_t k = first; k < last; ++k)
-      far = far || std::fabs(all[k]->Left - all[k]->Want) > all[k]->Extent;
-    if (far) Stagger(all, first, last, apart, right);
-  }
-
-  // The first row between the plumb leaders: a group that cannot fit before the next leader takes
-  // that value back (the leader's row only loses a value, which keeps it clear).
+  // Places the moved values between lines across the row at `left` and `right`; false when they do
+  // not fit between them.
   std::vector<TItem*> first;
-  double next = -kInf, from = -kInf;  // next footprint's start; the last leader passed, plus c
-  std::size_t group = 0;
-  for (TItem* it : all) {
-    if (it->Row >= 2) {
-      if (next <= it->Middle) {
-        for (std::size_t k = group; k < first.size(); ++k)
-          first[k]->Hi = std::min(first[k]->Hi, it->Middle - apart - first[k]->B);
-        group = first.size();
-        next = from = it->Middle + apart;
-        continue;
-      }
-      it->Row = 1;
+  const auto arrange = [&](double left, double right) {
+    first.clear();
+    for (TItem& it : items) {
+      it.A = up ? -c : -c - lane;
+      it.B = it.Extent + c;
+      it.BaseLength = it.Extent + 2 * c;
+      it.Want = up ? it.Middle - it.Extent / 2 : it.Middle + c;
+      it.Lo = std::max(up ? -kInf : it.Middle + c, left + c - it.A);
+      it.Hi = right - c - it.B;
+      it.Row = 1;
     }
-    it->Lo = std::max(it->Lo, from - it->A);
-    next = std::max(it->Lo, next - it->A) + it->B + apart;
-    first.push_back(it);
-  }
-  SolveInOrder(first, apart);
+    std::vector<TItem*> all;
+    for (TItem& it : items) all.push_back(&it);
+
+    // One row first; runs pushed more than a text length are staggered.
+    const std::vector<std::size_t> runs = SolveInOrder(all, apart);
+    double reached = -kInf;  // how far the second row's footprints reach
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+      const std::size_t begin = runs[r], end = r + 1 < runs.size() ? runs[r + 1] : all.size();
+      bool far = false;
+      for (std::size_t k = begin; k < end; ++k)
+        far = far || std::fabs(all[k]->Left - all[k]->Want) > all[k]->Extent;
+      if (far) Stagger(all, begin, end, apart, reached, left + c, right - c);
+    }
+
+    // The first row between the plumb leaders: a group that cannot fit before the next leader takes
+    // that value back (the leader's row only loses a value, which keeps it clear).
+    double next = -kInf, from = -kInf;  // next footprint's start; the last leader passed, plus c
+    std::size_t group = 0;
+    for (TItem* it : all) {
+      if (it->Row >= 2) {
+        if (next <= it->Middle) {
+          for (std::size_t k = group; k < first.size(); ++k)
+            first[k]->Hi = std::min(first[k]->Hi, it->Middle - apart - first[k]->B);
+          group = first.size();
+          next = from = it->Middle + apart;
+          continue;
+        }
+        it->Row = 1;
+      }
+      it->Lo = std::max(it->Lo, from - it->A);
+      next = std::max(it->Lo, next - it->A) + it->B + apart;
+      first.push_back(it);
+    }
+    SolveInOrder(first, apart);
+    // Bounds the row is too wide for give way: the order, the clearances and the plumb leaders hold.
+    for (const TItem* it : first) {
+      const double tiny = 1e-9 * (1 + std::fabs(it->Middle));
+      if (it->Left < it->Lo - tiny || it->Left > it->Hi + tiny) return false;
+    }
+    return true;
+  };
+  if (!arrange(in.Left, in.Right)) arrange(-kInf, kInf);
 
   // Heights.
   double y1 = std::max({in.Overhang, halfWidth, up && anyOnLine ? onLineTop : 0.0}) + c;

@@ -36,6 +36,8 @@
 //   an obstacle of the first row: no value there comes within the clearance of it. No third row: a value
 //   whose plumb leader a second-row value stands across could stand in no row beyond it either; it stays on
 //   the first row, where its leader may slant.
+// - Bounds. Between lines across the row (Left, Right) the moved values keep c from them; a row
+//   wider than the room between them runs over them.
 // - Heights. The first row stands c beyond the highest of the extension lines' overhang, the
 //   markers' half-width and (text up away from the fence) the values on the line; higher where a
 //   slanted leader needs it to keep c from every corner: with the text up away, so that up to c
@@ -46,6 +48,7 @@
 //   the first.
 #pragma once
 
+#include <limits>
 #include <vector>
 
 #include "Dimension.h"
@@ -60,6 +63,10 @@ struct TRowInput {
   double Overhang = 0;                  // extension lines x = x_i run from the fence side up to y = Overhang
   bool AllOut = false;                  // CheckBox7: every value moved out
   bool UpAway = true;                   // the text's up points to +y (away from the fence)
+  // Lines across the row at x = Left and x = Right (an overall dimension's extension lines): the
+  // moved values and their base lines stay c inside them where the room allows.
+  double Left = -std::numeric_limits<double>::infinity();
+  double Right = std::numeric_limits<double>::infinity();
 };
 
 // A value's text box in the frame.

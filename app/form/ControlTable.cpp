@@ -128,13 +128,26 @@ std::vector<TControlEntry> BuildTable() {
        .Left = 200, .Top = 324, .Width = 57, .Height = 21,
        .Caption = "2", .MaxLength = 16, .ImeOff = true, .TabStop = true, .AccessKey = 'B',
        .Line = 16, .Feeds = &TDimensionInput::ReverseOverhang, .CheckRank = 14, .PaperWeight = 1},
-      // Only for an outside dimension, below the notes, which are then shorter (kMemoHeightOutside).
+      // Only for a row: below the notes, which are then shorter (MemoHeight).
+      {.Name = "CheckBox7", .Member = &TForm1::CheckBox7, .Kind = K::CheckBox,
+       .Title = "全ての寸法値を引き出す",
+       .Help = "with --pick fence: every value moved out on a leader, also\nthose that fit on the line: 0 or 1",
+       .Left = 312, .Top = 146, .Width = 177, .Height = 17,
+       .Caption = "全ての寸法値を引き出す", .StartIndex = 0, .TabStop = true, .AccessKey = 'V',
+       .OnlyWhen = TShownIn::Row, .Line = 37, .Feeds = &TDimensionInput::AllOut},
+      {.Name = "CheckBox8", .Member = &TForm1::CheckBox8, .Kind = K::CheckBox,
+       .Title = "全体寸法を追加",
+       .Help = "with --pick fence: the overall dimension, Edit10 beyond the\nrow: 0 or 1",
+       .Left = 312, .Top = 166, .Width = 177, .Height = 17,
+       .Caption = "全体寸法を追加", .StartIndex = 0, .TabStop = true,
+       .OnlyWhen = TShownIn::Row, .Line = 38, .Feeds = &TDimensionInput::Overall},
+      // Only for an outside dimension and a row, below the notes.
       {.Name = "Edit10", .Member = &TForm1::Edit10, .Kind = K::Edit,
        .Title = "外側追加の間隔",
-       .Help = "with --next outside: the new dimension line beyond the\nlast one, paper mm",
+       .Help = "with --next outside: the new dimension line beyond the\nlast one; with --pick fence: the overall dimension's line\nbeyond the row; paper mm",
        .Accepts = Above(0),
        .Left = 312, .Top = 204, .Width = 57, .Height = 21,
-       .Caption = "8", .MaxLength = 16, .ImeOff = true, .TabStop = true, .AccessKey = 'O', .OnlyWhen = TNext::Outside,
+       .Caption = "8", .MaxLength = 16, .ImeOff = true, .TabStop = true, .AccessKey = 'O', .OnlyWhen = TShownIn::OutsideAndRow,
        .Line = 33, .Feeds = &TDimensionInput::OutsideGap, .CheckRank = 15},
       {.Name = "Button1", .Kind = K::Button, .Left = 360, .Top = 264, .Width = 121, .Height = 33,
        .Caption = "ＯＫ(&Y)", .TabStop = true},
@@ -191,8 +204,9 @@ std::vector<TControlEntry> BuildTable() {
       {.Name = "Label10", .Left = 264, .Top = 304, .Caption = "図寸mm"},
       {.Name = "Label14", .Left = 8, .Top = 328, .Caption = "逆矢印の寸法はみだし距離"},
       {.Name = "Label22", .Left = 264, .Top = 328, .Caption = "図寸mm"},
-      {.Name = "Label23", .Left = 312, .Top = 186, .Caption = "外側追加の間隔", .OnlyWhen = TNext::Outside},
-      {.Name = "Label24", .Left = 376, .Top = 208, .Caption = "図寸mm", .OnlyWhen = TNext::Outside},
+      {.Name = "Label23", .Left = 312, .Top = 186, .Caption = "外側追加の間隔", .OnlyWhen = TShownIn::Outside},
+      {.Name = "Label25", .Left = 312, .Top = 186, .Caption = "全体寸法の間隔", .OnlyWhen = TShownIn::Row},
+      {.Name = "Label24", .Left = 376, .Top = 208, .Caption = "図寸mm", .OnlyWhen = TShownIn::OutsideAndRow},
       // The status line: docked above the information pane, full width, text centred.
       {.Name = "LabelA1", .Member = &TForm1::LabelA1, .Left = 0, .Top = 347, .Width = w, .Height = 24,
        .Caption = kStatusIdle, .BackColour = 0xE7E7E7, .Role = TControlRole::StatusLine},
@@ -242,7 +256,19 @@ int ControlNumber(std::string_view name) {
 }
 
 bool IsShown(const TControlEntry& entry, const TDimensionMode& mode) {
-  return entry.OnlyWhen == TNext::None || entry.OnlyWhen == mode.Next;
+  const bool outside = mode.Next == TNext::Outside, row = mode.Pick == TPick::Fence;
+  switch (entry.OnlyWhen) {
+    case TShownIn::Always: return true;
+    case TShownIn::Outside: return outside;
+    case TShownIn::Row: return row;
+    case TShownIn::OutsideAndRow: return outside || row;
+  }
+  return true;
+}
+
+int MemoHeight(const TDimensionMode& mode) {
+  if (mode.Pick == TPick::Fence) return kMemoHeightRow;
+  return mode.Next == TNext::Outside ? kMemoHeightOutside : FindControl("Memo1")->Height;
 }
 
 bool IsUsed(const TControlEntry& entry, const TDimensionMode& mode) {

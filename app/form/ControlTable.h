@@ -15,6 +15,10 @@
 
 enum class TControlKind { List, Edit, RadioGroup, CheckBox, Button, Memo, ScrollBox, Label, Preview };
 
+// The modes a control is shown in: every mode, or only the modes it belongs to (an outside
+// dimension, a row along a fence).
+enum class TShownIn { Always, Outside, Row, OutsideAndRow };
+
 class TForm1;
 
 // The field of the dimension input a control feeds: a list's or radio group's item index, an edit's
@@ -74,7 +78,7 @@ struct TControlEntry {
   char AccessKey = 0;
   int FontHeight = 0;            // character height in pixels; 0: the form's font (13)
   int BackColour = -1;           // 0xRRGGBB background; -1: the parent's
-  TNext OnlyWhen = TNext::None;  // shown only in this continued mode (None: always)
+  TShownIn OnlyWhen = TShownIn::Always;
   TControlRole Role = TControlRole::Plain;
   int Line = 0;  // its line in the settings file (0: none; see SettingsTable)
   // Saved as the bits of the modes of its settings file that draw without the dialog (QuickModeBit),
@@ -132,8 +136,11 @@ inline constexpr int kPreviewHeight = 318;
 inline constexpr int kFormClientWidth = kPreviewLeft + kPreviewWidth + 4;  // 732
 inline constexpr int kFormClientWidthWithoutPreview = kPreviewLeft - 4;    // 492
 inline constexpr int kFormClientHeight = 436;
-// The notes' height when Edit10 and its labels stand below them (an outside dimension).
+// The notes' height in a mode: shorter where the mode's own controls stand below them (Edit10
+// and its labels for an outside dimension; for a row also CheckBox7 and CheckBox8).
 inline constexpr int kMemoHeightOutside = 180;
+inline constexpr int kMemoHeightRow = 142;
+int MemoHeight(const TDimensionMode& mode);
 
 // The ComboBox3 items for the exchange state: the host's current text type, then types 1 to 10.
 std::vector<std::string> TextTypeItems(const JwwState& st);

@@ -12,6 +12,14 @@ TLastDimension DrawnRecord(const TDimensionInput& in, int32_t group) {
   TLastDimension r{group, in.Scale, in.AxisAngle, {}, KindEntry(in.Kind).RecordsPoints, std::nullopt};
   if (!r.HasPoints) return r;
   for (std::size_t i = 1; i <= 3; ++i) r.Points[i] = {in.Points[i].X, in.Points[i].Y};
+  if (in.Pick == TPick::Fence && in.Row.size() >= 2) {
+    // A row records its last dimension and its first point: a chain goes on from its end and an
+    // outside dimension spans it.
+    r.Points[1] = in.Row[in.Row.size() - 2];
+    r.Points[2] = in.Row.back();
+    r.RowStart = in.Row.front();
+    return r;
+  }
   // A chain stays in the row of the dimension it went on from (ContinuePoints finds its start);
   // any other dimension starts a row (an outside one measures from the row's start already).
   r.RowStart = r.Points[1];

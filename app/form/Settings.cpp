@@ -14,11 +14,12 @@ int QuickModeBit(const TDimensionMode& mode) {
   if (mode.Next == TNext::Chain) return 2;
   if (mode.Next == TNext::Outside) return 4;
   if (mode.Pick == TPick::Line) return 8;
+  if (mode.Pick == TPick::Fence) return 16;
   return 1;
 }
 
 int QuickModesOfFile(const TDimensionMode& mode) {
-  return KindEntry(mode.Kind).HasDirections ? 1 | 2 | 4 | 8 : 1;
+  return KindEntry(mode.Kind).HasDirections ? 1 | 2 | 4 | 8 | 16 : 1;
 }
 
 int TForm1::QuickModesToSave() const {

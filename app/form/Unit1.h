@@ -49,6 +49,8 @@ class TForm1 {
   TCheckBox CheckBox1, CheckBox2, CheckBox3, CheckBox4;
   TCheckBox CheckBox5;  // the preview is shown
   TCheckBox CheckBox6;  // the next runs of this mode draw without the dialog (QuickOk)
+  TCheckBox CheckBox7;  // a row: every value moved out on a leader
+  TCheckBox CheckBox8;  // a row: the overall dimension
   TRadioGroup RadioGroup1, RadioGroup2;
   TLabel LabelA1;
 

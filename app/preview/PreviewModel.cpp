@@ -11,6 +11,7 @@
 #include "Unit1.h"
 #include "ArcKinds.h"
 #include "PickedEntities.h"
+#include "RowDimension.h"
 
 namespace {
 
@@ -109,6 +110,8 @@ std::vector<TPreviewShape> PickedShapes(const TDimensionInput& in, const JwwStat
     case TKind::ArcLength: return {arc()};
     case TKind::Angle: return {line(in.LineEnds[0], in.LineEnds[1]), line(in.LineEnds[2], in.LineEnds[3])};
     case TKind::Linear:
+      if (in.Pick == TPick::Fence)
+        return {line({in.Points[1].X, in.Points[1].Y}, {in.Points[2].X, in.Points[2].Y})};
       if (in.Pick != TPick::Line) return {};
       if (const std::optional<TJwwEntLine> picked = PickedLine(host))
         return {line({picked->X1, picked->Y1}, {picked->X2, picked->Y2})};
@@ -154,7 +157,14 @@ TPreview BuildPreview(const TForm1& form) {
                                     : SjisText(DirectionEntry(in.Direction).Word) + SjisText("　");
   // An angle measures degrees, every other kind a length.
   const bool angle = in.Kind == TKind::Angle;
-  p.Info = direction + SjisText("寸法値 ") + p.ValueText + SjisText(angle ? "　角度 " : "　長さ ") +
+  // A row tells how many dimensions it draws and how many of their values stand on leaders.
+  std::string row;
+  if (in.Pick == TPick::Fence) {
+    const TRowLayout l = LayoutRow(in, form.Jww);
+    row = SjisText("寸法 ") + IntToText(static_cast<int>(l.Texts.size())) + SjisText("個（引出し ") +
+          IntToText(l.Moved) + SjisText("個）　全体 ");
+  }
+  p.Info = direction + row + SjisText("寸法値 ") + p.ValueText + SjisText(angle ? "　角度 " : "　長さ ") +
            FloatToText(RoundDigits(4, TRoundMode::RoundHalf, p.Length)) + SjisText(angle ? "°" : "") +
            SjisText("　縮尺 1/") + FloatToText(in.Scale) + SjisText("　軸角 ") + FloatToText(in.AxisAngle) +
            SjisText("°");

@@ -82,7 +82,7 @@ std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table
   // Created in the order of the rows, which is the tab order, except that the fields of the mode's
   // own (the outside distance) come first: the dialog opens on them.
   std::vector<const TControlEntry*> rows;
-  const auto own = [](const TControlEntry& row) { return row.OnlyWhen != TNext::None && row.TabStop; };
+  const auto own = [](const TControlEntry& row) { return row.OnlyWhen != TShownIn::Always && row.TabStop; };
   for (const TControlEntry& row : table) {
     if (IsShown(row, mode) && own(row)) rows.push_back(&row);
   }
@@ -97,8 +97,7 @@ std::vector<TChildWindow> DialogChildren(const std::vector<TControlEntry>& table
     }
     out.push_back(FromEntry(*entry));
     out.back().Enabled = IsUsed(*entry, mode);
-    if (entry->Kind == TControlKind::Memo && mode.Next == TNext::Outside)
-      out.back().Bounds.Height = kMemoHeightOutside;
+    if (entry->Kind == TControlKind::Memo) out.back().Bounds.Height = MemoHeight(mode);
     if (entry->Kind == TControlKind::ScrollBox) {
       TChildWindow panel;
       panel.Name = "Panel1";

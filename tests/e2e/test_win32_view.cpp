@@ -266,11 +266,11 @@ TEST(Win32View, EveryWindowOfTheTableStandsAtItsPlaceWithItsKind) {
     // Nothing of the table is missing; the outside dimension's distance is there for it only,
     // below notes that are shorter then.
     for (const TControlEntry& s : ControlTable()) {
-      const bool shown = s.OnlyWhen == TNext::None || s.OnlyWhen == next;
+      const bool shown = IsShown(s, {TKind::Linear, TDirection::Vertical, next, TPick::Points});
       EXPECT_EQ(d->ControlWindow(s.Name) != nullptr, shown) << s.Name;
     }
     const RECT memo = RectInParent(d->ControlWindow("Memo1"));
-    EXPECT_EQ(memo.bottom - memo.top, ScaleToDpi(next == TNext::Outside ? kMemoHeightOutside : 225, dpi));
+    EXPECT_EQ(memo.bottom - memo.top, ScaleToDpi(MemoHeight({TKind::Linear, TDirection::Vertical, next, TPick::Points}), dpi));
     EXPECT_EQ(Text(d->Handle()), SjisToWide(d->Form().Caption()));
   }
 }
@@ -369,7 +369,7 @@ TEST(Win32View, EachKindDisablesWhatItDoesNotUse) {
     // Exactly the controls the kind's row names are disabled.
     const std::vector<const char*>& unused = KindEntry(k.kind).Unused;
     for (const TControlEntry& c : ControlTable()) {
-      if (!IsSettable(c) || c.OnlyWhen != TNext::None) continue;
+      if (!IsSettable(c) || c.OnlyWhen != TShownIn::Always) continue;
       const char* name = c.Name;
       const bool off = std::find_if(unused.begin(), unused.end(), [&](const char* u) {
                          return std::string_view(u) == name;
@@ -429,7 +429,7 @@ TEST(Win32View, TabGoesThroughTheControlsInTheTablesOrder) {
     std::vector<std::string> expected;
     if (next == TNext::Outside) expected.push_back("Edit10");
     for (const TControlEntry& s : ControlTable()) {
-      if (s.TabStop && s.OnlyWhen == TNext::None) expected.push_back(s.Name);
+      if (s.TabStop && s.OnlyWhen == TShownIn::Always) expected.push_back(s.Name);
     }
     std::vector<std::string> visited;
     HWND first = GetNextDlgTabItem(d->Handle(), nullptr, FALSE);
