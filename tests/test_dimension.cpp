@@ -340,7 +340,8 @@ TEST(Button1Click, CompleteRun) {
   ASSERT_TRUE(s.form.FormClose());
   const std::string saved = ReadFile(s.dir.path() / "q746.dat");
   // ... lines 34 and 35 where its row starts (its own first point), and the dialog's next box.
-  const std::string tail = "\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n50\r\n30\r\n1\r\n8\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+  const std::string tail =
+      "\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n50\r\n30\r\n1\r\n8\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
   ASSERT_GT(saved.size(), tail.size());
   EXPECT_EQ(saved.substr(saved.size() - tail.size()), tail);
 
@@ -2055,9 +2056,9 @@ struct TTextBox {
 // A row drawn across random lines: the host's file, and the fence and dimension line picked.
 std::string RandomRowFile(std::mt19937& rng, TDirection direction, double axis, bool overall) {
   const auto real = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
-  const double measure = direction == TDirection::Vertical ? axis + 90 : direction == TDirection::Horizontal
-                                                                             ? axis
-                                                                             : real(0, 360);
+  const double measure = direction == TDirection::Vertical     ? axis + 90
+                         : direction == TDirection::Horizontal ? axis
+                                                               : real(0, 360);
   // The fence runs along the measuring direction, or slanted to it (not for an aligned row).
   const double fence = direction == TDirection::Aligned ? measure : measure + real(-25, 25);
   const TPointD f{std::cos(fence * std::numbers::pi / 180), std::sin(fence * std::numbers::pi / 180)};
@@ -2096,7 +2097,9 @@ TEST(RowDimension, RandomRowsKeepEveryValueClear) {
   std::mt19937 rng(7480);
   int rows = 0, moved = 0, onLine = 0;
   for (int round = 0; round < 120; ++round) {
-    const auto real = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+    const auto real = [&](double lo, double hi) {
+      return std::uniform_real_distribution<double>(lo, hi)(rng);
+    };
     const TDirection direction = AllDirections()[static_cast<std::size_t>(round % 3)];
     const double axis = round % 2 ? 0.0 : real(-90, 90);
     const bool overall = std::bernoulli_distribution(0.4)(rng);

@@ -134,7 +134,7 @@ struct TKindEntry {
   const char* Symbol;  // before the number (UTF-8): "R", "φ", "⌒"; "" none
   const char* After;   // right after the number (UTF-8): "°"; "" none
   bool Unitless;       // a value that is no length: no unit, no thousands grouping
-  std::vector<TPrompt> Prompts;  // what its launchers ask the host for (the linear kind: see ModePrompts)
+  std::vector<TPrompt> Prompts;   // what its launchers ask the host for (the linear kind: see ModePrompts)
   TModeSelection Selection = {};  // and the selection they ask for (see ModeSelection)
   // The notes' first lines (UTF-8): what it draws ("{D}" stands for the linear kind's direction),
   // and what its launchers ask for.

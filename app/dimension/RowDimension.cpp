@@ -31,7 +31,8 @@ TRowInput PlacementInput(const TDimensionInput& in, const TRowLayout& l, const T
   r.TextGap = in.TextGap * in.Scale;
   r.StartReach = MarkerReach(in.StartMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle) * in.Scale;
   r.EndReach = MarkerReach(in.EndMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle) * in.Scale;
-  r.MarkerHalfWidth = std::max(MarkerHalfWidth(in.StartMarker, in), MarkerHalfWidth(in.EndMarker, in)) * in.Scale;
+  r.MarkerHalfWidth =
+      std::max(MarkerHalfWidth(in.StartMarker, in), MarkerHalfWidth(in.EndMarker, in)) * in.Scale;
   // A point beyond the dimension line has its extension line coming towards it from the far side:
   // the moved values stand beyond that too.
   r.Overhang = l.Overhang;

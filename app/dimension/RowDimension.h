@@ -14,12 +14,12 @@
 #include "RowPlacement.h"
 
 struct TRowLayout {
-  TPointD Origin;          // the row frame's (0, 0): picked point 3
-  TPointD AlongX, AcrossY;  // the frame's axes in the drawing, unit vectors
-  bool Exact = false;       // the axes are whole quarter turns, taken without rounding
-  double TextAngle = 0;     // the values' direction, degrees (AlongX)
-  std::vector<double> Ends;      // x of the measured points, increasing
-  std::vector<double> Feet;      // y of each measured point (in the order of Ends)
+  TPointD Origin;                  // the row frame's (0, 0): picked point 3
+  TPointD AlongX, AcrossY;         // the frame's axes in the drawing, unit vectors
+  bool Exact = false;              // the axes are whole quarter turns, taken without rounding
+  double TextAngle = 0;            // the values' direction, degrees (AlongX)
+  std::vector<double> Ends;        // x of the measured points, increasing
+  std::vector<double> Feet;        // y of each measured point (in the order of Ends)
   std::vector<std::string> Texts;  // each dimension's value text
   std::vector<double> Lengths;     // and its length
   std::vector<TRowValue> Values;   // where each value stands (PlaceRowValues)

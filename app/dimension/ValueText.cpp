@@ -42,7 +42,9 @@ std::string BuildValueText(double length, const TValueSettings& v) {
 
 std::string DimensionValueText(const TDimensionInput& in) { return KindEntry(in.Kind).ValueText(in); }
 
-std::string NumberValueText(const TDimensionInput& in) { return ValueTextOf(in, KindEntry(in.Kind).Measure(in)); }
+std::string NumberValueText(const TDimensionInput& in) {
+  return ValueTextOf(in, KindEntry(in.Kind).Measure(in));
+}
 
 std::string ValueTextOf(const TDimensionInput& in, double measure) {
   const TKindEntry& kind = KindEntry(in.Kind);

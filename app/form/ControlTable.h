@@ -76,8 +76,8 @@ struct TControlEntry {
   // Alt+this letter (upper case; 0 none) moves to the control: the captions are the dialog's
   // fixed texts, so the letter is told by the control's tip, not underlined in its caption.
   char AccessKey = 0;
-  int FontHeight = 0;            // character height in pixels; 0: the form's font (13)
-  int BackColour = -1;           // 0xRRGGBB background; -1: the parent's
+  int FontHeight = 0;   // character height in pixels; 0: the form's font (13)
+  int BackColour = -1;  // 0xRRGGBB background; -1: the parent's
   TShownIn OnlyWhen = TShownIn::Always;
   TControlRole Role = TControlRole::Plain;
   int Line = 0;  // its line in the settings file (0: none; see SettingsTable)

@@ -270,7 +270,8 @@ TEST(Win32View, EveryWindowOfTheTableStandsAtItsPlaceWithItsKind) {
       EXPECT_EQ(d->ControlWindow(s.Name) != nullptr, shown) << s.Name;
     }
     const RECT memo = RectInParent(d->ControlWindow("Memo1"));
-    EXPECT_EQ(memo.bottom - memo.top, ScaleToDpi(MemoHeight({TKind::Linear, TDirection::Vertical, next, TPick::Points}), dpi));
+    EXPECT_EQ(memo.bottom - memo.top,
+              ScaleToDpi(MemoHeight({TKind::Linear, TDirection::Vertical, next, TPick::Points}), dpi));
     EXPECT_EQ(Text(d->Handle()), SjisToWide(d->Form().Caption()));
   }
 }
