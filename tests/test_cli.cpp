@@ -112,9 +112,10 @@ TEST(CommandLine, UsageErrors) {
       {{"--ok", "--kind", "arc", d}, "--kind takes linear, radius, diameter, arclength or angle"},
       {{"--ok", "--kind"}, "--kind takes linear, radius, diameter, arclength or angle"},
       {{"--ok", "--kind", "radius", "--kind", "radius", d}, "give --kind once"},
-      {{"--ok", "--pick", "circle", d}, "--pick takes line"},
+      {{"--ok", "--pick", "circle", d}, "--pick takes line or fence"},
       {{"--ok", "--pick", "line", "--pick", "line", d}, "give --pick once"},
       {{"--ok", "--pick", "line", "--next", "chain", d}, "--pick line does not go with --next"},
+      {{"--ok", "--pick", "fence", "--next", "outside", d}, "--pick fence does not go with --next"},
       {{"--ok", "--kind", "radius", "--direction", "vertical", d},
        "--direction, --next and --pick go with --kind linear only"},
       {{"--preview", "x.svg", "--kind", "diameter", "--next", "outside", d},
@@ -1034,6 +1035,13 @@ void RunCase(const fs::path& c) {
   if (fs::exists(c / "q746.dat")) fs::copy_file(c / "q746.dat", settings);
 
   std::vector<std::string> args = {"--ok", "--direction", direction};
+  // A case may pick otherwise than by points (pick.txt: "fence").
+  if (fs::exists(c / "pick.txt")) {
+    std::istringstream pick(ReadFile(c / "pick.txt"));
+    std::string word;
+    pick >> word;
+    args.insert(args.end(), {"--pick", word});
+  }
   std::istringstream sets(ReadFile(c / "set.txt"));
   for (std::string line; std::getline(sets, line);) {
     if (line.empty()) continue;

@@ -15,7 +15,7 @@ constexpr const char* kHelpBeforeControls =
        q748 --preview FILE.svg [MODE] [--set CONTROL=VALUE]... [DIR]
        q748 --dump [DIR]
        q748 --help
-MODE:  [--kind linear] [--direction D] [--next N | --pick line]
+MODE:  [--kind linear] [--direction D] [--next N | --pick line|fence]
        or --kind {KINDS_WITHOUT_DIRECTIONS}
 
 q748 (ソラトＫ) draws a dimension for Jw_cad whose value text stands apart on a base line of its
@@ -61,6 +61,16 @@ direction and kind keeps its settings in DIR: {SETTINGS_FILES}.
              measure a line picked at prompt 1 (REM #1ln) instead of two points: its end nearer
              to where it was picked is point 1, the other point 2; 2 is then a point of the
              dimension line and 3 the start of the value text. Not with --next
+  --pick fence
+             a row of dimensions in one run: Jw_cad hands over the whole drawing (REM #h4), 1 and 2
+             the ends of a fence and 3 a point of the dimension line. Every line crossing the
+             fence (not a dimension's) gives a measured point; each two neighbours are one
+             dimension on the same dimension line. A value that fits between its markers stands
+             on the line; the others stand on base lines with leaders, in order and apart, beyond
+             the line on the side away from the fence (a second row where a run would be pushed
+             more than a text length). CheckBox7 moves every value out; CheckBox8 adds the
+             overall dimension Edit10 paper mm beyond. The record is the row's last dimension,
+             its row starting at the first point. Not with --next
   --settings the settings alone: with --ok the fields are checked and the mode's settings
              saved, and nothing is drawn (JWC_TEMP.TXT becomes "hq", the record of the last
              dimension stays). On Windows, q748.exe --settings [MODE] alone opens the dialog so,
@@ -77,7 +87,7 @@ constexpr const char* kHelpAfterControls =
 
 Exit status: 0 done; 1 OK refused: standard error names the control that would take the focus
 or the message shown (the measured points level, a point missing, a number too large to compute,
-no line or circle picked, an ellipse),
+no line or circle picked, an ellipse, fewer than two lines crossing a fence),
 and JWC_TEMP.TXT becomes "hq" as after キャンセル; 2 usage or I/O error.
 A file that cannot be written (in use by another program for more than about 5 seconds, a folder
 without write permission, a full disk) keeps what it held, and standard error says which and why:

@@ -127,7 +127,7 @@ int TakeModeWord(const std::vector<std::string>& args, std::size_t i, TModeWords
   }
   if (a == "--pick") {
     const TPickEntry* p = FindPick(word);
-    if (!p) return fail("--pick takes line");
+    if (!p) return fail("--pick takes line or fence");
     if (w.Pick) return once(true);
     w.Pick = p->Pick;
     return 1;
@@ -136,7 +136,7 @@ int TakeModeWord(const std::vector<std::string>& args, std::size_t i, TModeWords
 }
 
 // The combinations the command draws: --direction, --next and --pick are the linear kind's, and a
-// picked line is not continued.
+// picked line or a row is not continued.
 bool CheckModeWords(const TModeWords& w, std::string& error) {
   const TDimensionMode m = w.Mode();
   if (!KindEntry(m.Kind).HasDirections && (w.Direction || w.Next || w.Pick)) {
@@ -144,7 +144,7 @@ bool CheckModeWords(const TModeWords& w, std::string& error) {
     return false;
   }
   if (IsValidMode(m)) return true;
-  error = "--pick line does not go with --next";
+  error = std::string("--pick ") + PickEntry(m.Pick).Name + " does not go with --next";
   return false;
 }
 
