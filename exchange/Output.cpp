@@ -1,4 +1,5 @@
 // The output list and the writing of the exchange file.
+#include <algorithm>
 #include <exception>
 
 #include "AtomicFile.h"
@@ -14,8 +15,12 @@ constexpr int32_t kGrowthStep = 1000;
 
 void JwwAddOutputLine(JwwState& st, std::string_view line, bool joinNext) {
   const int32_t count = st.OutputCount + 1;
-  // Room for the next thousand slots at once: appending must not reallocate every time.
-  if (count % kGrowthStep == 1) st.OutputLines.reserve(static_cast<std::size_t>(count) + kGrowthStep - 1);
+  // Room for a thousand slots at first, then twice the room each time it runs out: a row of many
+  // dimensions appends a million slots, and growing by a fixed step would copy the list over
+  // and over.
+  std::vector<TJwwOutputSlot>& slots = st.OutputLines;
+  if (slots.size() == slots.capacity())
+    slots.reserve(std::max(static_cast<std::size_t>(kGrowthStep), 2 * slots.capacity()));
   // Every slot is one line of the file: a line break inside a text would hand the host lines
   // of our caller's choosing.
   std::string text = SingleLine(CutSjis(line, kMaxSlotBytes));

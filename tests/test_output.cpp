@@ -62,12 +62,13 @@ bool MakeLink(const fs::path& to, const fs::path& at) {
 
 // ---- The list ------------------------------------------------------------------------------
 
-TEST(OutputList, GrowsInStepsOfAThousandSlots) {
+TEST(OutputList, GrowsFromAThousandSlotsByDoubling) {
   struct Step {
     int appendsSoFar;
     std::size_t capacity;
   };
-  const Step steps[] = {{1, 1000}, {2, 1000}, {1000, 1000}, {1001, 2000}, {2000, 2000}, {2001, 3000}};
+  const Step steps[] = {{1, 1000},    {2, 1000},    {1000, 1000},   {1001, 2000},
+                        {2000, 2000}, {2001, 4000}, {4001, 8000}, {512001, 1024000}};
   JwwState st;
   const TJwwOutputSlot* firstBlock = nullptr;
   int appended = 0;

@@ -229,7 +229,8 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     if (selection.Comment) order.push_back("#hc");
     for (const auto& p : expected) order.push_back(p.first);
     order.insert(order.end(), {"#zw", "#zz"});
-    order.insert(order.end(), selection.Untouched.begin(), selection.Untouched.end());
+    for (const char* kept : selection.Untouched)
+      if (kept) order.push_back(kept);
     if (launcher.Repeats) order.push_back("#hr");
     order.push_back("#e");
     EXPECT_EQ(directives, order);

@@ -1,7 +1,9 @@
 // ExactDecimal.cpp: exact decimal digits of doubles and decimal rounding.
 #include "ExactDecimal.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -29,10 +31,18 @@ TExactDecimal ExactDecimal(double value) {
     return d;
   }
   d.Negative = value < 0;
-  // "d.ddd...e+XX": one digit before the point, kExactPrecision after it.
+  const double magnitude = value < 0 ? -value : value;
+  // As many digits as the value can have: 2^e2 has under 0.302 * e2 + 1 integer digits, and the 53
+  // bits of the significand reach 53 - e2 binary places, each of which is one decimal place. Asking
+  // for no more keeps writing a number cheap; asking for kExactPrecision gives them all anyway.
+  int e2 = 0;
+  std::frexp(magnitude, &e2);
+  const int integerDigits = e2 > 0 ? e2 * 30103 / 100000 + 2 : 1;
+  const int precision = std::min(kExactPrecision, integerDigits + std::max(0, 53 - e2) + 1);
+  // "d.ddd...e+XX": one digit before the point, `precision` after it.
   char buf[kExactPrecision + 16];
-  const auto res = std::to_chars(buf, buf + sizeof buf, value < 0 ? -value : value,
-                                 std::chars_format::scientific, kExactPrecision);
+  const auto res =
+      std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, precision);
   const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
   const std::size_t mark = text.rfind('e');
   std::string_view expText = text.substr(mark + 1);

@@ -107,11 +107,11 @@ struct TPrompt {
 // What a launcher asks the host for besides its points: the range selection ("#h0" none, "#h1"
 // a range, "#h4" none but every entity of the drawing exported), the comment shown while the user
 // selects ("#hc", nullptr for none; UTF-8), and the kinds of entity neither exported nor deleted
-// ("#ht10", ...).
+// ("#ht10", ...; nullptr after the last).
 struct TModeSelection {
   const char* Range = "#h0";
   const char* Comment = nullptr;
-  std::vector<const char*> Untouched = {};
+  std::array<const char*, 3> Untouched = {};
 };
 
 struct TDimensionInput;
