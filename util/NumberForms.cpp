@@ -8,7 +8,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
+#include <string_view>
 
 std::string IntToText(int32_t value) {
   char buf[16];
@@ -27,14 +29,45 @@ std::string IntToHex(int32_t value) {
   return std::string(buf, res.ptr);
 }
 
+namespace {
+
+// The fewest significant digits that read back as `value` (finite), as a decimal of its form.
+TExactDecimal ShortestDigits(double value) {
+  TExactDecimal d;
+  if (value == 0.0) return d;
+  d.Negative = value < 0;
+  char buf[40];
+  const auto res = std::to_chars(buf, buf + sizeof buf, value < 0 ? -value : value, std::chars_format::scientific);
+  const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+  const std::size_t mark = text.find('e');
+  int exp10 = 0;
+  std::string_view expText = text.substr(mark + 1);
+  if (!expText.empty() && expText.front() == '+') expText.remove_prefix(1);
+  std::from_chars(expText.data(), expText.data() + expText.size(), exp10);
+  d.Digits.push_back(text[0]);
+  if (mark > 2) d.Digits.append(text.substr(2, mark - 2));
+  while (d.Digits.size() > 1 && d.Digits.back() == '0') d.Digits.pop_back();
+  d.Exponent = exp10 + 1;
+  return d;
+}
+
+}  // namespace
+
 std::string FloatToText(double value) {
   // Infinity and NaN have no form the host or our own reading accepts; both read a non-number
   // as 0, so 0 is what is written.
   if (!std::isfinite(value)) {
     return "0";
   }
-  TExactDecimal d = ExactDecimal(value);
-  RoundToSignificant(d, 15, TDecimalRounding::HalfAway);
+  TExactDecimal d = ShortestDigits(value);
+  // Shortest digits that read back as the value are, when there are at most 15 of them, what
+  // rounding its exact value to 15 digits gives: the exact value of a normal double lies within
+  // half an ulp of them (under 2.3e-16 of the value), far inside the halfway points of 15 digits
+  // (5e-16 of it). A subnormal has fewer bits and takes the long way.
+  if (d.Digits.size() > 15 || std::fabs(value) < std::numeric_limits<double>::min()) {
+    d = ExactDecimal(value);
+    RoundToSignificant(d, 15, TDecimalRounding::HalfAway);
+  }
   if (d.IsZero()) {
     return "0";
   }
