@@ -19,6 +19,19 @@ inline constexpr double kPointMarkerShort = 1.25;
 // exactQuarters: see DirectionDeg.
 void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, double room, bool exactQuarters,
                    JwwState& out, bool withStart = true);
+// A marker pointing outwards at `angle` degrees, its lines from its end worked out once: a row
+// draws many alike.
+struct TMarkerPose {
+  double Angle = 0;                     // in [0, 360)
+  TPointD Back;                         // the dimension line past a turned-about marker (Edit9)
+  TPointD Arrow1, Arrow2;               // the line arrow's two lines
+  double StartReach = 0, EndReach = 0;  // the start and end markers' reaches (drawing units)
+};
+TMarkerPose MarkerPose(const TDimensionInput& in, double angle, bool exactQuarters);
+// The poses at the first and the second end pointing outwards, then the same turned about.
+using TMarkerPoses = std::array<TMarkerPose, 4>;
+void AddEndMarkersPosed(const TDimensionInput& in, TPointD e1, TPointD e2, const TMarkerPoses& poses,
+                        double room, JwwState& out, bool withStart = true);
 // The same at ends e1 and e2 whose markers point outwards at angle1 and angle2 degrees, both turned
 // about when their reaches together exceed `room` (drawing units).
 void AddEndMarkersAt(const TDimensionInput& in, TPointD e1, double angle1, TPointD e2, double angle2,

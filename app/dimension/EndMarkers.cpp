@@ -14,19 +14,18 @@ TPointD Along(TPointD from, double length, double deg, bool exactQuarters) {
 
 double Below360(double a) { return a >= 360.0 ? a - 360.0 : a; }
 
-void AddMarker(const TDimensionInput& in, TPointD a, int kind, double angle, bool reversed, bool exact,
+void AddMarker(const TDimensionInput& in, TPointD a, int kind, const TMarkerPose& pose, bool reversed,
                JwwState& out) {
-  const double overshoot = in.ReverseOverhang * in.Scale;
-  if (reversed && overshoot > 1e-10) AddDimensionLine(out, a, Along(a, overshoot, angle + 180.0, exact));
+  const auto at = [&](TPointD d) { return TPointD{a.X + d.X, a.Y + d.Y}; };
+  if (reversed && in.ReverseOverhang * in.Scale > 1e-10) AddDimensionLine(out, a, at(pose.Back));
   if (kind == 0) {
     // Both lines start at the end; each stands the arrow angle off the dimension line.
-    const double ls = in.ArrowLength * in.Scale;
-    AddDimensionLine(out, a, Along(a, ls, angle + 180.0 + in.ArrowAngle, exact));
-    AddDimensionLine(out, a, Along(a, ls, angle + 180.0 - in.ArrowAngle, exact));
+    AddDimensionLine(out, a, at(pose.Arrow1));
+    AddDimensionLine(out, a, at(pose.Arrow2));
   } else {
     // The host draws its own marker of this code; the factor reaches it unscaled.
     JwwAddZFlags(out, kJwwZDimension);
-    JwwAddPoint(out, kind, a.X, a.Y, in.MarkerFactor, angle);
+    JwwAddPoint(out, kind, a.X, a.Y, in.MarkerFactor, pose.Angle);
   }
 }
 
@@ -50,15 +49,33 @@ void AddEndMarkers(const TDimensionInput& in, TPointD a1, TPointD a2, double roo
                   VectorAngleDeg(a2.X - a1.X, a2.Y - a1.Y), room, exact, out, withStart);
 }
 
-void AddEndMarkersAt(const TDimensionInput& in, TPointD e1, double angle1, TPointD e2, double angle2,
-                     double room, bool exact, JwwState& out, bool withStart) {
-  const double m1 =
-      withStart ? MarkerReach(in.StartMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle) * in.Scale
-                : 0.0;
-  const double m2 = MarkerReach(in.EndMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle) * in.Scale;
+TMarkerPose MarkerPose(const TDimensionInput& in, double angle, bool exact) {
+  TMarkerPose p;
+  p.Angle = Below360(angle);
+  const TPointD origin{0, 0};
+  p.Back = Along(origin, in.ReverseOverhang * in.Scale, p.Angle + 180.0, exact);
+  const double ls = in.ArrowLength * in.Scale;
+  if (in.StartMarker == 0 || in.EndMarker == 0) {
+    p.Arrow1 = Along(origin, ls, p.Angle + 180.0 + in.ArrowAngle, exact);
+    p.Arrow2 = Along(origin, ls, p.Angle + 180.0 - in.ArrowAngle, exact);
+  }
+  p.StartReach = MarkerReach(in.StartMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle) * in.Scale;
+  p.EndReach = MarkerReach(in.EndMarker, in.MarkerFactor, in.ArrowLength, in.ArrowAngle) * in.Scale;
+  return p;
+}
+
+void AddEndMarkersPosed(const TDimensionInput& in, TPointD e1, TPointD e2, const TMarkerPoses& poses,
+                        double room, JwwState& out, bool withStart) {
+  const double m1 = withStart ? poses[0].StartReach : 0.0, m2 = poses[1].EndReach;
   // One decision for both ends: when the two do not fit between the ends, both turn about.
   const bool reversed = m1 + m2 > room;
-  const double offset = reversed ? 180.0 : 0.0;
-  if (withStart) AddMarker(in, e1, in.StartMarker, Below360(angle1 + offset), reversed, exact, out);
-  AddMarker(in, e2, in.EndMarker, Below360(angle2 + offset), reversed, exact, out);
+  if (withStart) AddMarker(in, e1, in.StartMarker, poses[reversed ? 2 : 0], reversed, out);
+  AddMarker(in, e2, in.EndMarker, poses[reversed ? 3 : 1], reversed, out);
+}
+
+void AddEndMarkersAt(const TDimensionInput& in, TPointD e1, double angle1, TPointD e2, double angle2,
+                     double room, bool exact, JwwState& out, bool withStart) {
+  const TMarkerPoses poses = {MarkerPose(in, angle1, exact), MarkerPose(in, angle2, exact),
+                              MarkerPose(in, angle1 + 180.0, exact), MarkerPose(in, angle2 + 180.0, exact)};
+  AddEndMarkersPosed(in, e1, e2, poses, room, out, withStart);
 }

@@ -180,15 +180,20 @@ void ConstructRow(const TDimensionInput& in, JwwState& out) {
     if (outer && l.OverallFrom > 0) extension(l.Ends[i], l.OverallFrom - gap, l.OverallY);
     extension(l.Ends[i], l.Feet[i], outer && l.OverallFrom <= 0 ? l.OverallY : 0.0);
   }
+  // Every marker of the row points along it one way or the other: their lines are worked out once.
+  const double back = VectorAngleDeg(-l.AlongX.X, -l.AlongX.Y),
+               ahead = VectorAngleDeg(l.AlongX.X, l.AlongX.Y);
+  const TMarkerPoses poses = {MarkerPose(in, back, l.Exact), MarkerPose(in, ahead, l.Exact),
+                              MarkerPose(in, ahead, l.Exact), MarkerPose(in, back, l.Exact)};
   for (std::size_t i = 0; i < l.Texts.size(); ++i) {
     const TPointD a1 = l.ToDrawing(l.Ends[i], 0), a2 = l.ToDrawing(l.Ends[i + 1], 0);
     AddValue(in, l, l.Values[i], l.Texts[i], a1, a2, upAway, out);
-    AddEndMarkers(in, a1, a2, l.Lengths[i], l.Exact, out);
+    AddEndMarkersPosed(in, a1, a2, poses, l.Lengths[i], out);
   }
   if (l.Overall) {
     const TPointD a1 = l.ToDrawing(l.Ends.front(), l.OverallY), a2 = l.ToDrawing(l.Ends.back(), l.OverallY);
     AddValue(in, l, l.OverallValue, l.OverallText, a1, a2, upAway, out);
-    AddEndMarkers(in, a1, a2, l.Ends.back() - l.Ends.front(), l.Exact, out);
+    AddEndMarkersPosed(in, a1, a2, poses, l.Ends.back() - l.Ends.front(), out);
   }
   RestoreTextType(out);
 }
