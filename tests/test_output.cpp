@@ -67,7 +67,7 @@ TEST(OutputList, GrowsFromAThousandSlotsByDoubling) {
     int appendsSoFar;
     std::size_t capacity;
   };
-  const Step steps[] = {{1, 1000},    {2, 1000},    {1000, 1000},   {1001, 2000},
+  const Step steps[] = {{1, 1000},    {2, 1000},    {1000, 1000}, {1001, 2000},
                         {2000, 2000}, {2001, 4000}, {4001, 8000}, {512001, 1024000}};
   JwwState st;
   const TJwwOutputSlot* firstBlock = nullptr;

@@ -41,8 +41,7 @@ TExactDecimal ExactDecimal(double value) {
   const int precision = std::min(kExactPrecision, integerDigits + std::max(0, 53 - e2) + 1);
   // "d.ddd...e+XX": one digit before the point, `precision` after it.
   char buf[kExactPrecision + 16];
-  const auto res =
-      std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, precision);
+  const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, precision);
   const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
   const std::size_t mark = text.rfind('e');
   std::string_view expText = text.substr(mark + 1);
