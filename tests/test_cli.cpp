@@ -365,6 +365,32 @@ TEST(CommandLine, ContinuedDimensionsGoOnFromTheLastOne) {
   }
 }
 
+// A row records its last dimension and where it starts: a chain goes on from its end, an outside
+// dimension spans the whole row.
+TEST(CommandLine, ARowIsGoneOnFromLikeADimension) {
+  TempDir dir("q748-cli");
+  const std::string lines = "0 0 80 0\r\n0 100 80 100\r\n0 250 80 250\r\n";
+  WriteFile(dir.path() / "JWC_TEMP.TXT", HostFile(0, {{10, -10}, {10, 300}, {50, 30}}) + lines);
+  ASSERT_EQ(RunCli({"--ok", "--pick", "fence", "--set", "ComboBox3=1", PathToUtf8(dir.path())}).status, 0);
+  const struct {
+    const char* next;
+    std::vector<TPointD> host, used;
+  } steps[] = {
+      {"chain", {{0, 400}, {90, 150}}, {{10, 250}, {0, 400}, {50, 30}}},
+      {"outside", {{0, 500}, {90, 150}}, {{10, 0}, {0, 500}, {58, 30}}},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.next);
+    TempDir reference("q748-cli");
+    fs::copy_file(dir.path() / "q746.dat", reference.path() / "q746.dat");
+    WriteFile(dir.path() / "JWC_TEMP.TXT", HostFile(0, s.host));
+    ASSERT_EQ(RunCli({"--ok", "--next", s.next, "--set", "ComboBox3=1", PathToUtf8(dir.path())}).status, 0);
+    WriteFile(reference.path() / "JWC_TEMP.TXT", HostFile(0, {s.used[0], s.used[1], s.used[2], s.host.back()}));
+    ASSERT_EQ(RunCli({"--ok", "--set", "ComboBox3=1", PathToUtf8(reference.path())}).status, 0);
+    ExpectSameDrawing(ReadFile(dir.path() / "JWC_TEMP.TXT"), ReadFile(reference.path() / "JWC_TEMP.TXT"));
+  }
+}
+
 // What a continued dimension refuses, and that the record of the last dimension then stays.
 TEST(CommandLine, ContinuedDimensionRefusals) {
   const std::string record = "0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n100\r\n50\r\n30\r\n";  // lines 23..31

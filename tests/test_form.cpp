@@ -320,7 +320,7 @@ std::vector<TDimensionMode> AllModes() {
   for (TKind k : AllKinds())
     for (TDirection d : AllDirections())
       for (TNext n : {TNext::None, TNext::Chain, TNext::Outside})
-        for (TPick p : {TPick::Points, TPick::Line})
+        for (TPick p : {TPick::Points, TPick::Line, TPick::Fence})
           if (const TDimensionMode m{k, d, n, p}; IsValidMode(m)) modes.push_back(m);
   return modes;
 }
@@ -359,6 +359,7 @@ TEST(Form, Memo1SpeaksOfTheModesKind) {
     // What the launchers ask for: a continued mode its next point, a picked line the line.
     EXPECT_THAT(all, ExactlyWhen(m.Next != TNext::None, HasSubstr("次の計測点")));
     EXPECT_THAT(all, ExactlyWhen(m.Pick == TPick::Line, HasSubstr("計測する線")));
+    EXPECT_THAT(all, ExactlyWhen(m.Pick == TPick::Fence, HasSubstr("横切る線")));
   }
 
   // The caption names the direction drawn and a continued mode.
@@ -366,15 +367,19 @@ TEST(Form, Memo1SpeaksOfTheModesKind) {
     TDirection direction;
     TNext next;
     const char* caption;
+    TPick pick = TPick::Points;
   } kinds[] = {
       {TDirection::Vertical, TNext::None, "ソラトＫ"},
       {TDirection::Vertical, TNext::Chain, "ソラトＫ（連続）"},
       {TDirection::Horizontal, TNext::None, "ソラトＫ（水平）"},
       {TDirection::Horizontal, TNext::Outside, "ソラトＫ（水平・外側追加）"},
       {TDirection::Aligned, TNext::Chain, "ソラトＫ（平行・連続）"},
+      {TDirection::Vertical, TNext::None, "ソラトＫ（一括）", TPick::Fence},
+      {TDirection::Horizontal, TNext::None, "ソラトＫ（水平・一括）", TPick::Fence},
+      {TDirection::Aligned, TNext::None, "ソラトＫ（平行・一括）", TPick::Fence},
   };
   for (const auto& k : kinds) {
-    const TForm1 f("", nullptr, {TKind::Linear, k.direction, k.next});
+    const TForm1 f("", nullptr, {TKind::Linear, k.direction, k.next, k.pick});
     EXPECT_EQ(f.Caption(), SjisText(k.caption));
   }
 }

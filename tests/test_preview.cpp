@@ -508,6 +508,14 @@ TEST(Preview, ArcKindsAndPickedLinesShowWhatWasPicked) {
        1,
        -500,
        "長さ 570"},
+      // A row: the fence faint, and how many of its values stand on leaders.
+      {"a row",
+       {.Direction = TDirection::Horizontal, .Pick = TPick::Fence},
+       head + "hp1 -5 10\r\nhp2- 500 10\r\nhp3 0 -600\r\n0 0 0 20\r\n300 0 300 20\r\n303 0 303 20\r\n",
+       TPreviewShapeKind::PickedLine,
+       1,
+       -600,
+       "寸法 2個（引出し 1個）　全体 寸法値 303"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
