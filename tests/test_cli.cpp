@@ -385,7 +385,8 @@ TEST(CommandLine, ARowIsGoneOnFromLikeADimension) {
     fs::copy_file(dir.path() / "q746.dat", reference.path() / "q746.dat");
     WriteFile(dir.path() / "JWC_TEMP.TXT", HostFile(0, s.host));
     ASSERT_EQ(RunCli({"--ok", "--next", s.next, "--set", "ComboBox3=1", PathToUtf8(dir.path())}).status, 0);
-    WriteFile(reference.path() / "JWC_TEMP.TXT", HostFile(0, {s.used[0], s.used[1], s.used[2], s.host.back()}));
+    WriteFile(reference.path() / "JWC_TEMP.TXT",
+              HostFile(0, {s.used[0], s.used[1], s.used[2], s.host.back()}));
     ASSERT_EQ(RunCli({"--ok", "--set", "ComboBox3=1", PathToUtf8(reference.path())}).status, 0);
     ExpectSameDrawing(ReadFile(dir.path() / "JWC_TEMP.TXT"), ReadFile(reference.path() / "JWC_TEMP.TXT"));
   }

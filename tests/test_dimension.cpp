@@ -2054,7 +2054,7 @@ struct TTextBox {
 };
 
 // A row drawn across random lines: the host's file, and the fence and dimension line picked.
-std::string RandomRowFile(std::mt19937& rng, TDirection direction, double axis, bool overall) {
+std::string RandomRowFile(std::mt19937& rng, TDirection direction, double axis, bool overall, int lines) {
   const auto real = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
   const double measure = direction == TDirection::Vertical     ? axis + 90
                          : direction == TDirection::Horizontal ? axis
@@ -2063,7 +2063,7 @@ std::string RandomRowFile(std::mt19937& rng, TDirection direction, double axis, 
   const double fence = direction == TDirection::Aligned ? measure : measure + real(-25, 25);
   const TPointD f{std::cos(fence * std::numbers::pi / 180), std::sin(fence * std::numbers::pi / 180)};
   const TPointD start{real(-5000, 5000), real(-5000, 5000)};
-  const int n = std::uniform_int_distribution<int>(2, 40)(rng);
+  const int n = lines > 0 ? lines : std::uniform_int_distribution<int>(2, 40)(rng);
   std::ostringstream s;
   s.precision(17);
   s << "hq\nhk " << axis << "\n";
@@ -2102,9 +2102,10 @@ TEST(RowDimension, RandomRowsKeepEveryValueClear) {
     };
     const TDirection direction = AllDirections()[static_cast<std::size_t>(round % 3)];
     const double axis = round % 2 ? 0.0 : real(-90, 90);
-    const bool overall = std::bernoulli_distribution(0.4)(rng);
+    // The first rounds: a row of one dimension, which has no overall dimension besides it.
+    const bool overall = round < 3 || std::bernoulli_distribution(0.4)(rng);
     JwwState host;
-    JwwReadBuffer(host, RandomRowFile(rng, direction, axis, overall));
+    JwwReadBuffer(host, RandomRowFile(rng, direction, axis, overall, round < 3 ? 2 : 0));
     TDimensionInput in = DefaultInputs();
     in.Kind = TKind::Linear;
     in.Direction = direction;
@@ -2147,8 +2148,29 @@ TEST(RowDimension, RandomRowsKeepEveryValueClear) {
         lines.push_back({frame(v[0], v[1]), frame(v[2], v[3])});
       }
     }
-    const std::size_t dimensions = in.Row.size() - 1 + (overall ? 1 : 0);
+    // Moved values stand beyond the dimension line on the side away from the fence.
+    const TPointD line = frame(in.Points[3].X, in.Points[3].Y);
+    const TPointD fence = frame((in.Points[1].X + in.Points[2].X) / 2, (in.Points[1].Y + in.Points[2].Y) / 2);
+    for (const TTextBox& t : texts) {
+      const double middle = (t.Box.Y0 + t.Box.Y1) / 2 - line.Y;
+      if (std::fabs(middle) > in.TextGap * in.Scale + (t.Box.Y1 - t.Box.Y0)) {
+        EXPECT_LT(middle * (fence.Y - line.Y), 0) << at << ": " << t.Text << " moved towards the fence";
+      }
+    }
+    const std::size_t dimensions = in.Row.size() - 1 + (overall && in.Row.size() > 2 ? 1 : 0);
     ASSERT_EQ(texts.size(), dimensions) << at;
+    // The overall dimension's line is joined to extension lines at both ends.
+    if (layout.Overall) {
+      for (double x : {layout.Ends.front(), layout.Ends.back()}) {
+        const TPointD p = layout.ToDrawing(x, layout.OverallY + layout.Overhang), end = frame(p.X, p.Y);
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                                [&](const TSegment2& l) {
+                                  return std::hypot(l.B.X - end.X, l.B.Y - end.Y) < 1e-6 ||
+                                         std::hypot(l.A.X - end.X, l.A.Y - end.Y) < 1e-6;
+                                }))
+            << at << ": no extension line to the overall dimension at " << x;
+      }
+    }
     const double c = in.TextGap * in.Scale, eps = 1e-6;
     for (std::size_t i = 0; i < texts.size(); ++i) {
       for (std::size_t j = i + 1; j < texts.size(); ++j)
