@@ -15,7 +15,8 @@ std::array<const char*, 3> PickLines(const TDimensionMode& m) {
   if (m.Next == TNext::Outside)
     return {"　次の計測点、寸法値を", "　書き始める点（前回の", "　寸法の外側に追加）"};
   if (m.Pick == TPick::Line) return {"　計測する線、寸法線を", "　通す点、寸法値を書き", "　始める点"};
-  if (m.Pick == TPick::Fence) return {"　横切る線（フェンス）の", "　始点と終点、寸法線を", "　通す点（一括）"};
+  if (m.Pick == TPick::Fence)
+    return {"　横切る線（フェンス）の", "　始点と終点、寸法線を", "　通す点（一括）"};
   return KindEntry(m.Kind).Asks;
 }
 
