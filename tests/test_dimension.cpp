@@ -581,6 +581,18 @@ TEST(Construction, RefusedInputAppendsNothing) {
       {"angle: parallel", with(Input(), [](TDimensionInput& in) {
          in.Kind = TKind::Angle; in.LineEnds = {{{0, 0}, {9, 0}, {0, 5}, {-3, 5}}}; }),
        TRefusal::Parallel},
+      // A row: its measured points, with the fence's ends and a point of its dimension line.
+      {"row", with(Input({-5, 0}, {-5, 300}), [](TDimensionInput& in) {
+         in.Pick = TPick::Fence; in.Row = {{0, 0}, {0, 100}, {0, 250}}; }), TRefusal::None},
+      {"row of one point", with(Input({-5, 0}, {-5, 300}), [](TDimensionInput& in) {
+         in.Pick = TPick::Fence; in.Row = {{0, 0}}; }), TRefusal::TooFewLines},
+      {"row without its dimension line", with(Input({-5, 0}, {-5, 300}), [](TDimensionInput& in) {
+         in.Pick = TPick::Fence; in.Row = {{0, 0}, {0, 100}}; in.Points[3].Used = false; }), TRefusal::MissingPoint},
+      {"row at +-1e308", with(Input({-5, 0}, {-5, 300}), [](TDimensionInput& in) {
+         in.Pick = TPick::Fence; in.Row = {{0, -kHuge}, {0, kHuge}}; }), TRefusal::TooLarge},
+      {"row: its overall distance times the scale", with(Input({-5, 0}, {-5, 300}), [](TDimensionInput& in) {
+         in.Pick = TPick::Fence; in.Row = {{0, 0}, {0, 100}, {0, 250}}; in.OutsideGap = kHuge / 40; in.Scale = 50; }),
+       TRefusal::TooLarge},
   };
   // clang-format on
   for (const auto& c : cases) {
