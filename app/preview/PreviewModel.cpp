@@ -108,6 +108,7 @@ std::vector<TPreviewShape> PickedShapes(const TDimensionInput& in, const JwwStat
       return {shape(TPreviewShapeKind::PickedCircle, {{in.Centre.X, in.Centre.Y}}, in.Radius)};
     case TKind::ArcLength: return {arc()};
     case TKind::Angle: return {line(in.LineEnds[0], in.LineEnds[1]), line(in.LineEnds[2], in.LineEnds[3])};
+    case TKind::Move: return {};
     case TKind::Linear:
       if (in.Pick != TPick::Line) return {};
       if (const std::optional<TJwwEntLine> picked = PickedLine(host))
