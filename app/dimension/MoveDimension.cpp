@@ -70,7 +70,7 @@ TRefusal SelectionRefusal(const JwwState& host, const TMovedValue& v) {
   return TRefusal::None;
 }
 
-constexpr double kTextDirectionLength = 10.0;  // as the other kinds write a text's direction
+constexpr double kTextDirectionLength = 10.0;
 
 // Where the moved value goes: the leader's start on the dimension line, the text's direction and
 // its base line.
@@ -108,8 +108,11 @@ TMovePlace Place(const TDimensionInput& in, const JwwState& host, const TMovedVa
     }
   }
   const double ta = ValueTextAngle(lineAngle);
+  // Ten long in the fifteen digits the host and the other kinds write (7.07106781186548, not
+  // 7.071067811865474): the value's record is written exactly.
   const TPointD d = DirectionDeg(ta, true);
-  p.Direction = {kTextDirectionLength * d.X, kTextDirectionLength * d.Y};
+  p.Direction = {TextToFloat(FloatToText(kTextDirectionLength * d.X)),
+                 TextToFloat(FloatToText(kTextDirectionLength * d.Y))};
   const double extent = TextExtent(JwwStr(host, v.Text.Text), v.Text.Width, v.Text.Spacing) * in.Scale;
   p.Base = PlaceBaseLine(p.From, p.From, {in.Points[1].X, in.Points[1].Y}, ta, extent, in.TextGap * in.Scale,
                          true);
