@@ -84,7 +84,8 @@ void AddLineAsRead(JwwState& out, const TJwwEntLine& l) {
 
 void AddTextAsRead(JwwState& out, const JwwState& host, const TJwwEntText& t) {
   const bool known = t.TextKind >= 0 && t.TextKind < static_cast<int32_t>(std::size(kTextKeywords));
-  std::string head = Numbers(known ? kTextKeywords[t.TextKind] : kTextKeywords[0], {t.X, t.Y, t.DirX, t.DirY});
+  std::string head =
+      Numbers(known ? kTextKeywords[t.TextKind] : kTextKeywords[0], {t.X, t.Y, t.DirX, t.DirY});
   head += " \"";
   JwwAddOutputLine(out, head, true);
   JwwAddOutputLine(out, JwwStr(host, t.Text));

@@ -1476,7 +1476,8 @@ TEST(MovedValue, ValueAndDimensionLineOfASelection) {
       {"this command's arc length: the arc its leader comes from",
        Selection("ci 0 0 50 0 90 1 0\r\n" +
                  Z3({"ci 0 0 84.8528137423857 20.3756816478 69.6243183522 1 0",
-                     "cs 80 90 7.07106781186548 -7.07106781186548 \"\x81\xdc" "78.54",
+                     "cs 80 90 7.07106781186548 -7.07106781186548 \"\x81\xdc"
+                     "78.54",
                      "60 60 79.2928932188134 90", "79.2928932188134 90 84.9497474683058 84.3431457505076"})),
        nullptr,
        2,
@@ -2056,7 +2057,8 @@ std::string MoveHeader(TPointD hp1, int scale = 1) {
          "\r\nhcw 2 2.5 3 4 5 6 7 8 9 10\r\nhch 2 2.5 3 4 5 6 7 8 9 10\r\nhcd 0 0 0.5 0.5 0.5 0.5 1 1 1 1\r\n"
          "hcc      1      1      2      2      3      3      4      4      5      5\r\n"
          "hn -10000 -10000 10000 10000\r\n" +
-         p.str() + "\r\nlg0\r\nly1\r\nlc2\r\nlt1\r\nlw0\r\ncn1\r\ncn\"$<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>\r\n";
+         p.str() +
+         "\r\nlg0\r\nly1\r\nlc2\r\nlt1\r\nlw0\r\ncn1\r\ncn\"$<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>\r\n";
 }
 
 // What this command drew for IN, as the host hands it over in a selection: its state lines and
@@ -2118,8 +2120,9 @@ class TRecordDiff {
   }
   template <JwwRecord R>
   void Walk(const std::string& path, const R& x, const R& y) {
-    std::apply([&](const auto&... f) { (Walk(path + "." + std::string(f.Name), x.*f.Member, y.*f.Member), ...); },
-               JwwFieldsOf<R>());
+    std::apply(
+        [&](const auto&... f) { (Walk(path + "." + std::string(f.Name), x.*f.Member, y.*f.Member), ...); },
+        JwwFieldsOf<R>());
   }
 
   const JwwState& a_;
@@ -2130,7 +2133,8 @@ class TRecordDiff {
 // Where entity X of A and entity Y of B differ; empty when they are the same.
 std::string EntityDiff(const JwwState& a, TJwwOrderItem x, const JwwState& b, TJwwOrderItem y) {
   if (x.Kind != y.Kind)
-    return "kind " + std::to_string(static_cast<int>(x.Kind)) + " / " + std::to_string(static_cast<int>(y.Kind));
+    return "kind " + std::to_string(static_cast<int>(x.Kind)) + " / " +
+           std::to_string(static_cast<int>(y.Kind));
   TRecordDiff diff(a, b);
   switch (x.Kind) {
     case TJwwEntityKind::Line: return diff(a.Lines[x.Index], b.Lines[y.Index]);
@@ -2198,8 +2202,8 @@ TEST(Move, TheHostsDrawingAfterwards) {
     std::vector<int> removed;  // positions in the host's order: the value, its old leader and base line
     int line;                  // the dimension line's position
     TPointD leaderStart;
-    double textAngle;    // degrees
-    double extent;       // the value's, drawing units
+    double textAngle;  // degrees
+    double extent;     // the value's, drawing units
     // The leader meets the base line's start when the base line reaches past the leader's start
     // along the text, else its end.
     bool leaderToStart;
@@ -2223,26 +2227,75 @@ TEST(Move, TheHostsDrawingAfterwards) {
        true},
       // The dimension line x = 50 from 0 to 100, "100" along it.
       {"this command's linear dimension", Drawn(linear), 1, {150, 20}, {3, 4, 5}, 2, {50, 50}, 90, 3, false},
-      {"this command's dimension entity", Drawn(combined), 1, {150, 20}, {2, 3, 4}, 2, {50, 50}, 90, 3, false},
-      {"this command's radius, with the picked circle", "ci 100 50 20\r\n" + Drawn(radius), 1, {200, 100},
-       {2, 3, 4}, 1, {110, 50}, 0, 3, true},
+      {"this command's dimension entity",
+       Drawn(combined),
+       1,
+       {150, 20},
+       {2, 3, 4},
+       2,
+       {50, 50},
+       90,
+       3,
+       false},
+      {"this command's radius, with the picked circle",
+       "ci 100 50 20\r\n" + Drawn(radius),
+       1,
+       {200, 100},
+       {2, 3, 4},
+       1,
+       {110, 50},
+       0,
+       3,
+       true},
       // "φ40": φ is a full-width character.
-      {"this command's diameter", "ci 100 50 20\r\n" + Drawn(diameter), 1, {60, -40}, {2, 3, 4}, 1,
-       {100, 50}, 0, 4, false},
+      {"this command's diameter",
+       "ci 100 50 20\r\n" + Drawn(diameter),
+       1,
+       {60, -40},
+       {2, 3, 4},
+       1,
+       {100, 50},
+       0,
+       4,
+       false},
       // The dimension arc of radius 60√2 through (60, 60), its middle there; "⌒78.54" along the
       // tangent, reading down to the right.
-      {"this command's arc length, with the picked arc", "ci 0 0 50 0 90 1 0\r\n" + Drawn(arcLength), 1,
-       {120, 150}, {4, 5, 6}, 3, {60, 60}, 315, 7, false},
-      {"this command's angle, with the picked lines", "0 0 100 0\r\n0 0 0 100\r\n" + Drawn(angle), 1,
-       {40, 80}, {3, 4, 5}, 2, {50 * r2, 50 * r2}, 315, 4, false},
+      {"this command's arc length, with the picked arc",
+       "ci 0 0 50 0 90 1 0\r\n" + Drawn(arcLength),
+       1,
+       {120, 150},
+       {4, 5, 6},
+       3,
+       {60, 60},
+       315,
+       7,
+       false},
+      {"this command's angle, with the picked lines",
+       "0 0 100 0\r\n0 0 0 100\r\n" + Drawn(angle),
+       1,
+       {40, 80},
+       {3, 4, 5},
+       2,
+       {50 * r2, 50 * r2},
+       315,
+       4,
+       false},
       // "100" in text type 1: its middle (41.5, 2).
       {"the host's dimension entity, beside a line of another layer",
-       "z3\r\nmsg\r\n0 0 100 0\r\ncs 40 1 10 0 \"100\r\nly5\r\nlc4\r\n30 2 70 2\r\n", 1, {-60, 30}, {0}, 0,
-       {41.5, 0}, 0, 3, false},
+       "z3\r\nmsg\r\n0 0 100 0\r\ncs 40 1 10 0 \"100\r\nly5\r\nlc4\r\n30 2 70 2\r\n",
+       1,
+       {-60, 30},
+       {0},
+       0,
+       {41.5, 0},
+       0,
+       3,
+       false},
       // "90°" (4 half-widths) with its middle at (40, 40), on the 45 degree ray.
       {"the host's angle, by its arc",
-       Z3({"ci 0 0 50 0 90 1 0", "cp 37.8786796564404 40.7071067811865 7.07106781186548 -7.07106781186548 "
-                                 "\"90\x81\x8b"}),
+       Z3({"ci 0 0 50 0 90 1 0",
+           "cp 37.8786796564404 40.7071067811865 7.07106781186548 -7.07106781186548 "
+           "\"90\x81\x8b"}),
        1,
        {70, 70},
        {1},
@@ -2293,8 +2346,9 @@ TEST(Move, TheHostsDrawingAfterwards) {
     expected.DirY = is.DirY;
     EXPECT_EQ(TRecordDiff(before, after)(expected, is), "");
     if (msg) {
-      EXPECT_EQ(TRecordDiff(before, after)(before.Messages[value.Index].Line, after.Messages[moved.Index].Line),
-                "");
+      EXPECT_EQ(
+          TRecordDiff(before, after)(before.Messages[value.Index].Line, after.Messages[moved.Index].Line),
+          "");
     }
     // The leader from the dimension line to the base line, which lies the gap before and below
     // the text and as far after it; both in the dimension line's attributes, marked z3.
@@ -2314,6 +2368,17 @@ TEST(Move, TheHostsDrawingAfterwards) {
       EXPECT_EQ(TRecordDiff(before, after)(l.Head, head), "");
       EXPECT_EQ(l.PolylineNo, 0);
     }
+    // What the preview tells: the value, the leader's start, the distance the value moves.
+    TDimensionInput in = DefaultInputs();
+    in.Kind = TKind::Move;
+    in.Scale = c.scale;
+    ASSERT_EQ(MovePoints(before, std::nullopt, in), TRefusal::None);
+    EXPECT_EQ(MoveValueText(in), JwwStr(before, was.Text));
+    const std::vector<TPointD> marks = MoveMarks(in);
+    ASSERT_EQ(marks.size(), 1u);
+    EXPECT_NEAR(marks[0].X, c.leaderStart.X, tol);
+    EXPECT_NEAR(marks[0].Y, c.leaderStart.Y, tol);
+    EXPECT_NEAR(MeasureMove(in), std::hypot(c.hp1.X - was.X, c.hp1.Y - was.Y), tol);
     // The host's own attributes stand again for what it draws next.
     EXPECT_EQ(after.CurGroup, before.FirstGroup);
     EXPECT_EQ(after.CurLayer, before.FirstLayer);
@@ -2322,5 +2387,98 @@ TEST(Move, TheHostsDrawingAfterwards) {
     EXPECT_EQ(after.CurLineWidth, before.FirstLineWidth);
     EXPECT_EQ(after.CurTextType, before.FirstTextType);
     EXPECT_EQ(after.CurFontName, before.FirstFontName);
+  }
+}
+
+// A selection the move cannot take is refused with its message and nothing is written but "hq":
+// hd would delete what could not be put back. The value itself is drawn anew, so it need not be
+// one that could be written back.
+TEST(Move, RefusalsWriteNothingButHq) {
+  const std::string dimension = Z3({"0 0 100 0"});
+  const std::string value = Z3({"cs 40 1 10 0 \"100"});
+  struct Case {
+    const char* name;
+    std::string host;
+    const char* message;  // UTF-8; nullptr: moved
+  };
+  const Case cases[] = {
+      {"nothing selected", MoveHeader({50, 50}), kMessageNoValue},
+      {"no value, only lines and a label", MoveHeader({50, 50}) + dimension + "ch 40 1 10 0 \"100\r\n",
+       kMessageNoValue},
+      {"two values", MoveHeader({50, 50}) + dimension + value + Z3({"ct 40 11 10 0 \"100"}),
+       kMessageManyValues},
+      {"a value without its dimension line", MoveHeader({50, 50}) + Z3({"0 0 0 10"}) + value,
+       kMessageNoDimensionLine},
+      {"a block", MoveHeader({50, 50}) + dimension + value + "BL 10 20 door\r\n", kMessageCannotWriteBack},
+      {"a curve", MoveHeader({50, 50}) + "pl\r\n0 -10 10 -20\r\n10 -20 20 -10\r\n#\r\n" + dimension + value,
+       kMessageCannotWriteBack},
+      {"a solid", MoveHeader({50, 50}) + dimension + value + "sl 0 -5 10 -5 10 -15 0 -15\r\n",
+       kMessageCannotWriteBack},
+      {"a neighbour in a text type the host has not",
+       MoveHeader({50, 50}) + dimension + value + "cn11\r\nch 0 9 10 0 \"a\r\n", kMessageCannotWriteBack},
+      {"a line of a group drawn at another scale",
+       MoveHeader({50, 50}) + dimension + value + "lg8\r\nly1\r\n0 -50 100 -50\r\n", kMessageCannotWriteBack},
+      {"a dimension entity whose line is wider than the host takes",
+       MoveHeader({50, 50}) + "lw30001\r\nmsg\r\n0 0 100 0\r\nlw0\r\ncs 40 1 10 0 \"100\r\n",
+       kMessageCannotWriteBack},
+      {"no new place for the value",
+       MoveHeader({50, 50}).replace(MoveHeader({50, 50}).find("hp1 50 50\r\n"), 11, "") + dimension + value,
+       kMessageMissingPoint},
+      {"a line of another group at the same scale",
+       MoveHeader({50, 50}) + dimension + value + "lg3\r\nly1\r\n0 -50 100 -50\r\n", nullptr},
+      {"a value in a text type the host has not", MoveHeader({50, 50}) + dimension + "cn11\r\n" + value,
+       nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TMoveRun run = RunMove(c.host);
+    if (!c.message) {
+      EXPECT_THAT(run.Messages, ::testing::IsEmpty());
+      EXPECT_EQ(run.Written.substr(0, 4), "hd\r\n");
+      continue;
+    }
+    EXPECT_THAT(run.Messages, ::testing::ElementsAre(SjisText(c.message)));
+    EXPECT_EQ(run.Written, "hq\r\n");
+  }
+}
+
+// What the checks refuse of a move's input once its selection was taken, and that nothing is
+// drawn from it.
+TEST(Move, ChecksOfTheInput) {
+  const std::string selection = Z3({"0 0 100 0", "cs 40 1 10 0 \"100"});
+  struct Case {
+    const char* name;
+    std::string host;
+    double scale;
+    bool withDrawing;
+    TRefusal refusal;
+  };
+  const Case cases[] = {
+      {"a move as it comes", MoveHeader({50, 50}) + selection, 1, true, TRefusal::None},
+      {"no selection to move from", MoveHeader({50, 50}) + selection, 1, false, TRefusal::NoValue},
+      {"a scale of 0", MoveHeader({50, 50}) + selection, 0, true, TRefusal::BadScale},
+      {"a scale that is no number", MoveHeader({50, 50}) + selection, std::nan(""), true, TRefusal::BadScale},
+      {"a new place far out", MoveHeader({1e308, 50}) + selection, 1, true, TRefusal::TooLarge},
+      {"a value text too wide to place",
+       MoveHeader({50, 50}) + "z3\r\n0 0 100 0\r\ncn0 1e308 1 0 1\r\n" + Z3({"cs 40 1 10 0 \"100"}), 1, true,
+       TRefusal::TooLarge},
+      {"a new place that is no number",
+       MoveHeader({50, 50}).replace(MoveHeader({50, 50}).find("hp1 50 50"), 9, "hp1 5,0 50") + selection, 1,
+       true, TRefusal::MissingPoint},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    JwwState host;
+    JwwReadBuffer(host, c.host);
+    TDimensionInput in = DefaultInputs();
+    in.Kind = TKind::Move;
+    in.Scale = c.scale;
+    MovePoints(host, std::nullopt, in);
+    if (!c.withDrawing) in.Drawing = nullptr;
+    EXPECT_EQ(CheckMove(in, host), c.refusal);
+    JwwState out;
+    JwwCopyHostValues(host, out);
+    ConstructDimension(in, out);
+    EXPECT_EQ(out.OutputCount == 0, c.refusal != TRefusal::None);
   }
 }

@@ -179,9 +179,9 @@ const TKindEntry* KindRow(TKind k) {
       .Draws = {"◇作図済みの寸法の寸法値", "　を移動し、寸法線から", "　引出線を引きます"},
       .Asks = {"　移動する寸法の範囲選択", "　寸法値の移動先の点", ""},
       // The value keeps its text, text type and form as drawn; only its base line's gap is set.
-      .Unused = {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4", "ComboBox5", "Edit1", "Edit2",
-                 "Edit3", "Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "Edit10", "RadioGroup1",
-                 "RadioGroup2", "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4"},
+      .Unused = {"ComboBox1",   "ComboBox2",   "ComboBox3", "ComboBox4", "ComboBox5", "Edit1",    "Edit2",
+                 "Edit3",       "Edit5",       "Edit6",     "Edit7",     "Edit8",     "Edit9",    "Edit10",
+                 "RadioGroup1", "RadioGroup2", "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4"},
       .MakePoints = MovePoints,
       .Check = CheckMove,
       .Measure = MeasureMove,

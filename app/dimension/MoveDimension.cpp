@@ -85,7 +85,9 @@ TMovePlace Place(const TDimensionInput& in, const JwwState& host, const TMovedVa
   TMovePlace p;
   p.From = LeaderStart(host, v);
   double lineAngle = 0;
-  const auto along = [](double x1, double y1, double x2, double y2) { return VectorAngleDeg(x2 - x1, y2 - y1); };
+  const auto along = [](double x1, double y1, double x2, double y2) {
+    return VectorAngleDeg(x2 - x1, y2 - y1);
+  };
   switch (v.Line.Kind) {
     case TJwwEntityKind::Msg: {
       const TJwwEntLine l = host.Messages[v.Line.Index].Line;
@@ -159,9 +161,9 @@ TRefusal CheckMove(const TDimensionInput& in, const JwwState& host) {
   if (!IsGoodScale(in.Scale)) return TRefusal::BadScale;
   const TMovePlace p = Place(in, *in.Drawing, v);
   const TBaseLine& b = p.Base;
-  if (!NumbersAreFinite(in, host,
-                        {p.From.X, p.From.Y, b.T0.X, b.T0.Y, b.T1.X, b.T1.Y, v.Extent, v.Height, v.Start.X,
-                         v.Start.Y}))
+  if (!NumbersAreFinite(
+          in, host,
+          {p.From.X, p.From.Y, b.T0.X, b.T0.Y, b.T1.X, b.T1.Y, v.Extent, v.Height, v.Start.X, v.Start.Y}))
     return TRefusal::TooLarge;
   return TRefusal::None;
 }
