@@ -2304,6 +2304,17 @@ TEST(Move, TheHostsDrawingAfterwards) {
        315,
        4,
        true},
+      // "90°" written level, its middle at (40, 40): it turns to read along the arc.
+      {"the host's angle written level",
+       Z3({"ci 0 0 50 0 90 1 0", "cp 38 39 10 0 \"90\x81\x8b"}),
+       1,
+       {70, 70},
+       {1},
+       0,
+       {50 * r2, 50 * r2},
+       315,
+       4,
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
