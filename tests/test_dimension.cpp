@@ -2281,8 +2281,8 @@ TEST(Move, TheHostsDrawingAfterwards) {
        4,
        false},
       // "100" in text type 1: its middle (41.5, 2).
-      {"the host's dimension entity, beside a line of another layer",
-       "z3\r\nmsg\r\n0 0 100 0\r\ncs 40 1 10 0 \"100\r\nly5\r\nlc4\r\n30 2 70 2\r\n",
+      {"the host's dimension entity in another group, beside a line of another layer",
+       "lg3\r\nly1\r\nz3\r\nmsg\r\n0 0 100 0\r\ncs 40 1 10 0 \"100\r\nly5\r\nlc4\r\n30 2 70 2\r\n",
        1,
        {-60, 30},
        {0},
