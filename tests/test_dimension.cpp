@@ -2427,6 +2427,8 @@ TEST(Move, RefusalsWriteNothingButHq) {
        kMessageCannotWriteBack},
       {"a neighbour in a text type the host has not",
        MoveHeader({50, 50}) + dimension + value + "cn11\r\nch 0 9 10 0 \"a\r\n", kMessageCannotWriteBack},
+      {"a value in a group drawn at another scale",
+       MoveHeader({50, 50}) + dimension + "lg8\r\nly1\r\n" + value, kMessageCannotWriteBack},
       {"a line of a group drawn at another scale",
        MoveHeader({50, 50}) + dimension + value + "lg8\r\nly1\r\n0 -50 100 -50\r\n", kMessageCannotWriteBack},
       {"a dimension entity whose line is wider than the host takes",

@@ -59,13 +59,15 @@ bool SameScale(const JwwState& host, TJwwOrderItem item) {
   return true;
 }
 
-// Why the selection cannot be moved. The value itself is drawn anew (a dimension entity's line is
-// written back with it); every other entity hd deletes must come back as it was.
+// Why the selection cannot be moved. The value itself is drawn anew, in its own group (a dimension
+// entity's line is written back with it); every other entity hd deletes must come back as it was.
 TRefusal SelectionRefusal(const JwwState& host, const TMovedValue& v) {
   if (v.Refusal != TMovedValueRefusal::None) return FromMovedValue(v.Refusal);
   for (const TJwwOrderItem item : host.EntityOrder) {
-    if ((Same(item, v.Value) && item.Kind != TJwwEntityKind::Msg) || DrawnAnew(v, item)) continue;
-    if (!JwwCanWriteBack(host, item) || !SameScale(host, item)) return TRefusal::CannotWriteBack;
+    if (DrawnAnew(v, item)) continue;
+    if (!SameScale(host, item)) return TRefusal::CannotWriteBack;
+    if (Same(item, v.Value) && item.Kind != TJwwEntityKind::Msg) continue;
+    if (!JwwCanWriteBack(host, item)) return TRefusal::CannotWriteBack;
   }
   return TRefusal::None;
 }
