@@ -1,5 +1,6 @@
-// The entity commands: flag lines, lines, point markers, arcs, texts and messages. Degenerate input
-// (no length, no direction, nothing but blanks) is skipped without a word.
+// The entity commands: flag lines, lines, point markers, arcs, texts and messages, and the deletion
+// of the host's selection. Degenerate input (no length, no direction, nothing but blanks) is
+// skipped without a word.
 #include <cmath>
 #include <initializer_list>
 #include <iterator>
@@ -105,3 +106,5 @@ void JwwAddMessage(JwwState& st, std::string_view text, double x1, double y1, do
   AppendLine(st, x1, y1, x2, y2);
   AppendText(st, kMessageTextKind, text, x, y, dirX, dirY);
 }
+
+void JwwAddDeleteSelection(JwwState& st) { JwwAddOutputLine(st, "hd"); }

@@ -213,6 +213,8 @@ void JwwAddText(JwwState& st, int32_t kind, std::string_view text, double x, dou
                 double dirY);
 void JwwAddMessage(JwwState& st, std::string_view text, double x1, double y1, double x2, double y2, double x,
                    double y, double dirX, double dirY);
+// "hd": the host deletes the entities it handed over (a range selection), and draws what follows.
+void JwwAddDeleteSelection(JwwState& st);
 
 // ---- Writing back what was read ----------------------------------------------------------------
 
@@ -230,3 +232,9 @@ bool JwwCanWriteBack(const JwwState& host, TJwwOrderItem item);
 // as the same number. Reading OUT's lines back under HOST's header gives the same record. False,
 // appending nothing, when JwwCanWriteBack(host, item) is false.
 bool JwwAddEntityAsRead(JwwState& out, const JwwState& host, TJwwOrderItem item);
+// Text T or dimension entity M, records of HOST (their strings in its pool) whose numbers the
+// caller may have changed, appended as JwwAddEntityAsRead appends one: a value moved elsewhere
+// keeps everything else it was read with. They do not ask JwwCanWriteBack: what the commands
+// cannot state (a text type outside 0..10, no font) comes out as they state it for any text.
+void JwwAddTextAsRead(JwwState& out, const JwwState& host, const TJwwEntText& t);
+void JwwAddMessageAsRead(JwwState& out, const JwwState& host, const TJwwEntMsg& m);

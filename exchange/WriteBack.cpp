@@ -83,7 +83,9 @@ void AddLineAsRead(JwwState& out, const TJwwEntLine& l) {
 }
 
 void AddTextAsRead(JwwState& out, const JwwState& host, const TJwwEntText& t) {
-  std::string head = Numbers(kTextKeywords[t.TextKind], {t.X, t.Y, t.DirX, t.DirY});
+  const bool known = t.TextKind >= 0 && t.TextKind < static_cast<int32_t>(std::size(kTextKeywords));
+  std::string head =
+      Numbers(known ? kTextKeywords[t.TextKind] : kTextKeywords[0], {t.X, t.Y, t.DirX, t.DirY});
   head += " \"";
   JwwAddOutputLine(out, head, true);
   JwwAddOutputLine(out, JwwStr(host, t.Text));
@@ -194,26 +196,24 @@ bool JwwAddEntityAsRead(JwwState& out, const JwwState& host, TJwwOrderItem item)
       JwwAddOutputLine(out, line);
       return true;
     }
-    case TJwwEntityKind::Text: {
-      const TJwwEntText t = host.Texts[item.Index];
-      SetTextAttributes(out, host, t);
-      AddFlagsAsRead(out, t.Head.ZFlags);
-      AddTextAsRead(out, host, t);
-      return true;
-    }
-    case TJwwEntityKind::Msg: {
-      // The line and its text each with their own attributes and flags: the reader takes the
-      // state lines between "msg", the line and the text as it takes any others.
-      const TJwwEntMsg m = host.Messages[item.Index];
-      SetLineAttributes(out, m.Line.Head);
-      AddFlagsAsRead(out, m.Line.Head.ZFlags);
-      JwwAddOutputLine(out, "msg");
-      AddLineAsRead(out, m.Line);
-      SetTextAttributes(out, host, m.Text);
-      AddFlagsAsRead(out, m.Text.Head.ZFlags);
-      AddTextAsRead(out, host, m.Text);
-      return true;
-    }
+    case TJwwEntityKind::Text: JwwAddTextAsRead(out, host, host.Texts[item.Index]); return true;
+    case TJwwEntityKind::Msg: JwwAddMessageAsRead(out, host, host.Messages[item.Index]); return true;
     default: return false;
   }
+}
+
+void JwwAddTextAsRead(JwwState& out, const JwwState& host, const TJwwEntText& t) {
+  SetTextAttributes(out, host, t);
+  AddFlagsAsRead(out, t.Head.ZFlags);
+  AddTextAsRead(out, host, t);
+}
+
+void JwwAddMessageAsRead(JwwState& out, const JwwState& host, const TJwwEntMsg& m) {
+  // The line and its text each with their own attributes and flags: the reader takes the state
+  // lines between "msg", the line and the text as it takes any others.
+  SetLineAttributes(out, m.Line.Head);
+  AddFlagsAsRead(out, m.Line.Head.ZFlags);
+  JwwAddOutputLine(out, "msg");
+  AddLineAsRead(out, m.Line);
+  JwwAddTextAsRead(out, host, m.Text);
 }

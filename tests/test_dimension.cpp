@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -13,13 +15,16 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "MyFunc.h"
 #include "TestSupport.h"
 #include "Dimension.h"
 #include "FenceCrossings.h"
+#include "MoveKind.h"
 #include "MovedValue.h"
+#include "RecordFields.h"
 #include "RowDimension.h"
 #include "RowPlacement.h"
 #include "Unit1.h"
@@ -1481,6 +1486,20 @@ TEST(MovedValue, ValueAndDimensionLineOfASelection) {
        5,
        4,
        {121.650635094611, 112.5}},
+      // A value read along an arc whatever its keyword: the arc the leader comes from, though the
+      // leader and base line are the only lines.
+      {"this command's arc length: the arc its leader comes from",
+       Selection("ci 0 0 50 0 90 1 0\r\n" +
+                 Z3({"ci 0 0 84.8528137423857 20.3756816478 69.6243183522 1 0",
+                     "cs 80 90 7.07106781186548 -7.07106781186548 \"\x81\xdc"
+                     "78.54",
+                     "60 60 79.2928932188134 90", "79.2928932188134 90 84.9497474683058 84.3431457505076"})),
+       nullptr,
+       2,
+       1,
+       4,
+       3,
+       {60, 60}},
       // Middle (38.18, 36.94), 53.13 from the centre: 3.13 from the arc of 50 (from 300 + 60 to
       // 30 + 60 degrees), 16.87 from that of 70; an ellipse is no dimension arc, however near.
       {"the host's angle: the nearest circular arc",
@@ -2199,4 +2218,460 @@ TEST(RowDimension, RandomRowsKeepEveryValueClear) {
   EXPECT_GT(moved, 200);
   EXPECT_GT(onLine, 200);
   EXPECT_EQ(rows, 120);
+}
+
+// ---- Moving a drawn value out on a leader -------------------------------------------------------------
+
+namespace {
+
+// The header of a range selection for a move (#h1, #zz, #zw, #jww) in the layout of the host's own
+// files: groups 0 to 7 at 1/SCALE, the others at 1/100; text types 1 and 2 are 2 and 2.5 wide and
+// high without spacing; the new place of the value (hp1); the host's current attributes.
+std::string MoveHeader(TPointD hp1, int scale = 1) {
+  std::string hs = "hs";
+  for (int i = 0; i < 16; ++i) hs += " " + std::to_string(i < 8 ? scale : 100);
+  std::ostringstream p;
+  p.precision(15);
+  p << "hp1 " << hp1.X << " " << hp1.Y;
+  return "hq\r\nhk 0\r\n" + hs +
+         "\r\nhcw 2 2.5 3 4 5 6 7 8 9 10\r\nhch 2 2.5 3 4 5 6 7 8 9 10\r\nhcd 0 0 0.5 0.5 0.5 0.5 1 1 1 1\r\n"
+         "hcc      1      1      2      2      3      3      4      4      5      5\r\n"
+         "hn -10000 -10000 10000 10000\r\n" +
+         p.str() +
+         "\r\nlg0\r\nly1\r\nlc2\r\nlt1\r\nlw0\r\ncn1\r\ncn\"$<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>\r\n";
+}
+
+// What this command drew for IN, as the host hands it over in a selection: its state lines and
+// its entities, each marked z3. Drawn in layer 2 and colour 3, not the move's current ones.
+std::string Drawn(const TDimensionInput& in) {
+  JwwState drawing;
+  JwwReadBuffer(drawing, MoveHeader({0, 0}));
+  drawing.FirstLayer = 2;
+  drawing.FirstLineColour = 3;
+  JwwState out;
+  JwwCopyHostValues(drawing, out);
+  ConstructDimension(in, out);
+  return JwwOutputText(out);
+}
+
+// One move through the dialog's OK (the gap Edit4 at 1 paper mm), as the host runs it: what
+// JWC_TEMP.TXT holds afterwards and what the dialog said.
+struct TMoveRun {
+  std::string Written;
+  std::vector<std::string> Messages;
+};
+TMoveRun RunMove(const std::string& hostFile) {
+  TempDir dir("q748-move");
+  TRecordingView view;
+  TForm1 form(dir.path(), &view, TDimensionMode{TKind::Move});
+  view.Form = &form;
+  WriteFile(dir.path() / "JWC_TEMP.TXT", hostFile);
+  form.FormShow();
+  form.Edit4.Text = "1";
+  form.Button1Click();
+  form.FormClose();
+  return {ReadFile(dir.path() / "JWC_TEMP.TXT"), view.Messages};
+}
+
+// Where two records differ, field by field as RecordFields.h lists them, reals bit for bit and
+// texts looked up in their own states; empty when they are the same.
+class TRecordDiff {
+ public:
+  TRecordDiff(const JwwState& a, const JwwState& b) : a_(a), b_(b) {}
+  template <JwwRecord R>
+  std::string operator()(const R& x, const R& y) {
+    where_.clear();
+    Walk("", x, y);
+    return where_;
+  }
+
+ private:
+  void Note(const std::string& path, const std::string& x, const std::string& y) {
+    if (where_.empty()) where_ = path + ": " + x + " / " + y;
+  }
+  void Walk(const std::string& path, double x, double y) {
+    if (std::bit_cast<uint64_t>(x) != std::bit_cast<uint64_t>(y)) Note(path, FloatToText(x), FloatToText(y));
+  }
+  void Walk(const std::string& path, int32_t x, int32_t y) {
+    if (x != y) Note(path, std::to_string(x), std::to_string(y));
+  }
+  void Walk(const std::string& path, TJwwStrRef x, TJwwStrRef y) {
+    if (JwwStr(a_, x) != JwwStr(b_, y)) Note(path, std::string(JwwStr(a_, x)), std::string(JwwStr(b_, y)));
+  }
+  template <JwwRecord R>
+  void Walk(const std::string& path, const R& x, const R& y) {
+    std::apply(
+        [&](const auto&... f) { (Walk(path + "." + std::string(f.Name), x.*f.Member, y.*f.Member), ...); },
+        JwwFieldsOf<R>());
+  }
+
+  const JwwState& a_;
+  const JwwState& b_;
+  std::string where_;
+};
+
+// Where entity X of A and entity Y of B differ; empty when they are the same.
+std::string EntityDiff(const JwwState& a, TJwwOrderItem x, const JwwState& b, TJwwOrderItem y) {
+  if (x.Kind != y.Kind)
+    return "kind " + std::to_string(static_cast<int>(x.Kind)) + " / " +
+           std::to_string(static_cast<int>(y.Kind));
+  TRecordDiff diff(a, b);
+  switch (x.Kind) {
+    case TJwwEntityKind::Line: return diff(a.Lines[x.Index], b.Lines[y.Index]);
+    case TJwwEntityKind::Circle: return diff(a.Circles[x.Index], b.Circles[y.Index]);
+    case TJwwEntityKind::Arc: return diff(a.Arcs[x.Index], b.Arcs[y.Index]);
+    case TJwwEntityKind::Text: return diff(a.Texts[x.Index], b.Texts[y.Index]);
+    case TJwwEntityKind::Point: return diff(a.Points[x.Index], b.Points[y.Index]);
+    case TJwwEntityKind::PointEx: return diff(a.PointsEx[x.Index], b.PointsEx[y.Index]);
+    case TJwwEntityKind::Msg: return diff(a.Messages[x.Index], b.Messages[y.Index]);
+    default: return "a kind no move writes back";
+  }
+}
+
+std::vector<TJwwOrderItem> Order(const JwwState& st) {
+  std::vector<TJwwOrderItem> v;
+  for (const TJwwOrderItem item : st.EntityOrder) v.push_back(item);
+  return v;
+}
+
+// The head of a line, arc or dimension entity's line.
+TJwwAttrHead LineHead(const JwwState& st, TJwwOrderItem item) {
+  switch (item.Kind) {
+    case TJwwEntityKind::Arc: return st.Arcs[item.Index].Head;
+    case TJwwEntityKind::Msg: return st.Messages[item.Index].Line.Head;
+    default: return st.Lines[item.Index].Head;
+  }
+}
+
+TPointD Along(TPointD p, double deg, double t) {
+  return {p.X + t * std::cos(deg * kPi / 180), p.Y + t * std::sin(deg * kPi / 180)};
+}
+
+}  // namespace
+
+// The test plays the host: it applies the written file to the selection (hd deletes exactly the
+// selected entities, every line after it is drawn under the state lines as they stand) by reading
+// it back under the host's header, and holds the drawing so made to the old one without the old
+// value (and the base line and leader it stood on) plus the moved value, its base line and leader.
+// Every other entity comes back identical, field by field.
+TEST(Move, TheHostsDrawingAfterwards) {
+  const double r2 = std::sqrt(0.5);
+  TDimensionInput linear = Input(), combined = Input();
+  combined.Combined = true;
+  TDimensionInput radius = Input({130, 50}, {}, {}, {140, 80});
+  radius.Kind = TKind::Radius;
+  radius.Centre = {100, 50};
+  radius.Radius = 20;
+  TDimensionInput diameter = radius;
+  diameter.Kind = TKind::Diameter;
+  TDimensionInput arcLength = Input({50, 0}, {}, {60, 60}, {80, 90});
+  arcLength.Kind = TKind::ArcLength;
+  arcLength.Centre = {0, 0};
+  arcLength.Radius = 50;
+  arcLength.ArcStart = 0;
+  arcLength.ArcEnd = 90;
+  arcLength.WholeCircle = false;
+  TDimensionInput angle = Input({80, 0}, {0, 80}, {30, 40}, {50, 60});
+  angle.Kind = TKind::Angle;
+  angle.LineEnds = {{{0, 0}, {100, 0}, {0, 0}, {0, 100}}};
+  struct Case {
+    const char* name;
+    std::string entities;
+    int scale;
+    TPointD hp1;
+    std::vector<int> removed;  // positions in the host's order: the value, its old leader and base line
+    int line;                  // the dimension line's position
+    TPointD leaderStart;
+    double textAngle;  // degrees
+    double extent;     // the value's, drawing units
+    // The leader meets the base line's start when the base line reaches past the leader's start
+    // along the text, else its end.
+    bool leaderToStart;
+  };
+  const Case cases[] = {
+      // "1500" in text type 1 at 1/50: 200 long, 100 high, its middle (700, 100). Neighbours of
+      // other layers, groups, colours, point colours and text types.
+      {"the host's dimension at 1/50, with its neighbours",
+       Z3({"0 0 1500 0", "0 0 0 -290", "1500 0 1500 -290"}) +
+           "ly3\r\nlc5\r\n0 -290 1500 -290\r\nlg2\r\nly4\r\nlc6\r\nlt2\r\nlw3\r\nci 750 -600 100\r\npn3\r\n"
+           "pt 100 -400 1.5 0 3\r\npt 120 -400\r\nlg0\r\nly1\r\nlc2\r\nlt1\r\nlw0\r\ncn2\r\n"
+           "ch 200 -500 10 0 \"\x95\xc7\x90\x63\r\ncn1\r\n" +
+           Z3({"cs 600 50 10 0 \"1500"}),
+       50,
+       {2000, 400},
+       {8},
+       0,
+       {700, 0},
+       0,
+       200,
+       true},
+      // The dimension line x = 50 from 0 to 100, "100" along it.
+      {"this command's linear dimension", Drawn(linear), 1, {150, 20}, {3, 4, 5}, 2, {50, 50}, 90, 3, false},
+      {"this command's dimension entity",
+       Drawn(combined),
+       1,
+       {150, 20},
+       {2, 3, 4},
+       2,
+       {50, 50},
+       90,
+       3,
+       false},
+      {"this command's radius, with the picked circle",
+       "ci 100 50 20\r\n" + Drawn(radius),
+       1,
+       {200, 100},
+       {2, 3, 4},
+       1,
+       {110, 50},
+       0,
+       3,
+       true},
+      // "φ40": φ is a full-width character.
+      {"this command's diameter",
+       "ci 100 50 20\r\n" + Drawn(diameter),
+       1,
+       {60, -40},
+       {2, 3, 4},
+       1,
+       {100, 50},
+       0,
+       4,
+       false},
+      // The dimension arc of radius 60√2 through (60, 60), its middle there; "⌒78.54" along the
+      // tangent, reading down to the right.
+      {"this command's arc length, with the picked arc",
+       "ci 0 0 50 0 90 1 0\r\n" + Drawn(arcLength),
+       1,
+       {120, 150},
+       {4, 5, 6},
+       3,
+       {60, 60},
+       315,
+       7,
+       false},
+      {"this command's angle, with the picked lines",
+       "0 0 100 0\r\n0 0 0 100\r\n" + Drawn(angle),
+       1,
+       {40, 80},
+       {3, 4, 5},
+       2,
+       {50 * r2, 50 * r2},
+       315,
+       4,
+       false},
+      // "100" in text type 1: its middle (41.5, 2).
+      {"the host's dimension entity in another group, beside a line of another layer",
+       "lg3\r\nly1\r\nz3\r\nmsg\r\n0 0 100 0\r\ncs 40 1 10 0 \"100\r\nly5\r\nlc4\r\n30 2 70 2\r\n",
+       1,
+       {-60, 30},
+       {0},
+       0,
+       {41.5, 0},
+       0,
+       3,
+       false},
+      // "90°" (4 half-widths) with its middle at (40, 40), on the 45 degree ray.
+      {"the host's angle, by its arc",
+       Z3({"ci 0 0 50 0 90 1 0",
+           "cp 37.8786796564404 40.7071067811865 7.07106781186548 -7.07106781186548 "
+           "\"90\x81\x8b"}),
+       1,
+       {70, 70},
+       {1},
+       0,
+       {50 * r2, 50 * r2},
+       315,
+       4,
+       true},
+      // "90°" written level, its middle at (40, 40): it turns to read along the arc.
+      {"the host's angle written level",
+       Z3({"ci 0 0 50 0 90 1 0", "cp 38 39 10 0 \"90\x81\x8b"}),
+       1,
+       {70, 70},
+       {1},
+       0,
+       {50 * r2, 50 * r2},
+       315,
+       4,
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string header = MoveHeader(c.hp1, c.scale);
+    JwwState before;
+    JwwReadBuffer(before, header + c.entities);
+    const std::vector<TJwwOrderItem> old = Order(before);
+    const TMoveRun run = RunMove(header + c.entities);
+    EXPECT_THAT(run.Messages, ::testing::IsEmpty());
+    // The host deletes the selection first, and once.
+    ASSERT_EQ(run.Written.substr(0, 4), "hd\r\n");
+    EXPECT_EQ(run.Written.find("hd\r\n", 1), std::string::npos);
+    JwwState after;
+    JwwReadBuffer(after, header + run.Written.substr(4));
+    const std::vector<TJwwOrderItem> now = Order(after);
+    ASSERT_EQ(now.size(), old.size() - c.removed.size() + 3) << run.Written;
+    for (int r : c.removed) ASSERT_LT(static_cast<std::size_t>(r), old.size());
+
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < old.size(); ++i) {
+      if (std::find(c.removed.begin(), c.removed.end(), static_cast<int>(i)) != c.removed.end()) continue;
+      EXPECT_EQ(EntityDiff(before, old[i], after, now[k]), "") << "entity " << i;
+      ++k;
+    }
+    // The value as it was, but at hp1 and along its dimension line.
+    const TJwwOrderItem value = old[static_cast<std::size_t>(c.removed[0])], moved = now[k];
+    ASSERT_EQ(moved.Kind, value.Kind);
+    const bool msg = value.Kind == TJwwEntityKind::Msg;
+    const TJwwEntText was = msg ? before.Messages[value.Index].Text : before.Texts[value.Index];
+    const TJwwEntText is = msg ? after.Messages[moved.Index].Text : after.Texts[moved.Index];
+    EXPECT_EQ(is.X, c.hp1.X);
+    EXPECT_EQ(is.Y, c.hp1.Y);
+    const double dirAngle = std::atan2(is.DirY, is.DirX) * 180 / kPi;
+    EXPECT_NEAR(std::remainder(dirAngle - c.textAngle, 360.0), 0, 1e-9);
+    EXPECT_NEAR(std::hypot(is.DirX, is.DirY), 10, 1e-12);
+    TJwwEntText expected = was;
+    expected.X = is.X;
+    expected.Y = is.Y;
+    expected.DirX = is.DirX;
+    expected.DirY = is.DirY;
+    EXPECT_EQ(TRecordDiff(before, after)(expected, is), "");
+    if (msg) {
+      EXPECT_EQ(
+          TRecordDiff(before, after)(before.Messages[value.Index].Line, after.Messages[moved.Index].Line),
+          "");
+    }
+    // The leader from the dimension line to the base line, which lies the gap before and below
+    // the text and as far after it; both in the dimension line's attributes, marked z3.
+    ASSERT_EQ(now[k + 1].Kind, TJwwEntityKind::Line);
+    ASSERT_EQ(now[k + 2].Kind, TJwwEntityKind::Line);
+    const TJwwEntLine leader = after.Lines[now[k + 1].Index], base = after.Lines[now[k + 2].Index];
+    const double g = c.scale, t = c.textAngle;
+    const TPointD t0 = Along(Along(c.hp1, t, -g), t + 90, -g), t1 = Along(t0, t, c.extent + 2 * g);
+    const TPointD joined = c.leaderToStart ? t0 : t1;
+    const double tol = 1e-9 * std::max(1.0, std::hypot(c.hp1.X, c.hp1.Y));
+    ExpectLine({leader.X1, leader.Y1, leader.X2, leader.Y2},
+               {c.leaderStart.X, c.leaderStart.Y, joined.X, joined.Y}, tol);
+    ExpectLine({base.X1, base.Y1, base.X2, base.Y2}, {t0.X, t0.Y, t1.X, t1.Y}, tol);
+    TJwwAttrHead head = LineHead(before, old[static_cast<std::size_t>(c.line)]);
+    head.ZFlags = kJwwZDimension;
+    for (const TJwwEntLine& l : {leader, base}) {
+      EXPECT_EQ(TRecordDiff(before, after)(l.Head, head), "");
+      EXPECT_EQ(l.PolylineNo, 0);
+    }
+    // What the preview tells: the value, the leader's start, the distance the value moves.
+    TDimensionInput in = DefaultInputs();
+    in.Kind = TKind::Move;
+    in.Scale = c.scale;
+    ASSERT_EQ(MovePoints(before, std::nullopt, in), TRefusal::None);
+    EXPECT_EQ(MoveValueText(in), JwwStr(before, was.Text));
+    const std::vector<TPointD> marks = MoveMarks(in);
+    ASSERT_EQ(marks.size(), 1u);
+    EXPECT_NEAR(marks[0].X, c.leaderStart.X, tol);
+    EXPECT_NEAR(marks[0].Y, c.leaderStart.Y, tol);
+    EXPECT_NEAR(MeasureMove(in), std::hypot(c.hp1.X - was.X, c.hp1.Y - was.Y), tol);
+    // The host's own attributes stand again for what it draws next.
+    EXPECT_EQ(after.CurGroup, before.FirstGroup);
+    EXPECT_EQ(after.CurLayer, before.FirstLayer);
+    EXPECT_EQ(after.CurLineColour, before.FirstLineColour);
+    EXPECT_EQ(after.CurLineType, before.FirstLineType);
+    EXPECT_EQ(after.CurLineWidth, before.FirstLineWidth);
+    EXPECT_EQ(after.CurTextType, before.FirstTextType);
+    EXPECT_EQ(after.CurFontName, before.FirstFontName);
+  }
+}
+
+// A selection the move cannot take is refused with its message and nothing is written but "hq":
+// hd would delete what could not be put back. The value itself is drawn anew, so it need not be
+// one that could be written back.
+TEST(Move, RefusalsWriteNothingButHq) {
+  const std::string dimension = Z3({"0 0 100 0"});
+  const std::string value = Z3({"cs 40 1 10 0 \"100"});
+  struct Case {
+    const char* name;
+    std::string host;
+    const char* message;  // UTF-8; nullptr: moved
+  };
+  const Case cases[] = {
+      {"nothing selected", MoveHeader({50, 50}), kMessageNoValue},
+      {"no value, only lines and a label", MoveHeader({50, 50}) + dimension + "ch 40 1 10 0 \"100\r\n",
+       kMessageNoValue},
+      {"two values", MoveHeader({50, 50}) + dimension + value + Z3({"ct 40 11 10 0 \"100"}),
+       kMessageManyValues},
+      {"a value without its dimension line", MoveHeader({50, 50}) + Z3({"0 0 0 10"}) + value,
+       kMessageNoDimensionLine},
+      {"a block", MoveHeader({50, 50}) + dimension + value + "BL 10 20 door\r\n", kMessageCannotWriteBack},
+      {"a curve", MoveHeader({50, 50}) + "pl\r\n0 -10 10 -20\r\n10 -20 20 -10\r\n#\r\n" + dimension + value,
+       kMessageCannotWriteBack},
+      {"a solid", MoveHeader({50, 50}) + dimension + value + "sl 0 -5 10 -5 10 -15 0 -15\r\n",
+       kMessageCannotWriteBack},
+      {"a neighbour in a text type the host has not",
+       MoveHeader({50, 50}) + dimension + value + "cn11\r\nch 0 9 10 0 \"a\r\n", kMessageCannotWriteBack},
+      {"a value in a group drawn at another scale",
+       MoveHeader({50, 50}) + dimension + "lg8\r\nly1\r\n" + value, kMessageCannotWriteBack},
+      {"a line of a group drawn at another scale",
+       MoveHeader({50, 50}) + dimension + value + "lg8\r\nly1\r\n0 -50 100 -50\r\n", kMessageCannotWriteBack},
+      {"a dimension entity whose line is wider than the host takes",
+       MoveHeader({50, 50}) + "lw30001\r\nmsg\r\n0 0 100 0\r\nlw0\r\ncs 40 1 10 0 \"100\r\n",
+       kMessageCannotWriteBack},
+      {"no new place for the value",
+       MoveHeader({50, 50}).replace(MoveHeader({50, 50}).find("hp1 50 50\r\n"), 11, "") + dimension + value,
+       kMessageMissingPoint},
+      {"a line of another group at the same scale",
+       MoveHeader({50, 50}) + dimension + value + "lg3\r\nly1\r\n0 -50 100 -50\r\n", nullptr},
+      {"a value in a text type the host has not", MoveHeader({50, 50}) + dimension + "cn11\r\n" + value,
+       nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TMoveRun run = RunMove(c.host);
+    if (!c.message) {
+      EXPECT_THAT(run.Messages, ::testing::IsEmpty());
+      EXPECT_EQ(run.Written.substr(0, 4), "hd\r\n");
+      continue;
+    }
+    EXPECT_THAT(run.Messages, ::testing::ElementsAre(SjisText(c.message)));
+    EXPECT_EQ(run.Written, "hq\r\n");
+  }
+}
+
+// What the checks refuse of a move's input once its selection was taken, and that nothing is
+// drawn from it.
+TEST(Move, ChecksOfTheInput) {
+  const std::string selection = Z3({"0 0 100 0", "cs 40 1 10 0 \"100"});
+  struct Case {
+    const char* name;
+    std::string host;
+    double scale;
+    bool withDrawing;
+    TRefusal refusal;
+  };
+  const Case cases[] = {
+      {"a move as it comes", MoveHeader({50, 50}) + selection, 1, true, TRefusal::None},
+      {"no selection to move from", MoveHeader({50, 50}) + selection, 1, false, TRefusal::NoValue},
+      {"a scale of 0", MoveHeader({50, 50}) + selection, 0, true, TRefusal::BadScale},
+      {"a scale that is no number", MoveHeader({50, 50}) + selection, std::nan(""), true, TRefusal::BadScale},
+      {"a new place far out", MoveHeader({1e308, 50}) + selection, 1, true, TRefusal::TooLarge},
+      {"a value text too wide to place",
+       MoveHeader({50, 50}) + "z3\r\n0 0 100 0\r\ncn0 1e308 1 0 1\r\n" + Z3({"cs 40 1 10 0 \"100"}), 1, true,
+       TRefusal::TooLarge},
+      {"a new place that is no number",
+       MoveHeader({50, 50}).replace(MoveHeader({50, 50}).find("hp1 50 50"), 9, "hp1 5,0 50") + selection, 1,
+       true, TRefusal::MissingPoint},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    JwwState host;
+    JwwReadBuffer(host, c.host);
+    TDimensionInput in = DefaultInputs();
+    in.Kind = TKind::Move;
+    in.Scale = c.scale;
+    MovePoints(host, std::nullopt, in);
+    if (!c.withDrawing) in.Drawing = nullptr;
+    EXPECT_EQ(CheckMove(in, host), c.refusal);
+    JwwState out;
+    JwwCopyHostValues(host, out);
+    ConstructDimension(in, out);
+    EXPECT_EQ(out.OutputCount == 0, c.refusal != TRefusal::None);
+  }
 }

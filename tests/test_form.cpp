@@ -349,6 +349,7 @@ TEST(Form, Memo1SpeaksOfTheModesKind) {
                        : m.Kind == TKind::Diameter  ? "直径"
                        : m.Kind == TKind::ArcLength ? "弧長"
                        : m.Kind == TKind::Angle     ? "角度"
+                       : m.Kind == TKind::Move      ? "寸法値"
                                                     : DirectionEntry(m.Direction).Word;
     EXPECT_THAT(SjisToUtf8(notes[0]) + SjisToUtf8(notes[1]), HasSubstr(word));
     // The kind's own notes stand before the value text's (whose base line is 水平線).

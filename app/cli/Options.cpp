@@ -82,7 +82,7 @@ bool ParseSetting(std::string_view arg, TCliSetting& s, std::string& error) {
   return false;
 }
 
-// The kinds' names as --kind takes them: "linear, radius, diameter, arclength or angle".
+// The kinds' names as --kind takes them: "linear, radius, diameter, arclength, angle or move".
 std::string Alternatives() {
   std::string s;
   const std::vector<TKind>& kinds = AllKinds();

@@ -72,6 +72,7 @@ enum class TKind {
   Diameter,   // its diameter
   ArcLength,  // the length along a picked arc, on a dimension arc
   Angle,      // the angle between two picked lines, on a dimension arc
+  Move,       // the value of a dimension already drawn, moved out on a leader
 };
 
 // Where the linear kind's measured points come from.

@@ -8,6 +8,7 @@
 #include "Dimension.h"
 #include "ArcKinds.h"
 #include "LinearKind.h"
+#include "MoveKind.h"
 #include "RoundKinds.h"
 
 namespace {
@@ -163,12 +164,39 @@ const TKindEntry* KindRow(TKind k) {
       .Construct = ConstructArcDimension,
       .Marks = Crossing,
   };
+  static const TKindEntry kMove{
+      .Kind = TKind::Move,
+      .Name = "move",
+      .Word = "寸法値移動",
+      .SettingsFile = "q746mv.dat",
+      .Launcher = "q748mv",
+      .HasDirections = false,
+      .RecordsPoints = false,
+      .TextKind = kJwwTextSloped,
+      .Symbol = "",
+      .After = "",
+      .Unitless = false,
+      .Prompts = {{"#1", Q748_POINT("寸法値の移動先を指示してください")}},
+      .Draws = {"◇作図済みの寸法の寸法値", "　を移動し、寸法線から", "　引出線を引きます"},
+      .Asks = {"　移動する寸法の範囲選択", "　寸法値の移動先の点", ""},
+      // The value keeps its text, text type and form as drawn; only its base line's gap is set.
+      .Unused = {"ComboBox1",   "ComboBox2",   "ComboBox3", "ComboBox4", "ComboBox5", "Edit1",    "Edit2",
+                 "Edit3",       "Edit5",       "Edit6",     "Edit7",     "Edit8",     "Edit9",    "Edit10",
+                 "RadioGroup1", "RadioGroup2", "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4"},
+      .MakePoints = MovePoints,
+      .Check = CheckMove,
+      .Measure = MeasureMove,
+      .ValueText = MoveValueText,
+      .Construct = ConstructMove,
+      .Marks = MoveMarks,
+  };
   switch (k) {
     case TKind::Linear: return &kLinear;
     case TKind::Radius: return &kRadius;
     case TKind::Diameter: return &kDiameter;
     case TKind::ArcLength: return &kArcLength;
     case TKind::Angle: return &kAngle;
+    case TKind::Move: return &kMove;
   }
   return nullptr;  // a number that is no enumerator
 }

@@ -130,6 +130,13 @@ class TFinder {
           return true;
         }
       }
+      // An arc length's value reads along its dimension arc's tangent, where its leader starts.
+      for (const TArcCandidate& a : arcs_) {
+        if (OnArc(a.Arc, p)) {
+          v_.Line = a.Item;
+          return true;
+        }
+      }
       return false;
     });
   }

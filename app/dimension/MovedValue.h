@@ -38,7 +38,8 @@ struct TMovedValue {
   TMovedValueRefusal Refusal = TMovedValueRefusal::None;
   TJwwOrderItem Value{};  // the value text (Text) or the dimension entity (Msg) holding it
   TJwwEntText Text{};     // the value text as read
-  // Its dimension line: a Line, the Msg itself (its own line), or for an angle an Arc.
+  // Its dimension line: a Line, the Msg itself (its own line), or an Arc: an angle's, or the arc an
+  // arc length's leader comes from.
   TJwwOrderItem Line{};
   TPointD Start, Direction;       // the text's start and its unit direction
   double Extent = 0, Height = 0;  // the text's length and height, drawing units

@@ -109,6 +109,7 @@ std::vector<TPreviewShape> PickedShapes(const TDimensionInput& in, const JwwStat
       return {shape(TPreviewShapeKind::PickedCircle, {{in.Centre.X, in.Centre.Y}}, in.Radius)};
     case TKind::ArcLength: return {arc()};
     case TKind::Angle: return {line(in.LineEnds[0], in.LineEnds[1]), line(in.LineEnds[2], in.LineEnds[3])};
+    case TKind::Move: return {};
     case TKind::Linear:
       if (in.Pick == TPick::Fence)
         return {line({in.Points[1].X, in.Points[1].Y}, {in.Points[2].X, in.Points[2].Y})};
