@@ -126,6 +126,9 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
       {"q748dmset.bat", false},
       {"q748arcset.bat", false},
       {"q748angset.bat", false},
+      {"q748mv.bat", false},
+      {"q748mvr.bat", true},
+      {"q748mvset.bat", false},
   };
   // Every launcher of the folder is here, and the package takes it.
   std::set<std::string> listed;
@@ -173,11 +176,8 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     EXPECT_FALSE(IsDirective(memo));
     EXPECT_LE(memo.size(), 60u);
     EXPECT_EQ(memo.substr(memo.size() - stem.size() - 1), " " + stem);
-    const std::string word = mode->Kind == TKind::Radius      ? "半径"
-                             : mode->Kind == TKind::Diameter  ? "直径"
-                             : mode->Kind == TKind::ArcLength ? "弧長"
-                             : mode->Kind == TKind::Angle     ? "角度"
-                                                              : DirectionEntry(mode->Direction).Word;
+    const char* kindWord = KindEntry(mode->Kind).Word;
+    const std::string word = kindWord ? kindWord : DirectionEntry(mode->Direction).Word;
     EXPECT_THAT(memo, StartsWithSjis("@REM " + SjisText(word)));
     EXPECT_THAT(memo, ExactlyWhen(mode->Next == TNext::Chain, HasSjisSubstr(SjisText("連続"))));
     EXPECT_THAT(memo, ExactlyWhen(launcher.Repeats && mode->Next != TNext::Chain,
@@ -223,8 +223,13 @@ TEST(Package, LaunchersCarryTheHostsDirectives) {
     for (const TPrompt& p : ModePrompts(*mode))
       if (!settingsOnly) expected.emplace_back(p.Directive, SjisText(p.Text));
     EXPECT_EQ(prompts, expected);
-    // The selection: none, a range (with the comment shown while selecting) or the whole drawing.
-    const TModeSelection& selection = ModeSelection(*mode);
+    // The selection: none, a range (with the comment shown while selecting) or the whole drawing;
+    // a settings launcher selects nothing.
+    const TModeSelection selection = settingsOnly ? TModeSelection{} : ModeSelection(*mode);
+    std::string comment;
+    for (const std::string& l : lines)
+      if (IsDirective(l) && DirectiveName(l) == "#hc") comment = l.substr(l.find("#hc") + 4);
+    EXPECT_EQ(comment, selection.Comment ? SjisText(selection.Comment) : "");
     std::vector<std::string> order = {"#jww", "#cd", selection.Range};
     if (selection.Comment) order.push_back("#hc");
     for (const auto& p : expected) order.push_back(p.first);

@@ -155,6 +155,9 @@ struct TKindEntry {
   void (*Construct)(const TDimensionInput& in, JwwState& out);
   // What the preview marks as measured: the measured points, a circle's centre, where lines cross.
   std::vector<TPointD> (*Marks)(const TDimensionInput& in);
+  // What the preview draws where that is not what OK writes (a move: its moved value, the selection
+  // standing faint behind it); nullptr: Construct.
+  void (*Preview)(const TDimensionInput& in, JwwState& out) = nullptr;
 };
 const TKindEntry& KindEntry(TKind k);
 // The row of `k`; nullptr for a number that is no enumerator.

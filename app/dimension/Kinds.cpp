@@ -177,6 +177,11 @@ const TKindEntry* KindRow(TKind k) {
       .After = "",
       .Unitless = false,
       .Prompts = {{"#1", Q748_POINT("寸法値の移動先を指示してください")}},
+      // A range selection of the dimension (hd deletes exactly what was selected); blocks, curves
+      // and solids are neither handed over nor deleted, as nothing could write them back.
+      .Selection = {"#h1",
+                    "寸法値を移動する寸法（寸法値と寸法線）を範囲選択してください",
+                    {"#ht10", "#ht20", "#ht40"}},
       .Draws = {"◇作図済みの寸法の寸法値", "　を移動し、寸法線から", "　引出線を引きます"},
       .Asks = {"　移動する寸法の範囲選択", "　寸法値の移動先の点", ""},
       // The value keeps its text, text type and form as drawn; only its base line's gap is set.
@@ -189,6 +194,7 @@ const TKindEntry* KindRow(TKind k) {
       .ValueText = MoveValueText,
       .Construct = ConstructMove,
       .Marks = MoveMarks,
+      .Preview = PreviewMove,
   };
   switch (k) {
     case TKind::Linear: return &kLinear;

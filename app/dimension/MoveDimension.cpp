@@ -188,16 +188,21 @@ std::vector<TPointD> MoveMarks(const TDimensionInput& in) {
   return {LeaderStart(*in.Drawing, v)};
 }
 
-void ConstructMove(const TDimensionInput& in, JwwState& out) {
+namespace {
+
+// The move; with `selection` false the moved value alone (the preview shows the selection faint).
+void AddMove(const TDimensionInput& in, JwwState& out, bool selection) {
   const TMovedValue v = ValueOf(in);
   // Never delete what would not come back.
   if (!in.Drawing || SelectionRefusal(*in.Drawing, v) != TRefusal::None) return;
   const JwwState& host = *in.Drawing;
   const TMovePlace p = Place(in, host, v);
-  JwwAddDeleteSelection(out);
-  for (const TJwwOrderItem item : host.EntityOrder) {
-    if (Same(item, v.Value) || DrawnAnew(v, item)) continue;
-    JwwAddEntityAsRead(out, host, item);
+  if (selection) {
+    JwwAddDeleteSelection(out);
+    for (const TJwwOrderItem item : host.EntityOrder) {
+      if (Same(item, v.Value) || DrawnAnew(v, item)) continue;
+      JwwAddEntityAsRead(out, host, item);
+    }
   }
   // The value as it was read, at its new place and turned along its dimension line; a dimension
   // entity's with its own line, as it was.
@@ -225,3 +230,9 @@ void ConstructMove(const TDimensionInput& in, JwwState& out) {
   AddDimensionLine(out, p.Base.T0, p.Base.T1);
   GiveBackHostAttributes(out);
 }
+
+}  // namespace
+
+void ConstructMove(const TDimensionInput& in, JwwState& out) { AddMove(in, out, true); }
+
+void PreviewMove(const TDimensionInput& in, JwwState& out) { AddMove(in, out, false); }

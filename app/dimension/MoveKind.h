@@ -24,3 +24,6 @@ std::vector<TPointD> MoveMarks(const TDimensionInput& in);
 // hd, every selected entity but the value (and the base line and leader it stood on) as it was
 // read, then the value at its new place with its base line and leader. Nothing for a refused input.
 void ConstructMove(const TDimensionInput& in, JwwState& out);
+// The moved value alone, with its base line and leader: what the preview draws in front of the
+// selection.
+void PreviewMove(const TDimensionInput& in, JwwState& out);

@@ -109,7 +109,22 @@ std::vector<TPreviewShape> PickedShapes(const TDimensionInput& in, const JwwStat
       return {shape(TPreviewShapeKind::PickedCircle, {{in.Centre.X, in.Centre.Y}}, in.Radius)};
     case TKind::ArcLength: return {arc()};
     case TKind::Angle: return {line(in.LineEnds[0], in.LineEnds[1]), line(in.LineEnds[2], in.LineEnds[3])};
-    case TKind::Move: return {};
+    case TKind::Move: {
+      // The selection as it stands, faint: its lines, circles and arcs.
+      std::vector<TPreviewShape> shapes;
+      if (!in.Drawing) return shapes;
+      const JwwState& drawing = *in.Drawing;
+      for (const TJwwEntLine& l : drawing.Lines) shapes.push_back(line({l.X1, l.Y1}, {l.X2, l.Y2}));
+      for (const TJwwEntCircle& c : drawing.Circles)
+        shapes.push_back(shape(TPreviewShapeKind::PickedCircle, {{c.X, c.Y}}, c.Radius));
+      for (const TJwwEntArc& a : drawing.Arcs) {
+        if (!JwwArcIsCircular(a)) continue;
+        double start = 0, end = 0;
+        ArcAngles(a, start, end);
+        shapes.push_back(shape(TPreviewShapeKind::PickedArc, ArcPoints({a.X, a.Y}, a.Radius, start, end)));
+      }
+      return shapes;
+    }
     case TKind::Linear:
       if (in.Pick == TPick::Fence)
         return {line({in.Points[1].X, in.Points[1].Y}, {in.Points[2].X, in.Points[2].Y})};
@@ -141,7 +156,11 @@ TPreview BuildPreview(const TForm1& form) {
 
   JwwState scratch;
   JwwCopyHostValues(form.Jww, scratch);
-  ConstructDimension(in, scratch);
+  if (const auto preview = KindEntry(in.Kind).Preview) {
+    preview(in, scratch);
+  } else {
+    ConstructDimension(in, scratch);
+  }
   // What the kind measures is marked (its row says what).
   std::vector<TPreviewPoint> measured;
   for (const TPointD q : KindEntry(in.Kind).Marks(in)) measured.push_back({q.X, q.Y});
@@ -165,7 +184,9 @@ TPreview BuildPreview(const TForm1& form) {
     row = SjisText("寸法 ") + IntToText(static_cast<int>(l.Texts.size())) + SjisText("個（引出し ") +
           IntToText(l.Moved) + SjisText("個）　全体 ");
   }
-  p.Info = direction + row + SjisText("寸法値 ") + p.ValueText + SjisText(angle ? "　角度 " : "　長さ ") +
+  // A move tells how far its value goes.
+  const char* measure = angle ? "　角度 " : in.Kind == TKind::Move ? "　移動距離 " : "　長さ ";
+  p.Info = direction + row + SjisText("寸法値 ") + p.ValueText + SjisText(measure) +
            FloatToText(RoundDigits(4, TRoundMode::RoundHalf, p.Length)) + SjisText(angle ? "°" : "") +
            SjisText("　縮尺 1/") + FloatToText(in.Scale) + SjisText("　軸角 ") + FloatToText(in.AxisAngle) +
            SjisText("°");
