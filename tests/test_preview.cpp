@@ -572,6 +572,66 @@ TEST(Preview, AChainDrawnRunByRun) {
   }
 }
 
+// A value of Jw_cad's own dimension moved out on a leader, drawn as the host draws before and
+// after the run: the same entities but for the value, which stands at its new place with a base
+// line and a leader (the README's pictures, rewritten with Q748_UPDATE_SCREENSHOT set).
+TEST(Preview, AMovedValueBeforeAndAfter) {
+  // A wall of 150 between dimensions of 1200 and 1950 at 1/50: its value stands over its extension lines.
+  const std::vector<std::string> selection = {
+      "z3", "0 -100 0 -560", "z3", "150 -100 150 -560", "z3", "0 -500 150 -500", "z3", "cs 0 -480 10 0 \"150"};
+  const std::vector<std::string> around = {
+      "z3", "-1200 -100 -1200 -560", "z3", "-1200 -500 0 -500", "z3", "cs -675 -480 10 0 \"1200",
+      "z3", "2100 -100 2100 -560",   "z3", "150 -500 2100 -500", "z3", "cs 990 -480 10 0 \"1950",
+      "-1300 -100 2200 -100",         "-1300 0 2200 0"};
+  TempDir dir("q748-preview");
+  std::string host = HostFile(0, 50, {"hn -20 -600 170 -50", "hp1 420 -820"});
+  for (const std::string& l : selection) host += l + "\r\n";
+  WriteFile(dir.path() / kExchangeFileName, host);
+  TForm1 f(dir.path(), nullptr, {.Kind = TKind::Move});
+  f.FormShow();
+  f.Button1Click();
+  ASSERT_TRUE(f.CloseRequested) << SjisToUtf8(f.LabelA1.Caption);
+
+  // The host's drawing: what was around the selection, then the selection, or what replaces it.
+  JwwState before, after;
+  // A text's head and its string are two slots, as the command writes them.
+  const auto add = [](JwwState& st, const std::string& l) {
+    const std::size_t quote = l.find('"');
+    if (quote == std::string::npos) return JwwAddOutputLine(st, l);
+    JwwAddOutputLine(st, l.substr(0, quote + 1), true);
+    JwwAddOutputLine(st, l.substr(quote + 1));
+  };
+  for (const std::string& l : around) add(before, l), add(after, l);
+  for (const std::string& l : selection) add(before, l);
+  bool deleted = false;
+  for (const TJwwOutputSlot& slot : f.Jww.OutputLines) {
+    if (slot.Text == "hd") {
+      deleted = true;
+      continue;
+    }
+    JwwAddOutputLine(after, slot.Text, slot.JoinNext);
+  }
+  ASSERT_TRUE(deleted);
+  const TPreviewPicture a = PictureFromOutput(before, 50), b = PictureFromOutput(after, 50);
+  const auto lines = [](const TPreviewPicture& p) { return OfKind(p, TPreviewShapeKind::Line).size(); };
+  EXPECT_EQ(lines(b), lines(a) + 2);  // the base line and the leader
+  EXPECT_EQ(OfKind(b, TPreviewShapeKind::Text).size(), OfKind(a, TPreviewShapeKind::Text).size());
+  for (double x : {0.0, 150.0}) EXPECT_TRUE(HasLine(b, x, -100, x, -560)) << x;
+  EXPECT_TRUE(HasLine(b, 0, -500, 150, -500));
+  if (std::getenv("Q748_UPDATE_SCREENSHOT") != nullptr) {
+    const fs::path docs = fs::path(Q748_TEST_DATA) / ".." / ".." / "docs";
+    // One frame for both pictures: the one of the drawing after the move.
+    TPreviewPicture framed = a;
+    framed.MinX = std::min(a.MinX, b.MinX), framed.MaxX = std::max(a.MaxX, b.MaxX);
+    framed.MinY = std::min(a.MinY, b.MinY), framed.MaxY = std::max(a.MaxY, b.MaxY);
+    WriteFile(docs / "move-before.svg", PictureToSvg(framed, 360, 240));
+    TPreviewPicture framedAfter = b;
+    framedAfter.MinX = framed.MinX, framedAfter.MaxX = framed.MaxX;
+    framedAfter.MinY = framed.MinY, framedAfter.MaxY = framed.MaxY;
+    WriteFile(docs / "move-after.svg", PictureToSvg(framedAfter, 360, 240));
+  }
+}
+
 TEST(Preview, CommandLine) {
   TempDir dir("q748-preview-cli");
   const std::string host = HostFile(0, 1, kCompleteRun);

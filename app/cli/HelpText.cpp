@@ -43,7 +43,14 @@ direction and kind keeps its settings in DIR: {SETTINGS_FILES}.
              dimension arc, 3 the start of the value text; the value is ⌒ and the arc's length.
              angle: the lines picked at prompts 1 and 2 (REM #1ln, #2ln), 3 a point of the
              dimension arc (it chooses which of the four angles), 4 the start of the value text;
-             the value is the angle and °
+             the value is the angle and °. move: the value of a dimension already drawn (Jw_cad's
+             or this command's) moved out on a leader. Jw_cad hands over a range selection (REM
+             #h1) holding the value and its dimension line, and 1 the value's new start; the
+             output begins with hd (Jw_cad deletes the selection), writes back every selected
+             entity but the value as it was read, then the value at the new place along its
+             dimension line with a base line and a leader from the point of the line nearest to
+             where it stood. Refused, writing nothing: no value, two values, no dimension line,
+             an entity that could not be written back
   --direction vertical|horizontal|aligned
              which dimension the dialog draws (vertical when not given): vertical in the drawing's
              axis angle, horizontal along it, or aligned with the line from point 1 to point 2.
