@@ -577,12 +577,22 @@ TEST(Preview, AChainDrawnRunByRun) {
 // line and a leader (the README's pictures, rewritten with Q748_UPDATE_SCREENSHOT set).
 TEST(Preview, AMovedValueBeforeAndAfter) {
   // A wall of 150 between dimensions of 1200 and 1950 at 1/50: its value stands over its extension lines.
-  const std::vector<std::string> selection = {
-      "z3", "0 -100 0 -560", "z3", "150 -100 150 -560", "z3", "0 -500 150 -500", "z3", "cs 0 -480 10 0 \"150"};
-  const std::vector<std::string> around = {
-      "z3", "-1200 -100 -1200 -560", "z3", "-1200 -500 0 -500", "z3", "cs -675 -480 10 0 \"1200",
-      "z3", "2100 -100 2100 -560",   "z3", "150 -500 2100 -500", "z3", "cs 990 -480 10 0 \"1950",
-      "-1300 -100 2200 -100",         "-1300 0 2200 0"};
+  const std::vector<std::string> selection = {"z3", "0 -100 0 -560",   "z3", "150 -100 150 -560",
+                                              "z3", "0 -500 150 -500", "z3", "cs 0 -480 10 0 \"150"};
+  const std::vector<std::string> around = {"z3",
+                                           "-1200 -100 -1200 -560",
+                                           "z3",
+                                           "-1200 -500 0 -500",
+                                           "z3",
+                                           "cs -675 -480 10 0 \"1200",
+                                           "z3",
+                                           "2100 -100 2100 -560",
+                                           "z3",
+                                           "150 -500 2100 -500",
+                                           "z3",
+                                           "cs 990 -480 10 0 \"1950",
+                                           "-1300 -100 2200 -100",
+                                           "-1300 0 2200 0"};
   TempDir dir("q748-preview");
   std::string host = HostFile(0, 50, {"hn -20 -600 170 -50", "hp1 420 -820"});
   for (const std::string& l : selection) host += l + "\r\n";

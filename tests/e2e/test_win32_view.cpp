@@ -106,9 +106,9 @@ void Pump(HWND dialog) {
 }
 
 std::unique_ptr<TDialogWindow> Open(const TFolder& folder, bool show = true, TNext next = TNext::None,
-                                    TKind kind = TKind::Linear) {
+                                    TKind kind = TKind::Linear, TPick pick = TPick::Points) {
   auto dialog = std::make_unique<TDialogWindow>(GetModuleHandleW(nullptr), folder.Path(),
-                                                TDimensionMode{kind, TDirection::Vertical, next});
+                                                TDimensionMode{kind, TDirection::Vertical, next, pick});
   std::wstring error;
   EXPECT_TRUE(dialog->Create(error)) << WideToUtf8(error);
   if (show) {
@@ -224,13 +224,17 @@ TBoxContent AnswerMessageBox(const wchar_t* caption, Action action) {
 }  // namespace
 
 TEST(Win32View, EveryWindowOfTheTableStandsAtItsPlaceWithItsKind) {
-  for (const TNext next : {TNext::None, TNext::Chain, TNext::Outside}) {
-    SCOPED_TRACE(static_cast<int>(next));
+  const TDimensionMode modes[] = {{},
+                                  {TKind::Linear, TDirection::Vertical, TNext::Chain},
+                                  {TKind::Linear, TDirection::Vertical, TNext::Outside},
+                                  {TKind::Linear, TDirection::Vertical, TNext::None, TPick::Fence}};
+  for (const TDimensionMode& mode : modes) {
+    const TNext next = mode.Next;
+    SCOPED_TRACE(static_cast<int>(next) + 10 * static_cast<int>(mode.Pick));
     TFolder folder(SettingsFile(100, 100));
-    auto d = Open(folder, false, next);
+    auto d = Open(folder, false, next, TKind::Linear, mode.Pick);
     const UINT dpi = d->Dpi();
-    for (const TChildWindow& c :
-         DialogChildren(ControlTable(), TDimensionMode{TKind::Linear, TDirection::Vertical, next})) {
+    for (const TChildWindow& c : DialogChildren(ControlTable(), mode)) {
       std::string label = c.Name;
       if (c.Item >= 0) label.append("#").append(std::to_string(c.Item));
       SCOPED_TRACE(label);
@@ -266,12 +270,11 @@ TEST(Win32View, EveryWindowOfTheTableStandsAtItsPlaceWithItsKind) {
     // Nothing of the table is missing; the outside dimension's distance is there for it only,
     // below notes that are shorter then.
     for (const TControlEntry& s : ControlTable()) {
-      const bool shown = IsShown(s, {TKind::Linear, TDirection::Vertical, next, TPick::Points});
+      const bool shown = IsShown(s, mode);
       EXPECT_EQ(d->ControlWindow(s.Name) != nullptr, shown) << s.Name;
     }
     const RECT memo = RectInParent(d->ControlWindow("Memo1"));
-    EXPECT_EQ(memo.bottom - memo.top,
-              ScaleToDpi(MemoHeight({TKind::Linear, TDirection::Vertical, next, TPick::Points}), dpi));
+    EXPECT_EQ(memo.bottom - memo.top, ScaleToDpi(MemoHeight(mode), dpi));
     EXPECT_EQ(Text(d->Handle()), SjisToWide(d->Form().Caption()));
   }
 }
@@ -362,6 +365,7 @@ TEST(Win32View, EachKindDisablesWhatItDoesNotUse) {
       {TKind::Diameter, L"\u30bd\u30e9\u30c8\uff2b\uff08\u76f4\u5f84\uff09"},
       {TKind::ArcLength, L"\u30bd\u30e9\u30c8\uff2b\uff08\u5f27\u9577\uff09"},
       {TKind::Angle, L"\u30bd\u30e9\u30c8\uff2b\uff08\u89d2\u5ea6\uff09"},
+      {TKind::Move, L"\u30bd\u30e9\u30c8\uff2b\uff08\u5bf8\u6cd5\u5024\u79fb\u52d5\uff09"},
   };
   for (const auto& k : kinds) {
     TFolder folder(SettingsFile(100, 100));
@@ -481,27 +485,31 @@ TEST(Win32View, AltLettersMoveToTheirControls) {
 
 // Every control with a tip shows it: its caption, what an edit takes and its Alt letter.
 TEST(Win32View, EveryFieldHasItsTip) {
-  TFolder folder(SettingsFile(100, 100));
-  auto d = Open(folder, true, TNext::Outside);
-  ASSERT_NE(d->TipsWindow(), nullptr);
+  // The outside dimension's and the row's dialogs between them show every control.
   int checked = 0;
-  for (const TControlEntry& c : ControlTable()) {
-    const std::string hint = ControlHint(c);
-    if (hint.empty()) continue;
-    HWND control = d->ControlWindow(c.Name, c.Kind == TControlKind::RadioGroup ? 0 : -1);
-    ASSERT_NE(control, nullptr) << c.Name;
-    std::wstring text(512, L'\0');
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = d->Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = text.data();
-    SendMessageW(d->TipsWindow(), TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
-    text.resize(wcslen(text.c_str()));
-    EXPECT_EQ(text, SjisToWide(hint)) << c.Name;
-    ++checked;
+  for (const TDimensionMode mode :
+       {TDimensionMode{.Next = TNext::Outside}, TDimensionMode{.Pick = TPick::Fence}}) {
+    TFolder folder(SettingsFile(100, 100));
+    auto d = Open(folder, true, mode.Next, TKind::Linear, mode.Pick);
+    ASSERT_NE(d->TipsWindow(), nullptr);
+    for (const TControlEntry& c : ControlTable()) {
+      const std::string hint = ControlHint(c);
+      if (hint.empty() || !IsShown(c, mode)) continue;
+      HWND control = d->ControlWindow(c.Name, c.Kind == TControlKind::RadioGroup ? 0 : -1);
+      ASSERT_NE(control, nullptr) << c.Name;
+      std::wstring text(512, L'\0');
+      TTTOOLINFOW tool{};
+      tool.cbSize = sizeof tool;
+      tool.hwnd = d->Handle();
+      tool.uId = reinterpret_cast<UINT_PTR>(control);
+      tool.lpszText = text.data();
+      SendMessageW(d->TipsWindow(), TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+      text.resize(wcslen(text.c_str()));
+      EXPECT_EQ(text, SjisToWide(hint)) << c.Name;
+      ++checked;
+    }
   }
-  EXPECT_GE(checked, 20);
+  EXPECT_GE(checked, 40);
 }
 
 TEST(Win32View, ControlsShowTheModelAfterFormShow) {
