@@ -1823,7 +1823,8 @@ TEST(RowPlacement, WorkedRows) {
         {1, 31.5, 35.5, 4, 6.5, {31, 3.5}},
         {0, 43, 47, 0.5, 3}}},
       // Five segments of 2.9: the second and fourth would fit in a second row (5.8 apart, 5.5
-      // needed) but the third would not fit between their leaders (6 needed), so the run stays on
+      // needed) but the third would not fit between their leaders (6 needed), nor would a value
+      // of the first row with one in three or four in further rows, so the run stays on
       // the first row, spread by 2.6 a step from the middle one (5.5 - 2.9). Its outer leaders
       // stray 2.7, so the row stands at 2.7 * (3.0 + 0.5) / (1.45 + 1) = 27/7.
       {"a run the second row cannot take",
@@ -1835,6 +1836,21 @@ TEST(RowPlacement, WorkedRows) {
         {1, 30.75, 34.75, 27.0 / 7 + 0.5, 27.0 / 7 + 3, {30.25, 27.0 / 7}},
         {1, 36.25, 40.25, 27.0 / 7 + 0.5, 27.0 / 7 + 3, {35.75, 27.0 / 7}},
         {0, 42.5, 46.5, 0.5, 3}}},
+      // Segments of 2, 5, 1.5 and 3 (middles 21, 24.5, 27.75, 30): with every second value in a
+      // second row the third would stand between leaders 24.5 and 30 (5.5 apart, 6 needed). With
+      // one in three a row further, the second stands plumb in the second row before its middle
+      // (the row pushed it back), the third in the third row after its middle, and the fourth
+      // starts 0.5 past the third's leader (28.75). The first stays centred; its leader strays 2.5
+      // over a half segment of 1, so the first row stands at 2.5 * 3.5 / 2 = 4.375, the others
+      // 3.5 apart.
+      {"a third row where the second cannot take the run",
+       WorkedRow({0, 20, 22, 27, 28.5, 31.5, 51.5}),
+       {{0, 8, 12, 0.5, 3},
+        {1, 19, 23, 4.875, 7.375, {18.5, 4.375}},
+        {2, 20, 24, 8.375, 10.875, {24.5, 7.875}},
+        {3, 28.25, 32.25, 11.875, 14.375, {27.75, 11.375}},
+        {1, 28.75, 32.75, 4.875, 7.375, {28.25, 4.375}},
+        {0, 39.5, 43.5, 0.5, 3}}},
       // Nothing on the line: the row's base line stands 0.5 past the overhang.
       {"all out",
        WorkedRow({0, 10, 20}, true, true),
@@ -1974,9 +1990,15 @@ TRowInput RandomRow(std::mt19937& rng) {
 // in the order of its segment within its row; a value on the line really fits.
 TEST(RowPlacement, RandomCrowdedRowsKeepEverythingApart) {
   std::mt19937 rng(748);
-  int moved = 0, further = 0, onLine = 0, bounded = 0;
-  for (int round = 0; round < 200; ++round) {
-    const TRowInput in = RandomRow(rng);
+  int moved = 0, further = 0, deeper = 0, onLine = 0, bounded = 0;
+  // First a row whose third-row leaders pass where the second row's long values would stand.
+  TRowInput third = WorkedRow({0, 20, 21.8647, 26.5181, 32.6288, 38.8578, 41.4503, 42.453, 46.784, 66.784});
+  third.TextGap = 0.5;
+  third.Extents = {10.4908, 5.0283, 3.50873, 4.67422, 5.56092, 10.1457, 9.08445, 5.30182, 11.8286};
+  std::vector<TRowInput> rows = {third};
+  for (int round = 0; round < 200; ++round) rows.push_back(RandomRow(rng));
+  for (std::size_t round = 0; round < rows.size(); ++round) {
+    const TRowInput& in = rows[round];
     const std::vector<TRowValue> v = PlaceRowValues(in);
     const std::size_t n = v.size();
     ASSERT_EQ(n, in.Extents.size());
@@ -2004,6 +2026,7 @@ TEST(RowPlacement, RandomCrowdedRowsKeepEverythingApart) {
       }
       ++moved;
       further += x.Row > 1;
+      deeper += x.Row > 2;
       EXPECT_NEAR(x.T0.X, x.Box.X0 - c, eps) << at;
       EXPECT_NEAR(x.T1.X, x.Box.X1 + c, eps) << at;
       EXPECT_EQ(x.T0.Y, x.T1.Y) << at;
@@ -2074,6 +2097,7 @@ TEST(RowPlacement, RandomCrowdedRowsKeepEverythingApart) {
   EXPECT_GT(moved, 1000);
   EXPECT_GT(further, 50);
   EXPECT_GT(bounded, 5);
+  EXPECT_GT(deeper, 0) << further;
 }
 
 namespace {

@@ -2,12 +2,17 @@
 #include "RowPlacement.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// Rows of moved values at the most, and how far each is taken (see PlacePlumb).
+constexpr int kMaxRows = 4;
+using TReach = std::array<double, kMaxRows + 1>;
 
 // A moved value. On the first row its footprint (base line, and the room kept for its leader) is
 // [Left + A, Left + B], Left being where its text starts.
@@ -69,43 +74,55 @@ void PlumbFootprint(const TItem& it, bool after, double& left, double& right) {
   right = after ? it.Middle + it.BaseLength : it.Middle;
 }
 
-// Puts `it` in the second row when its value clears the footprints placed there before it (in
-// segment order, each starting beyond the last): on the side the first row pushed it to, else on
-// the other.
-bool PlaceSecond(TItem& it, double apart, double& right, double lo, double hi) {
+// Puts `it` in row `row` (2 or further), plumb over its middle: its leader must clear what the
+// rows it passes through hold, and its footprint what its own row holds, on the side the first row
+// pushed it to, else on the other. Values are placed in segment order; reach[r] is how far row r is
+// taken, by its footprints and by the leaders passing through it.
+bool PlacePlumb(TItem& it, int row, double apart, TReach& reach, double lo, double hi) {
+  for (int q = 2; q < row; ++q)
+    if (it.Middle < reach[static_cast<std::size_t>(q)] + apart) return false;
   const bool pushedBack = it.Left < it.Want;
   for (bool after : {!pushedBack, pushedBack}) {
     double l, r;
     PlumbFootprint(it, after, l, r);
-    if (l < right + apart || l < lo || r > hi) continue;
-    it.Row = 2;
+    if (l < reach[static_cast<std::size_t>(row)] + apart || l < lo || r > hi) continue;
+    it.Row = row;
     it.After = after;
-    right = r;
+    reach[static_cast<std::size_t>(row)] = r;
+    for (int q = 2; q < row; ++q)
+      reach[static_cast<std::size_t>(q)] = std::max(reach[static_cast<std::size_t>(q)], it.Middle);
     return true;
   }
   return false;
 }
 
-// Every second value of the run v[first, last) in a further row, if the whole run can be so placed.
-void Stagger(const std::vector<TItem*>& v, std::size_t first, std::size_t last, double apart, double& right,
+// The run v[first, last) over further rows: of every `rows` values the first stays on the first row
+// and the others stand one in each further row, for the fewest rows with which the whole run can be
+// so placed; none of them: the run stays on the first row.
+void Stagger(const std::vector<TItem*>& v, std::size_t first, std::size_t last, double apart, TReach& reach,
              double lo, double hi) {
-  const double before = right;
-  bool ok = true;
-  for (std::size_t k = first + 1; k < last && ok; k += 2) ok = PlaceSecond(*v[k], apart, right, lo, hi);
-  // The values left on the first row must fit between the plumb leaders.
-  double next = -kInf;  // where the next footprint may start
-  for (std::size_t k = first; k < last && ok; ++k) {
-    const TItem& it = *v[k];
-    if (it.Row >= 2) {
-      ok = next <= it.Middle;
-      next = it.Middle + apart;
-    } else {
-      next = std::max(it.Lo, next - it.A) + it.B + apart;
+  const TReach before = reach;
+  for (int rows = 2; rows <= kMaxRows; ++rows) {
+    bool ok = true;
+    for (std::size_t k = first; k < last && ok; ++k) {
+      const int place = static_cast<int>((k - first) % static_cast<std::size_t>(rows));
+      if (place > 0) ok = PlacePlumb(*v[k], place + 1, apart, reach, lo, hi);
     }
+    // The values left on the first row must fit between the plumb leaders.
+    double next = -kInf;  // where the next footprint may start
+    for (std::size_t k = first; k < last && ok; ++k) {
+      const TItem& it = *v[k];
+      if (it.Row >= 2) {
+        ok = next <= it.Middle;
+        next = it.Middle + apart;
+      } else {
+        next = std::max(it.Lo, next - it.A) + it.B + apart;
+      }
+    }
+    if (ok) return;
+    reach = before;
+    for (std::size_t k = first; k < last; ++k) v[k]->Row = 1;
   }
-  if (ok) return;
-  right = before;
-  for (std::size_t k = first; k < last; ++k) v[k]->Row = 1;
 }
 
 }  // namespace
@@ -165,7 +182,8 @@ std::vector<TRowValue> PlaceRowValues(const TRowInput& in) {
 
     // One row first; runs pushed more than a text length are staggered.
     const std::vector<std::size_t> runs = SolveInOrder(all, apart);
-    double reached = -kInf;  // how far the second row's footprints reach
+    TReach reached;
+    reached.fill(-kInf);
     for (std::size_t r = 0; r < runs.size(); ++r) {
       const std::size_t begin = runs[r], end = r + 1 < runs.size() ? runs[r + 1] : all.size();
       bool far = false;
@@ -220,15 +238,11 @@ std::vector<TRowValue> PlaceRowValues(const TRowInput& in) {
       y1 = std::max(y1, stray * (own + c) / lane - own);
     }
   }
-  // The second row is the first when the first holds none.
-  bool any[3] = {};
-  for (const TItem& it : items) any[it.Row] = true;
-  const int rowOf[3] = {0, 1, any[1] ? 2 : 1};
   const double pitch = movedHeight + 2 * c;
 
   for (const TItem& it : items) {
     TRowValue& v = out[it.Seg];
-    v.Row = rowOf[it.Row];
+    v.Row = it.Row;  // the first value of every run stays on the first row, so no row is empty
     const double y = y1 + (v.Row - 1) * pitch;  // the row's side nearer the line
     double left = it.Left;
     if (it.Row >= 2) left = it.After ? it.Middle + c : it.Middle - c - it.Extent;

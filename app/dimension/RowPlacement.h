@@ -26,26 +26,27 @@
 //   beside the text, so there the value stands after the middle (its base line starts there),
 //   may only move further on, and keeps one text height plus c free before its base line for its
 //   leader.
-// - The second row. When the first row pushes some value of a run of touching values more than
-//   its text length from its place, every second value of that run stands in a second row
-//   instead, plumb above its segment's middle: its leader runs straight out to an end of its base
-//   line, the value standing on the side the first row pushed it to (before the middle when it
-//   was pushed back, else after it), or on the other when that has no room. The run keeps this only when each
-//   of those finds room in the second row after the ones placed before it, and the values left on the first
-//   row then fit between the plumb leaders; otherwise it stays on the first row as a whole. A plumb leader is
-//   an obstacle of the first row: no value there comes within the clearance of it. No third row: a value
-//   whose plumb leader a second-row value stands across could stand in no row beyond it either; it stays on
-//   the first row, where its leader may slant.
+// - Further rows. When the first row pushes some value of a run of touching values more than
+//   its text length from its place, the run is spread over further rows: of every two values the
+//   second stands in a second row, plumb above its segment's middle, its leader running straight
+//   out to an end of its base line, the value on the side the first row pushed it to (before the
+//   middle when it was pushed back, else after it), or on the other when that has no room. A
+//   plumb leader must pass beside every footprint of the rows it crosses, and each footprint
+//   must start beyond those placed before it in its row. The values left on the first row must
+//   then fit between the plumb leaders. When that fails, one value in three stays on the first
+//   row and the others stand in the second and third rows, then one in four over four rows; when
+//   no spread fits, the run stays on the first row as a whole, where its leaders slant. A plumb
+//   leader is an obstacle of the first row: no value there comes within the clearance of it.
 // - Bounds. Between lines across the row (Left, Right) the moved values keep c from them; a row
-//   wider than the room between them runs over them.
+//   wider than the room between them stands as it would without them.
 // - Heights. The first row stands c beyond the highest of the extension lines' overhang, the
 //   markers' half-width and (text up away from the fence) the values on the line; higher where a
 //   slanted leader needs it to keep c from every corner: with the text up away, so that up to c
 //   beyond the values on the line no leader strays further from its middle than half its segment
 //   plus the markers' reach (the neighbours' values on the line start c beyond that); with the
 //   text up towards the fence, so that up to c beyond its own value's height the leader stays in
-//   the room kept before its base line. The second row stands one value height plus 2c beyond
-//   the first.
+//   the room kept before its base line. Each further row stands one value height plus 2c beyond
+//   the one before.
 #pragma once
 
 #include <limits>
