@@ -21,7 +21,8 @@ MODE:  [--kind linear] [--direction D] [--next N | --pick line|fence]
 q748 (ソラトＫ) draws a dimension for Jw_cad whose value text stands apart on a base line of its
 own, joined to the dimension line by a leader: a vertical, horizontal or aligned dimension between
 two points, the radius or diameter of a circle or arc, the length along an arc or the angle
-between two lines. Jw_cad writes JWC_TEMP.TXT into DIR
+between two lines; a whole row of dimensions across the lines a fence crosses, or the value of a
+dimension already drawn moved out on a leader. Jw_cad writes JWC_TEMP.TXT into DIR
 with the picked points (a linear dimension: 1, 2 the points to measure; 3 a point of the
 dimension line; 4 the start of the value text), runs the command and reads JWC_TEMP.TXT back.
 This is the command without its window. DIR defaults to the folder of the executable; each
@@ -74,7 +75,7 @@ direction and kind keeps its settings in DIR: {SETTINGS_FILES}.
              fence (not a dimension's) gives a measured point; each two neighbours are one
              dimension on the same dimension line. A value that fits between its markers stands
              on the line; the others stand on base lines with leaders, in order and apart, beyond
-             the line on the side away from the fence (a second row where a run would be pushed
+             the line on the side away from the fence (further rows where a run would be pushed
              more than a text length). CheckBox7 moves every value out; CheckBox8 adds the
              overall dimension Edit10 paper mm beyond. The record is the row's last dimension,
              its row starting at the first point. Not with --next
