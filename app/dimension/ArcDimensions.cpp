@@ -15,10 +15,6 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 double Radians(double deg) { return deg * kPi / 180.0; }
-TPointD Minus(TPointD a, TPointD b) { return {a.X - b.X, a.Y - b.Y}; }
-TPointD Plus(TPointD a, TPointD b, double t) { return {a.X + t * b.X, a.Y + t * b.Y}; }
-double Dot(TPointD a, TPointD b) { return a.X * b.X + a.Y * b.Y; }
-double Cross(TPointD a, TPointD b) { return a.X * b.Y - a.Y * b.X; }
 TPointD OnCircle(TPointD c, double r, double deg) { return Plus(c, DirectionDeg(deg, true), r); }
 TPointD At(const TJwwPickedPoint& p) { return {p.X, p.Y}; }
 

@@ -8,6 +8,12 @@
 #include "Dimension.h"
 #include "DimensionParts.h"
 
+// Vectors of the plane, in drawing units.
+inline TPointD Minus(TPointD a, TPointD b) { return {a.X - b.X, a.Y - b.Y}; }
+inline TPointD Plus(TPointD a, TPointD d, double t) { return {a.X + t * d.X, a.Y + t * d.Y}; }  // a + t d
+inline double Dot(TPointD a, TPointD b) { return a.X * b.X + a.Y * b.Y; }
+inline double Cross(TPointD a, TPointD b) { return a.X * b.Y - a.Y * b.X; }
+
 // The unit vector of a direction in degrees. With exactQuarters (a frame that is a whole number
 // of quarter turns) a multiple of 90 degrees gives an exact vector, without the sine's rounding.
 inline TPointD DirectionDeg(double deg, bool exactQuarters = false) {

@@ -15,9 +15,6 @@ struct TCrossing {
   TPointD P;
 };
 
-double Dot(TPointD a, TPointD b) { return a.X * b.X + a.Y * b.Y; }
-TPointD Minus(TPointD a, TPointD b) { return {a.X - b.X, a.Y - b.Y}; }
-
 }  // namespace
 
 TFenceCrossings FenceCrossings(const JwwState& host, const TFence& fence, const TFrameTurn& turn) {

@@ -19,10 +19,6 @@ namespace {
 // coordinates written with 15 digits, far below any angle a drawing means.
 constexpr double kParallelSine = 1e-9;
 
-TPointD Minus(TPointD a, TPointD b) { return {a.X - b.X, a.Y - b.Y}; }
-TPointD Plus(TPointD a, TPointD d, double t) { return {a.X + t * d.X, a.Y + t * d.Y}; }
-double Dot(TPointD a, TPointD b) { return a.X * b.X + a.Y * b.Y; }
-double Cross(TPointD a, TPointD b) { return a.X * b.Y - a.Y * b.X; }
 double Length(TPointD d) { return std::hypot(d.X, d.Y); }
 double Apart(TPointD a, TPointD b) { return Length(Minus(a, b)); }
 

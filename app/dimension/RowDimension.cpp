@@ -11,9 +11,6 @@
 
 namespace {
 
-double Dot(TPointD a, TPointD b) { return a.X * b.X + a.Y * b.Y; }
-TPointD Minus(TPointD a, TPointD b) { return {a.X - b.X, a.Y - b.Y}; }
-
 // How far a marker stands off the dimension line: an arrow's lines at its angle, a point marker
 // about as far as it reaches along the line.
 double MarkerHalfWidth(int kind, const TDimensionInput& in) {
@@ -39,7 +36,7 @@ TRowInput PlacementInput(const TDimensionInput& in, const TRowLayout& l, const T
   const double gap = in.PointGap * in.Scale;
   for (double y : l.Feet) r.Overhang = std::max(r.Overhang, y - gap);
   r.AllOut = in.AllOut;
-  r.UpAway = Dot({-l.AlongX.Y, l.AlongX.X}, l.AcrossY) > 0;
+  r.UpAway = l.UpAway;
   return r;
 }
 
@@ -64,6 +61,7 @@ TRowLayout LayoutRow(const TDimensionInput& in, const JwwState& host) {
   const TPointD normal{-l.AlongX.Y, l.AlongX.X};
   const TPointD middle{(in.Points[1].X + in.Points[2].X) / 2, (in.Points[1].Y + in.Points[2].Y) / 2};
   l.AcrossY = Dot(Minus(middle, l.Origin), normal) > 0 ? TPointD{-normal.X, -normal.Y} : normal;
+  l.UpAway = Dot(normal, l.AcrossY) > 0;  // the text's up is the line's normal
 
   // The points in the order of x (the fence's order, or its reverse when the text reads the other way).
   std::vector<TPointD> points = in.Row;
@@ -92,8 +90,8 @@ TRowLayout LayoutRow(const TDimensionInput& in, const JwwState& host) {
   // Its value reads from the same side as the row's: with the text's up towards the fence it
   // stands between the row and its line, and keeps the clearance from both.
   const double top = RowTop(r, l.Values), c = RowClearance(r);
+  const double tiny = 1e-9 * (std::fabs(r.Left) + std::fabs(r.Right));
   for (const TRowValue& v : l.Values) {
-    const double tiny = 1e-9 * (std::fabs(r.Left) + std::fabs(r.Right));
     if (v.Row > 0 && (v.T0.X < r.Left + c - tiny || v.T1.X > r.Right - c + tiny))
       l.OverallFrom = top + in.PointGap * in.Scale;
   }
@@ -165,7 +163,7 @@ void AddValue(const TDimensionInput& in, const TRowLayout& l, const TRowValue& v
 void ConstructRow(const TDimensionInput& in, JwwState& out) {
   const TRowLayout l = LayoutRow(in, out);
   if (l.Ends.size() < 2) return;
-  const bool upAway = Dot({-l.AlongX.Y, l.AlongX.X}, l.AcrossY) > 0;
+  const bool upAway = l.UpAway;
   AddPreamble(out);
   // Each point's extension line once, shared by the two dimensions that meet there; the overall
   // dimension's ends reach its line.

@@ -17,6 +17,7 @@ struct TRowLayout {
   TPointD Origin;                  // the row frame's (0, 0): picked point 3
   TPointD AlongX, AcrossY;         // the frame's axes in the drawing, unit vectors
   bool Exact = false;              // the axes are whole quarter turns, taken without rounding
+  bool UpAway = true;              // the values' up points away from the fence (+y)
   double TextAngle = 0;            // the values' direction, degrees (AlongX)
   std::vector<double> Ends;        // x of the measured points, increasing
   std::vector<double> Feet;        // y of each measured point (in the order of Ends)
